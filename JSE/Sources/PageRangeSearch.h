@@ -1,0 +1,93 @@
+// Range tests and binary searches shared by the page, layout and image lists
+// of the page collection. Every list is kept in first-page order, with a
+// range that lies inside another record placed in front of that record.
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+namespace page_range {
+
+template <class Record>
+bool overlaps(const Record& record, long start, long end) {
+    return record.startPage <= end && start <= record.endPage;
+}
+
+// The record holds the whole range start..end.
+template <class Record>
+bool contains(const Record& record, long start, long end) {
+    return record.startPage <= start && end <= record.endPage;
+}
+
+// The record lies wholly inside start..end.
+template <class Record>
+bool within(const Record& record, long start, long end) {
+    return record.startPage >= start && record.endPage <= end;
+}
+
+template <class Record>
+bool sameRange(const Record& record, long start, long end) {
+    return record.startPage == start && record.endPage == end;
+}
+
+// Binary search on the first page for a record with exactly start..end that
+// match accepts; a record of that range that match refuses sends the search
+// right. -1 when none is met.
+template <class Record, class Match>
+long findExact(const std::vector<Record>& list, long start, long end, Match match) {
+    long lo = 0;
+    long hi = static_cast<long>(list.size()) - 1;
+    while (lo <= hi) {
+        const long mid = (lo + hi) / 2;
+        const Record& record = list[mid];
+        if (sameRange(record, start, end) && match(record)) return mid;
+        if (!sameRange(record, start, end) && start < record.startPage) {
+            hi = mid - 1;
+        } else {
+            lo = mid + 1;
+        }
+    }
+    return -1;
+}
+
+// Where a record for start..end goes: in front of a record that holds the
+// range, else where the binary search on the first page ends.
+template <class Record>
+long insertLocation(const std::vector<Record>& list, long start, long end) {
+    long lo = 0;
+    long hi = static_cast<long>(list.size()) - 1;
+    long result = 0;
+    while (lo <= hi) {
+        const long mid = (lo + hi) / 2;
+        if (contains(list[mid], start, end)) return mid;
+        if (start < list[mid].startPage) {
+            hi = mid - 1;
+            result = mid;
+        } else {
+            lo = mid + 1;
+            result = mid + 1;
+        }
+    }
+    return std::max(result, 0L);
+}
+
+// The next record of the given kind behind record i takes the pages after
+// end when it begins inside the range; a record with nothing left goes, and
+// the one of that kind behind it is looked at in its place. Records of other
+// kinds are never touched; with spareOnePage a one-page record keeps its page.
+template <class Record>
+void moveNextOfKind(std::vector<Record>& list, long i, int kind, long end, bool spareOnePage) {
+    for (long n = i + 1; n < static_cast<long>(list.size());) {
+        Record& next = list[n];
+        if (next.pageType != kind) {
+            ++n;
+            continue;
+        }
+        if (next.startPage > end || (spareOnePage && next.startPage == next.endPage)) return;
+        next.startPage = end + 1;
+        if (next.startPage <= next.endPage) return;
+        list.erase(list.begin() + n);
+    }
+}
+
+}  // namespace page_range
