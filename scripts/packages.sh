@@ -5,7 +5,7 @@
 LUMAPREX_PACKAGES=(
   g++ cmake make pkg-config
   libgtest-dev
-  libcups2-dev cups-daemon cups-client cups-filters
+  libcups2-dev cups-daemon cups-client cups-filters cups
   zlib1g-dev
   libbenchmark-dev
   clang

@@ -1,0 +1,287 @@
+// PPD data store: writer ("PPD:" lines) and reader (keywords of an opened PPD).
+#include "ppdx.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include <cups/http.h>
+#include <zlib.h>
+
+namespace {
+
+constexpr std::size_t kMaxNameLength = 36;
+constexpr std::size_t kChunkSize = 158;
+constexpr int kEncodedSize = 212;
+constexpr int kDecodedSize = 160;
+constexpr std::size_t kLineSize = 1024;
+constexpr std::size_t kLineLimit = 1022;
+constexpr std::size_t kItemSize = 256;
+constexpr std::size_t kKeywordSize = 64;
+constexpr std::size_t kFirstCapacity = 256;
+
+const char* zlibMessage(const z_stream& stream, int status) {
+    return stream.msg ? stream.msg : zError(status);
+}
+
+void formKeyword(char (&keyword)[kKeywordSize], const char* name, unsigned counter) {
+    std::snprintf(keyword, sizeof keyword, "%s%04x", name, counter);
+}
+
+// Hexadecimal digits of the widest counter a data set of this size can need.
+std::size_t counterWidth(std::size_t size) {
+    std::size_t items = deflateBound(nullptr, static_cast<uLong>(size)) / kChunkSize + 2;
+    std::size_t width = 4;
+    while (width < 2 * sizeof(std::size_t) && (items - 1) >> (4 * width)) {
+        ++width;
+    }
+    return width;
+}
+
+// One "PPD:" status line, filled item by item and written when the next item
+// does not fit.
+class StatusLine {
+public:
+    explicit StatusLine(std::FILE* out) : out_(out) { begin(); }
+
+    void append(const char* item) {
+        std::size_t length = std::strlen(item);
+        if (length_ + length >= kLineLimit) {
+            finish();
+            begin();
+        }
+        std::memcpy(buffer_ + length_, item, length);
+        length_ += length;
+    }
+
+    void finish() {
+        buffer_[length_++] = '\n';
+        std::fwrite(buffer_, 1, length_, out_);
+    }
+
+private:
+    void begin() {
+        std::memcpy(buffer_, "PPD:", 4);
+        length_ = 4;
+    }
+
+    std::FILE* out_;
+    char buffer_[kLineSize];
+    std::size_t length_ = 0;
+};
+
+// Forms one item, traces it and appends it to the line. `stored` is the
+// value as the "PPD:" line carries it (the terminator's is two double quotes).
+void writeItem(std::FILE* out, StatusLine& line, const char* name, unsigned counter,
+               const char* value, const char* stored) {
+    char keyword[kKeywordSize];
+    formKeyword(keyword, name, counter);
+    char item[kItemSize];
+    std::snprintf(item, sizeof item, " %s=%s", keyword, stored);
+    std::fprintf(out, "DEBUG: *%s: \"%s\"\n", keyword, value);
+    line.append(item);
+}
+
+// Deflates the content and writes one item per 158-byte chunk; returns the
+// next counter.
+unsigned writeChunks(std::FILE* out, StatusLine& line, const char* name, const void* data,
+                     std::size_t size) {
+    unsigned counter = 0;
+    z_stream stream{};
+    if (deflateInit(&stream, 9) != Z_OK) {
+        std::fprintf(out, "ERROR: deflate returned %d (%s)\n", Z_STREAM_ERROR,
+                     zlibMessage(stream, Z_STREAM_ERROR));
+        return counter;
+    }
+    stream.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+    stream.avail_in = static_cast<uInt>(size);
+    do {
+        unsigned char chunk[kChunkSize];
+        stream.next_out = chunk;
+        stream.avail_out = kChunkSize;
+        int status = deflate(&stream, Z_FINISH);
+        if (status < 0) {
+            std::fprintf(out, "ERROR: deflate returned %d (%s)\n", status,
+                         zlibMessage(stream, status));
+            break;
+        }
+        char encoded[kEncodedSize];
+        httpEncode64_2(encoded, kEncodedSize, reinterpret_cast<char*>(chunk),
+                       static_cast<int>(kChunkSize - stream.avail_out));
+        writeItem(out, line, name, counter++, encoded, encoded);
+    } while (stream.avail_out == 0);
+    deflateEnd(&stream);
+    return counter;
+}
+
+// Rebuilds a data set from its decoded chunks.
+class DataSetReader {
+public:
+    enum class Fed { More, Ended, Failed };
+
+    explicit DataSetReader(std::FILE* messages) : messages_(messages) {}
+    ~DataSetReader() {
+        if (started_) {
+            inflateEnd(&stream_);
+        }
+        std::free(buffer_);
+    }
+    DataSetReader(const DataSetReader&) = delete;
+    DataSetReader& operator=(const DataSetReader&) = delete;
+
+    bool start() {
+        buffer_ = static_cast<unsigned char*>(std::malloc(kFirstCapacity + 1));
+        if (!buffer_ || inflateInit(&stream_) != Z_OK) {
+            return false;
+        }
+        started_ = true;
+        capacity_ = kFirstCapacity;
+        stream_.next_out = buffer_;
+        stream_.avail_out = static_cast<uInt>(capacity_);
+        return true;
+    }
+
+    Fed feed(unsigned char* bytes, std::size_t count) {
+        stream_.next_in = bytes;
+        stream_.avail_in = static_cast<uInt>(count);
+        for (;;) {
+            if (stream_.avail_out == 0 && !grow() && !buffer_) {
+                return Fed::Failed;
+            }
+            int status = inflate(&stream_, Z_NO_FLUSH);
+            if (status == Z_STREAM_END) {
+                return Fed::Ended;
+            }
+            if (status != Z_OK && status != Z_BUF_ERROR) {
+                std::fprintf(messages_, "ERROR: inflate returned %d (%s)\n", status,
+                             zlibMessage(stream_, status));
+                return Fed::Ended;
+            }
+            if (stream_.avail_in == 0 && (stream_.avail_out != 0 || status == Z_BUF_ERROR)) {
+                return Fed::More;
+            }
+            if (status == Z_BUF_ERROR) {
+                std::fprintf(messages_, "ERROR: data set larger than %zu bytes, rest dropped\n",
+                             kPpdxMaxDataSize);
+                return Fed::Ended;
+            }
+        }
+    }
+
+    // Hands the content over, NUL-terminated.
+    unsigned char* release(std::size_t* size) {
+        std::size_t produced = capacity_ - stream_.avail_out;
+        buffer_[produced] = '\0';
+        if (size) {
+            *size = produced;
+        }
+        unsigned char* content = buffer_;
+        buffer_ = nullptr;
+        return content;
+    }
+
+private:
+    // Doubles the buffer up to kPpdxMaxDataSize; false when it cannot grow
+    // (buffer_ is then null when memory ran out).
+    bool grow() {
+        if (capacity_ >= kPpdxMaxDataSize) {
+            return false;
+        }
+        std::size_t produced = capacity_ - stream_.avail_out;
+        std::size_t capacity = capacity_ * 2 < kPpdxMaxDataSize ? capacity_ * 2 : kPpdxMaxDataSize;
+        auto* grown = static_cast<unsigned char*>(std::realloc(buffer_, capacity + 1));
+        if (!grown) {
+            std::free(buffer_);
+            buffer_ = nullptr;
+            return false;
+        }
+        buffer_ = grown;
+        capacity_ = capacity;
+        stream_.next_out = buffer_ + produced;
+        stream_.avail_out = static_cast<uInt>(capacity_ - produced);
+        return true;
+    }
+
+    std::FILE* messages_;
+    z_stream stream_{};
+    bool started_ = false;
+    unsigned char* buffer_ = nullptr;
+    std::size_t capacity_ = 0;
+};
+
+// Decodes one item's value; 0 bytes for an empty or undecodable value.
+int decodeItem(const ppd_attr_t* attr, unsigned char (&decoded)[kDecodedSize]) {
+    int length = kDecodedSize;
+    const char* value = attr->value ? attr->value : "";
+    if (!httpDecode64_2(reinterpret_cast<char*>(decoded), &length, value)) {
+        return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+bool ppdxIsValidName(const char* name) {
+    if (!name || !*name || std::strlen(name) > kMaxNameLength) {
+        return false;
+    }
+    for (const char* c = name; *c; ++c) {
+        if (*c <= ' ' || *c > '~' || std::strchr(":=/", *c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::size_t size) {
+    if (!ppdxIsValidName(name) || (!data && size) || size > kPpdxMaxDataSize ||
+        std::strlen(name) + counterWidth(size) > kPpdxMaxKeywordLength) {
+        return false;
+    }
+    StatusLine line(out);
+    unsigned counter = size ? writeChunks(out, line, name, data, size) : 0;
+    writeItem(out, line, name, counter, "", "\"\"");
+    line.finish();
+    std::fflush(out);
+    return true;
+}
+
+bool ppdxWriteData(const char* name, const void* data, std::size_t size) {
+    return ppdxWriteDataTo(stderr, name, data, size);
+}
+
+void* ppdxReadDataFrom(ppd_file_t* ppd, const char* name, std::size_t* datasize,
+                       std::FILE* messages) {
+    if (datasize) {
+        *datasize = 0;
+    }
+    if (!ppd || !ppdxIsValidName(name)) {
+        return nullptr;
+    }
+    char keyword[kKeywordSize];
+    formKeyword(keyword, name, 0);
+    ppd_attr_t* attr = ppdFindAttr(ppd, keyword, nullptr);
+    DataSetReader reader(messages);
+    if (!attr || !reader.start()) {
+        return nullptr;
+    }
+    for (unsigned counter = 1; attr; formKeyword(keyword, name, counter++),
+                  attr = ppdFindAttr(ppd, keyword, nullptr)) {
+        unsigned char decoded[kDecodedSize];
+        int length = decodeItem(attr, decoded);
+        if (length <= 0) {
+            break;
+        }
+        DataSetReader::Fed fed = reader.feed(decoded, static_cast<std::size_t>(length));
+        if (fed == DataSetReader::Fed::Failed) {
+            return nullptr;
+        }
+        if (fed == DataSetReader::Fed::Ended) {
+            break;
+        }
+    }
+    return reader.release(datasize);
+}
+
+void* ppdxReadData(ppd_file_t* ppd, const char* name, std::size_t* datasize) {
+    return ppdxReadDataFrom(ppd, name, datasize, stderr);
+}

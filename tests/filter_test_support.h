@@ -1,0 +1,206 @@
+// Helpers shared by the filter tests: temporary folders, whole-file reads,
+// stream capture, queue PPDs built the way the scheduler keeps "PPD:" items,
+// and running a built filter program as the scheduler does.
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <cups/cups.h>
+
+extern char** environ;
+
+namespace filter_test {
+
+// A folder made with mkdtemp and removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = std::filesystem::temp_directory_path() / "lumaprex-test-XXXXXX";
+        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A FILE* whose contents the test reads back as a string.
+class CapturedStream {
+public:
+    CapturedStream() : stream_(open_memstream(&buffer_, &size_)) {}
+    ~CapturedStream() {
+        if (stream_) {
+            std::fclose(stream_);
+        }
+        std::free(buffer_);
+    }
+    CapturedStream(const CapturedStream&) = delete;
+    CapturedStream& operator=(const CapturedStream&) = delete;
+
+    std::FILE* get() const { return stream_; }
+    std::string text() {
+        std::fflush(stream_);
+        return std::string(buffer_, size_);
+    }
+
+private:
+    char* buffer_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* stream_;
+};
+
+inline std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The keyword items of every "PPD:" line in the messages, in order, parsed
+// the way the scheduler parses them.
+inline std::vector<std::pair<std::string, std::string>> ppdItems(const std::string& messages) {
+    std::vector<std::pair<std::string, std::string>> items;
+    for (const std::string& line : splitLines(messages)) {
+        if (line.rfind("PPD:", 0) != 0) {
+            continue;
+        }
+        cups_option_t* options = nullptr;
+        int count = cupsParseOptions(line.c_str() + 4, 0, &options);
+        for (int i = 0; i < count; ++i) {
+            items.emplace_back(options[i].name, options[i].value);
+        }
+        cupsFreeOptions(count, options);
+    }
+    return items;
+}
+
+// Writes a queue PPD holding the given main keywords, as the scheduler
+// stores them after a filter's "PPD:" lines.
+inline void writeQueuePpd(const std::string& path,
+                          const std::vector<std::pair<std::string, std::string>>& items) {
+    std::string text = "*PPD-Adobe: \"4.3\"\n";
+    for (const auto& [keyword, value] : items) {
+        text += "*" + keyword + ": " + value + "\n";
+    }
+    text += "*FormatVersion: \"4.3\"\n*LanguageVersion: English\n";
+    writeFile(path, text);
+}
+
+// Outcome of one run of a program.
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// What a run of a filter program gets besides its arguments.
+struct RunSetup {
+    std::map<std::string, std::string> environment;
+    std::optional<std::string> stdinFile;
+    std::optional<std::string> backChannel;  // bytes readable on descriptor 3
+};
+
+inline void redirect(posix_spawn_file_actions_t& actions, int fd, const std::string& path,
+                     int flags) {
+    posix_spawn_file_actions_addopen(&actions, fd, path.c_str(), flags, 0600);
+}
+
+// Runs the program with the arguments (argv[0] included) and waits for it.
+inline RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                            const RunSetup& setup = {}) {
+    TempDir scratch;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    redirect(actions, 0, setup.stdinFile.value_or("/dev/null"), O_RDONLY);
+    redirect(actions, 1, scratch.file("out"), O_WRONLY | O_CREAT | O_TRUNC);
+    redirect(actions, 2, scratch.file("err"), O_WRONLY | O_CREAT | O_TRUNC);
+    if (setup.backChannel) {
+        writeFile(scratch.file("back"), *setup.backChannel);
+        redirect(actions, 3, scratch.file("back"), O_RDONLY);
+    }
+    std::vector<std::string> envText;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string name(*entry, std::strcspn(*entry, "="));
+        if (!setup.environment.count(name)) {
+            envText.emplace_back(*entry);
+        }
+    }
+    for (const auto& [name, value] : setup.environment) {
+        envText.push_back(name + "=" + value);
+    }
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (std::string& entry : envText) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    RunResult result;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    result.out = readFile(scratch.file("out"));
+    result.err = readFile(scratch.file("err"));
+    return result;
+}
+
+inline std::string builtProgram(const char* folder, const char* name) {
+    return std::string(LUMAPREX_BINARY_DIR) + "/" + folder + "/" + name;
+}
+
+// Deterministic bytes that do not compress.
+inline std::string noiseBytes(std::size_t size, unsigned seed = 1) {
+    std::string bytes(size, '\0');
+    unsigned state = seed;
+    for (char& byte : bytes) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<char>(state >> 23);
+    }
+    return bytes;
+}
+
+}  // namespace filter_test

@@ -1,0 +1,273 @@
+// PPD data store: "PPD:" lines as written, and round trips through a queue
+// PPD opened with ppdOpenFile.
+//
+// The PPD API is deprecated in CUPS 2.4 but is what the store works on.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "filter_test_support.h"
+#include "ppdx.h"
+
+using namespace filter_test;
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(void* buffer) const { std::free(buffer); }
+};
+
+// A data set as a later filter reads it back.
+struct ReadBack {
+    std::unique_ptr<void, FreeDeleter> buffer;
+    std::size_t size = 0;
+    std::string messages;
+
+    std::string content() const {
+        return std::string(static_cast<const char*>(buffer.get()), size);
+    }
+};
+
+class PpdxTest : public ::testing::Test {
+protected:
+    std::string write(const char* name, const std::string& content) {
+        CapturedStream out;
+        EXPECT_TRUE(ppdxWriteDataTo(out.get(), name, content.data(), content.size()));
+        return out.text();
+    }
+
+    ReadBack readFromItems(const std::vector<std::pair<std::string, std::string>>& items,
+                           const char* name) {
+        writeQueuePpd(dir_.file("queue.ppd"), items);
+        ppd_file_t* ppd = ppdOpenFile(dir_.file("queue.ppd").c_str());
+        EXPECT_NE(ppd, nullptr);
+        ReadBack result;
+        CapturedStream messages;
+        result.buffer.reset(ppdxReadDataFrom(ppd, name, &result.size, messages.get()));
+        result.messages = messages.text();
+        ppdClose(ppd);
+        return result;
+    }
+
+    ReadBack roundTrip(const char* name, const std::string& content) {
+        return readFromItems(ppdItems(write(name, content)), name);
+    }
+
+    TempDir dir_;
+};
+
+// Items of a hand-made zlib stream, chunked and encoded like the writer does.
+std::vector<std::pair<std::string, std::string>> itemsOfStream(const std::string& stream,
+                                                               const std::string& name) {
+    std::vector<std::pair<std::string, std::string>> items;
+    char keyword[64];
+    unsigned counter = 0;
+    for (std::size_t at = 0; at < stream.size(); at += 158) {
+        std::string chunk = stream.substr(at, 158);
+        char encoded[256];
+        httpEncode64_2(encoded, sizeof encoded, chunk.data(), static_cast<int>(chunk.size()));
+        std::snprintf(keyword, sizeof keyword, "%s%04x", name.c_str(), counter++);
+        items.emplace_back(keyword, encoded);
+    }
+    std::snprintf(keyword, sizeof keyword, "%s%04x", name.c_str(), counter);
+    items.emplace_back(keyword, "");
+    return items;
+}
+
+std::string compressed(const std::string& content) {
+    uLongf size = compressBound(content.size());
+    std::string out(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+              reinterpret_cast<const Bytef*>(content.data()), content.size(), 9);
+    out.resize(size);
+    return out;
+}
+
+std::string ticketText(std::size_t size) {
+    std::string text = "%!PS-Adobe-3.0\r\n%%Title: (Report)\r\n";
+    for (int line = 0; text.size() < size; ++line) {
+        text += "%VLXSetting " + std::to_string(line) + " Staple TopLeft\r\n";
+    }
+    text.resize(size);
+    return text;
+}
+
+TEST_F(PpdxTest, EmptyDataSetIsOnlyTheTerminatorAndReadsBackAsEmpty) {
+    std::string out = write("EXDATA0", "");
+    EXPECT_EQ(out, "DEBUG: *EXDATA00000: \"\"\nPPD: EXDATA00000=\"\"\n");
+    ReadBack back = readFromItems(ppdItems(out), "EXDATA0");
+    ASSERT_NE(back.buffer, nullptr);
+    EXPECT_EQ(back.size, 0u);
+    EXPECT_EQ(static_cast<const char*>(back.buffer.get())[0], '\0');
+}
+
+TEST_F(PpdxTest, ShortDataSetIsOneLineWithItemAndTerminator) {
+    std::string out = write("EXDATA0", "hello");
+    std::vector<std::string> lines = splitLines(out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].rfind("DEBUG: *EXDATA00000: \"", 0), 0u);
+    EXPECT_EQ(lines[1], "DEBUG: *EXDATA00001: \"\"");
+    EXPECT_EQ(lines[2].rfind("PPD: EXDATA00000=", 0), 0u);
+    EXPECT_NE(lines[2].find(" EXDATA00001=\"\""), std::string::npos);
+}
+
+TEST_F(PpdxTest, FullItemsFillLinesFourAtATime) {
+    std::string out = write("EXDATA0", noiseBytes(158 * 9));
+    std::vector<std::string> ppdLines;
+    for (const std::string& line : splitLines(out)) {
+        if (line.rfind("PPD:", 0) == 0) {
+            ppdLines.push_back(line);
+        }
+    }
+    ASSERT_GE(ppdLines.size(), 3u);
+    EXPECT_EQ(ppdLines[0].size() + 1, 901u);
+    EXPECT_EQ(ppdLines[1].size() + 1, 901u);
+    auto items = ppdItems(out);
+    EXPECT_EQ(items[0].second.size(), 211u);
+    EXPECT_EQ(items[4].first, "EXDATA00004");
+    EXPECT_EQ(ppdLines[1].rfind("PPD: EXDATA00004=", 0), 0u);
+    for (const std::string& line : ppdLines) {
+        EXPECT_LE(line.size(), 1021u);
+    }
+}
+
+TEST_F(PpdxTest, RoundTripsKeepEveryByte) {
+    for (std::size_t size : {std::size_t{1}, std::size_t{64000}, std::size_t{64001},
+                             std::size_t{300000}}) {
+        std::string content = size == 300000 ? noiseBytes(size) : ticketText(size);
+        ReadBack back = roundTrip("EXDATA0", content);
+        ASSERT_NE(back.buffer, nullptr) << size;
+        EXPECT_EQ(back.content(), content) << size;
+        EXPECT_EQ(back.messages, "");
+    }
+}
+
+TEST_F(PpdxTest, LargestDataSetRoundTripsAndOneByteMoreIsRefused) {
+    std::string content = ticketText(kPpdxMaxDataSize);
+    ReadBack back = roundTrip("EXDATA0", content);
+    ASSERT_NE(back.buffer, nullptr);
+    EXPECT_EQ(back.size, kPpdxMaxDataSize);
+    EXPECT_TRUE(back.content() == content);
+
+    content.push_back('x');
+    CapturedStream out;
+    EXPECT_FALSE(ppdxWriteDataTo(out.get(), "EXDATA0", content.data(), content.size()));
+    EXPECT_EQ(out.text(), "");
+}
+
+TEST_F(PpdxTest, CountersWidenPastFourHexDigits) {
+    std::string content = noiseBytes(10600000);
+    auto items = ppdItems(write("EXDATA0", content));
+    ASSERT_GT(items.size(), 65537u);
+    EXPECT_EQ(items[65535].first, "EXDATA0ffff");
+    EXPECT_EQ(items[65536].first, "EXDATA010000");
+    char last[32];
+    std::snprintf(last, sizeof last, "EXDATA0%04zx", items.size() - 1);
+    EXPECT_EQ(items.back(), std::make_pair(std::string(last), std::string()));
+
+    std::string longName(36, 'N');
+    CapturedStream out;
+    EXPECT_FALSE(ppdxWriteDataTo(out.get(), longName.c_str(), content.data(), content.size()));
+    EXPECT_TRUE(ppdxWriteDataTo(out.get(), longName.c_str(), "ab", 2));
+}
+
+TEST_F(PpdxTest, NamesThatCannotBeKeywordsAreRefused) {
+    CapturedStream out;
+    for (const char* name : {"", "EX DATA", "EX:DATA", "EX=DATA", "EX/DATA", "EX\nDATA",
+                             "NNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNN"}) {
+        EXPECT_FALSE(ppdxWriteDataTo(out.get(), name, "x", 1)) << name;
+    }
+    EXPECT_FALSE(ppdxWriteDataTo(out.get(), nullptr, "x", 1));
+    EXPECT_FALSE(ppdxWriteDataTo(out.get(), "EXDATA0", nullptr, 1));
+    EXPECT_EQ(out.text(), "");
+}
+
+TEST_F(PpdxTest, StreamFillingWholeChunksEndsWithAnEmptyItem) {
+    std::string content;
+    for (std::size_t size = 100; size < 2000 && content.empty(); ++size) {
+        std::string candidate = noiseBytes(size, static_cast<unsigned>(size));
+        if (compressed(candidate).size() % 158 == 0) {
+            content = candidate;
+        }
+    }
+    ASSERT_FALSE(content.empty());
+    std::string out = write("EXDATA0", content);
+    auto items = ppdItems(out);
+    std::size_t chunks = compressed(content).size() / 158;
+    ASSERT_EQ(items.size(), chunks + 2);
+    EXPECT_EQ(items[chunks].second, "");
+    char keyword[32];
+    std::snprintf(keyword, sizeof keyword, " EXDATA0%04zx=\"\"", chunks);
+    EXPECT_EQ(out.find(keyword), std::string::npos);
+    EXPECT_EQ(readFromItems(items, "EXDATA0").content(), content);
+}
+
+TEST_F(PpdxTest, ReaderFindsNoDataSetWithoutItemZero) {
+    ReadBack back = readFromItems({{"EXDATA00001", "AAAA"}}, "EXDATA0");
+    EXPECT_EQ(back.buffer, nullptr);
+    EXPECT_EQ(back.size, 0u);
+    ppd_file_t* none = nullptr;
+    std::size_t size = 7;
+    EXPECT_EQ(ppdxReadData(none, "EXDATA0", &size), nullptr);
+    EXPECT_EQ(size, 0u);
+}
+
+TEST_F(PpdxTest, ReaderReturnsWhatArrivedWhenItemsStopEarly) {
+    std::string content = noiseBytes(1000);
+    auto items = itemsOfStream(compressed(content), "EXDATA0");
+    items.resize(3);  // two full chunks, then an empty item
+    items[2].second = "";
+    ReadBack back = readFromItems(items, "EXDATA0");
+    ASSERT_NE(back.buffer, nullptr);
+    EXPECT_GT(back.size, 0u);
+    EXPECT_EQ(back.content(), content.substr(0, back.size));
+}
+
+TEST_F(PpdxTest, ReaderStopsAtTheStreamEndAndIgnoresTrailingBytes) {
+    std::string content = ticketText(5000);
+    std::string stream = compressed(content) + noiseBytes(500);
+    ReadBack back = readFromItems(itemsOfStream(stream, "EXDATA0"), "EXDATA0");
+    EXPECT_EQ(back.content(), content);
+    EXPECT_EQ(back.messages, "");
+}
+
+TEST_F(PpdxTest, ReaderReportsBrokenStreamsOnceAndEnds) {
+    ReadBack garbage = readFromItems(itemsOfStream(noiseBytes(2000), "EXDATA0"), "EXDATA0");
+    ASSERT_NE(garbage.buffer, nullptr);
+    EXPECT_EQ(garbage.messages.rfind("ERROR: inflate returned -3 (", 0), 0u);
+    EXPECT_EQ(splitLines(garbage.messages).size(), 1u);
+
+    // A stream that needs a preset dictionary.
+    z_stream stream{};
+    ASSERT_EQ(deflateInit(&stream, 9), Z_OK);
+    const char dictionary[] = "%VLXSetting Staple";
+    deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(dictionary), sizeof dictionary);
+    std::string content = ticketText(3000);
+    std::string out(compressBound(content.size()) + 64, '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(content.data());
+    stream.avail_in = static_cast<uInt>(content.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    ASSERT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    ReadBack needDict = readFromItems(itemsOfStream(out, "EXDATA0"), "EXDATA0");
+    ASSERT_NE(needDict.buffer, nullptr);
+    EXPECT_EQ(needDict.size, 0u);
+    EXPECT_EQ(needDict.messages.rfind("ERROR: inflate returned 2 (", 0), 0u);
+}
+
+TEST_F(PpdxTest, ReaderStopsGrowingAtTheLimit) {
+    std::string content(kPpdxMaxDataSize + 5000, 'A');
+    ReadBack back = readFromItems(itemsOfStream(compressed(content), "EXDATA0"), "EXDATA0");
+    ASSERT_NE(back.buffer, nullptr);
+    EXPECT_EQ(back.size, kPpdxMaxDataSize);
+    EXPECT_NE(back.messages.find("ERROR: data set larger than 16777216 bytes"),
+              std::string::npos);
+}
+
+}  // namespace
