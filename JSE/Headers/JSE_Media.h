@@ -202,16 +202,59 @@ public:
     // The unsigned integer at the start of text; saturates at INT_MAX.
     int GetInteger(const wchar_t* text, int* count = nullptr) const;
 
+    // ---- Paths and plain saves (each writes exactly the path it is given) ----
+    void CreatePDFileName(const WString& catalogPath, WString& definitionPath) const;
+    void GetFullDefinitionPath(WString& out) const;
+    bool JSE_Media_SaveCatalog(const WString& path);
+    bool JSE_Media_SavePaperDefinitions(const WString& path);
+    bool JSE_Media_SaveAttributes(const WString& path);
+
+    // ---- The catalog's files ----
+    // False when the file starts with a UTF-16 byte-order mark; true otherwise,
+    // also when it cannot be opened (then with -2004).
+    bool FileIsNotUnicodeBased(const WString& path);
+    bool LoadCatalogFromUnicodeFile(const WString& path);
+    bool LoadDefinitionsFromUnicodeFile(const WString& path);
+    bool LoadNonUnicodeDefinitions(const WString& path);
+    bool LoadAttributesFromUnicodeFile(const WString& catalogPath);
+    // Decodes the escapes of a name, colour or type field in place.
+    void ConvertEscapeChars(WString& text) const;
+    // Writers: each writes exactly the path it is given, as UTF-16.
+    bool JSE_Media_SaveMacCatalog(const WString& path);
+    bool JSE_Media_SaveMacPaperDefinition(const WString& path);
+    bool JSE_Media_SaveMacPaperAttributes(const WString& path);
+    // An 8-bit size-definition file with CR LF line ends.
+    bool SaveNonUnicodeDefinition(const WString& path);
+    // One line of each file, line feed included.
+    void composePaperEntry(PAPERDEF paper, WString& line) const;
+    void composeDefinitionEntry(PAPERCLASS definition, WString& line, wchar_t separator) const;
+    void composeAttributesEntry(std::vector<WString> list, WString& text) const;
+
 protected:
     // The paper the catalog falls back on: "Letter", 8.5 x 11 inches.
     static PAPERDEF DefaultPaper();
     // Truncates toward zero; saturates outside the int range, NaN gives 0.
     static int TruncateToInt(float value);
+    // Keeps the error as the last error and reports failure.
+    bool Fail(int error);
     bool IsPaperIndex(long i) const;
     bool IsDefinitionIndex(long d) const;
     const PAPERDEF* PaperAt(long i) const;
     const PAPERCLASS* DefinitionAt(long d) const;
     const WString* AttributeAt(const std::vector<WString>& list, int i) const;
+
+    // Which catalog reader reads a paper line; they differ in a few rules.
+    enum class CatalogReader { Full, CatalogOnly, Unicode };
+    bool ReadByteCatalog(const WString& path, CatalogReader reader);
+    void ReadCatalogHeader(const WString& line, CatalogReader reader);
+    // Fills paper from a paper line; false when the line is dropped.
+    bool ReadPaperLine(const WString& line, CatalogReader reader, PAPERDEF& paper);
+    bool ReadPaperName(WString text, CatalogReader reader, WString& out, std::size_t maxLength);
+    void AppendPaper(const PAPERDEF& paper);
+    // Reads definition lines; a line with a missing field sets missingFieldError.
+    void ReadDefinitionLines(const std::vector<WString>& lines, int missingFieldError);
+    bool ReadByteDefinitions(const WString& path, std::size_t maxLine, int missingFieldError);
+    void ReadAttributeLines(const std::vector<WString>& lines);
 
     WString m_fullPath;
     WString m_definitionPath;

@@ -70,6 +70,11 @@ PAPERDEF JSE_Media::DefaultPaper() {
     return paper;
 }
 
+bool JSE_Media::Fail(int error) {
+    m_lastError = error;
+    return false;
+}
+
 // ---- Index checks ----
 
 bool JSE_Media::IsPaperIndex(long i) const { return i >= 0 && static_cast<std::size_t>(i) < m_papers.size(); }
@@ -207,20 +212,14 @@ void JSE_Media::GetCatalogDefaultPaperName(WString& out) const { out = m_catalog
 bool JSE_Media::JSE_Media_SetDefaultPaper(const WString& name) {
     m_lastError = kMediaNoError;
     const int index = JSE_Media_GetIndex(name);
-    if (index < 0) {
-        m_lastError = kMediaBadIndex;
-        return false;
-    }
+    if (index < 0) return Fail(kMediaBadIndex);
     m_defaultPaper = index;
     return true;
 }
 
 bool JSE_Media::JSE_Media_SetDefaultPaper(int index) {
     m_lastError = kMediaNoError;
-    if (index != -1 && !IsPaperIndex(index)) {
-        m_lastError = kMediaBadIndex;
-        return false;
-    }
+    if (index != -1 && !IsPaperIndex(index)) return Fail(kMediaBadIndex);
     m_defaultPaper = index;
     return true;
 }

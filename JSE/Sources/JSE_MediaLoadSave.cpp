@@ -1,5 +1,15 @@
-// The order in which the catalog reads its three files.
+// The order in which the catalog reads and writes its three files, and the
+// paths each step uses.
 #include "JSE_Media.h"
+#include "JSE_MediaFileText.h"
+
+namespace {
+
+// The size-definition file of a catalog: its path with the last three
+// characters replaced by "def" ("Catalog.txt" gives "Catalog.def").
+WString DefinitionPathOf(const WString& catalogPath) { return media_file::ReplacePathEnd(catalogPath, 3, L"def"); }
+
+}  // namespace
 
 void JSE_Media::Initialize(const WString& language, const WString& catalogPath, const WString& colorList,
                            const WString& typeList, wchar_t separator, bool safe) {
@@ -13,7 +23,7 @@ void JSE_Media::Initialize(const WString& language, const WString& catalogPath, 
     m_colorList = colorList;
     m_typeList = typeList;
     m_separator = separator;
-    m_definitionPath = catalogPath.size() >= 3 ? catalogPath.substr(0, catalogPath.size() - 3) + L"def" : WString();
+    CreatePDFileName(catalogPath, m_definitionPath);
     m_catalogDefaultPaper.clear();
     m_defaultPaper = 0;
     m_papers.clear();
@@ -27,46 +37,57 @@ void JSE_Media::Initialize(const WString& language, const WString& catalogPath, 
     SplitString(m_colorList, m_separator, m_colors);
     SplitString(m_typeList, m_separator, m_types);
     (void)safe;
-    if (LoadDefinitions(m_definitionPath) && m_lastError == kMediaNoError) {
+    LoadDefinitions(m_definitionPath);
+    if (m_lastError == kMediaNoError) {
         LoadAttributes(m_fullPath);
         JSE_Media_LoadCatalog(m_fullPath, false);
     }
     if (m_papers.empty()) m_papers.push_back(DefaultPaper());
 }
 
-// The file readers are still to come: every file reads as missing.
-bool JSE_Media::LoadDefinitions(const WString&) {
-    m_lastError = kMediaDefinitionLoad;
-    return false;
+void JSE_Media::CreatePDFileName(const WString& catalogPath, WString& definitionPath) const {
+    definitionPath = DefinitionPathOf(catalogPath);
 }
 
-bool JSE_Media::LoadAttributes(const WString&) {
-    m_lastError = kMediaAttributeLoad;
-    return false;
-}
+void JSE_Media::GetFullDefinitionPath(WString& out) const { out = m_definitionPath; }
 
-bool JSE_Media::JSE_Media_LoadCatalog(const WString&, bool) {
-    m_lastError = kMediaCannotOpen;
-    return false;
-}
-
-bool JSE_Media::JSE_Media_LoadCatalogOnly(const WString&) {
-    m_papers.clear();
-    m_lastError = kMediaCannotOpen;
-    return false;
+bool JSE_Media::JSE_Media_LoadCatalog(const WString& path, bool withDefinitionsAndAttributes) {
+    m_lastError = kMediaNoError;
+    if (withDefinitionsAndAttributes) {
+        m_definitions.clear();
+        if (!LoadDefinitions(DefinitionPathOf(path))) return Fail(kMediaDefinitionLoad);
+        m_weightAttributes.clear();
+        m_typeAttributes.clear();
+        m_colorAttributes.clear();
+        if (!LoadAttributes(path)) return Fail(kMediaAttributeLoad);
+    }
+    if (!FileIsNotUnicodeBased(path)) return m_lastError == kMediaNoError && LoadCatalogFromUnicodeFile(path);
+    if (m_lastError != kMediaNoError) return false;
+    return ReadByteCatalog(path, CatalogReader::Full);
 }
 
 bool JSE_Media::JSE_Media_LoadAttributesOnly(const WString& catalogPath) {
+    m_weightAttributes.clear();
+    m_typeAttributes.clear();
+    m_colorAttributes.clear();
     LoadAttributes(catalogPath);
     return m_lastError == kMediaNoError;
 }
 
 bool JSE_Media::JSE_Media_LoadDefinitionOnly(const WString& catalogPath) {
-    LoadDefinitions(catalogPath);
+    m_definitions.clear();
+    LoadDefinitions(DefinitionPathOf(catalogPath));
     return m_lastError == kMediaNoError;
 }
 
 bool JSE_Media::JSE_Media_LoadNamedDefinition(const WString& definitionPath) {
+    m_definitions.clear();
     LoadDefinitions(definitionPath);
     return m_lastError == kMediaNoError;
 }
+
+bool JSE_Media::JSE_Media_SaveCatalog(const WString& path) { return JSE_Media_SaveMacCatalog(path); }
+
+bool JSE_Media::JSE_Media_SavePaperDefinitions(const WString& path) { return JSE_Media_SaveMacPaperDefinition(path); }
+
+bool JSE_Media::JSE_Media_SaveAttributes(const WString& path) { return JSE_Media_SaveMacPaperAttributes(path); }

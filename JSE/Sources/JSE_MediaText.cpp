@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "JSE_Media.h"
+#include "JSE_MediaFileText.h"
 
 namespace {
 
@@ -17,9 +18,7 @@ int AppendFigure(int value, wchar_t figure) {
 }  // namespace
 
 void JSE_Media::ParseLine(const wchar_t* line, WString& field, wchar_t separator) const {
-    field.clear();
-    if (!line) return;
-    for (const wchar_t* c = line; *c != 0 && *c != separator; ++c) field += *c;
+    field = media_file::ParseField(line, separator);
 }
 
 void JSE_Media::SplitString(const WString& text, wchar_t separator, std::vector<WString>& list) {

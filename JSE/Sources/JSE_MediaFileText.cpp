@@ -1,0 +1,217 @@
+// Text of the catalog files: byte reading, line cutting, escapes and writing.
+#include "JSE_MediaFileText.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+namespace media_file {
+
+namespace {
+
+constexpr unsigned char kMarkLow = 0xFF;
+constexpr unsigned char kMarkHigh = 0xFE;
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+bool IsLineEnd(wchar_t c) { return c == L'\n' || c == L'\r'; }
+
+std::string NarrowPath(const WString& path) {
+    std::string narrow;
+    GetSingleByteFileName(path, narrow);
+    return narrow;
+}
+
+// The units of the text in the byte order its mark gives, the mark removed.
+std::u16string UnicodeUnits(const std::string& bytes) {
+    bool littleEndian = std::endian::native == std::endian::little;
+    std::size_t start = 0;
+    if (StartsWithByteOrderMark(bytes)) {
+        littleEndian = static_cast<unsigned char>(bytes[0]) == kMarkLow;
+        start = 2;
+    }
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (std::size_t i = start; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        units += static_cast<char16_t>(littleEndian ? first | second << 8 : first << 8 | second);
+    }
+    return units;
+}
+
+// Appends the line to lines, cut at its first 0 and to at most limit characters.
+void AddLine(std::vector<WString>& lines, WString line, std::size_t limit) {
+    const std::size_t zero = line.find(L'\0');
+    if (zero != WString::npos) line.resize(zero);
+    if (line.size() > limit) line.resize(limit);
+    lines.push_back(std::move(line));
+}
+
+// The unit of a character as the files store it.
+void AppendUnit(std::string& out, char16_t unit) {
+    const char low = static_cast<char>(unit & 0xFF);
+    const char high = static_cast<char>(unit >> 8);
+    if (std::endian::native == std::endian::little) {
+        out += low;
+        out += high;
+    } else {
+        out += high;
+        out += low;
+    }
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The mode a new file gets: the old file's mode, or what the process's mask leaves.
+mode_t ModeFor(const std::string& path) {
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const WString& path, std::string& bytes) {
+    bytes.clear();
+    if (path.empty()) return false;
+    std::ifstream file(NarrowPath(path), std::ios::binary);
+    if (!file) return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+bool StartsWithByteOrderMark(const std::string& bytes) {
+    if (bytes.size() < 2) return false;
+    const auto first = static_cast<unsigned char>(bytes[0]);
+    const auto second = static_cast<unsigned char>(bytes[1]);
+    return (first == kMarkLow && second == kMarkHigh) || (first == kMarkHigh && second == kMarkLow);
+}
+
+std::vector<WString> SplitUnicodeLines(const std::string& bytes) {
+    const std::u16string units = UnicodeUnits(bytes);
+    std::vector<WString> lines;
+    WString line;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const wchar_t c = units[i];
+        if (!IsLineEnd(c)) {
+            line += c;
+            continue;
+        }
+        if (i + 1 < units.size() && IsLineEnd(units[i + 1])) ++i;
+        AddLine(lines, std::move(line), kUnicodeLineUnits);
+        line.clear();
+    }
+    if (!line.empty()) AddLine(lines, std::move(line), kUnicodeLineUnits);
+    return lines;
+}
+
+bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<WString>& lines) {
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos) end = bytes.size();
+        if (end > start && bytes[end - 1] == '\r') --end;
+        if (end - start > maxLine) return false;
+        WString line;
+        line.reserve(end - start);
+        for (std::size_t i = start; i < end; ++i) line += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
+        AddLine(lines, std::move(line), maxLine);
+        start = next;
+    }
+    return true;
+}
+
+WriteResult WriteByteFile(const WString& path, const std::string& bytes) {
+    const std::string target = NarrowPath(path);
+    if (target.empty()) return WriteResult::NotCreated;
+    std::string temporary = target + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return WriteResult::NotCreated;
+    const bool written = ::fchmod(fd, ModeFor(target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed && ::rename(temporary.c_str(), target.c_str()) == 0) return WriteResult::Written;
+    ::unlink(temporary.c_str());
+    return WriteResult::NotWritten;
+}
+
+WriteResult WriteUnicodeFile(const WString& path, const WString& text) {
+    std::string bytes;
+    bytes.reserve(2 * (text.size() + 1));
+    AppendUnit(bytes, kByteOrderMark);
+    for (wchar_t c : text) AppendUnit(bytes, static_cast<char16_t>(static_cast<std::uint32_t>(c) & 0xFFFF));
+    return WriteByteFile(path, bytes);
+}
+
+WString ParseField(const wchar_t* text, wchar_t separator) {
+    WString field;
+    if (!text) return field;
+    for (const wchar_t* c = text; *c != 0 && *c != separator; ++c) field += *c;
+    return field;
+}
+
+WString FieldReader::Next(wchar_t separator) {
+    if (m_position >= m_line.size()) return WString();
+    WString field = ParseField(m_line.c_str() + m_position, separator);
+    m_position += field.size();
+    if (m_position < m_line.size()) ++m_position;
+    return field;
+}
+
+WString FieldReader::Rest() const { return m_position < m_line.size() ? m_line.substr(m_position) : WString(); }
+
+WString EscapeField(const WString& text) {
+    static const wchar_t kHex[] = L"0123456789ABCDEF";
+    WString escaped;
+    escaped.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c == L':' || c == L'\\' || c == L'\r' || c == L'\n' || c == L'\0') {
+            escaped += L"\\x";
+            escaped += kHex[(c >> 4) & 0xF];
+            escaped += kHex[c & 0xF];
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+int ParseSignedInt(const WString& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        value = value * 10 + (text[i] - L'0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    return static_cast<int>(value);
+}
+
+WString ReplacePathEnd(const WString& path, std::size_t count, const WString& suffix) {
+    if (path.size() < count) return WString();
+    return path.substr(0, path.size() - count) + suffix;
+}
+
+}  // namespace media_file

@@ -1,0 +1,274 @@
+// The catalog's three files: readers of both encodings, text rules, and writers.
+#include <gtest/gtest.h>
+
+#include "media_test_support.h"
+
+namespace {
+
+using namespace media_test;
+
+const std::string kDefinitions = "8.50:11.00:612.00:792.00:0:Letter\n210.00:297.00:595.00:842.00:1:A4\n";
+
+// A catalog whose size definitions are loaded from kDefinitions.
+struct Loaded {
+    TempFolder folder;
+    Catalog catalog;
+    Loaded() { EXPECT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.Write("c.def", kDefinitions))); }
+    bool Load(const std::string& bytes, bool only = false) {
+        const WString path = folder.Write("c.txt", bytes);
+        return only ? catalog.JSE_Media_LoadCatalogOnly(path) : catalog.JSE_Media_LoadCatalog(path, false);
+    }
+    const PAPERDEF& Paper(std::size_t i) const { return catalog.papers().at(i); }
+};
+
+TEST(MediaCatalogFile, BothByteOrdersAndEightBitReadAlike) {
+    const std::string text = "German:A4\nLetter:1:75:white:plain:1:1:1\nA4:2:80:*:color:0:0:0\n";
+    for (int form = 0; form < 3; ++form) {
+        SCOPED_TRACE(form);
+        Loaded f;
+        ASSERT_TRUE(f.Load(form == 0 ? text : Utf16(text, form == 2), true));
+        ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
+        WString text;
+        f.catalog.JSE_Media_GetLanguage(text);
+        EXPECT_EQ(text, L"German");
+        EXPECT_EQ(f.catalog.GetDefaultPaper(), 1);
+        EXPECT_EQ(f.Paper(1).sizeIndex, 1);
+        EXPECT_EQ(f.Paper(1).width, 210.0f);
+        EXPECT_EQ(f.Paper(1).colorIndex, 0);
+        EXPECT_EQ(f.Paper(1).typeIndex, 2);
+        EXPECT_EQ(f.Paper(0).mode, 1);
+        EXPECT_EQ(f.Paper(1).absoluteIndex, form == 0 ? 0 : 1);
+    }
+}
+
+TEST(MediaCatalogFile, ReadersDifferAsDocumented) {
+    const std::string text = "English:Letter\nA4:2:*:*:*\n:1:75:white:plain\nB?d:1:75:white:plain\nP:1:9:white:plain:7:-5:2\n";
+    Loaded full, only, unicode;
+    EXPECT_TRUE(full.Load(text));
+    EXPECT_TRUE(only.Load(text, true));
+    EXPECT_FALSE(unicode.Load(Utf16(text)));
+    EXPECT_EQ(unicode.catalog.JSE_Media_GetLastError(), kMediaBadCharacter);
+    ASSERT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 2);  // empty name skipped, bad name dropped
+    ASSERT_EQ(unicode.catalog.JSE_Media_GetNumberOfEntry(), 4);  // both kept
+    EXPECT_EQ(full.Paper(0).weight, 0);
+    EXPECT_EQ(full.Paper(0).typeIndex, 1);
+    EXPECT_EQ(only.Paper(0).typeIndex, 0);
+    EXPECT_EQ(unicode.Paper(0).typeIndex, 0);
+    EXPECT_EQ(full.Paper(1).mode, 2);
+    EXPECT_EQ(full.Paper(1).precollated, -5);
+    EXPECT_EQ(full.Paper(1).punchable, 2);
+    EXPECT_EQ(only.Paper(1).precollated, 1);
+    EXPECT_EQ(only.Paper(1).punchable, 0);
+
+    EXPECT_TRUE(full.Load("English:Letter\nA4:2:80:white\n"));  // four fields
+    EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaMissingField);
+    EXPECT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 0);
+    EXPECT_FALSE(unicode.Load(Utf16("English:Letter\n")));
+    EXPECT_EQ(unicode.catalog.JSE_Media_GetLastError(), kMediaNoEntry);
+
+    EXPECT_FALSE(full.catalog.JSE_Media_LoadCatalog(L"", false));
+    EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaCannotOpen);
+    EXPECT_FALSE(only.catalog.JSE_Media_LoadCatalogOnly(L""));
+    EXPECT_EQ(only.catalog.JSE_Media_GetLastError(), kMediaNoPath);
+}
+
+TEST(MediaCatalogFile, LatinOneCrLfAndUnendedLastLine) {
+    // Bytes are Latin-1 characters; a CR before the LF is no part of the line;
+    // the last line counts without its line end.
+    Loaded f;
+    ASSERT_TRUE(f.Load("English:Caf\xE9\r\nCaf\xE9:1:75:white:plain\r\nA4:2:80:white:plain"));
+    ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
+    EXPECT_EQ(f.Paper(0).name, L"Caf\u00E9");
+    EXPECT_EQ(f.Paper(0).typeIndex, 0);
+    EXPECT_EQ(f.catalog.GetDefaultPaper(), 0);
+    EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), 0);
+    ASSERT_TRUE(f.Load(Utf16("English:A4\nA4:2:80:white:plain")));
+    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 1);
+}
+
+TEST(MediaCatalogFile, UnicodeLineEndsAndLineLimits) {
+    Loaded f;
+    const std::string longHeader = "English:" + std::string(40, 'x');
+    ASSERT_TRUE(f.Load(Utf16(longHeader + "\r\nA:1:1:white:plain\n\rB:1:1:white:plain\n\nC:1:1:white:plain\r\rD:1:1:white:plain\n")));
+    ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 4);
+    EXPECT_EQ(f.Paper(3).name, L"D");
+    EXPECT_EQ(f.Paper(3).absoluteIndex, 3);
+    // A UTF-16 line keeps 2048 units; an 8-bit line over 2047 characters stops the read.
+    const std::string tail = ":1:1:white:" + std::string(3000, 'p');
+    EXPECT_TRUE(f.Load(Utf16("English:\nA" + tail + "\n")));
+    EXPECT_EQ(f.Paper(0).type.size(), 20u);
+    const std::string atLimit = "A:1:1:white:plain:2:0:1:" + std::string(2047 - 24, ' ');
+    EXPECT_TRUE(f.Load("English:\n" + atLimit + "\n"));
+    EXPECT_FALSE(f.Load("English:\n" + atLimit + "\nB:1:1:white:plain\n" + atLimit + " \nC:1:1:white:plain\n"));
+    EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaReadError);
+    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
+}
+
+TEST(MediaCatalogFile, EscapesInNames) {
+    Catalog catalog;
+    const std::pair<const wchar_t*, WString> cases[] = {
+        {L"Caf\\xE9", L"Caf\u00E9"}, {L"\\101B", L"AB"}, {L"a\\xZb", L"axZb"},
+        {L"\\c", L"c"},             {L"x\\", WString(L"x") + L'\0'}, {L"\\x4142", L"A42"}};
+    for (const auto& [text, decoded] : cases) {
+        WString field = text;
+        catalog.ConvertEscapeChars(field);
+        EXPECT_EQ(field, decoded) << text;
+    }
+    Loaded f;
+    EXPECT_TRUE(f.Load("English:\na\\:b:1:75:white:plain\nok\\x5F:1:75:white:plain\n"));
+    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 1);
+    EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaBadCharacter);
+    EXPECT_EQ(f.Paper(0).name, L"ok_");
+}
+
+TEST(MediaCatalogFile, EmptyAndOneByteFiles) {
+    Loaded f;
+    EXPECT_FALSE(f.Load(""));
+    EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaReadError);
+    EXPECT_TRUE(f.Load("E"));
+    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 0);
+    EXPECT_TRUE(f.catalog.FileIsNotUnicodeBased(f.folder.Write("x", "")));
+    EXPECT_TRUE(f.catalog.FileIsNotUnicodeBased(f.folder.Write("x", std::string("E\0", 2))));
+    EXPECT_FALSE(f.catalog.FileIsNotUnicodeBased(f.folder.Write("x", "\xFE\xFF")));
+    EXPECT_TRUE(f.catalog.FileIsNotUnicodeBased(f.folder.WidePath("missing")));
+    EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaCannotOpen);
+}
+
+TEST(MediaCatalogFile, WriterRoundTripAndEscapes) {
+    Loaded f;
+    // A UTF-16 reader keeps a paper whose name fails its class; the writer
+    // escapes it so the fields stay in place.
+    f.Load(Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:9:0:blue:plain:0:0:1\n"));
+    ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 3);
+    EXPECT_EQ(f.Paper(2).name, L"x:y\\");
+    ASSERT_TRUE(f.catalog.JSE_Media_SaveCatalog(f.folder.WidePath("out.txt")));
+    const std::string written = ReadBytes(f.folder.Path("out.txt"));
+    EXPECT_EQ(written, Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:0:0:blue:plain:0:0:1\n"));
+    Loaded again;
+    again.Load(written);
+    ASSERT_EQ(again.catalog.JSE_Media_GetNumberOfEntry(), 3);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(again.Paper(i).name, f.Paper(i).name);
+        EXPECT_EQ(again.Paper(i).sizeIndex, f.Paper(i).sizeIndex);
+        EXPECT_EQ(again.Paper(i).color, f.Paper(i).color);
+        EXPECT_EQ(again.Paper(i).type, f.Paper(i).type);
+    }
+    EXPECT_EQ(again.catalog.GetDefaultPaper(), 1);
+    ASSERT_TRUE(again.catalog.JSE_Media_SaveCatalog(again.folder.WidePath("out.txt")));
+    EXPECT_EQ(ReadBytes(again.folder.Path("out.txt")), written);
+}
+
+TEST(MediaDefinitionFile, ReadersAndIds) {
+    TempFolder folder;
+    Catalog catalog;
+    const std::string text = "215,90:279,40:612:792:1:Custom A:B\r\n\n8.5:11\n210:297:595:842:1\n1:2:3:4:0:Last";
+    ASSERT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.Write("d.def", text)) == false);
+    EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaReadError);
+    ASSERT_EQ(catalog.GetNumberOfDefinitions(), 3);
+    const PAPERCLASS& first = catalog.definitions()[0];
+    EXPECT_FLOAT_EQ(first.width, 215.9f);
+    EXPECT_FLOAT_EQ(first.height, 279.4f);
+    EXPECT_EQ(first.measureType, 1);
+    EXPECT_EQ(first.name, L"Custom A:B");
+    EXPECT_EQ(first.widthText, L"215,90");
+    EXPECT_EQ(catalog.definitions()[1].name, L"");
+    EXPECT_EQ(catalog.definitions()[2].name, L"Last");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(catalog.definitions()[i].id, i);  // positions, whatever was skipped
+    EXPECT_EQ(catalog.ClassifySize(210.0f, 297.0f), 1);
+
+    for (bool bigEndian : {false, true}) {
+        EXPECT_TRUE(catalog.LoadDefinitions(folder.Write("u.def", Utf16(text, bigEndian))));
+        EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaNoEntry);
+        EXPECT_EQ(catalog.GetNumberOfDefinitions(), 3);
+    }
+    const std::string tooLong = "1:2:3:4:0:" + std::string(1014, 'n') + "\n";
+    EXPECT_FALSE(catalog.LoadDefinitions(folder.Write("l.def", tooLong)));
+    EXPECT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.Write("l.def", tooLong.substr(1))));
+    EXPECT_FALSE(catalog.LoadDefinitions(folder.WidePath("missing.def")));
+}
+
+TEST(MediaDefinitionFile, Writers) {
+    TempFolder folder;
+    Catalog catalog;
+    ASSERT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.Write("d.def", "8.5:11:612:792:0:Letter\n297:210:842:595:1:A4 long\n")));
+    ASSERT_TRUE(catalog.JSE_Media_SavePaperDefinitions(folder.WidePath("w.def")));
+    const std::string written = ReadBytes(folder.Path("w.def"));
+    EXPECT_EQ(written, Utf16("8.50:11.00:612.00:792.00:0:Letter\n297.00:210.00:842.00:595.00:1:A4 long\n"));
+    ASSERT_TRUE(catalog.SaveNonUnicodeDefinition(folder.WidePath("n.def")));
+    EXPECT_EQ(ReadBytes(folder.Path("n.def")),
+              "8.5000:11.0000:612.0000:792.0000:0:Letter\r\n210.0000:297.0000:595.0000:842.0000:1:A4 long\r\n");
+    // Read back, the texts are the written ones and the file is written again unchanged.
+    ASSERT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.WidePath("w.def")));
+    EXPECT_EQ(catalog.definitions()[0].widthText, L"8.50");
+    ASSERT_TRUE(catalog.JSE_Media_SavePaperDefinitions(folder.WidePath("w.def")));
+    EXPECT_EQ(ReadBytes(folder.Path("w.def")), written);
+}
+
+TEST(MediaAttributeFile, ReadersAndWriter) {
+    TempFolder folder;
+    Catalog catalog;
+    const std::string text = "75\r\n[PaperWeights]\r\n75\r\n90:heavy\r\n[Other]\r\nx\r\n[PaperColors]\r\nwhite\r\n\r\nblue";
+    folder.Write("c.txt.atr", text);
+    EXPECT_TRUE(catalog.JSE_Media_LoadAttributesOnly(folder.WidePath("c.txt")));
+    EXPECT_EQ(catalog.JSE_Media_GetAttributes(1), (std::vector<WString>{L"75", L"90"}));
+    EXPECT_TRUE(catalog.JSE_Media_GetAttributes(2).empty());
+    EXPECT_EQ(catalog.JSE_Media_GetAttributes(3), (std::vector<WString>{L"white", L"blue"}));
+    folder.Write("u.txt.atr", Utf16(text, true));
+    EXPECT_TRUE(catalog.JSE_Media_LoadAttributesOnly(folder.WidePath("u.txt")));
+    EXPECT_EQ(catalog.JSE_Media_GetNumOfColorAttributes(), 2);
+
+    ASSERT_TRUE(catalog.JSE_Media_SaveAttributes(folder.WidePath("w.atr")));
+    EXPECT_EQ(ReadBytes(folder.Path("w.atr")), Utf16("[PaperWeights]\n75\n90\n[PaperTypes]\n[PaperColors]\nwhite\nblue\n"));
+    // A UTF-16 attribute file that cannot be read is a failure with its code.
+    EXPECT_FALSE(catalog.LoadAttributesFromUnicodeFile(folder.WidePath("missing.txt")));
+    EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaAttributeLoad);
+    EXPECT_FALSE(catalog.JSE_Media_LoadAttributesOnly(folder.WidePath("missing.txt")));
+    EXPECT_EQ(catalog.JSE_Media_GetNumOfWeightAttributes(), 0);
+}
+
+TEST(MediaFileNumbers, FieldsSaturateInsteadOfOverflowing) {
+    Loaded f;
+    ASSERT_TRUE(f.Load("English:\nA:99999999999999:99999999999:white:plain:99999999999:-99999999999:99999999999\n"));
+    EXPECT_EQ(f.Paper(0).sizeIndex, -1);
+    EXPECT_EQ(f.Paper(0).weight, INT_MAX);
+    EXPECT_EQ(f.Paper(0).mode, 2);
+    EXPECT_EQ(f.Paper(0).precollated, INT_MIN);
+    EXPECT_EQ(f.Paper(0).punchable, INT_MAX);
+}
+
+TEST(MediaShippedCatalog, EngineStartsFromItAndWritesItUnchanged) {
+    const std::string data = std::string(LUMAPREX_SOURCE_DIR) + "/data/";
+    Catalog shipped(Wide(data + "PaperCatalog.txt"));
+    EXPECT_EQ(shipped.JSE_Media_GetLastError(), 0);
+    EXPECT_GE(shipped.JSE_Media_GetNumberOfEntry(), 20);
+    WString name;
+    shipped.JSE_Media_GetDefault(name);
+    EXPECT_EQ(name, L"Letter");
+    int w = 0, h = 0;
+    for (const auto& [paper, width, height] : {std::tuple{L"Letter", 612, 792}, {L"Legal", 612, 1008},
+                                                {L"Tabloid", 792, 1224}, {L"A4", 595, 842}, {L"A3", 842, 1191}}) {
+        const int index = shipped.JSE_Media_GetIndex(paper);
+        ASSERT_GE(index, 0) << paper;
+        shipped.JSE_Media_GetPoints(index, w, h);
+        EXPECT_EQ(w, width);
+        EXPECT_EQ(h, height);
+    }
+    EXPECT_GT(shipped.JSE_Media_GetNumOfWeightAttributes(), 0);
+    EXPECT_EQ(shipped.ClassifyType(L"transparency"), 5);
+
+    // The shipped files are what the engine writes, from the shipped files
+    // themselves and from their readable sources.
+    Catalog source(Wide(data + "src/PaperCatalog.txt"));
+    EXPECT_EQ(source.JSE_Media_GetLastError(), 0);
+    TempFolder folder;
+    for (Catalog* catalog : {&shipped, &source}) {
+        ASSERT_TRUE(catalog->JSE_Media_SaveCatalog(folder.WidePath("c.txt")));
+        ASSERT_TRUE(catalog->JSE_Media_SavePaperDefinitions(folder.WidePath("c.def")));
+        ASSERT_TRUE(catalog->JSE_Media_SaveAttributes(folder.WidePath("c.txt.atr")));
+        EXPECT_EQ(ReadBytes(folder.Path("c.txt")), ReadBytes(data + "PaperCatalog.txt"));
+        EXPECT_EQ(ReadBytes(folder.Path("c.def")), ReadBytes(data + "PaperCatalog.def"));
+        EXPECT_EQ(ReadBytes(folder.Path("c.txt.atr")), ReadBytes(data + "PaperCatalog.txt.atr"));
+    }
+}
+
+}  // namespace

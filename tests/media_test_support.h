@@ -1,0 +1,76 @@
+// Shared set-up of the paper-catalog tests: a temporary folder, files written
+// as bytes, 8-bit or UTF-16, and catalogs with the engine's colour and type lists.
+#pragma once
+
+#include <dirent.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "JSE_Media.h"
+
+namespace media_test {
+
+inline const wchar_t* const kColors = L"any:white:red:yellow:green:blue:clear";
+inline const wchar_t* const kTypes = L"plain:cover:color:insert:tab:transparency";
+
+inline WString Wide(const std::string& narrow) { return WString(narrow.begin(), narrow.end()); }
+
+// UTF-16 bytes of 7-bit or Latin-1 text behind a byte-order mark.
+inline std::string Utf16(const std::string& text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? std::string("\xFE\xFF") : std::string("\xFF\xFE");
+    for (char c : text) {
+        const char low = c, high = 0;
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A folder of its own, removed with its files at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        char name[] = "/tmp/media-test-XXXXXX";
+        m_path = mkdtemp(name);
+    }
+    ~TempFolder() {
+        if (DIR* dir = opendir(m_path.c_str())) {
+            while (dirent* entry = readdir(dir)) {
+                const std::string name = entry->d_name;
+                if (name != "." && name != "..") unlink((m_path + "/" + name).c_str());
+            }
+            closedir(dir);
+        }
+        rmdir(m_path.c_str());
+    }
+    std::string Path(const std::string& name) const { return m_path + "/" + name; }
+    WString WidePath(const std::string& name) const { return Wide(Path(name)); }
+    WString Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return WidePath(name);
+    }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// A catalog with the engine's lists and no files, ready to load some.
+class Catalog : public JSE_Media {
+public:
+    Catalog() : JSE_Media(L"English", L"", kColors, kTypes, L':', false) {}
+    Catalog(const WString& path, bool safe = false) : JSE_Media(L"English", path, kColors, kTypes, L':', safe) {}
+    const std::vector<PAPERDEF>& papers() const { return m_papers; }
+    const std::vector<PAPERCLASS>& definitions() const { return m_definitions; }
+};
+
+}  // namespace media_test
