@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -25,7 +26,9 @@ struct Page {
 
 void PrintTo(const Page& page, std::ostream* out) {
     *out << "{" << page.type << "," << page.value << " " << page.start << ".." << page.end << " props";
-    for (const auto& [id, text] : page.properties) *out << " (" << id << "," << std::string(text.begin(), text.end()) << ")";
+    for (const auto& [id, text] : page.properties) {
+        *out << " (" << id << "," << std::string(text.begin(), text.end()) << ")";
+    }
     *out << " features";
     for (const auto& [code, value] : page.features) *out << " (" << code << "," << value << ")";
     *out << "}";
@@ -100,16 +103,13 @@ TEST(PageListTest, InsertsBeforeComeFirstThenSubstitutionsAtOneFirstPage) {
     EXPECT_EQ(pages[2].start, 3);
 }
 
-TEST(PageListTest, SettingAPageTypeTwiceFindsTheRecordAndAddsNothing) {
+TEST(PageListTest, SettingAPageTypeAgainAddsNothing) {
     JSE_PageCollection c;
     EXPECT_EQ(c.JSE_PageCollection_SetPageType(1, 10, kPePunch, 1), 0);
     EXPECT_EQ(c.JSE_PageCollection_SetPageType(1, 10, kPePunch, 1), 0);
     EXPECT_EQ(Pages(c), std::vector<Page>{Mirror(237, 1, 1, 10)});
-}
-
-TEST(PageListTest, SameKindOverAnOverlappingRecordIsLeftForTheCallerToRemoveFirst) {
-    JSE_PageCollection c;
-    c.JSE_PageCollection_SetPageType(1, 10, kPePunch, 1);
+    // The same kind over an overlapping record is left for the caller to
+    // remove first.
     EXPECT_EQ(c.JSE_PageCollection_SetPageType(5, 12, kPePunch, 0), -1);
     EXPECT_EQ(Pages(c), std::vector<Page>{Mirror(237, 1, 1, 10)});
 }
@@ -382,13 +382,8 @@ TEST(LayoutTest, RemovalNeverTouchesAnotherCodeOfTheSameOrNextRange) {
     d.JSE_PageCollection_SetPageType(8, 12, kPePrintSide, 1);
     d.JSE_PageCollection_RemoveLayoutFeatures(5, 12, kPePrintMode);
     EXPECT_EQ(Pages(d), (std::vector<Page>{Mirror(235, 2, 1, 4), Mirror(236, 1, 8, 12)}));
-}
-
-TEST(LayoutTest, LayoutCutOutsideTheListSetsTheLastError) {
-    JSE_PageCollection c;
-    c.splitPageLayoutRecord(0, 1, 2);
-    EXPECT_EQ(c.JSE_PageCollection_GetLastError(), JSE_PageCollection::kPageIndexOutside);
-    EXPECT_EQ(c.findLayoutPage(1, 2), -1);
+    d.splitPageLayoutRecord(2, 1, 2);
+    EXPECT_EQ(d.JSE_PageCollection_GetLastError(), JSE_PageCollection::kPageIndexOutside);
 }
 
 TEST(PageListTest, RemoveAllPagesEmptiesEveryList) {

@@ -89,9 +89,9 @@ public:
     virtual ~JSE_PageCollection();
 
     virtual bool JSE_PageCollection_RemovePages(long start, long end);
-    virtual void JSE_PageCollection_GetPageFeature(long i, long j, int& type, int& value);
+    virtual void JSE_PageCollection_GetPageFeature(long i, long j, int& type, int& value) const;
     virtual long JSE_PageCollection_SetPageType(long start, long end, int type, int value);
-    virtual void JSE_PageCollection_GetProperty(long i, long j, int& id, WString& text);
+    virtual void JSE_PageCollection_GetProperty(long i, long j, int& id, WString& text) const;
     virtual void JSE_PageCollection_SetProperty(long start, long end, int id, WString text, int pageType,
                                                 int pageTypeValue, bool insertSorted);
     virtual void JSE_PageCollection_SetImageFeature(long start, long end, int featureType, int unit, bool mirror,
@@ -115,7 +115,7 @@ public:
     bool JSE_PageCollection_FindPageFeatureByPageIndex(long i, int type) const;
     bool JSE_PageCollection_FindPageFeatureByPageNumbers(long start, long end, int type, long& i) const;
     bool JSE_PageCollection_FindPageFeatureByPageRange(long start, long end, int type, long& i) const;
-    void FindMediaForThePage(long start, long end, WString& paper);
+    void FindMediaForThePage(long start, long end, WString& paper) const;
 
     // --- Removing -------------------------------------------------------------
     bool JSE_PageCollection_RemovePageAt(long i, int list);

@@ -119,7 +119,8 @@ long JSE_PageCollection::findInsertLocation(long start, long end, int kind) cons
             result = mid + 1;
             continue;
         }
-        if (kind < 1 || !sameRange(record, start, end) || (kind != kPePaperSubstitution && kind != kPeInsertAfter)) return mid;
+        const bool placedAmongSameRange = kind == kPePaperSubstitution || kind == kPeInsertAfter;
+        if (kind < 1 || !sameRange(record, start, end) || !placedAmongSameRange) return mid;
         // Inserts before the pages go first, substitutions after them, and
         // inserts after the pages behind every record of the range up to 234.
         long k = mid;
@@ -297,7 +298,7 @@ long JSE_PageCollection::JSE_PageCollection_GetPropertySize(long i) const {
     return validPage(i) ? static_cast<long>(pageList[i].propertyList.size()) : 0;
 }
 
-void JSE_PageCollection::JSE_PageCollection_GetProperty(long i, long j, int& id, WString& text) {
+void JSE_PageCollection::JSE_PageCollection_GetProperty(long i, long j, int& id, WString& text) const {
     if (!validPage(i)) {
         id = 0;
         text.clear();
@@ -320,7 +321,7 @@ long JSE_PageCollection::JSE_PageCollection_GetPageFeatureSize(long i) const {
     return validPage(i) ? static_cast<long>(pageList[i].featureList.size()) : 0;
 }
 
-void JSE_PageCollection::JSE_PageCollection_GetPageFeature(long i, long j, int& type, int& value) {
+void JSE_PageCollection::JSE_PageCollection_GetPageFeature(long i, long j, int& type, int& value) const {
     if (!validPage(i)) {
         type = 0;
         value = 0;
@@ -365,7 +366,7 @@ bool JSE_PageCollection::JSE_PageCollection_FindPageFeatureByPageRange(long star
     return JSE_PageCollection_FindPageFeatureByPageNumbers(start, end, type, i);
 }
 
-void JSE_PageCollection::FindMediaForThePage(long start, long end, WString& paper) {
+void JSE_PageCollection::FindMediaForThePage(long start, long end, WString& paper) const {
     paper.clear();
     const long i = findPageRange(start, end, kPePaperSubstitution);
     if (i < 0) return;
@@ -428,7 +429,9 @@ void JSE_PageCollection::JSE_PageCollection_RemovePageFeature(long start, long e
 bool JSE_PageCollection::JSE_PageCollection_RemovePageFeatureAt(long i, int type) {
     if (!validPage(i)) return false;
     PageItemType& record = pageList[i];
-    if (const long j = lastFeatureOfType(record, type); j >= 0) record.featureList.erase(record.featureList.begin() + j);
+    if (const long j = lastFeatureOfType(record, type); j >= 0) {
+        record.featureList.erase(record.featureList.begin() + j);
+    }
     if (record.featureList.empty()) erasePage(i);
     return true;
 }
@@ -445,7 +448,9 @@ void JSE_PageCollection::JSE_PageCollection_RemoveAllFeaturesFromCollection(int 
         const long j = lastFeatureOfType(record, type);
         if (j >= 0) {
             record.featureList.erase(record.featureList.begin() + j);
-            if (j < static_cast<long>(record.propertyList.size())) record.propertyList.erase(record.propertyList.begin() + j);
+            if (j < static_cast<long>(record.propertyList.size())) {
+                record.propertyList.erase(record.propertyList.begin() + j);
+            }
         }
         if (record.featureList.empty()) erasePage(i);
     }

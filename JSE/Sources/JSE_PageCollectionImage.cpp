@@ -29,7 +29,9 @@ void JSE_PageCollection::JSE_PageCollection_SetImageFeature(long start, long end
             UpdateImageItem(feature, featureType, unit, mirror, orientation, x1, y1, x2, y2);
             updated = true;
         }
-        if (!updated) imageList[i].imageFeatureList.push_back(ImageType{featureType, mirror, unit, orientation, x1, y1, x2, y2});
+        if (!updated) {
+            imageList[i].imageFeatureList.push_back(ImageType{featureType, mirror, unit, orientation, x1, y1, x2, y2});
+        }
     } else if (const long k = findImagePageRange(start, end); k < 0) {
         insertImage(PageImageItemType{featureType, kPeNotSet, start, end,
                                       {ImageType{featureType, mirror, unit, orientation, x1, y1, x2, y2}}});

@@ -173,7 +173,9 @@ void JSE_PageCollection::JSE_PageCollection_RemovePageFeature(long start, long e
         const PropertyType paper = record.propertyList.empty() ? PropertyType{} : record.propertyList.front();
         splitPagePropertyRecord(holder, record.pageType, record.pageTypeValue, paper.propertyType,
                                 paper.propertyValue, page, page);
-        if (const long piece = findPage(page, page, 0, 0); piece >= 0) JSE_PageCollection_RemovePageFeatureAt(piece, type);
+        if (const long piece = findPage(page, page, 0, 0); piece >= 0) {
+            JSE_PageCollection_RemovePageFeatureAt(piece, type);
+        }
     }
 }
 
