@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "VLX_Writer.h"
+#include "ticket_text_support.h"
 
 namespace {
 
@@ -70,24 +71,12 @@ const char* const kPlainTicket =
     "%VLXBody: (Letter) on\r\n"
     "%VLXPrintMethod: print\r\n"
     "%VLXOutputMedia:  top \r\n"
+    "%%Requirements:  numcopies(1) staple(none)  fold(none)  simplex  noncollate jog(none) \r\n"
+    "%VLXRequirements: numcopies(1) staple(none)  fold(none)  simplex  noncollate jog(none)  trim(off) \r\n"
+    "%VLXCovers: (Letter) none\r\n"
     "%VLXRotation: 0\r\n"
     "%VLXError: off \r\n"
-    "%VLXActOn: \r\n"
-    "%%Emulation: postscript\r\n"
-    "%%Routing: ()\r\n"
-    "%%DocumentPrinterRequired: () (LXQ01)\r\n"
-    "%VLXEngineGRET: off \r\n"
-    "%VLXPDFVersion: usepdl\r\n"
-    "%VLXPDFAutoCenter: off \r\n"
-    "%VLXPDFBinaryOK: off \r\n"
-    "%VLXPDFMediaMatchAll: off \r\n"
-    "%VLXPDFPrintAnnotations: off \r\n"
-    "%VLXPDFFitToPage: off \r\n"
-    "%VLXPDFUsePrintersHalftone: off \r\n"
-    "%VLXPDFPageLoop: off \r\n"
-    "%VLXSpool: on \r\n"
-    "%VLXReqPunch: 0\r\n"
-    "%VLXReqReorderSheets: facedown";
+    LUMAPREX_PLAIN_TICKET_TAIL;
 
 }  // namespace
 

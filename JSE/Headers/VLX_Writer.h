@@ -331,6 +331,8 @@ private:
     void ResetEmissionState();
     void RunSequence(DSC_VLX& header, std::string& text, int& result);
     bool CustomCommandWritable() const;
+    // " punch(none) " for an item left unpunched in a punched job.
+    std::string PunchText(bool itemPunched) const;
     int OnOffLine(const DSC_VLX& header, std::string& text, const char* keyword, bool on) const;
     int PdfLine(const DSC_VLX& header, std::string& text, const char* keyword, bool on) const;
     // Routes one command text to its device line by its code.
