@@ -169,6 +169,17 @@ void AppendCommand(const std::string& item, std::string& line, std::int32_t& cou
 // Job exit code 2..6 to the header's documentExit 1..5; anything else 0.
 std::uint8_t getVTR1documentExit(int jobExit);
 
+// Paper helpers of the media lines.
+// The first of the header's catalog papers (at most numberOfPapers of them)
+// named exactly name; null when there is none.
+const _Paper_Catalog* Lookup_Catalog_Entry(const DSC_VLX& header, const std::string& name);
+// Adds " name " to the list and answers true when the list does not hold it yet.
+bool Check_Whether_To_Add_Paper(std::string& paperList, const _Paper_Catalog& paper);
+// Appends the paper's sides, pre-collated and unpunchable attributes.
+void Generate_PaperAttributes(const _Paper_Catalog& paper, std::string& line);
+// The paper's document-structuring description: name, size, weight, colour, type.
+void Format_Document_Media_Entry(const _Paper_Catalog& paper, std::string& entry);
+
 class VLX_Writer {
 public:
     using Generator = int (VLX_Writer::*)(DSC_VLX&, std::string&);
@@ -280,6 +291,8 @@ public:
     // Media lines.
     int Generate_DocumentMedia(DSC_VLX& header, std::string& text);
     int Generate_VLXMedia(DSC_VLX& header, std::string& text);
+    // True when the job names any paper besides the body paper.
+    bool AnyMediaInTheJob(const DSC_VLX& header) const;
 
     // Preparation of the page-exception list before the first line.
     void PreFlightPeList();
@@ -333,6 +346,8 @@ private:
     bool CustomCommandWritable() const;
     // " punch(none) " for an item left unpunched in a punched job.
     std::string PunchText(bool itemPunched) const;
+    // The media lines in the printer's or the document-structuring form.
+    int WriteMediaLines(const DSC_VLX& header, std::string& text, bool printerForm);
     int OnOffLine(const DSC_VLX& header, std::string& text, const char* keyword, bool on) const;
     int PdfLine(const DSC_VLX& header, std::string& text, const char* keyword, bool on) const;
     // Routes one command text to its device line by its code.
