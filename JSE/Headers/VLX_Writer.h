@@ -233,6 +233,7 @@ public:
     bool IsInhibited(int slot) const;
     bool MediaSectionWritten() const { return gGenerate_VLXMedia_Section; }
     const std::vector<vlxPageExeptionType>& MediaExceptionList() const { return vlxMediaExceptionList; }
+    const std::vector<vlxPageExeptionType>& SlipRecords() const { return SlipList; }
     const std::vector<vlxPageExeptionType>& PeRecordList() const { return sPeRecordList; }
     const std::vector<peDeviceRecord>& DeviceLookupTable() const { return PeDeviceLookup; }
 

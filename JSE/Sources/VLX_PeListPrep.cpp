@@ -1,14 +1,226 @@
 // Preparation of the page-exception list before the first line is written:
 // neutralising substitutions without paper, sorting by first page, merging
 // continued substitutions and building the slip list.
-//
-// Not written yet: each step leaves the list as the job ticket handed it
-// over, in the order given.
+#include <cstdint>
+#include <vector>
+
 #include "VLX_Writer.h"
 
-void VLX_Writer::PreFlightPeList() {}
-void VLX_Writer::CopyExceptionList() {}
-void VLX_Writer::zqSort() {}
-void VLX_Writer::PageException_PreProcess() {}
-void VLX_Writer::CreateSlipList() {}
-void VLX_Writer::CombineSlipList() {}
+namespace {
+
+using PeList = std::vector<vlxPageExeptionType>;
+
+constexpr std::int32_t kSubstitution = 232;
+constexpr std::int32_t kSubstitutionWithoutPaper = 231;
+constexpr std::int32_t kInsertBefore = 233;
+constexpr std::int32_t kInsertAfter = 234;
+
+bool isSubstitution(const vlxPageExeptionType& record) { return record.exceptionMode == kSubstitution; }
+
+bool spansSeveralPages(const vlxPageExeptionType& record) { return record.endingPage != record.startingPage; }
+
+bool samePaper(const vlxPageExeptionType& a, const vlxPageExeptionType& b) {
+    return a.mediaName.str() == b.mediaName.str();
+}
+
+bool sameDevices(const vlxPeDeviceType& a, const vlxPeDeviceType& b) {
+    return a.peFold == b.peFold && a.peFoldValue == b.peFoldValue && a.peJog == b.peJog &&
+           a.peJogValue == b.peJogValue && a.pePostProcess == b.pePostProcess &&
+           a.pePostProcessValue == b.pePostProcessValue && a.peStaple == b.peStaple &&
+           a.peStapleValue == b.peStapleValue && a.peOutput == b.peOutput && a.peOutputValue == b.peOutputValue &&
+           a.peTrim == b.peTrim && a.peTrimValue == b.peTrimValue;
+}
+
+// Two records agree in every page-level setting; their kind, exit, pages and
+// paper are not compared.
+bool WeCanCombineThem(const vlxPageExeptionType& a, const vlxPageExeptionType& b) {
+    return a.pePunch == b.pePunch && a.printOn == b.printOn && a.printingMode == b.printingMode &&
+           a.peGRET == b.peGRET && a.peGRETValue == b.peGRETValue && a.pePlex == b.pePlex &&
+           a.pePlexValue == b.pePlexValue && a.peRotate == b.peRotate && a.peRotateValue == b.peRotateValue &&
+           a.peShift == b.peShift && a.frontX == b.frontX && a.frontY == b.frontY && a.backX == b.backX &&
+           a.backY == b.backY && a.peSide == b.peSide && a.peSideValue == b.peSideValue &&
+           a.finishChapter == b.finishChapter && a.peSubset == b.peSubset && sameDevices(a.peRecord, b.peRecord) &&
+           a.pageCopies == b.pageCopies;
+}
+
+bool combinable(const vlxPageExeptionType& a, const vlxPageExeptionType& b) {
+    return samePaper(a, b) && WeCanCombineThem(a, b);
+}
+
+// Index of the first record at or after `from` whose range holds the page and
+// which sets page-level settings (neither an insert nor a substitution
+// without paper); -1 when there is none.
+long vlxPageInPeList(std::size_t from, std::int64_t page, const PeList& list) {
+    for (std::size_t index = from; index < list.size(); ++index) {
+        const vlxPageExeptionType& record = list[index];
+        const std::int32_t code = record.exceptionMode;
+        if (code == kSubstitutionWithoutPaper || code == kInsertBefore || code == kInsertAfter) continue;
+        if (record.startingPage <= page && record.endingPage >= page) return static_cast<long>(index);
+    }
+    return -1;
+}
+
+// Binary search for the place of a record in a list ordered by first page: a
+// record goes behind the first record of its own first page and kind that the
+// search meets, else behind every record of its first page.
+std::size_t sortedPosition(const PeList& sorted, const vlxPageExeptionType& record) {
+    const long size = static_cast<long>(sorted.size());
+    long position = 0;
+    long low = 0;
+    long high = size;
+    while (low <= high) {
+        const long middle = (low + high) / 2;
+        if (middle >= size) {
+            position = middle;
+            break;
+        }
+        const vlxPageExeptionType& met = sorted[static_cast<std::size_t>(middle)];
+        if (record.startingPage == met.startingPage && record.exceptionMode == met.exceptionMode) {
+            position = middle + 1;
+            break;
+        }
+        if (record.startingPage >= met.startingPage) {
+            low = middle + 1;
+            position = low;
+        } else {
+            high = middle - 1;
+            position = middle;
+        }
+    }
+    return static_cast<std::size_t>(position);
+}
+
+// The substitution starting at `first` absorbs the substitutions of the same
+// paper and settings that continue it page by page. Other records starting on
+// the page after it are deferred behind it; once a longer one has been passed,
+// merging stops at the first record ending beyond it. Returns the index after
+// the last record taken.
+std::size_t mergeSubstitution(const PeList& sorted, std::size_t first, vlxPageExeptionType& merged,
+                              std::vector<std::size_t>& deferred) {
+    std::int32_t end = static_cast<std::int32_t>(merged.endingPage);
+    std::int64_t reach = merged.startingPage;
+    std::size_t next = first + 1;
+    for (; next < sorted.size(); ++next) {
+        const vlxPageExeptionType& following = sorted[next];
+        if (reach != merged.startingPage && following.endingPage > reach) break;
+        if (!isSubstitution(following) && spansSeveralPages(following) && following.endingPage > reach)
+            reach = following.endingPage;
+        if (following.startingPage != end + 1) break;
+        if (!isSubstitution(following)) {
+            deferred.push_back(next);
+            continue;
+        }
+        if (!combinable(merged, following)) break;
+        end = static_cast<std::int32_t>(following.endingPage);
+        merged.endingPage = end;
+    }
+    return next;
+}
+
+// The first page, from `from` on, whose plex differs from the slip record's
+// own: the index of the record that sets it, -1 when there is none. A slip
+// record without plex of its own takes the first differing plex it meets.
+long plexChangeOnPage(const PeList& list, std::size_t from, std::int64_t page, vlxPageExeptionType& slip) {
+    for (std::size_t scan = from; scan < list.size();) {
+        const long found = vlxPageInPeList(scan, page, list);
+        if (found < 0) return -1;
+        const vlxPageExeptionType& record = list[static_cast<std::size_t>(found)];
+        if (record.pePlex && record.pePlexValue != slip.pePlexValue) {
+            if (slip.pePlex) return found;
+            slip.pePlex = true;
+            slip.pePlexValue = record.pePlexValue;
+        }
+        scan = static_cast<std::size_t>(found) + 1;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void VLX_Writer::PreFlightPeList() {
+    for (vlxPageExeptionType& record : vlxMediaExceptionList)
+        if (isSubstitution(record) && record.fromJobPaper && record.mediaName.empty())
+            record.exceptionMode = kSubstitutionWithoutPaper;
+}
+
+void VLX_Writer::CopyExceptionList() {
+    if (vlxMediaExceptionList.empty()) return;
+    vlxMediaExceptionListCopy = vlxMediaExceptionList;
+    vlxMediaExceptionList.clear();
+}
+
+void VLX_Writer::zqSort() {
+    vlxMediaExceptionListSortCopy.clear();
+    for (const vlxPageExeptionType& record : vlxMediaExceptionListCopy) {
+        const std::size_t position = sortedPosition(vlxMediaExceptionListSortCopy, record);
+        vlxMediaExceptionListSortCopy.insert(vlxMediaExceptionListSortCopy.begin() + static_cast<long>(position),
+                                             record);
+    }
+    vlxMediaExceptionListCopy = vlxMediaExceptionListSortCopy;
+    vlxMediaExceptionListSortCopy.clear();
+}
+
+void VLX_Writer::PageException_PreProcess() {
+    const PeList& sorted = vlxMediaExceptionListCopy;
+    std::size_t index = 0;
+    while (index < sorted.size()) {
+        vlxPageExeptionType record = sorted[index];
+        std::vector<std::size_t> deferred;
+        std::size_t next = index + 1;
+        if (isSubstitution(record)) next = mergeSubstitution(sorted, index, record, deferred);
+        vlxMediaExceptionList.push_back(record);
+        for (std::size_t kept : deferred) vlxMediaExceptionList.push_back(sorted[kept]);
+        index = next;
+    }
+    vlxMediaExceptionListCopy.clear();
+}
+
+// Each substitution is split where a later record changes the plex of its
+// pages. A change that begins on or before the slip record's current first
+// page only gives the record its plex: splitting there would leave a piece
+// that ends before it begins.
+void VLX_Writer::CreateSlipList() {
+    SlipList.clear();
+    const PeList& list = vlxMediaExceptionList;
+    for (std::size_t index = 0; index < list.size(); ++index) {
+        if (!isSubstitution(list[index])) continue;
+        vlxPageExeptionType slip = list[index];
+        for (std::int64_t page = list[index].startingPage; page <= slip.endingPage; ++page) {
+            const long change = plexChangeOnPage(list, index + 1, page, slip);
+            if (change < 0) continue;
+            const vlxPageExeptionType& changer = list[static_cast<std::size_t>(change)];
+            if (changer.startingPage > slip.startingPage) {
+                vlxPageExeptionType before = slip;
+                before.endingPage = changer.startingPage - 1;
+                SlipList.push_back(before);
+                slip.startingPage = changer.startingPage;
+            }
+            slip.pePlexValue = changer.pePlexValue;
+        }
+        SlipList.push_back(slip);
+    }
+}
+
+// Adjoining slip records of the same paper and settings become one.
+void VLX_Writer::CombineSlipList() {
+    if (SlipList.empty()) return;
+    vlxMediaExceptionListCopy = SlipList;
+    SlipList.clear();
+    const PeList& slips = vlxMediaExceptionListCopy;
+    for (std::size_t index = 0; index < slips.size();) {
+        vlxPageExeptionType merged = slips[index];
+        std::int64_t end = merged.endingPage;
+        std::size_t next = index + 1;
+        while (next < slips.size()) {
+            const vlxPageExeptionType& following = slips[next];
+            const bool adjoins = following.startingPage == end + 1 || following.startingPage == merged.endingPage + 1;
+            if (!adjoins || !combinable(merged, following)) break;
+            end = spansSeveralPages(following) ? following.endingPage : end + 1;
+            ++next;
+        }
+        if (end > merged.endingPage) merged.endingPage = end;
+        SlipList.push_back(merged);
+        index = next;
+    }
+    vlxMediaExceptionListCopy.clear();
+}
