@@ -14,9 +14,11 @@ struct Loaded {
     TempFolder folder;
     Catalog catalog;
     Loaded() { EXPECT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.Write("c.def", kDefinitions))); }
-    bool Load(const std::string& bytes, bool only = false) {
+    enum Reader { kFull, kOnly, kUnicode };
+    bool Load(const std::string& bytes, Reader reader = kFull) {
         const WString path = folder.Write("c.txt", bytes);
-        return only ? catalog.JSE_Media_LoadCatalogOnly(path) : catalog.JSE_Media_LoadCatalog(path, false);
+        if (reader == kUnicode) return catalog.LoadCatalogFromUnicodeFile(path);
+        return reader == kOnly ? catalog.JSE_Media_LoadCatalogOnly(path) : catalog.JSE_Media_LoadCatalog(path, false);
     }
     const PAPERDEF& Paper(std::size_t i) const { return catalog.papers().at(i); }
 };
@@ -26,7 +28,7 @@ TEST(MediaCatalogFile, BothByteOrdersAndEightBitReadAlike) {
     for (int form = 0; form < 3; ++form) {
         SCOPED_TRACE(form);
         Loaded f;
-        ASSERT_TRUE(f.Load(form == 0 ? text : Utf16(text, form == 2), true));
+        ASSERT_TRUE(f.Load(form == 0 ? text : Utf16(text, form == 2), Loaded::kOnly));
         ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
         WString text;
         f.catalog.JSE_Media_GetLanguage(text);
@@ -45,8 +47,8 @@ TEST(MediaCatalogFile, ReadersDifferAsDocumented) {
     const std::string text = "English:Letter\nA4:2:*:*:*\n:1:75:white:plain\nB?d:1:75:white:plain\nP:1:9:white:plain:7:-5:2\n";
     Loaded full, only, unicode;
     EXPECT_TRUE(full.Load(text));
-    EXPECT_TRUE(only.Load(text, true));
-    EXPECT_FALSE(unicode.Load(Utf16(text)));
+    EXPECT_TRUE(only.Load(text, Loaded::kOnly));
+    EXPECT_FALSE(unicode.Load(Utf16(text), Loaded::kUnicode));
     EXPECT_EQ(unicode.catalog.JSE_Media_GetLastError(), kMediaBadCharacter);
     ASSERT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 2);  // empty name skipped, bad name dropped
     ASSERT_EQ(unicode.catalog.JSE_Media_GetNumberOfEntry(), 4);  // both kept
@@ -63,12 +65,13 @@ TEST(MediaCatalogFile, ReadersDifferAsDocumented) {
     EXPECT_TRUE(full.Load("English:Letter\nA4:2:80:white\n"));  // four fields
     EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaMissingField);
     EXPECT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 0);
-    EXPECT_FALSE(unicode.Load(Utf16("English:Letter\n")));
+    EXPECT_FALSE(unicode.Load(Utf16("English:Letter\n"), Loaded::kUnicode));
     EXPECT_EQ(unicode.catalog.JSE_Media_GetLastError(), kMediaNoEntry);
 
     EXPECT_FALSE(full.catalog.JSE_Media_LoadCatalog(L"", false));
     EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaCannotOpen);
     EXPECT_FALSE(only.catalog.JSE_Media_LoadCatalogOnly(L""));
+    EXPECT_EQ(only.catalog.JSE_Media_GetNumberOfEntry(), 2);  // a failed reload keeps the catalog
     EXPECT_EQ(only.catalog.JSE_Media_GetLastError(), kMediaNoPath);
 }
 
@@ -99,9 +102,11 @@ TEST(MediaCatalogFile, UnicodeLineEndsAndLineLimits) {
     EXPECT_EQ(f.Paper(0).type.size(), 20u);
     const std::string atLimit = "A:1:1:white:plain:2:0:1:" + std::string(2047 - 24, ' ');
     EXPECT_TRUE(f.Load("English:\n" + atLimit + "\n"));
-    EXPECT_FALSE(f.Load("English:\n" + atLimit + "\nB:1:1:white:plain\n" + atLimit + " \nC:1:1:white:plain\n"));
+    const std::string overLimit = "English:\n" + atLimit + "\nB:1:1:white:plain\n" + atLimit + " \nC:1:1:white:plain\n";
+    EXPECT_FALSE(f.Load(overLimit, Loaded::kOnly));
     EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaReadError);
-    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
+    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 1);  // the catalog before the failed reload
+    EXPECT_EQ(f.Paper(0).name, L"A");
 }
 
 TEST(MediaCatalogFile, EscapesInNames) {
@@ -138,14 +143,15 @@ TEST(MediaCatalogFile, WriterRoundTripAndEscapes) {
     Loaded f;
     // A UTF-16 reader keeps a paper whose name fails its class; the writer
     // escapes it so the fields stay in place.
-    f.Load(Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:9:0:blue:plain:0:0:1\n"));
+    f.Load(Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:9:0:blue:plain:0:0:1\n"),
+           Loaded::kUnicode);
     ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 3);
     EXPECT_EQ(f.Paper(2).name, L"x:y\\");
     ASSERT_TRUE(f.catalog.JSE_Media_SaveCatalog(f.folder.WidePath("out.txt")));
     const std::string written = ReadBytes(f.folder.Path("out.txt"));
     EXPECT_EQ(written, Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:0:0:blue:plain:0:0:1\n"));
     Loaded again;
-    again.Load(written);
+    again.Load(written, Loaded::kUnicode);
     ASSERT_EQ(again.catalog.JSE_Media_GetNumberOfEntry(), 3);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(again.Paper(i).name, f.Paper(i).name);
@@ -162,7 +168,7 @@ TEST(MediaDefinitionFile, ReadersAndIds) {
     TempFolder folder;
     Catalog catalog;
     const std::string text = "215,90:279,40:612:792:1:Custom A:B\r\n\n8.5:11\n210:297:595:842:1\n1:2:3:4:0:Last";
-    ASSERT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.Write("d.def", text)) == false);
+    EXPECT_TRUE(catalog.LoadDefinitions(folder.Write("d.def", text)));  // a rejected line is no failure
     EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaReadError);
     ASSERT_EQ(catalog.GetNumberOfDefinitions(), 3);
     const PAPERCLASS& first = catalog.definitions()[0];
@@ -181,9 +187,13 @@ TEST(MediaDefinitionFile, ReadersAndIds) {
         EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaNoEntry);
         EXPECT_EQ(catalog.GetNumberOfDefinitions(), 3);
     }
-    const std::string tooLong = "1:2:3:4:0:" + std::string(1014, 'n') + "\n";
-    EXPECT_FALSE(catalog.LoadDefinitions(folder.Write("l.def", tooLong)));
-    EXPECT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.Write("l.def", tooLong.substr(1))));
+    const std::string atLimit = "1:2:3:4:0:" + std::string(1013, 'n');
+    EXPECT_FALSE(catalog.LoadDefinitions(folder.Write("l.def", atLimit + "n\n")));
+    EXPECT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.Write("l.def", atLimit + "\n")));
+    EXPECT_TRUE(catalog.LoadNonUnicodeDefinitions(folder.Write("l.def", atLimit + std::string(1024, 'n'))));
+    // A reload that meets a rejected line keeps the definitions it had.
+    EXPECT_FALSE(catalog.JSE_Media_LoadNamedDefinition(folder.WidePath("d.def")));
+    EXPECT_EQ(catalog.GetNumberOfDefinitions(), 1);
     EXPECT_FALSE(catalog.LoadDefinitions(folder.WidePath("missing.def")));
 }
 
@@ -223,7 +233,7 @@ TEST(MediaAttributeFile, ReadersAndWriter) {
     EXPECT_FALSE(catalog.LoadAttributesFromUnicodeFile(folder.WidePath("missing.txt")));
     EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaAttributeLoad);
     EXPECT_FALSE(catalog.JSE_Media_LoadAttributesOnly(folder.WidePath("missing.txt")));
-    EXPECT_EQ(catalog.JSE_Media_GetNumOfWeightAttributes(), 0);
+    EXPECT_EQ(catalog.JSE_Media_GetNumOfWeightAttributes(), 2);  // a failed reload keeps the lists
 }
 
 TEST(MediaFileNumbers, FieldsSaturateInsteadOfOverflowing) {

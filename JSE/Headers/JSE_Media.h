@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include <functional>
+#include <memory>
+
+#include "JSE_FileLock.h"
 #include "JSE_String.h"
 
 // The catalog's engine error codes, kept in its last error.
@@ -202,6 +206,67 @@ public:
     // The unsigned integer at the start of text; saturates at INT_MAX.
     int GetInteger(const wchar_t* text, int* count = nullptr) const;
 
+    // ---- Editing papers ----
+    bool JSE_Media_AddPaper(const WString& name, int sizeIndex, const WString& color, int weight, const WString& type,
+                            int mode, int precollated, int punchable);
+    bool JSE_Media_AddPaper(const WString& name, float width, float height, const WString& color, int weight,
+                            const WString& type, int mode, int precollated, int punchable);
+    bool JSE_Media_ModifyPaper(const WString& name, int sizeIndex, const WString& color, int weight,
+                               const WString& type, int mode, int precollated, int punchable);
+    bool JSE_Media_ModifyPaper(const WString& name, float width, float height, const WString& color, int weight,
+                               const WString& type, int mode, int precollated, int punchable);
+    // Changes the flagged fields of the named paper; precollated and
+    // punchable are always taken from newValues.
+    bool JSE_Media_ModifyPaper(const WString& name, const PAPERDEF& newValues, const PAPERFLAGS& flags);
+    bool JSE_Media_DeletePaper(int index);
+    void JSE_Media_DeleteAllPapers();
+    // Moves a paper one place: direction 1 towards the front, any other towards the end.
+    bool JSE_Media_MovePaper(int index, int direction);
+    bool JSE_Media_MovePaper(const WString& name, int direction);
+    void JSE_Media_SetPunchable(const WString& name, int value);
+    void JSE_Media_SetPunchable(long index, int value);
+    void JSE_Media_SetPreCollated(const WString& name, int value);
+    void JSE_Media_SetPreCollated(long index, int value);
+
+    // ---- Editing size definitions and attributes ----
+    bool JSE_Media_AddPaperDefinition(float width, float height, int measureType, const WString& name);
+    bool JSE_Media_AddPaperDefinitionEx(double width, double height, double widthPts, double heightPts,
+                                        int measureType, const WString& name);
+    bool JSE_Media_GetPaperDefinition(int index, float& width, float& height, WString& widthText,
+                                      WString& heightText, int& measureType, WString& name);
+    bool JSE_Media_GetPaperDefinitionEx(int index, double& width, double& height, double& widthPts,
+                                        double& heightPts, int& measureType, WString& name);
+    // Removes a definition; every paper finds its definition again by its size.
+    bool JSE_Media_DeletePaperDefinition(int index);
+    bool JSE_Media_DeletePaperIndexReferences(int index);
+    // Attribute kind: 1 weights, 2 types, 3 colours.
+    bool JSE_Media_AddAttribute(int kind, const WString& value);
+    bool JSE_Media_DeleteAttribute(int kind, const WString& value);
+
+    // ---- Papers set aside by mode, load positions, nearest paper ----
+    void DropModePapers(int mode);
+    void RestoreModePapers(int mode);
+    int GetDroppedPaperIndex(const WString& name) const;
+    bool GetDroppedPaperInfo(int index, PAPERDEF& out) const;
+    int GetAbsolutePaperIndex(const WString& name) const;
+    bool GetAbsolutePaperName(int absoluteIndex, WString& name) const;
+    bool GetAbsolutePaperInfo(int absoluteIndex, PAPERDEF& out) const;
+    // The index of the paper nearest in size (weight breaks ties); 0 when none.
+    int GetNearestPaper(const PAPERDEF& paper) const;
+    // The language in the first line of a catalog file; the catalog is not touched.
+    bool GetCatalogLanguage(const WString& path, WString& language, int& error) const;
+    // Replaces "/", ":", quotes and apostrophes in size-definition names; -3000
+    // in the size-name error when a name needed it.
+    void preFlightSizeName();
+
+    // ---- Load and save under file locks ----
+    // Locks the three files for reading, then loads the size definitions,
+    // the catalog and the attributes; -2011 when a file cannot be locked.
+    bool JSE_Media_LoadCatalogSafe(const WString& catalogPath);
+    // Locks the three files for writing, then writes the catalog, the size
+    // definitions and the attributes.
+    bool JSE_Media_SaveCatalogSafe(const WString& catalogPath);
+
     // ---- Paths and plain saves (each writes exactly the path it is given) ----
     void CreatePDFileName(const WString& catalogPath, WString& definitionPath) const;
     void GetFullDefinitionPath(WString& out) const;
@@ -231,6 +296,9 @@ public:
     void composeAttributesEntry(std::vector<WString> list, WString& text) const;
 
 protected:
+    // The lock of one file taken by the safe orders.
+    virtual std::unique_ptr<JSE_FileLock> CreateFileLock() const;
+
     // The paper the catalog falls back on: "Letter", 8.5 x 11 inches.
     static PAPERDEF DefaultPaper();
     // Truncates toward zero; saturates outside the int range, NaN gives 0.
@@ -256,6 +324,37 @@ protected:
     bool ReadByteDefinitions(const WString& path, std::size_t maxLine, int missingFieldError);
     void ReadAttributeLines(const std::vector<WString>& lines);
 
+    bool AddModifyPaper(bool add, const WString& name, int sizeIndex, const WString& color, int weight,
+                        const WString& type, int mode, int precollated, int punchable);
+    // An empty name becomes the size and unit, "(8.50 x 11.00)IN" or "8.50 x 11.00 IN".
+    bool AddDefinition(PAPERCLASS definition, const WString& name, bool parenthesized);
+    // Keeps the default-paper index on its paper when papers leave or move.
+    void FollowDefaultAfterRemoval(int removed);
+    void FollowDefaultAfterInsertion(int inserted);
+    std::vector<WString>* AttributeList(int kind);
+    const PAPERDEF* FindAbsolute(int absoluteIndex) const;
+
+    // What a reload replaces; a failed reload puts it back.
+    struct Contents {
+        std::vector<PAPERDEF> papers;
+        std::vector<PAPERCLASS> definitions;
+        std::vector<WString> weightAttributes;
+        std::vector<WString> typeAttributes;
+        std::vector<WString> colorAttributes;
+        WString language;
+        WString catalogDefaultPaper;
+        int defaultPaper = 0;
+    };
+    // Runs load; once the catalog is set up, a failed load leaves the
+    // catalog as it was (the error stays).
+    bool Reload(const std::function<bool()>& load);
+    bool LoadCatalogFile(const WString& path, bool withDefinitionsAndAttributes);
+    bool LoadCatalogFileOnly(const WString& path);
+    // Takes the locks of the safe orders; on a refusal releases the ones
+    // taken, in reverse order, and leaves -2011.
+    bool LockFiles(const std::vector<WString>& paths, int access, std::vector<std::unique_ptr<JSE_FileLock>>& locks);
+    static void UnlockFiles(std::vector<std::unique_ptr<JSE_FileLock>>& locks);
+
     WString m_fullPath;
     WString m_definitionPath;
     WString m_language;
@@ -277,4 +376,5 @@ protected:
     int m_osPlatform = 0;
     bool m_sizeLookup = false;
     char m_decimalChar = '.';
+    bool m_ready = false;  // set up; loads from now on are reloads
 };

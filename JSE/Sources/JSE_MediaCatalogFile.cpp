@@ -61,7 +61,7 @@ void JSE_Media::ConvertEscapeChars(WString& text) const {
 
 // ---- Reading ----
 
-bool JSE_Media::JSE_Media_LoadCatalogOnly(const WString& path) {
+bool JSE_Media::LoadCatalogFileOnly(const WString& path) {
     m_papers.clear();
     m_lastError = kMediaNoError;
     if (path.empty()) return Fail(kMediaNoPath);

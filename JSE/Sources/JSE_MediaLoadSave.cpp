@@ -1,18 +1,27 @@
-// The order in which the catalog reads and writes its three files, and the
-// paths each step uses.
+// The order in which the catalog reads and writes its three files, the paths
+// each step uses, and the locks around the safe orders.
 #include "JSE_Media.h"
 #include "JSE_MediaFileText.h"
 
 namespace {
 
+constexpr int kSecondLockCode = 2;
+
 // The size-definition file of a catalog: its path with the last three
 // characters replaced by "def" ("Catalog.txt" gives "Catalog.def").
 WString DefinitionPathOf(const WString& catalogPath) { return media_file::ReplacePathEnd(catalogPath, 3, L"def"); }
+
+// The size-definition file the safe orders lock and write: the catalog path
+// less its last four characters, then ".def".
+WString SafeDefinitionPathOf(const WString& catalogPath) { return media_file::ReplacePathEnd(catalogPath, 4, L".def"); }
+
+WString AttributePathOf(const WString& catalogPath) { return catalogPath + L".atr"; }
 
 }  // namespace
 
 void JSE_Media::Initialize(const WString& language, const WString& catalogPath, const WString& colorList,
                            const WString& typeList, wchar_t separator, bool safe) {
+    m_ready = false;
     m_lastError = kMediaNoError;
     m_sizeNameError = kMediaNoError;
     m_osPlatform = 1;
@@ -26,23 +35,23 @@ void JSE_Media::Initialize(const WString& language, const WString& catalogPath, 
     CreatePDFileName(catalogPath, m_definitionPath);
     m_catalogDefaultPaper.clear();
     m_defaultPaper = 0;
-    m_papers.clear();
-    m_droppedPapers.clear();
+    for (auto* list : {&m_papers, &m_droppedPapers}) list->clear();
     m_definitions.clear();
-    m_weightAttributes.clear();
-    m_typeAttributes.clear();
-    m_colorAttributes.clear();
-    m_colors.clear();
-    m_types.clear();
+    for (auto* list : {&m_weightAttributes, &m_typeAttributes, &m_colorAttributes, &m_colors, &m_types})
+        list->clear();
     SplitString(m_colorList, m_separator, m_colors);
     SplitString(m_typeList, m_separator, m_types);
-    (void)safe;
-    LoadDefinitions(m_definitionPath);
-    if (m_lastError == kMediaNoError) {
-        LoadAttributes(m_fullPath);
-        JSE_Media_LoadCatalog(m_fullPath, false);
+    if (safe) {
+        JSE_Media_LoadCatalogSafe(m_fullPath);
+    } else {
+        LoadDefinitions(m_definitionPath);
+        if (m_lastError == kMediaNoError) {
+            LoadAttributes(m_fullPath);
+            JSE_Media_LoadCatalog(m_fullPath, false);
+        }
     }
     if (m_papers.empty()) m_papers.push_back(DefaultPaper());
+    m_ready = true;
 }
 
 void JSE_Media::CreatePDFileName(const WString& catalogPath, WString& definitionPath) const {
@@ -51,7 +60,33 @@ void JSE_Media::CreatePDFileName(const WString& catalogPath, WString& definition
 
 void JSE_Media::GetFullDefinitionPath(WString& out) const { out = m_definitionPath; }
 
+// ---- Loads ----
+
+bool JSE_Media::Reload(const std::function<bool()>& load) {
+    if (!m_ready) return load();
+    Contents before{m_papers,        m_definitions,         m_weightAttributes, m_typeAttributes,
+                    m_colorAttributes, m_language,           m_catalogDefaultPaper, m_defaultPaper};
+    if (load()) return true;
+    m_papers = std::move(before.papers);
+    m_definitions = std::move(before.definitions);
+    m_weightAttributes = std::move(before.weightAttributes);
+    m_typeAttributes = std::move(before.typeAttributes);
+    m_colorAttributes = std::move(before.colorAttributes);
+    m_language = std::move(before.language);
+    m_catalogDefaultPaper = std::move(before.catalogDefaultPaper);
+    m_defaultPaper = before.defaultPaper;
+    return false;
+}
+
 bool JSE_Media::JSE_Media_LoadCatalog(const WString& path, bool withDefinitionsAndAttributes) {
+    return Reload([&] { return LoadCatalogFile(path, withDefinitionsAndAttributes); });
+}
+
+bool JSE_Media::JSE_Media_LoadCatalogOnly(const WString& path) {
+    return Reload([&] { return LoadCatalogFileOnly(path); });
+}
+
+bool JSE_Media::LoadCatalogFile(const WString& path, bool withDefinitionsAndAttributes) {
     m_lastError = kMediaNoError;
     if (withDefinitionsAndAttributes) {
         m_definitions.clear();
@@ -67,23 +102,76 @@ bool JSE_Media::JSE_Media_LoadCatalog(const WString& path, bool withDefinitionsA
 }
 
 bool JSE_Media::JSE_Media_LoadAttributesOnly(const WString& catalogPath) {
-    m_weightAttributes.clear();
-    m_typeAttributes.clear();
-    m_colorAttributes.clear();
-    LoadAttributes(catalogPath);
-    return m_lastError == kMediaNoError;
+    return Reload([&] {
+        m_weightAttributes.clear();
+        m_typeAttributes.clear();
+        m_colorAttributes.clear();
+        LoadAttributes(catalogPath);
+        return m_lastError == kMediaNoError;
+    });
 }
 
 bool JSE_Media::JSE_Media_LoadDefinitionOnly(const WString& catalogPath) {
-    m_definitions.clear();
-    LoadDefinitions(DefinitionPathOf(catalogPath));
-    return m_lastError == kMediaNoError;
+    return JSE_Media_LoadNamedDefinition(DefinitionPathOf(catalogPath));
 }
 
 bool JSE_Media::JSE_Media_LoadNamedDefinition(const WString& definitionPath) {
-    m_definitions.clear();
-    LoadDefinitions(definitionPath);
-    return m_lastError == kMediaNoError;
+    return Reload([&] {
+        m_definitions.clear();
+        LoadDefinitions(definitionPath);
+        return m_lastError == kMediaNoError;
+    });
+}
+
+// ---- Locks and the safe orders ----
+
+std::unique_ptr<JSE_FileLock> JSE_Media::CreateFileLock() const { return std::make_unique<JSE_MacFileLock>(); }
+
+bool JSE_Media::LockFiles(const std::vector<WString>& paths, int access,
+                          std::vector<std::unique_ptr<JSE_FileLock>>& locks) {
+    for (const WString& path : paths) {
+        std::unique_ptr<JSE_FileLock> lock = CreateFileLock();
+        WString reason;
+        if (lock->LockCatalogFile(path, access, kSecondLockCode, reason) != 0) {
+            UnlockFiles(locks);
+            return Fail(kMediaLockRefused);
+        }
+        locks.push_back(std::move(lock));
+    }
+    return true;
+}
+
+void JSE_Media::UnlockFiles(std::vector<std::unique_ptr<JSE_FileLock>>& locks) {
+    while (!locks.empty()) {
+        locks.back()->UnlockCatalogFile();
+        locks.pop_back();
+    }
+}
+
+bool JSE_Media::JSE_Media_LoadCatalogSafe(const WString& catalogPath) {
+    std::vector<std::unique_ptr<JSE_FileLock>> locks;
+    if (!LockFiles({catalogPath, SafeDefinitionPathOf(catalogPath), AttributePathOf(catalogPath)},
+                   JSE_FileLock::kForReading, locks))
+        return false;
+    const bool loaded = Reload([&] {
+        return JSE_Media_LoadDefinitionOnly(catalogPath) && JSE_Media_LoadCatalog(catalogPath, false) &&
+               JSE_Media_LoadAttributesOnly(catalogPath);
+    });
+    UnlockFiles(locks);
+    return loaded;
+}
+
+// Each file is written beside the old one and renamed over it, so a file
+// that cannot be written keeps its old contents.
+bool JSE_Media::JSE_Media_SaveCatalogSafe(const WString& catalogPath) {
+    std::vector<std::unique_ptr<JSE_FileLock>> locks;
+    const WString definitionPath = SafeDefinitionPathOf(catalogPath);
+    const WString attributePath = AttributePathOf(catalogPath);
+    if (!LockFiles({catalogPath, definitionPath, attributePath}, JSE_FileLock::kForWriting, locks)) return false;
+    const bool saved = JSE_Media_SaveCatalog(catalogPath) && JSE_Media_SavePaperDefinitions(definitionPath) &&
+                       JSE_Media_SaveAttributes(attributePath);
+    UnlockFiles(locks);
+    return saved;
 }
 
 bool JSE_Media::JSE_Media_SaveCatalog(const WString& path) { return JSE_Media_SaveMacCatalog(path); }

@@ -1,0 +1,248 @@
+// Catalog start-up, load and save orders, path rules and file locks.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "media_test_support.h"
+
+namespace {
+
+using namespace media_test;
+
+std::string Narrow(const WString& wide) { return std::string(wide.begin(), wide.end()); }
+
+// A catalog that logs its loads and locks; a lock on a path that ends in
+// refusedSuffix is refused.
+class Logged : public JSE_Media {
+public:
+    struct Lock : JSE_FileLock {
+        Logged& owner;
+        std::string path;
+        explicit Lock(Logged& o) : owner(o) {}
+        int LockCatalogFile(const WString& p, int access, int, WString&) override {
+            path = Narrow(p);
+            const bool refused = !owner.refusedSuffix.empty() && path.ends_with(owner.refusedSuffix);
+            owner.Log((access == kForReading ? "read-lock " : "write-lock ") + path + (refused ? " refused" : ""));
+            return refused ? 1 : 0;
+        }
+        void UnlockCatalogFile() override { owner.Log("unlock " + path); }
+    };
+
+    std::string refusedSuffix;
+    std::vector<std::string> log;
+
+    void Log(const std::string& line) { log.push_back(line); }
+    void Start(const WString& path, bool safe) { Initialize(L"English", path, kColors, kTypes, L':', safe); }
+    std::unique_ptr<JSE_FileLock> CreateFileLock() const override {
+        return std::make_unique<Lock>(const_cast<Logged&>(*this));
+    }
+    bool LoadDefinitions(const WString& path) override {
+        Log("definitions " + Narrow(path));
+        return JSE_Media::LoadDefinitions(path);
+    }
+    bool LoadAttributes(const WString& path) override {
+        Log("attributes " + Narrow(path));
+        return JSE_Media::LoadAttributes(path);
+    }
+    bool JSE_Media_LoadCatalog(const WString& path, bool all) override {
+        Log("catalog " + Narrow(path));
+        return JSE_Media::JSE_Media_LoadCatalog(path, all);
+    }
+};
+
+// A copy of the shipped catalog in a folder of its own.
+struct ShippedCopy {
+    TempFolder folder;
+    WString path = folder.WidePath("PaperCatalog.txt");
+    ShippedCopy() {
+        const std::string data = std::string(LUMAPREX_SOURCE_DIR) + "/data/";
+        for (const char* name : {"PaperCatalog.txt", "PaperCatalog.def", "PaperCatalog.txt.atr"})
+            folder.Write(name, ReadBytes(data + name));
+    }
+    std::string Files() const {
+        return ReadBytes(folder.Path("PaperCatalog.txt")) + ReadBytes(folder.Path("PaperCatalog.def")) +
+               ReadBytes(folder.Path("PaperCatalog.txt.atr"));
+    }
+};
+
+TEST(MediaStartUp, EveryFileMissingLeavesLetterAlone) {
+    TempFolder folder;
+    for (bool safe : {false, true}) {
+        Catalog catalog(folder.WidePath("Catalog.txt"), safe);
+        EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaCannotOpen);
+        ASSERT_EQ(catalog.JSE_Media_GetNumberOfEntry(), 1);
+        EXPECT_EQ(catalog.papers()[0].name, L"Letter");
+        EXPECT_EQ(catalog.papers()[0].sizeIndex, 0);
+    }
+}
+
+TEST(MediaStartUp, PlainAndSafeOrdersReadTheShippedCatalogAlike) {
+    ShippedCopy shipped;
+    Logged plain, safe;
+    plain.Start(shipped.path, false);
+    safe.Start(shipped.path, true);
+    const std::string c = Narrow(shipped.path), d = shipped.folder.Path("PaperCatalog.def");
+    EXPECT_EQ(plain.log, (std::vector<std::string>{"definitions " + d, "attributes " + c, "catalog " + c}));
+    EXPECT_EQ(safe.log, (std::vector<std::string>{"read-lock " + c, "read-lock " + d, "read-lock " + c + ".atr",
+                                                  "definitions " + d, "catalog " + c, "attributes " + c,
+                                                  "unlock " + c + ".atr", "unlock " + d, "unlock " + c}));
+    for (Logged* catalog : {&plain, &safe}) {
+        EXPECT_EQ(catalog->JSE_Media_GetLastError(), 0);
+        EXPECT_EQ(catalog->JSE_Media_GetNumberOfEntry(), Catalog(shipped.path).JSE_Media_GetNumberOfEntry());
+        EXPECT_GT(catalog->JSE_Media_GetNumOfColorAttributes(), 0);
+    }
+}
+
+TEST(MediaStartUp, RefusedLockReleasesTheLocksTakenInReverseOrder) {
+    ShippedCopy shipped;
+    const std::string c = Narrow(shipped.path), d = shipped.folder.Path("PaperCatalog.def");
+    Logged catalog;
+    catalog.refusedSuffix = ".atr";
+    catalog.Start(shipped.path, true);
+    EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaLockRefused);
+    EXPECT_EQ(catalog.log, (std::vector<std::string>{"read-lock " + c, "read-lock " + d,
+                                                     "read-lock " + c + ".atr refused", "unlock " + d, "unlock " + c}));
+    EXPECT_EQ(catalog.JSE_Media_GetNumberOfEntry(), 1);
+
+    catalog.log.clear();
+    catalog.refusedSuffix = ".def";
+    EXPECT_FALSE(catalog.JSE_Media_SaveCatalogSafe(shipped.path));
+    EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaLockRefused);
+    EXPECT_EQ(catalog.log, (std::vector<std::string>{"write-lock " + c, "write-lock " + d + " refused", "unlock " + c}));
+    Catalog original(shipped.path);
+    EXPECT_GT(original.JSE_Media_GetNumberOfEntry(), 1);  // nothing was written
+}
+
+TEST(MediaPaths, EachOrderUsesItsOwnRule) {
+    TempFolder folder;
+    Logged catalog;
+    catalog.Start(folder.WidePath("Papers"), false);
+    EXPECT_EQ(catalog.log.at(0), "definitions " + folder.Path("Papdef"));
+    WString path;
+    catalog.GetFullDefinitionPath(path);
+    EXPECT_EQ(Narrow(path), folder.Path("Papdef"));
+    catalog.log.clear();
+    catalog.JSE_Media_LoadDefinitionOnly(folder.WidePath("Papers"));
+    EXPECT_EQ(catalog.log.at(0), "definitions " + folder.Path("Papdef"));
+    catalog.log.clear();
+    EXPECT_TRUE(catalog.JSE_Media_SaveCatalogSafe(folder.WidePath("Papers")));
+    EXPECT_EQ(catalog.log.at(1), "write-lock " + folder.Path("Pa.def"));
+    EXPECT_FALSE(ReadBytes(folder.Path("Pa.def")).empty());
+
+    // Paths shorter than what the rules cut are files that are not there.
+    for (const wchar_t* shortPath : {L"", L"a", L"ab", L"abc"}) {
+        Catalog small(shortPath, false);
+        EXPECT_NE(small.JSE_Media_GetLastError(), 0);
+        EXPECT_EQ(small.JSE_Media_GetNumberOfEntry(), 1);
+        EXPECT_FALSE(small.JSE_Media_LoadCatalogSafe(shortPath));
+        EXPECT_FALSE(small.JSE_Media_LoadCatalog(shortPath, true));
+        EXPECT_EQ(small.JSE_Media_GetNumberOfEntry(), 1);
+    }
+}
+
+TEST(MediaLocks, SharedForReadingExclusiveForWriting) {
+    ShippedCopy shipped;
+    JSE_MacFileLock reader, otherReader, writer;
+    WString text;
+    ASSERT_EQ(reader.LockCatalogFile(shipped.path, JSE_FileLock::kForReading, 2, text), 0);
+    EXPECT_EQ(otherReader.LockCatalogFile(shipped.path, JSE_FileLock::kForReading, 2, text), 0);
+    EXPECT_NE(writer.LockCatalogFile(shipped.path, JSE_FileLock::kForWriting, 2, text), 0);
+
+    Catalog catalog(shipped.path);
+    const std::string before = shipped.Files();
+    catalog.JSE_Media_DeletePaper(0);
+    EXPECT_FALSE(catalog.JSE_Media_SaveCatalogSafe(shipped.path));
+    EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaLockRefused);
+    EXPECT_EQ(shipped.Files(), before);
+
+    reader.UnlockCatalogFile();
+    otherReader.UnlockCatalogFile();
+    EXPECT_EQ(writer.LockCatalogFile(shipped.path, JSE_FileLock::kForWriting, 2, text), 0);
+    EXPECT_NE(reader.LockCatalogFile(shipped.path, JSE_FileLock::kForReading, 2, text), 0);
+}
+
+TEST(MediaSave, EditedCatalogSavedSafelyReloadsEqual) {
+    ShippedCopy shipped;
+    Catalog edited(shipped.path);
+    ASSERT_TRUE(edited.JSE_Media_AddPaperDefinition(100.0f, 150.0f, 1, L"Postcard"));
+    ASSERT_TRUE(edited.JSE_Media_AddPaper(L"Postcard", 100.0f, 150.0f, L"white", 250, L"cover", 1, 0, 0));
+    PAPERDEF heavier;
+    heavier.weight = 90;
+    heavier.punchable = 1;
+    PAPERFLAGS weightOnly;
+    weightOnly.weight = true;
+    ASSERT_TRUE(edited.JSE_Media_ModifyPaper(L"A4", heavier, weightOnly));
+    ASSERT_TRUE(edited.JSE_Media_MovePaper(L"Postcard", 1));
+    ASSERT_TRUE(edited.JSE_Media_DeletePaperDefinition(edited.GetPaperSize(edited.JSE_Media_GetIndex(L"B5"))));
+    edited.DropModePapers(1);
+    edited.RestoreModePapers(1);
+    ASSERT_TRUE(edited.JSE_Media_AddAttribute(1, L"350"));
+    ASSERT_TRUE(edited.JSE_Media_SetDefaultPaper(L"A4"));
+    ASSERT_TRUE(edited.JSE_Media_SaveCatalogSafe(shipped.path));
+
+    Catalog reloaded(shipped.path, true);
+    EXPECT_EQ(reloaded.JSE_Media_GetLastError(), 0);
+    ASSERT_EQ(reloaded.JSE_Media_GetNumberOfEntry(), edited.JSE_Media_GetNumberOfEntry());
+    for (int i = 0; i < edited.JSE_Media_GetNumberOfEntry(); ++i) {
+        const PAPERDEF &a = edited.papers()[i], &b = reloaded.papers()[i];
+        EXPECT_EQ(a.name, b.name);
+        EXPECT_EQ(a.sizeIndex, b.sizeIndex) << Narrow(a.name);
+        EXPECT_EQ(a.weight, b.weight);
+        EXPECT_EQ(a.mode, b.mode);
+        EXPECT_EQ(a.punchable, b.punchable);
+    }
+    EXPECT_EQ(reloaded.GetDefaultPaper(), edited.GetDefaultPaper());
+    EXPECT_EQ(reloaded.GetNumberOfDefinitions(), edited.GetNumberOfDefinitions());
+    EXPECT_EQ(reloaded.JSE_Media_GetAttributes(1), edited.JSE_Media_GetAttributes(1));
+}
+
+TEST(MediaSave, FailedWriteLeavesTheOldFilesIntact) {
+    ShippedCopy shipped;
+    Catalog catalog(shipped.path);
+    catalog.JSE_Media_DeletePaper(0);
+    const std::string before = shipped.Files();
+    // Files may grow to 100 bytes only, which no catalog file fits in.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = catalog.JSE_Media_SaveCatalogSafe(shipped.path);
+    const bool savedPlain = catalog.JSE_Media_SaveCatalog(shipped.path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(savedPlain);
+    EXPECT_EQ(shipped.Files(), before);
+    int files = 0;  // and no half-written file is left beside them
+    if (DIR* dir = opendir(shipped.folder.path().c_str())) {
+        while (dirent* entry = readdir(dir)) files += entry->d_name[0] != '.';
+        closedir(dir);
+    }
+    EXPECT_EQ(files, 3);
+    EXPECT_EQ(Catalog(shipped.path).JSE_Media_GetNumberOfEntry(), catalog.JSE_Media_GetNumberOfEntry() + 1);
+}
+
+TEST(MediaReload, FailedReloadKeepsTheCatalog) {
+    ShippedCopy shipped;
+    Catalog catalog(shipped.path);
+    const int papers = catalog.JSE_Media_GetNumberOfEntry();
+    const int definitions = catalog.GetNumberOfDefinitions();
+    unlink(shipped.folder.Path("PaperCatalog.def").c_str());
+    EXPECT_FALSE(catalog.JSE_Media_LoadCatalog(shipped.path, true));
+    EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaDefinitionLoad);
+    EXPECT_EQ(catalog.JSE_Media_GetNumberOfEntry(), papers);
+    EXPECT_EQ(catalog.GetNumberOfDefinitions(), definitions);
+    EXPECT_FALSE(catalog.JSE_Media_LoadCatalogSafe(shipped.path));
+    EXPECT_EQ(catalog.GetNumberOfDefinitions(), definitions);
+    // Reloading twice gives the same lists as loading once.
+    shipped.folder.Write("PaperCatalog.def", ReadBytes(std::string(LUMAPREX_SOURCE_DIR) + "/data/PaperCatalog.def"));
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_TRUE(catalog.JSE_Media_LoadCatalog(shipped.path, true));
+        EXPECT_EQ(catalog.JSE_Media_GetNumOfWeightAttributes(), Catalog(shipped.path).JSE_Media_GetNumOfWeightAttributes());
+        EXPECT_EQ(catalog.JSE_Media_GetNumberOfEntry(), papers);
+    }
+}
+
+}  // namespace
