@@ -58,11 +58,7 @@ vlxPageExeptionType subset(std::int64_t first, std::int64_t last, std::int32_t o
 class PeLines : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string text;
-        writer.Initialize_DSC_VLX_Structure(header, text);
-        header.platformFlag = 1;
-        header.structVersion = 0;
-        header.bodyPaper = L"Letter";
+        PreparePlainJob(writer, header);
         writer.SetJobPlex(" simplex ");
         writer.SetJobJog(" jog(none) ");
         writer.SetJobOutputItems(" top ");
@@ -74,11 +70,10 @@ protected:
 
     template <typename Generator>
     std::string lines(Generator generator) {
-        std::string text;
-        EXPECT_EQ((writer.*generator)(header, text), kVlxDone);
-        if (text.empty()) return "<none>";
-        EXPECT_EQ(text.rfind("\r\n", 0), 0u);
-        return text.substr(2);
+        int result = -1;
+        const std::string written = GeneratedLines(writer, generator, header, result);
+        EXPECT_EQ(result, kVlxDone);
+        return written;
     }
 
     // The job as the job-level lines hand it over.
