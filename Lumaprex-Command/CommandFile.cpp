@@ -1,0 +1,111 @@
+// The command loop of the command filter and the storing of the job ticket.
+#include <strings.h>
+#include <syslog.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "CommandFilter.h"
+#include "ppdx.h"
+
+namespace {
+
+constexpr std::size_t kCommandLineSize = 1024;
+constexpr std::size_t kTicketBlockSize = 64000;
+constexpr double kStatusTimeout = 5.0;
+constexpr const char* kTicketDataSet = "EXDATA0";
+
+const char* orEmpty(const char* value) {
+    return value ? value : "";
+}
+
+// Writes "<command>" or "<command> <value>" to the printer.
+void sendCommand(const char* command, const char* value, const FilterOutput& output) {
+    if (value && *value) {
+        std::fprintf(output.printer, "%s %s\n", command, value);
+    } else {
+        std::fprintf(output.printer, "%s\n", command);
+    }
+}
+
+void askForLevels(const FilterOutput& output) {
+    std::fputs("LEVELS\n", output.printer);
+    std::fflush(output.printer);
+}
+
+}  // namespace
+
+int SaveJobTicket(cups_file_t* commands, std::FILE* messages) {
+    syslog(LOG_DEBUG, "job ticket command");
+    std::string ticket;
+    char block[kTicketBlockSize];
+    for (;;) {
+        ssize_t length = cupsFileRead(commands, block, sizeof block);
+        if (length < 1) {
+            break;
+        }
+        syslog(LOG_DEBUG, "job ticket contents: %.*s", static_cast<int>(length), block);
+        if (ticket.size() + static_cast<std::size_t>(length) > kPpdxMaxDataSize) {
+            LogMessage(messages, "ERROR", "Job ticket larger than %zu bytes, not stored",
+                       kPpdxMaxDataSize);
+            return 1;
+        }
+        ticket.append(block, static_cast<std::size_t>(length));
+    }
+    if (!ticket.empty()) {
+        ppdxWriteDataTo(messages, kTicketDataSet, ticket.data(), ticket.size());
+    }
+    return 0;
+}
+
+int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd,
+                   const FilterOutput& output) {
+    InkLevels levels;
+    char line[kCommandLineSize];
+    char* value = nullptr;
+    int lineNumber = 0;
+    while (cupsFileGetConf(commands, line, sizeof line, &value, &lineNumber)) {
+        if (!strcasecmp(line, "ChangeInk")) {
+            sendCommand("CHANGEINK", value, output);
+            askForLevels(output);
+            GetStatus(ppd, kStatusTimeout, levels, output);
+        } else if (!strcasecmp(line, "Clean")) {
+            sendCommand("CLEAN", value, output);
+        } else if (!strcasecmp(line, "PrintSelfTestPage")) {
+            print_self_test_page(orEmpty(job.user), output);
+        } else if (!strcasecmp(line, "ReportLevels")) {
+            askForLevels(output);
+            GetStatus(ppd, kStatusTimeout, levels, output);
+        } else if (!strcasecmp(line, "SaveJobTicket")) {
+            if (int status = SaveJobTicket(commands, output.messages)) {
+                return status;
+            }
+        } else {
+            LogMessage(output.messages, "ERROR", "Unknown printer command \"%s\"!", line);
+        }
+    }
+    return 0;
+}
+
+int RunCommandFilter(int argc, char* argv[]) {
+    openlog("Lumaprex-Command", LOG_PID, LOG_LPR);
+    job_data_t job;
+    ppd_file_t* ppd = Initialize(argc, argv, &job);
+    if (!ppd) {
+        cupsFreeOptions(job.num_options, job.options);
+        return 1;
+    }
+    cups_file_t* commands = argc == 7 ? cupsFileOpen(argv[6], "r") : cupsFileStdin();
+    int status = 1;
+    if (!commands) {
+        LogMessage(stderr, "ERROR", "Unable to open command file: %s", std::strerror(errno));
+    } else {
+        status = RunCommandFile(commands, job, ppd, FilterOutput{});
+        cupsFileClose(commands);
+    }
+    std::fflush(stdout);
+    ppdClose(ppd);
+    cupsFreeOptions(job.num_options, job.options);
+    return status;
+}

@@ -1,0 +1,153 @@
+// Shared services of the command filter: start-up, messages and the
+// printer's status replies.
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <cups/sidechannel.h>
+
+#include "CommandFilter.h"
+
+namespace {
+
+constexpr std::size_t kMessageSize = 2048;
+constexpr std::size_t kBackChannelSize = 1024;
+constexpr int kLowInk = 5;
+constexpr const char* kColourNames[4] = {"cyan", "magenta", "yellow", "black"};
+
+// Reads "IL" followed by four comma-separated integers.
+bool parseInkLevels(const std::string& line, int (&levels)[4]) {
+    const char* at = line.c_str() + 2;
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0 && *at++ != ',') {
+            return false;
+        }
+        char* end = nullptr;
+        long value = std::strtol(at, &end, 10);
+        if (end == at) {
+            return false;
+        }
+        levels[i] = static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+        at = end;
+    }
+    return true;
+}
+
+void reportInkLevels(const int (&levels)[4], InkLevels& last, std::FILE* messages) {
+    if (std::equal(levels, levels + 4, last.level)) {
+        return;
+    }
+    std::fprintf(messages,
+                 "ATTR: marker-colors=#00ffff,#ff00ff,#ffff00,#000000 "
+                 "marker-levels=%d,%d,%d,%d marker-names=Cyan,Magenta,Yellow,Black "
+                 "marker-types=ink,ink,ink,ink\n",
+                 levels[0], levels[1], levels[2], levels[3]);
+    for (int i = 0; i < 4; ++i) {
+        if (levels[i] < kLowInk && last.level[i] >= kLowInk) {
+            std::fprintf(messages, "STATE: +com.sample-%s-error\n", kColourNames[i]);
+        } else if (levels[i] >= kLowInk && last.level[i] < kLowInk) {
+            std::fprintf(messages, "STATE: -com.sample-%s-error\n", kColourNames[i]);
+        }
+        last.level[i] = levels[i];
+    }
+}
+
+bool reportStatusLine(const std::string& line, InkLevels& last, std::FILE* messages) {
+    if (line.rfind("IL", 0) == 0) {
+        int levels[4];
+        if (!parseInkLevels(line, levels)) {
+            return false;
+        }
+        reportInkLevels(levels, last, messages);
+    } else if (line == "OP") {
+        std::fputs("STATE: -media-low-report\nSTATE: +media-empty-warning\n", messages);
+    } else if (line == "LP") {
+        std::fputs("STATE: -media-empty-warning\nSTATE: +media-low-report\n", messages);
+    } else if (line == "OK") {
+        std::fputs("STATE: -media-empty-warning\nSTATE: -media-low-report\n", messages);
+    } else {
+        std::fprintf(messages, "DEBUG: Unknown status \"%s\"!\n", line.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void SetLocale() {
+    std::setbuf(stderr, nullptr);
+    const char* language = std::getenv("APPLE_LANGUAGE");
+    if (!language) {
+        language = std::getenv("LANG");
+    }
+    if (!language) {
+        return;
+    }
+    SetMessageLanguage(language);
+    std::setlocale(LC_ALL, "");
+}
+
+void LogMessage(std::FILE* messages, const char* prefix, const char* format, ...) {
+    char message[kMessageSize];
+    va_list arguments;
+    va_start(arguments, format);
+    int length = std::vsnprintf(message, sizeof message, LocalizedString(format), arguments);
+    va_end(arguments);
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof message) {
+        return;
+    }
+    std::fprintf(messages, "%s: %s\n", prefix, message);
+}
+
+ppd_file_t* Initialize(int argc, char* argv[], job_data_t* job) {
+    if (argc < 6 || argc > 7) {
+        std::fprintf(stderr, "Usage: %s job user title copies options [filename]\n",
+                     argc > 0 ? argv[0] : "Lumaprex-Command");
+        return nullptr;
+    }
+    SetLocale();
+    job->job = std::atoi(argv[1]);
+    job->user = argv[2];
+    job->title = argv[3];
+    job->num_options = cupsParseOptions(argv[5], 0, &job->options);
+    const char* ppdName = std::getenv("PPD");
+    errno = ENOENT;
+    ppd_file_t* ppd = ppdName ? ppdOpenFile(ppdName) : nullptr;
+    if (!ppd) {
+        LogMessage(stderr, "ERROR", "Unable to open PPD file: %s", std::strerror(errno));
+        return nullptr;
+    }
+    ppdMarkDefaults(ppd);
+    cupsMarkOptions(ppd, job->num_options, job->options);
+    return ppd;
+}
+
+bool ReportStatusText(const char* text, InkLevels& last, std::FILE* messages) {
+    while (*text) {
+        std::size_t length = std::strcspn(text, "\n");
+        if (!reportStatusLine(std::string(text, length), last, messages)) {
+            return false;
+        }
+        text += length + (text[length] == '\n');
+    }
+    return true;
+}
+
+bool GetStatus(ppd_file_t*, double timeout, InkLevels& last, const FilterOutput& output) {
+    if (timeout > 0) {
+        std::fputs("LEVELS\n", output.printer);
+        std::fflush(output.printer);
+    }
+    char reply[kBackChannelSize + 1];
+    ssize_t length = cupsBackChannelRead(reply, kBackChannelSize, timeout);
+    if (length <= 0) {
+        return timeout == 0;
+    }
+    reply[length] = '\0';
+    return ReportStatusText(reply, last, output.messages);
+}

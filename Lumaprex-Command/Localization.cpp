@@ -1,0 +1,72 @@
+// The command filter's messages in the job's language, keyed by the English
+// text.
+#include <strings.h>
+
+#include <cstring>
+
+#include "CommandFilter.h"
+
+namespace {
+
+struct Translation {
+    const char* english;
+    const char* translated;
+};
+
+struct Language {
+    const char* code;
+    const Translation* messages;
+    std::size_t count;
+};
+
+constexpr Translation kGerman[] = {
+    {"Unable to open PPD file: %s", "PPD-Datei kann nicht ge\u00f6ffnet werden: %s"},
+    {"Unable to open command file: %s", "Befehlsdatei kann nicht ge\u00f6ffnet werden: %s"},
+    {"Unknown printer command \"%s\"!", "Unbekannter Druckerbefehl \u201e%s\u201c!"},
+    {"Job ticket larger than %zu bytes, not stored",
+     "Auftragsticket gr\u00f6\u00dfer als %zu Byte, nicht gespeichert"},
+};
+
+constexpr Translation kFrench[] = {
+    {"Unable to open PPD file: %s", "Impossible d\u2019ouvrir le fichier PPD\u00a0: %s"},
+    {"Unable to open command file: %s",
+     "Impossible d\u2019ouvrir le fichier de commandes\u00a0: %s"},
+    {"Unknown printer command \"%s\"!", "Commande d\u2019imprimante inconnue \u00ab\u00a0%s\u00a0\u00bb\u00a0!"},
+    {"Job ticket larger than %zu bytes, not stored",
+     "Ticket de travail de plus de %zu octets, non enregistr\u00e9"},
+};
+
+constexpr Language kLanguages[] = {
+    {"de", kGerman, std::size(kGerman)},
+    {"fr", kFrench, std::size(kFrench)},
+};
+
+const Language* gLanguage = nullptr;
+
+bool namesLanguage(const char* name, const char* code) {
+    std::size_t length = std::strlen(code);
+    return strncasecmp(name, code, length) == 0 &&
+           (name[length] == '\0' || std::strchr("_-.@", name[length]));
+}
+
+}  // namespace
+
+void SetMessageLanguage(const char* name) {
+    gLanguage = nullptr;
+    for (const Language& language : kLanguages) {
+        if (name && namesLanguage(name, language.code)) {
+            gLanguage = &language;
+        }
+    }
+}
+
+const char* LocalizedString(const char* english) {
+    if (gLanguage) {
+        for (std::size_t i = 0; i < gLanguage->count; ++i) {
+            if (std::strcmp(gLanguage->messages[i].english, english) == 0) {
+                return gLanguage->messages[i].translated;
+            }
+        }
+    }
+    return english;
+}

@@ -1,0 +1,60 @@
+// The job's title in the ticket's "%%Title:" line.
+#include <cstring>
+
+#include "PostScriptFilter.h"
+
+namespace {
+
+constexpr char kTitleComment[] = "%%Title:";
+constexpr std::size_t kTitleCommentLength = sizeof kTitleComment - 1;
+constexpr int kLineEndsDropped = 2;
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Index of the first line end at or after `from`, or count.
+std::size_t findLineEnd(const char* text, std::size_t from, std::size_t count) {
+    while (from < count && !isLineEnd(text[from])) {
+        ++from;
+    }
+    return from;
+}
+
+}  // namespace
+
+bool appendUTF8(const char* title, std::string* titleText) {
+    if (!title) {
+        return false;
+    }
+    bool eightBit = false;
+    std::string text;
+    for (const char* c = title; *c; ++c) {
+        auto byte = static_cast<unsigned char>(*c);
+        eightBit = eightBit || byte > 127;
+        text.push_back(byte < 0x20 ? ' ' : *c);
+    }
+    *titleText = std::string(eightBit ? "%%Title: (utf8:" : "%%Title: (") + text + ")\r\n";
+    return true;
+}
+
+void ReplaceTitle(const char* ticket, std::size_t count, const std::string* titleText,
+                  std::FILE* out) {
+    std::size_t position = 0;
+    while (titleText && count - position > kTitleCommentLength) {
+        if (std::memcmp(ticket + position, kTitleComment, kTitleCommentLength) == 0) {
+            std::fwrite(titleText->data(), 1, titleText->size(), out);
+            position = findLineEnd(ticket, position, count);
+            for (int i = 0; i < kLineEndsDropped && position < count && isLineEnd(ticket[position]);
+                 ++i) {
+                ++position;
+            }
+            break;
+        }
+        std::size_t next = findLineEnd(ticket, position, count);
+        next += next < count;
+        std::fwrite(ticket + position, 1, next - position, out);
+        position = next;
+    }
+    std::fwrite(ticket + position, 1, count - position, out);
+}

@@ -1,0 +1,98 @@
+// Main road of the PostScript filter.
+#include <syslog.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <cups/ppd.h>
+
+#include "PostScriptFilter.h"
+#include "ppdx.h"
+
+namespace {
+
+constexpr const char* kTicketDataSet = "EXDATA0";
+constexpr int kArgumentCountError = 1;
+constexpr int kPpdError = 7;
+constexpr std::size_t kTicketLogLimit = 64000;
+
+void traceArguments(int argc, char* argv[]) {
+    syslog(LOG_DEBUG, "test message argc : %d", argc);
+    syslog(LOG_DEBUG, "test All parameters: \n");
+    for (int i = 0; i < argc; ++i) {
+        syslog(LOG_DEBUG, "test argv[%d] : %s", i, argv[i]);
+    }
+    if (argc > 3) {
+        syslog(LOG_DEBUG, "argv 3 : %s", argv[3]);
+    }
+}
+
+// Writes the stored ticket, with the job's title, ahead of the job.
+void writeTicket(ppd_file_t* ppd, const char* title) {
+    syslog(LOG_DEBUG, "get exData from ppd");
+    std::size_t size = 0;
+    auto* ticket = static_cast<char*>(ppdxReadData(ppd, kTicketDataSet, &size));
+    if (ticket && size > 0) {
+        syslog(LOG_DEBUG, "exData content: %.*s",
+               static_cast<int>(size < kTicketLogLimit ? size : kTicketLogLimit), ticket);
+        std::string titleText;
+        bool hasTitle = appendUTF8(title, &titleText);
+        ReplaceTitle(ticket, size, hasTitle ? &titleText : nullptr, stdout);
+    }
+    std::free(ticket);
+}
+
+// Runs the filter on an opened PPD; returns the exit status.
+int filterJob(ppd_file_t* ppd, int argc, char* argv[]) {
+    if (argc < 6 || argc > 7) {
+        ShowError(kArgumentCountError);
+        return 1;
+    }
+    std::FILE* job = argc == 7 ? std::fopen(argv[6], "rb") : stdin;
+    if (!job) {
+        ShowError(kArgumentCountError);
+        std::fprintf(stderr, "ERROR: Unable to open job file \"%s\": %s\n", argv[6],
+                     std::strerror(errno));
+        return 1;
+    }
+    syslog(LOG_DEBUG, "print");
+    int angle = kDefaultScreenAngle;
+    int frequency = kDefaultScreenFrequency;
+    GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, stderr);
+    writeTicket(ppd, argv[3]);
+    ProcessHalfTone(job, stdout, angle, frequency);
+    CopyJobRest(job, stdout);
+    if (job != stdin) {
+        std::fclose(job);
+    }
+    if (std::fclose(stdout) != 0) {
+        std::fprintf(stderr, "ERROR: Unable to write the job: %s\n", std::strerror(errno));
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void ShowError(int code) {
+    if (code == kArgumentCountError) {
+        syslog(LOG_ERR, "%s\n", "argc < 6 ) || argc > 7.");
+    } else if (code == kPpdError) {
+        syslog(LOG_ERR, "%s\n", "could not get PPD file");
+    }
+}
+
+int RunPostScriptFilter(int argc, char* argv[]) {
+    openlog("Lumaprex", LOG_PID, LOG_LPR);
+    traceArguments(argc, argv);
+    const char* ppdName = std::getenv("PPD");
+    ppd_file_t* ppd = ppdName ? ppdOpenFile(ppdName) : nullptr;
+    if (!ppd) {
+        ShowError(kPpdError);
+        return 1;
+    }
+    int status = filterJob(ppd, argc, argv);
+    ppdClose(ppd);
+    return status;
+}

@@ -1,0 +1,57 @@
+// PostScript filter: the stored job ticket (data set "EXDATA0" of the queue's
+// PPD) with its first "%%Title:" line replaced by the job's title, then the
+// job's PostScript with one screen-setting line before its first page.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+inline constexpr int kDefaultScreenAngle = 60;
+inline constexpr int kDefaultScreenFrequency = 90;
+inline constexpr std::size_t kCopyBlockSize = 64000;
+
+// Reads the halftone options from the job's options text. Values are decimal
+// digits, angle 0..180 and frequency 1..600; any other value keeps the default
+// and is reported on the messages stream as a "DEBUG:" line.
+void GetHalftoneNumbers(const char* options, std::size_t length, int* angle, int* frequency,
+                        std::FILE* messages);
+
+// The line inserted before the first page.
+std::string ScreenLine(int angle, int frequency);
+
+// Builds the ticket's title line from the job's title: "%%Title: (" (or
+// "%%Title: (utf8:" when a byte is above 127), the title with control
+// characters turned into blanks, ")" and CR LF. False, leaving titleText
+// untouched, when there is no title.
+bool appendUTF8(const char* title, std::string* titleText);
+
+// Writes the ticket with its first "%%Title:" line replaced by titleText
+// (null: unchanged).
+void ReplaceTitle(const char* ticket, std::size_t count, const std::string* titleText,
+                  std::FILE* out);
+
+// Where a scan of a block for the first "%%Page:" line stopped.
+struct PageScan {
+    bool found = false;        // "%%Page:" starts at position
+    std::size_t position = 0;  // otherwise: no page line can start before it
+    bool atLineStart = false;  // position is at the start of a line
+};
+
+// Scans bytes for "%%Page:" at the start of a line; atLineStart tells whether
+// bytes[0] starts a line. Unless final, a line start too close to the end to
+// decide stays unsettled.
+PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart, bool final);
+
+// Copies the job up to its first "%%Page:" line, inserts the screen line in
+// front of it, and writes what it read beyond. True when a page was found.
+bool ProcessHalfTone(std::FILE* job, std::FILE* out, int angle, int frequency);
+
+// Copies the rest of the job in blocks.
+void CopyJobRest(std::FILE* job, std::FILE* out);
+
+// Writes the system-log line for an error code (1: argument count, 7: PPD).
+void ShowError(int code);
+
+// The whole program; returns the exit status.
+int RunPostScriptFilter(int argc, char* argv[]);

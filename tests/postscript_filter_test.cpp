@@ -1,0 +1,211 @@
+// PostScript filter: halftone options, the title line, the scan for the
+// first page and the program as the scheduler runs it.
+#include <gtest/gtest.h>
+
+#include "PostScriptFilter.h"
+#include "filter_test_support.h"
+#include "ppdx.h"
+
+using namespace filter_test;
+
+namespace {
+
+const std::string kAngle = "com.Varneth.lumaprex.halftonedegree";
+const std::string kFrequency = "com.Varneth.lumaprex.halftonelpi";
+
+struct Halftone {
+    int angle = 0;
+    int frequency = 0;
+    std::string messages;
+};
+
+Halftone halftoneOf(const std::string& options) {
+    Halftone result;
+    CapturedStream messages;
+    GetHalftoneNumbers(options.c_str(), options.size(), &result.angle, &result.frequency,
+                       messages.get());
+    result.messages = messages.text();
+    return result;
+}
+
+TEST(PostScriptHalftone, ReadsBothOptionsAndBuildsTheScreenLine) {
+    Halftone read = halftoneOf("number-up=1 " + kAngle + "=45 " + kFrequency + "=150 x=y");
+    EXPECT_EQ(read.angle, 45);
+    EXPECT_EQ(read.frequency, 150);
+    EXPECT_EQ(read.messages, "");
+    EXPECT_EQ(ScreenLine(read.angle, read.frequency),
+              "\ncurrentscreen 3 1 roll pop pop  150 45  3 -1 roll setscreen\n");
+    Halftone none = halftoneOf("job-uuid=urn:uuid:1234 finishings=3");
+    EXPECT_EQ(ScreenLine(none.angle, none.frequency),
+              "\ncurrentscreen 3 1 roll pop pop  90 60  3 -1 roll setscreen\n");
+}
+
+TEST(PostScriptHalftone, NameMatchesOnItsLengthAndLaterWordsWin) {
+    Halftone read = halftoneOf(kAngle + "X=30 " + kAngle + "=120  " + kFrequency + "=080");
+    EXPECT_EQ(read.angle, 120);
+    EXPECT_EQ(read.frequency, 80);
+}
+
+TEST(PostScriptHalftone, BadValuesKeepTheDefaults) {
+    for (std::string value : {"", "200", "1234", "4x5", "-5", "+45", "99999999999999999999"}) {
+        Halftone read = halftoneOf(kAngle + "=" + value);
+        EXPECT_EQ(read.angle, 60) << value;
+        EXPECT_EQ(read.messages, "DEBUG: Ignoring \"" + kAngle + "=" + value + "\", using 60\n");
+    }
+    for (std::string value : {"", "0", "601"}) {
+        EXPECT_EQ(halftoneOf(kFrequency + "=" + value).frequency, 90) << value;
+    }
+    EXPECT_EQ(halftoneOf(kFrequency).frequency, 90);
+    EXPECT_EQ(halftoneOf(kAngle + "=0 " + kFrequency + "=600").angle, 0);
+    EXPECT_EQ(halftoneOf(kAngle + "=180 " + kFrequency + "=600").frequency, 600);
+}
+
+TEST(PostScriptTitle, TitleText) {
+    std::string text = "untouched";
+    EXPECT_FALSE(appendUTF8(nullptr, &text));
+    EXPECT_EQ(text, "untouched");
+    ASSERT_TRUE(appendUTF8("Report", &text));
+    EXPECT_EQ(text, "%%Title: (Report)\r\n");
+    ASSERT_TRUE(appendUTF8("Caf\xc3\xa9", &text));
+    EXPECT_EQ(text, "%%Title: (utf8:Caf\xc3\xa9)\r\n");
+    ASSERT_TRUE(appendUTF8("A\r\n%VLXStaple None\tB", &text));
+    EXPECT_EQ(text, "%%Title: (A  %VLXStaple None B)\r\n");
+}
+
+std::string replaced(const std::string& ticket, const char* title) {
+    CapturedStream out;
+    std::string titleText;
+    bool hasTitle = appendUTF8(title, &titleText);
+    ReplaceTitle(ticket.data(), ticket.size(), hasTitle ? &titleText : nullptr, out.get());
+    return out.text();
+}
+
+TEST(PostScriptTitle, OnlyTheFirstTitleLineIsReplaced) {
+    const std::string ticket =
+        "%!PS-Adobe-3.0\r\n%%Title: (Old)\r\n%VLXCopies 2\r\n%%Title: (Second)\r\n%%EndComments\r\n";
+    EXPECT_EQ(replaced(ticket, "New"),
+              "%!PS-Adobe-3.0\r\n%%Title: (New)\r\n%VLXCopies 2\r\n%%Title: (Second)\r\n"
+              "%%EndComments\r\n");
+    EXPECT_EQ(replaced(ticket, nullptr), ticket);
+    EXPECT_EQ(replaced("%%Title: (Old)\n\n%VLX 1\n", "New"), "%%Title: (New)\r\n%VLX 1\n");
+    EXPECT_EQ(replaced("%VLX 1\r\n%%Title:", "New"), "%VLX 1\r\n%%Title:");
+    EXPECT_EQ(replaced("%VLXCopies 2\n", "New"), "%VLXCopies 2\n");
+}
+
+std::string halftoned(const std::string& job, std::size_t* pageFound = nullptr) {
+    TempDir dir;
+    writeFile(dir.file("job"), job);
+    std::FILE* in = std::fopen(dir.file("job").c_str(), "rb");
+    CapturedStream out;
+    bool found = ProcessHalfTone(in, out.get(), 45, 150);
+    CopyJobRest(in, out.get());
+    std::fclose(in);
+    if (pageFound) {
+        *pageFound = found;
+    }
+    return out.text();
+}
+
+TEST(PostScriptPages, ScreenLineGoesBeforeTheFirstPageLine) {
+    const std::string screen = ScreenLine(45, 150);
+    const std::string prolog = "%!PS-Adobe-3.0\n%%Pages: 2\n%%PageOrder: Ascend\n"
+                               "%%BeginProlog\n(%%Page: in text) show\n%%%Page: 0 0\n%%EndProlog\n";
+    const std::string pages = "%%Page: 1 1\nshowpage\n%%Page: 2 2\nshowpage\n%%EOF\n";
+    EXPECT_EQ(halftoned(prolog + pages), prolog + screen + pages);
+    EXPECT_EQ(halftoned(pages), screen + pages);
+    EXPECT_EQ(halftoned("%!PS\r%%Page: 1 1\r"), "%!PS\r" + screen + "%%Page: 1 1\r");
+    std::size_t found = 1;
+    const std::string noPage = "%!PS-Adobe-3.0\n%%Pages: 0\n%%Pag";
+    EXPECT_EQ(halftoned(noPage, &found), noPage);
+    EXPECT_EQ(found, 0u);
+}
+
+TEST(PostScriptPages, PageLineAcrossBlocksAndLongLines) {
+    const std::string screen = ScreenLine(45, 150);
+    std::string prolog(kCopyBlockSize - 3, 'x');
+    prolog[0] = '\n';
+    prolog.back() = '\n';
+    std::string job = prolog + "%%Page: 1 1\n" + std::string(3 * kCopyBlockSize, 'y');
+    EXPECT_TRUE(halftoned(job) == prolog + screen + job.substr(prolog.size()));
+
+    std::string crOnly;
+    for (int i = 0; i < 20000; ++i) {
+        crOnly += "%%Comment\r";
+    }
+    EXPECT_TRUE(halftoned(crOnly + "%%Page: 1 1\r") == crOnly + screen + "%%Page: 1 1\r");
+}
+
+TEST(PostScriptPages, ScanLeavesUndecidedLineStartsOpen) {
+    PageScan scan = ScanForFirstPage("abc\n%%Pa", 8, false, false);
+    EXPECT_FALSE(scan.found);
+    EXPECT_EQ(scan.position, 4u);
+    EXPECT_TRUE(scan.atLineStart);
+    scan = ScanForFirstPage("abc\n%%Pa", 8, false, true);
+    EXPECT_EQ(scan.position, 8u);
+    scan = ScanForFirstPage("%%Page:", 7, false, false);
+    EXPECT_EQ(scan.position, 7u);
+    EXPECT_FALSE(scan.found);
+}
+
+class PostScriptFilterProgram : public ::testing::Test {
+protected:
+    void storeTicket(const std::string& ticket) {
+        CapturedStream messages;
+        ppdxWriteDataTo(messages.get(), "EXDATA0", ticket.data(), ticket.size());
+        writeQueuePpd(dir_.file("queue.ppd"), ppdItems(messages.text()));
+    }
+
+    RunResult run(std::vector<std::string> args, RunSetup setup = {}) {
+        args.insert(args.begin(), program_);
+        setup.environment.emplace("PPD", dir_.file("queue.ppd"));
+        return runProgram(program_, args, setup);
+    }
+
+    TempDir dir_;
+    const std::string program_ = builtProgram("filter", "Lumaprex");
+};
+
+TEST_F(PostScriptFilterProgram, TicketTitleAndScreenAheadOfTheJob) {
+    storeTicket("%!PS-Adobe-3.0\r\n%%Title: (Old)\r\n%VLXCopies 2\r\n%%EndComments\r\n");
+    const std::string job = "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n";
+    writeFile(dir_.file("job.ps"), job);
+    const std::string expected = "%!PS-Adobe-3.0\r\n%%Title: (Budget)\r\n%VLXCopies 2\r\n"
+                                 "%%EndComments\r\n%!PS-Adobe-3.0\n" +
+                                 ScreenLine(45, 150) + "%%Page: 1 1\nshowpage\n";
+    const std::string options = kAngle + "=45 " + kFrequency + "=150";
+    RunResult named = run({"7", "alice", "Budget", "1", options, dir_.file("job.ps")});
+    EXPECT_EQ(named.status, 0);
+    EXPECT_EQ(named.out, expected);
+
+    RunSetup fromStdin;
+    fromStdin.stdinFile = dir_.file("job.ps");
+    RunResult piped = run({"7", "alice", "Budget", "1", options}, fromStdin);
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, expected);
+}
+
+TEST_F(PostScriptFilterProgram, WithoutTicketOrPageTheJobPassesUnchanged) {
+    writeQueuePpd(dir_.file("queue.ppd"), {});
+    const std::string job = "%!PS-Adobe-3.0\n(no pages here) show\n" + noiseBytes(100000);
+    writeFile(dir_.file("job.ps"), job);
+    RunResult result = run({"7", "alice", "Budget", "1", "", dir_.file("job.ps")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out == job);
+}
+
+TEST_F(PostScriptFilterProgram, ExitStatuses) {
+    writeQueuePpd(dir_.file("queue.ppd"), {});
+    EXPECT_EQ(run({"7", "alice", "Budget", "1"}).status, 1);
+    RunResult missingJob = run({"7", "alice", "Budget", "1", "", dir_.file("none.ps")});
+    EXPECT_EQ(missingJob.status, 1);
+    EXPECT_EQ(missingJob.out, "");
+    EXPECT_EQ(missingJob.err.rfind("ERROR: Unable to open job file", 0), 0u);
+
+    RunSetup noPpd;
+    noPpd.environment["PPD"] = dir_.file("missing.ppd");
+    RunResult missingPpd = run({"7", "alice", "Budget", "1", ""}, noPpd);
+    EXPECT_EQ(missingPpd.status, 1);
+    EXPECT_EQ(missingPpd.out, "");
+}
+
+}  // namespace
