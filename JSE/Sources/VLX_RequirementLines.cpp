@@ -1,4 +1,4 @@
-// The requirements, covers, inserts and slip lines.
+// The requirements and covers lines.
 #include <cstdint>
 #include <iterator>
 
@@ -114,13 +114,4 @@ int VLX_Writer::Generate_VLXCovers(DSC_VLX& header, std::string& text) {
     }
     if (line.empty()) line = "%VLXCovers: (" + header.bodyPaper + ") none";
     return Append_Buffer_to_DSC_Header(text, line, 62);
-}
-
-// Not written yet: the inserts and slip lines write nothing; the slip list
-// is still emptied once its line would have been written.
-int VLX_Writer::Generate_VLXInserts(DSC_VLX& /*header*/, std::string& /*text*/) { return kVlxDone; }
-
-int VLX_Writer::Generate_VLXSlip(DSC_VLX& /*header*/, std::string& /*text*/) {
-    SlipList.clear();
-    return kVlxDone;
 }
