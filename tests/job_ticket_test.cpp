@@ -1,0 +1,341 @@
+// The job ticket: whole tickets from the settings store and the shipped paper
+// catalog, byte for byte, the translation rules of single settings, and the
+// ticket's error codes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "JSE_JobTicket.h"
+#include "JSE_Media.h"
+#include "JSE_Preference.h"
+
+namespace {
+
+const wchar_t* const kColors = L"any:white:red:yellow:green:blue:clear";
+const wchar_t* const kTypes = L"plain:cover:color:insert:tab:transparency";
+
+WString shippedCatalog() {
+    const std::string path = LUMAPREX_SOURCE_DIR "/data/PaperCatalog.txt";
+    return WString(path.begin(), path.end());
+}
+
+std::string expectedTicket(const std::string& name) {
+    std::ifstream in(std::string(LUMAPREX_TEST_DATA) + "/ticket/" + name, std::ios::binary);
+    EXPECT_TRUE(in.good()) << name;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The line of the ticket that begins with prefix, or "<none>".
+std::string lineOf(const std::string& text, const std::string& prefix) {
+    std::size_t start = text.rfind(prefix, 0) == 0 ? 0 : text.find("\r\n" + prefix);
+    if (start == std::string::npos) return "<none>";
+    if (start != 0) start += 2;
+    return text.substr(start, text.find("\r\n", start) - start);
+}
+
+// A ticket whose default record selects another command set.
+class CommandSetTicket : public JSE_JobTicket {
+public:
+    explicit CommandSetTicket(std::int32_t commandSet) : JSE_JobTicket(L"English", L"Letter", 1) {
+        Select(commandSet);
+    }
+    void Select(std::int32_t commandSet) { defaultTicket.jobFeature.printerType = commandSet; }
+};
+
+// The engine objects as the service wires them: the shipped catalog, the
+// settings store with its factory defaults, and the ticket.
+class JobTicket : public ::testing::Test {
+protected:
+    JobTicket()
+        : catalog(L"English", shippedCatalog(), kColors, kTypes, L':', false),
+          store(L"Qwi_JSE.prf", L"English"),
+          ticket(L"English", L"Letter", 1) {
+        store.JSE_Preference_Set_Media_Reference(&catalog);
+        store.JSE_Preference_Set_Factory_Default();
+        ticket.JSE_JobTicket_Set_JSE_PreferenceRef(&store);
+        ticket.JSE_JobTicket_Set_JSE_MediaRef(&catalog);
+        store.JSE_Preference_GetJobFeature(job);
+    }
+
+    // Stores the job's settings and builds the ticket.
+    std::string build() {
+        store.JSE_Preference_SetJobFeature(job);
+        result = ticket.JSE_JobTicket_Create();
+        return textOf(ticket);
+    }
+
+    static std::string textOf(JSE_JobTicket& from) {
+        std::string text(static_cast<std::size_t>(from.JSE_JobTicket_GetSize()), '\0');
+        EXPECT_EQ(from.JSE_JobTicket_Get(text.data(), static_cast<long>(text.size())), 0);
+        return text;
+    }
+
+    JSE_Media catalog;
+    JSE_Preference store;
+    JSE_JobTicket ticket;
+    JSE_JobFeatureType job;
+    std::int64_t result = -1;
+};
+
+TEST_F(JobTicket, FactoryDefaultsWithAndWithoutCatalog) {
+    ASSERT_EQ(catalog.JSE_Media_GetLastError(), kMediaNoError);
+    const std::string expected = expectedTicket("factory_defaults.txt");
+    EXPECT_EQ(build(), expected);
+    EXPECT_EQ(result, 0);
+
+    // Without a catalog the ticket knows Letter on its own, with the same
+    // description.
+    JSE_Preference bareStore(L"Qwi_JSE.prf", L"English");
+    JSE_JobTicket bare(L"English", L"Letter", 1);
+    bare.JSE_JobTicket_Set_JSE_PreferenceRef(&bareStore);
+    EXPECT_EQ(bare.JSE_JobTicket_Create(), 0);
+    EXPECT_EQ(textOf(bare), expected);
+
+    // Any other language gives A4, which that list does not hold: no media
+    // lines at all.
+    JSE_Preference germanStore(L"Qwi_JSE.prf", L"German");
+    JSE_JobTicket german(L"German", L"Letter", 1);
+    german.JSE_JobTicket_Set_JSE_PreferenceRef(&germanStore);
+    EXPECT_EQ(german.JSE_JobTicket_Create(), 0);
+    const std::string text = textOf(german);
+    EXPECT_EQ(lineOf(text, "%VLXBody: "), "%VLXBody: (A4) on");
+    EXPECT_EQ(lineOf(text, "%%DocumentMedia:"), "<none>");
+    EXPECT_EQ(lineOf(text, "%VLXMedia: "), "<none>");
+}
+
+TEST_F(JobTicket, PclAndPdfEmulations) {
+    store.JSE_Preference_Set_EmulationType(3);
+    store.JSE_Preference_GetJobFeature(job);
+    EXPECT_EQ(build(), expectedTicket("pcl_emulation.txt"));
+
+    job.jobEmulationType = 4;
+    const std::string pdf = build();
+    EXPECT_EQ(lineOf(pdf, "%%Emulation: "), "%%Emulation: pdf");
+    EXPECT_EQ(lineOf(pdf, "%VLXPDFBinaryOK: "), "%VLXPDFBinaryOK: on ");
+    EXPECT_EQ(pdf.find("@PJL"), std::string::npos);
+}
+
+TEST_F(JobTicket, CoversSeparatorsAndStatusPageOnCatalogPapers) {
+    job.printingMode = 2;
+    job.jobExit = 2;
+    job.staplerPosition = 2;
+    job.copyCount = 3;
+    job.punchJob = 3;
+    job.frontCoverMode = 2;
+    job.frontCoverPaper = L"Letter_Cover";
+    job.punchFrontCover = true;
+    job.backCoverMode = 4;  // printed on both sides, not punched
+    job.backCoverPaper = L"Letter_Blue";
+    job.statusMode = 2;
+    job.statusPaper = L"Letter_Red";
+    job.setSeparator = true;
+    job.separatorPaper = L"Letter_Yellow";
+    job.userName = L"amy";
+    job.chargeNumberText = L"A-17";
+    EXPECT_EQ(build(), expectedTicket("covers_separators_status.txt"));
+}
+
+// Papers the catalog lacks stay out of the media lines; the keyword line
+// still heads the papers that follow.
+TEST_F(JobTicket, BodyPaperAbsentFromTheCatalog) {
+    job.bodyPaper = L"Gold_Foil";
+    job.frontCoverMode = 3;
+    job.frontCoverPaper = L"Letter_Cover";
+    job.statusMode = 3;
+    job.statusPaper = L"Silver";
+    EXPECT_EQ(build(), expectedTicket("body_paper_absent.txt"));
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(JobTicket, InterleaveModesDropCovers) {
+    job.printingMode = 4;
+    job.interleavePaper = L"Letter_Transparency";
+    job.frontCoverMode = 2;
+    job.backCoverMode = 2;
+    EXPECT_EQ(build(), expectedTicket("interleave_blank.txt"));
+
+    job.printingMode = 5;
+    job.interleavePaper.clear();
+    const std::string printed = build();
+    EXPECT_EQ(lineOf(printed, "%VLXTransparencyMode: "), "%VLXTransparencyMode: (Letter) printed (Letter)");
+    EXPECT_EQ(lineOf(printed, "%VLXCovers: "), "%VLXCovers: (Letter) none");
+    EXPECT_EQ(lineOf(printed, "%VLXMedia: "), "%VLXMedia: (Letter) sides(2) ");
+}
+
+TEST_F(JobTicket, CommandSetsOtherThanVtr) {
+    for (std::int32_t set : {2, 6}) {
+        CommandSetTicket other(set);
+        EXPECT_EQ(other.JSE_JobTicket_Create(), JSE_JobTicket::kNotImplemented);
+        EXPECT_EQ(other.JSE_JobTicket_GetSize(), 0);
+        char byte = 'x';
+        EXPECT_EQ(other.JSE_JobTicket_Get(&byte, 0), JSE_JobTicket::kNotImplemented);
+    }
+    for (std::int32_t set : {0, 7}) {
+        CommandSetTicket other(set);
+        EXPECT_EQ(other.JSE_JobTicket_Create(), JSE_JobTicket::kUnknownCommandSet);
+        EXPECT_EQ(other.JSE_JobTicket_GetSize(), 0);
+    }
+}
+
+// A successful page-exception read clears the last error; the text of the
+// build before a failed one must not come back then.
+TEST(JobTicketErrors, FailedBuildLeavesNoEarlierText) {
+    CommandSetTicket ticket(JSE_JobTicket::kCommandSetVTR);
+    ASSERT_EQ(ticket.JSE_JobTicket_Create(), 0);
+    ASSERT_GT(ticket.JSE_JobTicket_GetSize(), 0);
+    ticket.Select(6);
+    EXPECT_EQ(ticket.JSE_JobTicket_Create(), JSE_JobTicket::kNotImplemented);
+    ticket.JSE_JobTicket_SetPageExceptionItem(JSE_PageExceptionType(), false);
+    JSE_PageExceptionType out;
+    EXPECT_EQ(ticket.JSE_JobTicket_GetPageExceptionItem(0, out), 0);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetSize(), 0);
+}
+
+// A copy-out with a wrong length copies nothing and poisons the ticket
+// until the next build.
+TEST_F(JobTicket, WrongLengthPoisonsTheTicketUntilTheNextBuild) {
+    const std::string text = build();
+    std::string buffer(text.size() + 1, 'x');
+    EXPECT_EQ(ticket.JSE_JobTicket_Get(buffer.data(), static_cast<long>(buffer.size())), JSE_JobTicket::kWrongLength);
+    EXPECT_EQ(buffer, std::string(text.size() + 1, 'x'));
+    EXPECT_EQ(ticket.JSE_JobTicket_GetSize(), 0);
+    EXPECT_EQ(ticket.JSE_JobTicket_Get(buffer.data(), static_cast<long>(text.size())), JSE_JobTicket::kWrongLength);
+    EXPECT_EQ(ticket.JSE_JobTicket_Get(nullptr, static_cast<long>(text.size())), JSE_JobTicket::kWrongLength);
+    EXPECT_EQ(build(), text);
+}
+
+TEST_F(JobTicket, PageExceptionIndexesOutsideTheList) {
+    JSE_PageExceptionType record;
+    record.startingPage = record.endingPage = 4;
+    ticket.JSE_JobTicket_SetPageExceptionItem(record, true);
+    EXPECT_EQ(store.JSE_Preference_GetNumberOfPageExceptionItem(), 1);
+    ticket.JSE_JobTicket_SetPageExceptionItem(record, false);
+    EXPECT_EQ(store.JSE_Preference_GetNumberOfPageExceptionItem(), 1);
+    ASSERT_EQ(ticket.JSE_JobTicket_GetNumberOfPageExceptionItem(), 2);
+
+    JSE_PageExceptionType out;
+    EXPECT_EQ(ticket.JSE_JobTicket_GetPageExceptionItem(2, out), JSE_JobTicket::kNoSuchPageException);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetPageExceptionItem(-1, out), JSE_JobTicket::kNoSuchPageException);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetLastError(), JSE_JobTicket::kNoSuchPageException);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetPageExceptionItem(1, out), 0);
+    EXPECT_EQ(out.startingPage, 4);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetLastError(), 0);
+}
+
+TEST_F(JobTicket, BodyPaperNameAndProofSetRules) {
+    job.bodyPaper = L"A_Paper_Name_Of_Exactly_Forty_Bytes_Long";
+    job.proofSet = true;
+    job.waitTime = 61;
+    job.timeOutAction = 5;
+    std::string text = build();
+    EXPECT_EQ(lineOf(text, "%VLXBody: "), "%VLXBody: (A_Paper_Name_Of_Exactly_Forty_B) on");
+    EXPECT_EQ(lineOf(text, "%VLXProofSet: "), "%VLXProofSet: 1 print");
+
+    job.waitTime = 0;
+    job.timeOutAction = 1;
+    EXPECT_EQ(lineOf(build(), "%VLXProofSet: "), "%VLXProofSet: 1 print");
+    job.waitTime = 60;
+    job.timeOutAction = 4;
+    EXPECT_EQ(lineOf(build(), "%VLXProofSet: "), "%VLXProofSet: 60 hold");
+}
+
+TEST_F(JobTicket, PrintStoreAndTiffChoices) {
+    job.printCheck = false;
+    job.specificPrinter = true;
+    job.specificPrinterNameText = L"press-2";
+    std::string text = build();
+    EXPECT_EQ(lineOf(text, "%VLXPrintMethod:"), "%VLXPrintMethod: print");
+    EXPECT_EQ(lineOf(text, "%%DocumentPrinterRequired:"), "%%DocumentPrinterRequired: () (LXQ01)");
+
+    job.saveAs = true;  // without a name: neither print nor store
+    text = build();
+    EXPECT_EQ(lineOf(text, "%VLXPrintMethod:"), "<none>");
+    job.saveAsFileNameText = L"monthly";
+    EXPECT_EQ(lineOf(build(), "%VLXPrintMethod:"), "%VLXPrintMethod: store(monthly)");
+
+    job.createTIFF = true;
+    job.createTIFFPath = L"proofs";
+    ticket.JSE_JobTicket_Set_DocumentTitle("report");
+    text = build();
+    EXPECT_EQ(lineOf(text, "%VLXDestination: "), "%VLXDestination: (/Rip/proofs/report)");
+    EXPECT_EQ(lineOf(text, "%%DocumentPrinterRequired:"), "%%DocumentPrinterRequired: (press-2) (LXQ01)");
+
+    job.printCheck = true;
+    text = build();
+    EXPECT_EQ(lineOf(text, "%VLXPrintMethod:"), "%VLXPrintMethod: print store(monthly)");
+    EXPECT_EQ(lineOf(text, "%VLXDestination: "), "<none>");
+}
+
+// The ticket's own chapter starts follow the job's chapter pages when
+// chapters are finished as sets.
+TEST_F(JobTicket, ChaptersFromTheTicketsOwnPageExceptions) {
+    JSE_PageExceptionType chapter;
+    chapter.finishChapter = true;
+    chapter.startingPage = 5;
+    chapter.endingPage = 9;
+    ticket.JSE_JobTicket_SetPageExceptionItem(chapter, false);
+    chapter.startingPage = chapter.endingPage = 12;
+    ticket.JSE_JobTicket_SetPageExceptionItem(chapter, false);
+    std::string text = build();
+    EXPECT_EQ(lineOf(text, "%VLXChapters: "), "%VLXChapters: 5..9 12 ");
+    EXPECT_EQ(lineOf(text, "%VLXChaptersAreSets: "), "<none>");
+
+    job.finishChapter = true;
+    job.chapterPages = "1 ";
+    text = build();
+    EXPECT_EQ(lineOf(text, "%VLXChapters: "), "%VLXChapters: 1 5..9 12 ");
+    EXPECT_EQ(lineOf(text, "%VLXChaptersAreSets: "), "%VLXChaptersAreSets: on ");
+}
+
+TEST(JobTicketSettings, SetJobFeatureKeepsBodyPaperAndPunchFlagsOfEmptyPapers) {
+    JSE_JobTicket ticket(L"English", L"Letter", 1);
+    JSE_JobFeatureType job;
+    job.bodyPaper = L"Letter_Heavy";
+    job.compileJobOnly = true;
+    job.frontCoverPaper = L"Letter_Cover";
+    job.punchFrontCover = true;
+    job.interleavePaper = L"Letter_Transparency";
+    ticket.JSE_JobTicket_SetJobFeature(job);
+
+    JSE_JobFeatureType next;
+    next.punchFrontCover = false;
+    next.copyCount = 7;
+    ticket.JSE_JobTicket_SetJobFeature(next);
+    JSE_JobFeatureType out;
+    ticket.JSE_JobTicket_GetJobFeature(out);
+    EXPECT_EQ(out.bodyPaper, L"Letter_Heavy");
+    EXPECT_TRUE(out.compileJobOnly);
+    EXPECT_TRUE(out.frontCoverPaper.empty());
+    EXPECT_TRUE(out.punchFrontCover);
+    EXPECT_TRUE(out.interleavePaper.empty());
+    EXPECT_EQ(out.copyCount, 7);
+}
+
+TEST(JobTicketSettings, ReleaseValueRanges) {
+    JSE_JobTicket ticket(L"English", L"Letter", 1);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetNarrowBookletValue(), 0);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetPageOrderValue(), 1);
+    ticket.JSE_JobTicket_SetNarrowBookletValue(1);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetNarrowBookletValue(), 1);
+    ticket.JSE_JobTicket_SetNarrowBookletValue(2);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetNarrowBookletValue(), 0);
+    ticket.JSE_JobTicket_SetPageOrderValue(3);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetPageOrderValue(), 3);
+    ticket.JSE_JobTicket_SetPageOrderValue(4);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetPageOrderValue(), 1);
+
+    JSE_Release1_4Type release;
+    release.pdfVersion = L"1.4";
+    release.pdfPageLoop = true;
+    ticket.JSE_JobTicket_SetRelease6Features(release);
+    WString version;
+    ticket.JSE_JobTicket_GetPDFVersion(version);
+    EXPECT_EQ(version, L"1.4");
+    EXPECT_TRUE(ticket.JSE_JobTicket_GetPDFPageLoop());
+    EXPECT_EQ(ticket.JSE_JobTicke_GetVersion(), 0x30000);
+    EXPECT_EQ(ticket.JSE_JobTicket_GetVersionString(), "08.01.0004");
+}
+
+}  // namespace
