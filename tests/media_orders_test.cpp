@@ -118,9 +118,6 @@ TEST(MediaPaths, EachOrderUsesItsOwnRule) {
     Logged catalog;
     catalog.Start(folder.WidePath("Papers"), false);
     EXPECT_EQ(catalog.log.at(0), "definitions " + folder.Path("Papdef"));
-    WString path;
-    catalog.GetFullDefinitionPath(path);
-    EXPECT_EQ(Narrow(path), folder.Path("Papdef"));
     catalog.log.clear();
     catalog.JSE_Media_LoadDefinitionOnly(folder.WidePath("Papers"));
     EXPECT_EQ(catalog.log.at(0), "definitions " + folder.Path("Papdef"));

@@ -35,6 +35,14 @@ inline std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A paper's fields in one text: name:size:weight:colour/index:type/index:mode:precollated:punchable:load position.
+inline WString Fields(const PAPERDEF& p) {
+    const auto n = [](int v) { return std::to_wstring(v); };
+    return p.name + L":" + n(p.sizeIndex) + L":" + n(p.weight) + L":" + p.color + L"/" + n(p.colorIndex) + L":" +
+           p.type + L"/" + n(p.typeIndex) + L":" + n(p.mode) + L":" + n(p.precollated) + L":" + n(p.punchable) +
+           L":" + n(p.absoluteIndex);
+}
+
 // A folder of its own, removed with its files at the end.
 class TempFolder {
 public:

@@ -29,7 +29,8 @@ JSE_Media::JSE_Media(int osPlatform)
       m_colorList(kFallbackColor),
       m_typeList(kFallbackType),
       m_osPlatform(osPlatform),
-      m_sizeLookup(true) {
+      m_sizeLookup(true),
+      m_ready(true) {
     m_papers.push_back(DefaultPaper());
     PAPERCLASS letter;
     letter.width = 8.5f;

@@ -46,7 +46,9 @@ bool JSE_Media::LoadDefinitionsFromUnicodeFile(const WString& path) {
     m_definitions.clear();
     const WString definitionPath = media_file::ReplacePathEnd(path, 3, L"def");
     std::string bytes;
-    if (!media_file::ReadFileBytes(definitionPath, bytes)) return Fail(kMediaDefinitionLoad);
+    bool opened = false;
+    if (!media_file::ReadFileBytes(definitionPath, bytes, &opened))
+        return Fail(opened ? kMediaReadError : kMediaDefinitionLoad);  // a short read is a failure too
     if (FileIsNotUnicodeBased(path)) return LoadNonUnicodeDefinitions(definitionPath);
     if (bytes.empty()) return Fail(kMediaNoEntry);
     ReadDefinitionLines(media_file::SplitUnicodeLines(bytes), kMediaNoEntry);

@@ -89,11 +89,13 @@ mode_t ModeFor(const std::string& path) {
 
 }  // namespace
 
-bool ReadFileBytes(const WString& path, std::string& bytes) {
+bool ReadFileBytes(const WString& path, std::string& bytes, bool* opened) {
     bytes.clear();
+    if (opened) *opened = false;
     if (path.empty()) return false;
     std::ifstream file(NarrowPath(path), std::ios::binary);
     if (!file) return false;
+    if (opened) *opened = true;
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return !file.bad();
 }

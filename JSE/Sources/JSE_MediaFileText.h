@@ -17,8 +17,9 @@ constexpr std::size_t kNamedDefinitionLineLimit = 2047;
 // The units of a UTF-16 line that are kept; the rest of the line is dropped.
 constexpr std::size_t kUnicodeLineUnits = 2048;
 
-// The whole file as bytes; false when it cannot be opened or read.
-bool ReadFileBytes(const WString& path, std::string& bytes);
+// The whole file as bytes; false when it cannot be opened or read (opened,
+// when given, tells which).
+bool ReadFileBytes(const WString& path, std::string& bytes, bool* opened = nullptr);
 
 // True when the bytes start with a UTF-16 byte-order mark (either order).
 bool StartsWithByteOrderMark(const std::string& bytes);
