@@ -1,4 +1,7 @@
 // Halftone options and the screen line before the job's first page.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -42,35 +45,6 @@ int readOptionValue(std::string_view word, const HalftoneOption& option, std::FI
     return option.fallback;
 }
 
-// Position of the first CR or LF at or after a place, remembering where the
-// next of each lies so that a block is searched only once for each.
-class LineEnds {
-public:
-    LineEnds(const char* bytes, std::size_t size) : end_(bytes + size) {}
-
-    // Null when no line ends after `from`.
-    const char* next(const char* from) {
-        const char* lineFeed = nextOf('\n', from, lineFeed_);
-        const char* carriageReturn = nextOf('\r', from, carriageReturn_);
-        const char* first = lineFeed < carriageReturn ? lineFeed : carriageReturn;
-        return first == end_ ? nullptr : first;
-    }
-
-private:
-    // `known` is null before the first search and end_ when there is none.
-    const char* nextOf(char c, const char* from, const char*& known) {
-        if (!known || (known != end_ && known < from)) {
-            const void* found = std::memchr(from, c, static_cast<std::size_t>(end_ - from));
-            known = found ? static_cast<const char*>(found) : end_;
-        }
-        return known;
-    }
-
-    const char* end_;
-    const char* lineFeed_ = nullptr;
-    const char* carriageReturn_ = nullptr;
-};
-
 }  // namespace
 
 void GetHalftoneNumbers(const char* options, std::size_t length, int* angle, int* frequency,
@@ -102,47 +76,54 @@ std::string ScreenLine(int angle, int frequency) {
 }
 
 PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart, bool final) {
-    LineEnds lineEnds(bytes, size);
-    std::size_t position = 0;
-    while (position < size) {
-        if (atLineStart) {
-            std::size_t left = size - position;
-            std::size_t compared = left < kPageComment.size() ? left : kPageComment.size();
-            bool prefix = std::memcmp(bytes + position, kPageComment.data(), compared) == 0;
-            if (prefix && compared == kPageComment.size()) {
-                return {true, position, true};
-            }
-            if (prefix && !final) {
-                return {false, position, true};
-            }
+    for (std::size_t position = 0; position < size; ++position) {
+        const void* percent = std::memchr(bytes + position, '%', size - position);
+        if (!percent) {
+            break;
         }
-        const char* lineEnd = lineEnds.next(bytes + position);
-        if (!lineEnd) {
-            return {false, size, false};
+        position = static_cast<std::size_t>(static_cast<const char*>(percent) - bytes);
+        if (position == 0 ? !atLineStart : !IsLineEnd(bytes[position - 1])) {
+            continue;
         }
-        position = static_cast<std::size_t>(lineEnd - bytes) + 1;
-        atLineStart = true;
+        std::size_t left = size - position;
+        std::size_t compared = left < kPageComment.size() ? left : kPageComment.size();
+        if (std::memcmp(bytes + position, kPageComment.data(), compared) != 0) {
+            continue;
+        }
+        if (compared == kPageComment.size()) {
+            return {true, position, true};
+        }
+        if (!final) {
+            return {false, position, true};
+        }
     }
-    return {false, size, atLineStart};
+    return {false, size, size == 0 ? atLineStart : IsLineEnd(bytes[size - 1])};
 }
 
-bool ProcessHalfTone(std::FILE* job, std::FILE* out, int angle, int frequency) {
+bool ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound) {
     auto block = std::make_unique<char[]>(kCopyBlockSize);
     std::size_t kept = 0;
     bool atLineStart = true;
+    if (pageFound) {
+        *pageFound = false;
+    }
     for (;;) {
-        std::size_t read = std::fread(block.get() + kept, 1, kCopyBlockSize - kept, job);
+        std::size_t read = ReadSome(job, block.get() + kept, kCopyBlockSize - kept);
         std::size_t size = kept + read;
         PageScan scan = ScanForFirstPage(block.get(), size, atLineStart, read == 0);
-        std::fwrite(block.get(), 1, scan.position, out);
+        if (!WriteAll(out, block.get(), scan.position)) {
+            return false;
+        }
         if (scan.found) {
             std::string line = ScreenLine(angle, frequency);
-            std::fwrite(line.data(), 1, line.size(), out);
-            std::fwrite(block.get() + scan.position, 1, size - scan.position, out);
-            return true;
+            if (pageFound) {
+                *pageFound = true;
+            }
+            return WriteAll(out, line.data(), line.size()) &&
+                   WriteAll(out, block.get() + scan.position, size - scan.position);
         }
         if (read == 0) {
-            return false;
+            return true;
         }
         kept = size - scan.position;
         std::memmove(block.get(), block.get() + scan.position, kept);
@@ -150,9 +131,36 @@ bool ProcessHalfTone(std::FILE* job, std::FILE* out, int angle, int frequency) {
     }
 }
 
-void CopyJobRest(std::FILE* job, std::FILE* out) {
+bool CopyJobRest(int job, int out) {
     auto block = std::make_unique<char[]>(kCopyBlockSize);
-    for (std::size_t read; (read = std::fread(block.get(), 1, kCopyBlockSize, job)) > 0;) {
-        std::fwrite(block.get(), 1, read, out);
+    for (std::size_t read; (read = ReadSome(job, block.get(), kCopyBlockSize)) > 0;) {
+        if (!WriteAll(out, block.get(), read)) {
+            return false;
+        }
     }
+    return true;
+}
+
+std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, size);
+        if (got >= 0 || errno != EINTR) {
+            return got > 0 ? static_cast<std::size_t>(got) : 0;
+        }
+    }
+}
+
+bool WriteAll(int fd, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        ssize_t written = ::write(fd, bytes, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
 }

@@ -9,13 +9,9 @@ constexpr char kTitleComment[] = "%%Title:";
 constexpr std::size_t kTitleCommentLength = sizeof kTitleComment - 1;
 constexpr int kLineEndsDropped = 2;
 
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
-
 // Index of the first line end at or after `from`, or count.
 std::size_t findLineEnd(const char* text, std::size_t from, std::size_t count) {
-    while (from < count && !isLineEnd(text[from])) {
+    while (from < count && !IsLineEnd(text[from])) {
         ++from;
     }
     return from;
@@ -45,7 +41,7 @@ void ReplaceTitle(const char* ticket, std::size_t count, const std::string* titl
         if (std::memcmp(ticket + position, kTitleComment, kTitleCommentLength) == 0) {
             std::fwrite(titleText->data(), 1, titleText->size(), out);
             position = findLineEnd(ticket, position, count);
-            for (int i = 0; i < kLineEndsDropped && position < count && isLineEnd(ticket[position]);
+            for (int i = 0; i < kLineEndsDropped && position < count && IsLineEnd(ticket[position]);
                  ++i) {
                 ++position;
             }

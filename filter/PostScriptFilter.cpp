@@ -1,5 +1,7 @@
 // Main road of the PostScript filter.
+#include <fcntl.h>
 #include <syslog.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -49,8 +51,8 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[]) {
         ShowError(kArgumentCountError);
         return 1;
     }
-    std::FILE* job = argc == 7 ? std::fopen(argv[6], "rb") : stdin;
-    if (!job) {
+    int job = argc == 7 ? open(argv[6], O_RDONLY) : STDIN_FILENO;
+    if (job < 0) {
         ShowError(kArgumentCountError);
         std::fprintf(stderr, "ERROR: Unable to open job file \"%s\": %s\n", argv[6],
                      std::strerror(errno));
@@ -61,12 +63,13 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[]) {
     int frequency = kDefaultScreenFrequency;
     GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, stderr);
     writeTicket(ppd, argv[3]);
-    ProcessHalfTone(job, stdout, angle, frequency);
-    CopyJobRest(job, stdout);
-    if (job != stdin) {
-        std::fclose(job);
+    bool written = std::fflush(stdout) == 0 &&
+                   ProcessHalfTone(job, STDOUT_FILENO, angle, frequency) &&
+                   CopyJobRest(job, STDOUT_FILENO);
+    if (job != STDIN_FILENO) {
+        close(job);
     }
-    if (std::fclose(stdout) != 0) {
+    if (std::fclose(stdout) != 0 || !written) {
         std::fprintf(stderr, "ERROR: Unable to write the job: %s\n", std::strerror(errno));
         return 1;
     }

@@ -9,7 +9,12 @@
 
 inline constexpr int kDefaultScreenAngle = 60;
 inline constexpr int kDefaultScreenFrequency = 90;
-inline constexpr std::size_t kCopyBlockSize = 64000;
+inline constexpr std::size_t kCopyBlockSize = 256 * 1024;
+
+// True for the bytes that end a line of PostScript: CR and LF.
+inline bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Reads the halftone options from the job's options text. Values are decimal
 // digits, angle 0..180 and frequency 1..600; any other value keeps the default
@@ -43,12 +48,19 @@ struct PageScan {
 // decide stays unsettled.
 PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart, bool final);
 
-// Copies the job up to its first "%%Page:" line, inserts the screen line in
-// front of it, and writes what it read beyond. True when a page was found.
-bool ProcessHalfTone(std::FILE* job, std::FILE* out, int angle, int frequency);
+// Copies the job (a file descriptor) up to its first "%%Page:" line, inserts
+// the screen line in front of it, and writes what it read beyond. False when
+// the output cannot be written; *pageFound tells whether a page was found.
+bool ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound = nullptr);
 
-// Copies the rest of the job in blocks.
-void CopyJobRest(std::FILE* job, std::FILE* out);
+// Copies the rest of the job in blocks; false when the output cannot be
+// written.
+bool CopyJobRest(int job, int out);
+
+// read() that retries when interrupted; 0 at the end or on an error.
+std::size_t ReadSome(int fd, char* buffer, std::size_t size);
+// write() of every byte; false when the descriptor takes no more.
+bool WriteAll(int fd, const char* bytes, std::size_t size);
 
 // Writes the system-log line for an error code (1: argument count, 7: PPD).
 void ShowError(int code);

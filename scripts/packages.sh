@@ -5,10 +5,11 @@
 LUMAPREX_PACKAGES=(
   g++ cmake make pkg-config
   libgtest-dev
-  libcups2-dev cups-daemon cups-client cups-filters cups
+  libcups2-dev cups-daemon cups-client cups-filters cups cups-ipp-utils
   zlib1g-dev
   libbenchmark-dev
   clang
+  time bc
 )
 
 lumaprex_missing_packages() {

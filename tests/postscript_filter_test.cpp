@@ -92,18 +92,20 @@ TEST(PostScriptTitle, OnlyTheFirstTitleLineIsReplaced) {
     EXPECT_EQ(replaced("%VLXCopies 2\n", "New"), "%VLXCopies 2\n");
 }
 
-std::string halftoned(const std::string& job, std::size_t* pageFound = nullptr) {
+std::string halftoned(const std::string& job, bool* pageFound = nullptr) {
     TempDir dir;
     writeFile(dir.file("job"), job);
-    std::FILE* in = std::fopen(dir.file("job").c_str(), "rb");
-    CapturedStream out;
-    bool found = ProcessHalfTone(in, out.get(), 45, 150);
-    CopyJobRest(in, out.get());
-    std::fclose(in);
+    int in = open(dir.file("job").c_str(), O_RDONLY);
+    int out = open(dir.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    bool found = false;
+    EXPECT_TRUE(ProcessHalfTone(in, out, 45, 150, &found));
+    EXPECT_TRUE(CopyJobRest(in, out));
+    close(in);
+    close(out);
     if (pageFound) {
         *pageFound = found;
     }
-    return out.text();
+    return readFile(dir.file("out"));
 }
 
 TEST(PostScriptPages, ScreenLineGoesBeforeTheFirstPageLine) {
@@ -114,10 +116,10 @@ TEST(PostScriptPages, ScreenLineGoesBeforeTheFirstPageLine) {
     EXPECT_EQ(halftoned(prolog + pages), prolog + screen + pages);
     EXPECT_EQ(halftoned(pages), screen + pages);
     EXPECT_EQ(halftoned("%!PS\r%%Page: 1 1\r"), "%!PS\r" + screen + "%%Page: 1 1\r");
-    std::size_t found = 1;
+    bool found = true;
     const std::string noPage = "%!PS-Adobe-3.0\n%%Pages: 0\n%%Pag";
     EXPECT_EQ(halftoned(noPage, &found), noPage);
-    EXPECT_EQ(found, 0u);
+    EXPECT_FALSE(found);
 }
 
 TEST(PostScriptPages, PageLineAcrossBlocksAndLongLines) {
@@ -191,6 +193,16 @@ TEST_F(PostScriptFilterProgram, WithoutTicketOrPageTheJobPassesUnchanged) {
     RunResult result = run({"7", "alice", "Budget", "1", "", dir_.file("job.ps")});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(result.out == job);
+}
+
+TEST(PostScriptPages, UnwritableOutputIsAFailure) {
+    TempDir dir;
+    writeFile(dir.file("job"), "%!PS\n%%Page: 1 1\n");
+    int in = open(dir.file("job").c_str(), O_RDONLY);
+    int out = open(dir.file("job").c_str(), O_RDONLY);
+    EXPECT_FALSE(ProcessHalfTone(in, out, 45, 150));
+    close(in);
+    close(out);
 }
 
 TEST_F(PostScriptFilterProgram, ExitStatuses) {
