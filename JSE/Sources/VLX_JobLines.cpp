@@ -133,7 +133,10 @@ int VLX_Writer::Generate_VLXPrintRange(DSC_VLX& header, std::string& text) {
     if (header.startPage > kMaxPage) header.startPage = kMaxPage;
     if (header.endPage > kMaxPage) header.endPage = kMaxPage;
     std::string line = "%VLXPrintRange: " + std::to_string(header.startPage);
-    if (header.endPage > 0) line += " " + std::to_string(header.endPage);
+    if (header.endPage > 0) {
+        line += ' ';
+        line += std::to_string(header.endPage);
+    }
     return Append_Buffer_to_DSC_Header(text, line, 10);
 }
 
