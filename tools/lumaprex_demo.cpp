@@ -55,6 +55,9 @@ int main(int argc, char** argv) {
     ticket.JSE_JobTicket_Set_JSE_MediaRef(&catalog);
     ticket.JSE_JobTicket_Set_EmitPDFCommand(false);
     ticket.JSE_JobTicket_Set_PeDeviceLookup(true);
+    // The application's job name, which the print filter later replaces by
+    // the title of the print job.
+    ticket.JSE_JobTicket_Set_DocumentTitle("Untitled");
     CopySettingsToTicket(store, ticket);
 
     const std::int64_t result = ticket.JSE_JobTicket_Create();
