@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "JSE_Records.h"
 #include "VLX_Writer.h"
 
 namespace {
@@ -12,9 +13,6 @@ constexpr const char* kSlipKeyword = "%VLXSlip:";
 constexpr const char* kContinuation = "%%+ ";
 constexpr std::size_t kLongLine = 80;
 
-constexpr std::int32_t kSubstitution = 232;
-constexpr std::int32_t kInsertBefore = 233;
-constexpr std::int32_t kInsertAfter = 234;
 constexpr std::uint16_t kPrePrintedCover = 4;
 
 bool isInterleaved(const DSC_VLX& header) { return header.printMode == 3 || header.printMode == 4; }
@@ -76,10 +74,10 @@ const char* slipPlexWord(const vlxPageExeptionType& record, const DSC_VLX& heade
     const bool jobSimplex = header.printMode == 0 || oneSidedPaper;
     if (record.pePlex) {
         if (record.pePlexValue == 2 || record.pePlexValue == 3) return "duplex";
-        if (record.pePlexValue == 255) return jobSimplex ? "simplex" : "duplex";
+        if (record.pePlexValue == kPeNotSet) return jobSimplex ? "simplex" : "duplex";
         return "simplex";
     }
-    if (record.printingMode == 255) return jobSimplex ? "simplex" : "duplex";
+    if (record.printingMode == kPeNotSet) return jobSimplex ? "simplex" : "duplex";
     return record.printingMode == 1 || oneSidedPaper ? "simplex" : "duplex";
 }
 
@@ -139,11 +137,11 @@ int VLX_Writer::Generate_VLXInserts(DSC_VLX& header, std::string& text) {
         lines.Add("(" + front.paper + ")" + (punch.empty() ? " 0" : punch + "0"));
     }
     for (const vlxPageExeptionType& record : vlxMediaExceptionList) {
-        const bool insert = record.exceptionMode == kInsertBefore || record.exceptionMode == kInsertAfter;
+        const bool insert = record.exceptionMode == kPeInsertBefore || record.exceptionMode == kPeInsertAfter;
         if (!insert || !namesPaper(record)) continue;
         std::int64_t first = record.startingPage;
         std::int64_t last = record.endingPage;
-        if (record.exceptionMode == kInsertBefore) {
+        if (record.exceptionMode == kPeInsertBefore) {
             if (first >= 1) --first;
             if (last >= 1) --last;
         }
@@ -164,7 +162,7 @@ int VLX_Writer::Generate_VLXInserts(DSC_VLX& header, std::string& text) {
 int VLX_Writer::Generate_VLXSlip(DSC_VLX& header, std::string& text) {
     SlipLines lines(text);
     for (const vlxPageExeptionType& record : SlipList) {
-        if (record.exceptionMode != kSubstitution || isInterleaved(header) || !namesPaper(record)) continue;
+        if (record.exceptionMode != kPePaperSubstitution || isInterleaved(header) || !namesPaper(record)) continue;
         const std::string& name = paperOf(header, record);
         const _Paper_Catalog* paper = Lookup_Catalog_Entry(header, name);
         if (paper == nullptr) continue;

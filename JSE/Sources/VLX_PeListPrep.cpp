@@ -4,18 +4,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "JSE_Records.h"
 #include "VLX_Writer.h"
 
 namespace {
 
 using PeList = std::vector<vlxPageExeptionType>;
 
-constexpr std::int32_t kSubstitution = 232;
-constexpr std::int32_t kSubstitutionWithoutPaper = 231;
-constexpr std::int32_t kInsertBefore = 233;
-constexpr std::int32_t kInsertAfter = 234;
-
-bool isSubstitution(const vlxPageExeptionType& record) { return record.exceptionMode == kSubstitution; }
+bool isSubstitution(const vlxPageExeptionType& record) { return record.exceptionMode == kPePaperSubstitution; }
 
 bool spansSeveralPages(const vlxPageExeptionType& record) { return record.endingPage != record.startingPage; }
 
@@ -54,7 +50,7 @@ long vlxPageInPeList(std::size_t from, std::int64_t page, const PeList& list) {
     for (std::size_t index = from; index < list.size(); ++index) {
         const vlxPageExeptionType& record = list[index];
         const std::int32_t code = record.exceptionMode;
-        if (code == kSubstitutionWithoutPaper || code == kInsertBefore || code == kInsertAfter) continue;
+        if (code == kPeNoKind || code == kPeInsertBefore || code == kPeInsertAfter) continue;
         if (record.startingPage <= page && record.endingPage >= page) return static_cast<long>(index);
     }
     return -1;
@@ -140,7 +136,7 @@ long plexChangeOnPage(const PeList& list, std::size_t from, std::int64_t page, v
 void VLX_Writer::PreFlightPeList() {
     for (vlxPageExeptionType& record : vlxMediaExceptionList)
         if (isSubstitution(record) && record.fromJobPaper && record.mediaName.empty())
-            record.exceptionMode = kSubstitutionWithoutPaper;
+            record.exceptionMode = kPeNoKind;
 }
 
 void VLX_Writer::CopyExceptionList() {
