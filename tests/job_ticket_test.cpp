@@ -42,11 +42,41 @@ TEST_F(JobTicket, PclAndPdfEmulations) {
     store.JSE_Preference_GetJobFeature(job);
     EXPECT_EQ(build(), expectedTicket("pcl_emulation.txt"));
 
+    // A PDF job carries the PDF lines with their factory values even though
+    // the dialog switches the PDF command off.
+    ticket.JSE_JobTicket_Set_EmitPDFCommand(false);
     job.jobEmulationType = 4;
     const std::string pdf = build();
     EXPECT_EQ(lineOf(pdf, "%%Emulation: "), "%%Emulation: pdf");
-    EXPECT_EQ(lineOf(pdf, "%VLXPDFBinaryOK: "), "%VLXPDFBinaryOK: on ");
+    const std::string pdfTail =
+        "\r\n%VLXEngineGRET: off \r\n%VLXPDFVersion: usepdl\r\n%VLXPDFAutoCenter: off \r\n"
+        "%VLXPDFBinaryOK: on \r\n%VLXPDFMediaMatchAll: on \r\n%VLXPDFPrintAnnotations: off \r\n"
+        "%VLXPDFFitToPage: off \r\n%VLXPDFUsePrintersHalftone: off \r\n%VLXPDFPageLoop: off \r\n"
+        "%VLXSpool: on \r\n%VLXReqPunch: 0\r\n%VLXReqReorderSheets: facedown";
+    ASSERT_GE(pdf.size(), pdfTail.size());
+    EXPECT_EQ(pdf.substr(pdf.size() - pdfTail.size()), pdfTail);
     EXPECT_EQ(pdf.find("@PJL"), std::string::npos);
+}
+
+// Every job-level text line at once in a PCL job: continuation lines get the
+// PJL comment prefix too.
+TEST_F(JobTicket, PclJobWithEveryTextLineAndContinuations) {
+    job.jobEmulationType = 3;
+    job.proofSet = true;
+    job.frontCoverMode = 2;
+    job.frontCoverPaper = L"Letter_Cover";
+    job.backCoverMode = 3;  // on the body paper
+    job.chargeNumberText = L"CN-42";
+    job.operatorMessageText = L"Hello operator";
+    job.eMailAddressText = L"ops@example.com";
+    job.userName = L"alice";
+    job.specificPrinter = true;
+    job.specificPrinterNameText = L"Printer7";
+    job.saveAs = true;
+    job.saveAsFileNameText = L"Job1";
+    ticket.JSE_JobTicket_Set_DocumentTitle("Report");
+    EXPECT_EQ(build(), expectedTicket("pcl_texts_and_continuations.txt"));
+    EXPECT_EQ(result, 0);
 }
 
 TEST_F(JobTicket, CoversSeparatorsAndStatusPageOnCatalogPapers) {
