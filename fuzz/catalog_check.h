@@ -1,0 +1,77 @@
+// The property every catalog reader is held to: whatever the bytes, the
+// reader neither crashes nor trips a sanitizer, and the papers it read,
+// written out by the catalog's writer and read back by the UTF-16 reader,
+// come back with every field the writer stores.
+#pragma once
+
+#include "fuzz_support.h"
+#include "JSE_MediaFileText.h"
+
+namespace fuzz {
+
+enum class CatalogEntry { Load, LoadCatalogOnly, Unicode };
+
+inline bool ReadCatalog(Catalog& catalog, CatalogEntry entry, const WString& path) {
+    switch (entry) {
+    case CatalogEntry::Load: return catalog.JSE_Media_LoadCatalog(path, false);
+    case CatalogEntry::LoadCatalogOnly: return catalog.JSE_Media_LoadCatalogOnly(path);
+    case CatalogEntry::Unicode: return catalog.LoadCatalogFromUnicodeFile(path);
+    }
+    return false;
+}
+
+// The value a flag written as the number takes when the UTF-16 reader reads
+// it back: precollated is any figure other than 0, punchable exactly 1.
+inline int FlagAsReadBack(const Catalog& catalog, int written, bool precollated) {
+    const int value = catalog.GetInteger(JSE_itoa(written).c_str());
+    return precollated ? (value != 0 ? 1 : 0) : (value == 1 ? 1 : 0);
+}
+
+// keepsNumbers: the full 8-bit reader keeps the flags' numbers as written;
+// the other readers read them the way the UTF-16 reader does.
+inline void CheckPaperRoundTrip(const Catalog& first, const Catalog& second, int i, bool keepsNumbers) {
+    PAPERDEF before, after;
+    FUZZ_CHECK(first.GetPaperInfo(i, before) && second.GetPaperInfo(i, after), "paper readable");
+    FUZZ_CHECK(before.name == after.name, "paper name survives");
+    FUZZ_CHECK(before.sizeIndex == after.sizeIndex, "size definition survives");
+    FUZZ_CHECK(before.weight == after.weight, "weight survives");
+    FUZZ_CHECK(before.color == after.color, "colour survives");
+    FUZZ_CHECK(before.type == after.type, "type survives");
+    FUZZ_CHECK(before.mode == after.mode, "mode survives");
+    const int precollated = keepsNumbers ? FlagAsReadBack(first, before.precollated, true) : before.precollated;
+    const int punchable = keepsNumbers ? FlagAsReadBack(first, before.punchable, false) : before.punchable;
+    FUZZ_CHECK(precollated == after.precollated, "precollated survives");
+    FUZZ_CHECK(punchable == after.punchable, "punchable survives");
+}
+
+inline void CheckCatalog(const std::uint8_t* data, std::size_t size, CatalogEntry entry) {
+    const Folder& folder = Folder::Instance();
+    Catalog first;
+    first.LoadShippedDefinitions();
+    ReadCatalog(first, entry, folder.Write("catalog.txt", data, size));
+
+    const WString written = folder.WidePath("written.txt");
+    FUZZ_CHECK(first.JSE_Media_SaveMacCatalog(written), "catalog written");
+    Catalog second;
+    second.LoadShippedDefinitions();
+    second.LoadCatalogFromUnicodeFile(written);
+
+    const bool keepsNumbers = entry == CatalogEntry::Load &&
+                              !media_file::StartsWithByteOrderMark(std::string(data, data + (size < 2 ? size : 2)));
+    const int count = first.JSE_Media_GetNumberOfEntry();
+    FUZZ_CHECK(count == second.JSE_Media_GetNumberOfEntry(), "paper count survives");
+    for (int i = 0; i < count; ++i) CheckPaperRoundTrip(first, second, i, keepsNumbers);
+
+    WString language, defaultName, languageAfter, defaultNameAfter;
+    first.JSE_Media_GetLanguage(language);
+    first.JSE_Media_GetDefault(defaultName);
+    second.JSE_Media_GetLanguage(languageAfter);
+    second.JSE_Media_GetDefault(defaultNameAfter);
+    // A header line longer than a line may be is cut on the way back.
+    if (language.size() + 1 + defaultName.size() < media_file::kUnicodeLineUnits) {
+        FUZZ_CHECK(language == languageAfter, "language survives");
+        FUZZ_CHECK(defaultName == defaultNameAfter, "default paper survives");
+    }
+}
+
+}  // namespace fuzz

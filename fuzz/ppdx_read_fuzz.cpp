@@ -1,0 +1,47 @@
+// The data-store reader on a queue PPD whose data-set keywords hold any
+// values: one keyword per input line, counted from 0. Whatever it reads must
+// be a well-formed data set that the writer stores and the reader gives back
+// unchanged.
+#include <cstring>
+
+#include "ppdx_support.h"
+
+namespace {
+
+constexpr const char* kName = "EXDATA0";
+
+fuzz::PpdItems ItemsOfLines(const std::uint8_t* data, std::size_t size) {
+    fuzz::PpdItems items;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::size_t start = 0;
+    for (unsigned counter = 0; start <= text.size(); ++counter) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        char keyword[64];
+        std::snprintf(keyword, sizeof keyword, "%s%04x", kName, counter);
+        items.emplace_back(keyword, text.substr(start, end - start));
+        start = end + 1;
+    }
+    return items;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::DataSet read;
+    if (!fuzz::ReadFromQueuePpd(ItemsOfLines(data, size), kName, read)) return 0;
+    if (!read.content) {
+        FUZZ_CHECK(read.size == 0, "no data set means size 0");
+        return 0;
+    }
+    FUZZ_CHECK(read.size <= kPpdxMaxDataSize, "data set within the largest size");
+    FUZZ_CHECK(read.content.get()[read.size] == '\0', "data set ends in a NUL byte");
+
+    std::string lines;
+    FUZZ_CHECK(fuzz::WriteStatusLines(kName, read.content.get(), read.size, lines), "data set written again");
+    fuzz::DataSet again;
+    FUZZ_CHECK(fuzz::ReadFromQueuePpd(fuzz::ItemsOfStatusLines(lines), kName, again), "written PPD opens");
+    FUZZ_CHECK(again.content && again.size == read.size, "data set size survives");
+    FUZZ_CHECK(std::memcmp(again.content.get(), read.content.get(), read.size) == 0, "data set survives");
+    return 0;
+}
