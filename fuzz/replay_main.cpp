@@ -10,6 +10,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -31,6 +32,7 @@ std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     std::size_t count = 0;
     for (int i = 1; i < argc; ++i) {
         for (const auto& input : InputsOf(argv[i])) {
