@@ -26,8 +26,9 @@ void PutBackChannel(const std::string& replies) {
     close(ends[0]);
 }
 
+// Command lines end at a line feed, a carriage return or both.
 bool StartsALine(const std::string& text, std::size_t position) {
-    return position == 0 || text[position - 1] == '\n';
+    return position == 0 || text[position - 1] == '\n' || text[position - 1] == '\r';
 }
 
 void CheckStoredTicket(const std::string& commands, const std::string& messages) {
