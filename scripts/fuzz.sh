@@ -33,7 +33,7 @@ lumaprex_fuzz_one() {
 lumaprex_fuzz_all() {
   local build_dir=$1 seconds=$2 work_dir=$3
   local jobs=${LUMAPREX_FUZZ_JOBS:-$(( $(nproc) > 8 ? 4 : ($(nproc) + 1) / 2 ))}
-  local targets target running=0
+  local targets target running=0 started=$SECONDS
   mapfile -t targets <"$build_dir/fuzz/targets.txt"
   mkdir -p "$work_dir"
   for target in "${targets[@]}"; do
@@ -63,6 +63,7 @@ lumaprex_fuzz_all() {
         "$work_dir/$target.log" | grep -oE '[0-9]+$' || echo 0) inputs)"
     fi
   done
+  echo "fuzz stage: $((SECONDS - started)) s, ${#targets[@]} targets of $seconds s, $jobs at a time"
   echo "fuzz: $passed passed, $failed failed"
   [ "$failed" -eq 0 ]
 }
