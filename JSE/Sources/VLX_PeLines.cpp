@@ -1,5 +1,7 @@
 // The page-exception lines: forced side, plex, image shift, rotation, page
 // copies and finishing subsets.
+#include <unordered_set>
+
 #include "VLX_Writer.h"
 
 namespace {
@@ -152,6 +154,14 @@ int VLX_Writer::Generate_VLXPePlex(DSC_VLX& /*header*/, std::string& text) {
     const std::vector<vlxPageExeptionType>& list = vlxMediaExceptionList;
     std::string line = "%VLXPePlex: ";
     std::int32_t count = 0;
+    // Every item written so far. An item is never part of another item, nor
+    // made of the end of one and the start of the next, so looking it up here
+    // answers whether its text already occurs in the line.
+    std::unordered_set<std::string> written;
+    auto append = [&](const std::string& item) {
+        AppendCommand(item, line, count);
+        written.insert(item);
+    };
     std::size_t i = 0;
     while (i < list.size()) {
         const vlxPageExeptionType& record = list[i];
@@ -160,7 +170,7 @@ int VLX_Writer::Generate_VLXPePlex(DSC_VLX& /*header*/, std::string& text) {
             continue;
         }
         const std::string item = pageItem(plexWord(record.pePlexValue, sJobPlexSetting), record.startingPage);
-        if (line.find(item) == std::string::npos) AppendCommand(item, line, count);
+        if (!written.count(item)) append(item);
         std::int64_t runLast = record.endingPage;
         bool restore = true;
         std::size_t j = i + 1;
@@ -177,7 +187,7 @@ int VLX_Writer::Generate_VLXPePlex(DSC_VLX& /*header*/, std::string& text) {
             break;
         }
         if (restore) {
-            AppendCommand(pageItem(sJobPlexSetting, runLast + 1), line, count);
+            append(pageItem(sJobPlexSetting, runLast + 1));
             i = j;
         } else {
             ++i;

@@ -49,6 +49,8 @@ bool combinable(const vlxPageExeptionType& a, const vlxPageExeptionType& b) {
 long vlxPageInPeList(std::size_t from, std::int64_t page, const PeList& list) {
     for (std::size_t index = from; index < list.size(); ++index) {
         const vlxPageExeptionType& record = list[index];
+        // The list is ordered by first page: no later record holds the page.
+        if (record.startingPage > page) break;
         const std::int32_t code = record.exceptionMode;
         if (code == kPeNoKind || code == kPeInsertBefore || code == kPeInsertAfter) continue;
         if (record.startingPage <= page && record.endingPage >= page) return static_cast<long>(index);
@@ -59,7 +61,8 @@ long vlxPageInPeList(std::size_t from, std::int64_t page, const PeList& list) {
 // Binary search for the place of a record in a list ordered by first page: a
 // record goes behind the first record of its own first page and kind that the
 // search meets, else behind every record of its first page.
-std::size_t sortedPosition(const PeList& sorted, const vlxPageExeptionType& record) {
+std::size_t sortedPosition(const PeList& records, const std::vector<std::size_t>& sorted,
+                           const vlxPageExeptionType& record) {
     const long size = static_cast<long>(sorted.size());
     long position = 0;
     long low = 0;
@@ -70,7 +73,7 @@ std::size_t sortedPosition(const PeList& sorted, const vlxPageExeptionType& reco
             position = middle;
             break;
         }
-        const vlxPageExeptionType& met = sorted[static_cast<std::size_t>(middle)];
+        const vlxPageExeptionType& met = records[sorted[static_cast<std::size_t>(middle)]];
         if (record.startingPage == met.startingPage && record.exceptionMode == met.exceptionMode) {
             position = middle + 1;
             break;
@@ -145,14 +148,21 @@ void VLX_Writer::CopyExceptionList() {
     vlxMediaExceptionList.clear();
 }
 
+// Records are placed one by one with the binary search; only their indices
+// move while the order is built, so a long list is not copied record by
+// record at every insertion.
 void VLX_Writer::zqSort() {
-    vlxMediaExceptionListSortCopy.clear();
-    for (const vlxPageExeptionType& record : vlxMediaExceptionListCopy) {
-        const std::size_t position = sortedPosition(vlxMediaExceptionListSortCopy, record);
-        vlxMediaExceptionListSortCopy.insert(vlxMediaExceptionListSortCopy.begin() + static_cast<long>(position),
-                                             record);
+    const PeList& unsorted = vlxMediaExceptionListCopy;
+    std::vector<std::size_t> order;
+    order.reserve(unsorted.size());
+    for (std::size_t index = 0; index < unsorted.size(); ++index) {
+        const std::size_t position = sortedPosition(unsorted, order, unsorted[index]);
+        order.insert(order.begin() + static_cast<long>(position), index);
     }
-    vlxMediaExceptionListCopy = vlxMediaExceptionListSortCopy;
+    vlxMediaExceptionListSortCopy.clear();
+    vlxMediaExceptionListSortCopy.reserve(order.size());
+    for (std::size_t index : order) vlxMediaExceptionListSortCopy.push_back(unsorted[index]);
+    vlxMediaExceptionListCopy.swap(vlxMediaExceptionListSortCopy);
     vlxMediaExceptionListSortCopy.clear();
 }
 
