@@ -74,7 +74,11 @@ inline void CheckCatalog(const std::uint8_t* data, std::size_t size, CatalogEntr
     if (language.size() + 1 + defaultName.size() < media_file::kUnicodeLineUnits &&
         language.find(L'\r') == WString::npos) {
         FUZZ_CHECK(language == languageAfter, "language survives");
-        FUZZ_CHECK(defaultName == defaultNameAfter, "default paper survives");
+        // The header holds the default paper's name as it is, so a name with
+        // a line end or a 0 (an escape the UTF-16 reader lets through with
+        // -2009) cannot come back from it.
+        if (defaultName.find_first_of(WString(L"\r\n\0", 3)) == WString::npos)
+            FUZZ_CHECK(defaultName == defaultNameAfter, "default paper survives");
     }
 }
 
