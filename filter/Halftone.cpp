@@ -40,8 +40,8 @@ int readOptionValue(std::string_view word, const HalftoneOption& option, std::FI
     if (valid && value >= option.lowest) {
         return static_cast<int>(value);
     }
-    std::fprintf(messages, "DEBUG: Ignoring \"%.*s\", using %d\n", static_cast<int>(word.size()),
-                 word.data(), option.fallback);
+    std::fprintf(messages, "DEBUG: Ignoring \"%s\", using %d\n", BlankControlCharacters(word).c_str(),
+                 option.fallback);
     return option.fallback;
 }
 

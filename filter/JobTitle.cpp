@@ -1,4 +1,5 @@
 // The job's title in the ticket's "%%Title:" line.
+#include <algorithm>
 #include <cstring>
 
 #include "PostScriptFilter.h"
@@ -19,18 +20,25 @@ std::size_t findLineEnd(const char* text, std::size_t from, std::size_t count) {
 
 }  // namespace
 
+std::string BlankControlCharacters(std::string_view text) {
+    std::string blanked(text);
+    for (char& c : blanked) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            c = ' ';
+        }
+    }
+    return blanked;
+}
+
 bool appendUTF8(const char* title, std::string* titleText) {
     if (!title) {
         return false;
     }
-    bool eightBit = false;
-    std::string text;
-    for (const char* c = title; *c; ++c) {
-        auto byte = static_cast<unsigned char>(*c);
-        eightBit = eightBit || byte > 127;
-        text.push_back(byte < 0x20 ? ' ' : *c);
-    }
-    *titleText = std::string(eightBit ? "%%Title: (utf8:" : "%%Title: (") + text + ")\r\n";
+    std::string_view text(title);
+    bool eightBit = std::any_of(text.begin(), text.end(),
+                                [](char c) { return static_cast<unsigned char>(c) > 127; });
+    *titleText = std::string(eightBit ? "%%Title: (utf8:" : "%%Title: (") +
+                 BlankControlCharacters(text) + ")\r\n";
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 inline constexpr int kDefaultScreenAngle = 60;
 inline constexpr int kDefaultScreenFrequency = 90;
@@ -24,6 +25,10 @@ void GetHalftoneNumbers(const char* options, std::size_t length, int* angle, int
 
 // The line inserted before the first page.
 std::string ScreenLine(int angle, int frequency);
+
+// The text with every control character turned into a blank, so that it
+// stays on the one line it is written on.
+std::string BlankControlCharacters(std::string_view text);
 
 // Builds the ticket's title line from the job's title: "%%Title: (" (or
 // "%%Title: (utf8:" when a byte is above 127), the title with control

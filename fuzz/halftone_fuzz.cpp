@@ -9,14 +9,10 @@
 
 namespace {
 
-// An ignored option is traced with its word as it is: a line feed in the
-// word starts a scheduler line of the options' own making (a "PPD:" line
-// would overwrite the stored ticket). Not mended yet, so such options are
-// not held to the scheduler-line rule.
 void Read(const std::string& options, int& angle, int& frequency) {
     fuzz::Captured messages;
     GetHalftoneNumbers(options.data(), options.size(), &angle, &frequency, messages.get());
-    if (options.find('\n') == std::string::npos) fuzz::CheckSchedulerLines(messages.text());
+    fuzz::CheckSchedulerLines(messages.text());
 }
 
 }  // namespace

@@ -60,6 +60,14 @@ TEST(PostScriptHalftone, BadValuesKeepTheDefaults) {
     EXPECT_EQ(halftoneOf(kAngle + "=180 " + kFrequency + "=600").frequency, 600);
 }
 
+// The trace of an ignored word stays one line: a line feed in the options
+// must not start a "PPD:" line that would overwrite the stored ticket.
+TEST(PostScriptHalftone, IgnoredWordIsTracedOnOneLine) {
+    Halftone read = halftoneOf(kFrequency + "=1\nPPD: EXDATA00000=\"\"");
+    EXPECT_EQ(read.frequency, 90);
+    EXPECT_EQ(read.messages, "DEBUG: Ignoring \"" + kFrequency + "=1 PPD:\", using 90\n");
+}
+
 TEST(PostScriptTitle, TitleText) {
     std::string text = "untouched";
     EXPECT_FALSE(appendUTF8(nullptr, &text));
