@@ -31,19 +31,9 @@ inline std::vector<PAPERCLASS> DefinitionsOf(const Catalog& catalog) {
 
 inline int MeasureAsWritten(int measureType) { return measureType == 1 ? 1 : 0; }
 
-// A carriage return inside a name (only 8-bit text holds one) is written
-// as it is, and the UTF-16 reader ends the line there: the rest of the name
-// comes back as a definition of its own. Not mended yet, so such input is
-// not held to the UTF-16 round trip.
-inline bool HasCarriageReturn(const std::vector<PAPERCLASS>& list) {
-    for (const PAPERCLASS& d : list)
-        if (d.name.find(L'\r') != WString::npos) return true;
-    return false;
-}
-
-// The UTF-16 writer and reader: sizes in the order read, two decimals.
+// The UTF-16 writer and reader: sizes in the order read, two decimals; a
+// carriage return in a name (only 8-bit text holds one) is not written.
 inline void CheckUnicodeRoundTrip(Catalog& first, const std::vector<PAPERCLASS>& before) {
-    if (HasCarriageReturn(before)) return;
     const WString written = Folder::Instance().WidePath("written.def");
     FUZZ_CHECK(first.JSE_Media_SaveMacPaperDefinition(written), "definitions written");
     Catalog second;
@@ -54,7 +44,7 @@ inline void CheckUnicodeRoundTrip(Catalog& first, const std::vector<PAPERCLASS>&
         WString line;
         first.composeDefinitionEntry(before[d], line, L':');
         if (line.size() - 1 <= media_file::kUnicodeLineUnits)
-            FUZZ_CHECK(before[d].name == after[d].name, "definition name survives UTF-16");
+            FUZZ_CHECK(media_file::WithoutLineEnds(before[d].name) == after[d].name, "definition name survives UTF-16");
         FUZZ_CHECK(MeasureAsWritten(before[d].measureType) == after[d].measureType, "unit survives UTF-16");
         CheckSize(before[d].width, after[d].width, 2, "width survives UTF-16");
         CheckSize(before[d].height, after[d].height, 2, "height survives UTF-16");

@@ -203,6 +203,20 @@ TEST(MediaDefinitionFile, Writers) {
     EXPECT_EQ(ReadBytes(folder.Path("w.def")), written);
 }
 
+// A lone carriage return stays in an 8-bit name; written as it is, it would
+// end the UTF-16 line and shift every later definition's id by one.
+TEST(MediaDefinitionFile, CarriageReturnInANameIsNotWritten) {
+    TempFolder folder;
+    Catalog catalog;
+    catalog.JSE_Media_LoadNamedDefinition(folder.Write("d.def", "8.5:11:612:792:0:Letter\r9:12:648:864:0:Nine\n1:2:3:4:0:Last\n"));
+    ASSERT_EQ(catalog.GetNumberOfDefinitions(), 2);
+    ASSERT_TRUE(catalog.JSE_Media_SavePaperDefinitions(folder.WidePath("w.def")));
+    ASSERT_TRUE(catalog.JSE_Media_LoadNamedDefinition(folder.WidePath("w.def")));
+    ASSERT_EQ(catalog.GetNumberOfDefinitions(), 2);
+    EXPECT_EQ(catalog.definitions()[0].name, L"Letter9:12:648:864:0:Nine");
+    EXPECT_EQ(catalog.definitions()[1].name, L"Last");
+}
+
 TEST(MediaAttributeFile, ReadersAndWriter) {
     TempFolder folder;
     Catalog catalog;

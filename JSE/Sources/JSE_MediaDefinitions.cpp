@@ -88,7 +88,9 @@ void JSE_Media::composeDefinitionEntry(PAPERCLASS definition, WString& line, wch
         line += number + separator;
     }
     line += definition.measureType == 1 ? L'1' : L'0';
-    line += separator + definition.name + L'\n';
+    // A carriage return in a name read from 8-bit text would end the line
+    // and make the rest of the name a definition of its own.
+    line += separator + media_file::WithoutLineEnds(definition.name) + L'\n';
 }
 
 bool JSE_Media::JSE_Media_SaveMacPaperDefinition(const WString& path) {

@@ -196,6 +196,14 @@ WString EscapeField(const WString& text) {
     return escaped;
 }
 
+WString WithoutLineEnds(const WString& text) {
+    WString kept;
+    kept.reserve(text.size());
+    for (wchar_t c : text)
+        if (!IsLineEnd(c) && c != L'\0') kept += c;
+    return kept;
+}
+
 int ParseSignedInt(const WString& text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;

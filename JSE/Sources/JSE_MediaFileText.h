@@ -68,6 +68,10 @@ private:
 // next read; ordinary text is unchanged.
 WString EscapeField(const WString& text);
 
+// The text as one line of a UTF-16 file can hold it: carriage returns, line
+// feeds and 0s, which would end the line, dropped.
+WString WithoutLineEnds(const WString& text);
+
 // The signed decimal number at the start of text: blanks and one sign
 // accepted, saturating at the int range; no figures give 0.
 int ParseSignedInt(const WString& text);
