@@ -16,7 +16,17 @@ lumaprex_fuzz_build() {
 # crash, sanitizer report, leak, time-out or broken property.
 lumaprex_fuzz_one() {
   local build_dir=$1 target=$2 seconds=$3 corpus=$4
-  local log="$corpus.log"
+  local log="$corpus.log" scratch status=0
+  # The target's own files, in memory when the machine has it; the fuzzer
+  # ends without cleaning up, so the folder goes here.
+  scratch=$(mktemp -d /dev/shm/lumaprex-fuzz-XXXXXX 2>/dev/null || mktemp -d)
+  TMPDIR=$scratch lumaprex_fuzz_run "$build_dir" "$target" "$seconds" "$corpus" "$log" || status=1
+  rm -rf "$scratch"
+  return "$status"
+}
+
+lumaprex_fuzz_run() {
+  local build_dir=$1 target=$2 seconds=$3 corpus=$4 log=$5
   if ! ASAN_OPTIONS="detect_leaks=1:quarantine_size_mb=16${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
       UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}" \
       "$build_dir/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
