@@ -3,21 +3,25 @@
 // and read back by the UTF-16 reader, are the same lists.
 #pragma once
 
+#include <vector>
+
+#include "JSE_MediaFileText.h"
 #include "fuzz_support.h"
 
 namespace fuzz {
 
 enum class AttributeEntry { Load, Unicode };
 
-// A carriage return inside a value (only 8-bit text holds one, also at a
-// value's end when a 0 byte follows it) is written as it is, and the UTF-16
-// reader ends the line there. Not mended yet, so such input is not held to
-// the round trip.
-inline bool HasCarriageReturn(Catalog& catalog) {
-    for (int kind : {1, 2, 3})
-        for (const WString& value : catalog.JSE_Media_GetAttributes(kind))
-            if (value.find(L'\r') != WString::npos) return true;
-    return false;
+// The writer leaves line ends out of a value (only 8-bit text holds a lone
+// carriage return) and drops a value of nothing else: that is the list that
+// must come back.
+inline std::vector<WString> AsWritten(const std::vector<WString>& values) {
+    std::vector<WString> written;
+    for (const WString& value : values) {
+        const WString kept = media_file::WithoutLineEnds(value);
+        if (!kept.empty()) written.push_back(kept);
+    }
+    return written;
 }
 
 inline void CheckAttributes(const std::uint8_t* data, std::size_t size, AttributeEntry entry) {
@@ -30,12 +34,12 @@ inline void CheckAttributes(const std::uint8_t* data, std::size_t size, Attribut
     else
         first.LoadAttributesFromUnicodeFile(catalogPath);
 
-    if (HasCarriageReturn(first)) return;
     FUZZ_CHECK(first.JSE_Media_SaveMacPaperAttributes(folder.WidePath("written.txt.atr")), "attributes written");
     Catalog second;
     second.LoadAttributesFromUnicodeFile(folder.WidePath("written.txt"));
     for (int kind : {1, 2, 3})
-        FUZZ_CHECK(first.JSE_Media_GetAttributes(kind) == second.JSE_Media_GetAttributes(kind), "attribute list survives");
+        FUZZ_CHECK(AsWritten(first.JSE_Media_GetAttributes(kind)) == second.JSE_Media_GetAttributes(kind),
+                   "attribute list survives");
 }
 
 }  // namespace fuzz

@@ -217,6 +217,30 @@ TEST(MediaDefinitionFile, CarriageReturnInANameIsNotWritten) {
     EXPECT_EQ(catalog.definitions()[1].name, L"Last");
 }
 
+// Lone carriage returns of 8-bit text never split a value or the catalog's
+// header line when written as UTF-16.
+TEST(MediaFileWriters, CarriageReturnsInValuesAndHeaderAreNotWritten) {
+    TempFolder folder;
+    Catalog attributes;
+    folder.Write("c.txt.atr", std::string("[PaperTypes]\nplain\rcover\n\r") + '\0' + "\ntab\n");
+    ASSERT_TRUE(attributes.JSE_Media_LoadAttributesOnly(folder.WidePath("c.txt")));
+    ASSERT_TRUE(attributes.JSE_Media_SaveMacPaperAttributes(folder.WidePath("w.txt.atr")));
+    ASSERT_TRUE(attributes.JSE_Media_LoadAttributesOnly(folder.WidePath("w.txt")));
+    EXPECT_EQ(attributes.JSE_Media_GetAttributes(2), (std::vector<WString>{L"plaincover", L"tab"}));
+
+    Catalog catalog;
+    catalog.JSE_Media_LoadCatalogOnly(
+        folder.Write("c.txt", std::string("English\r") + '\0' + "\nLetter:1:75:white:plain:2:0:1\n"));
+    ASSERT_EQ(catalog.JSE_Media_GetNumberOfEntry(), 1);
+    ASSERT_TRUE(catalog.JSE_Media_SaveMacCatalog(folder.WidePath("w.txt")));
+    Catalog reread;
+    reread.JSE_Media_LoadCatalogOnly(folder.WidePath("w.txt"));
+    WString language;
+    reread.JSE_Media_GetLanguage(language);
+    EXPECT_EQ(language, L"English");
+    EXPECT_EQ(reread.JSE_Media_GetNumberOfEntry(), 1);
+}
+
 TEST(MediaAttributeFile, ReadersAndWriter) {
     TempFolder folder;
     Catalog catalog;

@@ -57,8 +57,14 @@ void JSE_Media::ReadAttributeLines(const std::vector<WString>& lines) {
     }
 }
 
+// A line end inside a value (an 8-bit file may hold a lone carriage return)
+// would split it into two values when read back: it is left out, and a value
+// of nothing else is not written.
 void JSE_Media::composeAttributesEntry(std::vector<WString> list, WString& text) const {
-    for (const WString& value : list) text += value + L'\n';
+    for (const WString& value : list) {
+        const WString kept = media_file::WithoutLineEnds(value);
+        if (!kept.empty()) text += kept + L'\n';
+    }
 }
 
 bool JSE_Media::JSE_Media_SaveMacPaperAttributes(const WString& path) {

@@ -202,12 +202,15 @@ void JSE_Media::composePaperEntry(PAPERDEF paper, WString& line) const {
     line += L'\n';
 }
 
+// The header line holds the language and the default paper's name as they
+// are; a line end in either would start a paper line of its own, so it is
+// left out.
 bool JSE_Media::JSE_Media_SaveMacCatalog(const WString& path) {
-    WString text = m_language + L":";
+    WString text = media_file::WithoutLineEnds(m_language) + L":";
     if (m_defaultPaper != -1) {
         WString defaultName;
         JSE_Media_GetDefault(defaultName);
-        text += defaultName;
+        text += media_file::WithoutLineEnds(defaultName);
     }
     text += L'\n';
     for (const PAPERDEF& paper : m_papers) {
