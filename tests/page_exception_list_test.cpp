@@ -2,6 +2,8 @@
 // order by first page, merging of continued substitutions and the slip list.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -109,6 +111,19 @@ TEST_F(PageExceptionList, SlipRecordsAreSplitWherePlexChanges) {
     prepare({simplexBlue, PePlexRun(4, 6, 3), PePlexRun(7, 7, 1)});
     EXPECT_EQ(slips(), (Names{"1-3 232 Blue", "4-6 232 Blue", "7-99999 232 Blue"}));
     EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{1, 3, 1}));
+}
+
+// A stored record may hold any page number: a substitution over an enormous
+// range is split as any other, without stepping through its pages.
+TEST_F(PageExceptionList, SlipsOfHugeRangesAreBuiltWithoutVisitingEveryPage) {
+    const std::int64_t huge = 1000000000000000;
+    prepare({record(232, 1, huge, L"Blue"), PePlexRun(3, 5, 2), PePlexRun(6, 10, 1)});
+    EXPECT_EQ(slips(), (Names{"1-5 232 Blue", "6-1000000000000000 232 Blue"}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{2, 1}));
+
+    prepare({record(232, 1, INT64_MAX, L"Blue"), PePlexRun(3, 5, 2), PePlexRun(INT64_MAX, INT64_MAX, 3)});
+    EXPECT_EQ(slips(), (Names{"1-9223372036854775806 232 Blue", "9223372036854775807-9223372036854775807 232 Blue"}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{2, 3}));
 }
 
 TEST_F(PageExceptionList, PlexChangeOnTheSlipsFirstPageOnlyGivesItsPlex) {

@@ -1,6 +1,7 @@
 // Preparation of the page-exception list before the first line is written:
 // neutralising substitutions without paper, sorting by first page, merging
 // continued substitutions and building the slip list.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -116,6 +117,20 @@ std::size_t mergeSubstitution(const PeList& sorted, std::size_t first, vlxPageEx
     return next;
 }
 
+// The first page after `page` on which the records holding a page can
+// differ from those holding `page`: where one of them ends or a later one
+// starts; `last` + 1 when that is past `last`. The list is ordered by first
+// page.
+std::int64_t nextRecordBoundary(const PeList& list, std::size_t from, std::int64_t page, std::int64_t last) {
+    std::int64_t next = last < INT64_MAX ? last + 1 : last;
+    for (std::size_t index = from; index < list.size(); ++index) {
+        const vlxPageExeptionType& record = list[index];
+        if (record.startingPage > page) return std::min(next, record.startingPage);
+        if (record.endingPage >= page && record.endingPage < next) next = record.endingPage + 1;
+    }
+    return next;
+}
+
 // The first page, from `from` on, whose plex differs from the slip record's
 // own: the index of the record that sets it, -1 when there is none. A slip
 // record without plex of its own takes the first differing plex it meets.
@@ -191,17 +206,31 @@ void VLX_Writer::CreateSlipList() {
     for (std::size_t index = 0; index < list.size(); ++index) {
         if (!isSubstitution(list[index])) continue;
         vlxPageExeptionType slip = list[index];
-        for (std::int64_t page = list[index].startingPage; page <= slip.endingPage; ++page) {
+        std::int64_t page = list[index].startingPage;
+        while (page <= slip.endingPage) {
+            const bool plexBefore = slip.pePlex;
+            const std::int32_t valueBefore = slip.pePlexValue;
             const long change = plexChangeOnPage(list, index + 1, page, slip);
-            if (change < 0) continue;
-            const vlxPageExeptionType& changer = list[static_cast<std::size_t>(change)];
-            if (changer.startingPage > slip.startingPage) {
-                vlxPageExeptionType before = slip;
-                before.endingPage = changer.startingPage - 1;
-                SlipList.push_back(before);
-                slip.startingPage = changer.startingPage;
+            if (change < 0 && slip.pePlex == plexBefore && slip.pePlexValue == valueBefore) {
+                // Nothing changed on this page, and nothing will until the
+                // records holding the pages change: go on from there.
+                const std::int64_t boundary = nextRecordBoundary(list, index + 1, page, slip.endingPage);
+                if (boundary <= page || boundary > slip.endingPage) break;
+                page = boundary;
+                continue;
             }
-            slip.pePlexValue = changer.pePlexValue;
+            if (change >= 0) {
+                const vlxPageExeptionType& changer = list[static_cast<std::size_t>(change)];
+                if (changer.startingPage > slip.startingPage) {
+                    vlxPageExeptionType before = slip;
+                    before.endingPage = changer.startingPage - 1;
+                    SlipList.push_back(before);
+                    slip.startingPage = changer.startingPage;
+                }
+                slip.pePlexValue = changer.pePlexValue;
+            }
+            if (page == INT64_MAX) break;
+            ++page;
         }
         SlipList.push_back(slip);
     }
