@@ -8,7 +8,7 @@ LUMAPREX_PACKAGES=(
   libcups2-dev cups-daemon cups-client cups-filters cups cups-ipp-utils
   zlib1g-dev
   libbenchmark-dev
-  clang
+  clang libclang-rt-14-dev
   time bc
 )
 
