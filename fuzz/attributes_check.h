@@ -13,13 +13,13 @@ namespace fuzz {
 enum class AttributeEntry { Load, Unicode };
 
 // The writer leaves line ends out of a value (only 8-bit text holds a lone
-// carriage return) and drops a value of nothing else: that is the list that
-// must come back.
+// carriage return) and drops what is then empty or would read back as a
+// section header: that is the list that must come back.
 inline std::vector<WString> AsWritten(const std::vector<WString>& values) {
     std::vector<WString> written;
     for (const WString& value : values) {
         const WString kept = media_file::WithoutLineEnds(value);
-        if (!kept.empty()) written.push_back(kept);
+        if (!kept.empty() && kept[0] != L'[') written.push_back(kept);
     }
     return written;
 }

@@ -222,7 +222,7 @@ TEST(MediaDefinitionFile, CarriageReturnInANameIsNotWritten) {
 TEST(MediaFileWriters, CarriageReturnsInValuesAndHeaderAreNotWritten) {
     TempFolder folder;
     Catalog attributes;
-    folder.Write("c.txt.atr", std::string("[PaperTypes]\nplain\rcover\n\r") + '\0' + "\ntab\n");
+    folder.Write("c.txt.atr", std::string("[PaperTypes]\nplain\rcover\n\r") + '\0' + "\n\r[PaperColors]\ntab\n");
     ASSERT_TRUE(attributes.JSE_Media_LoadAttributesOnly(folder.WidePath("c.txt")));
     ASSERT_TRUE(attributes.JSE_Media_SaveMacPaperAttributes(folder.WidePath("w.txt.atr")));
     ASSERT_TRUE(attributes.JSE_Media_LoadAttributesOnly(folder.WidePath("w.txt")));

@@ -58,12 +58,13 @@ void JSE_Media::ReadAttributeLines(const std::vector<WString>& lines) {
 }
 
 // A line end inside a value (an 8-bit file may hold a lone carriage return)
-// would split it into two values when read back: it is left out, and a value
-// of nothing else is not written.
+// would split it into two values when read back: it is left out. What is
+// left is not written when it is empty or would read back as a section
+// header.
 void JSE_Media::composeAttributesEntry(std::vector<WString> list, WString& text) const {
     for (const WString& value : list) {
         const WString kept = media_file::WithoutLineEnds(value);
-        if (!kept.empty()) text += kept + L'\n';
+        if (!kept.empty() && kept[0] != L'[') text += kept + L'\n';
     }
 }
 
