@@ -37,10 +37,7 @@ protected:
 
     template <typename Generator>
     std::string lines(Generator generator) {
-        int result = -1;
-        const std::string text = GeneratedLines(writer, generator, header, result);
-        EXPECT_EQ(result, kVlxDone);
-        return text;
+        return DoneGeneratorLines(writer, generator, header);
     }
     std::string inserts() { return lines(&VLX_Writer::Generate_VLXInserts); }
     std::string slips() { return lines(&VLX_Writer::Generate_VLXSlip); }

@@ -70,10 +70,7 @@ protected:
 
     template <typename Generator>
     std::string lines(Generator generator) {
-        int result = -1;
-        const std::string written = GeneratedLines(writer, generator, header, result);
-        EXPECT_EQ(result, kVlxDone);
-        return written;
+        return DoneGeneratorLines(writer, generator, header);
     }
 
     // The job as the job-level lines hand it over.

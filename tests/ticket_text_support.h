@@ -38,6 +38,15 @@ std::string GeneratedLines(VLX_Writer& writer, Generator generator, DSC_VLX& hea
     return text.substr(2);
 }
 
+// The lines of a generator that must report success.
+template <typename Generator>
+std::string DoneGeneratorLines(VLX_Writer& writer, Generator generator, DSC_VLX& header) {
+    int result = -1;
+    std::string text = GeneratedLines(writer, generator, header, result);
+    EXPECT_EQ(result, kVlxDone);
+    return text;
+}
+
 #define LUMAPREX_PLAIN_TICKET_TAIL            \
     "%VLXActOn: \r\n"                         \
     "%%Emulation: postscript\r\n"             \
