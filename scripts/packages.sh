@@ -7,6 +7,7 @@ LUMAPREX_PACKAGES=(
   libgtest-dev
   libcups2-dev cups-daemon cups-client cups-filters cups cups-ipp-utils
   zlib1g-dev
+  libplist-dev
   libbenchmark-dev
   clang libclang-rt-14-dev
   time bc
