@@ -1,11 +1,12 @@
 // PPD data store: writer ("PPD:" lines) and reader (keywords of an opened PPD).
 #include "ppdx.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include <cups/http.h>
-#include <zlib.h>
 
 namespace {
 
@@ -55,8 +56,11 @@ public:
 
     void finish() {
         buffer_[length_++] = '\n';
-        std::fwrite(buffer_, 1, length_, out_);
+        written_ = std::fwrite(buffer_, 1, length_, out_) == length_ && written_;
     }
+
+    // True while every line reached the stream whole.
+    bool written() const { return written_; }
 
 private:
     void begin() {
@@ -67,6 +71,7 @@ private:
     std::FILE* out_;
     char buffer_[kLineSize];
     std::size_t length_ = 0;
+    bool written_ = true;
 };
 
 // Forms one item, traces it and appends it to the line. `stored` is the
@@ -81,36 +86,50 @@ void writeItem(std::FILE* out, StatusLine& line, const char* name, unsigned coun
     line.append(item);
 }
 
-// Deflates the content and writes one item per 158-byte chunk; returns the
-// next counter.
-unsigned writeChunks(std::FILE* out, StatusLine& line, const char* name, const void* data,
-                     std::size_t size) {
-    unsigned counter = 0;
+// The compression call: deflate, unless a test has put another in its place.
+PpdxDeflateCall gDeflate = deflate;
+
+// Deflates the whole content into one zlib stream before anything is written,
+// so that a failure leaves the stored data set as it was. False, with an
+// "ERROR:" line, when zlib cannot start or the stream does not end.
+bool compressContent(std::FILE* out, const void* data, std::size_t size,
+                     std::vector<unsigned char>& compressed) {
     z_stream stream{};
-    if (deflateInit(&stream, 9) != Z_OK) {
-        std::fprintf(out, "ERROR: deflate returned %d (%s)\n", Z_STREAM_ERROR,
-                     zlibMessage(stream, Z_STREAM_ERROR));
-        return counter;
+    int status = deflateInit(&stream, 9);
+    if (status == Z_OK) {
+        compressed.resize(deflateBound(&stream, static_cast<uLong>(size)));
+        stream.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+        stream.avail_in = static_cast<uInt>(size);
+        stream.next_out = compressed.data();
+        stream.avail_out = static_cast<uInt>(compressed.size());
+        // With the bound as output space one call ends the stream; a stream
+        // left open has run out of room.
+        status = gDeflate(&stream, Z_FINISH);
+        status = status == Z_OK ? Z_BUF_ERROR : status;
+        compressed.resize(stream.total_out);
     }
-    stream.next_in = static_cast<Bytef*>(const_cast<void*>(data));
-    stream.avail_in = static_cast<uInt>(size);
-    do {
-        unsigned char chunk[kChunkSize];
-        stream.next_out = chunk;
-        stream.avail_out = kChunkSize;
-        int status = deflate(&stream, Z_FINISH);
-        if (status < 0) {
-            std::fprintf(out, "ERROR: deflate returned %d (%s)\n", status,
-                         zlibMessage(stream, status));
-            break;
-        }
-        char encoded[kEncodedSize];
-        httpEncode64_2(encoded, kEncodedSize, reinterpret_cast<char*>(chunk),
-                       static_cast<int>(kChunkSize - stream.avail_out));
-        writeItem(out, line, name, counter++, encoded, encoded);
-    } while (stream.avail_out == 0);
+    if (status != Z_STREAM_END) {
+        std::fprintf(out, "ERROR: deflate returned %d (%s)\n", status, zlibMessage(stream, status));
+    }
     deflateEnd(&stream);
-    return counter;
+    return status == Z_STREAM_END;
+}
+
+// Writes one item per 158-byte chunk of the stream; a stream of whole chunks
+// ends with an empty item. Returns the next counter.
+unsigned writeChunks(std::FILE* out, StatusLine& line, const char* name,
+                     const std::vector<unsigned char>& compressed) {
+    unsigned counter = 0;
+    for (std::size_t at = 0;; at += kChunkSize) {
+        std::size_t length = std::min(kChunkSize, compressed.size() - at);
+        char encoded[kEncodedSize];
+        httpEncode64_2(encoded, kEncodedSize, reinterpret_cast<const char*>(compressed.data() + at),
+                       static_cast<int>(length));
+        writeItem(out, line, name, counter++, encoded, encoded);
+        if (length < kChunkSize) {
+            return counter;
+        }
+    }
 }
 
 // Rebuilds a data set from its decoded chunks.
@@ -237,12 +256,19 @@ bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::si
         std::strlen(name) + counterWidth(size) > kPpdxMaxKeywordLength) {
         return false;
     }
+    std::vector<unsigned char> compressed;
+    if (size && !compressContent(out, data, size, compressed)) {
+        return false;
+    }
     StatusLine line(out);
-    unsigned counter = size ? writeChunks(out, line, name, data, size) : 0;
+    unsigned counter = size ? writeChunks(out, line, name, compressed) : 0;
     writeItem(out, line, name, counter, "", "\"\"");
     line.finish();
-    std::fflush(out);
-    return true;
+    return std::fflush(out) == 0 && line.written();
+}
+
+void ppdxSetDeflateCall(PpdxDeflateCall call) {
+    gDeflate = call ? call : deflate;
 }
 
 bool ppdxWriteData(const char* name, const void* data, std::size_t size) {

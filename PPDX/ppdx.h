@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include <cups/ppd.h>
+#include <zlib.h>
 
 // Largest content a data set can hold.
 inline constexpr std::size_t kPpdxMaxDataSize = 16u * 1024u * 1024u;
@@ -24,10 +25,19 @@ bool ppdxIsValidName(const char* name);
 
 // Writes the data set on standard error. Returns false, having written
 // nothing, for an invalid name, no data with a non-zero size, a size above
-// kPpdxMaxDataSize, or a data set whose keywords would grow too long.
+// kPpdxMaxDataSize, or a data set whose keywords would grow too long; false,
+// having written only an "ERROR:" line, when the content cannot be
+// compressed, so the data set the queue holds stays as it was; false when
+// the stream does not take every line.
 bool ppdxWriteData(const char* name, const void* data, std::size_t size);
 // The same, writing to the given stream.
 bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::size_t size);
+
+// The zlib call through which the writer compresses (deflate). Tests put a
+// failing one in its place to see what a failed compression writes; null
+// puts deflate back.
+using PpdxDeflateCall = int (*)(z_stream* stream, int flush);
+void ppdxSetDeflateCall(PpdxDeflateCall call);
 
 // Reads the data set back. Returns a malloc'ed buffer holding the content and
 // one NUL byte (release with free), or null when the PPD holds no such data

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "failing_deflate.h"
 #include "filter_test_support.h"
 #include "ppdx.h"
 
@@ -204,6 +205,16 @@ TEST_F(PpdxTest, StreamFillingWholeChunksEndsWithAnEmptyItem) {
     std::snprintf(keyword, sizeof keyword, " EXDATA0%04zx=\"\"", chunks);
     EXPECT_EQ(out.find(keyword), std::string::npos);
     EXPECT_EQ(readFromItems(items, "EXDATA0").content(), content);
+}
+
+TEST_F(PpdxTest, FailedCompressionWritesOnlyItsErrorLine) {
+    const std::string content = noiseBytes(5000);
+    ppdxSetDeflateCall(DeflateFailingPartWay);
+    CapturedStream out;
+    EXPECT_FALSE(ppdxWriteDataTo(out.get(), "EXDATA0", content.data(), content.size()));
+    ppdxSetDeflateCall(nullptr);
+    EXPECT_EQ(out.text(), "ERROR: deflate returned -2 (stream error)\n");
+    EXPECT_EQ(roundTrip("EXDATA0", content).content(), content);
 }
 
 TEST_F(PpdxTest, ReaderFindsNoDataSetWithoutItemZero) {
