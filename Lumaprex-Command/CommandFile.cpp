@@ -53,10 +53,9 @@ int SaveJobTicket(cups_file_t* commands, std::FILE* messages) {
         }
         ticket.append(block, static_cast<std::size_t>(length));
     }
-    if (!ticket.empty()) {
-        ppdxWriteDataTo(messages, kTicketDataSet, ticket.data(), ticket.size());
-    }
-    return 0;
+    bool stored = ticket.empty() ||
+                  ppdxWriteDataTo(messages, kTicketDataSet, ticket.data(), ticket.size());
+    return stored ? 0 : 1;
 }
 
 int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd,

@@ -63,7 +63,8 @@ bool ReportStatusText(const char* text, InkLevels& last, std::FILE* messages);
 void print_self_test_page(const char* author, const FilterOutput& output);
 
 // Stores every byte left in the command file as data set "EXDATA0". Returns
-// the exit status: 1 when the ticket is larger than the store takes.
+// the exit status: 1, with an "ERROR:" line and nothing stored, when the
+// ticket is larger than the store takes or cannot be compressed.
 int SaveJobTicket(cups_file_t* commands, std::FILE* messages);
 
 // Runs every command of the file; returns the exit status.

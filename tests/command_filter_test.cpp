@@ -167,9 +167,13 @@ protected:
 
     RunResult run(const std::string& commands, RunSetup setup = {}) {
         writeFile(dir_.file("commands"), commands);
+        return runOnFile(program_, setup);
+    }
+
+    RunResult runOnFile(const std::string& program, RunSetup setup = {}) {
         setup.environment.emplace("PPD", dir_.file("queue.ppd"));
         setup.environment.emplace("LANG", "C");
-        return runProgram(program_, {program_, "12", "alice", "title", "1", "", dir_.file("commands")},
+        return runProgram(program, {program, "12", "alice", "title", "1", "", dir_.file("commands")},
                           setup);
     }
 
@@ -227,6 +231,13 @@ TEST_F(CommandFilterProgram, TicketBeyondTheStoreIsRefused) {
     RunResult result = run(commands);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "ERROR: Job ticket larger than 16777216 bytes, not stored\n");
+}
+
+TEST_F(CommandFilterProgram, TicketThatCannotBeCompressedFailsTheJobAndStoresNothing) {
+    writeFile(dir_.file("commands"), "#CUPS-COMMAND\nSaveJobTicket\n" + ticketOfSize(200000));
+    RunResult result = runOnFile(builtProgram("tests", "Lumaprex-Command-deflate-fails"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "ERROR: deflate returned -2 (stream error)\n");
 }
 
 TEST_F(CommandFilterProgram, EmptyTicketStoresNothing) {

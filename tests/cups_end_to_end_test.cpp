@@ -86,17 +86,42 @@ public:
         return result.status == 0;
     }
 
+    // Waits until the scheduler logs the line for the job; false when it
+    // does not within the job time-out.
+    bool waitForJobLog(int job, const std::string& line) {
+        const std::string text = "[Job " + std::to_string(job) + "] " + line + "\n";
+        for (int waited = 0; waited < kJobTimeoutSeconds * 10; ++waited) {
+            if (log().find(text) != std::string::npos) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    // Sends a command job storing the ticket; the job id, or 0.
+    int submitTicket(const std::string& ticket) {
+        writeFile(dir_.file("command-job"), "#CUPS-COMMAND\nSaveJobTicket\n" + ticket);
+        return submit(dir_.file("command-job"),
+                      {"-o", "document-format=application/vnd.cups-command"});
+    }
+
     // Sends a command job storing the ticket and waits for it.
     bool storeTicket(const std::string& ticket) {
-        writeFile(dir_.file("command-job"), "#CUPS-COMMAND\nSaveJobTicket\n" + ticket);
-        int job = submit(dir_.file("command-job"),
-                         {"-o", "document-format=application/vnd.cups-command"});
+        int job = submitTicket(ticket);
         return job > 0 && waitForJob(job);
+    }
+
+    // Puts another program in the place of the command filter.
+    void replaceCommandFilter(const std::string& program) {
+        std::filesystem::copy_file(program, dir_.file("serverbin/filter/Lumaprex-Command"),
+                                   std::filesystem::copy_options::overwrite_existing);
     }
 
     std::string queuePpd() const { return readFile(dir_.file("conf/ppd/Lumaprex.ppd")); }
     std::string printerOutput() const { return readFile(dir_.file("printer-output")); }
-    std::string log() const { return "\n--- error_log ---\n" + readFile(dir_.file("log/error_log")); }
+    std::string logPath() const { return dir_.file("log/error_log"); }
+    std::string log() const { return "\n--- error_log ---\n" + readFile(logPath()); }
 
 private:
     TempDir dir_;
@@ -149,6 +174,20 @@ TEST(CupsEndToEnd, TicketLongerThanOneBlockArrivesWhole) {
     const std::string expected = ticketWithTitle(ticket, "Long");
     EXPECT_TRUE(output.compare(0, expected.size(), expected) == 0) << cups.log();
     EXPECT_NE(output.find("  90 60  3 -1 roll setscreen\n%%Page: 1 1"), std::string::npos);
+}
+
+TEST(CupsEndToEnd, TicketThatCannotBeCompressedFailsTheJobAndTheStoredOneStays) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    ASSERT_TRUE(cups.storeTicket(readFile(kTestData + "ticket.ps")));
+    const std::string stored = cups.queuePpd();
+    cups.replaceCommandFilter(builtProgram("tests", "Lumaprex-Command-deflate-fails"));
+    int job = cups.submitTicket("%!PS-Adobe-3.0\r\n%%Title: (Other)\r\n%%EndComments\r\n");
+    ASSERT_GT(job, 0);
+    EXPECT_TRUE(cups.waitForJobLog(job, "deflate returned -2 (stream error)")) << cups.log();
+    EXPECT_TRUE(cups.waitForJobLog(job, "Job stopped due to filter errors; please consult the " +
+                                            cups.logPath() + " file for details."));
+    EXPECT_TRUE(cups.queuePpd() == stored);
 }
 
 TEST(CupsEndToEnd, ShippedPpdPassesCupstestppd) {
