@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include <cups/ppd.h>
 
@@ -45,23 +46,59 @@ void writeTicket(ppd_file_t* ppd, const char* title) {
     std::free(ticket);
 }
 
+// Why the last ppdOpenFile failed: the system's error text when the file
+// could not be opened, else what is wrong with its contents.
+std::string ppdFailure() {
+    int line = 0;
+    ppd_status_t status = ppdLastError(&line);
+    if (status == PPD_FILE_OPEN_ERROR) {
+        return std::strerror(errno);
+    }
+    return std::string(ppdErrorString(status)) + " on line " + std::to_string(line);
+}
+
+// Opens the PPD named by "PPD"; null, with the system-log line and an
+// "ERROR:" line for the job's log, when "PPD" is unset or empty or the file
+// does not open.
+ppd_file_t* openQueuePpd(std::FILE* messages) {
+    const char* ppdName = std::getenv("PPD");
+    ppdName = ppdName && *ppdName ? ppdName : nullptr;
+    ppd_file_t* ppd = ppdName ? ppdOpenFile(ppdName) : nullptr;
+    if (ppd) {
+        return ppd;
+    }
+    std::string reason = ppdName ? ppdFailure() : "PPD is not set";  // errno before syslog
+    ShowError(kPpdError);
+    if (ppdName) {
+        std::fprintf(messages, "ERROR: Unable to open PPD file \"%s\": %s\n", ppdName,
+                     reason.c_str());
+    } else {
+        std::fprintf(messages, "ERROR: Unable to open PPD file: %s\n", reason.c_str());
+    }
+    return nullptr;
+}
+
 // Runs the filter on an opened PPD; returns the exit status.
-int filterJob(ppd_file_t* ppd, int argc, char* argv[]) {
+int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
     if (argc < 6 || argc > 7) {
         ShowError(kArgumentCountError);
+        std::fprintf(messages,
+                     "ERROR: Wrong number of arguments (%d); usage: %s job user title copies "
+                     "options [filename]\n",
+                     argc > 0 ? argc - 1 : 0, argc > 0 ? argv[0] : "Lumaprex");
         return 1;
     }
     int job = argc == 7 ? open(argv[6], O_RDONLY) : STDIN_FILENO;
     if (job < 0) {
         ShowError(kArgumentCountError);
-        std::fprintf(stderr, "ERROR: Unable to open job file \"%s\": %s\n", argv[6],
+        std::fprintf(messages, "ERROR: Unable to open job file \"%s\": %s\n", argv[6],
                      std::strerror(errno));
         return 1;
     }
     syslog(LOG_DEBUG, "print");
     int angle = kDefaultScreenAngle;
     int frequency = kDefaultScreenFrequency;
-    GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, stderr);
+    GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, messages);
     writeTicket(ppd, argv[3]);
     bool written = std::fflush(stdout) == 0 &&
                    ProcessHalfTone(job, STDOUT_FILENO, angle, frequency) &&
@@ -70,7 +107,7 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[]) {
         close(job);
     }
     if (std::fclose(stdout) != 0 || !written) {
-        std::fprintf(stderr, "ERROR: Unable to write the job: %s\n", std::strerror(errno));
+        std::fprintf(messages, "ERROR: Unable to write the job: %s\n", std::strerror(errno));
         return 1;
     }
     return 0;
@@ -89,13 +126,11 @@ void ShowError(int code) {
 int RunPostScriptFilter(int argc, char* argv[]) {
     openlog("Lumaprex", LOG_PID, LOG_LPR);
     traceArguments(argc, argv);
-    const char* ppdName = std::getenv("PPD");
-    ppd_file_t* ppd = ppdName ? ppdOpenFile(ppdName) : nullptr;
+    ppd_file_t* ppd = openQueuePpd(stderr);
     if (!ppd) {
-        ShowError(kPpdError);
         return 1;
     }
-    int status = filterJob(ppd, argc, argv);
+    int status = filterJob(ppd, argc, argv, stderr);
     ppdClose(ppd);
     return status;
 }

@@ -213,19 +213,37 @@ TEST(PostScriptPages, UnwritableOutputIsAFailure) {
     close(out);
 }
 
-TEST_F(PostScriptFilterProgram, ExitStatuses) {
+TEST_F(PostScriptFilterProgram, FailuresSayWhyInTheJobLog) {
     writeQueuePpd(dir_.file("queue.ppd"), {});
-    EXPECT_EQ(run({"7", "alice", "Budget", "1"}).status, 1);
-    RunResult missingJob = run({"7", "alice", "Budget", "1", "", dir_.file("none.ps")});
-    EXPECT_EQ(missingJob.status, 1);
-    EXPECT_EQ(missingJob.out, "");
-    EXPECT_EQ(missingJob.err.rfind("ERROR: Unable to open job file", 0), 0u);
-
-    RunSetup noPpd;
-    noPpd.environment["PPD"] = dir_.file("missing.ppd");
-    RunResult missingPpd = run({"7", "alice", "Budget", "1", ""}, noPpd);
-    EXPECT_EQ(missingPpd.status, 1);
-    EXPECT_EQ(missingPpd.out, "");
+    writeFile(dir_.file("notes.ppd"), "Not a PPD\n");
+    const std::vector<std::string> args = {"7", "alice", "Budget", "1", ""};
+    const struct {
+        const char* name;
+        std::string ppd;
+        std::vector<std::string> args;
+        std::string error;
+    } cases[] = {
+        {"argument count", dir_.file("queue.ppd"), {"7", "alice", "Budget", "1"},
+         "Wrong number of arguments (4); usage: " + program_ +
+             " job user title copies options [filename]"},
+        {"PPD missing", dir_.file("missing.ppd"), args,
+         "Unable to open PPD file \"" + dir_.file("missing.ppd") + "\": No such file or directory"},
+        {"PPD unreadable", dir_.file("notes.ppd"), args,
+         "Unable to open PPD file \"" + dir_.file("notes.ppd") +
+             "\": Missing asterisk in column 1 on line 1"},
+        {"PPD not set", "", args, "Unable to open PPD file: PPD is not set"},
+        {"job file missing", dir_.file("queue.ppd"), {"7", "alice", "Budget", "1", "", "none.ps"},
+         "Unable to open job file \"none.ps\": No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunSetup setup;
+        setup.environment["PPD"] = c.ppd;
+        RunResult result = run(c.args, setup);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "ERROR: " + c.error + "\n");
+    }
 }
 
 }  // namespace
