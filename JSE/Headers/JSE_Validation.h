@@ -1,0 +1,413 @@
+// The validator: the engine's rule checker.
+//
+// Its model is a fixed table of 55 controls, one for each rule-bound choice of
+// the job setup, each with a current value and a list of dependent records
+// read from a read-only big-endian rule file. Checking a proposed value of a
+// control walks its records against the current values of other controls and
+// the paper catalog; the first record that fails gives a message identifier
+// (a label identifier of the dialog), 0 meaning allowed.
+//
+// Beside the control table the validator keeps the page exceptions of the job
+// it checks (its own list, a page selection, the papers that page exceptions
+// use) and a built-in table of page-exception constraints.
+//
+// A missing or unreadable rule file does not stop the engine: the validator
+// then holds no controls and allows every value. JSE_Validation_RulesLoaded
+// tells whether rules were read, JSE_Validation_GetRuleFileError why not.
+//
+// The validator refers to the paper catalog and the settings store without
+// owning them; both must outlive it. Used on one thread only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "JSE_Records.h"
+#include "JSE_String.h"
+
+class JSE_Media;
+class JSE_Preference;
+struct JSE_MediaSelection;
+struct PAPERDEF;
+
+// The controls of the table, by number. Paper controls hold a catalog paper
+// index; -1 in a paper control other than the body paper means the body paper.
+enum JSE_ValidationControl : int {
+    eJSE_BodyPaperSelection = 0,
+    eJSE_PrintModeSelection = 1,  // 1 simplex, 2/3 duplex long/short edge, 4/5 interleaved, 6 pamphlet
+    eJSE_PrintProofSetCheck = 2,
+    eJSE_CollateCheck = 3,
+    eJSE_InterleavePaperSelection = 4,
+    eJSE_FrontCoverSelection = 5,  // 1 none
+    eJSE_FrontCoverPaperSelection = 6,
+    eJSE_BackCoverSelection = 7,  // 1 none
+    eJSE_BackCoverPaperSelection = 8,
+    eJSE_DocumentExitSelection = 9,  // 1 top, 2 stapler, 3 stacker, 4 booklet maker, 5 other
+    eJSE_StaplerSelection = 10,      // 1 none, 2 top, 3 bottom, 4 both, 5 saddle
+    eJSE_OffsetStackingCheck = 11,
+    eJSE_PrintCheck = 12,
+    eJSE_SaveAsCheck = 13,
+    eJSE_SpecificPrintCheck = 14,
+    eJSE_StatusModeSelection = 15,
+    eJSE_StatusPaperSelection = 16,
+    eJSE_SetSeparatorSelection = 17,
+    eJSE_SeparatorPaperSelection = 18,
+    eJSE_PaperExceptionSelection = 19,
+    eJSE_FinishChapterCheck = 20,
+    eJSE_SignaturePagesEdit = 21,
+    eJSE_TrimmingCheck = 22,
+    eJSE_PaperExceptionPageEdit = 23,  // as a level control: the page-exception list
+    eJSE_PunchJobTypeCheck = 24,       // 0 off, 1 on
+    eJSE_PePaperSelection = 25,
+    eJSE_PunchFrontCoverTypeCheck = 26,
+    eJSE_PunchBackCoverTypeCheck = 27,
+    eJSE_CopiesEdit = 28,
+    eJSE_DeliverToEdit = 29,
+    eJSE_EMailAddressEdit = 30,
+    eJSE_FinishingDeviceSelection = 31,
+    eJSE_FinishingOrientationSelection = 32,
+    eJSE_OperatorMessageEdit = 33,
+    eJSE_PagesPerSideSelection = 34,
+    eJSE_PamphletSheetsEdit = 35,
+    eJSE_SpecificPrinterEdit = 36,
+    eJSE_SaveAsNameEdit = 37,
+    eJSE_SendFileWithCheck = 38,
+    eJSE_SendFileWithEdit = 39,
+    eJSE_SetSeparatorsCheck = 40,
+    eJSE_InserterAvailableCheck = 41,
+    eJSE_PaperExceptionTypeSelection = 42,
+    eJSE_CreateTiffCheck = 43,
+    eJSE_PCLPaperSupply = 44,
+    eJSE_CurrentPePageType = 45,  // as a level control: the page-exception list
+    eJSE_PeSideType = 46,
+    eJSE_PePlexType = 47,
+    eJSE_PeOutputType = 48,
+    eJSE_PeStapleType = 49,
+    eJSE_PeTrimType = 50,
+    eJSE_PeStackingType = 51,
+    // Controls 52 to 54 are page-exception controls without a name; the
+    // paper-sides checks 39 to 43 apply only while control 54 holds 2.
+};
+
+// The validator's engine error codes, kept in its last error.
+enum JSE_ValidationError : int {
+    kValidationNoError = 0,
+    kValidationCannotOpen = -2,       // the rule file cannot be opened, or no rule-file path is set
+    kValidationShortFile = -4,        // the rule file ends inside its header or a record
+    kValidationNoCatalog = -6,        // the validator has no paper catalog
+    kValidationNoRecord = -11,        // no page-exception record of that page and kind
+    kValidationBadControl = -12,      // a control number outside the table
+    kValidationNoSelection = -14,     // no page is selected
+    kValidationNoPreference = -16,    // the settings store is needed and none is attached
+    kValidationBadIndex = -1007,      // a page-exception index outside the list
+};
+
+class JSE_Validation {
+public:
+    static constexpr int kControlCount = 55;
+    static constexpr long kVersion = 0x10000;
+
+    // One rule record, in the file's field order. Level controls are the
+    // control number plus 1, so that 0 means none.
+    struct DependentItem {
+        std::int16_t parentValue = 0;    // kind 2 or more: the proposed value this record belongs to
+        std::int16_t level1Control = 0;  // first condition control + 1
+        std::int16_t level1Min = 0;
+        std::int16_t level1Max = 0;  // -2: any value
+        std::int16_t level2Control = 0;
+        std::int16_t level2Min = 0;
+        std::int16_t level2Max = 0;
+        std::int16_t level3Control = 0;  // supplies a compared value, no range test
+        std::int16_t level3Min = 0;      // kept and dumped, not used by the checks
+        std::int16_t level3Max = 0;
+        std::int16_t flag = 0;       // the check to run
+        std::int16_t condition = 0;  // 1 "=", 2 "<>", 3 ">=", 4 "<="
+        std::int16_t messageId = 0;  // label identifier returned when the record fails
+    };
+
+    // One control. controlKind 0: all records apply, levels supply the
+    // compared value; 1: all records apply, the proposed value is compared;
+    // 2 or more: only the records whose parentValue is the proposed value.
+    struct ControlItem {
+        std::int16_t controlKind = 0;
+        std::int16_t currentValue = 0;    // read back sign-extended
+        std::int32_t dependentCount = 0;  // the records held; 0 means no rule
+        std::vector<DependentItem> dependents;
+    };
+
+    // A paper used by page exceptions, with its number of uses.
+    struct paperException {
+        std::int32_t paper = 0;
+        std::int32_t count = 0;
+    };
+
+    // A page selected for the page-exception checks.
+    struct pageSelectionRecord {
+        long page = 0;
+        std::int32_t pageType = 0;
+    };
+
+    // One row of the built-in page-exception constraint table, or a query.
+    struct peCommandConstraintType {
+        std::int32_t peCommand = 0;
+        std::int32_t printModeLow = 0;
+        std::int32_t printModeHigh = 0;
+        std::int32_t commandValue = 0;
+        std::int32_t outputDevice = 0;
+        std::int32_t paperA = 0;
+        std::int32_t paperB = 0;
+        std::int32_t checkCode = 0;
+        std::int32_t operand = 0;
+        std::int32_t messageId = 0;
+    };
+
+    // One stretch of pages, and one finishing or side feature on pages, as the
+    // page-exception checks gather them.
+    struct JSE_PageRangeType {
+        long startPage = 0;
+        long endPage = 0;
+    };
+    struct JSE_PageEFeatureType {
+        std::int32_t featureType = 0;
+        std::int32_t featureValue = 0;
+        long startPage = 0;
+        long endPage = 0;
+    };
+
+    // Internal errors of the page-exception checks, mapped to message
+    // identifiers by GetJseErrorCode.
+    enum pe_error : int {
+        kPeNoError = 0,
+        kPeBookletHeights = 1,
+        kPeBookletPaperType = 2,
+        kPeBookletSimplex = 3,
+        kPeBookletInterleave = 4,
+        kPeStaplerSize = 5,
+        kPeStaplerFeedLength = 6,
+        kPePunchNotPunchable = 7,
+        kPeDuplexOneSided = 8,
+        kPePamphletSize = 9,
+        kPeInterleaveSize = 10,
+        kPeUnused11 = 11,
+        kPeTrimWithoutBooklet = 12,
+        kPeSubsetTrimWithoutBooklet = 13,
+        kPeStackWithoutStacker = 14,
+        kPeSubsetJogWithoutStacker = 15,
+        kPeNotPrintable = 16,
+        kPeBackSideMode = 17,
+        kPeBackSideOneSided = 18,
+        kPeDevice6FeedLength = 19,
+        kPeDevice6FeedLimits = 20,
+        kPePunchFeedLimits = 21,
+        kPeSideWithPamphlet = 22,
+        kPeUnused23 = 23,
+        kPeSimplexPaper = 24,
+    };
+
+    // ---- Construction and life cycle ----
+    // Over the catalog, reading the rule file at the wide path; an empty path
+    // means the catalog's path with ".dat" appended.
+    JSE_Validation(JSE_Media* media, std::wstring path);
+    explicit JSE_Validation(JSE_Media* media);
+    // deferLoad true reads no rule file: the rules come with a later
+    // JSE_Validation_Set_DataFilePath and JSE_Validation_ReStart.
+    JSE_Validation(JSE_Media* media, bool deferLoad);
+    // A text literal would choose the bool form; pass a std::wstring.
+    JSE_Validation(JSE_Media*, const wchar_t*) = delete;
+    JSE_Validation(JSE_Media*, const char*) = delete;
+    virtual ~JSE_Validation();
+
+    JSE_Validation(const JSE_Validation&) = delete;
+    JSE_Validation& operator=(const JSE_Validation&) = delete;
+
+    // Clears everything and reads the rule file again from the data-file path.
+    // False when no rules could be read: no catalog (-6), no path (-2), or a
+    // rule file that cannot be opened or ends early (its code stays the last
+    // error); the records read before the end stay.
+    bool JSE_Validation_ReStart();
+    // True while the control table holds a rule file's controls.
+    bool JSE_Validation_RulesLoaded() const;
+    // How the last read of the rule file ended: 0 when read to its end,
+    // -2 not opened, -4 cut short.
+    int JSE_Validation_GetRuleFileError() const;
+
+    long JSE_Validation_GetVersion() const;
+    int JSE_Validation_GetError();
+    void JSE_Validation_Set_DataFilePath(const std::string& path);
+    void JSE_Validation_Get_DataFilePath(std::string& path) const;
+    // Attaches the settings store and copies its body paper name; a null
+    // store leaves the error -16.
+    void JSE_Validation_Set_JSE_PreferenceRef(JSE_Preference* preference);
+    void JSE_Validation_SetOption_UsePreferenceInPeValidation(bool on);
+    bool JSE_Validation_GetOption_UsePreferenceInPeValidation() const;
+    void JSE_Validation_SetReplacementMode(bool on);
+    bool JSE_Validation_SetTicketValidation(bool on);
+
+    // ---- Values ----
+    // The current value (current true) or the saved value of a control;
+    // 0 for a control outside the table.
+    int Get_Value(int control, bool current) const;
+    // Stores a value, cut to 16 bits as the current value; a control outside
+    // the table changes nothing.
+    void Set_Value(int control, int value, bool current);
+    // -12 (also the last error) for a control outside the table.
+    int JSE_Validation_GetControlValue(int control);
+    void JSE_Validation_SetControlValue(int control, int value);
+    // Stores without a check; for punching, the settings store's user punch
+    // pattern is set to the value first.
+    void JSE_Validation_SetValue_NoCheck(int control, int value);
+    void JSE_Validation_GetPeControlRange(int& first, int& last);
+    bool Find_Value(int paper, int* index);
+    void JSE_Validation_Clear_Selected_Page();
+
+    // The control's identifier ("eJSE_BodyPaperSelection"); null for the
+    // unnamed controls from 52 and for numbers outside the table.
+    static const char* ControlName(int control);
+
+    // ---- Rule checking of job features ----
+    // 0 when the value is allowed (and, with apply, stored); otherwise the
+    // message identifier of the refusal, with the conflicting control in
+    // conflict. Without rules every value is allowed and nothing is stored.
+    int JSE_Validation_Check(int control, int value, int& conflict, bool apply);
+    void findDependent(int control, int value, int& index);
+    int Find_Group(int control, int start);
+    int Process_Group(int count, int control, int value, int start);
+    bool Value_In_Range(int level, int value, DependentItem* record);
+    int One_Value_Compare(int value, int flag, int condition);
+    // 1 when the paper or value conflicts under the flag's test, else 0.
+    int Type_Checking(int value, int flag, int condition);
+    int Two_Values_Compare(int a, int b, int condition);
+    // 0 no conflict, 1 conflict, negative when a size cannot be found.
+    int Paper_Size_Compare(int paperA, int paperB, int condition, int mode) const;
+    void getPaperSize(int flag, float& width, float& height);
+    // The paper's sides as the finisher feeds it, in inches: 0 found, 1 too
+    // large, 2 size unknown (outputs unchanged on 1 and 2).
+    int GetFinisherFeedDimensions(int paper, float& first, float& second) const;
+    bool PeMediaSizesEqualBodySize();
+    bool ComparePEListPaperSize(std::wstring bodyPaper, std::vector<JSE_PageExceptionType> pageExceptions);
+
+    // ---- Page-exception list ----
+    void JSE_Validation_Load_ExceptionRecord(JSE_PageExceptionType record);
+    long findInsertLocation(long start, long end);
+    long JSE_Validation_Add_PePage(long page, long paperIndex, int code);
+    long JSE_Validation_Remove_PePage(int page, int code);
+    long JSE_Validation_Remove_PePageRange(int first, int last, int code);
+    void JSE_Validation_Remove_All_PageList();
+    long JSE_Validation_Get_NumberOf_PeRecord();
+    long JSE_Validation_GetPageExceptionItem(long index, JSE_PageExceptionType& out);
+    long JSE_Validation_Get_ExceptionRecord(int start, int end, JSE_PageExceptionType& out, int code);
+    long FindPage(long page, long page2, int list, int code);
+    void JSE_Validation_SetMediaReference(JSE_Media* media);
+    void GetDefaultPERecord(JSE_PageExceptionType& record);
+    void JSE_Validation_GetDefaultPERecord(JSE_PageExceptionType& record);
+    void CopyExceptionList();
+    void RestoreExceptionList();
+    long JSE_Validation_Select_Page(int page, int code);
+    long JSE_Validation_SetMedia_For_Selected_Pages(std::wstring name);
+    void AddItemToPaperSubstitutionList(int paper);
+    void JSE_Validation_Remove_Exception_Media(int paper);
+    void JSE_Validation_Remove_All_Exception_Media();
+    long JSE_Validation_Add_Exception_Media(int paper, bool count);
+    void JSE_Validation_SetJobFeature(int id, const std::wstring& name, int value);
+    void Validation_SetJobFeatureValue(bool fromStore);
+    void JSE_Validation_Select_PeCommand(int control, int value);
+    long JSE_Validation_PeCommand(int control, int value, int& ignored, bool ignoredFlag);
+    void JSE_Validation_Set_Default_PeCommand();
+    void JSE_Validation_ResetPeControlValues();
+    void RestorePECommand(int control);
+    void SetCurrentCommandValue();
+    void JSE_Validation_Select_PeMedia(int paper);
+    long JSE_Validation_OnPePageRange(long start, long end, const JSE_MediaSelection& paper, int code, int value,
+                                      long index, bool ignored);
+    long JSE_Validation_On_Selected_Pages(int paper);
+    long JSE_Validation_On_Selected_PageOn_Command(int& ignored, bool ignoredFlag, bool apply);
+    long JSE_Validation_On_Selected_PageOn_Media(bool apply, bool fromStore, int code);
+
+    // ---- Page-exception feature checks ----
+    long JSE_Validation_CheckPeFeature(long start, long end, const std::vector<JSE_PageExceptionType>& list, int code,
+                                       const JSE_MediaSelection& paper, int value);
+    long Validation_On_PeList();
+    long Check_PeLevel_List(int control, int value, DependentItem record);
+    std::int32_t GetJseErrorCode(pe_error error);
+    int GetMediaInfo(const std::wstring& name, PAPERDEF& out);
+    bool IsPrintableMedia(const std::wstring& name);
+
+    // ---- Page-exception constraint table ----
+    void LoadPeConstrintTable();
+    // Finds the first row matching the query; the query receives its check
+    // code and message identifier (both 0 when no row matches).
+    bool JSE_Validation_PeConstraint_Lookup(peCommandConstraintType& query);
+
+    // ---- Debug dumps, written into the current folder ----
+    void DumpList();
+    void DumpPageList();
+    void DumpSubstitutionList(int which);
+
+protected:
+    void InitMembers(const std::wstring& path, bool deferLoad);
+    // Reads the rule file at dataFilePath into the control table.
+    void Initialize_Controls_Value();
+    void Allocate_Validation_Map(int count);
+    // The count is the records the file holds for the control, which may lie
+    // above the 16-bit counts the format describes.
+    void Allocate_Dependent_Items(int control, int count);
+    void intSwapper(int* from, int* to);
+    void shortSwapper(short* from, short* to);
+
+    // Empties the tables and lists that construction and restart start from.
+    void ClearTables();
+    // Builds what stands beside the rules: constraint table, default record,
+    // job context.
+    void FinishSetUp();
+    // Reads the rule file and keeps the reader's outcome.
+    void LoadRules();
+    bool IsControl(int control) const;
+    // The current value of the control that a level field names (number + 1).
+    int LevelValue(int levelField) const;
+    int SidesOf(int paper) const;
+
+    // How one record of a check ended, and the B value it leaves behind.
+    struct RecordOutcome {
+        bool failed = false;
+        int message = 0;
+    };
+    int CheckDependents(int control, int value, int effective);
+    RecordOutcome CheckRecord(int control, int value, int effective, const DependentItem& record, int& b);
+    int GroupComparedValue(int kind, int value, int a, DependentItem& record);
+    RecordOutcome RunRecordCheck(int control, int effective, const DependentItem& record, int a, int b);
+    int ChainStandardSizes(int paper, int condition);
+    int SizeTest(int paper, int flag, int condition);
+    int StaplerSizeTest(int paper) const;
+    int FeedTest(int paper, float secondMax) const;
+    bool CoverSidesConflict() const;
+
+    std::vector<ControlItem> controls;
+    std::vector<std::int32_t> savedValues;
+    std::vector<paperException> exceptionPapers;
+    std::vector<JSE_PageExceptionType> pageExceptions;
+    std::vector<JSE_PageExceptionType> savedPageExceptions;
+    std::vector<peCommandConstraintType> peConstraints;
+    std::vector<pageSelectionRecord> selectedPages;
+    long version = kVersion;
+    std::int32_t lastError = kValidationNoError;
+    std::int32_t conflictControl = 0;
+    std::string dataFilePath;
+    JSE_Media* media = nullptr;  // not owned
+    JSE_PageExceptionType defaultPeRecord;
+    JSE_Preference* preference = nullptr;  // not owned
+    bool usePreferenceInPeValidation = true;
+    bool ticketValidation = false;
+    std::wstring preferenceBodyPaper;
+    std::int32_t currentPeControl = 0;
+    bool replacementMode = false;
+    std::wstring jobBodyPaper;
+    // The job context of the page-exception checks.
+    std::int32_t jobPrintMode = 0;
+    std::int32_t jobDocumentExit = 0;
+    std::int32_t jobTrimming = 0;
+    std::int32_t jobOffsetStacking = 0;
+    std::int32_t jobPunch = 0;
+    std::int32_t jobSpare = 0;
+    std::int32_t ruleFileError = kValidationCannotOpen;
+};
