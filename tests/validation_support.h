@@ -97,6 +97,21 @@ public:
         : JSE_Media(L"English", Wide(DataPath("PaperCatalog.txt")), L"any:white:red:yellow:green:blue:clear",
                     L"plain:cover:color:insert:tab:transparency", L':', false) {}
     int operator[](const wchar_t* name) const { return JSE_Media_GetIndex(name); }
+
+    // A paper of a size definition of its own; its index.
+    int AddPaper(const wchar_t* name, float width, float height, int measureType) {
+        JSE_Media_AddPaperDefinition(width, height, measureType, name);
+        JSE_Media_AddPaper(name, GetNumberOfDefinitions() - 1, L"white", 75, L"plain", 2, 0, 1);
+        return JSE_Media_GetIndex(name);
+    }
+    // A paper whose size definition is missing; its index.
+    int AddPaperWithoutSize(const wchar_t* name) {
+        PAPERDEF paper = m_papers.front();
+        paper.name = name;
+        paper.sizeIndex = -1;
+        m_papers.push_back(paper);
+        return JSE_Media_GetIndex(name);
+    }
 };
 
 // A validator with its tables in view.
