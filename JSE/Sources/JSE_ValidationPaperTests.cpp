@@ -1,6 +1,6 @@
 // The checks of the rule catalogue that look at papers and values: sides,
 // punchability and sizes of catalog papers, the finisher's feed limits, and
-// comparisons of two papers. A paper index outside the catalog is answered by
+// comparisons of two values or two papers. A paper index outside the catalog is answered by
 // the catalog's defaults: two sides, punchable, 0 by 0, no size definition.
 #include "JSE_Media.h"
 #include "JSE_Preference.h"
@@ -27,7 +27,10 @@ constexpr StandardSize kStandardSizes[] = {
     {24, 9.0f, 12.0f},
 };
 
-int CompareNumbers(float a, float b, int condition) {
+// 1 (a conflict) when a and b stand in the condition's relation: 1 "=",
+// 2 "<>", 3 ">=", 4 "<="; never for another condition.
+template <typename T>
+int CompareNumbers(T a, T b, int condition) {
     switch (condition) {
     case 1: return a == b;
     case 2: return a != b;
@@ -38,6 +41,8 @@ int CompareNumbers(float a, float b, int condition) {
 }
 
 }  // namespace
+
+int JSE_Validation::Two_Values_Compare(int a, int b, int condition) { return CompareNumbers(a, b, condition); }
 
 void JSE_Validation::getPaperSize(int flag, float& width, float& height) {
     width = 8.5f;
