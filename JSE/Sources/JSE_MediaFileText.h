@@ -1,5 +1,6 @@
 // Reading and writing the text of the catalog's three files: UTF-16 with a
-// byte-order mark, or 8-bit Latin-1 text. Used by the catalog only.
+// byte-order mark, or 8-bit Latin-1 text. Used by the catalog, and by the
+// settings store for the safe write of its file (WriteByteFile).
 #pragma once
 
 #include <string>

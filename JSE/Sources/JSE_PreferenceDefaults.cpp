@@ -101,7 +101,7 @@ WString JSE_Preference::FactoryBodyPaper() const {
         m_media->GetDefaultPaperName(name);
         return name;
     }
-    return m_language == L"English" ? L"Letter" : L"A4";
+    return m_contents.language == L"English" ? L"Letter" : L"A4";
 }
 
 void JSE_Preference::FillFactoryDefaults(JSE_JobFeatureType& record) const {
@@ -116,20 +116,24 @@ void JSE_Preference::FillFactoryDefaults(JSE_JobFeatureType& record) const {
 }
 
 void JSE_Preference::ResetToFactoryDefaults() {
-    m_pageExceptions.clear();
-    m_papers.clear();
+    m_contents.pageExceptions.clear();
+    m_contents.papers.clear();
     JSE_Preference_Clear_CustomCommand();
-    FillFactoryDefaults(m_jobFeature);
-    m_release6 = JSE_Release1_4Type{};
-    m_release6.pdfVersion = L"usepdl";
-    m_release7 = JSE_Release3_0Type{0, 1};
+    FillFactoryDefaults(m_contents.jobFeature);
+    SetFactoryReleaseValues(m_contents.release6, m_contents.release7);
+}
+
+void JSE_Preference::SetFactoryReleaseValues(JSE_Release1_4Type& release6, JSE_Release3_0Type& release7) {
+    release6 = JSE_Release1_4Type{};
+    release6.pdfVersion = L"usepdl";
+    release7 = JSE_Release3_0Type{0, 1};
 }
 
 void JSE_Preference::JSE_Preference_Clear_CustomCommand() {
-    std::memset(m_customCommand.command, 0, JSE_CustomCommandType::kCommandSize);
-    m_customCommand.withJobStream = false;
-    m_customCommand.fieldFlag = 1;
-    m_customCommand.insertPosition = 2;
-    m_customCommand.modifyPrintFile = 1;
-    m_customCommand.fileName.clear();
+    std::memset(m_contents.customCommand.command, 0, JSE_CustomCommandType::kCommandSize);
+    m_contents.customCommand.withJobStream = false;
+    m_contents.customCommand.fieldFlag = 1;
+    m_contents.customCommand.insertPosition = 2;
+    m_contents.customCommand.modifyPrintFile = 1;
+    m_contents.customCommand.fileName.clear();
 }
