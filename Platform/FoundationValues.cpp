@@ -60,24 +60,6 @@ Decoded DecodeUtf8(std::string_view text, std::size_t at) {
     return {code, length};
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 bool IsValidUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const Decoded decoded = DecodeUtf8(text, at);
@@ -365,22 +347,27 @@ double ReadDouble(std::string_view text) {
     return strtod_l(number.c_str(), nullptr, NumberLocale());
 }
 
-std::string Format(const char* format, ...) {
+std::string FormatList(const char* format, va_list arguments) {
     const locale_t previous = uselocale(NumberLocale());
-    va_list arguments;
-    va_start(arguments, format);
-    va_list again;
-    va_copy(again, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, arguments);
-    va_end(arguments);
+    va_list measure;
+    va_copy(measure, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
     std::string result;
     if (length > 0) {
         result.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(result.data(), result.size(), format, again);
+        std::vsnprintf(result.data(), result.size(), format, arguments);
         result.resize(static_cast<std::size_t>(length));
     }
-    va_end(again);
     uselocale(previous);
+    return result;
+}
+
+std::string Format(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    std::string result = FormatList(format, arguments);
+    va_end(arguments);
     return result;
 }
 
@@ -389,6 +376,24 @@ std::string FormatInteger(std::int64_t value) { return std::to_string(value); }
 std::string FormatDecimal(double value, int decimals) { return Format("%.*f", decimals, value); }
 
 // ---- UTF-8 and UTF-16
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
 
 std::string ValidUtf8(std::string_view bytes) {
     std::string out;

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <concepts>
+#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -193,10 +194,13 @@ double ReadDouble(std::string_view text);
 // printf-style formatting with "." as the decimal point whatever the locale
 // ("%d", "%ld", "%.2f", "%s").
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatList(const char* format, va_list arguments) __attribute__((format(printf, 1, 0)));
 // "%d" of a whole number and "%.2f" (or another count of decimals) of a real.
 std::string FormatInteger(std::int64_t value);
 std::string FormatDecimal(double value, int decimals = 2);
 
+// Appends the UTF-8 form of a character (a Unicode scalar value).
+void AppendUtf8(std::string& out, char32_t code);
 // The text with every broken UTF-8 sequence replaced by U+FFFD.
 std::string ValidUtf8(std::string_view bytes);
 // The number of UTF-16 units of a UTF-8 text (its byte length is size()).

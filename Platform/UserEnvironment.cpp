@@ -1,11 +1,10 @@
 // The user's name, language and decimal separator.
 #include "UserEnvironment.h"
 
-#include <langinfo.h>
-#include <locale.h>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <initializer_list>
 #include <vector>
@@ -42,13 +41,8 @@ std::string PreferredLanguage() {
 }
 
 std::string DecimalSeparator() {
-    const std::string name = FirstSetVariable({"LC_ALL", "LC_NUMERIC", "LANG"});
-    const locale_t locale = newlocale(LC_NUMERIC_MASK, name.c_str(), static_cast<locale_t>(0));
-    if (locale == static_cast<locale_t>(0)) return ".";
-    const char* separator = nl_langinfo_l(RADIXCHAR, locale);
-    std::string result = separator && *separator ? separator : ".";
-    freelocale(locale);
-    return result;
+    const lconv* numbers = std::localeconv();
+    return numbers && numbers->decimal_point && *numbers->decimal_point ? numbers->decimal_point : ".";
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // Stand-in for what the platform tells about the user: the login name, the
 // language the user reads and the decimal separator of the user's locale,
-// taken from the account database and the locale environment variables.
+// taken from the account database, the locale environment variables and the
+// locale the application set from them.
 #pragma once
 
 #include <string>
@@ -16,8 +17,8 @@ std::string LoginName();
 // "POSIX".
 std::string PreferredLanguage();
 
-// The decimal separator of the user's locale (LC_ALL, else LC_NUMERIC, else
-// LANG); "." when that locale is not installed.
+// The decimal separator of the locale in force, which the application sets
+// from the user's (setlocale); "." until it does.
 std::string DecimalSeparator();
 
 }  // namespace platform

@@ -4,9 +4,13 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "FoundationValues.h"
+#include "UserEnvironment.h"
+#include "VLX_Writer.h"
+#include "platform_test_support.h"
 
 using platform::Array;
 using platform::Dictionary;
@@ -102,17 +106,26 @@ TEST(PlatformValues, TextsAreReadAsNumbersAsThePlatformReadsThem) {
     EXPECT_FALSE(Value("0.9").boolValue()) << "a flag is a whole number compared with 0";
 }
 
-TEST(PlatformValues, NumbersAreWrittenWithAPointWhateverTheLocale) {
-    // The process's own locale plays no part (only C is installed in the
-    // build image; a comma locale would show the same).
-    std::setlocale(LC_NUMERIC, "");
+TEST(PlatformValues, NumbersAreWrittenAndReadWithAPointWhateverTheLocale) {
+    platform_test::CommaLocale comma;
+    if (!comma.ready()) GTEST_SKIP() << "no localedef or German locale sources on this machine";
+    // The application the extension runs in switches to the user's locale.
+    ASSERT_TRUE(std::setlocale(LC_ALL, comma.kName));
+    EXPECT_EQ(platform::DecimalSeparator(), ",") << "what the user types";
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%.2f", 0.5);
+    EXPECT_STREQ(printed, "0,50") << "the locale is in force";
     EXPECT_EQ(platform::FormatDecimal(0.5), "0.50");
     EXPECT_EQ(platform::FormatDecimal(-0.3f), "-0.30");
     EXPECT_EQ(platform::FormatDecimal(0.125), "0.12") << "ties round to even, as printf does";
     EXPECT_EQ(platform::FormatDecimal(2.0, 0), "2");
-    EXPECT_EQ(platform::FormatInteger(-2147483648LL * 4), "-8589934592");
     EXPECT_EQ(platform::Format("%.2fx%.2f%s", 8.5, 11.0, "\""), "8.50x11.00\"");
-    EXPECT_EQ(platform::Format("%s", ""), "");
+    EXPECT_EQ(VLX_Format("%.2f", 0.25), "0.25") << "ticket lines";
+    EXPECT_EQ(platform::ReadDouble("0.75"), 0.75);
+    EXPECT_EQ(platform::ReadDouble("0,75"), 0.0);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(platform::DecimalSeparator(), ".");
+    EXPECT_EQ(platform::FormatInteger(-2147483648LL * 4), "-8589934592");
     EXPECT_EQ(platform::Format("%d-%s", 7, std::string(300, 'a').c_str()).size(), 302u);
 }
 

@@ -155,7 +155,8 @@ struct vlxPeDeviceLines {
 };
 
 // Stateless line helpers shared by the generators.
-// printf-style formatting into a narrow string.
+// printf-style formatting into a narrow string, with "." as the decimal
+// point whatever the locale of the application the writer runs in.
 std::string VLX_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 int Append_Buffer_to_DSC_Header(std::string& text, std::string line, int tag);
 void PrependCommandPCLComment(std::string& text);

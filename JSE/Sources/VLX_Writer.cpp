@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "FoundationValues.h"
+
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
@@ -95,16 +97,7 @@ void cutAtFirstNul(std::string& text) {
 std::string VLX_Format(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    va_list measure;
-    va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    std::string out;
-    if (length > 0) {
-        out.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(out.data(), out.size(), format, args);
-        out.resize(static_cast<std::size_t>(length));
-    }
+    std::string out = platform::FormatList(format, args);
     va_end(args);
     return out;
 }

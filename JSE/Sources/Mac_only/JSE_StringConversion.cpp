@@ -3,6 +3,8 @@
 // state directly.
 #include "JSE_String.h"
 
+#include "FoundationValues.h"
+
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
@@ -12,21 +14,7 @@ bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 void appendUTF8(std::string& out, char32_t c) {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = kReplacementCharacter;
-    if (c < 0x80) {
-        if (c != 0) out += static_cast<char>(c);  // 0 bytes are dropped
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    if (c != 0) platform::AppendUtf8(out, c);  // 0 bytes are dropped
 }
 
 }  // namespace
