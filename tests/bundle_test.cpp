@@ -143,9 +143,8 @@ TEST_F(Bundles, ExtensionBundleFindsTheShippedPaperCatalogAndItsLabels) {
                              info["ProductName"].text();
     const std::filesystem::path data = std::filesystem::path(LUMAPREX_SOURCE_DIR "/data/").lexically_normal();
     EXPECT_EQ(base, data.string());
-    EXPECT_TRUE(std::filesystem::is_regular_file(base + info["PaperCatalogFile"].text()));
-    EXPECT_TRUE(std::filesystem::is_regular_file(base + info["PaperCatalogDefinitionFile"].text()));
-    EXPECT_EQ(info["ValidationFile"].text(), "PaperCatalog.txt.dat");
+    for (const char* file : {"PaperCatalogFile", "PaperCatalogDefinitionFile", "ValidationFile"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(base + info[file].text())) << file;
     for (const char* key : {"OptionName", "Product", "CFBundleVersion", "CFBundleInfoDictionaryVersion"})
         EXPECT_FALSE(info[key].text().empty()) << key;
     for (const char* label : {"10001", "15000", "16094", "17280", "-2011"})

@@ -1,9 +1,8 @@
-// Alerts and log lines of the platform stand-in, as tests and the default
-// presenter see them.
+// Alerts of the platform stand-in, as tests and the default presenter see
+// them.
 #include <gtest/gtest.h>
 
 #include "AlertPanel.h"
-#include "SystemLog.h"
 
 using namespace platform;
 
@@ -27,16 +26,4 @@ TEST(PlatformServices, AlertsGoToTheNewestPresenterAndTheirTextIsNeverAFormat) {
     RunAlert(titled);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "alert: Job controller is missing. %s [OK]\nalert: Lumaprex: No Printer Found error code: 90001 [OK]\n");
-}
-
-TEST(PlatformServices, LogLinesGoToTheNewestRecorder) {
-    LogRecorder outer;
-    Log(LogPriority::Debug, "ticket size: %d");
-    {
-        LogRecorder inner;
-        ConsoleLog("zqController:No bundle ref!");
-        EXPECT_TRUE(inner.lines().at(0).console);
-    }
-    EXPECT_EQ(outer.texts(), std::vector<std::string>{"ticket size: %d"});
-    EXPECT_EQ(outer.lines()[0].priority, LogPriority::Debug);
 }
