@@ -162,8 +162,9 @@ public:
     std::optional<platform::Date> date() const;
     // A handle on the array or dictionary the value holds, through which it
     // can be read and edited in place; for a value of another kind a new,
-    // empty one that nobody else holds (as messages to nothing do nothing).
-    // Being a handle, it can be iterated at once:
+    // empty one that nobody else holds, so that reading a missing group finds
+    // nothing and editing it changes nothing. Being a handle, it can be
+    // iterated at once:
     //     for (const auto& [key, value] : jobFeatures["jobSetup"].dictionary())
     platform::Array array() const;
     platform::Dictionary dictionary() const;
