@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -288,49 +289,111 @@ public:
     bool ComparePEListPaperSize(std::wstring bodyPaper, std::vector<JSE_PageExceptionType> pageExceptions);
 
     // ---- Page-exception list ----
+    // Pages are 64-bit; a record whose last page precedes its first covers no
+    // page. A paper index of -1 stands for the body paper (control 0).
+    //
+    // Inserts a copy at the place findInsertLocation gives.
     void JSE_Validation_Load_ExceptionRecord(JSE_PageExceptionType record);
+    // Binary search on the first page: ahead of a record that holds the range,
+    // else where the search ends; the list is otherwise not sorted.
     long findInsertLocation(long start, long end);
+    // Adds a one-page record of the code on the job's paper, makes it the
+    // whole selection and checks it with the paper: 0 or a message identifier.
     long JSE_Validation_Add_PePage(long page, long paperIndex, int code);
+    // Removes the first record of the code starting on the page and takes one
+    // use off the exception paper it printed on: 0, or -1 when there is none.
     long JSE_Validation_Remove_PePage(int page, int code);
+    // Removes, for each page of the range that a record covers, the first
+    // record of the code starting there. Always 0.
     long JSE_Validation_Remove_PePageRange(int first, int last, int code);
+    // Empties the list and the selection; the exception papers stay.
     void JSE_Validation_Remove_All_PageList();
     long JSE_Validation_Get_NumberOf_PeRecord();
+    // 0 with a copy of the record; -1007 (also the last error) outside the list.
     long JSE_Validation_GetPageExceptionItem(long index, JSE_PageExceptionType& out);
+    // The first record of exactly those pages and the code (-1: any): 0, or -11.
     long JSE_Validation_Get_ExceptionRecord(int start, int end, JSE_PageExceptionType& out, int code);
+    // List 1: the first record of the code (-1: any) covering the page; list 2:
+    // the first saved record covering it; any other list: the first selected
+    // page within page..page2. -1 when there is none.
     long FindPage(long page, long page2, int list, int code);
     void JSE_Validation_SetMediaReference(JSE_Media* media);
     void GetDefaultPERecord(JSE_PageExceptionType& record);
     void JSE_Validation_GetDefaultPERecord(JSE_PageExceptionType& record);
+    // Keep a copy of the list, and put it back; an empty source changes nothing.
     void CopyExceptionList();
     void RestoreExceptionList();
+
+    // ---- Page selection ----
+    // Selects the page for the records of the code covering it: 0, or -11 when
+    // none covers it. A page is selected once per code.
     long JSE_Validation_Select_Page(int page, int code);
+    // Names the paper in the first record covering each selected page, without
+    // a check: 0, or -14 when nothing is selected.
     long JSE_Validation_SetMedia_For_Selected_Pages(std::wstring name);
+
+    // ---- Papers used by page exceptions, with a use count each ----
     void AddItemToPaperSubstitutionList(int paper);
+    // One use less; the entry goes with its last use; a paper without an
+    // entry changes nothing.
     void JSE_Validation_Remove_Exception_Media(int paper);
     void JSE_Validation_Remove_All_Exception_Media();
+    // Checks the selection with the paper and, when allowed and count is set,
+    // adds one use: the check's result.
     long JSE_Validation_Add_Exception_Media(int paper, bool count);
+
+    // ---- Job context and page-exception controls ----
+    // 101 body paper name, 112 print mode, 113 document exit, 116 trimming,
+    // 118 offset stacking, 237 punch; other identifiers change nothing.
     void JSE_Validation_SetJobFeature(int id, const std::wstring& name, int value);
+    // Takes the job context from the controls, or with fromStore from the
+    // settings store when one is attached and its use is on.
     void Validation_SetJobFeatureValue(bool fromStore);
+    // For controls 45 to 54: the control becomes the current page-exception
+    // control, its value is saved and the new one set.
     void JSE_Validation_Select_PeCommand(int control, int value);
     long JSE_Validation_PeCommand(int control, int value, int& ignored, bool ignoredFlag);
     void JSE_Validation_Set_Default_PeCommand();
     void JSE_Validation_ResetPeControlValues();
     void RestorePECommand(int control);
     void SetCurrentCommandValue();
+    // The page-exception paper (control 25); its name becomes the paper the
+    // selection checks use, or the store's body paper for a paper without
+    // one (-16 as the last error without a store).
     void JSE_Validation_Select_PeMedia(int paper);
+
+    // ---- Checks over a range and the selection ----
+    // Each gives 0, a message identifier, or -16 when a paper name is needed
+    // from a settings store that is not attached. Without a store nothing is
+    // checked.
     long JSE_Validation_OnPePageRange(long start, long end, const JSE_MediaSelection& paper, int code, int value,
                                       long index, bool ignored);
     long JSE_Validation_On_Selected_Pages(int paper);
+    // Checks the current page-exception control's value on the selection
+    // and, with apply, writes it into each record that passed.
     long JSE_Validation_On_Selected_PageOn_Command(int& ignored, bool ignoredFlag, bool apply);
+    // Checks the page-exception paper on the selection and, with apply, gives
+    // it to each record that passed.
     long JSE_Validation_On_Selected_PageOn_Media(bool apply, bool fromStore, int code);
 
     // ---- Page-exception feature checks ----
+    // Whether a feature (a PageExceptionCode, or 310: the paper must be
+    // printable) may go on the pages start..end, given the records of the
+    // list and the job context: 0 allowed, else a message identifier. While
+    // the job interleaves (print mode 4 or 5) every feature gives 16142.
     long JSE_Validation_CheckPeFeature(long start, long end, const std::vector<JSE_PageExceptionType>& list, int code,
                                        const JSE_MediaSelection& paper, int value);
+    // Checks every record of the list (or of the settings store while the
+    // list is empty): 0, the first refusal's message identifier, or -16 with
+    // neither a list nor a store.
     long Validation_On_PeList();
+    // A rule record asking for the page-exception list: tries the value on
+    // the control the record's check code names and checks the list.
     long Check_PeLevel_List(int control, int value, DependentItem record);
     std::int32_t GetJseErrorCode(pe_error error);
+    // 0 with the catalog record of the paper; 1 not in the catalog; 2 no record.
     int GetMediaInfo(const std::wstring& name, PAPERDEF& out);
+    // In the catalog, and printable (sides mode not 0).
     bool IsPrintableMedia(const std::wstring& name);
 
     // ---- Page-exception constraint table ----
@@ -381,6 +444,80 @@ protected:
     int StaplerSizeTest(int paper) const;
     int FeedTest(int paper, float secondMax) const;
     bool CoverSidesConflict() const;
+
+    // ---- Page-exception list (JSE_ValidationPeList.cpp) ----
+    using MediaNameList = std::vector<WString>;
+    using ValueList = std::vector<std::int32_t>;
+    using FeatureList = std::vector<JSE_PageEFeatureType>;
+    using IndexList = std::vector<std::size_t>;
+    class PeListView;      // records with a look-up by pages (JSE_ValidationPeLists.h)
+    class UnclaimedPages;  // the pages of a range no record has claimed yet
+
+    long SelectPage(long page, int code);
+    long RemovePage(long page, int code);
+    // One use less of the exception paper the record prints on, if any.
+    void TakeUseOff(const JSE_PageExceptionType& record);
+    int PaperIndexOf(const WString& name) const;
+    WString PaperNameOf(int paper) const;
+    // The paper, or the body paper's index for -1.
+    int PaperOrBody(long paper) const;
+
+    // ---- Checks over the selection (JSE_ValidationPeSelection.cpp) ----
+    std::vector<JSE_PageExceptionType> RecordsToCheck(bool& found);
+    long CheckListRecord(const JSE_PageExceptionType& record, const PeListView& list);
+    long CheckControlOnRecord(std::size_t index, bool apply);
+    // The list's check with the value tried on the control, which then gets
+    // its old value back; or keeps the new one when the list passes, saving
+    // the current values of the keep controls first.
+    long ListResultWith(int control, int value);
+    long KeepWhenListPasses(int control, int value, std::initializer_list<int> keep);
+
+    // ---- The feature check by code (JSE_ValidationPeFeature.cpp) ----
+    // A pe_error, 0, or a negative code (allowed).
+    int CheckFeatureOn(long start, long end, const PeListView& list, int code, const JSE_MediaSelection& paper,
+                       int value);
+    long CheckPeFeatureOn(long start, long end, const PeListView& list, int code, const JSE_MediaSelection& paper,
+                          int value);
+    int CheckOutputDevice(long start, long end, const PeListView& list, int value);
+    int CheckSubstitution(long start, long end, const PeListView& list, const JSE_MediaSelection& paper);
+    int CheckInsert(long start, long end, const PeListView& list, int code, const WString& paper, int value);
+    int CheckPlex(long start, long end, const PeListView& list, int value);
+    int CheckSide(long start, long end, const PeListView& list, int value);
+    int CheckPunch(long start, long end, const PeListView& list, const WString& paper, int value);
+    int CheckSubsetFinishing(long start, long end, const PeListView& list, int code, int value);
+
+    // ---- Gathering over a range (JSE_ValidationPeGather.cpp) ----
+    int AddMediaNameToMediaNameList(const WString& name, MediaNameList& papers);
+    int AddDeviceToDeviceList(int device, ValueList& devices);
+    int AddModeToModeList(int mode, ValueList& modes);
+    int AddFeatureToFeatureList(JSE_PageEFeatureType feature, FeatureList& features);
+    // The record's device: its subset output before its paper exit, or the
+    // paper exit first; 255 when neither is set and without the fallback to
+    // the job's document exit.
+    int OutputFirstDevice(const JSE_PageExceptionType& record) const;
+    int ExitFirstDevice(const JSE_PageExceptionType& record, bool fallback) const;
+    void GetMediaForPageRange(long start, long end, const PeListView& list, MediaNameList& papers);
+    int GetSubsetForPageRange(long start, long end, const PeListView& list, long& subsetFirst, long& subsetLast,
+                              IndexList& subsets);
+    int GetMediaForPageRangeAndOutputDevice(long start, long end, const PeListView& list, const IndexList& subsets,
+                                            MediaNameList& papers);
+    void GetMediaForPageRangeAndSubset(long start, long end, const PeListView& list, MediaNameList& devicePapers,
+                                       MediaNameList& rangePapers, long& subsetFirst, long& subsetLast);
+    int GetDeviceForPageRange(long start, long end, const PeListView& list, ValueList& devices);
+    int GetModeForPageRange(long start, long end, const PeListView& list, ValueList& modes, bool withInserts);
+    int GetFeatureForPageRange(long start, long end, const PeListView& list, FeatureList& features, int code);
+    long GetPageWithPageRangeForFeatureType(long start, long end, int code, const PeListView& list, IndexList& out);
+    bool IsTheSameDevice(const PeListView& list, long from, long to, long start, long end);
+
+    // ---- Pairwise checks (JSE_ValidationPeDevices.cpp) ----
+    int CheckMediaForDevice(const MediaNameList& papers, const ValueList& devices);
+    int CheckMediaOnDevice(int paper, const PAPERDEF& record, int device, const MediaNameList& papers,
+                           bool& compareFeeds);
+    int CheckMediaForMode(const ValueList& modes, const MediaNameList& papers);
+    int CheckDeviceForMode(const ValueList& modes, const ValueList& devices);
+    int CheckDeviceForFeature(long start, long end, const FeatureList& features, const ValueList& devices);
+    int CheckModeForFeature(const FeatureList& features, const ValueList& modes);
+    int CheckMediaForFeature(const FeatureList& features, const MediaNameList& papers);
 
     std::vector<ControlItem> controls;
     std::vector<std::int32_t> savedValues;

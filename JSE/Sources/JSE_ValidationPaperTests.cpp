@@ -199,14 +199,8 @@ int JSE_Validation::Paper_Size_Compare(int paperA, int paperB, int condition, in
 bool JSE_Validation::PeMediaSizesEqualBodySize() {
     WString body;
     if (media) media->JSE_Media_GetName(Get_Value(eJSE_BodyPaperSelection, true), body);
-    std::vector<JSE_PageExceptionType> list = pageExceptions;
-    if (list.empty() && preference != nullptr) {
-        const std::int64_t count = preference->JSE_Preference_GetNumberOfPageExceptionItem();
-        for (std::int64_t i = 0; i < count; ++i) {
-            JSE_PageExceptionType record;
-            if (preference->JSE_Preference_GetPageExceptionItem(i, record) == 0) list.push_back(record);
-        }
-    }
+    bool found = false;
+    const std::vector<JSE_PageExceptionType> list = RecordsToCheck(found);
     return list.empty() || ComparePEListPaperSize(body, list);
 }
 

@@ -1,9 +1,11 @@
 // Range tests and binary searches shared by the page, layout and image lists
-// of the page collection. Every list is kept in first-page order, with a
-// range that lies inside another record placed in front of that record.
+// of the page collection and the validator's page-exception list. Every list
+// is kept in first-page order, with a range that lies inside another record
+// placed in front of that record.
 #pragma once
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace page_range {
@@ -51,16 +53,18 @@ long findExact(const std::vector<Record>& list, long start, long end, Match matc
 }
 
 // Where a record for start..end goes: in front of a record that holds the
-// range, else where the binary search on the first page ends.
-template <class Record>
-long insertLocation(const std::vector<Record>& list, long start, long end) {
+// range, else where the binary search on the first page ends. pagesOf gives
+// a record's first and last page as a pair.
+template <class Record, class Pages>
+long insertLocation(const std::vector<Record>& list, long start, long end, Pages pagesOf) {
     long lo = 0;
     long hi = static_cast<long>(list.size()) - 1;
     long result = 0;
     while (lo <= hi) {
-        const long mid = (lo + hi) / 2;
-        if (contains(list[mid], start, end)) return mid;
-        if (start < list[mid].startPage) {
+        const long mid = lo + (hi - lo) / 2;
+        const auto [first, last] = pagesOf(list[mid]);
+        if (first <= start && end <= last) return mid;
+        if (start < first) {
             hi = mid - 1;
             result = mid;
         } else {
@@ -69,6 +73,11 @@ long insertLocation(const std::vector<Record>& list, long start, long end) {
         }
     }
     return std::max(result, 0L);
+}
+
+template <class Record>
+long insertLocation(const std::vector<Record>& list, long start, long end) {
+    return insertLocation(list, start, end, [](const Record& r) { return std::pair<long, long>(r.startPage, r.endPage); });
 }
 
 // The next record of the given kind behind record i takes the pages after

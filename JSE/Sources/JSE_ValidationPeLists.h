@@ -1,0 +1,66 @@
+// The working lists of the validator's page-exception checks: a list of
+// records with a look-up of those that share pages with a range, and the
+// pages of a range that no record has claimed yet. Included by the
+// validator's page-exception sources only.
+//
+// Both answer in time that grows with what they find, not with the length of
+// the list or of the range, so that checking every record of a long list, or
+// a range up to the last page, never walks the whole list or steps page by
+// page.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <vector>
+
+#include "JSE_Validation.h"
+
+// A record whose last page precedes its first, and such a range, hold no page.
+inline bool SharesPages(const JSE_PageExceptionType& record, long start, long end) {
+    return record.startingPage <= record.endingPage && record.startingPage <= end && start <= record.endingPage;
+}
+
+inline bool HoldsRange(const JSE_PageExceptionType& record, long start, long end) {
+    return record.startingPage <= start && end <= record.endingPage;
+}
+
+inline bool HasRange(const JSE_PageExceptionType& record, long start, long end) {
+    return record.startingPage == start && record.endingPage == end;
+}
+
+class JSE_Validation::PeListView {
+public:
+    // The records must outlive the view and stay unchanged.
+    explicit PeListView(const std::vector<JSE_PageExceptionType>& records);
+
+    std::size_t size() const { return m_records.size(); }
+    const JSE_PageExceptionType& operator[](std::size_t i) const { return m_records[i]; }
+    // The positions, in list order, of the records sharing a page with
+    // start..end.
+    IndexList Overlapping(long start, long end) const;
+
+private:
+    void Collect(std::size_t node, std::size_t low, std::size_t high, std::size_t limit, long start,
+                 IndexList& out) const;
+
+    const std::vector<JSE_PageExceptionType>& m_records;
+    IndexList m_byFirst;         // the records holding pages, by first page
+    std::vector<long> m_firsts;  // their first pages, in that order
+    std::size_t m_leaves = 0;    // a power of two, at least their number
+    std::vector<long> m_maxLast; // a tree over m_byFirst: the largest last page below each node
+};
+
+class JSE_Validation::UnclaimedPages {
+public:
+    // The pages start..end; none when end precedes start.
+    UnclaimedPages(long start, long end);
+
+    // Claims the pages from..to: true when they were all still unclaimed, in
+    // one stretch. Otherwise whatever part of them was unclaimed is claimed
+    // all the same, and the result is false.
+    bool RemovePageRangeFromList(long from, long to);
+    bool empty() const { return m_stretches.empty(); }
+
+private:
+    std::map<long, long> m_stretches;  // first page -> last page; apart and in order
+};
