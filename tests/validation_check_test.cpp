@@ -17,15 +17,6 @@ constexpr int K = eJSE_EMailAddressEdit;  // the checked control; no rule reads 
 constexpr int kAlways = eJSE_DeliverToEdit;  // a condition that always holds ("any")
 constexpr int kRefused = 900;
 
-// A control value for a case: a number, or a catalog paper by name.
-struct Value {
-    int number = 0;
-    const wchar_t* paper = nullptr;
-    Value(int n) : number(n) {}
-    Value(const wchar_t* name) : paper(name) {}
-    int Of(const ShippedCatalog& catalog) const { return paper ? catalog[paper] : number; }
-};
-
 struct Setting {
     int control;
     Value value;

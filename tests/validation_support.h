@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "JSE_Media.h"
+#include "JSE_Preference.h"
 #include "JSE_Validation.h"
 #include "filter_test_support.h"
 
@@ -114,6 +115,15 @@ public:
     }
 };
 
+// A control value for a case: a number, or a catalog paper by name.
+struct Value {
+    int number = 0;
+    const wchar_t* paper = nullptr;
+    Value(int n) : number(n) {}
+    Value(const wchar_t* name) : paper(name) {}
+    int Of(const ShippedCatalog& catalog) const { return paper ? catalog[paper] : number; }
+};
+
 // A validator with its tables in view.
 class Validator : public JSE_Validation {
 public:
@@ -121,6 +131,65 @@ public:
     const std::vector<ControlItem>& Controls() const { return controls; }
     std::size_t ConstraintRows() const { return peConstraints.size(); }
     int Saved(int control) const { return Get_Value(control, false); }
+    const std::vector<JSE_PageExceptionType>& List() const { return pageExceptions; }
+    const std::vector<paperException>& Papers() const { return exceptionPapers; }
+    const std::vector<pageSelectionRecord>& Selection() const { return selectedPages; }
+    const WString& PePaper() const { return preferenceBodyPaper; }
+};
+
+// A page-exception record of a code on pages first..last, on the job's
+// paper unless given one: Pe(232, 3, 5).On(L"A4").
+struct Pe {
+    JSE_PageExceptionType r;
+    Pe(int code, std::int64_t first, std::int64_t last) {
+        r.exceptionMode = code;
+        r.startingPage = first;
+        r.endingPage = last;
+    }
+    Pe& On(const wchar_t* paper) { return r.fromJobPaper = false, r.mediaName = paper, *this; }
+    Pe& Plex(int mode) { return r.pePlex = true, r.pePlexValue = mode, *this; }
+    Pe& Exit(int device) { return r.paperExit = device, *this; }
+    // A finishing subset whose pages go to the device.
+    Pe& Subset(int device) { return r.peSubset = true, r.peRecord.peOutput = 1, r.peRecord.peOutputValue = device, *this; }
+    Pe& Trim(int value) { return r.peRecord.peTrim = 1, r.peRecord.peTrimValue = value, *this; }
+    Pe& Jog(int value) { return r.peRecord.peJog = 1, r.peRecord.peJogValue = value, *this; }
+    Pe& Selection(int index) { return r.reserved = index, *this; }
+    operator JSE_PageExceptionType() const { return r; }
+};
+
+// The job values the page-exception checks compare against, as the bridge
+// gives them; mode also goes to control 1, which decides about interleaving.
+struct Job {
+    const wchar_t* body = L"Letter";
+    int mode = 1, exit = 1, trim = 0, stack = 0, punch = 0;
+    int control54 = 0;
+};
+
+// The shipped catalog and rules with a settings store of factory values
+// attached, and two papers the shipped catalog lacks: one that cannot be
+// printed and a punchable one too wide for the punch.
+struct PeSetUp {
+    PeSetUp() : store(L"Qwi_JSE.prf", L"English"), v(&catalog) {
+        catalog.JSE_Media_AddPaper(L"Blank_Stock", 0, L"white", 75, L"plain", 0, 0, 1);
+        catalog.AddPaper(L"Wide_Punchable", 10.0f, 14.0f, 0);
+        store.JSE_Preference_Set_Media_Reference(&catalog);
+        store.JSE_Preference_Set_Factory_Default();
+        v.JSE_Validation_Set_JSE_PreferenceRef(&store);
+    }
+    void Give(const Job& job) {
+        v.JSE_Validation_SetJobFeature(101, job.body, 0);
+        const std::pair<int, int> values[] = {{112, job.mode}, {113, job.exit}, {116, job.trim}, {118, job.stack},
+                                              {237, job.punch}};
+        for (const auto& [id, value] : values) v.JSE_Validation_SetJobFeature(id, L"", value);
+        v.JSE_Validation_SetControlValue(eJSE_PrintModeSelection, job.mode);
+        v.JSE_Validation_SetControlValue(54, job.control54);
+    }
+    void Load(const std::vector<JSE_PageExceptionType>& records) {
+        for (const JSE_PageExceptionType& r : records) v.JSE_Validation_Load_ExceptionRecord(r);
+    }
+    ShippedCatalog catalog;
+    JSE_Preference store;
+    Validator v;
 };
 
 // A folder holding one rule file, and a validator over the catalog that reads it.
