@@ -128,15 +128,23 @@ int JSE_Validation::GetMediaForPageRangeAndOutputDevice(long start, long end, co
         subsetDevice = device;
         break;
     }
-    UnclaimedPages unclaimed(start, end);
-    for (const std::size_t i : list.Overlapping(start, end)) {
-        const JSE_PageExceptionType& record = list[i];
-        const int code = record.exceptionMode;
-        if (record.fromJobPaper || code == kPeNoKind) continue;
-        if (!IsInsert(code) && !Claim(unclaimed, record, start, end)) continue;
-        if (ExitFirstDevice(record, true) == subsetDevice) AddMediaNameToMediaNameList(record.mediaName, papers);
+    const PeListView::DevicePapersKey key{start, end, subsetDevice, jobDocumentExit, jobBodyPaper};
+    const MediaNameList* found = list.DevicePapers(key);
+    MediaNameList gathered;
+    if (found == nullptr) {
+        UnclaimedPages unclaimed(start, end);
+        for (const std::size_t i : list.Overlapping(start, end)) {
+            const JSE_PageExceptionType& record = list[i];
+            const int code = record.exceptionMode;
+            if (record.fromJobPaper || code == kPeNoKind) continue;
+            if (!IsInsert(code) && !Claim(unclaimed, record, start, end)) continue;
+            if (ExitFirstDevice(record, true) == subsetDevice) AddMediaNameToMediaNameList(record.mediaName, gathered);
+        }
+        if (!unclaimed.empty() && !jobBodyPaper.empty()) AddMediaNameToMediaNameList(jobBodyPaper, gathered);
+        list.KeepDevicePapers(key, gathered);
+        found = &gathered;
     }
-    if (!unclaimed.empty() && !jobBodyPaper.empty()) AddMediaNameToMediaNameList(jobBodyPaper, papers);
+    for (const WString& name : *found) AddMediaNameToMediaNameList(name, papers);
     return 0;
 }
 

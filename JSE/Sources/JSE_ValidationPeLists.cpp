@@ -43,6 +43,15 @@ void JSE_Validation::PeListView::Collect(std::size_t node, std::size_t low, std:
     Collect(2 * node + 1, middle, high, limit, start, out);
 }
 
+const JSE_Validation::MediaNameList* JSE_Validation::PeListView::DevicePapers(const DevicePapersKey& key) const {
+    const auto it = m_devicePapers.find(key);
+    return it == m_devicePapers.end() ? nullptr : &it->second;
+}
+
+void JSE_Validation::PeListView::KeepDevicePapers(const DevicePapersKey& key, const MediaNameList& papers) const {
+    m_devicePapers.emplace(key, papers);
+}
+
 JSE_Validation::UnclaimedPages::UnclaimedPages(long start, long end) {
     if (start <= end) m_stretches.emplace(start, end);
 }

@@ -6,9 +6,10 @@
 // Both answer in time that grows with what they find, not with the length of
 // the list or of the range, so that checking every record of a long list, or
 // a range up to the last page, never walks the whole list or steps page by
-// page.
+// page; what every record of a subset needs is gathered once per view.
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <map>
 #include <vector>
@@ -39,6 +40,19 @@ public:
     // start..end.
     IndexList Overlapping(long start, long end) const;
 
+    // The papers gathered once for the pages of the subsets of a range going
+    // to a device, kept for later checks on the same view: every record
+    // within one subset needs the same ones. The key holds the job values
+    // they depend on.
+    struct DevicePapersKey {
+        long start, end;
+        int device, jobExit;
+        WString jobPaper;
+        auto operator<=>(const DevicePapersKey&) const = default;
+    };
+    const MediaNameList* DevicePapers(const DevicePapersKey& key) const;
+    void KeepDevicePapers(const DevicePapersKey& key, const MediaNameList& papers) const;
+
 private:
     void Collect(std::size_t node, std::size_t low, std::size_t high, std::size_t limit, long start,
                  IndexList& out) const;
@@ -48,6 +62,7 @@ private:
     std::vector<long> m_firsts;  // their first pages, in that order
     std::size_t m_leaves = 0;    // a power of two, at least their number
     std::vector<long> m_maxLast; // a tree over m_byFirst: the largest last page below each node
+    mutable std::map<DevicePapersKey, MediaNameList> m_devicePapers;
 };
 
 class JSE_Validation::UnclaimedPages {
