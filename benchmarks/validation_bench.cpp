@@ -74,5 +74,9 @@ void CheckSubstitutionsInOneSubset(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(CheckSubstitutions)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
-BENCHMARK(CheckSubstitutionsInOneSubset)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(CheckSubstitutions)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(CheckSubstitutionsInOneSubset)
+    ->RangeMultiplier(10)
+    ->Range(10, 10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();

@@ -32,7 +32,8 @@ TEST(PeList, RecordsGoBeforeTheRecordHoldingThemOrByFirstPage) {
     } cases[] = {
         {"held and later pages", {{5, 5}, {1, 10}, {3, 4}}, {{3, 4}, {1, 10}, {5, 5}}},
         {"first pages in any order", {{9, 9}, {1, 1}, {5, 6}}, {{1, 1}, {5, 6}, {9, 9}}},
-        {"the 64-bit ends", {{LONG_MAX, LONG_MAX}, {LONG_MIN, 0}, {1, LONG_MAX}}, {{LONG_MIN, 0}, {1, LONG_MAX}, {LONG_MAX, LONG_MAX}}},
+        {"the 64-bit ends", {{LONG_MAX, LONG_MAX}, {LONG_MIN, 0}, {1, LONG_MAX}},
+         {{LONG_MIN, 0}, {1, LONG_MAX}, {LONG_MAX, LONG_MAX}}},
         {"a range ending before it starts", {{3, 3}, {9, 2}, {5, 5}}, {{5, 5}, {9, 2}, {3, 3}}},
     };
     for (const auto& c : cases) {
@@ -108,8 +109,8 @@ TEST(PeList, UsesOfAPaperAreCountedAndNeverGoBelowOne) {
 TEST(PeList, RemovingPagesTakesOffTheUsesOfTheirPapers) {
     PeSetUp s;
     const int a4 = s.catalog[L"A4"], legal = s.catalog[L"Legal"], letter = s.catalog[L"Letter"];
-    s.Load({Pe(232, 2, 2).On(L"A4"), Pe(232, 4, 9).On(L"Legal"), Pe(233, 3, 3), Pe(232, 6, 6), Pe(232, 7, 7).On(L"Letter"),
-            Pe(232, 12, 11).On(L"A4"), Pe(232, 12, 12)});
+    s.Load({Pe(232, 2, 2).On(L"A4"), Pe(232, 4, 9).On(L"Legal"), Pe(233, 3, 3), Pe(232, 6, 6),
+            Pe(232, 7, 7).On(L"Letter"), Pe(232, 12, 11).On(L"A4"), Pe(232, 12, 12)});
     for (const int paper : {a4, a4, legal, letter}) s.v.AddItemToPaperSubstitutionList(paper);
     EXPECT_EQ(s.v.JSE_Validation_Remove_PePage(6, 232), 0);
     EXPECT_EQ(s.v.JSE_Validation_Remove_PePage(6, 232), -1);
@@ -159,11 +160,13 @@ TEST(PeSelectionChecks, TheCurrentControlsValueIsCheckedThenWrittenIntoTheRecord
         {47, 2, onLetter, 0, [](const JSE_PageExceptionType& r) { return r.pePlex && r.pePlexValue == 2; }},
         {47, 2, Pe(232, 3, 3).On(L"Letter_Transparency"), 16004,
          [](const JSE_PageExceptionType& r) { return r.pePlexValue == 255; }},
-        {48, 3, subset, 0, [](const JSE_PageExceptionType& r) { return r.peRecord.peOutputValue == 3 && r.paperExit == 255; }},
+        {48, 3, subset, 0,
+         [](const JSE_PageExceptionType& r) { return r.peRecord.peOutputValue == 3 && r.paperExit == 255; }},
         {48, 3, onLetter, 0, [](const JSE_PageExceptionType& r) { return r.paperExit == 3; }},
         {48, 4, Pe(232, 3, 3).Plex(1), 16114, [](const JSE_PageExceptionType& r) { return r.paperExit == 255; }},
         {49, 2, onLetter, 0, [](const JSE_PageExceptionType& r) { return !r.peRecord.peStaple; }},
-        {50, 11, subset, 0, [](const JSE_PageExceptionType& r) { return r.peRecord.peTrim && r.peRecord.peTrimValue == 11; }},
+        {50, 11, subset, 0,
+         [](const JSE_PageExceptionType& r) { return r.peRecord.peTrim && r.peRecord.peTrimValue == 11; }},
         {51, 6, subset, 0, [](const JSE_PageExceptionType& r) { return r.peRecord.peJogValue == 6; }},
         {52, 0, onLetter, 0, [](const JSE_PageExceptionType& r) { return !r.pePunch; }},
         {53, 4, onLetter, 0, [](const JSE_PageExceptionType& r) { return r.reserved == 4; }},

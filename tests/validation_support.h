@@ -150,7 +150,9 @@ struct Pe {
     Pe& Plex(int mode) { return r.pePlex = true, r.pePlexValue = mode, *this; }
     Pe& Exit(int device) { return r.paperExit = device, *this; }
     // A finishing subset whose pages go to the device.
-    Pe& Subset(int device) { return r.peSubset = true, r.peRecord.peOutput = 1, r.peRecord.peOutputValue = device, *this; }
+    Pe& Subset(int device) {
+        return r.peSubset = true, r.peRecord.peOutput = 1, r.peRecord.peOutputValue = device, *this;
+    }
     Pe& Trim(int value) { return r.peRecord.peTrim = 1, r.peRecord.peTrimValue = value, *this; }
     Pe& Jog(int value) { return r.peRecord.peJog = 1, r.peRecord.peJogValue = value, *this; }
     Pe& Selection(int index) { return r.reserved = index, *this; }

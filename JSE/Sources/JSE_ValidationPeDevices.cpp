@@ -6,29 +6,23 @@
 // catalog, -2 an unknown print mode, -3 several papers with several devices
 // or modes, -6 an unknown feature, -7 an unknown device).
 #include "JSE_Media.h"
-#include "JSE_Validation.h"
+#include "JSE_ValidationPeLists.h"
 
 namespace {
 
-enum Device { kTopTray = 1, kStapler = 2, kStacker = 3, kBookletMaker = 4, kOtherExit = 5, kSixthDevice = 6 };
-enum Mode { kSimplex = 1, kDuplexLong = 2, kDuplexShort = 3, kInterleaveBlank = 4, kInterleavePrinted = 5,
-            kPamphlet = 6, kInsertBeforeMode = 100, kInsertAfterMode = 101 };
+using namespace pe_values;
 
-constexpr int kTrimOn = 10;
-constexpr int kJogOn = 7;
-constexpr int kJobTrimming = 116;
-constexpr int kJobOffsetStacking = 118;
-constexpr int kBackSide = 2;
-constexpr int kFrontSide = 1;
 // The booklet maker takes no paper of this type.
 constexpr int kUnfoldableType = 6;
 
 // Paper tests of the rule catalogue used here.
-constexpr int kOneSided = 1;
-constexpr int kTooLargeToStaple = 25;
-constexpr int kOutsideFeedLimits = 32;
-constexpr int kOutsidePunchFeedLimits = 34;
-constexpr int kOneSidedWhileControl54 = 43;
+enum PaperTest {
+    kOneSided = 1,
+    kTooLargeToStaple = 25,
+    kOutsideFeedLimits = 32,
+    kOutsidePunchFeedLimits = 34,
+    kOneSidedWhileControl54 = 43,
+};
 
 bool Several(std::size_t count) { return count > 1; }
 
@@ -107,7 +101,9 @@ int JSE_Validation::CheckMediaForMode(const ValueList& modes, const MediaNameLis
             int result = 0;
             switch (mode) {
             case kSimplex: result = Type_Checking(paper, kOneSidedWhileControl54, 0) ? kPeSimplexPaper : 0; break;
-            case kDuplexLong: case kDuplexShort: result = Type_Checking(paper, kOneSided, 0) ? kPeDuplexOneSided : 0; break;
+            case kDuplexLong: case kDuplexShort:
+                result = Type_Checking(paper, kOneSided, 0) ? kPeDuplexOneSided : 0;
+                break;
             case kInterleaveBlank: case kInterleavePrinted: result = sizeDiffers() ? kPeInterleaveSize : 0; break;
             case kPamphlet:
                 result = Type_Checking(paper, kOneSided, 0) ? kPeDuplexOneSided : sizeDiffers() ? kPePamphletSize : 0;

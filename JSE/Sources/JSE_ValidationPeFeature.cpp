@@ -12,10 +12,9 @@
 
 namespace {
 
-constexpr int kPrintablePaper = 310;  // a demand that the paper be printable
+using namespace pe_values;
+
 constexpr long kWhileInterleaving = 16142;
-constexpr int kTrimOn = 10;
-constexpr int kJogOn = 7;
 constexpr int kOtherMessage = 16009;
 
 // The message identifier of each internal error, from 1.
@@ -117,7 +116,7 @@ int JSE_Validation::CheckInsert(long start, long end, const PeListView& list, in
     GetFeatureForPageRange(start, end, list, features, code);
     if (const int result = CheckMediaForFeature(features, insertPapers)) return result;
     ValueList modes;
-    if (code != kPeInsertLike) modes.push_back(code == kPeInsertBefore ? 100 : 101);
+    if (code != kPeInsertLike) modes.push_back(code == kPeInsertBefore ? kInsertBeforeMode : kInsertAfterMode);
     MediaNameList devicePapers, rangePapers;
     long subsetFirst = -1, subsetLast = -1;
     GetMediaForPageRangeAndSubset(start, end, list, devicePapers, rangePapers, subsetFirst, subsetLast);

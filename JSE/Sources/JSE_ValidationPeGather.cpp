@@ -13,10 +13,14 @@
 
 namespace {
 
+using namespace pe_values;
+
 bool IsInsert(int code) { return code == kPeInsertBefore || code == kPeInsertAfter || code == kPeInsertLike; }
 
 // The record's pages within start..end.
-long ClippedFirst(const JSE_PageExceptionType& record, long start) { return std::max<long>(record.startingPage, start); }
+long ClippedFirst(const JSE_PageExceptionType& record, long start) {
+    return std::max<long>(record.startingPage, start);
+}
 long ClippedLast(const JSE_PageExceptionType& record, long end) { return std::min<long>(record.endingPage, end); }
 
 // Claims the record's part of the range in the list of unclaimed pages.
@@ -186,7 +190,7 @@ int JSE_Validation::GetModeForPageRange(long start, long end, const PeListView& 
         const int code = record.exceptionMode;
         if (code == kPeInsertBefore || code == kPeInsertAfter) {
             if (withInserts && HasRange(record, start, end) && !record.peSubset)
-                AddModeToModeList(code == kPeInsertBefore ? 100 : 101, modes);
+                AddModeToModeList(code == kPeInsertBefore ? kInsertBeforeMode : kInsertAfterMode, modes);
         } else if (code != kPeInsertLike && record.pePlex && record.pePlexValue != kPeNotSet &&
                    Claim(unclaimed, record, start, end)) {
             AddModeToModeList(record.pePlexValue, modes);
@@ -204,8 +208,8 @@ int JSE_Validation::GetFeatureForPageRange(long start, long end, const PeListVie
                                            int code) {
     UnclaimedPages jog(start, end), trim(start, end), punch(start, end), side(start, end);
     const auto add = [&](int type, int value, const JSE_PageExceptionType& record) {
-        AddFeatureToFeatureList({type, value, static_cast<long>(record.startingPage), static_cast<long>(record.endingPage)},
-                                features);
+        const long first = record.startingPage, last = record.endingPage;
+        AddFeatureToFeatureList({type, value, first, last}, features);
     };
     for (const std::size_t i : list.Overlapping(start, end)) {
         const JSE_PageExceptionType& record = list[i];
@@ -220,8 +224,9 @@ int JSE_Validation::GetFeatureForPageRange(long start, long end, const PeListVie
         if (jobPunch != 0 && punched && Claim(punch, record, start, end)) add(kPePunch, record.pePunch ? 1 : 0, record);
         if (record.peSide && Claim(side, record, start, end)) add(kPePrintSide, record.peSideValue, record);
     }
-    if (!jog.empty() && jobOffsetStacking != 0) AddFeatureToFeatureList({118, jobOffsetStacking, 0, 0}, features);
-    if (!trim.empty() && jobTrimming != 0) AddFeatureToFeatureList({116, jobTrimming, 0, 0}, features);
+    if (!jog.empty() && jobOffsetStacking != 0)
+        AddFeatureToFeatureList({kJobOffsetStacking, jobOffsetStacking, 0, 0}, features);
+    if (!trim.empty() && jobTrimming != 0) AddFeatureToFeatureList({kJobTrimming, jobTrimming, 0, 0}, features);
     if (!punch.empty() && jobPunch != 0) AddFeatureToFeatureList({kPePunch, jobPunch, 0, 0}, features);
     if (!side.empty()) AddFeatureToFeatureList({kPePrintSide, jobSpare, 0, 0}, features);
     return 0;

@@ -16,6 +16,19 @@
 
 #include "JSE_Validation.h"
 
+// The value codes the page-exception checks compare.
+namespace pe_values {
+enum Device { kTopTray = 1, kStapler = 2, kStacker = 3, kBookletMaker = 4, kOtherExit = 5, kSixthDevice = 6 };
+enum Mode {
+    kSimplex = 1, kDuplexLong = 2, kDuplexShort = 3, kInterleaveBlank = 4, kInterleavePrinted = 5, kPamphlet = 6,
+    kInsertBeforeMode = 100, kInsertAfterMode = 101,
+};
+enum Finishing { kFrontSide = 1, kBackSide = 2, kJogOn = 7, kTrimOn = 10 };
+// Job-level trimming and offset stacking as features, and the demand that a
+// paper be printable, beside the page-exception codes.
+enum FeatureCode { kJobTrimming = 116, kJobOffsetStacking = 118, kPrintablePaper = 310 };
+}  // namespace pe_values
+
 // A record whose last page precedes its first, and such a range, hold no page.
 inline bool SharesPages(const JSE_PageExceptionType& record, long start, long end) {
     return record.startingPage <= record.endingPage && record.startingPage <= end && start <= record.endingPage;

@@ -9,6 +9,8 @@
 
 namespace {
 
+using pe_values::kPrintablePaper;
+
 bool CarriesPaper(int code) {
     return code == kPePaperSubstitution || code == kPeInsertBefore || code == kPeInsertAfter ||
            code == kPeInsertLike;
@@ -18,8 +20,6 @@ bool CarriesPaper(int code) {
 int PaperCheckValue(const JSE_PageExceptionType& record, int code) {
     return code == kPePaperSubstitution ? 0 : record.paperExit;
 }
-
-constexpr int kPrintablePaper = 310;
 
 // The feature code a page-exception control's value is checked as.
 int CodeOfControl(int control) {
@@ -86,8 +86,9 @@ long JSE_Validation::JSE_Validation_On_Selected_Pages(int paper) {
         const JSE_PageExceptionType& record = pageExceptions[static_cast<std::size_t>(i)];
         const int code = record.exceptionMode;
         if (!CarriesPaper(code)) continue;
-        const long result = JSE_Validation_OnPePageRange(record.startingPage, record.endingPage, {name, record.reserved},
-                                                         code, PaperCheckValue(record, code), i, false);
+        const JSE_MediaSelection paper(name, record.reserved);
+        const long result = JSE_Validation_OnPePageRange(record.startingPage, record.endingPage, paper, code,
+                                                         PaperCheckValue(record, code), i, false);
         if (result != 0) return result;
     }
     return 0;
@@ -201,7 +202,8 @@ long JSE_Validation::Check_PeLevel_List(int, int value, DependentItem record) {
         Set_Value(eJSE_BodyPaperSelection, Get_Value(eJSE_BodyPaperSelection, true), false);
         return ListResultWith(eJSE_BodyPaperSelection, value);
     case 28:
-        return KeepWhenListPasses(eJSE_PrintModeSelection, value, {eJSE_PeOutputType, eJSE_PeSideType, eJSE_PeTrimType});
+        return KeepWhenListPasses(eJSE_PrintModeSelection, value,
+                                  {eJSE_PeOutputType, eJSE_PeSideType, eJSE_PeTrimType});
     case 29:
         JSE_Validation_Select_PeCommand(eJSE_PeOutputType,
                                         Get_Value(eJSE_PeOutputType, true) == kPeNotSet ? kPeNotSet : value);

@@ -77,7 +77,8 @@ long insertLocation(const std::vector<Record>& list, long start, long end, Pages
 
 template <class Record>
 long insertLocation(const std::vector<Record>& list, long start, long end) {
-    return insertLocation(list, start, end, [](const Record& r) { return std::pair<long, long>(r.startPage, r.endPage); });
+    const auto pagesOf = [](const Record& r) { return std::pair<long, long>(r.startPage, r.endPage); };
+    return insertLocation(list, start, end, pagesOf);
 }
 
 // The next record of the given kind behind record i takes the pages after
