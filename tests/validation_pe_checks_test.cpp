@@ -41,6 +41,8 @@ TEST(PeFeatureChecks, EachCodeRefusesWhatItsPagesCannotTake) {
         {"subsets sending the pages to two devices", {}, {Pe(238, 1, 5).Subset(2), Pe(238, 6, 10).Subset(3)}, 1, 10,
          232, L"Tabloid", 0, 0},
         {"booklet maker on papers of two heights", {}, {a4}, 1, 10, 224, L"", 4, 16118},
+        {"booklet maker on one height in two units", {.mode = 2}, {Pe(232, 3, 5).On(L"Letter_mm")}, 1, 10, 224, L"", 4,
+         0},
         {"booklet maker on simplex pages", {.mode = 2}, {Pe(235, 1, 10).Plex(1)}, 1, 10, 224, L"", 4, 16114},
         {"booklet maker for a one-sided insert", {}, {}, 7, 7, 234, L"Letter_Transparency", 4, 16114},
         {"insert on the booklet maker's paper", {}, {}, 7, 7, 234, L"Letter_Insert", 4, 0},

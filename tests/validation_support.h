@@ -168,12 +168,13 @@ struct Job {
 };
 
 // The shipped catalog and rules with a settings store of factory values
-// attached, and two papers the shipped catalog lacks: one that cannot be
-// printed and a punchable one too wide for the punch.
+// attached, and papers the shipped catalog lacks: one that cannot be printed,
+// a punchable one too wide for the punch, and Letter kept in millimetres.
 struct PeSetUp {
     PeSetUp() : store(L"Qwi_JSE.prf", L"English"), v(&catalog) {
         catalog.JSE_Media_AddPaper(L"Blank_Stock", 0, L"white", 75, L"plain", 0, 0, 1);
         catalog.AddPaper(L"Wide_Punchable", 10.0f, 14.0f, 0);
+        catalog.AddPaper(L"Letter_mm", 215.9f, 279.4f, 1);
         store.JSE_Preference_Set_Media_Reference(&catalog);
         store.JSE_Preference_Set_Factory_Default();
         v.JSE_Validation_Set_JSE_PreferenceRef(&store);
