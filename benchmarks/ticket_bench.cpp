@@ -5,36 +5,29 @@
 
 #include <string>
 
-#include "JSE_JobTicket.h"
-#include "JSE_Preference.h"
+#include "JSE_Service.h"
 #include "bench_support.h"
 
 namespace {
 
-// The engine's objects as the service wires them, with factory defaults.
+// The engine as the dialog starts it, with factory defaults.
 struct Engine {
-    Engine()
-        : catalog(L"English", bench::ShippedCatalogPath(), bench::kColors, bench::kTypes, L':', false),
-          store(L"Qwi_JSE.prf", L"English"),
-          ticket(L"English", L"Letter", 1) {
-        store.JSE_Preference_Set_Media_Reference(&catalog);
-        store.JSE_Preference_Set_Factory_Default();
-        ticket.JSE_JobTicket_Set_JSE_PreferenceRef(&store);
-        ticket.JSE_JobTicket_Set_JSE_MediaRef(&catalog);
-        ticket.JSE_JobTicket_Set_EmitPDFCommand(false);
-        ticket.JSE_JobTicket_Set_PeDeviceLookup(true);
+    Engine() : service(L"English", WString(), bench::ShippedCatalogPath(), WString(), false) {
+        service.JSE_Media_SetOSPlatform(2);
+        service.JSE_JobTicket_Set_EmitPDFCommand(false);
+        service.JSE_JobTicket_Set_PeDeviceLookup(true);
+        service.JSE_Preference_Set_Factory_Default();
+        service.JSE_Preference_Copy_Value_To_JobTicket();
     }
 
     void Build(benchmark::State& state) {
-        if (ticket.JSE_JobTicket_Create() != 0) state.SkipWithError("ticket not built");
-        std::string text(static_cast<std::size_t>(ticket.JSE_JobTicket_GetSize()), '\0');
-        ticket.JSE_JobTicket_Get(text.data(), static_cast<long>(text.size()));
+        if (service.JSE_JobTicket_Create() != 0) state.SkipWithError("ticket not built");
+        std::string text(static_cast<std::size_t>(service.JSE_JobTicket_GetSize()), '\0');
+        service.JSE_JobTicket_Get(text.data(), static_cast<long>(text.size()));
         benchmark::DoNotOptimize(text.data());
     }
 
-    JSE_Media catalog;
-    JSE_Preference store;
-    JSE_JobTicket ticket;
+    JSE_Service service;
 };
 
 void FactoryDefaultTicket(benchmark::State& state) {
@@ -44,20 +37,20 @@ void FactoryDefaultTicket(benchmark::State& state) {
 
 // Paper substitutions on every other page, two papers taking turns, so that
 // no two merge; added in page order or in reverse.
-void AddPageExceptions(JSE_JobTicket& ticket, long count, bool reverse) {
+void AddPageExceptions(JSE_Service& service, long count, bool reverse) {
     for (long i = 0; i < count; ++i) {
         const long n = reverse ? count - 1 - i : i;
         JSE_PageExceptionType record;
         record.exceptionMode = kPePaperSubstitution;
         record.startingPage = record.endingPage = 2 * n + 1;
         record.mediaName = n % 2 ? L"Letter_Heavy" : L"Letter_Color";
-        ticket.JSE_JobTicket_SetPageExceptionItem(record, false);
+        service.JSE_JobTicket_SetPageExceptionItem(record);
     }
 }
 
 void TicketWithPageExceptions(benchmark::State& state, bool reverse) {
     Engine engine;
-    AddPageExceptions(engine.ticket, state.range(0), reverse);
+    AddPageExceptions(engine.service, state.range(0), reverse);
     for (auto _ : state) engine.Build(state);
     state.SetComplexityN(state.range(0));
 }

@@ -35,6 +35,10 @@ enum PageExceptionCode : std::int32_t {
 constexpr std::int32_t kPeNotSet = 255;
 constexpr std::int64_t kLastPage = 99999;
 
+// The print modes that put interleave sheets between the pages: 4 blank
+// and 5 pre-printed. Only these use the interleave paper.
+inline bool IsInterleaveMode(std::int32_t printingMode) { return printingMode == 4 || printingMode == 5; }
+
 // One record of every job-level setting. Holders fill it from the factory
 // defaults of the settings store or by copy before reading it.
 struct JSE_JobFeatureType {

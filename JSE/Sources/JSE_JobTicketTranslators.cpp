@@ -18,8 +18,6 @@ std::uint16_t headerCode(std::int32_t code, std::int32_t last) {
     return code >= 2 && code <= last ? static_cast<std::uint16_t>(code - 1) : 0;
 }
 
-bool isInterleaveMode(std::int32_t printingMode) { return printingMode == 4 || printingMode == 5; }
-
 const WString& orBody(const WString& paper, const JSE_JobFeatureType& job) {
     return paper.empty() ? job.bodyPaper : paper;
 }
@@ -29,7 +27,7 @@ const WString& orBody(const WString& paper, const JSE_JobFeatureType& job) {
 void translateCover(std::int32_t mode, const WString& paper, const JSE_JobFeatureType& job, cover_type& cover) {
     cover.valid = cover.mode = 0;
     cover.paper.clear();
-    if (isInterleaveMode(job.printingMode)) return;
+    if (IsInterleaveMode(job.printingMode)) return;
     cover.mode = headerCode(mode, 5);
     cover.valid = cover.mode != 0;
     if (mode != 1) cover.paper = orBody(paper, job);
@@ -102,7 +100,7 @@ void JSE_JobTicket::TranslateJobLayout() {
     header.signaturePages = booklet ? jobFeature.signaturePages : kDefaultSignaturePages;
     header.startPage = static_cast<std::int32_t>(jobFeature.printPageFrom);
     header.endPage = static_cast<std::int32_t>(jobFeature.printPageTo);
-    if (isInterleaveMode(jobFeature.printingMode))
+    if (IsInterleaveMode(jobFeature.printingMode))
         header.interleavePaper = orBody(jobFeature.interleavePaper, jobFeature);
     else
         header.interleavePaper.clear();
