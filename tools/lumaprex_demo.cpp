@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
     const std::string catalogPath = argc > 1 ? argv[1] : LUMAPREX_DATA_DIR "/PaperCatalog.txt";
     JSE_Service engine(L"English", WString(), Widen(catalogPath), WString(), false);
     if (engine.JSE_GetLastError() != kServiceNoError || engine.JSE_Media_GetLastError() != kMediaNoError) {
-        std::fprintf(stderr, "%s: cannot start the engine on the paper catalog %s (error %lld, catalog %d)\n",
-                     argv[0], catalogPath.c_str(), static_cast<long long>(engine.JSE_GetLastError()),
+        std::fprintf(stderr, "%s: cannot start the engine on the paper catalog %s (error %lld, catalog %d)\n", argv[0],
+                     catalogPath.c_str(), static_cast<long long>(engine.JSE_GetLastError()),
                      engine.JSE_Media_GetLastError());
         return 1;
     }

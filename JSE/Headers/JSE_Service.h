@@ -135,39 +135,41 @@ public:
     // 1 without a catalog, storing no code.
     int JSE_Media_GetPunchable(int i);
 
+    // ---- Catalog capability: loading, paper edits, size definitions ----
     bool JSE_Media_LoadNamedDefinition(const WString& definitionPath);
     void JSE_Media_GetFullDefinitionPath(WString& out);
-    bool JSE_Media_AddPaper(const WString& name, float width, float height, const WString& color, int weight,
-                            const WString& type, int mode, int precollated, int punchable);
+    void JSE_Media_SetLanguage(const WString& language);
+    bool JSE_Media_DeletePaper(int index);
+    bool JSE_Media_ModifyPaper(const WString& name, const PAPERDEF& newValues, const PAPERFLAGS& flags);
     bool JSE_Media_ModifyPaper(const WString& name, int sizeIndex, const WString& color, int weight,
                                const WString& type, int mode, int precollated, int punchable);
     bool JSE_Media_ModifyPaper(const WString& name, float width, float height, const WString& color, int weight,
                                const WString& type, int mode, int precollated, int punchable);
-    bool JSE_Media_ModifyPaper(const WString& name, const PAPERDEF& newValues, const PAPERFLAGS& flags);
-    bool JSE_Media_DeletePaper(int index);
-    void JSE_Media_SetLanguage(const WString& language);
+    bool JSE_Media_AddPaper(const WString& name, float width, float height, const WString& color, int weight,
+                            const WString& type, int mode, int precollated, int punchable);
     // These four do nothing and store no code without a catalog.
     void JSE_Media_SetPunchable(const WString& name, int value);
     void JSE_Media_SetPunchable(long index, int value);
     void JSE_Media_SetPreCollated(const WString& name, int value);
     void JSE_Media_SetPreCollated(long index, int value);
-    bool JSE_Media_AddPaperDefinition(float width, float height, int measureType, const WString& name);
-    bool JSE_Media_AddPaperDefinitionEx(double width, double height, double widthPts, double heightPts,
-                                        int measureType, const WString& name);
-    bool JSE_Media_GetPaperDefinition(int index, float& width, float& height, WString& widthText,
-                                      WString& heightText, int& measureType, WString& name);
-    bool JSE_Media_GetPaperDefinitionEx(int index, double& width, double& height, double& widthPts,
-                                        double& heightPts, int& measureType, WString& name);
-    bool JSE_Media_DeletePaperDefinition(int index);
-    bool JSE_Media_DeletePaperIndexReferences(int index);
     int JSE_Media_GetNumberOfDefinitions();
     int JSE_Media_GetDefinitionIndex(int i);  // -1 without a catalog
+    bool JSE_Media_GetPaperDefinition(int index, float& width, float& height, WString& widthText, WString& heightText,
+                                      int& measureType, WString& name);
+    bool JSE_Media_GetPaperDefinitionEx(int index, double& width, double& height, double& widthPts, double& heightPts,
+                                        int& measureType, WString& name);
     // -1004, stored and returned, without a catalog.
     int JSE_Media_GetPaperDisplaySizeFromDefFile(int d, WString& widthText, WString& heightText);
     int JSE_Media_GetPaperDisplaySizeFromDefFile(long d, WString& widthText, WString& heightText, int& metric,
                                                  WString& name);
-    int GetPaperMeasureType(int d);  // -1 without a catalog, no code stored
+    int GetPaperMeasureType(int d);                                // -1 without a catalog, no code stored
     bool JSE_Media_DoesPaperSizeExist(float width, float height);  // false without a catalog, no code
+    bool JSE_Media_AddPaperDefinition(float width, float height, int measureType, const WString& name);
+    bool JSE_Media_AddPaperDefinitionEx(double width, double height, double widthPts, double heightPts, int measureType,
+                                        const WString& name);
+    bool JSE_Media_DeletePaperDefinition(int index);
+    bool JSE_Media_DeletePaperIndexReferences(int index);
+    // ---- Catalog capability: attributes and the rest ----
     bool JSE_Media_DeleteAttribute(int kind, const WString& value);
     // -1 without a catalog.
     int JSE_Media_GetNumOfWeightAttributes();
@@ -251,8 +253,8 @@ public:
     // Adds the record to the validator's list; returns the last error.
     std::int64_t JSE_Validation_Load_PeRecord(JSE_PageExceptionType record);
     void JSE_Validation_SetJobFeature(int id, const WString& text, int value);
-    long JSE_Validation_CheckPeFeature(long start, long end, const std::vector<JSE_PageExceptionType>& list,
-                                       int code, const JSE_MediaSelection& paper, int value);
+    long JSE_Validation_CheckPeFeature(long start, long end, const std::vector<JSE_PageExceptionType>& list, int code,
+                                       const JSE_MediaSelection& paper, int value);
     // Whether the validator holds the rules of its rule file; false without one.
     bool JSE_Validation_RulesLoaded();
 
@@ -389,12 +391,15 @@ public:
     long JSE_PreFlightTicket(const JSE_JobFeatureType& job);
 
 protected:
-    // Creation of the parts, one place each (tests make one fail). Each gives
-    // null when the part cannot be created.
-    virtual std::unique_ptr<JSE_Media> NewMedia(const WString& language, bool safe);
+    // Creation of the parts with their constructors' arguments, one place
+    // each (tests make one fail). Each gives null when the part cannot be
+    // created.
+    virtual std::unique_ptr<JSE_Media> NewMedia(const WString& language, const WString& catalogPath,
+                                                const WString& colorList, const WString& typeList, wchar_t separator,
+                                                bool safe);
     // An empty path: the catalog's path with ".dat".
-    virtual std::unique_ptr<JSE_Validation> NewValidation(const WString& path);
-    virtual std::unique_ptr<JSE_Preference> NewPreference(const WString& language);
+    virtual std::unique_ptr<JSE_Validation> NewValidation(JSE_Media* catalog, const WString& path);
+    virtual std::unique_ptr<JSE_Preference> NewPreference(const WString& fileName, const WString& language);
     virtual std::unique_ptr<JSE_JobTicket> NewJobTicket(const WString& language, const WString& defaultPaper);
 
     JSE_Media* Media() const { return m_media.get(); }
@@ -442,6 +447,8 @@ private:
     // Record i of the error list; null outside it.
     const JSEErrorType* ErrorAt(long i) const;
 
+    std::vector<WString> m_attributes;  // the copy JSE_Media_GetAttributes hands out
+    std::vector<JSEErrorType> m_validationErrors;
     std::int64_t m_lastError = kServiceNoError;
     std::int64_t m_version = kVersion;
     wchar_t m_separator = L':';
@@ -455,6 +462,4 @@ private:
     std::unique_ptr<JSE_Preference> m_preference;
     std::unique_ptr<JSE_JobTicket> m_jobTicket;
     std::unique_ptr<JSE_Validation> m_validation;
-    std::vector<WString> m_attributes;
-    std::vector<JSEErrorType> m_validationErrors;
 };

@@ -55,7 +55,7 @@ void JSE_Service::StartWithoutFiles(const WString& language, int platform) {
     if (!m_media) return Missing(kServiceNoMedia);
     m_validation.reset(new (std::nothrow) JSE_Validation(m_media.get(), true));
     if (!m_validation) return Missing(kServiceNoValidation);
-    m_preference = NewPreference(language);
+    m_preference = NewPreference(m_settingsFileName, language);
     if (!m_preference) return Missing(kServiceNoPreference);
     m_preference->JSE_Preference_Set_Media_Reference(m_media.get());
     if (!CreateTicket(m_language)) return;
@@ -110,12 +110,12 @@ void JSE_Service::SetCatalogFields(const WString& secondPath, const WString& cat
 void JSE_Service::StartUp(const WString& language, const WString& secondPath, const WString& catalogPath,
                           const WString& validationPath, bool safe) {
     ResetFields(language, secondPath, catalogPath);
-    m_media = NewMedia(m_language, safe);
+    m_media = NewMedia(m_language, m_catalogPath, m_colorList, m_typeList, m_separator, safe);
     if (!m_media) return Missing(kServiceNoMedia);
-    m_validation = NewValidation(validationPath);
+    m_validation = NewValidation(m_media.get(), validationPath);
     if (!m_validation) return Missing(kServiceNoValidation);
     if (m_validation->JSE_Validation_GetError() != kValidationNoError) return Missing(kServiceValidationFailed);
-    m_preference = NewPreference(m_language);
+    m_preference = NewPreference(m_settingsFileName, m_language);
     if (!m_preference) return Missing(kServiceNoPreference);
     m_preference->JSE_Preference_Set_Media_Reference(m_media.get());
     if (!CreateTicket(m_language)) return;
@@ -134,17 +134,19 @@ void JSE_Service::LinkParts() {
     m_validation->JSE_Validation_Set_JSE_PreferenceRef(m_preference.get());
 }
 
-std::unique_ptr<JSE_Media> JSE_Service::NewMedia(const WString& language, bool safe) {
-    return std::unique_ptr<JSE_Media>(
-        new (std::nothrow) JSE_Media(language, m_catalogPath, m_colorList, m_typeList, m_separator, safe));
+std::unique_ptr<JSE_Media> JSE_Service::NewMedia(const WString& language, const WString& catalogPath,
+                                                 const WString& colorList, const WString& typeList, wchar_t separator,
+                                                 bool safe) {
+    return std::unique_ptr<JSE_Media>(new (std::nothrow)
+                                          JSE_Media(language, catalogPath, colorList, typeList, separator, safe));
 }
 
-std::unique_ptr<JSE_Validation> JSE_Service::NewValidation(const WString& path) {
-    return std::unique_ptr<JSE_Validation>(new (std::nothrow) JSE_Validation(m_media.get(), path));
+std::unique_ptr<JSE_Validation> JSE_Service::NewValidation(JSE_Media* catalog, const WString& path) {
+    return std::unique_ptr<JSE_Validation>(new (std::nothrow) JSE_Validation(catalog, path));
 }
 
-std::unique_ptr<JSE_Preference> JSE_Service::NewPreference(const WString& language) {
-    return std::unique_ptr<JSE_Preference>(new (std::nothrow) JSE_Preference(m_settingsFileName, language));
+std::unique_ptr<JSE_Preference> JSE_Service::NewPreference(const WString& fileName, const WString& language) {
+    return std::unique_ptr<JSE_Preference>(new (std::nothrow) JSE_Preference(fileName, language));
 }
 
 std::unique_ptr<JSE_JobTicket> JSE_Service::NewJobTicket(const WString& language, const WString& defaultPaper) {
@@ -155,12 +157,12 @@ std::unique_ptr<JSE_JobTicket> JSE_Service::NewJobTicket(const WString& language
 // Re-creating one part. A part that cannot be created leaves the others
 // holding no reference to the one it replaced.
 
-void JSE_Service::JSE_Initialize_Media(const WString& language, const WString& secondPath,
-                                       const WString& catalogPath, bool safe) {
+void JSE_Service::JSE_Initialize_Media(const WString& language, const WString& secondPath, const WString& catalogPath,
+                                       bool safe) {
     m_lastError = kServiceNoError;
     SetCatalogFields(secondPath, catalogPath);
     std::unique_ptr<JSE_Media> replaced = std::move(m_media);
-    m_media = NewMedia(language, safe);
+    m_media = NewMedia(language, m_catalogPath, m_colorList, m_typeList, m_separator, safe);
     if (m_validation) m_validation->JSE_Validation_SetMediaReference(m_media.get());
     if (m_preference) m_preference->JSE_Preference_Set_Media_Reference(m_media.get());
     if (m_jobTicket) m_jobTicket->JSE_JobTicket_Set_JSE_MediaRef(m_media.get());
@@ -170,7 +172,7 @@ void JSE_Service::JSE_Initialize_Media(const WString& language, const WString& s
 void JSE_Service::JSE_Initialize_Preference(const WString& language) {
     m_settingsFileName = kStandardSettingFileName;
     std::unique_ptr<JSE_Preference> replaced = std::move(m_preference);
-    m_preference = NewPreference(language);
+    m_preference = NewPreference(m_settingsFileName, language);
     if (m_jobTicket) m_jobTicket->JSE_JobTicket_Set_JSE_PreferenceRef(m_preference.get());
     if (m_validation) m_validation->JSE_Validation_Set_JSE_PreferenceRef(m_preference.get());
     if (!m_preference) return Missing(kServiceNoPreference);
@@ -192,7 +194,7 @@ void JSE_Service::JSE_Initialize_JobTicket(const WString& language) {
 void JSE_Service::JSE_Initialize_Validation(const WString& validationPath) {
     if (!m_media) return Missing(kServiceNoValidation);
     m_validation.reset();
-    m_validation = NewValidation(validationPath);
+    m_validation = NewValidation(m_media.get(), validationPath);
     if (!m_validation) return Missing(kServiceNoValidation);
     m_lastError = m_validation->JSE_Validation_GetError();
     m_validation->JSE_Validation_Set_JSE_PreferenceRef(m_preference.get());

@@ -7,56 +7,38 @@
 namespace service_job {
 namespace {
 
-// The job features that a rule checks (JobFeatureId numbers).
-enum CheckedFeature : int {
-    kBodyPaper = 101,
-    kInterleavePaper = 102,
-    kFrontCoverMode = 103,
-    kFrontCoverPaper = 104,
-    kBackCoverMode = 105,
-    kBackCoverPaper = 106,
-    kStatusMode = 107,
-    kStatusPaper = 108,
-    kSetSeparator = 109,
-    kSeparatorPaper = 110,
-    kPrintMode = 112,
-    kDocumentExit = 113,
-    kStaplerPosition = 114,
-    kOffsetStacking = 115,
-    kTrimming = 116,
-    kCollate = 201,
-    kPunch = 218,
-    kPunchFrontCover = 219,
-    kPunchBackCover = 220,
-    kSignaturePages = 227,
-};
-
-struct FeatureControl {
+// A job feature that a rule checks: its JobFeatureId and its control.
+struct CheckedFeature {
     int feature;
     int control;
 };
 
-const FeatureControl kFeatureControls[] = {
-    {kBodyPaper, eJSE_BodyPaperSelection},
-    {kInterleavePaper, eJSE_InterleavePaperSelection},
-    {kFrontCoverMode, eJSE_FrontCoverSelection},
-    {kFrontCoverPaper, eJSE_FrontCoverPaperSelection},
-    {kBackCoverMode, eJSE_BackCoverSelection},
-    {kBackCoverPaper, eJSE_BackCoverPaperSelection},
-    {kStatusMode, eJSE_StatusModeSelection},
-    {kStatusPaper, eJSE_StatusPaperSelection},
-    {kSetSeparator, eJSE_SetSeparatorSelection},
-    {kSeparatorPaper, eJSE_SeparatorPaperSelection},
-    {kPrintMode, eJSE_PrintModeSelection},
-    {kDocumentExit, eJSE_DocumentExitSelection},
-    {kStaplerPosition, eJSE_StaplerSelection},
-    {kOffsetStacking, eJSE_OffsetStackingCheck},
-    {kTrimming, eJSE_TrimmingCheck},
-    {kCollate, eJSE_CollateCheck},
-    {kPunch, eJSE_PunchJobTypeCheck},
-    {kPunchFrontCover, eJSE_PunchFrontCoverTypeCheck},
-    {kPunchBackCover, eJSE_PunchBackCoverTypeCheck},
-    {kSignaturePages, eJSE_SignaturePagesEdit},
+constexpr CheckedFeature kBodyPaper{101, eJSE_BodyPaperSelection};
+constexpr CheckedFeature kInterleavePaper{102, eJSE_InterleavePaperSelection};
+constexpr CheckedFeature kFrontCoverMode{103, eJSE_FrontCoverSelection};
+constexpr CheckedFeature kFrontCoverPaper{104, eJSE_FrontCoverPaperSelection};
+constexpr CheckedFeature kBackCoverMode{105, eJSE_BackCoverSelection};
+constexpr CheckedFeature kBackCoverPaper{106, eJSE_BackCoverPaperSelection};
+constexpr CheckedFeature kStatusMode{107, eJSE_StatusModeSelection};
+constexpr CheckedFeature kStatusPaper{108, eJSE_StatusPaperSelection};
+constexpr CheckedFeature kSetSeparator{109, eJSE_SetSeparatorSelection};
+constexpr CheckedFeature kSeparatorPaper{110, eJSE_SeparatorPaperSelection};
+constexpr CheckedFeature kPrintMode{112, eJSE_PrintModeSelection};
+constexpr CheckedFeature kDocumentExit{113, eJSE_DocumentExitSelection};
+constexpr CheckedFeature kStaplerPosition{114, eJSE_StaplerSelection};
+constexpr CheckedFeature kOffsetStacking{115, eJSE_OffsetStackingCheck};
+constexpr CheckedFeature kTrimming{116, eJSE_TrimmingCheck};
+constexpr CheckedFeature kCollate{201, eJSE_CollateCheck};
+constexpr CheckedFeature kPunch{218, eJSE_PunchJobTypeCheck};
+constexpr CheckedFeature kPunchFrontCover{219, eJSE_PunchFrontCoverTypeCheck};
+constexpr CheckedFeature kPunchBackCover{220, eJSE_PunchBackCoverTypeCheck};
+constexpr CheckedFeature kSignaturePages{227, eJSE_SignaturePagesEdit};
+
+constexpr CheckedFeature kCheckedFeatures[] = {
+    kBodyPaper,      kInterleavePaper, kFrontCoverMode,  kFrontCoverPaper, kBackCoverMode,
+    kBackCoverPaper, kStatusMode,      kStatusPaper,     kSetSeparator,    kSeparatorPaper,
+    kPrintMode,      kDocumentExit,    kStaplerPosition, kOffsetStacking,  kTrimming,
+    kCollate,        kPunch,           kPunchFrontCover, kPunchBackCover,  kSignaturePages,
 };
 
 constexpr std::int32_t kNone = 1;  // cover and status-page mode "none"
@@ -64,23 +46,27 @@ constexpr std::int32_t kNone = 1;  // cover and status-page mode "none"
 }  // namespace
 
 int ControlOfFeature(int feature) {
-    for (const FeatureControl& row : kFeatureControls)
+    for (const CheckedFeature& row : kCheckedFeatures)
         if (row.feature == feature) return row.control;
     return -1;
 }
 
 std::vector<ControlValue> JobControlValues(const JSE_JobFeatureType& job, const PaperIndex& paperIndex,
                                            bool withCoverPunches) {
+    // Stored without checks, so their order does not matter: papers as
+    // catalog indexes, then numbers, flags as 0 or 1.
     std::vector<ControlValue> values = {
         {eJSE_BodyPaperSelection, paperIndex(job.bodyPaper)},
+        {eJSE_InterleavePaperSelection, paperIndex(job.interleavePaper)},
+        {eJSE_FrontCoverPaperSelection, paperIndex(job.frontCoverPaper)},
+        {eJSE_BackCoverPaperSelection, paperIndex(job.backCoverPaper)},
+        {eJSE_StatusPaperSelection, paperIndex(job.statusPaper)},
+        {eJSE_SeparatorPaperSelection, paperIndex(job.separatorPaper)},
         {eJSE_PrintModeSelection, job.printingMode},
         {eJSE_PrintProofSetCheck, job.proofSet},
         {eJSE_CollateCheck, job.collate},
-        {eJSE_InterleavePaperSelection, paperIndex(job.interleavePaper)},
         {eJSE_FrontCoverSelection, job.frontCoverMode},
-        {eJSE_FrontCoverPaperSelection, paperIndex(job.frontCoverPaper)},
         {eJSE_BackCoverSelection, job.backCoverMode},
-        {eJSE_BackCoverPaperSelection, paperIndex(job.backCoverPaper)},
         {eJSE_DocumentExitSelection, job.jobExit},
         {eJSE_StaplerSelection, job.staplerPosition},
         {eJSE_OffsetStackingCheck, job.offsetStack},
@@ -88,9 +74,7 @@ std::vector<ControlValue> JobControlValues(const JSE_JobFeatureType& job, const 
         {eJSE_SaveAsCheck, job.saveAs},
         {eJSE_SpecificPrintCheck, job.specificPrinter},
         {eJSE_StatusModeSelection, job.statusMode},
-        {eJSE_StatusPaperSelection, paperIndex(job.statusPaper)},
         {eJSE_SetSeparatorSelection, job.setSeparator},
-        {eJSE_SeparatorPaperSelection, paperIndex(job.separatorPaper)},
         {eJSE_SignaturePagesEdit, job.signaturePages},
         {eJSE_FinishChapterCheck, job.finishChapter},
         {eJSE_TrimmingCheck, job.trimming},
@@ -109,8 +93,8 @@ std::vector<ControlValue> JobControlValues(const JSE_JobFeatureType& job, const 
 // it; every paper of a role the job does not use is left out.
 std::vector<FeatureValue> JobFeatureChecks(const JSE_JobFeatureType& job, const PaperIndex& paperIndex) {
     std::vector<FeatureValue> checks;
-    const auto add = [&checks](bool when, int feature, long value) {
-        if (when) checks.push_back({feature, value});
+    const auto add = [&checks](bool when, const CheckedFeature& checked, long value) {
+        if (when) checks.push_back({checked.feature, value});
     };
     add(IsInterleaveMode(job.printingMode), kInterleavePaper, paperIndex(job.interleavePaper));
     add(true, kPrintMode, job.printingMode);

@@ -31,8 +31,8 @@ inline int PunchSwitch(long pattern) { return pattern != 0 ? 1 : 0; }
 // The control that checks a job feature; -1 for a feature without one.
 int ControlOfFeature(int feature);
 
-// The job's controls in the order they are stored, flags as 0 or 1 and
-// papers as catalog indexes; the cover punches (26, 27) last, when asked.
+// The job's controls, flags as 0 or 1 and papers as catalog indexes; the
+// cover punches (26, 27) too when asked.
 std::vector<ControlValue> JobControlValues(const JSE_JobFeatureType& job, const PaperIndex& paperIndex,
                                            bool withCoverPunches);
 

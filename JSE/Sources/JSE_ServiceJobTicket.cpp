@@ -24,9 +24,7 @@ std::int64_t JSE_Service::JSE_JobTicket_Get(char* buffer, long length) {
     return m_lastError = m_jobTicket->JSE_JobTicket_Get(buffer, length);
 }
 
-std::int64_t JSE_Service::JSE_JobTicket_GetSize() {
-    return TicketReady() ? m_jobTicket->JSE_JobTicket_GetSize() : 0;
-}
+std::int64_t JSE_Service::JSE_JobTicket_GetSize() { return TicketReady() ? m_jobTicket->JSE_JobTicket_GetSize() : 0; }
 
 std::int64_t JSE_Service::JSE_JobTicket_GetLastError() const {
     if (!m_ticketFamilyOn) return kServiceTicketOff;
@@ -47,8 +45,12 @@ void JSE_Service::JSE_JobTicket_Get_CustomRecord(JSE_CustomCommandType& record) 
 void JSE_Service::JSE_JobTicket_Set_CustomRecord(JSE_CustomCommandType record) {
     TICKET(JSE_JobTicket_Set_CustomRecord(record));
 }
-void JSE_Service::JSE_JobTicket_Set_CustomOptionPreAppend(bool on) { TICKET(JSE_JobTicket_Set_CustomOptionPreAppend(on)); }
-void JSE_Service::JSE_JobTicket_Set_EmitCustomOptionAppend(bool on) { TICKET(JSE_JobTicket_Set_EmitCustomOptionAppend(on)); }
+void JSE_Service::JSE_JobTicket_Set_CustomOptionPreAppend(bool on) {
+    TICKET(JSE_JobTicket_Set_CustomOptionPreAppend(on));
+}
+void JSE_Service::JSE_JobTicket_Set_EmitCustomOptionAppend(bool on) {
+    TICKET(JSE_JobTicket_Set_EmitCustomOptionAppend(on));
+}
 void JSE_Service::JSE_JobTicket_Set_EmitPDFCommand(bool on) { TICKET(JSE_JobTicket_Set_EmitPDFCommand(on)); }
 void JSE_Service::JSE_JobTicket_Set_PeDeviceLookup(bool on) { TICKET(JSE_JobTicket_Set_PeDeviceLookup(on)); }
 void JSE_Service::JSE_JobTicket_Set_DocumentTitle(const std::string& title) {
@@ -100,7 +102,5 @@ int JSE_Service::JSE_JobTicket_SetUserPunchPattern(int pattern) {
 }
 int JSE_Service::JSE_JobTicket_GetUserPunchPattern() { return TICKET(JSE_JobTicket_GetUserPunchPattern(), 0); }
 int JSE_Service::JSE_JobTicket_GetNarrowBookletValue() { return TICKET(JSE_JobTicket_GetNarrowBookletValue(), 0); }
-void JSE_Service::JSE_JobTicket_SetNarrowBookletValue(int value) {
-    TICKET(JSE_JobTicket_SetNarrowBookletValue(value));
-}
+void JSE_Service::JSE_JobTicket_SetNarrowBookletValue(int value) { TICKET(JSE_JobTicket_SetNarrowBookletValue(value)); }
 int JSE_Service::JSE_JobTicket_GetPageOrderValue() { return TICKET(JSE_JobTicket_GetPageOrderValue(), 1); }

@@ -14,13 +14,19 @@ bool JSE_Service::JSE_Media_LoadCatalog(const WString& path, bool withDefinition
     return true;
 }
 
-bool JSE_Service::JSE_Media_LoadCatalogSafe(const WString& path) { return MEDIA(JSE_Media_LoadCatalogSafe(path), false); }
+bool JSE_Service::JSE_Media_LoadCatalogSafe(const WString& path) {
+    return MEDIA(JSE_Media_LoadCatalogSafe(path), false);
+}
 void JSE_Service::JSE_Media_GetFullPath(WString& out) { MEDIA(JSE_Media_GetFullPath(out)); }
 void JSE_Service::JSE_Media_SetFullPath(const WString& path) { MEDIA(JSE_Media_SetFullPath(path)); }
-bool JSE_Service::JSE_Media_SetDefaultPaper(const WString& name) { return MEDIA(JSE_Media_SetDefaultPaper(name), false); }
+bool JSE_Service::JSE_Media_SetDefaultPaper(const WString& name) {
+    return MEDIA(JSE_Media_SetDefaultPaper(name), false);
+}
 bool JSE_Service::JSE_Media_SetDefaultPaper(int index) { return MEDIA(JSE_Media_SetDefaultPaper(index), false); }
 bool JSE_Service::JSE_Media_SaveCatalog(const WString& path) { return MEDIA(JSE_Media_SaveCatalog(path), false); }
-bool JSE_Service::JSE_Media_SaveCatalogSafe(const WString& path) { return MEDIA(JSE_Media_SaveCatalogSafe(path), false); }
+bool JSE_Service::JSE_Media_SaveCatalogSafe(const WString& path) {
+    return MEDIA(JSE_Media_SaveCatalogSafe(path), false);
+}
 bool JSE_Service::JSE_Media_SavePaperDefinitions(const WString& path) {
     return MEDIA(JSE_Media_SavePaperDefinitions(path), false);
 }
@@ -32,7 +38,9 @@ bool JSE_Service::JSE_Media_AddPaper(const WString& name, int sizeIndex, const W
 bool JSE_Service::JSE_Media_AddAttribute(int kind, const WString& value) {
     return MEDIA(JSE_Media_AddAttribute(kind, value), false);
 }
-bool JSE_Service::JSE_Media_LoadCatalogOnly(const WString& path) { return MEDIA(JSE_Media_LoadCatalogOnly(path), false); }
+bool JSE_Service::JSE_Media_LoadCatalogOnly(const WString& path) {
+    return MEDIA(JSE_Media_LoadCatalogOnly(path), false);
+}
 bool JSE_Service::JSE_Media_LoadAttributesOnly(const WString& catalogPath) {
     return MEDIA(JSE_Media_LoadAttributesOnly(catalogPath), false);
 }
@@ -74,8 +82,8 @@ bool JSE_Service::JSE_Media_LoadNamedDefinition(const WString& definitionPath) {
     return MEDIA(JSE_Media_LoadNamedDefinition(definitionPath), false);
 }
 void JSE_Service::JSE_Media_GetFullDefinitionPath(WString& out) { MEDIA(GetFullDefinitionPath(out)); }
-bool JSE_Service::JSE_Media_AddPaper(const WString& name, float width, float height, const WString& color,
-                                     int weight, const WString& type, int mode, int precollated, int punchable) {
+bool JSE_Service::JSE_Media_AddPaper(const WString& name, float width, float height, const WString& color, int weight,
+                                     const WString& type, int mode, int precollated, int punchable) {
     return MEDIA(JSE_Media_AddPaper(name, width, height, color, weight, type, mode, precollated, punchable), false);
 }
 bool JSE_Service::JSE_Media_ModifyPaper(const WString& name, int sizeIndex, const WString& color, int weight,
@@ -84,8 +92,7 @@ bool JSE_Service::JSE_Media_ModifyPaper(const WString& name, int sizeIndex, cons
 }
 bool JSE_Service::JSE_Media_ModifyPaper(const WString& name, float width, float height, const WString& color,
                                         int weight, const WString& type, int mode, int precollated, int punchable) {
-    return MEDIA(JSE_Media_ModifyPaper(name, width, height, color, weight, type, mode, precollated, punchable),
-                 false);
+    return MEDIA(JSE_Media_ModifyPaper(name, width, height, color, weight, type, mode, precollated, punchable), false);
 }
 bool JSE_Service::JSE_Media_ModifyPaper(const WString& name, const PAPERDEF& newValues, const PAPERFLAGS& flags) {
     return MEDIA(JSE_Media_ModifyPaper(name, newValues, flags), false);
@@ -114,14 +121,12 @@ bool JSE_Service::JSE_Media_AddPaperDefinitionEx(double width, double height, do
 bool JSE_Service::JSE_Media_GetPaperDefinition(int index, float& width, float& height, WString& widthText,
                                                WString& heightText, int& measureType, WString& name) {
     ZeroWhenMissing(m_media, width, height, measureType);
-    return MEDIA(JSE_Media_GetPaperDefinition(index, width, height, widthText, heightText, measureType, name),
-                 false);
+    return MEDIA(JSE_Media_GetPaperDefinition(index, width, height, widthText, heightText, measureType, name), false);
 }
 bool JSE_Service::JSE_Media_GetPaperDefinitionEx(int index, double& width, double& height, double& widthPts,
                                                  double& heightPts, int& measureType, WString& name) {
     ZeroWhenMissing(m_media, width, height, widthPts, heightPts, measureType);
-    return MEDIA(JSE_Media_GetPaperDefinitionEx(index, width, height, widthPts, heightPts, measureType, name),
-                 false);
+    return MEDIA(JSE_Media_GetPaperDefinitionEx(index, width, height, widthPts, heightPts, measureType, name), false);
 }
 bool JSE_Service::JSE_Media_DeletePaperDefinition(int index) {
     return MEDIA(JSE_Media_DeletePaperDefinition(index), false);
@@ -134,8 +139,8 @@ int JSE_Service::JSE_Media_GetDefinitionIndex(int i) { return MEDIA(JSE_Media_Ge
 int JSE_Service::JSE_Media_GetPaperDisplaySizeFromDefFile(int d, WString& widthText, WString& heightText) {
     return MEDIA(JSE_Media_GetPaperDisplaySizeFromDefFile(d, widthText, heightText), int{kServiceNoMedia});
 }
-int JSE_Service::JSE_Media_GetPaperDisplaySizeFromDefFile(long d, WString& widthText, WString& heightText,
-                                                          int& metric, WString& name) {
+int JSE_Service::JSE_Media_GetPaperDisplaySizeFromDefFile(long d, WString& widthText, WString& heightText, int& metric,
+                                                          WString& name) {
     ZeroWhenMissing(m_media, metric);
     return MEDIA(JSE_Media_GetPaperDisplaySizeFromDefFile(d, widthText, heightText, metric, name),
                  int{kServiceNoMedia});
@@ -152,9 +157,15 @@ bool JSE_Service::JSE_Media_DeleteAttribute(int kind, const WString& value) {
 int JSE_Service::JSE_Media_GetNumOfWeightAttributes() { return MEDIA(JSE_Media_GetNumOfWeightAttributes(), -1); }
 int JSE_Service::JSE_Media_GetNumOfTypeAttributes() { return MEDIA(JSE_Media_GetNumOfTypeAttributes(), -1); }
 int JSE_Service::JSE_Media_GetNumOfColorAttributes() { return MEDIA(JSE_Media_GetNumOfColorAttributes(), -1); }
-int JSE_Service::JSE_Media_GetWeightAttribute(int i, WString& out) { return MEDIA(JSE_Media_GetWeightAttribute(i, out), -1); }
-int JSE_Service::JSE_Media_GetTypeAttribute(int i, WString& out) { return MEDIA(JSE_Media_GetTypeAttribute(i, out), -1); }
-int JSE_Service::JSE_Media_GetColorAttribute(int i, WString& out) { return MEDIA(JSE_Media_GetColorAttribute(i, out), -1); }
+int JSE_Service::JSE_Media_GetWeightAttribute(int i, WString& out) {
+    return MEDIA(JSE_Media_GetWeightAttribute(i, out), -1);
+}
+int JSE_Service::JSE_Media_GetTypeAttribute(int i, WString& out) {
+    return MEDIA(JSE_Media_GetTypeAttribute(i, out), -1);
+}
+int JSE_Service::JSE_Media_GetColorAttribute(int i, WString& out) {
+    return MEDIA(JSE_Media_GetColorAttribute(i, out), -1);
+}
 
 std::vector<WString>& JSE_Service::JSE_Media_GetAttributes(int kind) {
     m_attributes.clear();
@@ -176,7 +187,9 @@ int JSE_Service::JSE_Media_SetOSDecimalFormat(char decimalChar) {
 int JSE_Service::JSE_Media_FloatToWS(float value, WString& out, int decimals) {
     return MEDIA_QUIETLY(FloatToWS(value, out, decimals), -1);
 }
-int JSE_Service::JSE_Media_InchesToPSPoints(float inches) { return MEDIA_QUIETLY(JSE_Media_InchesToPSPoints(inches), 0); }
+int JSE_Service::JSE_Media_InchesToPSPoints(float inches) {
+    return MEDIA_QUIETLY(JSE_Media_InchesToPSPoints(inches), 0);
+}
 int JSE_Service::JSE_Media_MMToPSPoints(float millimetres) {
     return MEDIA_QUIETLY(JSE_Media_MMToPSPoints(millimetres), 0);
 }

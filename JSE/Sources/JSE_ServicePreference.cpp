@@ -14,8 +14,12 @@ std::int32_t JSE_Service::JSE_Preference_Get(void* buffer, std::int64_t length) 
 std::int32_t JSE_Service::JSE_Preference_Set(const void* buffer, std::int64_t length) {
     return STORE(JSE_Preference_Set(buffer, length), 0);
 }
-void JSE_Service::JSE_Preference_SetJobFeature(JSE_JobFeatureType record) { STORE(JSE_Preference_SetJobFeature(record)); }
-void JSE_Service::JSE_Preference_GetJobFeature(JSE_JobFeatureType& record) { STORE(JSE_Preference_GetJobFeature(record)); }
+void JSE_Service::JSE_Preference_SetJobFeature(JSE_JobFeatureType record) {
+    STORE(JSE_Preference_SetJobFeature(record));
+}
+void JSE_Service::JSE_Preference_GetJobFeature(JSE_JobFeatureType& record) {
+    STORE(JSE_Preference_GetJobFeature(record));
+}
 void JSE_Service::JSE_Preference_GetRelease6Features(JSE_Release1_4Type& values) {
     STORE(JSE_Preference_GetRelease6Features(values));
 }

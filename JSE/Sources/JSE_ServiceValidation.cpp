@@ -23,7 +23,9 @@ int JSE_Service::JSE_Validation_Check(int control, int value, int& conflict, boo
 void JSE_Service::JSE_Validation_SetValue_NoCheck(int control, int value) {
     VALIDATOR(JSE_Validation_SetValue_NoCheck(control, value));
 }
-void JSE_Service::JSE_Validation_Remove_All_Exception_Media() { VALIDATOR(JSE_Validation_Remove_All_Exception_Media()); }
+void JSE_Service::JSE_Validation_Remove_All_Exception_Media() {
+    VALIDATOR(JSE_Validation_Remove_All_Exception_Media());
+}
 void JSE_Service::JSE_Validation_Remove_All_PageList() { VALIDATOR_QUIETLY(JSE_Validation_Remove_All_PageList()); }
 std::int64_t JSE_Service::JSE_Validation_Load_PeRecord(JSE_PageExceptionType record) {
     VALIDATOR(JSE_Validation_Load_ExceptionRecord(record));

@@ -1,0 +1,391 @@
+// The job-setup service: start-up from the shipped data and its failure at
+// each step, teardown, the families with their part missing, what the
+// forwarders change on the way, and the copies of the live settings.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "job_ticket_support.h"
+#include "service_support.h"
+
+namespace {
+
+using namespace service_test;
+
+TEST(ServiceStartUp, ShippedDataInAFreshFolderStartsEveryPartWithItsRules) {
+    DataFolder data;
+    JSE_Service service(L"English", L"ignored", data.catalog(), WString(), false);
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceNoError);
+    EXPECT_TRUE(service.JSE_Validation_RulesLoaded());
+    EXPECT_EQ(service.JSE_Media_GetLastError(), kMediaNoError);
+    EXPECT_EQ(service.JSE_Media_GetNumberOfEntry(), 35);
+    EXPECT_EQ(service.JSE_JobTicket_Create(), 0);
+    std::int64_t version = 0;
+    service.JSE_GetVersion(version);
+    EXPECT_EQ(version, 0x30000);
+}
+
+// A missing rule file is no reason to keep the dialog shut, but it shows.
+TEST(ServiceStartUp, MissingRuleFileStartsTheEngineWithoutRules) {
+    DataFolder data(false);
+    JSE_Service service(L"English", WString(), data.catalog(), WString(), false);
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceNoError);
+    EXPECT_FALSE(service.JSE_Validation_RulesLoaded());
+    JSE_JobFeatureType job;
+    service.JSE_Preference_GetJobFeature(job);
+    EXPECT_FALSE(service.JSE_JobTicketValidation(job, {}));
+    ASSERT_EQ(service.JSE_JobTicket_Validation_GetNumberOfErrors(), 1);
+    EXPECT_EQ(service.JSE_JobTicket_Validation_GetErrorID(0), kServiceNoValidation);
+    EXPECT_EQ(service.JSE_JobTicket_Validation_GetErrorLocation(0), -2);
+}
+
+TEST(ServiceStartUp, EachFailingStepKeepsThePartsBeforeItAndItsCode) {
+    struct Case {
+        Part failing;
+        std::int64_t code;
+        int partsKept;  // in creation order: catalog, validator, store, ticket
+    };
+    const Case cases[] = {
+        {Part::Media, kServiceNoMedia, 0},
+        {Part::Validation, kServiceNoValidation, 1},
+        {Part::ValidationError, kServiceValidationFailed, 2},
+        {Part::Preference, kServiceNoPreference, 2},
+        {Part::JobTicket, kServiceNoJobTicket, 3},
+        {Part::None, kServiceNoError, 4},
+    };
+    DataFolder data;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.failing));
+        TestService service(c.failing);
+        service.JSE_Initialize(L"English", WString(), data.catalog(), WString(), false);
+        EXPECT_EQ(service.JSE_GetLastError(), c.code);
+        const bool kept[] = {service.Media() != nullptr, service.Validation() != nullptr,
+                             service.Preference() != nullptr, service.JobTicket() != nullptr};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(kept[i], i < c.partsKept) << "part " << i;
+        // A later family reports its own code; an earlier one still works.
+        if (c.partsKept == 2) {
+            EXPECT_EQ(service.JSE_Preference_GetPageOrderValue(), 1);
+            EXPECT_EQ(service.JSE_GetLastError(), kServiceNoPreference);
+            EXPECT_EQ(service.JSE_JobTicket_GetSize(), 0);
+            EXPECT_EQ(service.JSE_GetLastError(), kServiceNoJobTicket);
+            EXPECT_EQ(service.JSE_Media_GetIndex(L"A4"), 18);
+        }
+    }
+}
+
+TEST(ServiceStartUp, RuleFileIsTheGivenOneOrTheCatalogsWithDat) {
+    DataFolder data;
+    DataFolder elsewhere;
+    const std::string beside = data.file("PaperCatalog.txt.dat");
+    const std::string given = elsewhere.file("PaperCatalog.txt.dat");
+    TestService fourArguments;
+    fourArguments.JSE_Initialize(L"English", Wide(given), data.catalog(), false);
+    EXPECT_EQ(fourArguments.RulePath(), beside);
+    TestService noPath;
+    noPath.JSE_Initialize(L"English", WString(), data.catalog(), WString(), false);
+    EXPECT_EQ(noPath.RulePath(), beside);
+    TestService givenPath;
+    givenPath.JSE_Initialize(L"English", WString(), data.catalog(), Wide(given), false);
+    EXPECT_EQ(givenPath.RulePath(), given);
+    EXPECT_TRUE(givenPath.JSE_Validation_RulesLoaded());
+}
+
+TEST(ServiceStartUp, TeardownDeletesValidatorTicketCatalogThenStore) {
+    DataFolder data;
+    std::vector<std::string> deletions;
+    {
+        TestService service(Part::None, &deletions);
+        service.JSE_Initialize(L"English", WString(), data.catalog(), WString(), false);
+        // A second start deletes the parts of the first, in the same order.
+        service.JSE_Initialize(L"English", WString(), data.catalog(), WString(), false);
+    }
+    const std::vector<std::string> order = {"validator", "ticket", "catalog", "store"};
+    std::vector<std::string> twice = order;
+    twice.insert(twice.end(), order.begin(), order.end());
+    EXPECT_EQ(deletions, twice);
+}
+
+// ---------------------------------------------------------------------------
+// The families with their part missing: result and last error afterwards.
+
+struct MissingCase {
+    const char* operation;
+    std::function<long(JSE_Service&)> call;
+    long result;
+    long lastError;
+};
+
+void ExpectMissing(const std::vector<MissingCase>& cases) {
+    for (const MissingCase& c : cases) {
+        SCOPED_TRACE(c.operation);
+        JSE_Service service;
+        EXPECT_EQ(c.call(service), c.result);
+        EXPECT_EQ(service.JSE_GetLastError(), c.lastError);
+    }
+}
+
+TEST(ServiceFamilies, CatalogFamilyWithoutCatalog) {
+    ExpectMissing({
+        {"LoadCatalog", [](JSE_Service& s) { return s.JSE_Media_LoadCatalog(L"x", true); }, 0, -1004},
+        {"GetIndex, -1 as for an absent paper", [](JSE_Service& s) { return s.JSE_Media_GetIndex(L"Letter"); }, -1,
+         -1004},
+        {"GetNumberOfEntry", [](JSE_Service& s) { return s.JSE_Media_GetNumberOfEntry(); }, 0, -1004},
+        {"GetMode", [](JSE_Service& s) { return s.JSE_Media_GetMode(0); }, 0, -1004},
+        {"GetPunchable", [](JSE_Service& s) { return s.JSE_Media_GetPunchable(0); }, 1, 0},
+        {"GetWeight out",
+         [](JSE_Service& s) {
+             int w = 77;
+             return s.JSE_Media_GetWeight(0, w), long{w};
+         },
+         0, -1004},
+        {"GetPoints outs",
+         [](JSE_Service& s) {
+             int w = 7, h = 9;
+             return s.JSE_Media_GetPoints(0, w, h), long{w + h};
+         },
+         0, -1004},
+        {"GetDisplaySize metric",
+         [](JSE_Service& s) {
+             WString a, b;
+             int m = 5;
+             return s.JSE_Media_GetDisplaySize(0, a, b, m), long{m};
+         },
+         0, -1004},
+        {"GetMediaInfo",
+         [](JSE_Service& s) {
+             JSE_MediaRecordType r;
+             return s.JSE_Media_GetMediaInfo(0, r);
+         },
+         -1004, 0},
+        {"GetLastError", [](JSE_Service& s) { return s.JSE_Media_GetLastError(); }, -1004, 0},
+        {"SetOSDecimalFormat", [](JSE_Service& s) { return s.JSE_Media_SetOSDecimalFormat(','); }, -1, 0},
+        {"FloatToWS",
+         [](JSE_Service& s) {
+             WString t;
+             return s.JSE_Media_FloatToWS(1.5f, t, 2);
+         },
+         -1, 0},
+        {"GetPaperDisplaySizeFromDefFile",
+         [](JSE_Service& s) {
+             WString a, b;
+             return s.JSE_Media_GetPaperDisplaySizeFromDefFile(0, a, b);
+         },
+         -1004, -1004},
+        {"GetDefinitionIndex", [](JSE_Service& s) { return s.JSE_Media_GetDefinitionIndex(0); }, -1, -1004},
+        {"GetPaperMeasureType", [](JSE_Service& s) { return s.GetPaperMeasureType(0); }, -1, 0},
+        {"GetNumOfWeightAttributes", [](JSE_Service& s) { return s.JSE_Media_GetNumOfWeightAttributes(); }, -1, -1004},
+        {"GetAttributes", [](JSE_Service& s) { return long(s.JSE_Media_GetAttributes(1).size()); }, 0, 0},
+        {"MMToPSPoints", [](JSE_Service& s) { return s.JSE_Media_MMToPSPoints(10); }, 0, 0},
+    });
+}
+
+TEST(ServiceFamilies, TicketFamilyWithoutTicket) {
+    ExpectMissing({
+        {"Create", [](JSE_Service& s) { return long(s.JSE_JobTicket_Create()); }, -1003, -1003},
+        {"Get",
+         [](JSE_Service& s) {
+             char b[4];
+             return long(s.JSE_JobTicket_Get(b, 4));
+         },
+         -1003, -1003},
+        {"GetSize", [](JSE_Service& s) { return long(s.JSE_JobTicket_GetSize()); }, 0, -1003},
+        {"GetLastError", [](JSE_Service& s) { return long(s.JSE_JobTicket_GetLastError()); }, -1003, 0},
+        {"GetVersion", [](JSE_Service& s) { return long(s.JSE_JobTicket_GetVersion()); }, 0, -1003},
+        {"SetPDFUseOpp()", [](JSE_Service& s) { return long(s.JSE_JobTicket_SetPDFUseOpp()); }, -1003, -1003},
+        {"SetUserPunchPattern", [](JSE_Service& s) { return long(s.JSE_JobTicket_SetUserPunchPattern(3)); }, -1003,
+         -1003},
+        {"GetPageOrderValue", [](JSE_Service& s) { return long(s.JSE_JobTicket_GetPageOrderValue()); }, 1, -1003},
+        {"GetPDFVersion emptied",
+         [](JSE_Service& s) {
+             WString v = L"1.4";
+             return s.JSE_JobTicket_GetPDFVersion(v), long(v.size());
+         },
+         0, -1003},
+    });
+}
+
+TEST(ServiceFamilies, ValidationFamilyWithoutValidator) {
+    ExpectMissing({
+        {"Check, conflict defined",
+         [](JSE_Service& s) {
+             int c = 9;
+             return s.JSE_Validation_Check(1, 2, c, true) + c;
+         },
+         -1005, -1005},
+        {"Load_PeRecord", [](JSE_Service& s) { return long(s.JSE_Validation_Load_PeRecord({})); }, -1005, -1005},
+        {"CheckPeFeature",
+         [](JSE_Service& s) { return s.JSE_Validation_CheckPeFeature(1, 1, {}, 232, JSE_MediaSelection(), 0); }, -1005,
+         -1005},
+        {"RulesLoaded", [](JSE_Service& s) { return long(s.JSE_Validation_RulesLoaded()); }, 0, -1005},
+        {"SetOption_UsePreference",
+         [](JSE_Service& s) { return s.JSE_Validation_SetOption_UsePreferenceInPeValidation(true); }, -1005, -1005},
+        {"GetLastError", [](JSE_Service& s) { return long(s.JSE_Validation_GetLastError()); }, 0, -1005},
+        {"Select_Page", [](JSE_Service& s) { return s.JSE_Validation_Select_Page(1, 232); }, -1005, 0},
+        {"Get_ExceptionRecord",
+         [](JSE_Service& s) {
+             JSE_PageExceptionType r;
+             return s.JSE_Validation_Get_ExceptionRecord(1, 1, r);
+         },
+         -1005, 0},
+        {"On_PeList", [](JSE_Service& s) { return s.JSE_Validation_On_PeList(); }, 0, 0},
+        {"Remove_All_PageList", [](JSE_Service& s) { return s.JSE_Validation_Remove_All_PageList(), 0L; }, 0, 0},
+        {"Add_PePageRange", [](JSE_Service& s) { return s.JSE_Validation_Add_PePageRange(1, 2, 232, 0); }, 0, 0},
+    });
+}
+
+TEST(ServiceFamilies, SettingsFamilyWithoutStore) {
+    ExpectMissing({
+        {"GetPageOrderValue", [](JSE_Service& s) { return long(s.JSE_Preference_GetPageOrderValue()); }, 1, -1002},
+        {"GetNarrowBookletValue", [](JSE_Service& s) { return long(s.JSE_Preference_GetNarrowBookletValue()); }, 0,
+         -1002},
+        {"GetPDFUseOpp", [](JSE_Service& s) { return long(s.JSE_Preference_GetPDFUseOpp()); }, -1002, -1002},
+        {"GetLastPageFirst out",
+         [](JSE_Service& s) {
+             bool on = true;
+             return s.JSE_Preference_GetLastPageFirst(on), long{on};
+         },
+         0, -1002},
+        {"GetFullPath emptied",
+         [](JSE_Service& s) {
+             WString p = L"x";
+             return s.JSE_Preference_GetFullPath(p), long(p.size());
+         },
+         0, -1002},
+        {"Get",
+         [](JSE_Service& s) {
+             char b[4];
+             return long(s.JSE_Preference_Get(b, 4));
+         },
+         0, -1002},
+        {"Save_Setting", [](JSE_Service& s) { return s.JSE_Preference_Save_Setting(), 0L; }, 0, -1002},
+        {"FlattenTicket", [](JSE_Service& s) { return long(s.JSE_Preference_FlattenTicket()); }, 0, 0},
+        {"Copy_Value_To_JobTicket", [](JSE_Service& s) { return long(s.JSE_Preference_Copy_Value_To_JobTicket()); },
+         -1002, -1002},
+        {"Copy_Value_To_Validation", [](JSE_Service& s) { return long(s.JSE_Preference_Copy_Value_To_Validation()); },
+         0, 0},
+    });
+}
+
+// ---------------------------------------------------------------------------
+// What the service changes or keeps on the way.
+
+class RunningService : public ::testing::Test {
+protected:
+    RunningService() { service.JSE_Initialize(L"English", WString(), data.catalog(), WString(), false); }
+    DataFolder data;
+    TestService service;
+};
+
+TEST_F(RunningService, TicketFamilySwitchedOffRefusesWithItsCode) {
+    service.SwitchTicketFamily(false);
+    EXPECT_EQ(service.JSE_JobTicket_GetLastError(), kServiceTicketOff);
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceNoError);
+    EXPECT_EQ(service.JSE_JobTicket_GetSize(), 0);
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceTicketOff);
+    EXPECT_EQ(service.JSE_JobTicket_Create(), kServiceTicketOff);
+    service.SwitchTicketFamily(true);
+    EXPECT_EQ(service.JSE_JobTicket_Create(), 0);
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceNoError);  // a good build clears it
+}
+
+TEST_F(RunningService, PunchingReachesTheValidatorAsOnOrOff) {
+    const struct {
+        int control, value, stored;
+    } cases[] = {{eJSE_PunchJobTypeCheck, 2, 1},
+                 {eJSE_PunchJobTypeCheck, 64, 1},
+                 {eJSE_PunchJobTypeCheck, 255, 1},
+                 {eJSE_PunchJobTypeCheck, 0, 0},
+                 {eJSE_SignaturePagesEdit, 64, 64}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.control << " <- " << c.value);
+        int conflict = -1;
+        EXPECT_EQ(service.JSE_Validation_Check(c.control, c.value, conflict, true), 0);
+        EXPECT_EQ(service.Validation()->JSE_Validation_GetControlValue(c.control), c.stored);
+    }
+}
+
+TEST_F(RunningService, CatalogPathFollowsOnlyALoadThatWorked) {
+    WString path;
+    service.JSE_Media_GetFullPath(path);
+    EXPECT_FALSE(service.JSE_Media_LoadCatalog(Wide(data.file("absent.txt")), true));
+    WString after;
+    service.JSE_Media_GetFullPath(after);
+    EXPECT_EQ(after, path);
+    DataFolder other;
+    EXPECT_TRUE(service.JSE_Media_LoadCatalog(other.catalog(), true));
+    service.JSE_Media_GetFullPath(after);
+    EXPECT_EQ(after, other.catalog());
+}
+
+TEST_F(RunningService, MediaInfoIsThePaperAsTheSettingsKeepIt) {
+    JSE_MediaRecordType record;
+    record.weight = 4321;
+    EXPECT_EQ(service.JSE_Media_GetMediaInfo(35, record), kServiceNoSuchPaper);
+    EXPECT_EQ(record.weight, 4321);
+    const int tab = service.JSE_Media_GetIndex(L"Letter_Tab");
+    EXPECT_EQ(service.JSE_Media_GetMediaInfo(tab, record), 0);
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceNoError);
+    EXPECT_EQ(record.name + L"/" + record.colour + L"/" + record.type, L"Letter_Tab/white/tab");
+    EXPECT_EQ(std::vector<long>({record.widthPoints, record.heightPoints, record.weight, record.mode, record.mediaCode,
+                                 record.mediaFlag, record.punchable, record.precollated, record.mediaExtra}),
+              std::vector<long>({648, 792, 163, 1, 255, 1, 1, 1, 0}));
+}
+
+TEST_F(RunningService, SettingsFileOutcomeBecomesTheLastError) {
+    service.JSE_Preference_SetFullPath(Wide(data.file("Qwi_JSE.prf")));
+    service.JSE_Preference_Save_Setting();
+    EXPECT_EQ(service.JSE_GetLastError(), JSE_Preference::kNoError);
+    service.JSE_Preference_SetFullPath(Wide(data.file("absent/Qwi_JSE.prf")));
+    service.JSE_Preference_Load_Setting();
+    EXPECT_EQ(service.JSE_GetLastError(), JSE_Preference::kFileNotOpened);
+}
+
+// The bridge's road to the ticket text equals the objects wired by hand.
+TEST_F(RunningService, DefaultTicketEqualsTheOneBuiltFromTheObjects) {
+    EXPECT_EQ(service.JSE_Preference_Copy_Value_To_JobTicket(), 0);
+    ASSERT_EQ(service.JSE_JobTicket_Create(), 0);
+    std::string text(static_cast<std::size_t>(service.JSE_JobTicket_GetSize()), '\0');
+    ASSERT_EQ(service.JSE_JobTicket_Get(text.data(), static_cast<long>(text.size())), 0);
+    EXPECT_EQ(text, job_ticket_test::expectedTicket("factory_defaults.txt"));
+}
+
+// ---------------------------------------------------------------------------
+// Copies of the live settings
+
+TEST_F(RunningService, CopyToTicketCarriesThePageExceptionsAndKeepsAnEarlierError) {
+    JSE_PageExceptionType item;
+    item.startingPage = item.endingPage = 3;
+    service.JSE_JobTicket_SetPageExceptionItem(item);
+    service.JSE_JobTicket_SetPageExceptionItem(item);
+    EXPECT_EQ(service.JSE_Preference_Copy_Value_To_JobTicket(), 0);
+    EXPECT_EQ(service.JSE_JobTicket_GetNumberOfPageExceptionItem(), 0);  // the store has none
+    service.JSE_Preference_SetPageExceptionItem(item);
+    EXPECT_EQ(service.JSE_Preference_Copy_Value_To_JobTicket(), 0);
+    EXPECT_EQ(service.JSE_JobTicket_GetNumberOfPageExceptionItem(), 1);
+
+    TestService noTicket(Part::JobTicket);
+    noTicket.JSE_Initialize(L"English", WString(), data.catalog(), WString(), false);
+    EXPECT_EQ(noTicket.JSE_Preference_Copy_Value_To_JobTicket(), kServiceNoJobTicket);
+}
+
+TEST_F(RunningService, CopyToValidatorSetsTheJobControlsByPaperIndex) {
+    JSE_JobFeatureType job;
+    service.JSE_Preference_GetJobFeature(job);
+    job.statusPaper = L"A4_Blue";
+    job.separatorPaper = L"Legal";
+    job.interleavePaper = L"No such paper";
+    job.frontCoverPaper.clear();
+    job.punchJob = 37;
+    job.signaturePages = 12;
+    service.JSE_Preference_SetJobFeature(job);
+    EXPECT_EQ(service.JSE_Preference_Copy_Value_To_Validation(), 0);
+    const struct {
+        int control, value;
+    } expected[] = {{eJSE_StatusPaperSelection, 25},     {eJSE_SeparatorPaperSelection, 11},
+                    {eJSE_InterleavePaperSelection, -1}, {eJSE_FrontCoverPaperSelection, -1},
+                    {eJSE_PunchJobTypeCheck, 1},         {eJSE_SignaturePagesEdit, 12}};
+    for (const auto& e : expected)
+        EXPECT_EQ(service.Validation()->JSE_Validation_GetControlValue(e.control), e.value) << e.control;
+}
+
+}  // namespace
