@@ -1,0 +1,150 @@
+// Whole-job validation and preflight through the service, on the shipped
+// catalog and rules: what is refused, where it is recorded, what is kept
+// once, and what happens when the check cannot start.
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "service_support.h"
+
+namespace {
+
+using namespace service_test;
+using Records = std::vector<std::pair<long, long>>;  // (message, location)
+
+class WholeJob : public ::testing::Test {
+protected:
+    WholeJob() {
+        service.JSE_Initialize(L"English", WString(), data.catalog(), WString(), false);
+        service.JSE_Preference_GetJobFeature(job);
+    }
+
+    Records errors() const {
+        Records records;
+        for (long i = 0; i < service.JSE_JobTicket_Validation_GetNumberOfErrors(); ++i)
+            records.emplace_back(service.JSE_JobTicket_Validation_GetErrorID(i),
+                                 service.JSE_JobTicket_Validation_GetErrorLocation(i));
+        return records;
+    }
+
+    DataFolder data;
+    TestService service;
+    JSE_JobFeatureType job;
+};
+
+TEST_F(WholeJob, FactoryDefaultsPassAndLeaveTheServicesValidatorAlone) {
+    job.frontCoverMode = 2;
+    job.frontCoverPaper = L"A4_Cover";
+    EXPECT_FALSE(service.JSE_JobTicketValidation(job, {}));
+    job.frontCoverMode = 1;
+    EXPECT_TRUE(service.JSE_JobTicketValidation(job, {}));
+    EXPECT_EQ(errors(), Records());
+    EXPECT_EQ(service.Validation()->JSE_Validation_GetControlValue(eJSE_FrontCoverSelection), 1);
+}
+
+TEST_F(WholeJob, EachRefusedFeatureIsRecordedOncePerMessage) {
+    struct Case {
+        const char* name;
+        void (*change)(JSE_JobFeatureType&);
+        Records expected;
+    };
+    const Case cases[] = {
+        {"two covers of another size",
+         [](JSE_JobFeatureType& j) {
+             j.frontCoverMode = j.backCoverMode = 2;
+             j.frontCoverPaper = L"A4_Cover";
+             j.backCoverPaper = L"Tabloid_Cover";
+         },
+         {{16310, -1}, {16311, -1}}},
+        // Interleaves are checked in both interleave modes; their size is
+        // refused at the print mode and again at the body paper, kept once.
+        {"blank interleaves of another size",
+         [](JSE_JobFeatureType& j) {
+             j.printingMode = 4;
+             j.interleavePaper = L"A4";
+         },
+         {{16314, -1}}},
+        // Any punch pattern is punching, which needs a punchable paper.
+        {"punch pattern 37 on paper that cannot be punched",
+         [](JSE_JobFeatureType& j) {
+             j.punchJob = 37;
+             j.bodyPaper = L"Tabloid";
+         },
+         {{16305, -1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        JSE_JobFeatureType changed = job;
+        c.change(changed);
+        EXPECT_EQ(service.JSE_JobTicketValidation(changed, {}), c.expected.empty());
+        EXPECT_EQ(errors(), c.expected);
+        JSE_JobTicket ticket(L"English", L"Letter", 1);
+        ticket.JSE_JobTicket_SetJobFeature(changed);
+        EXPECT_EQ(service.JSE_JobTicket_Validation(&ticket, nullptr), c.expected.empty());
+        EXPECT_EQ(errors(), c.expected) << "from a ticket";
+    }
+}
+
+TEST_F(WholeJob, CheckThatCannotStartIsRecordedAtLocationMinusTwo) {
+    EXPECT_FALSE(service.JSE_JobTicket_Validation(nullptr, nullptr));
+    EXPECT_EQ(errors(), Records({{kServiceNoJobTicket, -2}}));
+    JSE_Service empty;
+    EXPECT_FALSE(empty.JSE_JobTicket_Validation(job, {}, nullptr));
+    EXPECT_EQ(empty.JSE_JobTicket_Validation_GetErrorID(0), kServiceNoMedia);
+    EXPECT_EQ(empty.JSE_JobTicket_Validation_GetErrorLocation(0), -2);
+    // The service's validator lost its rule file: nothing can be judged.
+    service.Validation()->JSE_Validation_Set_DataFilePath(data.file("absent.dat"));
+    EXPECT_FALSE(service.JSE_JobTicketValidation(job, {}));
+    EXPECT_EQ(errors(), Records({{kServiceNoValidation, -2}}));
+    // Out of range, the accessors give nothing.
+    WString solution = L"x";
+    service.JSE_JobTicket_Validation_GetSolution(1, solution);
+    EXPECT_EQ(solution, L"");
+    for (long i : {-1L, 1L}) {
+        EXPECT_EQ(service.JSE_JobTicket_Validation_GetErrorID(i), 0);
+        EXPECT_EQ(service.JSE_JobTicket_Validation_GetErrorLocation(i), 0);
+        EXPECT_EQ(service.JSE_JobTicket_Validation_GetSolutionID(i), 0);
+    }
+}
+
+// The rules come from where the service read its own, not from beside
+// whichever catalog the check runs on.
+TEST(WholeJobRules, ScratchValidatorReadsTheServicesRuleFile) {
+    DataFolder rules;
+    DataFolder catalogOnly(false);
+    JSE_Service service(L"English", WString(), catalogOnly.catalog(), Wide(rules.file("PaperCatalog.txt.dat")), false);
+    ASSERT_TRUE(service.JSE_Validation_RulesLoaded());
+    JSE_JobFeatureType job;
+    service.JSE_Preference_GetJobFeature(job);
+    job.frontCoverMode = 2;
+    job.frontCoverPaper = L"A4_Cover";
+    EXPECT_FALSE(service.JSE_JobTicketValidation(job, {}));
+    EXPECT_EQ(service.JSE_JobTicket_Validation_GetErrorID(0), 16310);
+}
+
+TEST_F(WholeJob, PreflightReturnsTheFirstRefusalInCheckingOrder) {
+    job.bodyPaper = L"Tabloid";
+    job.frontCoverMode = job.backCoverMode = 2;
+    job.frontCoverPaper = L"A4_Cover";
+    job.backCoverPaper = L"Letter_Cover";
+    job.punchJob = 37;
+    const struct {
+        const char* step;
+        std::int32_t JSE_JobFeatureType::*mode;
+        long refusal;
+    } steps[] = {{"front cover", nullptr, 16310},
+                 {"back cover", &JSE_JobFeatureType::frontCoverMode, 16311},
+                 {"punching, any pattern", &JSE_JobFeatureType::backCoverMode, 16305}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.step);
+        if (s.mode) job.*s.mode = 1;  // the cover before is taken off
+        EXPECT_EQ(service.JSE_PreFlightTicket(job), s.refusal);
+        JSE_JobFeatureType handed;
+        service.JobTicket()->JSE_JobTicket_GetJobFeature(handed);
+        EXPECT_EQ(handed.frontCoverMode, job.frontCoverMode);
+    }
+    JSE_Service empty;
+    EXPECT_EQ(empty.JSE_PreFlightTicket(job), kServiceNoValidation);
+}
+
+}  // namespace
