@@ -33,6 +33,12 @@ private:
     filter_test::TempDir m_folder;
 };
 
+// A ticket that shows the emulation it was given.
+struct ShownTicket : JSE_JobTicket {
+    using JSE_JobTicket::JSE_JobTicket;
+    int Emulation() const { return defaultTicket.jobFeature.jobEmulationType; }
+};
+
 enum class Part { None, Media, Validation, ValidationError, Preference, JobTicket };
 
 // A service that can fail one part's creation (ValidationError: a validator
@@ -49,6 +55,8 @@ public:
     using JSE_Service::Preference;
     using JSE_Service::Validation;
     void SwitchTicketFamily(bool on) { m_ticketFamilyOn = on; }
+    void Fail(Part part) { m_failing = part; }
+    int TicketEmulation() const { return static_cast<const ShownTicket*>(JobTicket())->Emulation(); }
     std::string RulePath() const {
         std::string path;
         if (Validation()) Validation()->JSE_Validation_Get_DataFilePath(path);
@@ -85,7 +93,7 @@ protected:
     }
     std::unique_ptr<JSE_JobTicket> NewJobTicket(const WString& language, const WString& paper) override {
         if (m_failing == Part::JobTicket) return nullptr;
-        return std::make_unique<Logged<JSE_JobTicket>>(m_deletions, "ticket", language, paper, 1);
+        return std::make_unique<Logged<ShownTicket>>(m_deletions, "ticket", language, paper, 1);
     }
 
 private:

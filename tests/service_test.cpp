@@ -304,6 +304,13 @@ TEST_F(RunningService, PunchingReachesTheValidatorAsOnOrOff) {
     }
 }
 
+TEST_F(RunningService, EmulationOutsideOneToFourIsSetAsOne) {
+    for (const auto& [given, set] : {std::pair{0, 1}, {5, 1}, {4, 4}, {3, 3}, {1, 1}}) {
+        service.JSE_JobTicket_Set_EmulationType(given);
+        EXPECT_EQ(service.TicketEmulation(), set) << given;
+    }
+}
+
 TEST_F(RunningService, CatalogPathFollowsOnlyALoadThatWorked) {
     WString path;
     service.JSE_Media_GetFullPath(path);
@@ -346,6 +353,32 @@ TEST_F(RunningService, DefaultTicketEqualsTheOneBuiltFromTheObjects) {
     ASSERT_EQ(service.JSE_JobTicket_Create(), 0);
     std::string text(static_cast<std::size_t>(service.JSE_JobTicket_GetSize()), '\0');
     ASSERT_EQ(service.JSE_JobTicket_Get(text.data(), static_cast<long>(text.size())), 0);
+    EXPECT_EQ(text, job_ticket_test::expectedTicket("factory_defaults.txt"));
+}
+
+// A part that cannot be made again leaves no part holding the one it replaced.
+TEST_F(RunningService, RecreatedPartsReachTheOthersOrLeaveThemWithout) {
+    service.Fail(Part::Media);
+    service.JSE_Initialize_Media(L"English", WString(), data.catalog(), false);
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceNoMedia);
+    service.Fail(Part::Preference);
+    service.JSE_Initialize_Preference(L"English");
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceNoPreference);
+    int conflict = 0;
+    EXPECT_EQ(service.JSE_Validation_Check(eJSE_BodyPaperSelection, 3, conflict, true), 0);
+    EXPECT_EQ(service.JSE_JobTicket_Create(), 0);  // the ticket's own Letter, its own settings
+
+    service.Fail(Part::None);
+    service.JSE_Initialize_Media(L"English", WString(), data.catalog(), false);
+    service.JSE_Initialize_Preference(L"English");
+    EXPECT_EQ(service.JSE_GetLastError(), kServiceNoError);
+    EXPECT_EQ(service.Preference()->JSE_Preference_GetPageOrderValue(), 1);
+    service.JSE_Initialize_Validation(WString());
+    EXPECT_TRUE(service.JSE_Validation_RulesLoaded());
+    EXPECT_EQ(service.JSE_Preference_Copy_Value_To_JobTicket(), 0);
+    ASSERT_EQ(service.JSE_JobTicket_Create(), 0);
+    std::string text(static_cast<std::size_t>(service.JSE_JobTicket_GetSize()), '\0');
+    service.JSE_JobTicket_Get(text.data(), static_cast<long>(text.size()));
     EXPECT_EQ(text, job_ticket_test::expectedTicket("factory_defaults.txt"));
 }
 

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -437,6 +438,10 @@ private:
     void LinkParts();
     void ReleaseParts();
     void CopyPageExceptionsToTicket();
+    // Hands the store's page exceptions to take in order; an item the store
+    // cannot give stops the walk, and its code, returned, becomes the last
+    // error.
+    std::int32_t EachStorePageException(const std::function<void(const JSE_PageExceptionType&)>& take);
 
     // The whole-job check once the error list is empty: a scratch validator
     // with the service's rules, then the three stages.

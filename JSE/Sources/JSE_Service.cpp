@@ -3,6 +3,7 @@
 // live settings into the ticket and the validator.
 #include "JSE_Service.h"
 
+#include <functional>
 #include <new>
 
 #include "JSE_JobTicket.h"
@@ -227,17 +228,23 @@ int JSE_Service::JSE_Preference_Copy_Value_To_JobTicket() {
 }
 
 void JSE_Service::CopyPageExceptionsToTicket() {
-    const std::int64_t count = m_preference->JSE_Preference_GetNumberOfPageExceptionItem();
-    if (count < 0) return;
+    if (m_preference->JSE_Preference_GetNumberOfPageExceptionItem() < 0) return;
     m_jobTicket->JSE_JobTicket_Clear_PageException();
+    EachStorePageException(
+        [this](const JSE_PageExceptionType& item) { m_jobTicket->JSE_JobTicket_SetPageExceptionItem(item, false); });
+}
+
+std::int32_t JSE_Service::EachStorePageException(const std::function<void(const JSE_PageExceptionType&)>& take) {
+    const std::int64_t count = m_preference->JSE_Preference_GetNumberOfPageExceptionItem();
     for (std::int64_t i = 0; i < count; ++i) {
         JSE_PageExceptionType item;
         if (const std::int32_t error = m_preference->JSE_Preference_GetPageExceptionItem(i, item)) {
             m_lastError = error;
-            return;
+            return error;
         }
-        m_jobTicket->JSE_JobTicket_SetPageExceptionItem(item, false);
+        take(item);
     }
+    return 0;
 }
 
 // Only the job controls the settings decide; the cover punches (26, 27) are
@@ -249,16 +256,8 @@ int JSE_Service::JSE_Preference_Copy_Value_To_Validation() {
     const auto paperIndex = [this](const WString& name) { return JSE_Media_GetIndex(name); };
     for (const service_job::ControlValue& c : service_job::JobControlValues(job, paperIndex, false))
         JSE_Validation_SetValue_NoCheck(c.control, c.value);
-    const std::int64_t count = m_preference->JSE_Preference_GetNumberOfPageExceptionItem();
-    if (count <= 0) return 0;
+    if (m_preference->JSE_Preference_GetNumberOfPageExceptionItem() <= 0) return 0;
     m_validation->JSE_Validation_Remove_All_PageList();
-    for (std::int64_t i = 0; i < count; ++i) {
-        JSE_PageExceptionType item;
-        if (const std::int32_t error = m_preference->JSE_Preference_GetPageExceptionItem(i, item)) {
-            m_lastError = error;
-            return error;
-        }
-        m_validation->JSE_Validation_Load_ExceptionRecord(item);
-    }
-    return 0;
+    return EachStorePageException(
+        [this](const JSE_PageExceptionType& item) { m_validation->JSE_Validation_Load_ExceptionRecord(item); });
 }
