@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <utility>
 
 #include "job_ticket_support.h"
@@ -62,20 +63,16 @@ TEST(ServiceStartUp, EachFailingStepKeepsThePartsBeforeItAndItsCode) {
 }
 
 TEST(ServiceStartUp, RuleFileIsTheGivenOneOrTheCatalogsWithDat) {
-    DataFolder data;
-    DataFolder elsewhere;
-    const std::string beside = data.file("PaperCatalog.txt.dat");
-    const std::string given = elsewhere.file("PaperCatalog.txt.dat");
-    TestService fourArguments;
-    fourArguments.JSE_Initialize(L"English", Wide(given), data.catalog(), false);
-    EXPECT_EQ(fourArguments.RulePath(), beside);
-    TestService noPath;
-    noPath.JSE_Initialize(L"English", WString(), data.catalog(), WString(), false);
-    EXPECT_EQ(noPath.RulePath(), beside);
-    TestService givenPath;
-    givenPath.JSE_Initialize(L"English", WString(), data.catalog(), Wide(given), false);
-    EXPECT_EQ(givenPath.RulePath(), given);
-    EXPECT_TRUE(givenPath.JSE_Validation_RulesLoaded());
+    DataFolder data, elsewhere;
+    const std::string beside = data.file("PaperCatalog.txt.dat"), given = elsewhere.file("PaperCatalog.txt.dat");
+    for (const auto& [fourArguments, path, read] : {std::tuple{true, given, beside}, {false, std::string(), beside},
+                                                    {false, given, given}}) {
+        TestService service;
+        if (fourArguments) service.JSE_Initialize(L"English", Wide(path), data.catalog(), false);  // not read
+        else service.JSE_Initialize(L"English", WString(), data.catalog(), Wide(path), false);
+        EXPECT_EQ(service.RulePath(), read);
+        EXPECT_TRUE(service.JSE_Validation_RulesLoaded());
+    }
 }
 
 TEST(ServiceStartUp, TeardownDeletesValidatorTicketCatalogThenStore) {
