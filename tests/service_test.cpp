@@ -310,7 +310,16 @@ TEST_F(RunningService, CopyToTicketCarriesThePageExceptionsAndKeepsAnEarlierErro
     EXPECT_EQ(noTicket.JSE_Preference_Copy_Value_To_JobTicket(), kServiceNoJobTicket);
 }
 
+// The validator keeps its page exceptions while the store holds none.
 TEST_F(RunningService, CopyToValidatorSetsTheJobControlsByPaperIndex) {
+    JSE_PageExceptionType item;
+    item.startingPage = item.endingPage = 2;
+    service.JSE_Validation_Load_PeRecord(item);
+    EXPECT_EQ(service.JSE_Preference_Copy_Value_To_Validation(), 0);
+    EXPECT_EQ(service.JSE_Validation_Get_NumberOf_PeRecord(), 1);
+    for (int i = 0; i < 2; ++i) service.JSE_Preference_SetPageExceptionItem(item);
+    EXPECT_EQ(service.JSE_Preference_Copy_Value_To_Validation(), 0);
+    EXPECT_EQ(service.JSE_Validation_Get_NumberOf_PeRecord(), 2);
     JSE_JobFeatureType job;
     service.JSE_Preference_GetJobFeature(job);
     job.statusPaper = L"A4_Blue";

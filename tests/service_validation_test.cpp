@@ -6,10 +6,12 @@
 #include <utility>
 
 #include "service_support.h"
+#include "validation_support.h"
 
 namespace {
 
 using namespace service_test;
+using validation_test::Pe;
 using Records = std::vector<std::pair<long, long>>;  // (message, location)
 
 class WholeJob : public ::testing::Test {
@@ -78,6 +80,49 @@ TEST_F(WholeJob, EachRefusedFeatureIsRecordedOncePerMessageOnAValidatorOfItsOwn)
     EXPECT_EQ(service.Validation()->JSE_Validation_GetControlValue(eJSE_FrontCoverSelection), 1);
 }
 
+// Two sided printing on a one-sided paper is refused (16004), and trimming
+// without the booklet maker (16024), each at the first page of its group.
+TEST_F(WholeJob, PageExceptionGroupsAreRecordedAtTheirFirstPage) {
+    struct Case {
+        const char* name;
+        std::vector<JSE_PageExceptionType> list;
+        Records expected;
+    };
+    const Case cases[] = {
+        // Taken out again, the first group leaves the second to be judged alone.
+        {"both groups refused",
+         {Pe(kPePaperSubstitution, 1, 3).On(L"Letter_Transparency").Plex(2), Pe(kPeRotation, 1, 3),
+          Pe(kPeFinishingSubset, 5, 6).Subset(kPeNotSet).Trim(10)},
+         {{16004, 1}, {16024, 5}}},
+        {"a last group sharing its last page",
+         {Pe(kPePaperSubstitution, 1, 2).On(L"Letter_Heavy"),
+          Pe(kPePaperSubstitution, 5, 6).On(L"Letter_Transparency").Plex(2), Pe(kPeRotation, 4, 6)},
+         {{16004, 5}}},
+        {"no refusal",
+         {Pe(kPePaperSubstitution, 1, 3).On(L"Letter_Heavy"),
+          Pe(kPePaperSubstitution, 5, 6).On(L"Letter_Transparency")},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(service.JSE_JobTicketValidation(job, c.list), c.expected.empty());
+        EXPECT_EQ(errors(), c.expected);
+    }
+}
+
+TEST_F(WholeJob, JobAndPageExceptionRefusalsAreListedTogether) {
+    job.frontCoverMode = job.backCoverMode = 2;
+    job.frontCoverPaper = L"A4_Cover";
+    job.backCoverPaper = L"Tabloid_Cover";
+    JSE_JobTicket ticket(L"English", L"Letter", 1);
+    ticket.JSE_JobTicket_SetJobFeature(job);
+    for (const Pe& item : {Pe(kPePaperSubstitution, 1, 3).On(L"Letter_Heavy"), Pe(kPeRotation, 1, 3),
+                           Pe(kPePaperSubstitution, 5, 6).On(L"Letter_Transparency").Plex(2)})
+        ticket.JSE_JobTicket_SetPageExceptionItem(item, false);
+    EXPECT_FALSE(service.JSE_JobTicket_Validation(&ticket, nullptr));
+    EXPECT_EQ(errors(), Records({{16310, -1}, {16311, -1}, {16004, 5}}));
+}
+
 TEST_F(WholeJob, CheckThatCannotStartIsRecordedAtLocationMinusTwo) {
     EXPECT_FALSE(service.JSE_JobTicket_Validation(nullptr, nullptr));
     EXPECT_EQ(errors(), Records({{kServiceNoJobTicket, -2}}));
@@ -105,7 +150,8 @@ TEST_F(WholeJob, CheckThatCannotStartIsRecordedAtLocationMinusTwo) {
 TEST(WholeJobRules, ScratchValidatorReadsTheServicesRuleFile) {
     DataFolder rules;
     DataFolder catalogOnly(false);
-    JSE_Service service(L"English", WString(), catalogOnly.catalog(), Wide(rules.file("PaperCatalog.txt.dat")), false);
+    JSE_Service service(L"English", WString(), catalogOnly.catalog(),
+                        service_test::Wide(rules.file("PaperCatalog.txt.dat")), false);
     ASSERT_TRUE(service.JSE_Validation_RulesLoaded());
     JSE_JobFeatureType job;
     service.JSE_Preference_GetJobFeature(job);
