@@ -32,6 +32,63 @@ enum PageExceptionCode : std::int32_t {
     kPeImageRemoval = 303,
 };
 
+// Numbering of the job-level features by which the panes, the controller,
+// the validator's callers and the templates name one setting. It overlaps
+// PageExceptionCode in value (232 is the finishing orientation here and
+// paper substitution there); the two are never mixed.
+enum JobFeatureId : std::int32_t {
+    kFeatureBodyPaper = 101,
+    kFeatureInterleavePaper = 102,
+    kFeatureFrontCoverMode = 103,
+    kFeatureFrontCoverPaper = 104,
+    kFeatureBackCoverMode = 105,
+    kFeatureBackCoverPaper = 106,
+    kFeatureStatusMode = 107,
+    kFeatureStatusPaper = 108,
+    kFeatureSetSeparator = 109,
+    kFeatureSeparatorPaper = 110,
+    kFeatureInserterAvailable = 111,
+    kFeaturePrintingMode = 112,
+    kFeatureDocumentExit = 113,
+    kFeatureStaplerPosition = 114,
+    kFeatureOffsetStacking = 115,
+    kFeatureTrimming = 116,
+    kFeatureLongEdgeFold = 117,  // the narrow-booklet value
+    kFeatureCopies = 200,
+    kFeatureCollate = 201,
+    kFeaturePrintRange = 206,
+    kFeaturePrint = 207,
+    kFeatureSaveAs = 209,
+    kFeatureCreateTIFF = 210,
+    kFeatureSpecificPrinter = 212,
+    kFeatureEMailAddress = 214,
+    kFeatureOperatorMessage = 215,
+    kFeatureDeliverTo = 216,
+    kFeatureChargeNumber = 217,
+    kFeaturePunchPattern = 218,
+    kFeaturePunchFrontCover = 219,
+    kFeaturePunchBackCover = 220,
+    kFeaturePunchStatusPaper = 221,
+    kFeaturePunchSeparatorPaper = 222,
+    kFeatureProofSet = 223,
+    kFeatureUserName = 224,
+    kFeatureDocumentTitle = 225,
+    kFeatureCompileJobOnly = 226,
+    kFeatureSignaturePages = 227,
+    kFeatureGRET = 228,
+    kFeatureHalftoneAngle = 229,
+    kFeatureHalftoneFrequency = 230,
+    kFeatureFinishOrientation = 232,
+    kFeaturePageOrder = 233,
+    kFeaturePdfAutoCenter = 1381,
+    kFeaturePdfBinaryOK = 1382,
+    kFeaturePdfFitToPage = 1383,
+    kFeaturePdfUsePrintersHalftone = 1384,
+    kFeaturePdfMediaMatchAll = 1385,
+    kFeaturePdfPrintAnnotations = 1386,
+    kFeatureEmulation = 2000,
+};
+
 constexpr std::int32_t kPeNotSet = 255;
 constexpr std::int64_t kLastPage = 99999;
 
