@@ -1,0 +1,201 @@
+// The controller bridge: the one object between the dialog's panes and the
+// job-ticket engine, alive for one showing of the extension's pane.
+//
+// The main pane creates it, hands it the plug-in bundle and releases it. With
+// the bundle the bridge composes the data paths from the bundle's
+// information dictionary and starts the engine (a JSE_Service with its own
+// page collection, working job-feature record, custom-command record and
+// image-placement objects), then announces itself to every pane by
+// notification. The panes keep an unretained pointer and message the bridge
+// directly; the bridge answers only by return values and by notifications on
+// the default notification center, announcing itself as their sender.
+//
+// The class is declared by concern, each concern implemented in its own
+// zqController*.cpp. Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Bundle.h"
+#include "FoundationValues.h"
+#include "ImageAdjust.h"
+#include "JSE_PageCollection.h"
+#include "JSE_Records.h"
+#include "JSE_Service.h"
+#include "NotificationCenter.h"
+
+class zqController {
+public:
+    // Operating-system language codes (the first preferred localization).
+    enum Language : int {
+        kLanguageOther = 0,
+        kLanguageFrench = 1,
+        kLanguageGerman = 2,
+        kLanguageItalian = 3,
+        kLanguageDutch = 4,
+        kLanguageSwedish = 5,
+        kLanguageSpanish = 6,
+        kLanguageDanish = 7,
+        kLanguagePortuguese = 8,
+        kLanguageNorwegian = 9,
+        kLanguageJapanese = 11,
+    };
+
+    // ---- Life cycle and engine start-up (zqControllerLifeCycle.cpp) ----
+    // A bridge without an engine, its observers registered and its working
+    // records at their creation values.
+    zqController();
+    // Ends every observer registration first, posts nothing, then deletes
+    // the engine, the page collection and the image-placement objects.
+    virtual ~zqController();
+    zqController(const zqController&) = delete;
+    zqController& operator=(const zqController&) = delete;
+
+    // Keeps the bundle, composes the data paths and starts the engine; sent
+    // once per bridge.
+    void setBundle(const platform::Bundle& bundle);
+    void getDataPath();
+    // Starts the engine; on success announces the bridge to the panes and
+    // sends them the paper table and the job-feature dictionary. On failure
+    // the code is kept (the start-up error) and nothing is posted.
+    void restart();
+    // Factory defaults into the settings store, the ticket, the validator
+    // and the page collection.
+    void JSEPreferenceSetFactory();
+    // The template pane's "zqController::FactoryReset": the factory reset,
+    // copies and orientation 1, then the new dictionary to the panes.
+    void listenFactoryResetNotification(const platform::Notification& notification);
+    void setOSLanguage();
+    int getPreferredLanguage() const { return m_preferredLanguage; }
+    // The dictionary's default punch pattern: 4 for the European languages
+    // of the table, 3 for any other.
+    int getDefaultPunchPattern() const;
+    // The language code of a localization name: its primary language subtag
+    // ("ja", "pt_BR", "zh-Hans") or an older full name ("Japanese").
+    static int LanguageCode(std::string_view localization);
+
+    // Text conversions. The engine's wide strings hold one character per
+    // Unicode code point; texts are UTF-8.
+    // The first count characters; nothing for a count below 1.
+    static std::optional<std::string> getName(const wchar_t* characters, int count);
+    static void NSStringToWString(std::string_view text, WString& out);
+    // The first 1024 characters.
+    static std::string wstringToNSString(const WString& wide);
+
+    // ---- Paper-catalog table (zqControllerPaperCatalog.cpp) ----
+    // Rebuilds the table from the engine's catalog, posts the catalog's path
+    // and then the column widths.
+    void updateCatalog();
+    void computeColumnSize();
+    // The text's width in the label font when it exceeds the reference
+    // width, plus an 18-point margin; else the reference.
+    static int getMaxStringWidth(std::string_view text, int reference);
+    // The job-setup pane's "zqController::loadPaperCatalog" (object: the
+    // path): loads the catalog file; a file that fails keeps the catalog in
+    // use and posts the failure.
+    void listenLoadPaperCatalogNotification(const platform::Notification& notification);
+
+    // ---- Setting road (zqControllerSettingRoad.cpp) ----
+    // A pane's feature: checked against the rules where one applies, then
+    // stored and copied into the ticket. 0 when accepted; else the rule's
+    // message identifier (or the engine's error), and nothing is stored.
+    int HandleJobFeatures(int feature, std::int64_t val, std::string_view sValue, std::int64_t val2);
+    // Stores a feature without a check (templates take this road too).
+    void SetJobFeature(int feature, std::int64_t val, std::string_view sValue, std::int64_t val2);
+    // The cover, status-page and separator punch flags and every page
+    // range's punch feature follow the job's punch pattern.
+    void updateJobPunchFeatures(int pattern);
+    void setPunchPattern(int pattern);
+    // The record into the settings store, and the working record read back.
+    void SetJobFeatures(JSE_JobFeatureType record);
+    // The application's job name, copy count and orientation; kept for
+    // start-up when the engine is not running yet.
+    void SetJobTicketInfoFromApplication(std::string_view jobName, int copies, int orientation);
+    int GetPrintingMode() const { return mJobFeature.printingMode; }
+    // The body paper's size in points; 612 x 792 without an engine, the
+    // outputs untouched for a body paper the catalog does not hold.
+    void GetBodyPaperSize(int& width, int& height);
+
+    // ---- Job-feature dictionary (zqControllerFeatureDictionary.cpp) ----
+    // Rebuilds the six groups of the job-feature dictionary.
+    void convertFeaturesToDictionary();
+
+    // ---- Templates (zqControllerTemplates.cpp) ----
+    // The template pane's "zqController::LoadSettings" (object: the path).
+    void listenLoadSettingsNotification(const platform::Notification& notification);
+
+protected:
+    // The engine service of a start-up; tests give one that fails.
+    virtual std::unique_ptr<JSE_Service> NewService(const WString& language, const WString& definitionPath,
+                                                    const WString& catalogPath, const WString& validationPath,
+                                                    bool safe);
+
+    JSE_Service* engine() const { return m_service.get(); }
+    JSE_PageCollection* pageCollection() const { return m_pageCollection.get(); }
+    const JSE_JobFeatureType& workingRecord() const { return mJobFeature; }
+    const JSE_CustomCommandType& workingCustomCommand() const { return mCustomCommand; }
+    int fatalStop() const { return m_fatalStop; }
+    const std::string& catalogPath() const { return m_paperCatalogPath; }
+    const std::string& definitionPath() const { return m_paperCatalogDefinitionPath; }
+    const std::string& validationPath() const { return m_validationPath; }
+
+private:
+    // The paper table's column widths in points; they only grow.
+    struct ColumnWidths {
+        int name = 80, size = 80, color = 80, type = 80, weight = 80, mode = 80, preCollated = 80, punchable = 80;
+    };
+
+    // Life cycle.
+    void initJobFeature();
+    // Whether the engine started completely; observers act only then.
+    bool started() const { return m_engineStarted; }
+    // The start-up steps after the service reported no error.
+    void completeStart();
+    // The ticket's document title from the kept job name.
+    void giveTitleToTicket();
+    void postAnnouncements();
+    void postApplySettings(std::initializer_list<const char*> names);
+    void post(std::string_view name, platform::Value object = {});
+
+    // Paper table.
+    platform::Dictionary paperRecord(int index);
+
+    // Setting road.
+    // Writes the feature into the working record (the page order into the
+    // store and the ticket, the emulation's PDF switch into the ticket).
+    void writeFeature(int feature, std::int64_t val, const WString& text, std::int64_t val2);
+    void storeAndCopyToTicket();
+
+    platform::Bundle m_pluginBundle;
+    platform::Dictionary m_paperCatalogDict;
+    platform::Dictionary m_maxColumnDict;
+    platform::Dictionary m_jobFeatureDict;
+    platform::Dictionary m_jobSetupDict, m_finisherFeatureDict, m_customFeatureDict, m_imageFeatureDict,
+        m_notificationFeatureDict, m_peFeatureDict;
+    std::string m_paperCatalogPath;
+    std::string m_fullCatalogPath;
+    std::string m_paperCatalogDefinitionPath;
+    std::string m_validationPath;
+    std::string m_documentTitle;
+    int m_copyCount = 1;
+    int m_orientation = 1;
+    int m_fatalStop = 0;
+    int m_preferredLanguage = kLanguageOther;
+    ColumnWidths m_widths;
+    int mPageOrdering = 2;
+    int mNarrowBookletValue = 0;
+    bool m_engineStarted = false;
+    JSE_JobFeatureType mJobFeature;
+    JSE_CustomCommandType mCustomCommand;
+    std::unique_ptr<JSE_Service> m_service;
+    std::unique_ptr<JSE_PageCollection> m_pageCollection;  // lent to the ticket
+    std::unique_ptr<ImageAlign> m_imageAlign;
+    std::unique_ptr<EdgeErase> m_edgeErase;
+    // Last, so that its registrations end before anything else goes.
+    platform::Observation m_observation{this};
+};

@@ -1,0 +1,98 @@
+// The paper table the bridge sends the panes: its records for the shipped
+// catalog, its row keys for catalogs of any size, the column widths, and the
+// load of a catalog the user picks, which may fail.
+#include <gtest/gtest.h>
+
+#include "SystemLog.h"
+#include "controller_support.h"
+
+namespace {
+
+using namespace controller_test;
+
+class PaperTable : public ::testing::Test {
+protected:
+    PaperTable() { bridge.start(); }
+    platform::Dictionary table() const { return recorder.last("jobSetupController::catalogUpdate").dictionary(); }
+    // The user picks a copy of the shipped catalog cut or grown to that size.
+    void pick(const service_test::DataFolder& copy, int papers) {
+        {
+            JSE_Service edit(L"English", WString(), copy.catalog(), WString(), false);
+            while (edit.JSE_Media_GetNumberOfEntry() > papers) edit.JSE_Media_DeletePaper(papers);
+            for (int i = edit.JSE_Media_GetNumberOfEntry(); i < papers; ++i)
+                edit.JSE_Media_AddPaper(service_test::Wide("P" + std::to_string(i)), 1, L"white", 75, L"plain", 2, 0, 1);
+            ASSERT_TRUE(edit.JSE_Media_SaveCatalog(copy.catalog()));
+        }
+        recorder.received.clear();
+        recorder.center().post("zqController::loadPaperCatalog", copy.file("PaperCatalog.txt"));
+    }
+
+    notification_test::NotificationRecorder recorder{PaneNotifications()};
+    Bridge bridge;
+};
+
+// Every record as "key name=value ...", then the column widths.
+TEST_F(PaperTable, ShippedCatalogGivesOneRecordOfTextsPerPaperInCatalogOrder) {
+    std::string rendered;
+    const auto line = [&](const std::string& head, const platform::Dictionary& fields) {
+        rendered += head;
+        for (const auto& [name, value] : fields) rendered += (rendered.back() == '\n' ? "" : " ") + name + "=" + value.text();
+        rendered += "\n";
+    };
+    for (const auto& [key, record] : table()) line(key, record.dictionary());
+    rendered += "\n";
+    line("", recorder.last("notificationController::columnSizeUpdate").dictionary());
+    EXPECT_EQ(rendered, Fixture("shipped_paper_table.txt"));
+}
+
+TEST_F(PaperTable, RowKeysKeepOneLengthForCatalogsOfAnySize) {
+    platform::LogRecorder quiet;
+    for (const auto& [papers, range] : {std::pair{5, "100..104"}, {100, "1000..1099"}, {1000, "10000..10999"}}) {
+        service_test::DataFolder copy;
+        pick(copy, papers);
+        const std::vector<std::string> keys = table().keys();
+        EXPECT_EQ(keys.front() + ".." + keys.back(), range);
+        EXPECT_EQ(keys.size(), static_cast<std::size_t>(papers));
+    }
+}
+
+TEST(PaperTableWidths, TextWiderThanTheReferenceTakesItsWidthAndAMargin) {
+    for (const auto& [text, reference, width] :
+         {std::tuple{"Letter_Heavy", 80, 138}, {"12345678", 80, 80}, {"123456789", 80, 108},
+          {"\u65e5\u672c\u8a9e\u306e\u3068\u3066\u3082\u9577\u3044\u540d\u524d", 80, 128}, {"\U0001F600", 5, 38}}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(zqController::getMaxStringWidth(text, reference), width);
+    }
+}
+
+TEST_F(PaperTable, ChosenCatalogReplacesTheTableForTheJobSetupAndPagePanes) {
+    service_test::DataFolder copy;
+    platform::LogRecorder log;
+    pick(copy, 3);
+    EXPECT_EQ(recorder.transcript<zqController>(&bridge, "bridge", {{copy.file(""), "<copy>/"}}),
+              Fixture("catalog_load_notifications.txt"));
+    EXPECT_EQ(log.texts(), std::vector<std::string>{"com.varneth.pzf.yfo._jseControlle rerror = 0"});
+    // The widths only grow: the short names keep the shipped catalog's.
+    EXPECT_EQ(recorder.last("jobSetupController::columnSizeUpdate")["maxName"].text(), "208");
+}
+
+TEST_F(PaperTable, CatalogThatFailsToLoadKeepsTheOneInUse) {
+    service_test::DataFolder copy;
+    const std::string bytes = filter_test::readFile(copy.file("PaperCatalog.txt"));
+    filter_test::writeFile(copy.file("PaperCatalog.txt"), bytes.substr(0, bytes.size() / 2));
+    WString pathInUse, path;
+    bridge.engine()->JSE_Media_GetFullPath(pathInUse);
+    for (const auto& [file, code] : {std::pair{"PaperCatalog.txt", kMediaMissingField}, {"absent.txt", kMediaDefinitionLoad}}) {
+        SCOPED_TRACE(file);
+        recorder.received.clear();
+        platform::LogRecorder log;
+        recorder.center().post("zqController::loadPaperCatalog", copy.file(file));
+        EXPECT_EQ(recorder.transcript<zqController>(&bridge, "bridge"), "jobSetupController::loadCatalogFailed by bridge -\n");
+        EXPECT_EQ(log.texts(), std::vector<std::string>(2, "com.varneth.pzf.yfo._jseControlle rerror = " + std::to_string(code)));
+        bridge.engine()->JSE_Media_GetFullPath(path);
+        EXPECT_EQ(path, pathInUse);
+        EXPECT_EQ(bridge.engine()->JSE_Media_GetNumberOfEntry(), 35);
+    }
+}
+
+}  // namespace
