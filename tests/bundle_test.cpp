@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "Bundle.h"
 #include "SystemLog.h"
 #include "UserEnvironment.h"
+#include "filter_test_support.h"
 #include "platform_test_support.h"
 
 using namespace platform;
@@ -149,6 +151,16 @@ TEST_F(Bundles, ExtensionBundleFindsTheShippedPaperCatalogAndItsLabels) {
         EXPECT_FALSE(info[key].text().empty()) << key;
     for (const char* label : {"10001", "15000", "16094", "17280", "-2011"})
         EXPECT_NE(bundle.localizedString(label, "Labels"), "Labels") << label;
+    // A refusal of the rules shows the rule file's own message.
+    std::istringstream rules(filter_test::readFile(LUMAPREX_SOURCE_DIR "/data/src/ValidationRules.txt"));
+    int messages = 0;
+    for (std::string line; std::getline(rules, line);) {
+        if (!line.starts_with("message ")) continue;
+        const std::size_t quote = line.find('"');
+        ++messages;
+        EXPECT_EQ(bundle.localizedString(line.substr(8, quote - 9), ""), line.substr(quote + 1, line.size() - quote - 2));
+    }
+    EXPECT_EQ(messages, 15);
     EXPECT_TRUE(log.lines().empty());
     // Other paths of the information dictionary stand as they are.
     EXPECT_EQ(bundle.absolutePath("/usr/share/lumaprex/"), "/usr/share/lumaprex/");
