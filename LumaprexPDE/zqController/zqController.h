@@ -31,6 +31,21 @@
 
 class zqController {
 public:
+    // Image shift of both sides, X and Y each (side 1 is the front).
+    struct SideShift {
+        double x = 0, y = 0;
+    };
+    struct ImageShift {
+        SideShift front, back;
+    };
+    // Edge-erase margins of both sides.
+    struct Margins {
+        double top = 0, left = 0, bottom = 0, right = 0;
+    };
+    struct EdgeMargins {
+        Margins front, back;
+    };
+
     // Operating-system language codes (the first preferred localization).
     enum Language : int {
         kLanguageOther = 0,
@@ -129,6 +144,57 @@ public:
     // The template pane's "zqController::LoadSettings" (object: the path).
     void listenLoadSettingsNotification(const platform::Notification& notification);
 
+    // ---- Image alignment and edge erase (zqControllerImageAdjust.cpp) ----
+    // The image pane's values are kept in inches and in millimetres, with the
+    // side-2 values mirrored from side 1; before each ticket they are placed
+    // for the printer in points. Units: 0 inch, 1 millimetre.
+    static double InchToPoint(double inches) { return inches * 72; }
+    static double mmToPoint(double millimetres) { return millimetres / 25.4 * 72; }
+    static double PointToMM(double points) { return points / 72 * 25.4; }
+    static double PointToInch(double points) { return points / 72; }
+    static double mmToInch(double millimetres);
+    // Whole hundredths of an inch, as the pane shows them, in millimetres.
+    static double inchToMM(double inches);
+    void SetCurrentImageAlignUnit(int unit) { m_imageAlignValues.unit = unit; }
+    int GetCurrentImageAlignUnit() const { return m_imageAlignValues.unit; }
+    void SetCurrentEdgeEraseUnit(int unit) { m_edgeEraseValues.unit = unit; }
+    int GetCurrentEdgeEraseUnit() const { return m_edgeEraseValues.unit; }
+    // The pane's image shift in its unit into both units and the record,
+    // which goes to the settings store; off stores orientation 1 and zeros.
+    void SetImageAlign(bool on, bool mirror, int unit, int orientation, float frontX, float frontY, float backX,
+                       float backY);
+    ImageShift GetCurrentImageAlignValues(int unit) const;
+    SideShift GetImageAlignMirrorValues(int unit) const;
+    // Side 2 from side 1: X negated for a portrait job, else Y.
+    void ComputeImageAlignMirrorValues(float& x, float& y) const;
+    void SetImageAlignMirrorSide1Value(int unit, float x, float y);
+    // Places a shift in points for the job's orientation, duplex flip and
+    // body paper; nothing before start-up.
+    void ConvertImageAlignValues(const ImageShift& points);
+    // The placed shift; values just below 0 read as 0.
+    void GetImageAlignValues(ImageShift& placed) const;
+    // The placed shift into the record and the store, when alignment is on.
+    void ImageAlignUpdate();
+    void SetEdgeErase(bool on, bool mirror, int unit, int orientation, const EdgeMargins& margins);
+    // The margins in both units and, with mirror, side 1's as side 2's;
+    // the record is not touched.
+    void SetEdgeEraseValues(int unit, const EdgeMargins& margins, bool mirror);
+    EdgeMargins GetCurrentEdgeEraseValues(int unit) const;
+    // Side 2 takes side 1's margins as they are.
+    void ComputeEdgeEraseMirrorValues(Margins& margins) const;
+    void SetEdgeEraseMirrorSide1Value(int unit, const Margins& margins);
+    Margins GetEdgeEraseMirrorValues(int unit) const;
+    void ConvertEdgeEraseValues(const EdgeMargins& points);
+    void GetEdgeEraseValues(EdgeMargins& placed) const;
+    void EdgeEraseUpdate();
+    // 1 to 4: 0, 90, 180, 270 degrees.
+    void SetFinishOrientation(int orientation);
+    void SetGRET(int on);
+    void SetHalfToneAngle(int degrees);
+    void SetHalfToneFrequency(int linesPerInch);
+    // The "Size" text of the paper table's row of that name; "" for none.
+    std::string getPaperSize(std::string_view paperName) const;
+
 protected:
     // The engine service of a start-up; tests give one that fails.
     virtual std::unique_ptr<JSE_Service> NewService(const WString& language, const WString& definitionPath,
@@ -171,6 +237,24 @@ private:
     void writeFeature(int feature, std::int64_t val, const WString& text, std::int64_t val2);
     void storeAndCopyToTicket();
 
+    // Image alignment and edge erase: the pane's values in both units.
+    struct ImageAlignValues {
+        int unit = 0;
+        ImageShift inch, mm;
+        SideShift mirrorInch, mirrorMm;
+    };
+    struct EdgeEraseValues {
+        int unit = 0;
+        EdgeMargins inch, mm;
+        Margins mirrorInch, mirrorMm;
+    };
+    // The record to the settings store (no copy into the ticket, which
+    // reads the store when it is built).
+    void storeRecord();
+    // Sets the orientation, duplex flip and body paper of a placement.
+    template <class Placement>
+    void preparePlacement(Placement& placement, bool mirror, int orientation);
+
     platform::Bundle m_pluginBundle;
     platform::Dictionary m_paperCatalogDict;
     platform::Dictionary m_maxColumnDict;
@@ -196,6 +280,8 @@ private:
     std::unique_ptr<JSE_PageCollection> m_pageCollection;  // lent to the ticket
     std::unique_ptr<ImageAlign> m_imageAlign;
     std::unique_ptr<EdgeErase> m_edgeErase;
+    ImageAlignValues m_imageAlignValues;
+    EdgeEraseValues m_edgeEraseValues;
     // Last, so that its registrations end before anything else goes.
     platform::Observation m_observation{this};
 };
