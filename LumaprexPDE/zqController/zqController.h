@@ -29,6 +29,16 @@
 #include "JSE_Service.h"
 #include "NotificationCenter.h"
 
+// The bridge's own error codes, kept as its last error beside the engine's.
+enum zqControllerError : int {
+    kBridgeNoError = 0,
+    kBridgeNoEngine = -1,               // the engine was not started
+    kCustomFileCannotOpen = -4001,      // the custom-command file cannot be opened
+    kCustomFileNotRegular = -4002,      // the custom-command file is no regular file
+    kCustomFileTooLarge = -4003,        // the custom-command file is larger than the printer's queue keeps
+    kCustomFileUnreadable = -4004,      // the custom-command file cannot be read to its end
+};
+
 class zqController {
 public:
     // Image shift of both sides, X and Y each (side 1 is the front).
@@ -195,6 +205,29 @@ public:
     // The "Size" text of the paper table's row of that name; "" for none.
     std::string getPaperSize(std::string_view paperName) const;
 
+    // ---- Ticket hand-out and custom command (zqControllerTicket.cpp) ----
+    // Builds the ticket text afresh: the engine's ticket with the custom
+    // command file before or after it, closed by CR LF "%%EndComments" CR.
+    // Its length in bytes; 0 when no ticket was built (GetLastError says why).
+    std::int64_t GetJobTicketSize();
+    // The text of the last hand-out; an empty text and the error when there
+    // is none. The size is not used.
+    void GetJobTicket(std::string& ticket, std::int64_t size, int& error);
+    // The engine's ticket with the command file joined; 0 or the error.
+    int createTicket(std::string& ticket);
+    void ClearError() { m_fatalStop = 0; }
+    // The bridge's own error of the last hand-out, else the engine's; -1
+    // before the engine started.
+    int GetLastError() const;
+    // The custom pane's group: kind ("fieldFlag"), position
+    // ("insertPosition"), "modifyPrintFile", "fileName" and "command".
+    void setCustomCommand(const platform::Dictionary& custom);
+    // The login name as the job's user name.
+    void setUserName();
+    int GetHalftoneAngle() const { return mJobFeature.halftoneAngle; }
+    int GetLinePerInch() const { return mJobFeature.halftoneFrequency; }
+    const std::string& GetDocumentTitle() const { return m_documentTitle; }
+
 protected:
     // The engine service of a start-up; tests give one that fails.
     virtual std::unique_ptr<JSE_Service> NewService(const WString& language, const WString& definitionPath,
@@ -255,6 +288,9 @@ private:
     template <class Placement>
     void preparePlacement(Placement& placement, bool mirror, int orientation);
 
+    // Ticket hand-out: the custom command file's text, or the error.
+    int readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text);
+
     platform::Bundle m_pluginBundle;
     platform::Dictionary m_paperCatalogDict;
     platform::Dictionary m_maxColumnDict;
@@ -282,6 +318,8 @@ private:
     std::unique_ptr<EdgeErase> m_edgeErase;
     ImageAlignValues m_imageAlignValues;
     EdgeEraseValues m_edgeEraseValues;
+    std::string m_driverJobTicket;  // the text of the last hand-out
+    int m_lastError = kBridgeNoError;
     // Last, so that its registrations end before anything else goes.
     platform::Observation m_observation{this};
 };

@@ -208,7 +208,7 @@ void zqController::JSEPreferenceSetFactory() {
     mCustomCommand.fieldFlag = 1;
     mCustomCommand.insertPosition = 2;
     mCustomCommand.modifyPrintFile = 1;
-    std::fill(std::begin(mCustomCommand.command), std::end(mCustomCommand.command), '\0');
+    mCustomCommand.SetCommandText({});
     mCustomCommand.fileName.clear();
     m_service->JSE_JobTicket_Set_CustomRecord(mCustomCommand);
     m_service->JSE_Preference_Set_CustomRecord(mCustomCommand);

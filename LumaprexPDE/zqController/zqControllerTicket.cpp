@@ -1,0 +1,136 @@
+// The ticket the main pane sends to the printer's queue, and the user's
+// custom command: the engine writes the ticket (with the command text at the
+// place the user chose), the bridge joins the command file before or after
+// it and closes the text with the end of the comments. Also the small
+// services of the print road: errors, the user name, the halftone values.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "UserEnvironment.h"
+#include "ppdx.h"
+#include "zqController.h"
+
+namespace {
+
+constexpr std::int32_t kNoCustomCommand = 1;
+constexpr std::int32_t kCommandFile = 3;
+constexpr std::int32_t kCommandTextAndFile = 4;
+constexpr std::int32_t kBeforeTicket = 2;
+constexpr std::int32_t kAfterTicket = 1;
+
+// The file descriptor, closed when it goes.
+struct OpenFile {
+    explicit OpenFile(const std::string& path) : fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+    ~OpenFile() {
+        if (fd >= 0) close(fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd;
+};
+
+// The whole of a regular file of at most the queue's limit; a code otherwise.
+int ReadBoundedFile(const std::string& path, std::string& bytes) {
+    const OpenFile file(path);
+    struct stat status {};
+    if (file.fd < 0) return kCustomFileCannotOpen;
+    if (fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode)) return kCustomFileNotRegular;
+    if (static_cast<std::uint64_t>(status.st_size) > kPpdxMaxDataSize) return kCustomFileTooLarge;
+    bytes.assign(static_cast<std::size_t>(status.st_size), '\0');
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t got = read(file.fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return kCustomFileUnreadable;  // an error, or a file that shrank
+        done += static_cast<std::size_t>(got);
+    }
+    return kBridgeNoError;
+}
+
+}  // namespace
+
+// The file a command of kind 3 or 4 names, ended by CR LF unless its last
+// byte is a CR; none for an empty file or name. A file that is missing,
+// no regular file, too large or unreadable is an error: nothing of it goes.
+int zqController::readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text) {
+    text.clear();
+    const bool withFile = custom.fieldFlag == kCommandFile || custom.fieldFlag == kCommandTextAndFile;
+    if (!withFile || custom.fileName.empty()) return kBridgeNoError;
+    std::string path;
+    GetSingleByteFileName(custom.fileName, path);
+    if (const int error = ReadBoundedFile(path, text)) {
+        text.clear();
+        return m_lastError = error;
+    }
+    if (!text.empty() && text.back() != '\r') text += "\r\n";
+    return kBridgeNoError;
+}
+
+int zqController::createTicket(std::string& ticket) {
+    if (!m_service) return kBridgeNoEngine;
+    ImageAlignUpdate();
+    EdgeEraseUpdate();
+    if (const std::int64_t result = m_service->JSE_JobTicket_Create()) return static_cast<int>(result);
+    const std::int64_t size = m_service->JSE_JobTicket_GetSize();
+    JSE_CustomCommandType custom;
+    m_service->JSE_JobTicket_Get_CustomRecord(custom);
+    std::string file;
+    if (const int error = readCustomCommandFile(custom, file)) return error;
+    if (size <= 0) return 0;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    const auto fetched = static_cast<int>(m_service->JSE_JobTicket_Get(text.data(), static_cast<long>(size)));
+    if (fetched != 0) return fetched;
+    if (file.empty()) ticket = text;
+    else if (custom.insertPosition == kBeforeTicket) ticket = file + text;
+    else ticket = text + "\r\n" + file;
+    return 0;
+}
+
+// Built afresh each time, so that a failed build leaves no earlier ticket to
+// send and a second call adds no second end line.
+std::int64_t zqController::GetJobTicketSize() {
+    m_lastError = kBridgeNoError;
+    m_driverJobTicket.clear();
+    if (createTicket(m_driverJobTicket) != 0 || m_driverJobTicket.empty()) {
+        m_driverJobTicket.clear();
+        return 0;
+    }
+    m_driverJobTicket += "\r\n%%EndComments\r";
+    return static_cast<std::int64_t>(m_driverJobTicket.size());
+}
+
+void zqController::GetJobTicket(std::string& ticket, std::int64_t, int& error) {
+    ticket = m_driverJobTicket;
+    if (!ticket.empty()) error = kBridgeNoError;
+    else if (!m_service) error = kBridgeNoEngine;
+    else if (m_lastError != kBridgeNoError) error = m_lastError;
+    else error = static_cast<int>(m_service->JSE_JobTicket_GetLastError());
+}
+
+int zqController::GetLastError() const {
+    if (!m_service) return kBridgeNoEngine;
+    if (m_lastError != kBridgeNoError) return m_lastError;
+    return static_cast<int>(m_service->JSE_GetLastError());
+}
+
+// A template written before the custom pane named its file "filaName" still
+// gives its file.
+void zqController::setCustomCommand(const platform::Dictionary& custom) {
+    mCustomCommand.withJobStream = true;
+    mCustomCommand.fieldFlag = custom["fieldFlag"].intValue();
+    mCustomCommand.insertPosition = custom["insertPosition"].intValue();
+    mCustomCommand.modifyPrintFile = custom["modifyPrintFile"].intValue();
+    NSStringToWString(custom[custom.contains("fileName") ? "fileName" : "filaName"].text(), mCustomCommand.fileName);
+    // 254 bytes at most, ending on a whole character, and a closing 0.
+    mCustomCommand.SetCommandText(platform::Utf8Prefix(custom["command"].text(), JSE_CustomCommandType::kCommandSize - 1));
+    if (!m_service) return;
+    m_service->JSE_Preference_Set_CustomRecord(mCustomCommand);
+    if (mCustomCommand.fieldFlag == kNoCustomCommand) return;
+    const bool after = mCustomCommand.insertPosition == kAfterTicket;
+    m_service->JSE_JobTicket_Set_CustomOptionPreAppend(!after);
+    m_service->JSE_JobTicket_Set_EmitCustomOptionAppend(after);
+}
+
+void zqController::setUserName() { HandleJobFeatures(kFeatureUserName, 0, platform::LoginName(), 0); }
