@@ -28,9 +28,10 @@ std::int32_t AHRegisterHelpBook(const std::filesystem::path& bundleFolder) {
     const std::string& name = info["CFBundleHelpBookName"].text();
     const std::string& folder = info["CFBundleHelpBookFolder"].text();
     if (name.empty() || folder.empty()) return kHelpNoBook;
-    const std::filesystem::path book = bundle.pathForResource(folder);
-    if (book.empty() || !std::filesystem::is_directory(book)) return kHelpNoBook;
-    Books()[name] = book;
+    // A book is a folder of pages that starts at "index.html".
+    const std::filesystem::path start = bundle.pathForResource(folder + "/index.html");
+    if (start.empty()) return kHelpNoBook;
+    Books()[name] = start.parent_path();
     return kHelpNoError;
 }
 

@@ -1,7 +1,8 @@
 // Stand-in for the platform's help viewer: a bundle registers its help book
 // (the folder its information dictionary names under
-// "CFBundleHelpBookFolder", among its localized resources, with the book's
-// name under "CFBundleHelpBookName"), and a page of a registered book is
+// "CFBundleHelpBookFolder", among its localized resources, whose start page
+// is "index.html", with the book's name under "CFBundleHelpBookName"), and a
+// page of a registered book is
 // opened by the book's name. The viewer writes the page it opens on
 // standard error; a HelpRecorder takes it instead.
 #pragma once

@@ -1,0 +1,36 @@
+// The command job that carries the job ticket to the printer's queue: a CUPS
+// command file asking the queue's command filter to save the ticket, sent as
+// an IPP Print-Job to the queue on the configured scheduler. The print
+// dialog then prints the application's job, which the queue gives the saved
+// ticket.
+#pragma once
+
+#include <cups/cups.h>
+
+#include <string>
+#include <string_view>
+
+// The print settings through which the halftone screen reaches the
+// PostScript filter as job options.
+inline constexpr char kHalftoneDegreeSetting[] = "com.Varneth.lumaprex.halftonedegree";
+inline constexpr char kHalftoneLpiSetting[] = "com.Varneth.lumaprex.halftonelpi";
+
+inline constexpr char kCommandJobName[] = "ZQC_Send_Job_Ticket";
+inline constexpr char kCommandDocumentFormat[] = "application/vnd.cups-command";
+
+// One line of the extension's trace: the system log at debug priority.
+void Trace(std::string_view line);
+
+// The command file: "#CUPS-COMMAND" and "SaveJobTicket" lines, the
+// PostScript header line ending in CR LF, the ticket's bytes unchanged, and
+// a line feed.
+std::string CommandFileContent(std::string_view ticket);
+
+// Makes the temporary file the command file is written to (cupsTempFile2).
+using TempFileMaker = cups_file_t* (*)(char* name, int size);
+
+// Sends the command file to the queue of the printer identifier. Every step
+// is traced to the system log; nothing is sent when the scheduler cannot be
+// reached or the file cannot be written, and the file is removed afterwards.
+// No step shows an alert: the application's job goes ahead in every case.
+void SendCommandJob(std::string_view printerId, std::string_view commandFile, TempFileMaker makeTempFile = cupsTempFile2);

@@ -1,0 +1,28 @@
+// The pane controllers by class name. A pane is added with one line here,
+// its section in the interface file and its labels in the strings table.
+#include "PaneClasses.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace {
+
+using Maker = std::function<std::unique_ptr<platform::InterfaceObject>()>;
+
+template <class Pane>
+Maker Make() {
+    return [] { return std::make_unique<Pane>(); };
+}
+
+const std::map<std::string, Maker, std::less<>>& Classes() {
+    static const std::map<std::string, Maker, std::less<>> classes = {};
+    return classes;
+}
+
+}  // namespace
+
+std::unique_ptr<platform::InterfaceObject> MakePaneController(std::string_view className) {
+    const auto found = Classes().find(className);
+    return found == Classes().end() ? nullptr : found->second();
+}

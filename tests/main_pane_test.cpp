@@ -1,0 +1,258 @@
+// The plug-in object and the main pane: the panes it makes, the pane
+// protocol's answers, the pane as the interface file lays it out, the tab
+// bar's bookkeeping, a fresh bridge with the application's job on every
+// showing, the ready-to-print gate, help, and termination.
+#include <gtest/gtest.h>
+
+#include "AlertPanel.h"
+#include "AppleHelp.h"
+#include "Gestalt.h"
+#include "SystemLog.h"
+#include "UserDriver.h"
+#include "filter_test_support.h"
+#include "pde_test_support.h"
+#include "zqController.h"
+
+using namespace platform;
+using namespace pde_test;
+
+namespace {
+
+// A bridge whose working record the test can read.
+class OpenBridge : public zqController {
+public:
+    using zqController::workingRecord;
+};
+
+// The main pane with bridges the test can look into.
+class TestMainPane : public LumaprexPDE {
+public:
+    using LumaprexPDE::LumaprexPDE;
+    int bridgesMade = 0;
+
+protected:
+    std::unique_ptr<zqController> newBridge() override {
+        ++bridgesMade;
+        return std::make_unique<OpenBridge>();
+    }
+};
+
+const JSE_JobFeatureType& Record(const LumaprexPDE& pane) {
+    return static_cast<const OpenBridge*>(pane.bridge())->workingRecord();
+}
+
+// The main pane with bridges the test looks into.
+class MainPane : public MainPaneTest {
+protected:
+    TestMainPane& make() { return MainPaneTest::make<TestMainPane>(); }
+    TestMainPane& show() { return MainPaneTest::show<TestMainPane>(); }
+    TestMainPane& shown() const { return static_cast<TestMainPane&>(*pane); }
+};
+
+long Count(const LogRecorder& log, const std::string& line) {
+    const std::vector<std::string> texts = log.texts();
+    return std::count(texts.begin(), texts.end(), line);
+}
+
+std::string ButtonImages(const View& root) {
+    std::string images;
+    for (const char* name : {"jobsetupButton", "finisherButton", "pagefeatureButton", "notificationButtom",
+                             "customoptionButton", "imageoptionButton", "summaryButton"}) {
+        const auto* button = dynamic_cast<const Button*>(const_cast<View&>(root).findView(name));
+        images += (button && button->image() ? button->image()->name() : std::string("-")) + " ";
+    }
+    return images;
+}
+
+TEST_F(MainPane, PlugInKeepsItsFirstBundleAndMakesOnePaneForTheDialogsTypeOnly) {
+    LumaprexPDEPlugIn plugIn;
+    EXPECT_TRUE(plugIn.initWithBundle(bundle));
+    EXPECT_TRUE(plugIn.initWithBundle(Bundle::Open(LUMAPREX_TEST_DATA "/pde/Labels.bundle")));
+    EXPECT_EQ(PluginBundle().path(), bundle.path()) << "the first bundle stays";
+    EXPECT_FALSE(plugIn.PDEPanelsForType("another type", &host)) << "nothing, not an empty list";
+    const PDEPanelList panes = plugIn.PDEPanelsForType(kPrintDialogPaneType, &host);
+    ASSERT_TRUE(panes);
+    ASSERT_EQ(panes->size(), 1u);
+    EXPECT_NE(dynamic_cast<LumaprexPDE*>(panes->front().get()), nullptr);
+}
+
+TEST_F(MainPane, PaneProtocolAnswersFromTheBundleAndFollowsTheOutputBin) {
+    TestMainPane& main = show();
+    EXPECT_EQ(main.panelName(), "Lumaprex");
+    EXPECT_EQ(main.panelKind(), "com.varneth.pzf.lumaprexKind");
+    EXPECT_EQ(main.supportedPPDOptionKeys(), std::vector<std::string>{"OutputBin"});
+    EXPECT_TRUE(main.shouldHide());
+    EXPECT_TRUE(main.restoreValuesAndReturnError(nullptr));
+    EXPECT_TRUE(main.summaryInfo().empty());
+    EXPECT_EQ(main.panelView(), main.panelView()) << "loaded once";
+    EXPECT_EQ(main.outputBinIndex(), 0) << "the PPD's default, Top";
+    struct Step {
+        const char* key;
+        const char* choice;
+        int index;
+    };
+    const Step steps[] = {{"OutputBin", "Finisher", 2}, {"PageSize", "Stacker", 2}, {"OutputBin", "Stacker", 1},
+                          {"OutputBin", "stacker", 0},  {"OutputBin", "", 0}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.key) + " " + step.choice);
+        main.PPDOptionKeyValueDidChange(step.key, step.choice);
+        EXPECT_EQ(main.outputBinIndex(), step.index);
+    }
+    host.offersPPD = false;
+    main.PPDOptionKeyValueDidChange("OutputBin", "Finisher");
+    EXPECT_EQ(main.outputBinIndex(), 2) << "the session's PPD serves as well";
+    host.session->ppd = nullptr;
+    main.PPDOptionKeyValueDidChange("OutputBin", "Finisher");
+    EXPECT_EQ(main.outputBinIndex(), 0) << "no PPD";
+}
+
+TEST_F(MainPane, ShownPaneIsLaidOutByTheInterfaceFileWithJobSetupFirst) {
+    TestMainPane& main = show();
+    EXPECT_EQ(DrawAsText(*main.panelView()), filter_test::readFile(LUMAPREX_TEST_DATA "/pde/main_pane_shown.txt"));
+    EXPECT_TRUE(alerts.alerts().empty());
+    for (const std::string& line : log.texts()) EXPECT_EQ(line.find("help book"), std::string::npos) << line;
+}
+
+TEST_F(MainPane, TabBarShowsOneButtonSelectedAndTheAboutAndLicenceTabsLeaveIt) {
+    TestMainPane& main = show();
+    UserDriver user(*main.panelView());
+    NotificationRecorder summaries("templateController::updateList");
+    struct Step {
+        const char* command;  // a click, or a notification to post
+        int tab;
+        const char* images;
+        std::size_t summaryUpdates;
+    };
+    const Step steps[] = {
+        {"click finisherButton", 1,
+         "jobsetup1.icns finishing2.icns pefeature1.icns notification1.icns custom1.icns image1.icns summary1.icns ", 0},
+        {"click finisherButton", 1,
+         "jobsetup1.icns finishing2.icns pefeature1.icns notification1.icns custom1.icns image1.icns summary1.icns ", 0},
+        {"click summaryButton", 6,
+         "jobsetup1.icns finishing1.icns pefeature1.icns notification1.icns custom1.icns image1.icns summary2.icns ", 1},
+        {"mainController::selectAbout", 7,
+         "jobsetup1.icns finishing1.icns pefeature1.icns notification1.icns custom1.icns image1.icns summary2.icns ", 1},
+        {"mainController::selectLicense", 8,
+         "jobsetup1.icns finishing1.icns pefeature1.icns notification1.icns custom1.icns image1.icns summary2.icns ", 1},
+        {"click imageoptionButton", 5,
+         "jobsetup1.icns finishing1.icns pefeature1.icns notification1.icns custom1.icns image2.icns summary1.icns ", 1},
+        {"click notificationButtom", 3,
+         "jobsetup1.icns finishing1.icns pefeature1.icns notification2.icns custom1.icns image1.icns summary1.icns ", 1},
+        {"click pagefeatureButton", 2,
+         "jobsetup1.icns finishing1.icns pefeature2.icns notification1.icns custom1.icns image1.icns summary1.icns ", 1},
+        {"click customoptionButton", 4,
+         "jobsetup1.icns finishing1.icns pefeature1.icns notification1.icns custom2.icns image1.icns summary1.icns ", 1},
+        {"click jobsetupButton", 0,
+         "jobsetup2.icns finishing1.icns pefeature1.icns notification1.icns custom1.icns image1.icns summary1.icns ", 1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        if (std::string_view(step.command).starts_with("click")) ASSERT_TRUE(user.perform(step.command)) << user.lastError();
+        else NotificationCenter::Default().post(step.command);
+        EXPECT_EQ(main.tabView()->indexOfSelectedTabViewItem(), step.tab);
+        EXPECT_EQ(ButtonImages(*main.panelView()), step.images);
+        EXPECT_EQ(summaries.objects().size(), step.summaryUpdates);
+    }
+}
+
+TEST_F(MainPane, EveryShowingStartsAFreshBridgeWithTheApplicationsJob) {
+    TestMainPane& main = show();
+    NotificationRecorder announcements("jobSetupController::zqcontroller");
+    const zqController* first = main.bridge();
+    main.willShow();
+    EXPECT_EQ(main.bridgesMade, 2);
+    EXPECT_NE(main.bridge(), first);
+    EXPECT_EQ(announcements.objects().size(), 1u);
+    EXPECT_EQ(main.tabView()->indexOfSelectedTabViewItem(), 0);
+    EXPECT_EQ(main.bridge()->GetDocumentTitle(), "Quarterly Report");
+    EXPECT_EQ(Record(main).copyCount, 3);
+    EXPECT_EQ(Record(main).orientation, 2);
+}
+
+TEST_F(MainPane, ApplicationsCopiesNameAndOrientationReachTheBridgeWithinTheirLimits) {
+    struct Case {
+        const char* name;
+        bool settings;
+        Value copies;  // None: no copies setting
+        std::optional<std::string> jobName;
+        bool pageFormat;
+        std::optional<PMOrientation> orientation;
+        int bridgeCopies;
+        const char* bridgeName;
+        int bridgeOrientation;
+    };
+    const Case cases[] = {
+        {"portrait", true, 12, "Memo", true, PMOrientation::Portrait, 12, "Memo", 1},
+        {"reverse portrait", true, 1, "Memo", true, PMOrientation::ReversePortrait, 1, "Memo", 4},
+        {"reverse landscape", true, 1, "Memo", true, PMOrientation::ReverseLandscape, 1, "Memo", 3},
+        {"copies above the ceiling", true, 150000, "Memo", true, PMOrientation::Landscape, 99999, "Memo", 2},
+        {"no copies", true, 0, "Memo", true, PMOrientation::Landscape, 1, "Memo", 2},
+        {"negative copies", true, -4, "Memo", true, PMOrientation::Landscape, 1, "Memo", 2},
+        {"copies as a word", true, "many", "Memo", true, PMOrientation::Landscape, 1, "Memo", 2},
+        {"copies not set, no name, no orientation", true, Value(), std::nullopt, true, std::nullopt, 1, "Untitled", 2},
+        {"no page format", true, 7, "Memo", false, PMOrientation::Portrait, 7, "Memo", 2},
+        {"no print settings", false, 7, "Memo", true, PMOrientation::Portrait, 1, "Untitled", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.settings = PrintSettings{};
+        if (!c.copies.isNone()) host.settings->values.set("com.apple.print.PrintSettings.PMCopies", c.copies);
+        host.settings->jobName = c.jobName;
+        if (!c.settings) host.settings.reset();
+        host.format = PageFormat{c.orientation};
+        if (!c.pageFormat) host.format.reset();
+        TestMainPane& main = show();
+        EXPECT_EQ(Record(main).copyCount, c.bridgeCopies);
+        EXPECT_EQ(main.bridge()->GetDocumentTitle(), c.bridgeName);
+        EXPECT_EQ(Record(main).orientation, c.bridgeOrientation);
+    }
+}
+
+TEST_F(MainPane, PrintAfterAnEditIsRefusedOnceAndTheGateOpensAgain) {
+    TestMainPane& main = show();
+    EXPECT_EQ(main.readyToPrintGate(), "1");
+    NotificationCenter::Default().post("mainController::readyToPrint", "0");
+    EXPECT_FALSE(main.shouldPrint());
+    EXPECT_EQ(Count(log, "got to create print job ticket"), 0) << "nothing sent";
+    EXPECT_EQ(main.readyToPrintGate(), "1");
+    EXPECT_TRUE(main.shouldPrint());
+    EXPECT_EQ(Count(log, "got to create print job ticket"), 1);
+    EXPECT_TRUE(alerts.alerts().empty());
+}
+
+TEST_F(MainPane, PrintWithoutAShowingMakesItsBridgeAndOlderSystemsPrintOnSave) {
+    EXPECT_TRUE(make().shouldPrint());
+    EXPECT_EQ(shown().bridgesMade, 1);
+    EXPECT_EQ(Record(*pane).copyCount, 3);
+
+    EXPECT_TRUE(make().saveValuesAndReturnError(nullptr)) << "10.5 and later print on shouldPrint";
+    EXPECT_TRUE(alerts.alerts().empty());
+    SetGestaltValue(kGestaltSystemVersion, 0x1049);
+    EXPECT_TRUE(pane->saveValuesAndReturnError(nullptr));
+    SetGestaltValue(kGestaltSystemVersion, 0x1090);
+    EXPECT_EQ(shown().bridgesMade, 0) << "saving makes no bridge";
+    EXPECT_EQ(alerts.messages(), std::vector<std::string>{"Job controller is missing."});
+}
+
+TEST_F(MainPane, HelpOpensTheBooksStartPage) {
+    HelpRecorder help;
+    TestMainPane& main = show();
+    EXPECT_FALSE(main.shouldShowHelp());
+    ASSERT_EQ(help.pages().size(), 1u);
+    EXPECT_EQ(help.pages()[0], bundle.resourcePath() / "English.lproj/LumaprexHelp/index.html");
+}
+
+TEST_F(MainPane, GoingAwayEndsThePanesInOrderAndLetsTheBundleGo) {
+    show();
+    NotificationSequence ends({"peController::termination", "imageController::termination",
+                               "finishingController::termination", "notificationController::termination",
+                               "jobSetupController::termination"});
+    pane.reset();
+    EXPECT_EQ(ends.names(), (std::vector<std::string>{"peController::termination", "imageController::termination",
+                                                      "finishingController::termination",
+                                                      "notificationController::termination",
+                                                      "jobSetupController::termination"}));
+    EXPECT_FALSE(PluginBundle());
+}
+
+}  // namespace
