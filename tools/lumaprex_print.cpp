@@ -1,0 +1,206 @@
+// lumaprex-print: an application's print dialog, for the command line. It
+// loads the dialog extension module, shows its pane for a queue, works the
+// pane as the user would (--do), shows it as text (--show) and prints a
+// document the way the dialog does: the pane may refuse, sends its job
+// ticket as a command job when it agrees, and the document then goes to the
+// same queue with the print settings (copies, halftone) as job options.
+//
+//   lumaprex-print [--printer QUEUE] [--title TEXT] [--copies N]
+//                  [--orientation portrait|landscape|reverse-portrait|reverse-landscape]
+//                  [--ppd FILE] [--bundle DIR] [--module FILE]
+//                  [--do ACTION]... [--show] [DOCUMENT]
+//
+// ACTION is a user's action on the pane (click NAME, type NAME TEXT, end,
+// step NAME up|down [N], choose NAME ITEM, select TABLE ROWS, tab NAME ITEM),
+// or one of the dialog's: "show" (the pane as text), "help", "print".
+// Without a "print" action, a DOCUMENT is printed after the actions.
+// The scheduler is the one CUPS_SERVER names, as for every CUPS client.
+#include <cups/cups.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Bundle.h"
+#include "Controls.h"
+#include "FoundationValues.h"
+#include "PrintDialogExtension.h"
+#include "UserDriver.h"
+
+namespace {
+
+constexpr char kCopiesSetting[] = "com.apple.print.PrintSettings.PMCopies";
+
+struct Options {
+    std::string printer = "Lumaprex";
+    std::optional<std::string> title;
+    int copies = 1;
+    std::optional<platform::PMOrientation> orientation;
+    std::string ppd;
+    std::string bundle = LUMAPREX_PDE_BUNDLE;
+    std::string module = LUMAPREX_PDE_MODULE;
+    std::vector<std::string> actions;
+    bool show = false;
+    std::string document;
+};
+
+int Usage() {
+    std::fputs("usage: lumaprex-print [--printer QUEUE] [--title TEXT] [--copies N]\n"
+               "         [--orientation portrait|landscape|reverse-portrait|reverse-landscape]\n"
+               "         [--ppd FILE] [--bundle DIR] [--module FILE] [--do ACTION]... [--show] [DOCUMENT]\n",
+               stderr);
+    return 2;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "lumaprex-print: %s\n", message.c_str());
+    return 1;
+}
+
+std::optional<platform::PMOrientation> ParseOrientation(std::string_view text) {
+    if (text == "portrait") return platform::PMOrientation::Portrait;
+    if (text == "landscape") return platform::PMOrientation::Landscape;
+    if (text == "reverse-portrait") return platform::PMOrientation::ReversePortrait;
+    if (text == "reverse-landscape") return platform::PMOrientation::ReverseLandscape;
+    return std::nullopt;
+}
+
+// False for an unknown option or one without its value.
+bool ParseArguments(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (option == "--show") {
+            options.show = true;
+            continue;
+        }
+        if (option.substr(0, 2) != "--") {
+            if (!options.document.empty()) return false;
+            options.document = argv[i];
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        const std::string value = argv[++i];
+        if (option == "--printer") options.printer = value;
+        else if (option == "--title") options.title = value;
+        else if (option == "--copies") options.copies = platform::ReadInt(value);
+        else if (option == "--ppd") options.ppd = value;
+        else if (option == "--bundle") options.bundle = value;
+        else if (option == "--module") options.module = value;
+        else if (option == "--do") options.actions.push_back(value);
+        else if (option == "--orientation" && (options.orientation = ParseOrientation(value))) continue;
+        else return false;
+    }
+    return true;
+}
+
+// The queue's PPD as the scheduler keeps it, in a temporary file removed
+// when the object goes; none when the scheduler cannot give it.
+class QueuePpd {
+public:
+    explicit QueuePpd(const std::string& printer) {
+        if (const char* file = cupsGetPPD(printer.c_str())) m_file = file;
+    }
+    ~QueuePpd() {
+        if (!m_file.empty()) unlink(m_file.c_str());
+    }
+    QueuePpd(const QueuePpd&) = delete;
+    QueuePpd& operator=(const QueuePpd&) = delete;
+    const std::string& file() const { return m_file; }
+
+private:
+    std::string m_file;
+};
+
+// What the application knows of the job, as the dialog's host callback.
+void FillHost(const Options& options, const std::string& ppd, platform::PrintDialogHost& host) {
+    host.printer = platform::Printer{options.printer};
+    host.settings->values.set(kCopiesSetting, options.copies);
+    if (options.title) host.settings->jobName = *options.title;
+    else if (!options.document.empty()) host.settings->jobName = std::filesystem::path(options.document).filename().string();
+    host.format->orientation = options.orientation.value_or(platform::PMOrientation::Portrait);
+    if (!ppd.empty()) host.session->ppd = platform::OpenPPDFile(ppd);
+}
+
+// Sends the document to the queue with the print settings as job options;
+// prints the job's id as lp does.
+int PrintDocument(const Options& options, const platform::PrintSettings& settings) {
+    cups_option_t* jobOptions = nullptr;
+    int count = 0;
+    for (const auto& [key, value] : settings.values) {
+        const std::string text = key == kCopiesSetting ? platform::FormatInteger(value.integerValue()) : value.text();
+        if (!text.empty()) count = cupsAddOption(key == kCopiesSetting ? "copies" : key.c_str(), text.c_str(), count, &jobOptions);
+    }
+    const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
+    const int job = cupsPrintFile(options.printer.c_str(), options.document.c_str(), title.c_str(), count, jobOptions);
+    cupsFreeOptions(count, jobOptions);
+    if (job == 0) return Fail("cannot print " + options.document + ": " + cupsLastErrorString());
+    std::printf("request id is %s-%d\n", options.printer.c_str(), job);
+    return 0;
+}
+
+// The dialog's Print button: the edit under way ends, then the pane decides.
+// True when the dialog printed (or had nothing to print) and closed.
+bool ClickPrint(platform::PrintDialog& dialog, platform::UserDriver& user, const Options& options,
+                const platform::PrintDialogHost& host, int& status) {
+    if (!user.endEditing()) {
+        status = Fail("cannot print: " + user.lastError());
+        return false;
+    }
+    if (!dialog.print()) {
+        std::fputs("lumaprex-print: the pane did not let the job print; click Print again\n", stderr);
+        status = 3;
+        return false;
+    }
+    status = options.document.empty() ? 0 : PrintDocument(options, *host.settings);
+    return true;
+}
+
+// Runs the actions on the shown pane, then the final show and print.
+int RunDialog(platform::PrintDialog& dialog, const Options& options, const platform::PrintDialogHost& host) {
+    platform::UserDriver user(*dialog.view());
+    int status = 0;
+    for (const std::string& action : options.actions) {
+        if (!dialog.pane()) return Fail("the dialog is closed: cannot " + action);
+        if (action == "show") {
+            std::fputs(platform::DrawAsText(*dialog.view()).c_str(), stdout);
+        } else if (action == "help") {
+            if (dialog.pane()->shouldShowHelp()) std::fputs("lumaprex-print: the pane has no help\n", stderr);
+        } else if (action == "print") {
+            if (ClickPrint(dialog, user, options, host, status) && status != 0) return status;
+        } else if (!user.perform(action)) {
+            return Fail("cannot " + action + ": " + user.lastError());
+        }
+    }
+    if (options.show && dialog.pane()) std::fputs(platform::DrawAsText(*dialog.view()).c_str(), stdout);
+    if (!options.document.empty() && dialog.pane()) ClickPrint(dialog, user, options, host, status);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseArguments(argc, argv, options)) return Usage();
+    std::string reason;
+    const std::unique_ptr<platform::PlugInModule> module = platform::PlugInModule::Load(options.module, &reason);
+    if (!module) return Fail("cannot load the extension: " + reason);
+    const platform::Bundle bundle = platform::Bundle::Open(options.bundle);
+    if (!bundle) return Fail("no extension bundle in " + options.bundle);
+    const QueuePpd queuePpd(options.ppd.empty() ? options.printer : std::string());
+    platform::PrintDialogHost host;
+    FillHost(options, options.ppd.empty() ? queuePpd.file() : options.ppd, host);
+    int status = 0;
+    {
+        const std::unique_ptr<platform::PDEPlugIn> plugIn = module->createPlugIn();
+        plugIn->initWithBundle(bundle);
+        platform::PrintDialog dialog(*plugIn, host);
+        if (!dialog.show(platform::kPrintDialogPaneType)) return Fail("the extension shows no pane");
+        status = RunDialog(dialog, options, host);
+    }
+    return status;
+}
