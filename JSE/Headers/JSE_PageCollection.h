@@ -192,8 +192,9 @@ private:
     // A record made by setting a page type: its own code as kind, one feature.
     static PageItemType featureRecord(int type, int value, long start, long end);
 
-    void removeLayoutMirrors();
-    void rebuildLayoutMirrors();
+    // Takes the layout mirrors out of the page list and hands them back.
+    std::vector<PageItemType> removeLayoutMirrors();
+    void rebuildLayoutMirrors(const std::vector<PageItemType>& previous);
     void cutLayoutRange(long start, long end, int type);
     long findLayoutOverlap(long start, long end, int type) const;
     void insertLayout(const layoutPageItemType& record);

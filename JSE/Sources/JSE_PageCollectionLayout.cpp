@@ -1,25 +1,30 @@
 // The layout list of the page collection: print mode, side, chapter start and
 // rotation ranges. Setting a code on a range replaces whatever that code said
 // for those pages. Every layout record is mirrored into the page list as an
-// ordinary page record, because the ticket reads the page list only.
+// ordinary page record, because the ticket reads the page list only; the
+// mirrors are made anew on every layout change and keep what else their pages
+// carried (a punch feature, a copy count, a paper).
+#include <algorithm>
+
 #include "JSE_PageCollection.h"
 #include "PageRangeSearch.h"
 
+using page_range::contains;
 using page_range::overlaps;
 using page_range::sameRange;
 using page_range::within;
 
 void JSE_PageCollection::setLayOutProperty(long start, long end, int type, int value) {
-    removeLayoutMirrors();
+    const std::vector<PageItemType> mirrors = removeLayoutMirrors();
     cutLayoutRange(start, end, type);
     insertLayout(layoutPageItemType{type, value, start, end});
-    rebuildLayoutMirrors();
+    rebuildLayoutMirrors(mirrors);
 }
 
 void JSE_PageCollection::JSE_PageCollection_RemoveLayoutFeatures(long start, long end, int type) {
-    removeLayoutMirrors();
+    const std::vector<PageItemType> mirrors = removeLayoutMirrors();
     cutLayoutRange(start, end, type);
-    rebuildLayoutMirrors();
+    rebuildLayoutMirrors(mirrors);
 }
 
 long JSE_PageCollection::findLayoutLocation(long start, long end, int /*kind*/) const {
@@ -87,21 +92,34 @@ long JSE_PageCollection::findLayoutOverlap(long start, long end, int type) const
     return -1;
 }
 
-void JSE_PageCollection::removeLayoutMirrors() {
+std::vector<PageItemType> JSE_PageCollection::removeLayoutMirrors() {
+    std::vector<PageItemType> mirrors;
     for (long i = static_cast<long>(pageList.size()) - 1; i >= 0; --i) {
         const PageItemType& page = pageList[i];
         for (const layoutPageItemType& layout : layoutList) {
             if (page.pageType == layout.pageType && sameRange(page, layout.startPage, layout.endPage)) {
+                mirrors.push_back(std::move(pageList[i]));
                 erasePage(i);
                 break;
             }
         }
     }
+    return mirrors;
 }
 
-void JSE_PageCollection::rebuildLayoutMirrors() {
+// A mirror made for pages that an earlier mirror of its code held takes that
+// mirror's other features and its properties.
+void JSE_PageCollection::rebuildLayoutMirrors(const std::vector<PageItemType>& previous) {
     for (const layoutPageItemType& layout : layoutList) {
-        insertPage(featureRecord(layout.pageType, layout.pageTypeValue, layout.startPage, layout.endPage),
-                   layout.pageType);
+        PageItemType mirror = featureRecord(layout.pageType, layout.pageTypeValue, layout.startPage, layout.endPage);
+        const auto earlier = std::find_if(previous.begin(), previous.end(), [&](const PageItemType& old) {
+            return old.pageType == layout.pageType && contains(old, layout.startPage, layout.endPage);
+        });
+        if (earlier != previous.end()) {
+            for (const FeatureType& feature : earlier->featureList)
+                if (feature.featureType != layout.pageType) mirror.featureList.push_back(feature);
+            mirror.propertyList = earlier->propertyList;
+        }
+        insertPage(std::move(mirror), layout.pageType);
     }
 }
