@@ -4,8 +4,6 @@
 // values the ticket does not print.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "controller_support.h"
 #include "validation_support.h"
 
@@ -19,18 +17,6 @@ struct Send {
     const char* text = "";
     std::int64_t val2 = 0;
 };
-
-// The ticket lines a send took away ("-") and brought ("+").
-std::string Changes(const std::string& before, const std::string& after) {
-    std::string out;
-    for (const auto& [from, to, sign] : {std::tuple{&before, &after, "-"}, {&after, &before, "+"}}) {
-        std::istringstream in(*from);
-        for (std::string line; std::getline(in, line);)
-            if (("\n" + *to + "\n").find("\n" + line + "\n") == std::string::npos)
-                out += sign + line.substr(0, line.find('\r')) + "\n";
-    }
-    return out;
-}
 
 // The store holds the working record: storing the record again, through a
 // feature the road does not write, leaves its image as it was.

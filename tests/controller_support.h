@@ -1,11 +1,14 @@
 // Shared set-up of the controller bridge tests: a bridge whose engine the
 // tests can read (and whose start-up can fail), bundles on the shipped data
 // or on a fresh copy of it with rules of a test's own, the names the bridge
-// may post, and the engine's ticket text and settings image.
+// may post, the engine's ticket text and settings image, and what a change
+// did to the ticket.
 #pragma once
 
 #include <memory>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "PropertyList.h"
@@ -32,6 +35,18 @@ inline std::string Fixture(const std::string& name) {
 }
 
 inline platform::Bundle ShippedBundle() { return platform::Bundle::Open(LUMAPREX_SOURCE_DIR "/LumaprexPDE/Bundle"); }
+
+// The ticket lines that a change took away ("-") and brought ("+").
+inline std::string Changes(const std::string& before, const std::string& after) {
+    std::string out;
+    for (const auto& [from, to, sign] : {std::tuple{&before, &after, "-"}, {&after, &before, "+"}}) {
+        std::istringstream in(*from);
+        for (std::string line; std::getline(in, line);)
+            if (("\n" + *to + "\n").find("\n" + line + "\n") == std::string::npos)
+                out += sign + line.substr(0, line.find('\r')) + "\n";
+    }
+    return out;
+}
 
 // A bundle on a fresh copy of the shipped data, named by an absolute root
 // path; rules, when given, replace the shipped rule file.

@@ -154,6 +154,89 @@ public:
     // The template pane's "zqController::LoadSettings" (object: the path).
     void listenLoadSettingsNotification(const platform::Notification& notification);
 
+    // ---- Page exceptions (zqControllerPageExceptions.cpp, zqControllerPageCollection.cpp) ----
+    // Settings for a range of pages, kept in the bridge's page collection,
+    // which the ticket reads. Pages count from 1, records, features and
+    // properties from 0. Every change made here leaves the validator's
+    // page-exception list as JSE_LoadPageExceptionToValidation builds it.
+    // Before start-up there is no collection: changes do nothing and reads
+    // answer as for a record out of range.
+
+    // Whether the feature (a PageExceptionCode, or 310: the paper must be
+    // printable) may go on pages start..end beside the exceptions held and
+    // the job's settings. 0 when allowed; else the message the pane shows,
+    // or a negative engine error (-1 before start-up). Nothing is stored.
+    int JSE_ValidationOnExceptions(int start, int end, int code, std::string_view paper, int value);
+    // Empties the validator's page-exception list and loads it from the
+    // collection: one record each time a feature of a page record marks it.
+    void JSE_LoadPageExceptionToValidation();
+    // Applies the feature to the pages, splitting, merging or inserting
+    // records (inserts and layout codes go to their own records).
+    void JSE_SetPageFeature(int start, int end, int code, int value);
+    // 224: every subset record of exactly start..end goes; 235, 236, 300,
+    // 301: that layout feature leaves the pages; 303: the image shift of the
+    // range; any other code: the record of exactly start..end whose own kind
+    // and value are code and value goes, with all it holds.
+    void JSE_RemovePageFeature(int start, int end, int code, int value);
+    void JSE_SetPageProperty(int start, int end, int property, std::string_view text, int pageType,
+                             int pageTypeValue);
+    int JSE_PageCollection_GetSize() const;
+    // -1 and -1 out of range.
+    void JSE_PageCollection_GetPageNumber(int i, int& first, int& last) const;
+    int JSE_PageCollection_GetPageFeatureSize(int i) const;
+    // 0 and 0 when either index is out of range.
+    void JSE_PageCollection_GetPageFeature(int i, int j, int& code, int& value) const;
+    int JSE_PageCollection_GetPropertySize(int i) const;
+    // 0 and an empty text when either index is out of range.
+    void JSE_PageCollection_GetProperty(int i, int j, int& id, std::string& text) const;
+    // Removes the record of exactly start..end or, when there is none, cuts
+    // the pages out of the first record that holds them; the same in the
+    // image list. The layout list stays.
+    void JSE_PageCollection_RemovePages(int start, int end);
+    void JSE_PageCollection_RemoveAllPages();
+    // The first record holding start..end with a feature of the code; -1.
+    void JSE_PageCollection_FindPageFeatureByPageNumbers(int start, int end, int code, int& index) const;
+    // Sets or appends the feature; a device (224) drops what it excludes.
+    void JSE_PageCollection_AddPageFeature(int i, int code, int value);
+    // Changes the record's first feature of that code, if it has one.
+    void JSE_PageCollection_UpdatePageFeature(int i, int code, int value);
+    void JSE_PageCollection_RemovePageAt(int i);
+    // The first record holding start..end with the code takes the value;
+    // value 1 stands for the job's punch pattern.
+    void JSE_PageCollection_UpdatePunch(int start, int end, int code, int value);
+    // The job's punch pattern; 0 for no punching.
+    int JSE_GetJobPunchValue() const { return mJobFeature.punchJob; }
+    void SetPEValidation(int on) { _PeValidation = on; }
+    int JSE_PageCollection_GetPageImageSize() const;
+    // -1 and -1 out of range.
+    void JSE_PageCollection_GetImagePageNumber(int i, int& first, int& last) const;
+    // Image feature j of image record i, the offsets in points. Record out of
+    // range: code 0, unit 0, mirror on, orientation 1, offsets 0, the code
+    // value untouched; feature out of range: nothing written.
+    void JSE_PageCollection_GetImageFeature(int i, int j, int& code, int& codeValue, int& unit, bool& mirror,
+                                            int& orientation, float& x1, float& y1, float& x2, float& y2) const;
+    // Only code 302 is kept; mirror is on exactly for 1. Offsets in points,
+    // unit the one the user typed in (0 inch, 1 millimetre).
+    void JSE_PageCollection_SetImageFeature(int start, int end, int code, int unit, int mirror, int orientation,
+                                            float x1, float y1, float x2, float y2);
+    void JSE_PageCollection_RemoveAllImageFeature();
+    // Every image record that holds start..end goes.
+    void JSE_PageCollection_RemoveImageAlignOnPages(int start, int end);
+    // The offsets of the first image feature of exactly start..end.
+    bool getPEImageRecord(int start, int end, float& x1, float& y1, float& x2, float& y2) const;
+    // The whole job, page exceptions included, against the rules; true when
+    // nothing was refused. The refusals stay for the two readers below.
+    bool JSE_ValidationOnTicket();
+    int JSE_Validation_GetNumberOfErrors() const;
+    int JSE_JobTicket_Validation_GetErrorID(int i) const;
+
+private:
+    // The page-exception pane's validation switch, which template loading
+    // reads; the checks above do not.
+    int _PeValidation = 1;
+
+public:
+
     // ---- Image alignment and edge erase (zqControllerImageAdjust.cpp) ----
     // The image pane's values are kept in inches and in millimetres, with the
     // side-2 values mirrored from side 1; before each ticket they are placed

@@ -243,6 +243,7 @@ void zqController::updateJobPunchFeatures(int pattern) {
         if (!m_pageCollection->JSE_PageCollection_UpdatePageFeature(i, kPePunch, punch))
             m_pageCollection->JSE_PageCollection_AddPageFeature(i, kPePunch, punch);
     }
+    JSE_LoadPageExceptionToValidation();
 }
 
 void zqController::setPunchPattern(int pattern) {

@@ -1,0 +1,228 @@
+// The validator's view of the page collection: the records the validator
+// judges page exceptions by, built from the page records three ways - for
+// checking one proposed feature, for the validator's own list, and for the
+// whole-job check - and the three services that use them.
+#include <utility>
+#include <vector>
+
+#include "zqController.h"
+
+namespace {
+
+using Records = std::vector<JSE_PageExceptionType>;
+
+// Offset stacking of a page record under the job feature's number, and
+// under the number by which the validator hears the job's offset stacking.
+constexpr int kStackingFeatureCode = 115;
+constexpr int kStackingContextCode = 118;
+// A check's demand that the paper be printable.
+constexpr int kPrintablePaperCode = 310;
+
+bool IsTray(int value) { return value >= 1 && value <= 3; }
+
+// The codes that meet the validator; every other proposal is allowed at once.
+bool IsCheckedCode(int code) {
+    switch (code) {
+    case kPeSubsetOutput: case kPePaperSubstitution: case kPeInsertBefore: case kPeInsertAfter: case kPePrintMode:
+    case kPePrintSide: case kPePunch: case kPeSubsetTrim: case kPeSubsetJog: case kPrintablePaperCode: return true;
+    default: return false;
+    }
+}
+
+// How a builder reads the records: for one proposed feature (with its value
+// and the job's punch pattern), or for the validator's own list.
+struct Reading {
+    bool forCheck = false;
+    int proposed = 0;
+    int jobPunch = 0;
+};
+
+// A record for page record i with its range and its paper: the text of its
+// first property of id 1, the job's paper when that text is empty. False for
+// a range below page 1, which the validator never sees.
+bool StartRecord(const JSE_PageCollection& pages, long i, JSE_PageExceptionType& record) {
+    long first = -1, last = -1;
+    pages.JSE_PageCollection_GetPageNumber(i, first, last);
+    if (first < 1 || last < 1) return false;
+    record = JSE_PageExceptionType();
+    record.startingPage = first;
+    record.endingPage = last;
+    for (long j = 0; j < pages.JSE_PageCollection_GetPropertySize(i); ++j) {
+        int id = 0;
+        WString text;
+        pages.JSE_PageCollection_GetProperty(i, j, id, text);
+        if (id != 1) continue;
+        if (!text.empty()) {
+            record.mediaName = text;
+            record.fromJobPaper = false;
+        }
+        break;
+    }
+    return true;
+}
+
+bool SetSubsetPair(JSE_PageExceptionType& record, std::int32_t& flag, std::int32_t& target, int value) {
+    record.peSubset = true;
+    flag = 1;
+    target = value;
+    return true;
+}
+
+// One feature into the record; true when it marks the record as one the
+// validator must hear of.
+bool ReadFeature(const FeatureType& feature, const Reading& reading, JSE_PageExceptionType& record) {
+    const int value = feature.featureValue;
+    JSE_PeRecordType& device = record.peRecord;
+    record.exceptionMode = feature.featureType;
+    switch (feature.featureType) {
+    case kStackingFeatureCode:
+    case kStackingContextCode: return SetSubsetPair(record, device.peJog, device.peJogValue, value);
+    case kPeSubsetOutput: return SetSubsetPair(record, device.peOutput, device.peOutputValue, value);
+    case kPeSubsetStaple: return SetSubsetPair(record, device.peStaple, device.peStapleValue, value);
+    case kPePaperSubstitution: return true;
+    case kPeInsertBefore:
+    case kPeInsertAfter:
+        record.paperExit = !IsTray(value) ? kPeNotSet : reading.forCheck ? reading.proposed : value;
+        return true;
+    case kPePrintMode:
+        if (!IsTray(value) && value != kPeNotSet) return false;
+        record.pePlex = true;
+        record.pePlexValue = value;
+        return true;
+    case kPePrintSide:
+        record.peSide = true;
+        record.peSideValue = value == kPeNotSet || value == 1 ? value : 2;
+        return value != kPeNotSet;
+    case kPePunch: record.pePunch = !reading.forCheck || value == 1; return true;
+    case kPeFinishingSubset: SetSubsetPair(record, device.peOutput, device.peOutputValue, value); return false;
+    case kPePageCopyCount: record.pageCopies = value; return true;
+    case kPeChapterStart:
+        if (value != 1) return false;
+        record.finishChapter = true;
+        return true;
+    case kPeRotation:
+        record.peRotate = true;
+        record.peRotateValue = value;
+        return true;
+    default: return false;
+    }
+}
+
+FeatureType FeatureAt(const JSE_PageCollection& pages, long i, long j) {
+    FeatureType feature;
+    pages.JSE_PageCollection_GetPageFeature(i, j, feature.featureType, feature.featureValue);
+    return feature;
+}
+
+// The records a check judges the proposal against: one per marked page
+// record, with all its features.
+Records CheckRecords(const JSE_PageCollection& pages, const Reading& reading) {
+    Records records;
+    for (long i = 0; i < pages.JSE_PageCollection_GetSize(); ++i) {
+        JSE_PageExceptionType record;
+        if (!StartRecord(pages, i, record)) continue;
+        record.pePunch = reading.jobPunch != 0;
+        record.paperExit = IsTray(reading.proposed) ? reading.proposed : kPeNotSet;
+        bool marked = false;
+        for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j)
+            marked = ReadFeature(FeatureAt(pages, i, j), reading, record) || marked;
+        if (marked) records.push_back(record);
+    }
+    return records;
+}
+
+// The validator's own list: each marking feature adds the record as filled
+// so far, so a page record with three such features gives three records.
+Records ListRecords(const JSE_PageCollection& pages) {
+    Records records;
+    for (long i = 0; i < pages.JSE_PageCollection_GetSize(); ++i) {
+        JSE_PageExceptionType record;
+        if (!StartRecord(pages, i, record)) continue;
+        for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j)
+            if (ReadFeature(FeatureAt(pages, i, j), Reading{}, record)) records.push_back(record);
+    }
+    return records;
+}
+
+// One feature as the whole-job check reads it: the subset's trim and offset
+// too, layout values only when they say something.
+void ReadTicketFeature(const FeatureType& feature, JSE_PageExceptionType& record) {
+    const int code = feature.featureType, value = feature.featureValue;
+    JSE_PeRecordType& device = record.peRecord;
+    switch (code) {
+    case kPeSubsetOutput: SetSubsetPair(record, device.peOutput, device.peOutputValue, value); break;
+    case kPeSubsetStaple: SetSubsetPair(record, device.peStaple, device.peStapleValue, value); break;
+    case kPeSubsetTrim: SetSubsetPair(record, device.peTrim, device.peTrimValue, value); break;
+    case kPeSubsetJog: SetSubsetPair(record, device.peJog, device.peJogValue, value); break;
+    case kPePaperSubstitution:
+    case kPeFinishingSubset: record.exceptionMode = code; break;
+    case kPeInsertBefore:
+    case kPeInsertAfter:
+        record.exceptionMode = code;
+        record.paperExit = IsTray(value) ? value : kPeNotSet;
+        break;
+    case kPePrintMode:
+    case kPePrintSide:
+    case kPeRotation: ReadFeature(feature, Reading{}, record); break;
+    case kPeChapterStart:
+        if (value == 1) ReadFeature(feature, Reading{}, record);
+        break;
+    case kPePunch: record.pePunch = value == 1; break;
+    case kPePageCopyCount: record.pageCopies = value; break;
+    default: break;
+    }
+}
+
+Records TicketRecords(const JSE_PageCollection& pages) {
+    Records records;
+    for (long i = 0; i < pages.JSE_PageCollection_GetSize(); ++i) {
+        JSE_PageExceptionType record;
+        if (!StartRecord(pages, i, record)) continue;
+        record.pePlex = record.peSide = record.peRotate = record.peSubset = record.finishChapter = false;
+        for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j)
+            ReadTicketFeature(FeatureAt(pages, i, j), record);
+        records.push_back(record);
+    }
+    return records;
+}
+
+}  // namespace
+
+int zqController::JSE_ValidationOnExceptions(int start, int end, int code, std::string_view paper, int value) {
+    WString paperName;
+    NSStringToWString(paper, paperName);
+    if (!IsCheckedCode(code)) return 0;
+    if (!m_service) return kBridgeNoEngine;
+    const JSE_JobFeatureType& job = mJobFeature;
+    const Records records =
+        m_pageCollection ? CheckRecords(*m_pageCollection, Reading{true, value, job.punchJob}) : Records();
+    const std::pair<int, int> context[] = {{kFeatureBodyPaper, 0},
+                                           {kFeaturePrintingMode, job.printingMode},
+                                           {kFeatureDocumentExit, job.jobExit},
+                                           {kFeatureTrimming, job.trimming ? 1 : 0},
+                                           {kStackingContextCode, job.offsetStack ? 1 : 0},
+                                           {kPePunch, job.punchJob}};
+    for (const auto& [id, setting] : context) m_service->JSE_Validation_SetJobFeature(id, job.bodyPaper, setting);
+    return static_cast<int>(
+        m_service->JSE_Validation_CheckPeFeature(start, end, records, code, JSE_MediaSelection(paperName), value));
+}
+
+void zqController::JSE_LoadPageExceptionToValidation() {
+    if (!m_pageCollection || !m_service) return;
+    m_service->JSE_Validation_Remove_All_PageList();
+    for (const JSE_PageExceptionType& record : ListRecords(*m_pageCollection))
+        m_service->JSE_Validation_Load_PeRecord(record);
+}
+
+bool zqController::JSE_ValidationOnTicket() {
+    if (!m_pageCollection || !m_service) return true;
+    return m_service->JSE_JobTicketValidation(mJobFeature, TicketRecords(*m_pageCollection));
+}
+
+int zqController::JSE_Validation_GetNumberOfErrors() const {
+    return m_service ? static_cast<int>(m_service->JSE_JobTicket_Validation_GetNumberOfErrors()) : 0;
+}
+
+int zqController::JSE_JobTicket_Validation_GetErrorID(int i) const {
+    return m_service ? static_cast<int>(m_service->JSE_JobTicket_Validation_GetErrorID(i)) : 0;
+}
