@@ -6,6 +6,9 @@
 #include <map>
 #include <string>
 
+#include "peController/pageSetController.h"
+#include "peController/peController.h"
+
 namespace {
 
 using Maker = std::function<std::unique_ptr<platform::InterfaceObject>()>;
@@ -16,7 +19,10 @@ Maker Make() {
 }
 
 const std::map<std::string, Maker, std::less<>>& Classes() {
-    static const std::map<std::string, Maker, std::less<>> classes = {};
+    static const std::map<std::string, Maker, std::less<>> classes = {
+        {"peController", Make<peController>()},
+        {"pageSetController", Make<pageSetController>()},
+    };
     return classes;
 }
 

@@ -1,9 +1,20 @@
 // Page sets of the page-exception tab: the page-range parser with its
-// checks, and the target-range rule.
+// checks, the target-range rule, and the pane's page field, set table,
+// Delete button and all-sets box as the shipped interface lays them out.
 #include <gtest/gtest.h>
 
+#include <array>
+
+#include "UserDriver.h"
+#include "filter_test_support.h"
+#include "pde_test_support.h"
 #include "peController/PageRangeEntry.h"
 #include "peController/TargetRanges.h"
+#include "peController/pageSetController.h"
+#include "peController/peController.h"
+
+using namespace platform;
+using namespace pde_test;
 
 namespace {
 
@@ -83,6 +94,178 @@ TEST(TargetRanges, AllSetsThenTheWholeSetThenTheSelectedRunsJoined) {
         SCOPED_TRACE(testing::Message() << "row " << &c - cases);
         EXPECT_EQ(TargetRanges({c.allSets, sets, c.allPages, c.current, c.runs}), c.targets);
     }
+}
+
+// The page-exception tab of a shown main pane.
+class PageSets : public MainPaneTest {
+protected:
+    void SetUp() override {
+        MainPaneTest::SetUp();
+        LumaprexPDE& main = show();
+        pe = static_cast<peController*>(main.loadedInterface()->object("peController"));
+        user = std::make_unique<UserDriver>(*main.panelView());
+        ASSERT_TRUE(user->click("pagefeatureButton"));
+    }
+    bool enter(const std::string& text) { return user->type("pageEditorField", text) && user->click("enterPageButton"); }
+    template <class T>
+    T& control(const char* outlet) {
+        return dynamic_cast<T&>(*pane->panelView()->findView(outlet));
+    }
+
+    // The strip as the user sees it: the pages shown, "*" on those selected,
+    // the go-to field, the boxes that are on with their titles, and the
+    // current set's runs.
+    std::string strip() {
+        std::string text;
+        for (const std::string icon : {"page1", "page2", "page3", "page4", "page5"}) {
+            if (!control<Button>(icon.c_str()).isVisible()) continue;
+            text += control<TextField>((icon + "Text").c_str()).stringValue();
+            text += control<Button>(icon.c_str()).state() ? "* " : " ";
+        }
+        if (control<TextField>("gotoPageEditField").isVisible()) text += "go " + control<TextField>("gotoPageEditField").stringValue() + " ";
+        for (const char* box : {"selectAllPagesSetCheck", "selectOddPageCheck", "selectEvenPageCheck"}) {
+            if (control<Button>(box).state()) text += "[" + control<Button>(box).title() + "] ";
+        }
+        text += "runs";
+        for (int i = 0; i < pe->pageSelector()->getSelectedPageCount(); ++i) {
+            const PageRange run = *pe->pageSelector()->getSelectedPage(i);
+            text += run.start == run.end ? Format(" %d", run.start) : Format(" %d..%d", run.start, run.end);
+        }
+        return text;
+    }
+    // Runs the commands; the strip afterwards, and the enable state last posted.
+    void walk(std::initializer_list<std::array<const char*, 3>> steps) {
+        NotificationRecorder posts(kEnableUpdateNotification);
+        for (const auto& [commands, expected, enable] : steps) {
+            SCOPED_TRACE(commands);
+            std::string_view rest = commands;
+            for (std::size_t end; !rest.empty(); rest = end == rest.npos ? "" : rest.substr(end + 2)) {
+                end = rest.find("; ");
+                ASSERT_TRUE(user->perform(rest.substr(0, end))) << user->lastError();
+            }
+            EXPECT_EQ(strip(), expected);
+            ASSERT_FALSE(posts.objects().empty());
+            EXPECT_EQ(posts.objects().back(), Value(enable));
+        }
+    }
+
+    peController* pe = nullptr;
+    std::unique_ptr<UserDriver> user;
+};
+
+TEST_F(PageSets, StepperGoToAndBoxesWalkATwelvePageSet) {
+    walk({
+        {"type pageEditorField 1..12; end", "1 2 3 4 5 go 5 runs", "0"},
+        {"click page3", "1 2 3* 4 5 go 5 runs 3", "1"},
+        {"click page4", "1 2 3* 4* 5 go 5 runs 3 4", "1"},
+        {"step pageStepper up", "2 3* 4* 5 6 go 6 runs 3 4", "1"},
+        {"step pageStepper up 7", "8 9 10 11 12 go 12 runs 3 4", "0"},
+        {"click page1", "8* 9 10 11 12 go 12 runs 3 4 8", "1"},
+        {"step pageStepper down", "7 8* 9 10 11 go 11 runs 3 4 8", "1"},
+        {"type gotoPageEditField 0; end", "1 2 3* 4* 5 go 5 runs 3 4 8", "1"},
+        {"step pageStepper down", "1 2 3* 4* 5 go 5 runs 3 4 8", "1"},
+        {"type gotoPageEditField 1x0; end", "8* 9 10 11 12 go 12 runs 3 4 8", "1"},
+        {"type gotoPageEditField 6; end", "6 7 8* 9 10 go 10 runs 3 4 8", "1"},
+        {"click page5", "6 7 8* 9 10* go 10 runs 3 4 8 10", "1"},
+        {"click page5", "6 7 8* 9 10 go 10 runs 3 4 8", "1"},
+        {"click selectOddPageCheck", "6 7* 8 9* 10 go 10 [Odd pages: 1, 3...] runs 1 3 5 7 9 11", "1"},
+        {"click selectEvenPageCheck", "6* 7 8* 9 10* go 10 [Even pages: 2, 4...] runs 2 4 6 8 10 12", "1"},
+        {"click selectAllPagesSetCheck", "6 7 8 9 10 go 10 [All pages of this set: 1..12] runs 1..12", "1"},
+        {"click selectOddPageCheck", "6 7* 8 9* 10 go 10 [Odd pages: 1, 3...] runs 1 3 5 7 9 11", "1"},
+        {"click page2; click selectOddPageCheck", "6 7 8 9 10 go 10 runs", "0"},
+    });
+    EXPECT_EQ(pe->collectTargetRanges(), Ranges{});
+}
+
+TEST_F(PageSets, EachSetKeepsItsSelectionWhenTheUserSwitchesSets) {
+    int start = 0, end = 0;
+    walk({
+        {"type pageEditorField 1..12; end; click selectOddPageCheck", "1* 2 3* 4 5* go 5 [Odd pages: 1, 3...] runs 1 3 5 7 9 11", "1"},
+        {"type pageEditorField 20..21; end; click page2", "20 21* runs 21", "1"},
+        {"select pageSetView 0", "1* 2 3* 4 5* go 5 [Odd pages: 1, 3...] runs 1 3 5 7 9 11", "1"},
+        {"select pageSetView 1", "20 21* runs 21", "1"},
+        {"type pageEditorField 30..35 40..44; end", "40 41 42 43 44 runs", "0"},
+        {"select pageSetView 2", "30 31 32 33 34 go 34 runs", "0"},
+        {"click page2; click page4; click page3", "30 31* 32* 33* 34 go 34 runs 31 32 33", "1"},
+    });
+    pe->pageSelector()->GetSetStartAndEndPage(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(31, 32)) << "the first two runs";
+    EXPECT_EQ(pe->collectTargetRanges(), (Ranges{{31, 33}}));
+    ASSERT_TRUE(user->selectRows("pageSetView", {1}));
+    EXPECT_FALSE(control<Button>("selectOddPageCheck").isEnabled()) << "a set of two pages";
+    pe->pageSelector()->GetSetStartAndEndPage(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(21, 21)) << "the one run";
+    ASSERT_TRUE(user->selectRows("pageSetView", {0}));
+    pe->pageSelector()->GetSetStartAndEndPage(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(1, 3)) << "the odd box";
+}
+
+TEST_F(PageSets, EntryListsEveryErrorInOneAlertAndKeepsTheSetsSortedAndTheNewOneCurrent) {
+    ASSERT_TRUE(enter("5..10 20"));
+    EXPECT_EQ(pe->pageSets(), (Ranges{{5, 10}, {20, 20}}));
+    ASSERT_TRUE(user->type("pageEditorField", "1-3"));
+    EXPECT_EQ(alerts.beeps(), 1);
+    ASSERT_TRUE(enter("1..4 10..12 3 0"));
+    EXPECT_EQ(pe->pageSets(), (Ranges{{1, 4}, {5, 10}, {20, 20}})) << "a lower start becomes row 0";
+    EXPECT_EQ(alerts.messages(), std::vector<std::string>{
+                                     "Not every page range could be added\r\r"
+                                     "Pages are numbered from 1 to 99999; a page number cannot be 0 or begin with 0.\r\r"
+                                     "A page range shares pages with a page set that is already there.\r\r"})
+        << "one alert, the parser's error first";
+    EXPECT_EQ(control<TextField>("pageEditorField").stringValue(), "10..12 3 ");
+    EXPECT_EQ(pe->pageSelector()->selectedSetRow(), 0);
+    EXPECT_FALSE(control<Button>("enterPageButton").isEnabled());
+    EXPECT_EQ(DrawAsText(*pane->panelView()->findView("pageSetView")->superview()->superview()),
+              filter_test::readFile(LUMAPREX_TEST_DATA "/pde/page_sets_entered.txt"));
+}
+
+TEST_F(PageSets, DeleteRemovesExactlyTheSelectedRowsAndKeepsTheCurrentRowInTheList) {
+    ASSERT_TRUE(enter("1 3 5 7 9"));
+    ASSERT_TRUE(user->selectRows("pageSetView", {1, 3}));
+    ASSERT_TRUE(user->click("deletePageRange"));
+    EXPECT_EQ(pe->pageSets(), (Ranges{{1, 1}, {5, 5}, {9, 9}})) << "row 2 was not selected";
+    EXPECT_EQ(pe->pageSelector()->selectedSetRow(), 1);
+    ASSERT_TRUE(user->selectRows("pageSetView", {2}));
+    ASSERT_TRUE(user->click("deletePageRange"));
+    EXPECT_EQ(control<TableView>("pageSetView").selectedRowIndexes(), std::set<int>{1});
+    EXPECT_EQ(pe->pageSelector()->selectedSetRow(), 1) << "the last row left is current";
+    EXPECT_EQ(pe->pageSelector()->getSelectedAllPages(), (PageRange{5, 5}));
+    ASSERT_TRUE(user->selectRows("pageSetView", {0, 1}));
+    ASSERT_TRUE(user->click("deletePageRange"));
+    EXPECT_FALSE(control<Button>("deletePageRange").isEnabled());
+    EXPECT_FALSE(control<Button>("selectAllSetCheck").isEnabled());
+    EXPECT_EQ(pe->pageSelector()->selectedSetRow(), -1);
+}
+
+TEST_F(PageSets, AllSetsBoxTargetsEverySetAndHoldsTheStripAndTheTableStill) {
+    ASSERT_TRUE(enter("1..3"));
+    EXPECT_FALSE(control<Button>("selectAllSetCheck").isEnabled()) << "one set";
+    ASSERT_TRUE(enter("10..14"));
+    ASSERT_TRUE(user->click("page2"));
+    EXPECT_EQ(pe->collectTargetRanges(), (Ranges{{11, 11}}));
+    ASSERT_TRUE(user->click("selectAllSetCheck"));
+    EXPECT_EQ(pe->collectTargetRanges(), (Ranges{{1, 3}, {10, 14}}));
+    EXPECT_EQ(control<TableView>("pageSetView").selectedRowIndexes(), (std::set<int>{0, 1}));
+    EXPECT_FALSE(control<TableView>("pageSetView").isEnabled());
+    EXPECT_FALSE(control<Button>("page1").isEnabled());
+    ASSERT_TRUE(enter("20"));
+    EXPECT_EQ(control<TableView>("pageSetView").selectedRowIndexes(), (std::set<int>{0, 1, 2}));
+    EXPECT_FALSE(control<Button>("page1").isEnabled()) << "a set added keeps the strip still";
+    ASSERT_TRUE(user->click("selectAllSetCheck"));
+    EXPECT_EQ(control<TableView>("pageSetView").selectedRowIndexes(), std::set<int>{0});
+    EXPECT_TRUE(control<Button>("page1").isEnabled());
+    EXPECT_FALSE(control<TextField>("pageEditorField").isEnabled()) << "the box off holds the page field";
+}
+
+TEST_F(PageSets, SettingsRebuildTheSetsLeavingOutPagesNoJobHas) {
+    ASSERT_TRUE(enter("50"));
+    Array sets;
+    const char* pages[][2] = {{"5", "9"}, {"1", "3"}, {"0", "4"}, {"7", "3"}, {"1", "200000"}};
+    for (const auto& [start, end] : pages) sets.append(Dictionary{{"startPage", start}, {"endPage", end}});
+    NotificationCenter::Default().post("peSubstitutionController::applySettings",
+                                       Dictionary{{"Substitution", Dictionary{{"pageSets", sets}}}});
+    EXPECT_EQ(pe->pageSets(), (Ranges{{1, 3}, {5, 9}}));
+    EXPECT_EQ(pe->pageSelector()->getSelectedAllPages(), (PageRange{1, 3})) << "the last one added";
 }
 
 }  // namespace
