@@ -134,6 +134,11 @@ std::string Control::describeControl(std::string_view kind, std::string_view val
 
 void Button::performClick() {
     if (!isEnabled()) return;
+    if (auto* matrix = dynamic_cast<Matrix*>(superview()); matrix && m_type == ButtonType::Radio) {
+        const std::vector<Button*> cells = matrix->cells();
+        matrix->performClickOnCell(static_cast<int>(std::find(cells.begin(), cells.end(), this) - cells.begin()));
+        return;
+    }
     if (m_type == ButtonType::CheckBox) m_state = 1 - m_state;
     if (m_type == ButtonType::Radio) m_state = 1;
     sendAction();
@@ -201,9 +206,11 @@ bool Matrix::selectCellWithTag(int tag) {
 void Matrix::performClickOnCell(int row) {
     const std::vector<Button*> all = cells();
     if (!isEnabled() || row < 0 || static_cast<std::size_t>(row) >= all.size()) return;
-    if (!all[static_cast<std::size_t>(row)]->isEnabled()) return;
+    Button& cell = *all[static_cast<std::size_t>(row)];
+    if (!cell.isEnabled()) return;
     selectCellAtRow(row);
-    sendAction();
+    if (cell.action().empty()) sendAction();
+    else cell.sendAction();
 }
 
 std::string Matrix::stringValue() const {

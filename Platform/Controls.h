@@ -233,8 +233,9 @@ private:
     std::optional<Image> m_image;
 };
 
-// Radio buttons in a group, of which one is on; the matrix sends its action
-// when the user chooses a cell. Its cells are its subviews.
+// Radio buttons in a group, of which one is on; when the user chooses a cell
+// (or clicks it), the cell sends its own action, or the matrix its action
+// when the cell has none. Its cells are its subviews.
 class Matrix : public Control {
 public:
     const char* className() const override { return "Matrix"; }
@@ -251,8 +252,9 @@ public:
     bool selectCellAtRow(int row);
     bool selectCellWithTag(int tag);
 
-    // The user's choice of a cell: selected, then the action sent. Nothing
-    // for a disabled matrix or cell.
+    // The user's choice of a cell: selected, then the cell's action sent, or
+    // the matrix's when the cell has none. Nothing for a disabled matrix or
+    // cell.
     void performClickOnCell(int row);
 
     std::string stringValue() const override;
