@@ -8,6 +8,7 @@
 
 #include "peController/pageSetController.h"
 #include "peController/peController.h"
+#include "imageController/imageController.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ const std::map<std::string, Maker, std::less<>>& Classes() {
     static const std::map<std::string, Maker, std::less<>> classes = {
         {"peController", Make<peController>()},
         {"pageSetController", Make<pageSetController>()},
+        {"imageController", Make<imageController>()},
     };
     return classes;
 }

@@ -67,6 +67,35 @@ TEST(PrintDialogEndToEnd, ChoiceMadeInTheDialogReachesThePrinterAheadOfTheApplic
         << cups.log();
 }
 
+TEST(PrintDialogEndToEnd, ImagePaneShiftAndErasePlacedInTheTicketAndItsScreenAppliedWithinItsLimits) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    std::vector<std::string> arguments = {"--orientation", "landscape"};
+    for (const char* action : {"click imageoptionButton", "click imageAlignButton", "click imageAlignMirrorSide1Button",
+                               "type iaSide1XEditText 0.25", "type iaSide1YEditText 0.1", "click edgeEraseButton",
+                               "type eaSide1TopEditText 0.5", "type halftoneAngleEditText 200",
+                               "type halftoneFrequencyEditText 150", "print"}) {
+        arguments.insert(arguments.end(), {"--do", action});
+    }
+    arguments.push_back(kJob);
+    const RunResult run = Print(cups, arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "lumaprex-print: the pane did not let the job print; click Print again\n")
+        << "once, after the edit";
+    EXPECT_EQ(run.out, "request id is Lumaprex-2\n");
+    ASSERT_TRUE(cups.waitForJob(2));
+    // In points; a landscape job mirrors side 1 on Y.
+    const std::string ticket = cups.jobDocument(1).substr(std::string("#CUPS-COMMAND\nSaveJobTicket\n").size());
+    EXPECT_NE(ticket.find("\r\n%VLXEngineImageAlign: 18.00 7.20 18.00 -7.20\r\n"), std::string::npos) << ticket;
+    EXPECT_NE(ticket.find("\r\n%VLXEngineEdgeErase: 0.00 0.00 36.00 0.00 0.00 0.00 0.00 0.00\r\n"), std::string::npos);
+    const std::string job = readFile(kJob);
+    const std::size_t firstPage = job.find("\n%%Page:") + 1;
+    EXPECT_EQ(cups.printerOutput(), ticket + job.substr(0, firstPage) +
+                                        "\ncurrentscreen 3 1 roll pop pop  150 180  3 -1 roll setscreen\n" +
+                                        job.substr(firstPage))
+        << "the angle typed as 200 kept to 180; " << cups.log();
+}
+
 TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());

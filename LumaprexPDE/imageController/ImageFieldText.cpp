@@ -1,0 +1,67 @@
+// The image pane's number fields as text: filter, value and ranges.
+#include "ImageFieldText.h"
+
+#include <optional>
+
+#include "FoundationValues.h"
+
+namespace image_field {
+
+namespace {
+
+// The bound a filtered value is replaced by, if any.
+std::optional<double> Bound(double value, Group group, Unit unit) {
+    const Limits limits = LimitsOf(group, unit);
+    const double inchCeiling = group == Group::Alignment ? 0.81 : limits.highest;
+    const bool tooLarge = unit == kInch ? value >= inchCeiling : value > limits.highest;
+    if (tooLarge) return limits.highest;
+    if (value < limits.lowest) return limits.lowest;
+    return std::nullopt;
+}
+
+}  // namespace
+
+Limits LimitsOf(Group group, Unit unit) {
+    if (group == Group::Alignment) return unit == kInch ? Limits{-0.8, 0.8} : Limits{-20.32, 20.32};
+    return unit == kInch ? Limits{0, 1.0} : Limits{0, 25.4};
+}
+
+double FieldValue(std::string_view text, std::string_view separator) {
+    std::string read(text);
+    if (!separator.empty() && separator != ".") {
+        const std::size_t at = read.find(separator);
+        if (at != std::string::npos) read.replace(at, separator.size(), ".");
+    }
+    return platform::ReadDouble(read);
+}
+
+Filtered FilterTypedNumber(std::string_view text, std::size_t length, Group group, Unit unit,
+                           std::string_view separator) {
+    const std::u16string typed = platform::ToUtf16(text);
+    const std::u16string separators = platform::ToUtf16(separator);
+    const char16_t decimalPoint = separators.empty() ? u'.' : separators.front();
+    std::u16string kept;
+    bool pointSeen = false;
+    Filtered filtered;
+    for (std::size_t at = 0; at < typed.size() && at < length; ++at) {
+        const char16_t c = typed[at];
+        const bool accepted = (c >= u'0' && c <= u'9') || (c == u'-' && at == 0 && group == Group::Alignment) ||
+                              (c == decimalPoint && !pointSeen);
+        if (!accepted) {
+            filtered.refused = true;
+            break;
+        }
+        pointSeen = pointSeen || c == decimalPoint;
+        kept += c;
+    }
+    filtered.text = platform::FromUtf16(kept);
+    if (const std::optional<double> bound = Bound(FieldValue(filtered.text, separator), group, unit)) {
+        // Written with the separator the filter lets through, so that the
+        // text passes the filter again when editing ends.
+        filtered.text = platform::FormatDecimal(*bound);
+        filtered.text.replace(filtered.text.find('.'), 1, platform::FromUtf16(std::u16string(1, decimalPoint)));
+    }
+    return filtered;
+}
+
+}  // namespace image_field
