@@ -1,0 +1,46 @@
+// Stand-in for the platform's open panel: the user picks one existing file,
+// of the given file types when any are given. A panel goes to the current
+// presenter: by default one that, with nobody to ask, writes the request on
+// standard error and answers Cancel; an OpenPanelRecorder, while it exists,
+// records each request and answers with the choices a test queued.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The chosen file's path; nothing when the user cancelled.
+std::optional<std::string> RunOpenPanel(const std::vector<std::string>& fileTypes = {});
+
+class OpenPanelPresenter {
+public:
+    virtual ~OpenPanelPresenter() = default;
+    virtual std::optional<std::string> present(const std::vector<std::string>& fileTypes) = 0;
+};
+
+// Takes every open panel while it exists. Choices are given in the order
+// queued, then Cancel.
+class OpenPanelRecorder : public OpenPanelPresenter {
+public:
+    OpenPanelRecorder();
+    ~OpenPanelRecorder() override;
+    OpenPanelRecorder(const OpenPanelRecorder&) = delete;
+    OpenPanelRecorder& operator=(const OpenPanelRecorder&) = delete;
+
+    void queueChoice(std::string path) { m_choices.emplace_back(std::move(path)); }
+    void queueCancel() { m_choices.emplace_back(std::nullopt); }
+    // The file types of each panel shown, in order.
+    const std::vector<std::vector<std::string>>& requests() const { return m_requests; }
+
+    std::optional<std::string> present(const std::vector<std::string>& fileTypes) override;
+
+private:
+    std::vector<std::vector<std::string>> m_requests;
+    std::deque<std::optional<std::string>> m_choices;
+    OpenPanelPresenter* m_previous;
+};
+
+}  // namespace platform
