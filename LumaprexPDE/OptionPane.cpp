@@ -5,6 +5,7 @@
 
 #include "AlertPanel.h"
 #include "Font.h"
+#include "Image.h"
 #include "zqController.h"
 
 OptionPane::OptionPane(std::string className, std::string groupName, const LabelRule& labels)
@@ -90,4 +91,11 @@ int OptionPane::getMaxStringWidth(const std::string& text, int reference) const 
 
 void OptionPane::postReadyToPrint() {
     platform::NotificationCenter::Default().post(kReadyToPrintNotification, _readyToPrint);
+}
+
+void OptionPane::changeButtonImage(platform::Button* button, std::string_view name) const {
+    if (!button || !_pluginBundle) return;
+    const std::filesystem::path path = _pluginBundle.pathForResource(name);
+    if (path.empty()) return;
+    if (std::optional<platform::Image> image = platform::Image::FromFile(path)) button->setImage(std::move(image));
 }

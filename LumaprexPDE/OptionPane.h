@@ -105,6 +105,10 @@ protected:
     // next print request once.
     void postReadyToPrint();
 
+    // Shows the bundle's image resource of that name on the button; a
+    // missing button, resource or image leaves everything as it was.
+    void changeButtonImage(platform::Button* button, std::string_view name) const;
+
     const std::string& className() const { return m_className; }
 
     platform::Bundle _pluginBundle;

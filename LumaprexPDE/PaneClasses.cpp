@@ -9,6 +9,8 @@
 #include "peController/pageSetController.h"
 #include "peController/peController.h"
 #include "imageController/imageController.h"
+#include "customController/customController.h"
+#include "notificationController/notificationController.h"
 
 namespace {
 
@@ -24,6 +26,8 @@ const std::map<std::string, Maker, std::less<>>& Classes() {
         {"peController", Make<peController>()},
         {"pageSetController", Make<pageSetController>()},
         {"imageController", Make<imageController>()},
+        {"notificationController", Make<notificationController>()},
+        {"customController", Make<customController>()},
     };
     return classes;
 }

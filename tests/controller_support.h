@@ -5,6 +5,8 @@
 // did to the ticket.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <sstream>
 #include <string>
@@ -105,5 +107,17 @@ private:
     service_test::Part m_failing;
     filter_test::TempDir m_folder;
 };
+
+// The ticket the bridge hands the main pane, its size checked; the error
+// of the hand-out goes to errorOut.
+inline std::string HandOut(zqController& bridge, int* errorOut = nullptr) {
+    const std::int64_t size = bridge.GetJobTicketSize();
+    std::string text;
+    int error = -99;
+    bridge.GetJobTicket(text, size, error);
+    if (errorOut) *errorOut = error;
+    EXPECT_EQ(static_cast<std::int64_t>(text.size()), size);
+    return text;
+}
 
 }  // namespace controller_test

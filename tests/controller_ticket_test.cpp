@@ -15,16 +15,6 @@ namespace {
 
 using namespace controller_test;
 
-std::string HandOut(Bridge& bridge, int* errorOut = nullptr) {
-    const std::int64_t size = bridge.GetJobTicketSize();
-    std::string text;
-    int error = -99;
-    bridge.GetJobTicket(text, size, error);
-    if (errorOut) *errorOut = error;
-    EXPECT_EQ(static_cast<std::int64_t>(text.size()), size);
-    return text;
-}
-
 // The custom pane's group, then a stored setting that copies it into the
 // ticket (on the print road, the user name).
 void SetCustom(Bridge& bridge, int kind, int position, const std::string& file, const char* key = "fileName") {

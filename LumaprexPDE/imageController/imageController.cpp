@@ -207,14 +207,6 @@ void imageController::resetRotationButton() {
     if (_lastRotationButton) changeButtonImage(_lastRotationButton, _lastRotationButtonName);
 }
 
-// A bundle without the image leaves the button as it is.
-void imageController::changeButtonImage(platform::Button* button, const std::string& image) {
-    if (!_pluginBundle) return;
-    const std::filesystem::path path = _pluginBundle.pathForResource(image);
-    if (path.empty()) return;
-    if (std::optional<platform::Image> made = platform::Image::FromFile(path)) button->setImage(std::move(made));
-}
-
 // ---------------------------------------------------------------------------
 // Alignment and erase groups
 

@@ -110,7 +110,6 @@ private:
     void selectRotation(int rotation);
     void changeTitle(int rotationCase);
     void resetRotationButton();
-    void changeButtonImage(platform::Button* button, const std::string& image);
 
     void enableImageAligns(int flag);
     void enableEdgeErase(int flag);
