@@ -130,6 +130,9 @@ TEST(SettingRoad, PunchPatternReachesPapersAndPageRanges) {
     };
     ASSERT_EQ(bridge.HandleJobFeatures(kFeaturePunchPattern, 64, {}, 0), 0);
     EXPECT_EQ(state(), "64 1011 0: 3:1 8:1");
+    pages.JSE_PageCollection_UpdatePageFeature(1, kPePunch, 0);  // pages 3..5 left unpunched by hand
+    ASSERT_EQ(bridge.HandleJobFeatures(kFeaturePunchPattern, 128, {}, 0), 0);
+    EXPECT_EQ(state(), "128 1011 0: 3:0 8:1") << "another pattern keeps each range as the user set it";
     ASSERT_EQ(bridge.HandleJobFeatures(kFeaturePunchPattern, 0, {}, 0), 0);
     EXPECT_EQ(state(), "0 0000 0: 3:0 8:0");
 }

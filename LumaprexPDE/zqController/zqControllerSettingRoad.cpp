@@ -223,7 +223,9 @@ void zqController::storeAndCopyToTicket() {
 }
 
 // Only pages of a real range (from page 1 on) carry a punch feature; a cover,
-// status page or separator is punched only when the job has it.
+// status page or separator is punched only when the job has it. Turning
+// punching off unpunches every range; another pattern leaves each range as
+// the user set it and punches only the ranges that had no say yet.
 void zqController::updateJobPunchFeatures(int pattern) {
     JSE_JobFeatureType& r = mJobFeature;
     if (pattern > 0) {
@@ -240,8 +242,10 @@ void zqController::updateJobPunchFeatures(int pattern) {
         long first = -1, last = -1;
         m_pageCollection->JSE_PageCollection_GetPageNumber(i, first, last);
         if (first < 1 || last < 1) continue;
-        if (!m_pageCollection->JSE_PageCollection_UpdatePageFeature(i, kPePunch, punch))
+        if (!m_pageCollection->JSE_PageCollection_FindPageFeatureByPageIndex(i, kPePunch))
             m_pageCollection->JSE_PageCollection_AddPageFeature(i, kPePunch, punch);
+        else if (punch == 0)
+            m_pageCollection->JSE_PageCollection_UpdatePageFeature(i, kPePunch, punch);
     }
     JSE_LoadPageExceptionToValidation();
 }
