@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "finishing/finishingController.h"
 #include "peController/pageSetController.h"
 #include "peController/peController.h"
 #include "imageController/imageController.h"
@@ -28,6 +29,7 @@ const std::map<std::string, Maker, std::less<>>& Classes() {
         {"imageController", Make<imageController>()},
         {"notificationController", Make<notificationController>()},
         {"customController", Make<customController>()},
+        {"finishingController", Make<finishingController>()},
     };
     return classes;
 }
