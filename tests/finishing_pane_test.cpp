@@ -246,6 +246,11 @@ TEST_F(FinishingPane, RangesArePunchedOneByOneAndKeptInStepWithThePageExceptionP
     NotificationCenter::Default().post("finishingController::exceptionUpdate");
     EXPECT_EQ(Punches(bridge()), " 3..5:0 7..7:64 9..9:1 10..20:64") << "the hand-set range survives the update";
     EXPECT_EQ(drawing(), Fixture("finishing_punched_ranges.txt"));
+    // Every value but 0 punches for the rules too: only the range left
+    // unpunched may take a paper that cannot be punched.
+    for (const auto& [first, last, refusal] : {std::tuple{3, 5, 0}, {7, 7, 16134}, {9, 9, 16134}})
+        EXPECT_EQ(bridge().JSE_ValidationOnExceptions(first, last, kPePaperSubstitution, "Letter_Cover", 0), refusal)
+            << first;
     EXPECT_EQ(controller_test::Changes(before, ticket()), Fixture("finishing_punched_ranges_ticket.txt"));
 
     // Punching a body paper that cannot be punched is refused.

@@ -133,8 +133,10 @@ public:
     // Stores a feature without a check (templates take this road too).
     void SetJobFeature(int feature, std::int64_t val, std::string_view sValue, std::int64_t val2);
     // The cover, status-page and separator punch flags and every page
-    // range's punch feature follow the job's punch pattern.
-    void updateJobPunchFeatures(int pattern);
+    // range's punch feature follow the job's punch pattern; with keepRanges
+    // (the job punched before and goes on punching) a range keeps the punch
+    // the user gave it, and only a range without one is punched.
+    void updateJobPunchFeatures(int pattern, bool keepRanges = false);
     void setPunchPattern(int pattern);
     // The record into the settings store, and the working record read back.
     void SetJobFeatures(JSE_JobFeatureType record);

@@ -93,7 +93,7 @@ bool ReadFeature(const FeatureType& feature, const Reading& reading, JSE_PageExc
         record.peSide = true;
         record.peSideValue = value == kPeNotSet || value == 1 ? value : 2;
         return value != kPeNotSet;
-    case kPePunch: record.pePunch = !reading.forCheck || value == 1; return true;
+    case kPePunch: record.pePunch = value != 0; return true;  // any pattern punches, 0 does not
     case kPeFinishingSubset: SetSubsetPair(record, device.peOutput, device.peOutputValue, value); return false;
     case kPePageCopyCount: record.pageCopies = value; return true;
     case kPeChapterStart:
@@ -167,7 +167,7 @@ void ReadTicketFeature(const FeatureType& feature, JSE_PageExceptionType& record
     case kPeChapterStart:
         if (value == 1) ReadFeature(feature, Reading{}, record);
         break;
-    case kPePunch: record.pePunch = value == 1; break;
+    case kPePunch: record.pePunch = value != 0; break;
     case kPePageCopyCount: record.pageCopies = value; break;
     default: break;
     }

@@ -181,10 +181,12 @@ void zqController::writeFeature(int feature, std::int64_t val, const WString& te
         case kFeatureOperatorMessage: r.operatorMessageText = text; break;
         case kFeatureDeliverTo: r.deliverToText = text; break;
         case kFeatureChargeNumber: r.chargeNumberText = text; break;
-        case kFeaturePunchPattern:
+        case kFeaturePunchPattern: {
+            const bool keepRanges = r.punchJob > 0 && number > 0;  // another pattern, punching stays on
             r.punchJob = number;
-            updateJobPunchFeatures(number);
+            updateJobPunchFeatures(number, keepRanges);
             break;
+        }
         case kFeaturePunchFrontCover: r.punchFrontCover = on; break;
         case kFeaturePunchBackCover: r.punchBackCover = on; break;
         case kFeaturePunchStatusPaper: r.punchStatusPaper = on; break;
@@ -223,10 +225,8 @@ void zqController::storeAndCopyToTicket() {
 }
 
 // Only pages of a real range (from page 1 on) carry a punch feature; a cover,
-// status page or separator is punched only when the job has it. Turning
-// punching off unpunches every range; another pattern leaves each range as
-// the user set it and punches only the ranges that had no say yet.
-void zqController::updateJobPunchFeatures(int pattern) {
+// status page or separator is punched only when the job has it.
+void zqController::updateJobPunchFeatures(int pattern, bool keepRanges) {
     JSE_JobFeatureType& r = mJobFeature;
     if (pattern > 0) {
         r.punchFrontCover = r.punchFrontCover || r.frontCoverMode != 1;
@@ -244,7 +244,7 @@ void zqController::updateJobPunchFeatures(int pattern) {
         if (first < 1 || last < 1) continue;
         if (!m_pageCollection->JSE_PageCollection_FindPageFeatureByPageIndex(i, kPePunch))
             m_pageCollection->JSE_PageCollection_AddPageFeature(i, kPePunch, punch);
-        else if (punch == 0)
+        else if (!keepRanges)
             m_pageCollection->JSE_PageCollection_UpdatePageFeature(i, kPePunch, punch);
     }
     JSE_LoadPageExceptionToValidation();
