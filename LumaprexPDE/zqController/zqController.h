@@ -14,6 +14,7 @@
 // zqController*.cpp. Main thread only.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -149,12 +150,35 @@ public:
     void GetBodyPaperSize(int& width, int& height);
 
     // ---- Job-feature dictionary (zqControllerFeatureDictionary.cpp) ----
-    // Rebuilds the six groups of the job-feature dictionary.
+    // Rebuilds the six groups of the job-feature dictionary ("jobSetup",
+    // "finisher", "custom", "image", "notification", "Substitution") from
+    // the working records, the page collection and an older template's page
+    // sets. Posts nothing.
     void convertFeaturesToDictionary();
+    // The dictionary the panes were last sent: the bridge's own build, or
+    // the file of the template last applied.
+    const platform::Dictionary& jobFeatureDictionary() const { return m_jobFeatureDict; }
 
-    // ---- Templates (zqControllerTemplates.cpp) ----
+    // ---- Templates (zqControllerTemplates.cpp, zqControllerTemplatePages.cpp,
+    // zqControllerOlderTemplates.cpp) ----
     // The template pane's "zqController::LoadSettings" (object: the path).
     void listenLoadSettingsNotification(const platform::Notification& notification);
+    // Puts the engine back to factory settings and applies the template
+    // file, group by group and with its page features, without rule checks;
+    // the file becomes the dictionary the panes receive, and an alert tells
+    // the user the outcome. A file that cannot be read changes nothing; one
+    // with a group missing leaves the panes the dictionary rebuilt from the
+    // engine. A file with "Version" is a template of the earlier release.
+    void LoadSettings(const std::string& path);
+    // The earlier release's template held as the dictionary: applied to
+    // factory settings, then the dictionary rebuilt from the engine.
+    void convertRelease7Template();
+    // Its page sets (kept for every later build of the dictionary) and its
+    // page features into the page collection.
+    void convertPageFeatures();
+    // The bundle's label text of the identifier; "Labels" for one the table
+    // lacks, "" without a bundle.
+    std::string getNSStringWithID(int identifier) const;
 
     // ---- Page exceptions (zqControllerPageExceptions.cpp, zqControllerPageCollection.cpp) ----
     // Settings for a range of pages, kept in the bridge's page collection,
@@ -376,12 +400,52 @@ private:
     // Ticket hand-out: the custom command file's text, or the error.
     int readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text);
 
+    // Job-feature dictionary: the groups, each from the working records.
+    void fillJobSetupGroup();
+    void fillFinisherGroup();
+    void fillNotificationGroup();
+    void fillCustomGroup();
+    void fillImageGroup();
+    void fillSubstitutionGroup();
+
+    // Templates. Whether every job group of the file was there.
+    bool applyTemplateFile(const platform::Dictionary& file);
+    bool applyTemplate(const platform::Dictionary& file);
+    void applyFinisherGroup(const platform::Dictionary& finisher);
+    void applyCustomGroup(const platform::Dictionary& custom);
+    void applyImageGroup(const platform::Dictionary& image);
+    void applyImageAlign(bool on, bool mirror, const platform::Dictionary& image);
+    void applyEdgeErase(bool on, bool mirror, const platform::Dictionary& image);
+    // A number through the storing step (the long-edge fold to the store).
+    void storeTemplateNumber(int feature, std::int64_t value);
+    // Page features; orientation is the one of image shifts.
+    void applyPageFeatures(const platform::Dictionary& substitution, int orientation);
+    void applyPageFeatureEntry(const platform::Dictionary& entry, int orientation);
+    void applyImageShiftEntry(const platform::Dictionary& entry, std::int64_t first, std::int64_t last,
+                              int orientation);
+    void convertPageFeatureArray(const platform::Array& items);
+    void convertPageFeaturePair(std::int64_t first, std::int64_t last, int code, int value, const std::string& paper);
+    void setPagePaper(std::int64_t first, std::int64_t last, int property, const std::string& paper, int code,
+                      int value);
+    void setPageFeature(std::int64_t first, std::int64_t last, int code, int value);
+    bool addToRecordHolding(std::int64_t first, std::int64_t last, int holder, int code, int value);
+    // Templates of the earlier release, step by step.
+    void getJobSettings();
+    void getDeviceSettings();
+    void getPunchPatterns();
+    void getNotificationSettings();
+    void getCustomOptions();
+    void getImageAlign();
+    void getEdgeErase();
+    void getHalfTones();
+
     platform::Bundle m_pluginBundle;
     platform::Dictionary m_paperCatalogDict;
     platform::Dictionary m_maxColumnDict;
     platform::Dictionary m_jobFeatureDict;
     platform::Dictionary m_jobSetupDict, m_finisherFeatureDict, m_customFeatureDict, m_imageFeatureDict,
         m_notificationFeatureDict, m_peFeatureDict;
+    std::optional<platform::Array> m_release7PageSet;  // an older template's page sets
     std::string m_paperCatalogPath;
     std::string m_fullCatalogPath;
     std::string m_paperCatalogDefinitionPath;

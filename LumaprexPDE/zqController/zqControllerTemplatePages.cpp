@@ -1,0 +1,178 @@
+// The page features of a template into the page collection: the entries of
+// the "pageFeatures" list of a current template, and the page sets and
+// page-feature arrays of a template of the earlier release. Papers of
+// substitutions and inserts become the page ranges' properties; punch,
+// staple and subset settings join the range's record once it exists.
+#include "zqController.h"
+#include "zqControllerTemplateValues.h"
+
+namespace {
+
+constexpr int kPaperProperty = 1;
+
+// A shift in points may reach what the pane lets the user type, 0.80 inch.
+constexpr template_values::Range kShiftPoints{-58.32, 58.32};
+
+bool IsPaperKind(int code) {
+    return code == kPeSubsetOutput || code == kPePaperSubstitution || code == kPeInsertBefore ||
+           code == kPeInsertAfter || code == kPeFinishingSubset;
+}
+
+bool IsLayoutCode(int code) {
+    return code == kPePrintMode || code == kPePrintSide || code == kPeChapterStart || code == kPeRotation;
+}
+
+// An older array read from its start; past its end every read gives 0.
+struct ArrayReader {
+    const platform::Array& items;
+    std::size_t next = 0;
+    bool more() const { return next < items.size(); }
+    const platform::Value& take() { return more() ? items[next++] : items[items.size()]; }
+    std::int64_t number() { return take().integerValue(); }
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Current templates
+
+void zqController::applyPageFeatures(const platform::Dictionary& substitution, int orientation) {
+    const platform::Value* features = substitution.find("pageFeatures");
+    if (!features || !features->isArray()) return;
+    for (const platform::Value& entry : features->array())
+        if (entry.isDictionary()) applyPageFeatureEntry(entry.dictionary(), orientation);
+}
+
+void zqController::applyPageFeatureEntry(const platform::Dictionary& entry, int orientation) {
+    const std::int64_t first = entry["startPage"].integerValue(), last = entry["endPage"].integerValue();
+    if (!template_values::PageRange(first, last, "page feature")) return;
+    const auto code = template_values::Number(entry, "featureType", template_values::kAnyNumber);
+    const auto value = template_values::Number(entry, "featureValue", template_values::kAnyNumber);
+    if (!code || !value) return;
+    const std::string& paper = entry["propertyValue"].text();
+    const int c = static_cast<int>(*code), v = static_cast<int>(*value);
+    if (c == kPePaperSubstitution || c == kPeInsertBefore || c == kPeInsertAfter) {
+        setPagePaper(first, last, c == kPePaperSubstitution ? kPaperProperty : c, paper, c, v);
+        if (template_values::Number(entry, "punch", {kPePunch, kPePunch}))
+            addToRecordHolding(first, last, c, kPePunch, entry["punchValue"].intValue());
+    } else if (c == kPeSubsetOutput) {
+        setPagePaper(first, last, kPaperProperty, paper, kPeFinishingSubset, v);
+        if (!addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetOutput, v)) return;
+        if (template_values::Number(entry, "stapleType", {kPeSubsetStaple, kPeSubsetStaple}))
+            addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetStaple, entry["staplePosition"].intValue());
+    } else if (IsLayoutCode(c)) {
+        setPageFeature(first, last, c, v);
+    } else if (c == kPeImageShift) {
+        applyImageShiftEntry(entry, first, last, orientation);
+    }
+}
+
+// Mirrored when side 2 is side 1 negated, as the pane makes it.
+void zqController::applyImageShiftEntry(const platform::Dictionary& entry, std::int64_t first, std::int64_t last,
+                                        int orientation) {
+    std::array<float, 4> points{};
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto value = template_values::Decimal(entry, std::array{"x1", "y1", "x2", "y2"}[i], kShiftPoints);
+        if (!value) return;
+        points[i] = static_cast<float>(*value);
+    }
+    const auto& [x1, y1, x2, y2] = points;
+    const bool mirror = x1 == -x2 && y1 == -y2;
+    m_pageCollection->JSE_PageCollection_SetImageFeature(first, last, kPeImageShift, 0, mirror, orientation, x1, y1,
+                                                         x2, y2);
+}
+
+// ---------------------------------------------------------------------------
+// Templates of the earlier release
+
+void zqController::convertPageFeatures() {
+    const platform::Dictionary& older = m_jobFeatureDict;
+    const platform::Value* sets = older.find(getNSStringWithID(13048));
+    if (sets && sets->isArray() && !sets->array().empty()) {
+        m_release7PageSet = platform::Array();
+        ArrayReader pages{sets->array()};
+        while (pages.more()) {
+            const std::int64_t first = pages.number();
+            const std::int64_t last = pages.more() ? pages.number() : first;
+            m_release7PageSet->append(platform::Dictionary{{"startPage", platform::FormatInteger(first)},
+                                                           {"endPage", platform::FormatInteger(last)}});
+        }
+    }
+    const platform::Value* features = older.find(getNSStringWithID(13061));
+    if (!features || !features->isDictionary()) return;
+    for (const auto& [key, record] : features->dictionary())
+        if (record.isArray()) convertPageFeatureArray(record.array());
+}
+
+// Kind, value, pages, two numbers not used, for a kind with a paper its
+// name and one number more, then pairs of code and value.
+void zqController::convertPageFeatureArray(const platform::Array& items) {
+    ArrayReader in{items};
+    const std::int64_t kind = in.number();
+    in.number();  // the kind's own value
+    const std::int64_t first = in.number(), last = in.number();
+    if (kind == kPeImageShift) return;
+    in.next += 2;
+    const bool withPaper = IsPaperKind(static_cast<int>(kind));
+    const std::string paper = withPaper ? in.take().text() : std::string();
+    if (!in.more()) return;
+    if (withPaper) in.next += 1;
+    if (!template_values::PageRange(first, last, "earlier page feature")) return;
+    while (in.more()) {
+        const std::int64_t code = in.number();
+        const std::int64_t value = in.number();
+        if (code < INT32_MIN || code > INT32_MAX || value < INT32_MIN || value > INT32_MAX) continue;
+        convertPageFeaturePair(first, last, static_cast<int>(code), static_cast<int>(value), paper);
+    }
+}
+
+void zqController::convertPageFeaturePair(std::int64_t first, std::int64_t last, int code, int value,
+                                          const std::string& paper) {
+    switch (code) {
+        case kPePaperSubstitution:
+        case kPeInsertBefore:
+        case kPeInsertAfter:
+        case kPeFinishingSubset: {
+            const std::string name = paper.empty() ? wstringToNSString(mJobFeature.bodyPaper) : paper;
+            const bool insert = code == kPeInsertBefore || code == kPeInsertAfter;
+            setPagePaper(first, last, insert ? code : kPaperProperty, name, code, value);
+            break;
+        }
+        case kPeSubsetOutput:
+        case kPeSubsetStaple:
+        case kPeSubsetTrim:
+        case kPeSubsetJog: addToRecordHolding(first, last, kPeFinishingSubset, code, value); break;
+        case kPePunch:
+            for (long i = 0; i < m_pageCollection->JSE_PageCollection_GetSize(); ++i)
+                m_pageCollection->JSE_PageCollection_AddPageFeature(i, kPePunch, value);
+            break;
+        default:
+            if (IsLayoutCode(code)) setPageFeature(first, last, code, value);
+            break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Page collection
+
+// The paper as the range's property with its page type, then the feature.
+void zqController::setPagePaper(std::int64_t first, std::int64_t last, int property, const std::string& paper,
+                                int code, int value) {
+    WString wide;
+    NSStringToWString(paper, wide);
+    m_pageCollection->JSE_PageCollection_SetProperty(first, last, property, wide, code, value, true);
+    setPageFeature(first, last, code, value);
+}
+
+void zqController::setPageFeature(std::int64_t first, std::int64_t last, int code, int value) {
+    m_pageCollection->JSE_PageCollection_SetPageType(first, last, code, value);
+}
+
+// Whether a record of the pages holds the holder's code; the feature is
+// added to the first such record.
+bool zqController::addToRecordHolding(std::int64_t first, std::int64_t last, int holder, int code, int value) {
+    long record = -1;
+    if (!m_pageCollection->JSE_PageCollection_FindPageFeatureByPageNumbers(first, last, holder, record)) return false;
+    m_pageCollection->JSE_PageCollection_AddPageFeature(record, code, value);
+    return true;
+}
