@@ -48,22 +48,21 @@ void SetEveryGroup(Bridge& b) {
     b.SetImageAlign(true, false, 1, 2, 1.5f, -2.25f, 0.5f, 3.0f);
     b.SetEdgeErase(true, true, 0, 1, {{0.25, 0.5, 0.1, 0}, {0.25, 0.5, 0.1, 0}});
     b.SetFinishOrientation(3);
-    JSE_PageCollection& pages = *b.pageCollection();
-    const auto paper = [&](long first, long last, int property, const wchar_t* name, int code, int value) {
-        pages.JSE_PageCollection_SetProperty(first, last, property, name, code, value, true);
-        pages.JSE_PageCollection_SetPageType(first, last, code, value);
+    const auto paper = [&](int first, int last, int property, const char* name, int code, int value) {
+        b.JSE_SetPageProperty(first, last, property, name, code, value);
+        b.JSE_SetPageFeature(first, last, code, value);
     };
-    paper(1, 2, 1, L"Letter_Color", kPePaperSubstitution, 0);
-    pages.JSE_PageCollection_AddPageFeature(0, kPePunch, 1);
-    paper(5, 5, kPeInsertBefore, L"Letter_Red", kPeInsertBefore, 2);
-    pages.JSE_PageCollection_AddPageFeature(1, kPePunch, 0);
-    paper(7, 8, kPeInsertAfter, L"Letter_Cover", kPeInsertAfter, 1);
-    paper(10, 12, 1, L"", kPeFinishingSubset, 2);
-    pages.JSE_PageCollection_AddPageFeature(3, kPeSubsetOutput, 2);
-    pages.JSE_PageCollection_AddPageFeature(3, kPeSubsetStaple, 3);
+    paper(1, 2, 1, "Letter_Color", kPePaperSubstitution, 0);
+    b.JSE_PageCollection_AddPageFeature(0, kPePunch, 1);
+    paper(5, 5, kPeInsertBefore, "Letter_Red", kPeInsertBefore, 2);
+    b.JSE_PageCollection_AddPageFeature(1, kPePunch, 0);
+    paper(7, 8, kPeInsertAfter, "Letter_Cover", kPeInsertAfter, 1);
+    paper(10, 12, 1, "", kPeFinishingSubset, 2);
+    b.JSE_PageCollection_AddPageFeature(3, kPeSubsetOutput, 2);
+    b.JSE_PageCollection_AddPageFeature(3, kPeSubsetStaple, 3);
     for (const auto& [first, last, code, value] : {std::tuple{14, 15, kPePrintMode, 2}, {14, 15, kPeRotation, 2},
                                                    {17, 17, kPePrintSide, 2}, {19, 19, kPeChapterStart, 1}})
-        pages.JSE_PageCollection_SetPageType(first, last, code, value);
+        b.JSE_SetPageFeature(first, last, code, value);
     b.SetJobFeature(0, 0, {}, 0);  // the custom command and long-edge fold into the ticket
 }
 
@@ -98,6 +97,7 @@ TEST(JobFeatureDictionary, HoldsEveryGroupOfAJobKeyByKey) {
 TEST(Templates, RoundTripGivesTheSameDictionaryTicketAndSettings) {
     filter_test::TempDir folder;
     std::string dictionary, ticket, store, path;
+    long exceptions = 0;
     {
         Bridge bridge;
         bridge.start();
@@ -107,9 +107,10 @@ TEST(Templates, RoundTripGivesTheSameDictionaryTicketAndSettings) {
         dictionary = Dump(bridge.jobFeatureDictionary());
         ticket = bridge.ticket();
         store = bridge.storeImage();
+        exceptions = bridge.engine()->JSE_Validation_Get_NumberOf_PeRecord();
     }
     Bridge fresh;
-    fresh.start();
+    fresh.start().SetPEValidation(0);
     NotificationRecorder recorder(PaneNotifications());
     platform::AlertRecorder alerts;
     recorder.center().post("zqController::LoadSettings", path);
@@ -121,6 +122,9 @@ TEST(Templates, RoundTripGivesTheSameDictionaryTicketAndSettings) {
     EXPECT_EQ(Dump(fresh.jobFeatureDictionary()), dictionary);
     EXPECT_EQ(fresh.ticket(), ticket);
     EXPECT_EQ(fresh.storeImage(), store);
+    // The validator follows the page features even while its checks are off.
+    EXPECT_GT(exceptions, 0);
+    EXPECT_EQ(fresh.engine()->JSE_Validation_Get_NumberOf_PeRecord(), exceptions);
 }
 
 // A file that cannot be read changes nothing and tells no pane; a group

@@ -257,8 +257,10 @@ public:
     int JSE_JobTicket_Validation_GetErrorID(int i) const;
 
 private:
-    // The page-exception pane's validation switch, which template loading
-    // reads; the checks above do not.
+    // The page-exception pane's validation switch, kept for the pane. The
+    // checks above do not read it, and template loading need not: its page
+    // features go through the services above, which keep the validator's
+    // list in step whether the switch is on or off.
     int _PeValidation = 1;
 
 public:
@@ -421,14 +423,11 @@ private:
     // Page features; orientation is the one of image shifts.
     void applyPageFeatures(const platform::Dictionary& substitution, int orientation);
     void applyPageFeatureEntry(const platform::Dictionary& entry, int orientation);
-    void applyImageShiftEntry(const platform::Dictionary& entry, std::int64_t first, std::int64_t last,
-                              int orientation);
+    void applyImageShiftEntry(const platform::Dictionary& entry, int first, int last, int orientation);
     void convertPageFeatureArray(const platform::Array& items);
-    void convertPageFeaturePair(std::int64_t first, std::int64_t last, int code, int value, const std::string& paper);
-    void setPagePaper(std::int64_t first, std::int64_t last, int property, const std::string& paper, int code,
-                      int value);
-    void setPageFeature(std::int64_t first, std::int64_t last, int code, int value);
-    bool addToRecordHolding(std::int64_t first, std::int64_t last, int holder, int code, int value);
+    void convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper);
+    void setPagePaper(int first, int last, int property, const std::string& paper, int code, int value);
+    bool addToRecordHolding(int first, int last, int holder, int code, int value);
     // Templates of the earlier release, step by step.
     void getJobSettings();
     void getDeviceSettings();

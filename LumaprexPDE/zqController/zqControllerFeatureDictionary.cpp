@@ -28,22 +28,22 @@ bool HasEntry(int code) {
 }
 
 // The value of the record's first feature of that code.
-std::optional<int> FeatureValue(const JSE_PageCollection& pages, long record, int code) {
-    for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(record); ++j) {
+std::optional<int> FeatureValue(const zqController& bridge, int record, int code) {
+    for (int j = 0; j < bridge.JSE_PageCollection_GetPageFeatureSize(record); ++j) {
         int type = 0, value = 0;
-        pages.JSE_PageCollection_GetPageFeature(record, j, type, value);
+        bridge.JSE_PageCollection_GetPageFeature(record, j, type, value);
         if (type == code) return value;
     }
     return std::nullopt;
 }
 
 // One "pageFeatures" entry for a feature of a page record.
-platform::Dictionary PageFeatureEntry(const JSE_PageCollection& pages, long record, long first, long last, int code,
+platform::Dictionary PageFeatureEntry(const zqController& bridge, int record, int first, int last, int code,
                                       int value) {
     platform::Dictionary entry{{"startPage", Number(first)}, {"endPage", Number(last)}, {"featureType", Number(code)}};
     entry.set("featureValue", code == kPePaperSubstitution ? std::string() : Number(value));
     if (code == kPeSubsetOutput) {
-        const std::optional<int> staple = FeatureValue(pages, record, kPeSubsetStaple);
+        const std::optional<int> staple = FeatureValue(bridge, record, kPeSubsetStaple);
         if (value == 2 && staple) {
             entry.set("stapleType", Number(kPeSubsetStaple));
             entry.set("staplePosition", Number(*staple));
@@ -52,10 +52,10 @@ platform::Dictionary PageFeatureEntry(const JSE_PageCollection& pages, long reco
     }
     if (code != kPePaperSubstitution && code != kPeInsertBefore && code != kPeInsertAfter) return entry;
     int id = 0;
-    WString paper;
-    pages.JSE_PageCollection_GetProperty(record, 0, id, paper);
-    entry.set("propertyValue", zqController::wstringToNSString(paper));
-    const std::optional<int> punch = FeatureValue(pages, record, kPePunch);
+    std::string paper;
+    bridge.JSE_PageCollection_GetProperty(record, 0, id, paper);
+    entry.set("propertyValue", paper);
+    const std::optional<int> punch = FeatureValue(bridge, record, kPePunch);
     if (punch || code == kPePaperSubstitution) {
         entry.set("punch", Number(kPePunch));
         entry.set("punchValue", Number(punch.value_or(0)));
@@ -64,16 +64,16 @@ platform::Dictionary PageFeatureEntry(const JSE_PageCollection& pages, long reco
 }
 
 // Every feature of every page record with a real range, in stored order.
-platform::Array PageFeatures(const JSE_PageCollection& pages) {
+platform::Array PageFeatures(const zqController& bridge) {
     platform::Array entries;
-    for (long i = 0; i < pages.JSE_PageCollection_GetSize(); ++i) {
-        long first = -1, last = -1;
-        pages.JSE_PageCollection_GetPageNumber(i, first, last);
+    for (int i = 0; i < bridge.JSE_PageCollection_GetSize(); ++i) {
+        int first = -1, last = -1;
+        bridge.JSE_PageCollection_GetPageNumber(i, first, last);
         if (first < 1 || last < 1) continue;
-        for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j) {
+        for (int j = 0; j < bridge.JSE_PageCollection_GetPageFeatureSize(i); ++j) {
             int code = 0, value = 0;
-            pages.JSE_PageCollection_GetPageFeature(i, j, code, value);
-            if (HasEntry(code)) entries.append(PageFeatureEntry(pages, i, first, last, code, value));
+            bridge.JSE_PageCollection_GetPageFeature(i, j, code, value);
+            if (HasEntry(code)) entries.append(PageFeatureEntry(bridge, i, first, last, code, value));
         }
     }
     return entries;
@@ -234,6 +234,6 @@ void zqController::fillImageGroup() {
 
 void zqController::fillSubstitutionGroup() {
     if (!m_pageCollection) return;
-    m_peFeatureDict.set("pageFeatures", PageFeatures(*m_pageCollection));
-    if (m_release7PageSet) m_peFeatureDict.set("pageSets", *m_release7PageSet);
+    m_peFeatureDict.set("pageFeatures", PageFeatures(*this));
+    if (m_release7PageSet) m_peFeatureDict.set("pageSets", m_release7PageSet->copy());
 }

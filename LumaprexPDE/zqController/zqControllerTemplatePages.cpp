@@ -44,8 +44,9 @@ void zqController::applyPageFeatures(const platform::Dictionary& substitution, i
 }
 
 void zqController::applyPageFeatureEntry(const platform::Dictionary& entry, int orientation) {
-    const std::int64_t first = entry["startPage"].integerValue(), last = entry["endPage"].integerValue();
-    if (!template_values::PageRange(first, last, "page feature")) return;
+    const std::int64_t startPage = entry["startPage"].integerValue(), endPage = entry["endPage"].integerValue();
+    if (!template_values::PageRange(startPage, endPage, "page feature")) return;
+    const int first = static_cast<int>(startPage), last = static_cast<int>(endPage);
     const auto code = template_values::Number(entry, "featureType", template_values::kAnyNumber);
     const auto value = template_values::Number(entry, "featureValue", template_values::kAnyNumber);
     if (!code || !value) return;
@@ -61,15 +62,14 @@ void zqController::applyPageFeatureEntry(const platform::Dictionary& entry, int 
         if (template_values::Number(entry, "stapleType", {kPeSubsetStaple, kPeSubsetStaple}))
             addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetStaple, entry["staplePosition"].intValue());
     } else if (IsLayoutCode(c)) {
-        setPageFeature(first, last, c, v);
+        JSE_SetPageFeature(first, last, c, v);
     } else if (c == kPeImageShift) {
         applyImageShiftEntry(entry, first, last, orientation);
     }
 }
 
 // Mirrored when side 2 is side 1 negated, as the pane makes it.
-void zqController::applyImageShiftEntry(const platform::Dictionary& entry, std::int64_t first, std::int64_t last,
-                                        int orientation) {
+void zqController::applyImageShiftEntry(const platform::Dictionary& entry, int first, int last, int orientation) {
     std::array<float, 4> points{};
     for (std::size_t i = 0; i < points.size(); ++i) {
         const auto value = template_values::Decimal(entry, std::array{"x1", "y1", "x2", "y2"}[i], kShiftPoints);
@@ -78,8 +78,7 @@ void zqController::applyImageShiftEntry(const platform::Dictionary& entry, std::
     }
     const auto& [x1, y1, x2, y2] = points;
     const bool mirror = x1 == -x2 && y1 == -y2;
-    m_pageCollection->JSE_PageCollection_SetImageFeature(first, last, kPeImageShift, 0, mirror, orientation, x1, y1,
-                                                         x2, y2);
+    JSE_PageCollection_SetImageFeature(first, last, kPeImageShift, 0, mirror ? 1 : 0, orientation, x1, y1, x2, y2);
 }
 
 // ---------------------------------------------------------------------------
@@ -110,14 +109,15 @@ void zqController::convertPageFeatureArray(const platform::Array& items) {
     ArrayReader in{items};
     const std::int64_t kind = in.number();
     in.number();  // the kind's own value
-    const std::int64_t first = in.number(), last = in.number();
+    const std::int64_t startPage = in.number(), endPage = in.number();
     if (kind == kPeImageShift) return;
     in.next += 2;
     const bool withPaper = IsPaperKind(static_cast<int>(kind));
     const std::string paper = withPaper ? in.take().text() : std::string();
     if (!in.more()) return;
     if (withPaper) in.next += 1;
-    if (!template_values::PageRange(first, last, "earlier page feature")) return;
+    if (!template_values::PageRange(startPage, endPage, "earlier page feature")) return;
+    const int first = static_cast<int>(startPage), last = static_cast<int>(endPage);
     while (in.more()) {
         const std::int64_t code = in.number();
         const std::int64_t value = in.number();
@@ -126,8 +126,7 @@ void zqController::convertPageFeatureArray(const platform::Array& items) {
     }
 }
 
-void zqController::convertPageFeaturePair(std::int64_t first, std::int64_t last, int code, int value,
-                                          const std::string& paper) {
+void zqController::convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper) {
     switch (code) {
         case kPePaperSubstitution:
         case kPeInsertBefore:
@@ -143,11 +142,10 @@ void zqController::convertPageFeaturePair(std::int64_t first, std::int64_t last,
         case kPeSubsetTrim:
         case kPeSubsetJog: addToRecordHolding(first, last, kPeFinishingSubset, code, value); break;
         case kPePunch:
-            for (long i = 0; i < m_pageCollection->JSE_PageCollection_GetSize(); ++i)
-                m_pageCollection->JSE_PageCollection_AddPageFeature(i, kPePunch, value);
+            for (int i = 0; i < JSE_PageCollection_GetSize(); ++i) JSE_PageCollection_AddPageFeature(i, kPePunch, value);
             break;
         default:
-            if (IsLayoutCode(code)) setPageFeature(first, last, code, value);
+            if (IsLayoutCode(code)) JSE_SetPageFeature(first, last, code, value);
             break;
     }
 }
@@ -156,23 +154,17 @@ void zqController::convertPageFeaturePair(std::int64_t first, std::int64_t last,
 // Page collection
 
 // The paper as the range's property with its page type, then the feature.
-void zqController::setPagePaper(std::int64_t first, std::int64_t last, int property, const std::string& paper,
-                                int code, int value) {
-    WString wide;
-    NSStringToWString(paper, wide);
-    m_pageCollection->JSE_PageCollection_SetProperty(first, last, property, wide, code, value, true);
-    setPageFeature(first, last, code, value);
-}
-
-void zqController::setPageFeature(std::int64_t first, std::int64_t last, int code, int value) {
-    m_pageCollection->JSE_PageCollection_SetPageType(first, last, code, value);
+void zqController::setPagePaper(int first, int last, int property, const std::string& paper, int code, int value) {
+    JSE_SetPageProperty(first, last, property, paper, code, value);
+    JSE_SetPageFeature(first, last, code, value);
 }
 
 // Whether a record of the pages holds the holder's code; the feature is
 // added to the first such record.
-bool zqController::addToRecordHolding(std::int64_t first, std::int64_t last, int holder, int code, int value) {
-    long record = -1;
-    if (!m_pageCollection->JSE_PageCollection_FindPageFeatureByPageNumbers(first, last, holder, record)) return false;
-    m_pageCollection->JSE_PageCollection_AddPageFeature(record, code, value);
+bool zqController::addToRecordHolding(int first, int last, int holder, int code, int value) {
+    int record = -1;
+    JSE_PageCollection_FindPageFeatureByPageNumbers(first, last, holder, record);
+    if (record < 0) return false;
+    JSE_PageCollection_AddPageFeature(record, code, value);
     return true;
 }
