@@ -138,8 +138,7 @@ protected:
 };
 
 TEST_F(ImagePane, AlignmentFieldsFollowTheirUnitMirrorAndSteppers) {
-    drive({{"click imageAlignButton", "iaSide2XEditText", "0.0", "1 0 u0 0.00 0.00 0.00 0.00", "imageAlign", "1"},
-           {"click imageAlignMirrorSide1Button", "iaSide2XEditText", "0.00", "1 0 u0 0.00 0.00 0.00 0.00"},
+    drive({{"click imageAlignButton", "iaSide2XEditText", "0.00", "1 1 u0 0.00 0.00 0.00 0.00", "imageAlign", "1"},
            {"type iaSide1XEditText 0.25", "iaSide2XEditText", "-0.25", "1 1 u0 0.25 0.00 -0.25 0.00"},
            {"type iaSide1YEditText 0.9", "iaSide2YEditText", "0.80", "1 1 u0 0.25 0.80 -0.25 0.80",
             "imageAlignBackX", "-0.25"},
@@ -159,14 +158,12 @@ TEST_F(ImagePane, AlignmentFieldsFollowTheirUnitMirrorAndSteppers) {
 }
 
 TEST_F(ImagePane, EraseMarginsFollowTheirUnitMirrorAndSteppers) {
-    drive({{"click edgeEraseButton", "eaSide2TopEditText", "0.0", "1 0 u0 0.00 0.00 0.00 0.00 / 0.00 0.00 0.00 0.00",
+    drive({{"click edgeEraseButton", "eaSide2TopEditText", "0.00", "1 1 u0 0.00 0.00 0.00 0.00 / 0.00 0.00 0.00 0.00",
             "edgeErase", "1"},
-           {"type eaSide1TopEditText 1.5", "eaSide1TopEditText", "1.00",
-            "1 0 u0 1.00 0.00 0.00 0.00 / 0.00 0.00 0.00 0.00"},
-           {"type eaSide1LeftEditText -1", "eaSide1LeftEditText", "1.00",
-            "1 0 u0 1.00 1.00 0.00 0.00 / 0.00 0.00 0.00 0.00", "frontEraseTopSide", "1.00"},
-           {"click edgeEraseMirrorSide1Button", "eaSide2LeftEditText", "1.00",
-            "1 0 u0 1.00 1.00 0.00 0.00 / 0.00 0.00 0.00 0.00", "frontEraseLeftSide", "1.00"},
+           {"type eaSide1TopEditText 1.5", "eaSide2TopEditText", "1.00",
+            "1 1 u0 1.00 0.00 0.00 0.00 / 1.00 0.00 0.00 0.00"},
+           {"type eaSide1LeftEditText -1", "eaSide2LeftEditText", "1.00",
+            "1 1 u0 1.00 1.00 0.00 0.00 / 1.00 1.00 0.00 0.00", "frontEraseTopSide", "1.00"},
            {"step eaSide1BottomStepper up 2", "eaSide2BottomEditText", "0.02",
             "1 1 u0 1.00 1.00 0.02 0.00 / 1.00 1.00 0.02 0.00", "backEraseBottomSide", "0.00"},
            {"click edgeEraseUnitMMCell", "eaSide2BottomEditText", "0.51",
@@ -227,8 +224,9 @@ TEST_F(ImagePane, LocaleSeparatorIsTypedAndReadWhileThePaneWritesAPoint) {
         ~Restore() { std::setlocale(LC_ALL, "C"); }
     } restore;
     ASSERT_TRUE(std::setlocale(LC_ALL, comma.kName));
-    drive({{"click imageAlignButton", "iaSide1XEditText", "0.00", "1 0 u0 0.00 0.00 0.00 0.00"},
-           {"click imageAlignUnitMMCell", "imageAlignUnitInchCell", "0", "1 0 u0 0.00 0.00 0.00 0.00"},
+    drive({{"click imageAlignButton", "iaSide1XEditText", "0.00", "1 1 u0 0.00 0.00 0.00 0.00"},
+           {"click imageAlignMirrorSide1Button", "iaSide2XEditText", "0.0", "1 1 u0 0.00 0.00 0.00 0.00"},
+           {"click imageAlignUnitMMCell", "imageAlignUnitInchCell", "0", "1 1 u0 0.00 0.00 0.00 0.00"},
            {"type iaSide1XEditText 7,25", "iaSide1XStepper", "7.25", "1 0 u1 7.25 0.00 0.00 0.00"},
            {"type iaSide1YEditText 25", "iaSide1YEditText", "20,32", "1 0 u1 7.25 20.32 0.00 0.00", "imageAlignFrontX",
             "7.25"},
@@ -236,7 +234,7 @@ TEST_F(ImagePane, LocaleSeparatorIsTypedAndReadWhileThePaneWritesAPoint) {
             "20.32"},
            {"step iaSide1XStepper up", "iaSide1XEditText", "7.26", "1 0 u1 7.26 20.32 0.00 1.00"},
            {"click imageAlignResetButton", "iaSide2YEditText", "0,00", "1 0 u1 0.00 0.00 0.00 0.00"},
-           {"click edgeEraseButton", "eaSide2TopEditText", "0.0", "1 0 u1 0.00 0.00 0.00 0.00"},
+           {"click edgeEraseButton", "eaSide2TopEditText", "0.00", "1 0 u1 0.00 0.00 0.00 0.00"},
            {"click edgeEraseResetButton", "eaSide1TopEditText", "0,0", "1 0 u1 0.00 0.00 0.00 0.00"}},
           Alignment);
     EXPECT_EQ(alerts.beeps(), 1) << "the point";
