@@ -77,7 +77,7 @@ TEST_F(CustomPane, CommandBoxesSetKindPositionAndEnablingAndARestoreShowsTheGrou
         const char* images;    // of the insert buttons, before and after
     };
     const Step steps[] = {
-        {"", {}, "", "", "00 00000", "preappend2.icns append1.icns"},
+        {"", {}, "1", "2", "00 00000", "preappend2.icns append1.icns"},
         {"click userDefinedCommandFileButton", {}, "2", "2", "10 10011", "preappend2.icns append1.icns"},
         {"click insertCustomAppendButton", {}, "2", "1", "10 10011", "preappend1.icns append2.icns"},
         {"click customCommandFileButton", {}, "4", "1", "11 10111", "preappend1.icns append2.icns"},
