@@ -1,8 +1,12 @@
 // Stand-in for the platform's open panel: the user picks one existing file,
 // of the given file types when any are given. A panel goes to the current
-// presenter: by default one that, with nobody to ask, writes the request on
-// standard error and answers Cancel; an OpenPanelRecorder, while it exists,
-// records each request and answers with the choices a test queued.
+// presenter. By default that is the user at the screen, whose picks are
+// queued ahead (QueueFilePick: by a test, the user driver's "pick PATH" or
+// the print host): the panel takes the next pick when it lists that file and
+// is cancelled, saying why on standard error, when it does not; with no pick
+// queued it writes the request on standard error and answers Cancel. An
+// OpenPanelRecorder, while it exists, records each request and answers with
+// the choices a test queued.
 #pragma once
 
 #include <deque>
@@ -12,8 +16,17 @@
 
 namespace platform {
 
-// The chosen file's path; nothing when the user cancelled.
+// The chosen file's path; nothing when the user cancelled. File types are
+// file-name extensions without the dot, matched exactly as written ("cat"
+// and "CAT" for both cases).
 std::optional<std::string> RunOpenPanel(const std::vector<std::string>& fileTypes = {});
+
+// The file the user picks in the next panel; false, and nothing queued, for
+// an empty path or one holding a line feed. The queue is the process's: the
+// print host's picks reach the panels of the extension module it loads.
+bool QueueFilePick(const std::string& path);
+// Forgets the picks no panel has taken; for tests.
+void ClearFilePicks();
 
 class OpenPanelPresenter {
 public:

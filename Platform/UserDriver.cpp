@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "FoundationValues.h"
+#include "OpenPanel.h"
 
 namespace platform {
 
@@ -190,11 +191,17 @@ bool UserDriver::selectTab(std::string_view name, std::string_view item) {
     return true;
 }
 
+bool UserDriver::pick(std::string_view path) {
+    if (!QueueFilePick(std::string(path))) return fail("\"" + std::string(path) + "\" is no file to pick");
+    return true;
+}
+
 bool UserDriver::perform(std::string_view command) {
     m_error.clear();
     const auto [verb, rest] = Split(command);
     const auto [name, argument] = Split(rest);
     if (verb == "end" && rest.empty()) return endEditing();
+    if (verb == "pick") return pick(rest);
     if (name.empty()) return fail("\"" + std::string(command) + "\" names no control");
     if (verb == "click" && argument.empty()) return click(name);
     if (verb == "type") return type(name, argument);

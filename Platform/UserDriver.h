@@ -37,10 +37,13 @@ public:
     bool selectRows(std::string_view table, const std::vector<int>& rows);
     // A tab of a tab view that shows its tabs: its index or its label.
     bool selectTab(std::string_view tabView, std::string_view item);
+    // The file the user will pick in the next open panel (OpenPanel.h).
+    bool pick(std::string_view path);
 
     // One command of a script:
     //   click NAME | type NAME TEXT | end | step NAME up|down [COUNT]
     //   choose NAME ITEM | select NAME ROW[,ROW...] | tab NAME ITEM
+    //   pick PATH
     bool perform(std::string_view command);
 
     const std::string& lastError() const { return m_error; }

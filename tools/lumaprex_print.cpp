@@ -11,8 +11,9 @@
 //                  [--do ACTION]... [--show] [DOCUMENT]
 //
 // ACTION is a user's action on the pane (click NAME, type NAME TEXT, end,
-// step NAME up|down [N], choose NAME ITEM, select TABLE ROWS, tab NAME ITEM),
-// or one of the dialog's: "show" (the pane as text), "help", "print".
+// step NAME up|down [N], choose NAME ITEM, select TABLE ROWS, tab NAME ITEM,
+// pick PATH: the file to pick in the next open panel), or one of the
+// dialog's: "show" (the pane as text), "help", "print".
 // Without a "print" action, a DOCUMENT is printed after the actions.
 // The scheduler is the one CUPS_SERVER names, as for every CUPS client.
 #include <cups/cups.h>
