@@ -7,6 +7,7 @@
 #include <string>
 
 #include "finishing/finishingController.h"
+#include "jobSetup/jobSetupController.h"
 #include "peController/pageSetController.h"
 #include "peController/peController.h"
 #include "imageController/imageController.h"
@@ -24,6 +25,7 @@ Maker Make() {
 
 const std::map<std::string, Maker, std::less<>>& Classes() {
     static const std::map<std::string, Maker, std::less<>> classes = {
+        {"jobSetupController", Make<jobSetupController>()},
         {"peController", Make<peController>()},
         {"pageSetController", Make<pageSetController>()},
         {"imageController", Make<imageController>()},

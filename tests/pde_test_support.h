@@ -25,6 +25,15 @@ namespace pde_test {
 inline const std::string kBundleDir = LUMAPREX_SOURCE_DIR "/LumaprexPDE/Bundle";
 inline const std::string kShippedPpd = LUMAPREX_SOURCE_DIR "/ppd/Lumaprex.ppd";
 
+// The text with the source tree's folder written as "@SOURCE@", so that a
+// fixture holds no checkout's own path.
+inline std::string WithoutSourceDir(std::string text) {
+    const std::string folder = LUMAPREX_SOURCE_DIR;
+    for (std::size_t at = text.find(folder); at != std::string::npos; at = text.find(folder, at))
+        text.replace(at, folder.size(), "@SOURCE@");
+    return text;
+}
+
 // The extension's bundle, opened as the print dialog opens it; every bundle
 // and the plug-in's bundle forgotten after the test.
 class ExtensionTest : public ::testing::Test {

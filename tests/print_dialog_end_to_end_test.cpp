@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "UserEnvironment.h"
+#include "pde_test_support.h"
 #include "private_scheduler.h"
 
 using namespace filter_test;
@@ -95,6 +96,20 @@ TEST(PrintDialogEndToEnd, ImagePaneShiftAndErasePlacedInTheTicketAndItsScreenApp
                                         "\ncurrentscreen 3 1 roll pop pop  150 180  3 -1 roll setscreen\n" +
                                         job.substr(firstPage))
         << "the angle typed as 200 kept to 180; " << cups.log();
+}
+
+// The catalog picked on the host's command line reaches the extension's
+// open panel; the job-setup tab then shows its papers and every choice made.
+TEST(PrintDialogEndToEnd, HostShowsTheJobSetupTabWithItsLabelsAndValues) {
+    const std::vector<std::string> actions = {
+        "pick " + kFixtures + "Covers.cat", "click paperCatalogButton", "click pamphlet", "type signatureSizeText 16",
+        "click frontCoverPaperButton",      "click coverPaperFrontButton", "select paperTableView 2"};
+    std::vector<std::string> arguments = {kHost, "--ppd", LUMAPREX_SOURCE_DIR "/ppd/Lumaprex.ppd"};
+    for (const std::string& action : actions) arguments.insert(arguments.end(), {"--do", action});
+    arguments.push_back("--show");
+    const RunResult run = runProgram(kHost, arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(pde_test::WithoutSourceDir(run.out), readFile(kFixtures + "host_job_setup_shown.txt"));
 }
 
 TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
