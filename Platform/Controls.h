@@ -356,6 +356,10 @@ public:
     // none and leaves the text.
     void selectItemAtIndex(int index);
 
+    // How many items the open list shows at once.
+    int numberOfVisibleItems() const { return m_visibleItems; }
+    void setNumberOfVisibleItems(int count) { m_visibleItems = count; }
+
     // The user's choice of an item: chosen, then the action sent. Nothing
     // when disabled or out of range.
     void performChoice(int index);
@@ -367,6 +371,7 @@ public:
 private:
     std::vector<std::string> m_items;
     int m_selected = -1;
+    int m_visibleItems = 5;
     std::string m_text;
 };
 

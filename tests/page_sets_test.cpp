@@ -97,20 +97,9 @@ TEST(TargetRanges, AllSetsThenTheWholeSetThenTheSelectedRunsJoined) {
 }
 
 // The page-exception tab of a shown main pane.
-class PageSets : public MainPaneTest {
+class PageSets : public PageExceptionTabTest {
 protected:
-    void SetUp() override {
-        MainPaneTest::SetUp();
-        LumaprexPDE& main = show();
-        pe = static_cast<peController*>(main.loadedInterface()->object("peController"));
-        user = std::make_unique<UserDriver>(*main.panelView());
-        ASSERT_TRUE(user->click("pagefeatureButton"));
-    }
     bool enter(const std::string& text) { return user->type("pageEditorField", text) && user->click("enterPageButton"); }
-    template <class T>
-    T& control(const char* outlet) {
-        return dynamic_cast<T&>(*pane->panelView()->findView(outlet));
-    }
 
     // The strip as the user sees it: the pages shown, "*" on those selected,
     // the go-to field, the boxes that are on with their titles, and the
@@ -138,19 +127,12 @@ protected:
         NotificationRecorder posts(kEnableUpdateNotification);
         for (const auto& [commands, expected, enable] : steps) {
             SCOPED_TRACE(commands);
-            std::string_view rest = commands;
-            for (std::size_t end; !rest.empty(); rest = end == rest.npos ? "" : rest.substr(end + 2)) {
-                end = rest.find("; ");
-                ASSERT_TRUE(user->perform(rest.substr(0, end))) << user->lastError();
-            }
+            ASSERT_TRUE(run(commands)) << user->lastError();
             EXPECT_EQ(strip(), expected);
             ASSERT_FALSE(posts.objects().empty());
             EXPECT_EQ(posts.objects().back(), Value(enable));
         }
     }
-
-    peController* pe = nullptr;
-    std::unique_ptr<UserDriver> user;
 };
 
 TEST_F(PageSets, StepperGoToAndBoxesWalkATwelvePageSet) {

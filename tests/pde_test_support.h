@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <cups/cups.h>
@@ -19,6 +20,8 @@
 #include "NotificationCenter.h"
 #include "PrintDialogExtension.h"
 #include "SystemLog.h"
+#include "UserDriver.h"
+#include "peController/peController.h"
 
 namespace pde_test {
 
@@ -131,6 +134,33 @@ protected:
     std::unique_ptr<LumaprexPDE> pane;
     platform::AlertRecorder alerts;
     platform::LogRecorder log;
+};
+
+// The page-exception tab of a shown main pane, worked by a user.
+class PageExceptionTabTest : public MainPaneTest {
+protected:
+    void SetUp() override {
+        MainPaneTest::SetUp();
+        LumaprexPDE& main = show();
+        pe = static_cast<peController*>(main.loadedInterface()->object("peController"));
+        user = std::make_unique<platform::UserDriver>(*main.panelView());
+        ASSERT_TRUE(user->click("pagefeatureButton"));
+    }
+    template <class T>
+    T& control(const char* outlet) {
+        return dynamic_cast<T&>(*pane->panelView()->findView(outlet));
+    }
+    // Runs the commands, separated by "; ", up to the first that fails.
+    bool run(std::string_view commands) {
+        for (std::size_t end = 0; !commands.empty(); commands = end == commands.npos ? "" : commands.substr(end + 2)) {
+            end = commands.find("; ");
+            if (!user->perform(commands.substr(0, end))) return false;
+        }
+        return true;
+    }
+
+    peController* pe = nullptr;
+    std::unique_ptr<platform::UserDriver> user;
 };
 
 }  // namespace pde_test

@@ -12,9 +12,11 @@
 #include <string_view>
 #include <vector>
 
-// Pages count from 1; page 99999 stands for the last page of the job.
+#include "JSE_Records.h"
+
+// Pages count from 1; page 99999 (kLastPage) stands for the last page of
+// the job.
 inline constexpr int kFirstPage = 1;
-inline constexpr int kLastPage = 99999;
 
 // A run of pages, both ends included.
 struct PageRange {

@@ -7,9 +7,15 @@
 
 peController::peController() : OptionPane("peController", "Substitution", kPageExceptionLabels) {
     declarePageSets();
+    declareShell();
+    declareSummary();
+    declareSubstitution();
     registerZQController();
+    registerPaperCatalogUpdate();
     registerForTermination();
+    registerEnableExceptionUpdateButton();
     registerForJobFeatureUpdate("peSubstitutionController::applySettings");
+    registerUpdatePeFeature();
 }
 
 // The selector may be gone already: the interface file ends its objects
@@ -19,34 +25,65 @@ peController::~peController() {
     termination();
 }
 
-void peController::awakeFromNib() { setupPageSets(); }
+void peController::awakeFromNib() {
+    setupPageSets();
+    setupShell();
+    setupSummary();
+    setupSubstitution();
+}
 
-void peController::applySettings() { restorePageSets(); }
+void peController::applySettings() {
+    restorePageSets();
+    selectPaper(0);
+    selectPeSubstitute(*peSubstitute);
+    constructSubstitutionList();
+}
 
 void peController::termination() {
     if (_pageSetController) _pageSetController->termination();
     _pageSetList.clear();
+    _exceptionList.clear();
+    _summaryList.clear();
+    _paperCatalogDict = {};
+    _paperCatalogKeys.clear();
+    _paperList.clear();
     OptionPane::termination();
 }
 
 // Tables -------------------------------------------------------------------------
 
 int peController::numberOfRowsInTableView(platform::TableView& table) {
-    if (table.tag() == kPageSetTableTag) return static_cast<int>(_pageSetList.size());
-    return 0;
+    switch (table.tag()) {
+    case kPageSetTableTag: return static_cast<int>(_pageSetList.size());
+    case kExceptionTableTag: return static_cast<int>(_exceptionList.size());
+    case kSummaryTableTag: return static_cast<int>(_summaryList.size());
+    default: return 0;
+    }
 }
 
 std::string peController::objectValueForTableColumn(platform::TableView& table, const platform::TableColumn& column,
                                                     int row) {
     if (row < 0 || row >= numberOfRowsInTableView(table)) return {};
-    std::vector<std::string> cells;
-    if (table.tag() == kPageSetTableTag) cells = pageSetRow(row);
-    const int cell = platform::ReadInt(column.identifier);
-    return cell >= 0 && cell < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(cell)] : std::string();
+    const int index = platform::ReadInt(column.identifier);
+    switch (table.tag()) {
+    case kPageSetTableTag: {
+        const std::vector<std::string> cells = pageSetRow(row);
+        return index >= 0 && index < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(index)] : "";
+    }
+    case kExceptionTableTag: return cell(_exceptionList, row, index);
+    case kSummaryTableTag: return cell(_summaryList, row, index);
+    default: return {};
+    }
+}
+
+std::string peController::cell(const std::vector<TableRow>& rows, int row, int column) {
+    const std::vector<std::string>& cells = rows[static_cast<std::size_t>(row)].cells;
+    return column >= 0 && column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : "";
 }
 
 void peController::tableViewSelectionDidChange(platform::TableView& table) {
     if (table.tag() == kPageSetTableTag) pageSetSelectionDidChange(table);
+    if (table.tag() == kExceptionTableTag && !_exceptionList.empty()) exceptionDeleteButton->setEnabled(true);
 }
 
 // Text fields ----------------------------------------------------------------------

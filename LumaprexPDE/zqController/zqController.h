@@ -227,6 +227,9 @@ public:
     // Changes the record's first feature of that code, if it has one.
     void JSE_PageCollection_UpdatePageFeature(int i, int code, int value);
     void JSE_PageCollection_RemovePageAt(int i);
+    // Takes the (last) feature of that code off record i; a record left
+    // without features goes.
+    void JSE_PageCollection_RemovePageFeatureAt(int i, int code);
     // The first record holding start..end with the code takes the value;
     // value 1 stands for the job's punch pattern.
     void JSE_PageCollection_UpdatePunch(int start, int end, int code, int value);

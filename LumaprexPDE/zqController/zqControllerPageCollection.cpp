@@ -105,6 +105,12 @@ void zqController::JSE_PageCollection_RemovePageAt(int i) {
     JSE_LoadPageExceptionToValidation();
 }
 
+void zqController::JSE_PageCollection_RemovePageFeatureAt(int i, int code) {
+    if (!m_pageCollection) return;
+    m_pageCollection->JSE_PageCollection_RemovePageFeatureAt(i, code);
+    JSE_LoadPageExceptionToValidation();
+}
+
 void zqController::JSE_PageCollection_UpdatePunch(int start, int end, int code, int value) {
     int i = -1;
     JSE_PageCollection_FindPageFeatureByPageNumbers(start, end, code, i);

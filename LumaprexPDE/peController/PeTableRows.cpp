@@ -1,0 +1,128 @@
+// Rows of the exception and summary tables, from the page collection.
+#include "PeTableRows.h"
+
+#include <initializer_list>
+#include <utility>
+
+#include "FoundationValues.h"
+#include "JSE_Records.h"
+
+namespace {
+
+constexpr int kJobSetting = 13014;
+constexpr int kYes = 12048;
+constexpr int kNo = 12047;
+
+// The label a value stands for; otherwise for any value not listed.
+int Pick(int value, std::initializer_list<std::pair<int, int>> labels, int otherwise) {
+    for (const auto& [listed, label] : labels) {
+        if (listed == value) return label;
+    }
+    return otherwise;
+}
+
+int TrayLabel(int tray) { return Pick(tray, {{1, 10045}, {2, 10046}, {3, 10047}}, kJobSetting); }
+
+int SubstitutionLabel(const PageRange& pages) { return pages.start == pages.end ? 13016 : 12022; }
+
+int InsertLabel(int code) { return code == kPeInsertBefore ? 12020 : 12021; }
+
+// The device of a subset, and for the stapler the staple position when the
+// entry has one.
+std::string DeviceText(const PageEntry& entry, int device, const LabelText& label) {
+    std::string text = label(Pick(device, {{1, 10045}, {2, 10046}, {3, 10047}, {4, 10048}, {5, 10117}}, kJobSetting));
+    const std::optional<int> staple = entry.feature(kPeSubsetStaple);
+    if (device == 2 && staple) {
+        text += " - " + label(Pick(*staple, {{2, 10050}, {3, 10051}, {4, 10052}, {5, 12093}}, 10049));
+    }
+    return text;
+}
+
+// A feature's title and setting in columns 1 and 2, columns 3 and 4 empty.
+void AddSetting(TableRow& row, const std::string& title, const std::string& setting) {
+    row.add(title, 1);
+    row.add(setting, 2);
+    row.add("", 3);
+    row.add("", 4);
+}
+
+// The cells one feature of a page entry adds to its summary row.
+void AddSummaryCells(TableRow& row, const PageEntry& entry, const PageFeature& f, const LabelText& label) {
+    switch (f.code) {
+    case kPeSubsetOutput: AddSetting(row, label(13060), DeviceText(entry, f.value, label)); break;
+    case kPePaperSubstitution:
+        row.add(label(SubstitutionLabel(entry.pages)), 1);
+        row.add(" ", 2);
+        row.add(entry.paper, 3);
+        break;
+    case kPeInsertBefore:
+    case kPeInsertAfter:
+        row.add(label(InsertLabel(f.code)), 1);
+        row.add(label(TrayLabel(f.value)), 2);
+        row.add(entry.paper, 3);
+        break;
+    case kPePrintMode:
+        AddSetting(row, label(13051), label(Pick(f.value, {{1, 10030}, {2, 10031}, {3, 10032}}, kJobSetting)));
+        break;
+    case kPePrintSide:
+        AddSetting(row, label(13037), label(Pick(f.value, {{1, 13106}, {2, 13107}}, kJobSetting)));
+        break;
+    case kPePunch: row.add(label(f.value != 0 ? kYes : kNo), 4); break;
+    case kPeChapterStart: AddSetting(row, label(13074), label(f.value == 1 ? 13075 : 10118)); break;
+    case kPeRotation: AddSetting(row, label(12085), label(f.value == 3 ? 12079 : kJobSetting)); break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+std::string PagesCell(const PageRange& pages) {
+    if (pages.start == pages.end) return platform::FormatInteger(pages.start);
+    return platform::Format("%d..%d", pages.start, pages.end);
+}
+
+std::vector<TableRow> ExceptionRows(const PageEntries& entries, const LabelText& label) {
+    std::vector<TableRow> rows;
+    for (std::size_t i = 0; i < entries.pages.size(); ++i) {
+        const PageEntry& entry = entries.pages[i];
+        for (const PageFeature& f : entry.features) {
+            if (f.code != kPePaperSubstitution && f.code != kPeInsertBefore && f.code != kPeInsertAfter) continue;
+            TableRow row;
+            row.source = RowSource{false, static_cast<int>(i), f.code};
+            row.add(PagesCell(entry.pages), 0);
+            const bool insert = f.code != kPePaperSubstitution;
+            row.add(label(insert ? InsertLabel(f.code) : SubstitutionLabel(entry.pages)), 1);
+            row.add(entry.paper, 2);
+            row.add(insert ? label(TrayLabel(f.value)) : " ", 3);
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
+
+std::vector<TableRow> SummaryRows(const PageEntries& entries, const LabelText& label) {
+    std::vector<TableRow> rows;
+    for (std::size_t i = 0; i < entries.pages.size(); ++i) {
+        const PageEntry& entry = entries.pages[i];
+        if (entry.pages.start < 1 || entry.pages.end < 1) continue;
+        TableRow row;
+        row.source = RowSource{false, static_cast<int>(i), 0};
+        row.add(PagesCell(entry.pages), 0);
+        for (const PageFeature& f : entry.features) AddSummaryCells(row, entry, f, label);
+        rows.push_back(std::move(row));
+    }
+    for (std::size_t k = 0; k < entries.images.size(); ++k) {
+        const ImageEntry& image = entries.images[k];
+        TableRow row;
+        row.source = RowSource{true, static_cast<int>(k), 0};
+        row.add(PagesCell(image.pages), 0);
+        row.add(label(13120), 1);
+        row.add(label(13106) + platform::Format(": x (%.2f) y (%.2f), ", image.x1, image.y1) + label(13107) +
+                    platform::Format(": x (%.2f) y (%.2f)", image.x2, image.y2),
+                2);
+        row.add(" ", 3);
+        row.add(" ", 4);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}

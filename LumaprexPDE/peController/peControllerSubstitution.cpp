@@ -1,0 +1,222 @@
+// Paper substitution and inserts, the first group of the page-exception
+// pane: the paper combo with its description line, Update, which stores a
+// substitution (232) or an insert before or after the pages (233, 234) on
+// every target range, the exception table of the substitutions and inserts
+// held, and its Delete. Also the road by which every group checks a page
+// feature with the engine and stores it.
+#include <algorithm>
+
+#include "JSE_Records.h"
+#include "PeTableRows.h"
+#include "peController.h"
+#include "zqController.h"
+
+namespace {
+
+constexpr char kCatalogUpdateNotification[] = "peController::catalogUpdate";
+// Update stores an insert while the insert group shows.
+constexpr char kInsertGroupImage[] = "insert1.icns";
+constexpr int kVisibleItems = 10;
+// Shown in place of an engine error's number.
+constexpr int kEngineErrorLabel = 16218;
+
+}  // namespace
+
+void peController::declareSubstitution() {
+    declareOutlet("exceptionPaperCombo", exceptionPaperCombo);
+    declareOutlet("paperAttribute", paperAttribute);
+    declareOutlet("exceptionPaperCatalogText", exceptionPaperCatalogText);
+    declareOutlet("insertFinisherCombo", insertFinisherCombo);
+    declareOutlet("insertLocationMatrix", insertLocationMatrix);
+    declareOutlet("insertBeforeButton", insertBeforeButton);
+    declareOutlet("insertExitText", insertExitText);
+    declareOutlet("exceptionListView", exceptionListView);
+    declareOutlet("exceptionUpdateButton", exceptionUpdateButton);
+    declareOutlet("exceptionDeleteButton", exceptionDeleteButton);
+    declareAction("selectExceptionUpdate:", &peController::selectExceptionUpdate);
+    declareAction("selectExceptionDelete:", &peController::selectExceptionDelete);
+    declareAction("comboBoxSelectionDidChange:", &peController::comboBoxSelectionDidChange);
+    declareAction("selectInsFinisher:", &peController::selectInsFinisher);
+    declareAction("selectInsMode:", &peController::selectInsMode);
+}
+
+void peController::setupSubstitution() {
+    setupColumns(*exceptionListView, _exceptionColumns, {13013, 13113, 13067, 10015});
+    exceptionListView->setEnabled(false);
+    exceptionPaperCatalogText->setStringValue(getNSStringWithID(10172));
+    exceptionUpdateButton->setTitle(getNSStringWithID(13065));
+    exceptionDeleteButton->setTitle(getNSStringWithID(10093));
+    exceptionUpdateButton->setEnabled(false);
+    exceptionDeleteButton->setEnabled(false);
+    // The job's tray, then the top tray, the stapler and the stacker.
+    _insertFinisherList.clear();
+    for (int label : {13014, 10045, 10046, 10047}) _insertFinisherList.push_back(getNSStringWithID(label));
+    insertFinisherCombo->removeAllItems();
+    insertFinisherCombo->addItems(_insertFinisherList);
+    insertFinisherCombo->selectItemAtIndex(0);
+    insertExitText->setStringValue(getNSStringWithID(13066));
+    const std::vector<platform::Button*> cells = insertLocationMatrix->cells();
+    for (std::size_t i = 0; i < cells.size() && i < 2; ++i)
+        cells[i]->setTitle(getNSStringWithID(i == 0 ? 12020 : 12021));
+}
+
+// The paper combo ---------------------------------------------------------------------
+
+void peController::registerPaperCatalogUpdate() {
+    observe(kCatalogUpdateNotification, [this](const auto& note) { listenPaperCatalogUpdate(note); });
+}
+
+void peController::listenPaperCatalogUpdate(const platform::Notification& notification) {
+    _paperCatalogDict = notification.object.dictionary().copy();
+    // The bridge's keys are decimal numbers of one width: their text order
+    // is the catalog's order.
+    _paperCatalogKeys.clear();
+    _paperList.clear();
+    std::vector<std::string> keys = _paperCatalogDict.keys();
+    std::sort(keys.begin(), keys.end());
+    for (const std::string& key : keys) {
+        const platform::Value& record = _paperCatalogDict[key];
+        if (!record.isDictionary()) continue;
+        _paperCatalogKeys.push_back(key);
+        _paperList.push_back(record["Name"].text());
+    }
+    exceptionPaperCombo->removeAllItems();
+    exceptionPaperCombo->addItems(_paperList);
+    exceptionPaperCombo->setNumberOfVisibleItems(std::min(static_cast<int>(_paperList.size()), kVisibleItems));
+    selectPaper(0);
+}
+
+void peController::selectPaper(int index) {
+    exceptionPaperCombo->selectItemAtIndex(index);
+    updatePaperAttribute(exceptionPaperCombo->indexOfSelectedItem());
+}
+
+void peController::comboBoxSelectionDidChange(platform::Control& sender) {
+    if (sender.tag() == kPaperComboTag) updatePaperAttribute(exceptionPaperCombo->indexOfSelectedItem());
+}
+
+// "Size, colour, weight g/m2, type, sides, precollated: no, punchable: yes";
+// empty while no paper is chosen.
+void peController::updatePaperAttribute(int index) {
+    if (index < 0 || index >= static_cast<int>(_paperCatalogKeys.size())) {
+        paperAttribute->setStringValue("");
+        return;
+    }
+    const platform::Value& paper = _paperCatalogDict[_paperCatalogKeys[static_cast<std::size_t>(index)]];
+    const int mode = paper["Mode"].intValue();
+    const auto yesNo = [this](const platform::Value& flag) {
+        return getNSStringWithID(flag.intValue() == 1 ? 12048 : 12047);
+    };
+    paperAttribute->setStringValue(paper["Size"].text() + ", " + paper["Color"].text() + ", " + paper["Weight"].text() +
+                                   " " + getNSStringWithID(13174) + ", " + paper["Type"].text() + ", " +
+                                   getNSStringWithID(mode == 1 ? 12080 : mode == 2 ? 12076 : 12075) + ", " +
+                                   getNSStringWithID(13137) + ": " + yesNo(paper["Precollated"]) + ", " +
+                                   getNSStringWithID(13136) + ": " + yesNo(paper["Punchable"]));
+}
+
+// Update ----------------------------------------------------------------------------------
+
+void peController::selectExceptionUpdate(platform::Control&) {
+    int code = kPePaperSubstitution, value = 0;
+    if (lastSelectedName == kInsertGroupImage) {
+        code = insertBeforeButton->state() == 1 ? kPeInsertBefore : kPeInsertAfter;
+        const int tray = insertFinisherCombo->indexOfSelectedItem();
+        value = tray >= 1 && tray <= 3 ? tray : kPeNotSet;
+    }
+    const int chosen = exceptionPaperCombo->indexOfSelectedItem();
+    const std::string paper = chosen >= 0 ? exceptionPaperCombo->items()[static_cast<std::size_t>(chosen)] : "";
+    // Ranges stored before a refusal stay stored, and the dictionary and
+    // the finishing pane hear of them.
+    bool stored = false;
+    for (const PageRange& range : collectTargetRanges()) {
+        if (ValidationOnExceptions(range.start, range.end, code, paper, value, 1) != 0) break;
+        stored = true;
+        if (ValidationOnExceptions(range.start, range.end, kPePunch, paper, 0, 1) != 0) break;
+    }
+    constructSubstitutionList();
+    if (!stored) return;
+    updatePEFeatures();
+    broadcastJobFeatures();
+    postExceptionUpdate();
+}
+
+int peController::ValidationOnExceptions(int start, int end, int code, const std::string& paper, int value,
+                                         int add) {
+    const bool checked = _PeValidation == 1 && _zqJSEController;
+    const int refusal = checked ? _zqJSEController->JSE_ValidationOnExceptions(start, end, code, paper, value) : 0;
+    if (refusal != 0) {
+        showAlert(getNSStringWithID(refusal > 0 ? refusal : kEngineErrorLabel));
+        return refusal;
+    }
+    if (add != 1 || !_zqJSEController) return 0;
+    storePageFeature(start, end, code, paper, value);
+    if (_PeValidation == 1) _zqJSEController->JSE_LoadPageExceptionToValidation();
+    return 0;
+}
+
+void peController::storePageFeature(int start, int end, int code, const std::string& paper, int value) {
+    switch (code) {
+    case kPePrintMode:
+    case kPePrintSide:
+    case kPeChapterStart:
+    case kPeRotation: return;  // checked only; the layout group stores them itself
+    case kPePunch:
+        addJobPunchToEntries();
+        _zqJSEController->JSE_LoadPageExceptionToValidation();
+        return;
+    case kPePaperSubstitution:
+        // A substitution on the range is replaced, not added to.
+        _zqJSEController->JSE_RemovePageFeature(start, end, code, value);
+        break;
+    default: break;
+    }
+    const bool insert = code == kPeInsertBefore || code == kPeInsertAfter;
+    if (!paper.empty()) _zqJSEController->JSE_SetPageProperty(start, end, insert ? code : 1, paper, code, value);
+    _zqJSEController->JSE_SetPageFeature(start, end, code, value);
+}
+
+// Entries punched by page keep their own punching: only an entry without a
+// punch feature takes the job's.
+void peController::addJobPunchToEntries() {
+    const int punch = _zqJSEController->JSE_GetJobPunchValue();
+    const PageEntries entries = ReadPageEntries(_zqJSEController);
+    for (std::size_t i = 0; i < entries.pages.size(); ++i) {
+        if (entries.pages[i].feature(kPePunch)) continue;
+        _zqJSEController->JSE_PageCollection_AddPageFeature(static_cast<int>(i), kPePunch, punch);
+    }
+}
+
+// The exception table ------------------------------------------------------------------
+
+void peController::constructSubstitutionList() {
+    _exceptionList = ExceptionRows(ReadPageEntries(_zqJSEController), [this](int id) { return getNSStringWithID(id); });
+    for (const TableRow& row : _exceptionList) widenColumns(*exceptionListView, _exceptionColumns, row);
+    exceptionListView->reloadData();
+    if (!_exceptionList.empty()) exceptionListView->setEnabled(true);
+}
+
+void peController::selectExceptionDelete(platform::Control&) {
+    const auto remove = [this](const TableRow& row) { removeExceptionRow(row); };
+    if (!deleteSelectedRows(*exceptionListView, _exceptionList, remove)) return;
+    if (_exceptionList.empty()) exceptionDeleteButton->setEnabled(false);
+    postExceptionUpdate();
+}
+
+// A row's feature leaves its entry; an entry that held nothing else but its
+// punching goes whole. Other entries of the same pages (a subset, an image
+// shift, another insert) stay.
+void peController::removeExceptionRow(const TableRow& row) {
+    if (!_zqJSEController) return;
+    const PageEntries entries = ReadPageEntries(_zqJSEController);
+    const RowSource& source = row.source;
+    if (source.index >= static_cast<int>(entries.pages.size())) return;
+    const std::vector<PageFeature>& features = entries.pages[static_cast<std::size_t>(source.index)].features;
+    const bool alone = std::all_of(features.begin(), features.end(),
+                                   [&](const PageFeature& f) { return f.code == source.code || f.code == kPePunch; });
+    if (!alone) {
+        _zqJSEController->JSE_PageCollection_RemovePageFeatureAt(source.index, source.code);
+        return;
+    }
+    _zqJSEController->JSE_PageCollection_RemovePageAt(source.index);
+    ForgetEntry(_exceptionList, source);
+}

@@ -1,0 +1,222 @@
+// The page-exception pane's shell, summary, paper substitutions and
+// inserts: the rows and the "Substitution" group built from page entries,
+// and the pane worked by the user on a running bridge - each step's
+// alerts, tables, group of the dictionary, posts and ticket lines.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+
+#include "JSE_Records.h"
+#include "controller_support.h"
+#include "pde_test_support.h"
+#include "peController/PageFeatureList.h"
+#include "peController/PeTableRows.h"
+#include "peController/pageSetController.h"
+
+using namespace platform;
+using namespace pde_test;
+
+namespace {
+
+std::string TestData(const std::string& name) { return filter_test::readFile(LUMAPREX_TEST_DATA "/pde/" + name); }
+
+// The group as lines: the sets, then each feature's keys in their order.
+std::string GroupText(const Dictionary& group) {
+    std::string text = "  sets";
+    for (const Value& set : group["pageSets"].array())
+        text += " " + set["startPage"].text() + ".." + set["endPage"].text();
+    for (const Value& feature : group["pageFeatures"].array()) {
+        text += "\n  feature";
+        for (const auto& [key, value] : feature.dictionary()) text += " " + key + "=" + value.text();
+    }
+    return text + "\n";
+}
+
+std::string RowsText(const std::vector<TableRow>& rows) {
+    std::string text;
+    for (const TableRow& row : rows) {
+        text += row.source.image ? "  image " : "  entry ";
+        text += std::to_string(row.source.index) + " " + std::to_string(row.source.code) + ":";
+        for (std::size_t i = 0; i < row.cells.size(); ++i)
+            text += " [" + std::to_string(row.columns[i]) + "]" + row.cells[i];
+        text += "\n";
+    }
+    return text;
+}
+
+// Entries as the collection can hold them, each row named for what it shows.
+TEST(PageExceptionRows, RowsAndFeatureDictionariesFollowEachEntrysFeatures) {
+    const auto entry = [](int start, int end, std::vector<PageFeature> features, std::string paper = "") {
+        return PageEntry{{start, end}, std::move(features), std::move(paper)};
+    };
+    PageEntries entries;
+    entries.pages = {
+        entry(5, 5, {{232, 0}}, "Letter_Red"),                                      // no punch: no punch cell or keys
+        entry(5, 9, {{237, 0}, {232, 0}, {301, 3}}, "A4"),                          // punch first, then more
+        entry(7, 7, {{233, 255}, {237, 64}}, "Letter_Insert"),                      // job's tray
+        entry(7, 7, {{234, 3}}, "Letter_Blue"),                                     // stacker
+        entry(10, 20, {{238, 2}, {224, 2}, {225, 3}, {240, 7}, {237, 1}}, "Legal"), // stapled, offset
+        entry(21, 30, {{238, 3}, {224, 3}, {225, 3}}),                              // stacker: no staple shown
+        entry(31, 40, {{238, 4}, {224, 4}, {225, 5}, {239, 10}, {117, 9}}),        // booklet, trimmed, folded
+        entry(41, 41, {{232, 0}, {237, 0}, {224, 1}}, "Tabloid"),                   // two dictionaries
+        entry(42, 44, {{235, 2}, {236, 1}, {300, 1}, {300, 0}}),                    // layout
+        entry(0, 4, {{232, 0}}, "Lost"),                                            // below page 1: nothing
+    };
+    entries.images = {{{2, 4}, 72, 0, -72, 0}};
+    const LabelText label = [](int id) { return "<" + std::to_string(id) + ">"; };
+    std::string text = "== exception rows\n" + RowsText(ExceptionRows(entries, label));
+    text += "== summary rows\n" + RowsText(SummaryRows(entries, label));
+    Dictionary group{{"pageSets", PageSetList({{1, 4}, {5, 9}})}, {"pageFeatures", PageFeatureList(entries)}};
+    text += "== Substitution\n" + GroupText(group);
+    EXPECT_EQ(text, TestData("page_exception_rows.txt"));
+}
+
+// The page-exception tab of a shown main pane on the shipped data. The
+// finishing pane answers every change of the page exceptions by bringing
+// the punching of the page entries up to date and asking the pane to
+// rewrite its group.
+class PageExceptions : public PageExceptionTabTest {
+protected:
+    zqController& bridge() { return *pe->bridge(); }
+    std::string handOut() {
+        std::string ticket;
+        int error = 0;
+        bridge().GetJobTicket(ticket, bridge().GetJobTicketSize(), error);
+        return ticket;
+    }
+    // Runs each step's commands (or code); the transcript holds what each
+    // left: new alerts, the table of the group shown, the pane's group of
+    // the dictionary and the posts.
+    std::string walk(const std::vector<std::pair<std::string, std::function<void()>>>& steps) {
+        std::string transcript;
+        for (const auto& [commands, code] : steps) {
+            SCOPED_TRACE(commands);
+            NotificationSequence posts({kTemplateSettingsNotification, "finishingController::exceptionUpdate",
+                                        "peSubstitutionController::updatePeFeature"});
+            const std::size_t alertsBefore = alerts.messages().size();
+            if (code) code();
+            EXPECT_TRUE(run(commands)) << user->lastError();
+            transcript += "== " + commands + "\n";
+            for (std::size_t i = alertsBefore; i < alerts.messages().size(); ++i)
+                transcript += "  alert: " + alerts.messages()[i] + "\n";
+            const char* table = control<Button>("peSummary").image()->name() == "pesummary2.icns" ? "summaryListView"
+                                                                                                  : "exceptionListView";
+            for (const std::string& line : control<TableView>(table).describeRows()) transcript += "  " + line + "\n";
+            transcript += GroupText((*pe->jobFeatureDictionary())["Substitution"].dictionary());
+            for (const std::string& name : posts.names()) transcript += "  post " + name + "\n";
+        }
+        return transcript;
+    }
+};
+
+TEST_F(PageExceptions, SubstitutionsAndInsertsAreCheckedStoredListedAndDeletedOneRowAtATime) {
+    ASSERT_EQ(bridge().HandleJobFeatures(kFeaturePrintingMode, 2, {}, 0), 0) << "a two-sided job";
+    const std::string before = handOut();
+    std::string transcript = walk({
+        {"type pageEditorField 3..5 7 20..30; end; select pageSetView 0; click selectAllPagesSetCheck; "
+         "choose exceptionPaperCombo Letter_Red; click exceptionUpdateButton",
+         {}},
+        {"select pageSetView 2; click page1; choose exceptionPaperCombo Letter_Transparency; "
+         "click exceptionUpdateButton",
+         {}},
+        {"click peInsert; select pageSetView 1; click page1; choose insertFinisherCombo 2; "
+         "choose insertLocationMatrix 1; choose exceptionPaperCombo Letter_Insert; click exceptionUpdateButton",
+         [&] {
+             // The job punches; the finishing pane turned punching off for 3..5,
+             // which the insert's Update leaves so.
+             ASSERT_EQ(bridge().HandleJobFeatures(kFeaturePunchPattern, 64, {}, 0), 0);
+             bridge().JSE_PageCollection_UpdatePunch(3, 5, kPePunch, 0);
+         }},
+        {"choose exceptionPaperCombo Tabloid; click exceptionUpdateButton", {}},
+        {"choose insertLocationMatrix 0; choose insertFinisherCombo 0; choose exceptionPaperCombo Letter_Blue; "
+         "click exceptionUpdateButton",
+         {}},
+    });
+    transcript += "== ticket\n" + controller_test::Changes(before, handOut());
+    transcript += walk({
+        {"click peSummary",
+         [&] { bridge().JSE_PageCollection_SetImageFeature(7, 7, kPeImageShift, 0, 1, 1, 36, 0, -36, 0); }},
+        {"click peSubstitute; select exceptionListView 2; click exceptionDeleteButton", {}},
+        {"click peSummary; select summaryListView 0; click summaryDeleteButton", {}},
+        {"click peSubstitute", {}},
+        {"click peSummary; click summaryDeleteAllButton", {}},
+    });
+    EXPECT_EQ(transcript, TestData("page_exceptions_walk.txt"));
+    EXPECT_EQ(control<ComboBox>("exceptionPaperCombo").numberOfVisibleItems(), 10) << "35 papers";
+}
+
+TEST_F(PageExceptions, ValidationBoxStartsOnAndOffStoresUncheckedAfterOneWarning) {
+    EXPECT_EQ(control<Button>("validationWarning").state(), 1);
+    ASSERT_EQ(bridge().HandleJobFeatures(kFeaturePrintingMode, 2, {}, 0), 0);
+    ASSERT_TRUE(run("type pageEditorField 4; end; click page1; choose exceptionPaperCombo Letter_Transparency; "
+                    "click validationWarning; click exceptionUpdateButton; click validationWarning"))
+        << user->lastError();
+    EXPECT_EQ(alerts.messages().size(), 1u) << "the warning only";
+    EXPECT_EQ(pe->PeValidation(), 1);
+    EXPECT_EQ(bridge().JSE_PageCollection_GetSize(), 1) << "one-sided paper stored unchecked in a duplex job";
+}
+
+TEST_F(PageExceptions, UpdateFollowsTheTargetsAndStaysOnWhileTheAllSetsBoxIsOn) {
+    const auto update = [&] { return control<Button>("exceptionUpdateButton").isEnabled(); };
+    ASSERT_TRUE(run("type pageEditorField 1..3 5; end"));
+    EXPECT_FALSE(update()) << "no page selected";
+    ASSERT_TRUE(user->click("page1"));
+    EXPECT_TRUE(update());
+    ASSERT_TRUE(user->click("page1"));
+    EXPECT_FALSE(update());
+    ASSERT_TRUE(user->click("selectAllSetCheck"));
+    ASSERT_TRUE(run("type pageEditorField 9; end"));
+    EXPECT_TRUE(update()) << "a set added with the box on";
+    ASSERT_TRUE(user->click("exceptionUpdateButton"));
+    EXPECT_EQ(bridge().JSE_PageCollection_GetSize(), 3) << "every set";
+}
+
+// The collection as "pages:code=value..." per page entry.
+std::string Collection(const zqController& bridge) {
+    std::string text;
+    for (const PageEntry& entry : ReadPageEntries(&bridge).pages) {
+        text += " " + PagesCell(entry.pages) + ":";
+        for (const PageFeature& f : entry.features) text += Format("%d=%d,", f.code, f.value);
+    }
+    return text;
+}
+
+TEST_F(PageExceptions, DeletesTakeExactlyTheEntryOrFeatureOfEachSelectedRow) {
+    ASSERT_TRUE(run("type pageEditorField 1 3 5 7; end; click selectAllSetCheck; choose exceptionPaperCombo A4; "
+                    "click exceptionUpdateButton; click peSummary; select summaryListView 1,3; click summaryDeleteButton"));
+    EXPECT_EQ(Collection(bridge()), " 1:232=0,237=0, 5:232=0,237=0,");
+    EXPECT_EQ(control<TableView>("summaryListView").selectedRowIndexes(), std::set<int>{0});
+    ASSERT_TRUE(run("select summaryListView 1; click summaryDeleteButton"));
+    EXPECT_EQ(Collection(bridge()), " 1:232=0,237=0,") << "the row that moved up names its entry";
+    // A substitution over part of a subset carries the subset's features:
+    // its row's Delete takes the substitution alone.
+    bridge().JSE_SetPageProperty(10, 20, 1, "", kPeFinishingSubset, 3);
+    bridge().JSE_SetPageFeature(10, 20, kPeFinishingSubset, 3);
+    bridge().JSE_PageCollection_AddPageFeature(1, kPeSubsetOutput, 3);
+    ASSERT_EQ(pe->ValidationOnExceptions(8, 12, kPePaperSubstitution, "A4", 0, 1), 0);
+    ASSERT_TRUE(run("click peSubstitute; select exceptionListView 1; click exceptionDeleteButton"));
+    EXPECT_EQ(Collection(bridge()), " 1:232=0,237=0, 8..12:238=3,224=3,237=0, 13..20:238=3,224=3,237=0,");
+    ASSERT_TRUE(run("select exceptionListView 0; click exceptionDeleteButton"));
+    EXPECT_FALSE(control<Button>("exceptionDeleteButton").isEnabled());
+}
+
+// Every message the page-exception checks answer with has its text in the
+// dialog's strings table.
+TEST(PageExceptionLabels, EveryCheckMessageHasItsText) {
+    const Bundle bundle = Bundle::Open(kBundleDir);
+    std::ifstream messages(LUMAPREX_SOURCE_DIR "/data/src/PageExceptionMessages.txt");
+    const std::regex line(R"re(message (\d+) "(.*)")re");
+    int count = 0;
+    for (std::string text; std::getline(messages, text);) {
+        std::smatch m;
+        if (!std::regex_match(text, m, line)) continue;
+        SCOPED_TRACE(text);
+        EXPECT_EQ(getNSStringWithID(bundle, std::stoi(m[1]), kUnstrippedLabels), m[2].str());
+        ++count;
+    }
+    EXPECT_EQ(count, 20);
+    Bundle::ForgetAll();
+}
+
+}  // namespace
