@@ -172,6 +172,29 @@ TEST_F(PageExceptions, UpdateFollowsTheTargetsAndStaysOnWhileTheAllSetsBoxIsOn) 
     EXPECT_EQ(bridge().JSE_PageCollection_GetSize(), 3) << "every set";
 }
 
+TEST_F(PageExceptions, SettingsShowTheSubstitutionGroupAndACatalogFillsTheComboInKeyOrder) {
+    ASSERT_TRUE(run("type pageEditorField 1..3; end; click peInsert"));
+    NotificationCenter::Default().post("peSubstitutionController::applySettings", Dictionary{{"jobSetup", Dictionary()}});
+    EXPECT_TRUE(pe->pageSets().empty());
+    EXPECT_EQ(control<Button>("peSubstitute").image()->name(), "substitution2.icns");
+    EXPECT_TRUE(control<ComboBox>("insertFinisherCombo").isHidden());
+    pe->updatePEFeatures();
+    EXPECT_EQ(GroupText((*pe->jobFeatureDictionary())["Substitution"].dictionary()), "  sets\n") << "group made";
+    Dictionary catalog;
+    for (const char* key : {"102", "100", "103", "101"}) {
+        catalog.set(key, Dictionary{{"Name", std::string("Paper ") + key}, {"Size", "A4"}, {"Color", "blue"},
+                                    {"Weight", "90"}, {"Type", "plain"}, {"Mode", key[2] == '1' ? "1" : "7"},
+                                    {"Precollated", "1"}, {"Punchable", "0"}});
+    }
+    NotificationCenter::Default().post("peController::catalogUpdate", catalog);
+    ComboBox& papers = control<ComboBox>("exceptionPaperCombo");
+    EXPECT_EQ(papers.items(), (std::vector<std::string>{"Paper 100", "Paper 101", "Paper 102", "Paper 103"}));
+    EXPECT_EQ(papers.numberOfVisibleItems(), 4);
+    ASSERT_TRUE(run("choose exceptionPaperCombo 1"));
+    EXPECT_EQ(control<TextField>("paperAttribute").stringValue(),
+              "A4, blue, 90 g/m\u00b2, plain, 1-sided, Precollated: Yes, Punchable: No");
+}
+
 // The collection as "pages:code=value..." per page entry.
 std::string Collection(const zqController& bridge) {
     std::string text;
