@@ -47,6 +47,7 @@ void peController::termination() {
     _paperCatalogDict = {};
     _paperCatalogKeys.clear();
     _paperList.clear();
+    _insertFinisherList.clear();
     OptionPane::termination();
 }
 

@@ -254,6 +254,8 @@ private:
     void listenPaperCatalogUpdate(const platform::Notification& notification);
     // Chooses paper index of the combo and describes it.
     void selectPaper(int index);
+    // The name of the paper chosen in the paper combo; "" when none is.
+    std::string chosenPaper() const;
     void updatePaperAttribute(int index);
     // Rebuilds the exception table from the page collection.
     void constructSubstitutionList();

@@ -91,6 +91,11 @@ void peController::selectPaper(int index) {
     updatePaperAttribute(exceptionPaperCombo->indexOfSelectedItem());
 }
 
+std::string peController::chosenPaper() const {
+    const int chosen = exceptionPaperCombo->indexOfSelectedItem();
+    return chosen >= 0 ? exceptionPaperCombo->items()[static_cast<std::size_t>(chosen)] : "";
+}
+
 void peController::comboBoxSelectionDidChange(platform::Control& sender) {
     if (sender.tag() == kPaperComboTag) updatePaperAttribute(exceptionPaperCombo->indexOfSelectedItem());
 }
@@ -123,8 +128,7 @@ void peController::selectExceptionUpdate(platform::Control&) {
         const int tray = insertFinisherCombo->indexOfSelectedItem();
         value = tray >= 1 && tray <= 3 ? tray : kPeNotSet;
     }
-    const int chosen = exceptionPaperCombo->indexOfSelectedItem();
-    const std::string paper = chosen >= 0 ? exceptionPaperCombo->items()[static_cast<std::size_t>(chosen)] : "";
+    const std::string paper = chosenPaper();
     // Ranges stored before a refusal stay stored, and the dictionary and
     // the finishing pane hear of them.
     bool stored = false;
