@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "JSE_Records.h"
+#include "PageFeatureKeys.h"
 
 namespace {
 
@@ -27,14 +28,8 @@ void AddSubset(platform::Dictionary& feature, const PageEntry& entry, int device
         feature.set("stapleType", FormatInteger(kPeSubsetStaple));
         feature.set("staplePosition", FormatInteger(*staple));
     }
-    // Readers that know only the keys above restore the device and the
-    // stapler's position; these keys bring the rest of the subset back.
     feature.set("propertyValue", entry.paper);
-    const std::pair<const char*, int> companions[] = {{"subsetStaple", kPeSubsetStaple},
-                                                      {"subsetTrim", kPeSubsetTrim},
-                                                      {"subsetOffsetStack", kPeSubsetJog},
-                                                      {"subsetFold", kPeSubsetFold}};
-    for (const auto& [key, code] : companions) {
+    for (const auto& [key, code] : kSubsetFeatureKeys) {
         if (const std::optional<int> value = entry.feature(code)) feature.set(key, FormatInteger(*value));
     }
 }

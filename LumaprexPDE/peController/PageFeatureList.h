@@ -8,10 +8,7 @@
 //   224 (subset)             "featureValue" (device); for the stapler with a
 //                            staple position also "stapleType" "225" and
 //                            "staplePosition"; and what else the subset needs
-//                            to come back whole: "propertyValue" (its paper),
-//                            "subsetStaple" (225), "subsetTrim" (239),
-//                            "subsetOffsetStack" (240) and "subsetFold" (117),
-//                            each only when the entry has that feature
+//                            to come back whole (PageFeatureKeys.h)
 //   232 (substitution)       "featureValue" "", "propertyValue" (paper)
 //   233, 234 (inserts)       "featureValue" (tray), "propertyValue" (paper)
 //   235, 236, 300, 301       "featureValue"

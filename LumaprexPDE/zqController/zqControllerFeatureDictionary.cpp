@@ -4,6 +4,7 @@
 // made anew on every build and put into the dictionary the bridge keeps.
 // Every leaf is a text: numbers "%d", flags "1" or "0", image distances in
 // the pane's current unit with two decimals.
+#include "PageFeatureKeys.h"
 #include "zqController.h"
 
 namespace {
@@ -42,19 +43,24 @@ platform::Dictionary PageFeatureEntry(const zqController& bridge, int record, in
                                       int value) {
     platform::Dictionary entry{{"startPage", Number(first)}, {"endPage", Number(last)}, {"featureType", Number(code)}};
     entry.set("featureValue", code == kPePaperSubstitution ? std::string() : Number(value));
-    if (code == kPeSubsetOutput) {
-        const std::optional<int> staple = FeatureValue(bridge, record, kPeSubsetStaple);
-        if (value == 2 && staple) {
-            entry.set("stapleType", Number(kPeSubsetStaple));
-            entry.set("staplePosition", Number(*staple));
-        }
-        return entry;
+    const bool subset = code == kPeSubsetOutput;
+    if (!subset && code != kPePaperSubstitution && code != kPeInsertBefore && code != kPeInsertAfter) return entry;
+    const std::optional<int> staple = FeatureValue(bridge, record, kPeSubsetStaple);
+    if (subset && value == 2 && staple) {
+        entry.set("stapleType", Number(kPeSubsetStaple));
+        entry.set("staplePosition", Number(*staple));
     }
-    if (code != kPePaperSubstitution && code != kPeInsertBefore && code != kPeInsertAfter) return entry;
     int id = 0;
     std::string paper;
     bridge.JSE_PageCollection_GetProperty(record, 0, id, paper);
     entry.set("propertyValue", paper);
+    if (subset) {
+        for (const auto& [key, companion] : kSubsetFeatureKeys) {
+            const std::optional<int> setting = FeatureValue(bridge, record, companion);
+            if (setting) entry.set(key, Number(*setting));
+        }
+        return entry;
+    }
     const std::optional<int> punch = FeatureValue(bridge, record, kPePunch);
     if (punch || code == kPePaperSubstitution) {
         entry.set("punch", Number(kPePunch));

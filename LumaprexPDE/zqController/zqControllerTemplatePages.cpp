@@ -3,6 +3,7 @@
 // page-feature arrays of a template of the earlier release. Papers of
 // substitutions and inserts become the page ranges' properties; punch,
 // staple and subset settings join the range's record once it exists.
+#include "PageFeatureKeys.h"
 #include "zqController.h"
 #include "zqControllerTemplateValues.h"
 
@@ -61,6 +62,11 @@ void zqController::applyPageFeatureEntry(const platform::Dictionary& entry, int 
         if (!addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetOutput, v)) return;
         if (template_values::Number(entry, "stapleType", {kPeSubsetStaple, kPeSubsetStaple}))
             addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetStaple, entry["staplePosition"].intValue());
+        for (const auto& [key, companion] : kSubsetFeatureKeys) {
+            if (!entry.contains(key)) continue;
+            if (const auto setting = template_values::Number(entry, key, template_values::kAnyNumber))
+                addToRecordHolding(first, last, kPeFinishingSubset, companion, static_cast<int>(*setting));
+        }
     } else if (IsLayoutCode(c)) {
         JSE_SetPageFeature(first, last, c, v);
     } else if (c == kPeImageShift) {
