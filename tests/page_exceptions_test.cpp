@@ -224,6 +224,39 @@ TEST_F(PageExceptions, DeletesTakeExactlyTheEntryOrFeatureOfEachSelectedRow) {
     EXPECT_FALSE(control<Button>("exceptionDeleteButton").isEnabled());
 }
 
+// A template saved with page sets, substitutions, inserts and a whole
+// subset, loaded into a fresh dialog: the sets, both tables and the ticket
+// are what they were.
+TEST_F(PageExceptions, TemplateBringsBackTheSetsTheTablesAndTheTicket) {
+    ASSERT_TRUE(run("type pageEditorField 3..5 7 20..30; end; select pageSetView 0; click selectAllPagesSetCheck; "
+                    "choose exceptionPaperCombo Letter_Red; click exceptionUpdateButton; click peInsert; "
+                    "select pageSetView 1; click page1; choose insertFinisherCombo 2; choose insertLocationMatrix 1; "
+                    "choose exceptionPaperCombo Letter_Insert; click exceptionUpdateButton"));
+    // A booklet subset, saddle-stapled, trimmed and folded, as the subset group stores it.
+    bridge().JSE_SetPageProperty(20, 30, 1, "Letter_Heavy", kPeFinishingSubset, 4);
+    bridge().JSE_SetPageFeature(20, 30, kPeFinishingSubset, 4);
+    int subset = -1;
+    bridge().JSE_PageCollection_FindPageFeatureByPageNumbers(20, 30, kPeFinishingSubset, subset);
+    for (const auto& [code, value] : {std::pair{224, 4}, {225, 5}, {239, 10}, {117, 9}})
+        bridge().JSE_PageCollection_AddPageFeature(subset, code, value);
+    NotificationCenter::Default().post("finishingController::exceptionUpdate");
+    const auto picture = [&] {
+        std::string text = Collection(bridge());
+        for (const char* table : {"exceptionListView", "summaryListView"}) {
+            EXPECT_TRUE(run(table[0] == 'e' ? "click peSubstitute" : "click peSummary"));
+            for (const std::string& line : control<TableView>(table).describeRows()) text += "\n" + line;
+        }
+        for (const PageRange& set : pe->pageSets()) text += "\nset " + PagesCell(set);
+        return text + "\n" + handOut();
+    };
+    const std::string saved = picture();
+    filter_test::TempDir folder;
+    ASSERT_TRUE(WritePropertyListFile(folder.file("pages.plist"), *pe->jobFeatureDictionary()));
+    open();
+    NotificationCenter::Default().post("zqController::LoadSettings", folder.file("pages.plist"));
+    EXPECT_EQ(picture(), saved);
+}
+
 // Every message the page-exception checks answer with has its text in the
 // dialog's strings table.
 TEST(PageExceptionLabels, EveryCheckMessageHasItsText) {

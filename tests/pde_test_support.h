@@ -141,6 +141,10 @@ class PageExceptionTabTest : public MainPaneTest {
 protected:
     void SetUp() override {
         MainPaneTest::SetUp();
+        open();
+    }
+    // A fresh dialog, showing the tab.
+    void open() {
         LumaprexPDE& main = show();
         pe = static_cast<peController*>(main.loadedInterface()->object("peController"));
         user = std::make_unique<platform::UserDriver>(*main.panelView());
