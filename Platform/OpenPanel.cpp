@@ -85,6 +85,8 @@ bool QueueFilePick(const std::string& path) {
 
 void ClearFilePicks() { SetPicksText({}); }
 
+std::optional<std::string> TakeFilePick() { return TakePick(); }
+
 std::optional<std::string> RunOpenPanel(const std::vector<std::string>& fileTypes) {
     return CurrentPresenter()->present(fileTypes);
 }

@@ -27,6 +27,9 @@ std::optional<std::string> RunOpenPanel(const std::vector<std::string>& fileType
 bool QueueFilePick(const std::string& path);
 // Forgets the picks no panel has taken; for tests.
 void ClearFilePicks();
+// The next pick, taken off the queue; nothing when none is queued. Every
+// file panel of the user at the screen answers from here.
+std::optional<std::string> TakeFilePick();
 
 class OpenPanelPresenter {
 public:

@@ -37,7 +37,8 @@ public:
     bool selectRows(std::string_view table, const std::vector<int>& rows);
     // A tab of a tab view that shows its tabs: its index or its label.
     bool selectTab(std::string_view tabView, std::string_view item);
-    // The file the user will pick in the next open panel (OpenPanel.h).
+    // The file the user will pick or name in the next open or save panel
+    // (OpenPanel.h, SavePanel.h).
     bool pick(std::string_view path);
 
     // One command of a script:

@@ -1,4 +1,4 @@
-// The user's name, language and decimal separator.
+// The user's name, home folder, language and decimal separator.
 #include "UserEnvironment.h"
 
 #include <pwd.h>
@@ -22,15 +22,24 @@ std::string FirstSetVariable(std::initializer_list<const char*> names) {
     return "";
 }
 
-}  // namespace
-
-std::string LoginName() {
+// One field of the account database's entry of the user the process runs
+// as; "" when the database does not know the user.
+std::string AccountField(char* passwd::*field) {
     long size = sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
     struct passwd entry {};
     struct passwd* found = nullptr;
     if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found) return "";
-    return found->pw_name ? found->pw_name : "";
+    return found->*field ? found->*field : "";
+}
+
+}  // namespace
+
+std::string LoginName() { return AccountField(&passwd::pw_name); }
+
+std::string HomeDirectory() {
+    const std::string home = FirstSetVariable({"HOME"});
+    return home.empty() ? AccountField(&passwd::pw_dir) : home;
 }
 
 std::string PreferredLanguage() {

@@ -7,13 +7,15 @@
 //
 //   lumaprex-print [--printer QUEUE] [--title TEXT] [--copies N]
 //                  [--orientation portrait|landscape|reverse-portrait|reverse-landscape]
-//                  [--ppd FILE] [--bundle DIR] [--module FILE]
+//                  [--ppd FILE] [--bundle DIR] [--module FILE] [--templates DIR]
 //                  [--do ACTION]... [--show] [DOCUMENT]
 //
 // ACTION is a user's action on the pane (click NAME, type NAME TEXT, end,
 // step NAME up|down [N], choose NAME ITEM, select TABLE ROWS, tab NAME ITEM,
-// pick PATH: the file to pick in the next open panel), or one of the
-// dialog's: "show" (the pane as text), "help", "print".
+// pick PATH: the file to pick or name in the next open or save panel), or
+// one of the dialog's: "show" (the pane as text), "help", "print".
+// --templates names the folder in which the save panel starts, where a
+// template saved under a bare name goes (by default the user's own folder).
 // Without a "print" action, a DOCUMENT is printed after the actions.
 // The scheduler is the one CUPS_SERVER names, as for every CUPS client.
 #include <cups/cups.h>
@@ -31,6 +33,7 @@
 #include "Controls.h"
 #include "FoundationValues.h"
 #include "PrintDialogExtension.h"
+#include "SavePanel.h"
 #include "UserDriver.h"
 
 namespace {
@@ -53,7 +56,8 @@ struct Options {
 int Usage() {
     std::fputs("usage: lumaprex-print [--printer QUEUE] [--title TEXT] [--copies N]\n"
                "         [--orientation portrait|landscape|reverse-portrait|reverse-landscape]\n"
-               "         [--ppd FILE] [--bundle DIR] [--module FILE] [--do ACTION]... [--show] [DOCUMENT]\n",
+               "         [--ppd FILE] [--bundle DIR] [--module FILE] [--templates DIR]\n"
+               "         [--do ACTION]... [--show] [DOCUMENT]\n",
                stderr);
     return 2;
 }
@@ -92,6 +96,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         else if (option == "--ppd") options.ppd = value;
         else if (option == "--bundle") options.bundle = value;
         else if (option == "--module") options.module = value;
+        else if (option == "--templates") platform::SetSaveFolder(value);
         else if (option == "--do") options.actions.push_back(value);
         else if (option == "--orientation" && (options.orientation = ParseOrientation(value))) continue;
         else return false;
