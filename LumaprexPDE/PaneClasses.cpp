@@ -13,6 +13,7 @@
 #include "imageController/imageController.h"
 #include "customController/customController.h"
 #include "notificationController/notificationController.h"
+#include "TemplateController/templateController.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ const std::map<std::string, Maker, std::less<>>& Classes() {
         {"notificationController", Make<notificationController>()},
         {"customController", Make<customController>()},
         {"finishingController", Make<finishingController>()},
+        {"templateController", Make<templateController>()},
     };
     return classes;
 }

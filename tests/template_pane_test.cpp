@@ -1,0 +1,204 @@
+// The template and summary pane in the main pane, worked as a user would:
+// the summary list row by row, the template list with its save, open,
+// apply, delete and factory-reset actions, and the about and licence tabs.
+#include <gtest/gtest.h>
+
+#include "OpenPanel.h"
+#include "PropertyList.h"
+#include "SavePanel.h"
+#include "TemplateController/templateController.h"
+#include "UserDriver.h"
+#include "controller_support.h"
+#include "filter_test_support.h"
+#include "pde_test_support.h"
+
+using namespace platform;
+using namespace pde_test;
+
+namespace {
+
+const std::string kBusyJob = LUMAPREX_TEST_DATA "/pde/busy_job_template.plist";
+
+std::string PdeFixture(const std::string& name) { return filter_test::readFile(LUMAPREX_TEST_DATA "/pde/" + name); }
+
+// The shown main pane with its template pane; templates are saved in a
+// folder of the test's own.
+class TemplatePane : public MainPaneTest {
+protected:
+    void SetUp() override {
+        MainPaneTest::SetUp();
+        SetSaveFolder(folder.path());
+        show();
+    }
+    void TearDown() override {
+        SetSaveFolder("");
+        MainPaneTest::TearDown();
+    }
+
+    templateController& templates() const {
+        return *dynamic_cast<templateController*>(pane->loadedInterface()->object("templateController"));
+    }
+    template <class T>
+    T& view(std::string_view outlet) const {
+        return *dynamic_cast<T*>(pane->panelView()->findView(outlet));
+    }
+    // The summary as the user sees it.
+    std::string summary() const { return view<TableView>("summaryListView").describe() + "\n"; }
+    // The summary's rows, one a line.
+    std::string rows() const {
+        std::string text;
+        for (const auto& [title, value] : templates().summaryList()) text += title + " | " + value + "\n";
+        return text;
+    }
+    // The user's commands, each of which must be done; "save NAME" and
+    // "open PATH" are the user's answers to the next save or open panel.
+    void run(std::initializer_list<std::string_view> commands) {
+        UserDriver user(*pane->panelView());
+        for (std::string_view command : commands) {
+            if (command.starts_with("save ")) savePanels.queueName(std::string(command.substr(5)));
+            else if (command.starts_with("open ")) openPanels.queueChoice(std::string(command.substr(5)));
+            else ASSERT_TRUE(user.perform(command)) << command << ": " << user.lastError();
+        }
+    }
+    // The template buttons that can be clicked.
+    std::string enabled() const {
+        std::string names;
+        for (const char* name : {"applytemplate", "deleteTemplate", "deleteAllTemplate"})
+            if (view<Button>(name).isEnabled()) names += std::string(names.empty() ? "" : " ") + name;
+        return names;
+    }
+    static void broadcast(const Dictionary& features) {
+        NotificationCenter::Default().post(kTemplateSettingsNotification, features);
+    }
+
+    filter_test::TempDir folder;
+    OpenPanelRecorder openPanels;
+    SavePanelRecorder savePanels;
+};
+
+TEST_F(TemplatePane, SummaryShowsEveryChoiceOfABusyJobRowByRow) {
+    broadcast(ReadDictionaryFile(kBusyJob));
+    run({"click summaryButton", "tab templateTabView 1"});
+    EXPECT_EQ(summary(), PdeFixture("summary_busy_job.txt"));
+}
+
+TEST_F(TemplatePane, SummaryRowsFollowTheSettingsTheyDependOn) {
+    const struct {
+        const char* group;
+        const char* key;
+        Value value;  // None removes the key
+        const char* changes;
+    } cases[] = {
+        {"jobSetup", "printingMode", "5", "-    Print mode | Interleave, blank\n+    Print mode | Interleave, pre-printed\n"},
+        {"jobSetup", "printingMode", Value(), "-    Print mode | Interleave, blank\n-    Interleave | Body paper\n"
+                                              "+    Print mode | Duplex, long edge\n"},
+        {"jobSetup", "printingMode", "6", "-    Print mode | Interleave, blank\n-    Interleave | Body paper\n"
+                                          "+    Print mode | Pamphlet \n"},
+        {"finisher", "defaultPunchPattern", "64", "-    ID | Custom 7\n+    ID | 2 holes, wide spacing\n"},
+        {"finisher", "defaultPunchPattern", "255", "-    ID | Custom 7\n+    ID | Custom 255\n"},
+        {"finisher", "staplerPosition", "9", "-    Staple position | Both\n+    Staple position | \n"},
+        {"image", "imageAlign", "0", "-Image Alignment | \n-    Side 1 - X | 0.25\n-    Side 1 - Y | -0.10\n"
+                                    "-    Side 2 - X | -0.25\n-    Side 2 - Y | 0.10\n+Image Alignment | No\n"},
+        {"image", "edgeErase", "2", "-    Side 1 - Top | 0.20\n-    Side 1 - Left | 0.30\n-    Side 1 - Bottom | 0.40\n"
+                                    "-    Side 1 - Right | 0.50\n-    Side 2 - Top | 0.60\n-    Side 2 - Left | 0.70\n"
+                                    "-    Side 2 - Bottom | 0.80\n-    Side 2 - Right | 0.90\n"},
+        {"custom", "fieldFlag", "1", "-    Command file: | Yes\n-    Command file: | Before the job ticket\n"
+                                     "+    Command file: | No\n"},
+        {"custom", "fieldFlag", "4", "-    Command text: | No\n+    Command text: | Yes\n"},
+    };
+    broadcast(ReadDictionaryFile(kBusyJob));
+    const std::string busy = rows();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.group << " " << c.key);
+        Dictionary features = ReadDictionaryFile(kBusyJob);
+        features[c.group].dictionary().set(c.key, c.value);
+        broadcast(features);
+        EXPECT_EQ(controller_test::Changes(busy, rows()), c.changes);
+    }
+}
+
+TEST_F(TemplatePane, SummaryColumnsFitTheirTextsAndTheValueColumnNeverNarrows) {
+    const auto widths = [this] {
+        const TableView& table = view<TableView>("summaryListView");
+        return std::to_string(int(table.tableColumns()[0].width)) + " " + std::to_string(int(table.tableColumns()[1].width));
+    };
+    broadcast(ReadDictionaryFile(kBusyJob));
+    EXPECT_EQ(widths(), "368 798") << "'    Long-edge fold (narrow booklet)', the image shift of pages 25..99999 + 30";
+    broadcast(Dictionary());
+    EXPECT_EQ(widths(), "368 798");
+}
+
+TEST_F(TemplatePane, TemplateListKeepsEachPathOnceAndNeverTouchesTheFiles) {
+    const Dictionary busy = ReadDictionaryFile(kBusyJob);
+    broadcast(busy);
+    const std::string saved = folder.file("Untitled");
+    const std::string other = folder.file("other.plist");
+    filter_test::writeFile(other, "not a template");
+    EXPECT_EQ(enabled(), "");
+    const struct {
+        std::vector<std::string> commands;
+        std::vector<std::string> listed;
+        const char* enabled;
+    } steps[] = {
+        {{"click savetemplate"}, {}, ""},  // the panel is cancelled
+        {{"save " + folder.path(), "click savetemplate"}, {saved}, "applytemplate deleteTemplate deleteAllTemplate"},
+        {{"save " + folder.path(), "click savetemplate"}, {saved}, "applytemplate deleteTemplate deleteAllTemplate"},
+        {{"open " + other, "click opentemplate"}, {saved, other}, "applytemplate deleteTemplate deleteAllTemplate"},
+        {{"select templateListView 0", "click deleteTemplate"}, {other}, "applytemplate deleteTemplate"},
+        {{"open " + saved, "click opentemplate"}, {other, saved}, "applytemplate deleteTemplate deleteAllTemplate"},
+        {{"click deleteAllTemplate"}, {}, ""},
+        {{"save gone/x", "click savetemplate", "click opentemplate"}, {}, ""},
+    };
+    run({"click summaryButton"});
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.commands.back() + " after " + step.commands.front());
+        for (const std::string& command : step.commands) run({command});
+        EXPECT_EQ(templates().templates(), step.listed);
+        EXPECT_EQ(enabled(), step.enabled);
+    }
+    ASSERT_EQ(savePanels.requests().size(), 4u);
+    for (const SavePanelRequest& request : savePanels.requests()) EXPECT_EQ(request.proposedName, "Untitled");
+    EXPECT_EQ(ReadDictionaryFile(saved), busy) << "an XML property list of the whole dictionary";
+    EXPECT_EQ(filter_test::readFile(other), "not a template");
+    EXPECT_TRUE(alerts.alerts().empty());
+}
+
+TEST_F(TemplatePane, TemplateThatCannotBeWrittenIsShownAndNotListed) {
+    Dictionary deep;
+    for (int depth = 0; depth <= kMaxPropertyListDepth; ++depth) deep = Dictionary{{"group", deep}};
+    broadcast(deep);
+    run({"click summaryButton", "save weekly", "click savetemplate"});
+    EXPECT_EQ(alerts.messages(),
+              std::vector<std::string>{"The template \"" + folder.file("weekly") + "\" cannot be written."});
+    EXPECT_TRUE(templates().templates().empty());
+    EXPECT_FALSE(std::filesystem::exists(folder.file("weekly")));
+}
+
+TEST_F(TemplatePane, ApplyAndFactoryResetGoToTheBridgeOnlyWhenTheUserAsks) {
+    NotificationRecorder loads("zqController::LoadSettings");
+    NotificationRecorder resets("zqController::FactoryReset");
+    const std::string file = folder.file("weekly.plist");
+    WritePropertyListFile(file, ReadDictionaryFile(kBusyJob));
+    alerts.queueAnswer(AlertAnswer::Alternate);
+    run({"click summaryButton", "click resetFactory", "open " + file, "click opentemplate", "click applytemplate"});
+    EXPECT_TRUE(resets.objects().empty()) << "the alternate button posts nothing";
+    EXPECT_EQ(loads.objects(), std::vector<Value>{Value(file)});
+    run({"click resetFactory"});
+    EXPECT_EQ(resets.objects().size(), 1u);
+    for (const Alert& reset : {alerts.alerts().front(), alerts.alerts().back()}) {
+        EXPECT_EQ(reset.message + "|" + reset.defaultButton + "|" + reset.alternateButton + "|" + reset.title,
+                  "Set every option back to its factory default?|OK|Cancel|");
+        EXPECT_TRUE(reset.informational);
+    }
+}
+
+TEST_F(TemplatePane, AboutAndLicenceTabsShowTheBundlesTexts) {
+    run({"click summaryButton", "tab templateTabView 2", "click aboutButton"});
+    EXPECT_EQ(DrawAsText(*pane->panelView()->findView("zqTabView")), PdeFixture("about_tab_shown.txt"));
+    run({"click licenseButton"});
+    EXPECT_EQ(pane->tabView()->indexOfSelectedTabViewItem(), 8);
+    EXPECT_EQ(view<TextView>("licenseView").string(),
+              filter_test::readFile(kBundleDir + "/Resources/English.lproj/License.txt"));
+}
+
+}  // namespace
