@@ -1,6 +1,9 @@
 // The template and summary pane in the main pane, worked as a user would:
 // the summary list row by row, the template list with its save, open,
-// apply, delete and factory-reset actions, and the about and licence tabs.
+// apply, delete and factory-reset actions, and the about and licence tabs;
+// then templates through the real bridge: choices made on every tab that
+// has its pane come back after a factory reset, and templates of the earlier release and
+// unreadable ones are applied or refused as a whole.
 #include <gtest/gtest.h>
 
 #include "OpenPanel.h"
@@ -28,8 +31,10 @@ protected:
     void SetUp() override {
         MainPaneTest::SetUp();
         SetSaveFolder(folder.path());
+        setUpHost();
         show();
     }
+    virtual void setUpHost() {}
     void TearDown() override {
         SetSaveFolder("");
         MainPaneTest::TearDown();
@@ -199,6 +204,88 @@ TEST_F(TemplatePane, AboutAndLicenceTabsShowTheBundlesTexts) {
     EXPECT_EQ(pane->tabView()->indexOfSelectedTabViewItem(), 8);
     EXPECT_EQ(view<TextView>("licenseView").string(),
               filter_test::readFile(kBundleDir + "/Resources/English.lproj/License.txt"));
+}
+
+// The main pane as it shows every tab the user can set, the summary, the
+// template pane's dictionary and the ticket the bridge hands out.
+class TemplateRoundTrip : public TemplatePane {
+protected:
+    // The showing starts from the factory settings: one copy, portrait.
+    void setUpHost() override {
+        host.settings->values.set("com.apple.print.PrintSettings.PMCopies", 1);
+        host.format->orientation = PMOrientation::Portrait;
+    }
+    // The summary, the template pane's dictionary and the ticket.
+    std::string settings() {
+        const std::optional<std::string> features = PropertyListText(*templates().jobFeatureDictionary());
+        return rows() + features.value_or("no dictionary") + controller_test::HandOut(*pane->bridge());
+    }
+    // The same and every tab that has a pane.
+    std::string everything() {
+        std::string text;
+        for (const char* tab : {"jobsetupButton", "finisherButton", "notificationButtom", "customoptionButton",
+                                "imageoptionButton"}) {
+            run({std::string("click ") + tab});
+            text += DrawAsText(*pane->tabView());
+        }
+        return text + settings();
+    }
+};
+
+TEST_F(TemplateRoundTrip, TemplateBringsBackEveryPaneTheSummaryAndTheTicketAfterAFactoryReset) {
+    const std::string factory = settings();
+    run({"click jobsetupButton", "click duplexLongEdge", "click proofSet", "click setSeparatorCheckBox",
+         "click separatorPaperButton", "select paperTableView 7", "click bodyPaperButton", "select paperTableView 18",
+         "click finisherButton", "click staplerExit", "click stapleBoth", "click offsetStack", "click punchCheck",
+         "select punchIDListView 3", "click lastPageFirst",
+         "click notificationButtom", "click statusOnError", "select statusPaperListView 2",
+         "type eMailEditField ops@example.com", "type operatorEditField Blue stock", "end",
+         "click customoptionButton", "click storeButton", "type storeEditText Weekly", "click specificPrinterButton",
+         "type specificPrinterEditText Q2", "end",
+         "click imageoptionButton", "click imageRotation90", "click gretButton", "click edgeEraseButton",
+         "type eaSide1TopEditText 0.50", "end", "type halftoneAngleEditText 75", "end"});
+    const std::string chosen = everything();
+
+    run({"click summaryButton", "save weekly", "click savetemplate", "click resetFactory"});
+    EXPECT_EQ(rows(), PdeFixture("summary_factory_defaults.txt"));
+    EXPECT_EQ(settings(), factory);
+
+    run({"click summaryButton", "select templateListView 0", "click applytemplate"});
+    EXPECT_EQ(everything(), chosen);
+    EXPECT_EQ(ReadDictionaryFile(folder.file("weekly")), *templates().jobFeatureDictionary());
+}
+
+TEST_F(TemplateRoundTrip, TemplateSavedFromAnAppliedOneBringsBackEveryGroupAndTheTicket) {
+    run({"click summaryButton", "open " + kBusyJob, "click opentemplate", "click applytemplate"});
+    const std::string applied = rows() + controller_test::HandOut(*pane->bridge());
+    const Dictionary features = templates().jobFeatureDictionary()->copy();
+    run({"save busy", "click savetemplate", "click resetFactory", "select templateListView 1", "click applytemplate"});
+    EXPECT_EQ(templates().templates(), (std::vector<std::string>{kBusyJob, folder.file("busy")}));
+    EXPECT_EQ(rows() + controller_test::HandOut(*pane->bridge()), applied);
+    EXPECT_EQ(*templates().jobFeatureDictionary(), features);
+}
+
+TEST_F(TemplateRoundTrip, TemplateOfTheEarlierReleaseAppliesThroughTheBridgesConversion) {
+    const std::string factory = rows();
+    run({"click summaryButton", "open " LUMAPREX_TEST_DATA "/pde/older_release_template.plist", "click opentemplate",
+         "click applytemplate"});
+    EXPECT_EQ(controller_test::Changes(factory, rows()),
+              "-    Print mode | Simplex\n-    Output Device | Top Tray\n-    Staple position | No Staple\n"
+              "-    Offset stacking | No\n-    Punch | No\n-    ID | 3 holes\n-    Page Order | Face Down\n"
+              "-    E-mail address: | \n-    Operator message: | \n-    Status page paper | \n"
+              "-Halftone Screen - Angle | 45\n"
+              "+    Print mode | Duplex, long edge\n+    Output Device | Stapler\n+    Staple position | Bottom\n"
+              "+    Offset stacking | Yes\n+    Punch | Yes\n+    ID | 2 holes, wide spacing\n+    Page Order | Face Up\n"
+              "+    E-mail address: | ops@example.com\n+    Operator message: | Rush\n+    Status page paper | Letter\n"
+              "+Halftone Screen - Angle | 60\n");
+}
+
+TEST_F(TemplateRoundTrip, TemplateThatCannotBeReadChangesNothing) {
+    run({"click finisherButton", "click staplerExit", "click summaryButton"});
+    const std::string chosen = settings();
+    filter_test::writeFile(folder.file("broken"), "<plist><dict><key>jobSetup</key>");
+    run({"open " + folder.file("broken"), "click opentemplate", "click applytemplate"});
+    EXPECT_EQ(settings(), chosen);
 }
 
 }  // namespace
