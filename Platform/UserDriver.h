@@ -50,11 +50,12 @@ public:
     const std::string& lastError() const { return m_error; }
     // The field being edited; nullptr when none is.
     TextField* editedField() const { return m_editing; }
+    // The visible view of that name ("pane/field" for the one inside the
+    // view named pane), or nullptr with the reason in lastError().
+    View* find(std::string_view name);
 
 private:
     bool fail(std::string reason);
-    // The visible view of that name, or nullptr with the reason kept.
-    View* find(std::string_view name);
     // The visible, enabled control of that name and kind.
     template <class T>
     T* control(std::string_view name, const char* kind);

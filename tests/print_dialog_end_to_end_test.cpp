@@ -122,6 +122,8 @@ TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
     };
     const Case cases[] = {
         {{"--do", "click nothing"}, 1, "lumaprex-print: cannot click nothing: no visible control \"nothing\"\n"},
+        {{"--do", "show summaryListView"}, 1,
+         "lumaprex-print: cannot show summaryListView: no visible control \"summaryListView\"\n"},
         {{"--module", "/nonexistent.so"}, 1, "lumaprex-print: cannot load the extension: /nonexistent.so"},
         {{"--copies"}, 2, "usage: lumaprex-print"},
         {{"--printer", "Missing", kJob}, 1, "lumaprex-print: cannot print "},

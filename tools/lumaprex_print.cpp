@@ -13,7 +13,8 @@
 // ACTION is a user's action on the pane (click NAME, type NAME TEXT, end,
 // step NAME up|down [N], choose NAME ITEM, select TABLE ROWS, tab NAME ITEM,
 // pick PATH: the file to pick or name in the next open or save panel), or
-// one of the dialog's: "show" (the pane as text), "help", "print".
+// one of the dialog's: "show" (the pane as text), "show NAME" (the visible
+// view of that name as text, such as the summary list), "help", "print".
 // --templates names the folder in which the save panel starts, where a
 // template saved under a bare name goes (by default the user's own folder).
 // Without a "print" action, a DOCUMENT is printed after the actions.
@@ -166,6 +167,13 @@ bool ClickPrint(platform::PrintDialog& dialog, platform::UserDriver& user, const
     return true;
 }
 
+// What the user of the stand-in looks at, written out before any message
+// that follows it on standard error.
+void Show(const platform::View& view) {
+    std::fputs(platform::DrawAsText(view).c_str(), stdout);
+    std::fflush(stdout);
+}
+
 // Runs the actions on the shown pane, then the final show and print.
 int RunDialog(platform::PrintDialog& dialog, const Options& options, const platform::PrintDialogHost& host) {
     platform::UserDriver user(*dialog.view());
@@ -173,7 +181,11 @@ int RunDialog(platform::PrintDialog& dialog, const Options& options, const platf
     for (const std::string& action : options.actions) {
         if (!dialog.pane()) return Fail("the dialog is closed: cannot " + action);
         if (action == "show") {
-            std::fputs(platform::DrawAsText(*dialog.view()).c_str(), stdout);
+            Show(*dialog.view());
+        } else if (action.starts_with("show ")) {
+            const platform::View* view = user.find(std::string_view(action).substr(5));
+            if (!view) return Fail("cannot " + action + ": " + user.lastError());
+            Show(*view);
         } else if (action == "help") {
             if (dialog.pane()->shouldShowHelp()) std::fputs("lumaprex-print: the pane has no help\n", stderr);
         } else if (action == "print") {
@@ -182,7 +194,7 @@ int RunDialog(platform::PrintDialog& dialog, const Options& options, const platf
             return Fail("cannot " + action + ": " + user.lastError());
         }
     }
-    if (options.show && dialog.pane()) std::fputs(platform::DrawAsText(*dialog.view()).c_str(), stdout);
+    if (options.show && dialog.pane()) Show(*dialog.view());
     if (!options.document.empty() && dialog.pane()) ClickPrint(dialog, user, options, host, status);
     return status;
 }
