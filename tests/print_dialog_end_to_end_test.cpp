@@ -2,8 +2,11 @@
 // module, the user works the pane and prints; the private scheduler runs the
 // command filter on the command job, which stores the ticket in the queue's
 // PPD, and the application's job reaches the printer's file device behind
-// that ticket with the halftone screen its job options asked for.
+// that ticket with the halftone screen its job options asked for. Last, the
+// demo's production job, set on every tab, and again from its template.
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "UserEnvironment.h"
 #include "pde_test_support.h"
@@ -16,6 +19,9 @@ namespace {
 const std::string kHost = builtProgram("tools", "lumaprex-print");
 const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
 const std::string kFixtures = LUMAPREX_TEST_DATA "/pde/";
+const std::string kSampleJob = LUMAPREX_SOURCE_DIR "/data/sample-job.ps";
+const std::string kSampleActions = LUMAPREX_SOURCE_DIR "/data/sample-job.actions";
+const std::string kRefusedOnce = "lumaprex-print: the pane did not let the job print; click Print again\n";
 
 RunResult Print(const PrivateScheduler& cups, std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), kHost);
@@ -29,6 +35,14 @@ std::string WithUser(std::string text) {
     const std::size_t at = text.find("@USER@");
     if (at != std::string::npos) text.replace(at, 6, platform::LoginName());
     return text;
+}
+
+// What the printer receives: the ticket, then the job with the screen line
+// ("frequency angle") before its first page.
+std::string PrinterBytes(const std::string& ticket, const std::string& job, const std::string& screen) {
+    const std::size_t firstPage = job.find("\n%%Page:") + 1;
+    return ticket + job.substr(0, firstPage) + "\ncurrentscreen 3 1 roll pop pop  " + screen +
+           "  3 -1 roll setscreen\n" + job.substr(firstPage);
 }
 
 TEST(PrintDialogEndToEnd, DefaultTicketGoesToTheQueueAsTheCommandFileByteForByte) {
@@ -58,14 +72,9 @@ TEST(PrintDialogEndToEnd, ChoiceMadeInTheDialogReachesThePrinterAheadOfTheApplic
     EXPECT_NE(ticket.find("numcopies(3)"), std::string::npos);
     EXPECT_NE(cups.queuePpd().find("\n*EXDATA00000: "), std::string::npos);
 
-    const std::string job = readFile(kJob);
-    const std::size_t firstPage = job.find("\n%%Page:") + 1;
     // The engine's factory screen, 106 lines at 45 degrees, not the filter's
     // own default: the dialog's print settings reached the filter.
-    EXPECT_EQ(cups.printerOutput(), ticket + job.substr(0, firstPage) +
-                                        "\ncurrentscreen 3 1 roll pop pop  106 45  3 -1 roll setscreen\n" +
-                                        job.substr(firstPage))
-        << cups.log();
+    EXPECT_EQ(cups.printerOutput(), PrinterBytes(ticket, readFile(kJob), "106 45")) << cups.log();
 }
 
 TEST(PrintDialogEndToEnd, ImagePaneShiftAndErasePlacedInTheTicketAndItsScreenAppliedWithinItsLimits) {
@@ -90,11 +99,7 @@ TEST(PrintDialogEndToEnd, ImagePaneShiftAndErasePlacedInTheTicketAndItsScreenApp
     const std::string ticket = cups.jobDocument(1).substr(std::string("#CUPS-COMMAND\nSaveJobTicket\n").size());
     EXPECT_NE(ticket.find("\r\n%VLXEngineImageAlign: 18.00 7.20 18.00 -7.20\r\n"), std::string::npos) << ticket;
     EXPECT_NE(ticket.find("\r\n%VLXEngineEdgeErase: 0.00 0.00 36.00 0.00 0.00 0.00 36.00 0.00\r\n"), std::string::npos);
-    const std::string job = readFile(kJob);
-    const std::size_t firstPage = job.find("\n%%Page:") + 1;
-    EXPECT_EQ(cups.printerOutput(), ticket + job.substr(0, firstPage) +
-                                        "\ncurrentscreen 3 1 roll pop pop  150 180  3 -1 roll setscreen\n" +
-                                        job.substr(firstPage))
+    EXPECT_EQ(cups.printerOutput(), PrinterBytes(ticket, readFile(kJob), "150 180"))
         << "the angle typed as 200 kept to 180; " << cups.log();
 }
 
@@ -110,6 +115,67 @@ TEST(PrintDialogEndToEnd, HostShowsTheJobSetupTabWithItsLabelsAndValues) {
     const RunResult run = runProgram(kHost, arguments);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(pde_test::WithoutSourceDir(run.out), readFile(kFixtures + "host_job_setup_shown.txt"));
+}
+
+// The demo's print: the application's two copies of its report, the
+// operator's actions on every tab (data/sample-job.actions), the job saved
+// as a template in the folder, the summary shown, and Print clicked twice,
+// the first refused after the text edits.
+RunResult PrintSampleJob(const PrivateScheduler& cups, const std::string& templates) {
+    std::vector<std::string> arguments = {"--title", "Quarterly report", "--copies", "2", "--templates", templates};
+    std::istringstream actions(readFile(kSampleActions));
+    for (std::string line; std::getline(actions, line);) {
+        if (!line.empty() && line[0] != '#') arguments.insert(arguments.end(), {"--do", line});
+    }
+    for (const char* action : {"click summaryButton", "pick quarterly-report", "click savetemplate",
+                               "tab templateTabView 1", "show summaryListView", "print"}) {
+        arguments.insert(arguments.end(), {"--do", action});
+    }
+    arguments.push_back(kSampleJob);
+    return Print(cups, arguments);
+}
+
+// The ticket fixture is written from the ticket's line rules, not taken
+// from a run: duplex on Letter_Heavy, the front cover on Letter_Cover,
+// stapled at the top by the stapler, pages 5..8 on Letter_Blue, a Letter_Tab
+// insert before page 9 (after page 8), the status page on Letter_Yellow, the
+// shift of 0.10 x 0.05 inch in points with side 2 mirrored, the texts.
+TEST(PrintDialogEndToEnd, ProductionJobSetOnEveryTabReachesThePrinterAheadOfTheDocument) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    TempDir templates;
+    const RunResult run = PrintSampleJob(cups, templates.path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, kRefusedOnce);
+    EXPECT_EQ(run.out, readFile(kFixtures + "production_job_summary.txt") + "request id is Lumaprex-2\n");
+    ASSERT_TRUE(cups.waitForJob(2));
+    const std::string ticket = WithUser(readFile(kFixtures + "production_job_ticket.txt"));
+    EXPECT_EQ(cups.jobDocument(1), "#CUPS-COMMAND\nSaveJobTicket\n" + ticket);
+    EXPECT_EQ(cups.printerOutput(), PrinterBytes(ticket, readFile(kSampleJob), "106 45")) << cups.log();
+}
+
+TEST(PrintDialogEndToEnd, ProductionJobFromItsTemplateAfterAFactoryResetReachesThePrinterAsBefore) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    TempDir templates;
+    ASSERT_EQ(PrintSampleJob(cups, templates.path()).status, 0);
+    ASSERT_TRUE(cups.waitForJob(2));
+    const std::string first = cups.printerOutput();
+    std::vector<std::string> arguments = {"--title", "Quarterly report", "--copies", "2"};
+    for (const std::string& action : std::vector<std::string>{
+             "click finisherButton", "click stackerExit", "click summaryButton", "click resetFactory",
+          "pick " + templates.file("quarterly-report"), "click opentemplate", "select templateListView 0",
+          "click applytemplate"}) {
+        arguments.insert(arguments.end(), {"--do", action});
+    }
+    arguments.push_back(kSampleJob);
+    const RunResult run = Print(cups, arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "alert: Set every option back to its factory default? [OK]\n"
+                       "alert: The template has been applied. [OK]\n");
+    EXPECT_EQ(run.out, "request id is Lumaprex-4\n");
+    ASSERT_TRUE(cups.waitForJob(4));
+    EXPECT_EQ(cups.printerOutput(), first) << cups.log();
 }
 
 TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
