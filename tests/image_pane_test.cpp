@@ -118,8 +118,12 @@ protected:
         ASSERT_TRUE(user->perform("click imageoptionButton"));
     }
     const OpenBridge& bridge() const { return *static_cast<const OpenBridge*>(pane->bridge()); }
+    // The control of the tab shown (the page-exception tab has outlets of
+    // the same names).
     std::string shown(const char* outlet) const {
-        return dynamic_cast<Control&>(*pane->panelView()->findView(outlet)).stringValue();
+        auto& tabs = dynamic_cast<TabView&>(*pane->panelView()->findView("zqTabView"));
+        View& tab = *tabs.tabViewItemAtIndex(tabs.indexOfSelectedTabViewItem()).view;
+        return dynamic_cast<Control&>(*tab.findView(outlet)).stringValue();
     }
     void drive(std::initializer_list<Step> steps, Summary summary) {
         for (const Step& step : steps) {

@@ -7,31 +7,15 @@
 #include <fstream>
 #include <regex>
 
-#include "JSE_Records.h"
-#include "controller_support.h"
-#include "pde_test_support.h"
+#include "page_exception_walk.h"
 #include "peController/PageFeatureList.h"
-#include "peController/PeTableRows.h"
 #include "peController/pageSetController.h"
 
 using namespace platform;
 using namespace pde_test;
+using namespace pe_walk;
 
 namespace {
-
-std::string TestData(const std::string& name) { return filter_test::readFile(LUMAPREX_TEST_DATA "/pde/" + name); }
-
-// The group as lines: the sets, then each feature's keys in their order.
-std::string GroupText(const Dictionary& group) {
-    std::string text = "  sets";
-    for (const Value& set : group["pageSets"].array())
-        text += " " + set["startPage"].text() + ".." + set["endPage"].text();
-    for (const Value& feature : group["pageFeatures"].array()) {
-        text += "\n  feature";
-        for (const auto& [key, value] : feature.dictionary()) text += " " + key + "=" + value.text();
-    }
-    return text + "\n";
-}
 
 std::string RowsText(const std::vector<TableRow>& rows) {
     std::string text;
@@ -75,38 +59,15 @@ TEST(PageExceptionRows, RowsAndFeatureDictionariesFollowEachEntrysFeatures) {
 // The page-exception tab of a shown main pane on the shipped data. The
 // finishing pane answers every change of the page exceptions by bringing
 // the punching of the page entries up to date and asking the pane to
-// rewrite its group.
-class PageExceptions : public PageExceptionTabTest {
+// rewrite its group. A step shows the table of the group shown.
+class PageExceptions : public PageExceptionWalkTest {
 protected:
-    zqController& bridge() { return *pe->bridge(); }
-    std::string handOut() {
-        std::string ticket;
-        int error = 0;
-        bridge().GetJobTicket(ticket, bridge().GetJobTicketSize(), error);
-        return ticket;
-    }
-    // Runs each step's commands (or code); the transcript holds what each
-    // left: new alerts, the table of the group shown, the pane's group of
-    // the dictionary and the posts.
-    std::string walk(const std::vector<std::pair<std::string, std::function<void()>>>& steps) {
-        std::string transcript;
-        for (const auto& [commands, code] : steps) {
-            SCOPED_TRACE(commands);
-            NotificationSequence posts({kTemplateSettingsNotification, "finishingController::exceptionUpdate",
-                                        "peSubstitutionController::updatePeFeature"});
-            const std::size_t alertsBefore = alerts.messages().size();
-            if (code) code();
-            EXPECT_TRUE(run(commands)) << user->lastError();
-            transcript += "== " + commands + "\n";
-            for (std::size_t i = alertsBefore; i < alerts.messages().size(); ++i)
-                transcript += "  alert: " + alerts.messages()[i] + "\n";
-            const char* table = control<Button>("peSummary").image()->name() == "pesummary2.icns" ? "summaryListView"
-                                                                                                  : "exceptionListView";
-            for (const std::string& line : control<TableView>(table).describeRows()) transcript += "  " + line + "\n";
-            transcript += GroupText((*pe->jobFeatureDictionary())["Substitution"].dictionary());
-            for (const std::string& name : posts.names()) transcript += "  post " + name + "\n";
-        }
-        return transcript;
+    std::string shown(const Step&) override {
+        const char* table = control<Button>("peSummary").image()->name() == "pesummary2.icns" ? "summaryListView"
+                                                                                              : "exceptionListView";
+        std::string text;
+        for (const std::string& line : control<TableView>(table).describeRows()) text += "  " + line + "\n";
+        return text;
     }
 };
 
@@ -193,16 +154,6 @@ TEST_F(PageExceptions, SettingsShowTheSubstitutionGroupAndACatalogFillsTheComboI
     ASSERT_TRUE(run("choose exceptionPaperCombo 1"));
     EXPECT_EQ(control<TextField>("paperAttribute").stringValue(),
               "A4, blue, 90 g/m\u00b2, plain, 1-sided, Precollated: Yes, Punchable: No");
-}
-
-// The collection as "pages:code=value..." per page entry.
-std::string Collection(const zqController& bridge) {
-    std::string text;
-    for (const PageEntry& entry : ReadPageEntries(&bridge).pages) {
-        text += " " + PagesCell(entry.pages) + ":";
-        for (const PageFeature& f : entry.features) text += Format("%d=%d,", f.code, f.value);
-    }
-    return text;
 }
 
 TEST_F(PageExceptions, DeletesTakeExactlyTheEntryOrFeatureOfEachSelectedRow) {

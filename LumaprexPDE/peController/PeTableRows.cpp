@@ -1,25 +1,15 @@
 // Rows of the exception and summary tables, from the page collection.
 #include "PeTableRows.h"
 
-#include <initializer_list>
-#include <utility>
-
 #include "FoundationValues.h"
 #include "JSE_Records.h"
+#include "PageFeatureLabels.h"
 
 namespace {
 
 constexpr int kJobSetting = 13014;
 constexpr int kYes = 12048;
 constexpr int kNo = 12047;
-
-// The label a value stands for; otherwise for any value not listed.
-int Pick(int value, std::initializer_list<std::pair<int, int>> labels, int otherwise) {
-    for (const auto& [listed, label] : labels) {
-        if (listed == value) return label;
-    }
-    return otherwise;
-}
 
 int TrayLabel(int tray) { return Pick(tray, {{1, 10045}, {2, 10046}, {3, 10047}}, kJobSetting); }
 
@@ -30,11 +20,9 @@ int InsertLabel(int code) { return code == kPeInsertBefore ? 12020 : 12021; }
 // The device of a subset, and for the stapler the staple position when the
 // entry has one.
 std::string DeviceText(const PageEntry& entry, int device, const LabelText& label) {
-    std::string text = label(Pick(device, {{1, 10045}, {2, 10046}, {3, 10047}, {4, 10048}, {5, 10117}}, kJobSetting));
+    std::string text = label(DeviceLabel(device));
     const std::optional<int> staple = entry.feature(kPeSubsetStaple);
-    if (device == 2 && staple) {
-        text += " - " + label(Pick(*staple, {{2, 10050}, {3, 10051}, {4, 10052}, {5, 12093}}, 10049));
-    }
+    if (device == 2 && staple) text += " - " + label(StapleLabel(*staple));
     return text;
 }
 
@@ -61,15 +49,13 @@ void AddSummaryCells(TableRow& row, const PageEntry& entry, const PageFeature& f
         row.add(label(TrayLabel(f.value)), 2);
         row.add(entry.paper, 3);
         break;
-    case kPePrintMode:
-        AddSetting(row, label(13051), label(Pick(f.value, {{1, 10030}, {2, 10031}, {3, 10032}}, kJobSetting)));
-        break;
+    case kPePrintMode: AddSetting(row, label(13051), label(PrintModeLabel(f.value))); break;
     case kPePrintSide:
         AddSetting(row, label(13037), label(Pick(f.value, {{1, 13106}, {2, 13107}}, kJobSetting)));
         break;
     case kPePunch: row.add(label(f.value != 0 ? kYes : kNo), 4); break;
-    case kPeChapterStart: AddSetting(row, label(13074), label(f.value == 1 ? 13075 : 10118)); break;
-    case kPeRotation: AddSetting(row, label(12085), label(f.value == 3 ? 12079 : kJobSetting)); break;
+    case kPeChapterStart: AddSetting(row, label(13074), label(ChapterLabel(f.value))); break;
+    case kPeRotation: AddSetting(row, label(12085), label(RotationLabel(f.value))); break;
     default: break;
     }
 }
@@ -117,9 +103,7 @@ std::vector<TableRow> SummaryRows(const PageEntries& entries, const LabelText& l
         row.source = RowSource{true, static_cast<int>(k), 0};
         row.add(PagesCell(image.pages), 0);
         row.add(label(13120), 1);
-        row.add(label(13106) + platform::Format(": x (%.2f) y (%.2f), ", image.x1, image.y1) + label(13107) +
-                    platform::Format(": x (%.2f) y (%.2f)", image.x2, image.y2),
-                2);
+        row.add(ImageShiftText(image.x1, image.y1, image.x2, image.y2, label), 2);
         row.add(" ", 3);
         row.add(" ", 4);
         rows.push_back(std::move(row));

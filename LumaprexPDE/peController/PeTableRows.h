@@ -5,13 +5,11 @@
 // the pane shows it.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "PageEntries.h"
-
-using LabelText = std::function<std::string(int)>;
+#include "PageFeatureLabels.h"
 
 // "5" for one page, "5..9" for several.
 std::string PagesCell(const PageRange& pages);

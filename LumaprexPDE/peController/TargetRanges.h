@@ -1,7 +1,8 @@
 // The pages every apply action of the page-exception tab acts on: all page
 // sets when the all-sets box is on; else the whole current set when its
 // all-pages box is on; else the pages selected in the current set, runs of
-// adjacent pages joined into one range.
+// adjacent pages joined into one range (a subset click is checked on each
+// run apart).
 #pragma once
 
 #include <optional>
@@ -17,5 +18,8 @@ struct PageSelection {
     std::vector<PageRange> runs;       // the current set's selected runs, sorted by start
 };
 
+// Whether selected runs of adjacent pages make one range.
+enum class Runs { Joined, Apart };
+
 // The target ranges, in order; none when nothing is selected.
-std::vector<PageRange> TargetRanges(const PageSelection& selection);
+std::vector<PageRange> TargetRanges(const PageSelection& selection, Runs runs = Runs::Joined);

@@ -10,6 +10,9 @@ peController::peController() : OptionPane("peController", "Substitution", kPageE
     declareShell();
     declareSummary();
     declareSubstitution();
+    declareSubset();
+    declareLayout();
+    declareImage();
     registerZQController();
     registerPaperCatalogUpdate();
     registerForTermination();
@@ -30,6 +33,9 @@ void peController::awakeFromNib() {
     setupShell();
     setupSummary();
     setupSubstitution();
+    setupSubset();
+    setupLayout();
+    setupImage();
 }
 
 void peController::applySettings() {
@@ -89,8 +95,24 @@ void peController::tableViewSelectionDidChange(platform::TableView& table) {
 
 // Text fields ----------------------------------------------------------------------
 
+namespace {
+
+// The index of an image-shift field's tag; none for any other tag.
+std::optional<int> ImageShiftIndex(int tag) {
+    const int offset = tag - peController::kImageShiftFirstTag;
+    if (offset < 0 || offset > 6 || offset % 2 != 0) return std::nullopt;
+    return offset / 2;
+}
+
+}  // namespace
+
 void peController::controlTextDidChange(platform::TextField& field) {
     if (field.tag() == kPageFieldTag) pageFieldDidChange(field);
+    if (const std::optional<int> index = ImageShiftIndex(field.tag())) imageShiftEdited(*index);
+}
+
+void peController::controlTextDidEndEditing(platform::TextField& field) {
+    if (const std::optional<int> index = ImageShiftIndex(field.tag())) imageShiftEdited(*index);
 }
 
 bool peController::controlTextShouldEndEditing(platform::TextField& field) {

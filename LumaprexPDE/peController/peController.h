@@ -25,17 +25,28 @@
 //                                 combo, Update, the exception table, Delete,
 //                                 and the check-and-store road of every page
 //                                 feature
+//   peControllerSubset.cpp        finishing subsets: output device, staple
+//                                 position, trimming and offset stacking of
+//                                 the target ranges, the subset box, Update
+//   peControllerLayout.cpp        page layout: print mode, print side,
+//                                 rotation and chapter start, Update
+//   peControllerImage.cpp         image shift on pages: both sides' X and Y
+//                                 in inches or millimetres, the mirror,
+//                                 Update
 // A concern declares its outlets and actions in its own declare method,
 // which the constructor calls, and sets its controls up in its own setup
 // method, which awakeFromNib calls.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "JSE_Records.h"
 #include "OptionPane.h"
 #include "PageEntries.h"
 #include "PageRangeEntry.h"
@@ -63,6 +74,7 @@ public:
     // of them holds the next print back.
     void controlTextDidChange(platform::TextField& field) override;
     bool controlTextShouldEndEditing(platform::TextField& field) override;
+    void controlTextDidEndEditing(platform::TextField& field) override;
 
     // --- Page sets and page-range entry (peControllerPageSets.cpp) ---------
 
@@ -82,7 +94,7 @@ public:
     // current set (or, with the all-sets box on, selects every set again).
     void AddPeSetRecord(int start, int end);
     // The page ranges an apply action acts on.
-    std::vector<PageRange> collectTargetRanges() const;
+    std::vector<PageRange> collectTargetRanges(Runs runs = Runs::Joined) const;
 
     const std::vector<PageRange>& pageSets() const { return _pageSetList; }
     pageSetController* pageSelector() const { return _pageSetController; }
@@ -140,6 +152,91 @@ public:
     // allowed, else the refusal.
     int ValidationOnExceptions(int start, int end, int code, const std::string& paper, int value, int add);
 
+    // --- Finishing subsets (peControllerSubset.cpp) ---------------------------
+
+    // The subset group's buttons. A click is checked on every target range
+    // (while the validation box is on) and, allowed, becomes the group's
+    // current value, shown selected in its row; the stapler also chooses no
+    // staple. Nothing reaches the page collection before Update.
+    void selectUseJobFinisher(platform::Control&) { chooseFinisher(kPeNotSet); }
+    void selectTopFinisher(platform::Control&) { chooseFinisher(1); }
+    void selectStaplerFinisher(platform::Control&) { chooseFinisher(2); }
+    void selectStackerFinisher(platform::Control&) { chooseFinisher(3); }
+    void selectBookletFinisher(platform::Control&) { chooseFinisher(4); }
+    void selectOtherFinisher(platform::Control&) { chooseFinisher(5); }
+    void selectStapleNone(platform::Control&) { chooseFinisher(6); }
+    void selectStapleTop(platform::Control&) { chooseFinisher(7); }
+    void selectStapleBottom(platform::Control&) { chooseFinisher(8); }
+    void selectStapleBoth(platform::Control&) { chooseFinisher(9); }
+    void selectStapleSaddle(platform::Control&) { chooseFinisher(10); }
+    // The trimming and offset-stacking boxes; a refused click puts the box
+    // back.
+    void selectEdgeTrim(platform::Control&) { chooseFinisherBox(11); }
+    void selectOffsetStack(platform::Control&) { chooseFinisherBox(12); }
+    // The subset box: on, Update makes every target range a subset; off,
+    // Update takes the subsets of the ranges away.
+    void selectSubset(platform::Control& sender);
+    // Stores the group's current values on every target range and confirms
+    // them in an alert.
+    void selectFinisherUpdate(platform::Control& sender);
+    // A click of the group by index (1 to 5 and 255 the devices, 6 to 10
+    // the staple positions, 11 trimming, 12 offset stacking): the current
+    // value changed when every target range allows it; 0, or the refusal.
+    int HandlePeFinisher(int index);
+    // Enables the group as the target ranges and the subset box allow.
+    void enableSubsetBox();
+    // The subset box's title names the pages it acts on while it is on.
+    void updateSubsetTitle();
+
+    // --- Page layout (peControllerLayout.cpp) -----------------------------------
+
+    // The layout group's buttons, each checked on every target range like a
+    // subset click; 255 stands for the job's setting.
+    void selectUseJobPrinting(platform::Control&) { chooseLayout(13); }
+    void selectPrintSide1(platform::Control&) { chooseLayout(14); }
+    void selectPrintSide2LongEdge(platform::Control&) { chooseLayout(15); }
+    void selectPrintSide2ShortEdge(platform::Control&) { chooseLayout(16); }
+    void selectUseJobSide(platform::Control&) { chooseLayout(17); }
+    void selectFrontSide(platform::Control&) { chooseLayout(18); }
+    void selectBackSide(platform::Control&) { chooseLayout(19); }
+    void selectUseJobRotation(platform::Control&) { chooseLayout(20); }
+    void select180Rotation(platform::Control&) { chooseLayout(21); }
+    void selectChapterPageStart(platform::Control&) { chooseLayout(22); }
+    void selectChapterPageNone(platform::Control&) { chooseLayout(23); }
+    // Stores print mode, print side, rotation and chapter start on every
+    // target range (the job's setting by taking the range's own away) and
+    // confirms them in an alert.
+    void selectLayoutUpdate(platform::Control& sender);
+    // A layout click by index (13 to 23): 0 when every target range allows
+    // it, else the refusal.
+    int HandlePeLayout(int index);
+    // The layout buttons are enabled while there is a target range.
+    void enableLayout();
+
+    // --- Image shift on pages (peControllerImage.cpp) ----------------------------
+
+    static constexpr int kImageShiftFirstTag = 7000;  // side 1 X; then Y, side 2 X, Y by twos
+
+    void selectImageAlign(platform::Control&) { enableImageAligns(); }
+    void selectImageAlignSide1XStepper(platform::Control&) { imageShiftStepped(0); }
+    void selectImageAlignSide1YStepper(platform::Control&) { imageShiftStepped(1); }
+    void selectImageAlignSide2XStepper(platform::Control&) { imageShiftStepped(2); }
+    void selectImageAlignSide2YStepper(platform::Control&) { imageShiftStepped(3); }
+    // The mirror box: on, side 2 shows side 1 mirrored and cannot be edited.
+    void selectImageAlignSide1Mirror(platform::Control& sender);
+    // The unit radios convert the four values.
+    void selectImageAlignSide1Inch(platform::Control&) { switchImageShiftUnit(0); }
+    void selectImageAlignSide1MM(platform::Control&) { switchImageShiftUnit(1); }
+    // All four values to 0.
+    void selectImageAlignSide1Reset(platform::Control& sender);
+    // The orientation radios are read at Update.
+    void selectPortraitButton(platform::Control&) {}
+    void selectLandscapeButton(platform::Control&) {}
+    // Stores the shift, in points, on the target ranges and confirms it.
+    void selectImageUpdate(platform::Control& sender);
+    // Enables the group's controls while the image-shift box is on.
+    void enableImageAligns();
+
 protected:
     // Restores the pane from its group of the job-feature dictionary.
     void applySettings() override;
@@ -175,8 +272,7 @@ private:
     platform::TextField* pageRange = nullptr;
     platform::TextField* pageExample = nullptr;
     // The apply buttons of the groups, enabled by the all-sets box and by
-    // the selector's signal; each group declares its own outlet, and a group
-    // not built leaves nullptr.
+    // the selector's signal; each group declares its own outlets.
     platform::Button* exceptionUpdateButton = nullptr;
     platform::Button* subsetButton = nullptr;
     platform::Button* subsetUpdateButton = nullptr;
@@ -185,6 +281,29 @@ private:
     platform::Button* imageUpdateButton = nullptr;
 
     // --- Pane shell ----------------------------------------------------------
+
+    // A button of a row of the subset or layout group: its outlet and
+    // action as the interface file names them, the index its click hands
+    // on, the page feature and value it chooses, its selected and normal
+    // images and its tool tip's label.
+    struct OptionButton {
+        const char* outlet;
+        platform::Button* peController::*button;
+        const char* actionName;
+        void (peController::*action)(platform::Control&);
+        int index;
+        int code;
+        int value;
+        const char* selectedImage;
+        const char* normalImage;
+        int toolTip;
+    };
+    // The button a row shows selected and the image it takes back when
+    // another button of the row is chosen.
+    struct ChosenButton {
+        platform::Button* button = nullptr;
+        std::string normalImage;
+    };
 
     // A group button: its images and its page of the inner tab view.
     struct GroupButton {
@@ -206,6 +325,19 @@ private:
     // rebuilt when summary deletes changed the collection meanwhile.
     void showPaperGroup(bool insert);
     void selectThisButton(platform::Button* button, std::string_view name);
+    // Declares the outlet and the action of each button.
+    void declareOptionButtons(std::span<const OptionButton> buttons);
+    void setOptionToolTips(std::span<const OptionButton> buttons);
+    // Shows the chosen button selected in its row and the one before it
+    // normal again.
+    void switchRow(ChosenButton& row, const OptionButton& chosen);
+    // Writes "head - value" of the two labels into the text.
+    void setGroupTitle(platform::TextField* text, int head, int value);
+    // Ends an Update that stored the group's settings on the target ranges:
+    // confirms them in an alert (label 16035 and the settings after the
+    // pane's title), rewrites the "Substitution" group and broadcasts the
+    // dictionary.
+    void confirmGroupUpdate(const std::string& settings);
     // Posts "finishingController::exceptionUpdate", after which the
     // finishing pane brings the punching of every page entry up to date.
     void postExceptionUpdate();
@@ -279,4 +411,140 @@ private:
     platform::TextField* insertExitText = nullptr;
     platform::TableView* exceptionListView = nullptr;
     platform::Button* exceptionDeleteButton = nullptr;
+
+    // --- Finishing subsets ------------------------------------------------------------
+
+    void declareSubset();
+    void setupSubset();
+    void chooseFinisher(int index);
+    void chooseFinisherBox(int index);
+    // Checks a click on every target range, runs of pages apart; 0 with the
+    // validation box off.
+    int validateSubsetFeatures(int index);
+    int ValidationSubset(int start, int end, int index);
+    // Shows the staple positions the device offers and enables the boxes it
+    // can do.
+    void handleDevice();
+    void handleStaplePosition();
+    // For every target range: its subsets removed, then with add 1 the
+    // range made a subset of the current device.
+    void addSubset(int add);
+    // Removes the subset entries of exactly start..end or inside it.
+    void removeCurrentSubsetSelection(int start, int end);
+    // The current device's features on the subset entry of each range.
+    void addDeviceFeatures(const std::vector<PageRange>& ranges);
+    std::string subsetConfirmation() const;
+    void updateDeviceTitle();
+    void updateStaplePositionTitle();
+
+    static const OptionButton kFinisherButtons[11];
+    // The current values, 255 the job's setting: device 1 top, 2 stapler,
+    // 3 stacker, 4 booklet, 5 other; staple position 1 none, 2 top, 3
+    // bottom, 4 both, 5 saddle; trimming 10 on, 11 off; offset stacking 7
+    // on, 6 off.
+    int _mDeviceExit = kPeNotSet;
+    int _mStaplePosition = 1;
+    int _mEdgeTrimValue = 11;
+    int _mOffstackValue = 6;
+    ChosenButton _lastFinishingButton;
+    ChosenButton _lastStaplePositionButton;
+    platform::Button* useJobButton = nullptr;
+    platform::Button* topExitButton = nullptr;
+    platform::Button* StaplerButton = nullptr;
+    platform::Button* StackerButton = nullptr;
+    platform::Button* BookletButton = nullptr;
+    platform::Button* otherFinisherButton = nullptr;
+    platform::Button* StapleNoneButton = nullptr;
+    platform::Button* StapleTopButton = nullptr;
+    platform::Button* StapleBottomButton = nullptr;
+    platform::Button* StapleBothButton = nullptr;
+    platform::Button* StapleSaddleButton = nullptr;
+    platform::Button* edgeTrimButton = nullptr;
+    platform::Button* offsetButton = nullptr;
+    platform::TextField* finishingDeviceText = nullptr;
+    platform::TextField* staplePositionText = nullptr;
+
+    // --- Page layout -------------------------------------------------------------------
+
+    void declareLayout();
+    void setupLayout();
+    void chooseLayout(int index);
+    // Checks the feature on every target range, storing nothing; 0 with the
+    // validation box off.
+    int validateLayoutFeatures(int code, int value);
+    std::string layoutConfirmation() const;
+    void updateLayoutPrintingTitle();
+    void updateLayoutPrintingSidesTitle();
+    void updateLayoutRotationTitle();
+    void updateLayoutChapterTitle();
+
+    static const OptionButton kLayoutButtons[11];
+    // Print mode 1 simplex, 2 duplex long edge, 3 duplex short edge; print
+    // side 1 front, 2 back; rotation 3 (180 degrees); chapter start 1; 255
+    // the job's setting (no chapter start) in each.
+    int mPrintMode = kPeNotSet;
+    int mPrintSides = kPeNotSet;
+    int mRotation = kPeNotSet;
+    int mChapter = kPeNotSet;
+    ChosenButton _lastPrintingModeButton;
+    ChosenButton _lastPrintingSideButton;
+    ChosenButton _lastImageRotationButton;
+    ChosenButton _lastChapterPageButton;
+    platform::Button* useJobPrintingButton = nullptr;
+    platform::Button* simplexButton = nullptr;
+    platform::Button* duplexLongEdgeButton = nullptr;
+    platform::Button* duplexShortEdgeButton = nullptr;
+    platform::Button* useJobPrintSideButton = nullptr;
+    platform::Button* frontSideButton = nullptr;
+    platform::Button* backSideButton = nullptr;
+    platform::Button* useJobimageRotationButton = nullptr;
+    platform::Button* use180RotationButton = nullptr;
+    platform::Button* chapterPageNoneButton = nullptr;
+    platform::Button* chapterPageYesButton = nullptr;
+    platform::TextField* layoutText = nullptr;
+    platform::TextField* printingModeText = nullptr;
+    platform::TextField* printSideText = nullptr;
+    platform::TextField* imageRotationText = nullptr;
+    platform::TextField* chapterPageText = nullptr;
+
+    // --- Image shift on pages ------------------------------------------------------------
+
+    // The four fields and steppers by index: side 1 X, side 1 Y, side 2 X,
+    // side 2 Y; the field of index i has tag 7000 + 2 i.
+    static constexpr int kImageShiftFields = 4;
+
+    void declareImage();
+    void setupImage();
+    void imageShiftStepped(int index);
+    // Typing and the end of editing: the field filtered, its stepper and,
+    // mirrored, side 2 following.
+    void imageShiftEdited(int index);
+    // Side 2 shows side 1 mirrored while the mirror box is on.
+    void mirrorImageShift();
+    void switchImageShiftUnit(int unit);
+    bool imageShiftInMillimetres() const;
+    // The number a field's text stands for (either decimal point).
+    float imageShiftValue(int index) const;
+    // Field ("%.2f") and stepper show the value.
+    void showImageShift(int index, float value);
+    // Side 2's X and Y in points from side 1's, mirrored across the
+    // orientation's axis (1 portrait: X negated; 2 landscape: Y), a zero
+    // never negative.
+    static void computeImageAlignMirrorValues(int orientation, float& x, float& y);
+    static double InchToPoint(double inches);
+    static double mmToPoint(double millimetres);
+    std::string imageShiftConfirmation(float x1, float y1, float x2, float y2) const;
+
+    int _currentUnit = 0;  // of the four values: 0 inch, 1 millimetre
+    std::array<platform::TextField*, kImageShiftFields> imageShiftFields{};
+    std::array<platform::Stepper*, kImageShiftFields> imageShiftSteppers{};
+    platform::TextField* imageSide1Text = nullptr;
+    platform::TextField* imageSide2Text = nullptr;
+    platform::Button* mirrorSide1Button = nullptr;
+    platform::Button* imageAlignResetButton = nullptr;
+    platform::TextField* resetToZeroText = nullptr;
+    platform::Button* inchButton = nullptr;
+    platform::Button* mmButton = nullptr;
+    platform::Button* portraitButton = nullptr;
+    platform::Button* landscapeButton = nullptr;
 };

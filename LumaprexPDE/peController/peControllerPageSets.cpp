@@ -161,17 +161,18 @@ void peController::selectAllSets(platform::Control&) {
     pageSetView->setEnabled(!on);
     enableApplyButtons(on);
     pageEditorField->setEnabled(on);
+    enableSubsetBox();
+    enableLayout();
 }
 
 int peController::AllSetsSelected() const { return selectAllSetCheck->state(); }
 
 void peController::enableApplyButtons(bool enabled) {
-    for (platform::Button* button : {exceptionUpdateButton, subsetButton, layoutUpdateButton, imageAlignButton}) {
-        if (button) button->setEnabled(enabled);
-    }
+    for (platform::Button* button : {exceptionUpdateButton, subsetButton, layoutUpdateButton, imageAlignButton})
+        button->setEnabled(enabled);
 }
 
-std::vector<PageRange> peController::collectTargetRanges() const {
+std::vector<PageRange> peController::collectTargetRanges(Runs runs) const {
     PageSelection selection;
     selection.allSets = AllSetsSelected() == 1;
     selection.sets = _pageSetList;
@@ -180,5 +181,5 @@ std::vector<PageRange> peController::collectTargetRanges() const {
     for (int i = 0; i < _pageSetController->getSelectedPageCount(); ++i) {
         if (const auto run = _pageSetController->getSelectedPage(i)) selection.runs.push_back(*run);
     }
-    return TargetRanges(selection);
+    return TargetRanges(selection, runs);
 }

@@ -61,14 +61,21 @@ void peController::listenEnableUpdateButton(const platform::Notification& notifi
     // With the all-sets box on every set is a target, whatever the strip
     // shows (adding a set with the box on empties the strip).
     const bool targets = notification.object.intValue() != 0 || AllSetsSelected() == 1;
-    for (platform::Button* button : {exceptionUpdateButton, layoutUpdateButton}) {
-        if (button) button->setEnabled(targets);
-    }
+    for (platform::Button* button : {exceptionUpdateButton, layoutUpdateButton}) button->setEnabled(targets);
     for (platform::Button* button : {subsetUpdateButton, imageUpdateButton}) {
-        if (button && !targets) button->setEnabled(false);
+        if (!targets) button->setEnabled(false);
     }
-    if (imageAlignButton) imageAlignButton->setEnabled(targets);
+    imageAlignButton->setEnabled(targets);
     exceptionDeleteButton->setEnabled(!_exceptionList.empty());
+    // Every new selection starts the subset and image-shift groups off, the
+    // shift at zero; the groups' current values stay.
+    subsetButton->setState(0);
+    enableSubsetBox();
+    updateSubsetTitle();
+    enableLayout();
+    imageAlignButton->setState(0);
+    selectImageAlignSide1Reset(*imageAlignResetButton);
+    enableImageAligns();
 }
 
 void peController::registerUpdatePeFeature() {
@@ -133,6 +140,34 @@ void peController::selectThisButton(platform::Button* button, std::string_view n
     const std::filesystem::path path = _pluginBundle.pathForResource(name);
     if (path.empty()) return;
     if (std::optional<platform::Image> image = platform::Image::FromFile(path)) button->setImage(std::move(image));
+}
+
+void peController::declareOptionButtons(std::span<const OptionButton> buttons) {
+    for (const OptionButton& row : buttons) {
+        declareOutlet(row.outlet, this->*row.button);
+        declareAction(row.actionName, row.action);
+    }
+}
+
+void peController::setOptionToolTips(std::span<const OptionButton> buttons) {
+    for (const OptionButton& row : buttons) (this->*row.button)->setToolTip(getNSStringWithID(row.toolTip));
+}
+
+void peController::switchRow(ChosenButton& row, const OptionButton& chosen) {
+    if (row.button) selectThisButton(row.button, row.normalImage);
+    platform::Button* button = this->*chosen.button;
+    selectThisButton(button, chosen.selectedImage);
+    row = {button, chosen.normalImage};
+}
+
+void peController::setGroupTitle(platform::TextField* text, int head, int value) {
+    text->setStringValue(getNSStringWithID(head) + " - " + getNSStringWithID(value));
+}
+
+void peController::confirmGroupUpdate(const std::string& settings) {
+    showAlert(getNSStringWithID(16035) + "\n\n" + getNSStringWithID(13061) + ": " + settings);
+    updatePEFeatures();
+    broadcastJobFeatures();
 }
 
 // Validation --------------------------------------------------------------------
