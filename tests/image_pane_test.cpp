@@ -224,10 +224,7 @@ TEST_F(ImagePane, SettingsRestoreTheControlsAndAMirroredGroupReachesTheBridgeAsS
 TEST_F(ImagePane, LocaleSeparatorIsTypedAndReadWhileThePaneWritesAPoint) {
     platform_test::CommaLocale comma;
     if (!comma.ready()) GTEST_SKIP() << "no localedef or German locale sources on this machine";
-    const struct Restore {
-        ~Restore() { std::setlocale(LC_ALL, "C"); }
-    } restore;
-    ASSERT_TRUE(std::setlocale(LC_ALL, comma.kName));
+    ASSERT_TRUE(comma.use());
     drive({{"click imageAlignButton", "iaSide1XEditText", "0.00", "1 1 u0 0.00 0.00 0.00 0.00"},
            {"click imageAlignMirrorSide1Button", "iaSide2XEditText", "0.0", "1 1 u0 0.00 0.00 0.00 0.00"},
            {"click imageAlignUnitMMCell", "imageAlignUnitInchCell", "0", "1 1 u0 0.00 0.00 0.00 0.00"},

@@ -159,10 +159,7 @@ TEST_F(PageExceptionGroups, WithTheValidationBoxOffNoClickIsRefused) {
 TEST_F(PageExceptionGroups, ImageShiftIsTypedWithTheLocaleSeparator) {
     platform_test::CommaLocale comma;
     if (!comma.ready()) GTEST_SKIP() << "no localedef or German locale sources on this machine";
-    const struct Restore {
-        ~Restore() { std::setlocale(LC_ALL, "C"); }
-    } restore;
-    ASSERT_TRUE(std::setlocale(LC_ALL, comma.kName));
+    ASSERT_TRUE(comma.use());
     ASSERT_TRUE(run("type pageEditorField 5; end; click page1; click peImage; click imageAlignButton; "
                     "type imageSide1XEditText 0,5; type imageSide1YEditText 0.; end; click imageUpdateButton"));
     EXPECT_EQ(alerts.beeps(), 1) << "the point";

@@ -4,6 +4,7 @@
 
 #include <stdlib.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -55,16 +56,24 @@ public:
         if (m_ready) setenv("LOCPATH", m_folder.path().c_str(), 1);
     }
     ~CommaLocale() {
+        if (m_used) std::setlocale(LC_ALL, "C");
         if (m_ready) unsetenv("LOCPATH");
     }
     CommaLocale(const CommaLocale&) = delete;
     CommaLocale& operator=(const CommaLocale&) = delete;
 
     bool ready() const { return m_ready; }
+    // Puts the process in the locale, as the application does for the
+    // user, until the object goes; false when it cannot.
+    bool use() {
+        m_used = std::setlocale(LC_ALL, kName) != nullptr;
+        return m_used;
+    }
 
 private:
     filter_test::TempDir m_folder;
     bool m_ready = false;
+    bool m_used = false;
 };
 
 }  // namespace platform_test

@@ -100,7 +100,7 @@ namespace {
 // The index of an image-shift field's tag; none for any other tag.
 std::optional<int> ImageShiftIndex(int tag) {
     const int offset = tag - peController::kImageShiftFirstTag;
-    if (offset < 0 || offset > 6 || offset % 2 != 0) return std::nullopt;
+    if (offset < 0 || offset >= 2 * peController::kImageShiftFields || offset % 2 != 0) return std::nullopt;
     return offset / 2;
 }
 

@@ -215,7 +215,10 @@ public:
 
     // --- Image shift on pages (peControllerImage.cpp) ----------------------------
 
-    static constexpr int kImageShiftFirstTag = 7000;  // side 1 X; then Y, side 2 X, Y by twos
+    // The four fields: side 1 X, side 1 Y, side 2 X, side 2 Y, tagged 7000
+    // upwards by twos.
+    static constexpr int kImageShiftFirstTag = 7000;
+    static constexpr int kImageShiftFields = 4;
 
     void selectImageAlign(platform::Control&) { enableImageAligns(); }
     void selectImageAlignSide1XStepper(platform::Control&) { imageShiftStepped(0); }
@@ -508,10 +511,6 @@ private:
     platform::TextField* chapterPageText = nullptr;
 
     // --- Image shift on pages ------------------------------------------------------------
-
-    // The four fields and steppers by index: side 1 X, side 1 Y, side 2 X,
-    // side 2 Y; the field of index i has tag 7000 + 2 i.
-    static constexpr int kImageShiftFields = 4;
 
     void declareImage();
     void setupImage();
