@@ -69,8 +69,10 @@ void peController::setupSubset() {
     edgeTrimButton->setTitle(getNSStringWithID(13168));
     offsetButton->setTitle(getNSStringWithID(13169));
     setOptionToolTips(kFinisherButtons);
+    finishingDeviceText->setStringValue(getNSStringWithID(13060));
+    // Named with its position from the first staple click on.
+    staplePositionText->setStringValue(getNSStringWithID(13172));
     selectUseJobFinisher(*useJobButton);
-    updateStaplePositionTitle();
     enableSubsetBox();
 }
 
