@@ -521,7 +521,8 @@ private:
     // Side 2 shows side 1 mirrored while the mirror box is on.
     void mirrorImageShift();
     void switchImageShiftUnit(int unit);
-    bool imageShiftInMillimetres() const;
+    // The unit the radios show: 0 inch, 1 millimetre.
+    int imageShiftRadioUnit() const;
     // The number a field's text stands for (either decimal point).
     float imageShiftValue(int index) const;
     // Field ("%.2f") and stepper show the value.

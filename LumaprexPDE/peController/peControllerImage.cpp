@@ -102,7 +102,9 @@ void peController::setupImage() {
 
 // Fields and steppers ------------------------------------------------------------------------
 
-bool peController::imageShiftInMillimetres() const { return mmButton->state() == 1; }
+int peController::imageShiftRadioUnit() const {
+    return mmButton->state() == 1 ? image_field::kMillimetre : image_field::kInch;
+}
 
 float peController::imageShiftValue(int index) const {
     return static_cast<float>(
@@ -115,16 +117,14 @@ void peController::showImageShift(int index, float value) {
 }
 
 void peController::imageShiftStepped(int index) {
-    const image_field::Limits limits =
-        image_field::LimitsOf(Group::Alignment, imageShiftInMillimetres() ? image_field::kMillimetre : image_field::kInch);
-    const float value = static_cast<float>(std::clamp(imageShiftSteppers[index]->value(), limits.lowest, limits.highest));
-    showImageShift(index, value);
+    const auto [lowest, highest] = image_field::LimitsOf(Group::Alignment, static_cast<Unit>(imageShiftRadioUnit()));
+    showImageShift(index, static_cast<float>(std::clamp(imageShiftSteppers[index]->value(), lowest, highest)));
     if (index < kSide2 && mirrorSide1Button->state() == 1)
         showImageShift(index + kSide2, MirroredOnSide2(index, imageShiftValue(index)));
 }
 
 void peController::imageShiftEdited(int index) {
-    const Unit unit = imageShiftInMillimetres() ? image_field::kMillimetre : image_field::kInch;
+    const auto unit = static_cast<Unit>(imageShiftRadioUnit());
     const image_field::Filtered filtered =
         image_field::FilterTypedNumber(imageShiftFields[index]->stringValue(), unit == image_field::kMillimetre ? 6 : 5,
                                        Group::Alignment, unit, platform::DecimalSeparator());
@@ -153,7 +153,7 @@ void peController::mirrorImageShift() {
 void peController::enableImageAligns() {
     const bool on = imageAlignButton->state() == 1;
     std::vector<platform::Control*> controls{imageSide1Text, mirrorSide1Button, imageAlignResetButton, inchButton,
-                                             mmButton,       portraitButton,    landscapeButton,       imageUpdateButton};
+                                             mmButton, portraitButton, landscapeButton, imageUpdateButton};
     controls.insert(controls.end(), imageShiftFields.begin(), imageShiftFields.end());
     controls.insert(controls.end(), imageShiftSteppers.begin(), imageShiftSteppers.end());
     for (platform::Control* control : controls) control->setEnabled(on);
@@ -164,7 +164,8 @@ void peController::enableImageAligns() {
 void peController::switchImageShiftUnit(int unit) {
     if (_currentUnit == unit) return;
     const image_field::Limits limits = image_field::LimitsOf(Group::Alignment, static_cast<Unit>(unit));
-    const double factor = unit == image_field::kMillimetre ? image_field::kInchToMillimetre : image_field::kMillimetreToInch;
+    const double factor =
+        unit == image_field::kMillimetre ? image_field::kInchToMillimetre : image_field::kMillimetreToInch;
     for (int i = 0; i < kImageShiftFields; ++i) {
         imageShiftSteppers[i]->setMinValue(limits.lowest);
         imageShiftSteppers[i]->setMaxValue(limits.highest);
@@ -187,7 +188,9 @@ void peController::selectImageAlignSide1Reset(platform::Control&) {
 
 double peController::InchToPoint(double inches) { return inches * kPointsPerInch; }
 
-double peController::mmToPoint(double millimetres) { return millimetres / image_field::kInchToMillimetre * kPointsPerInch; }
+double peController::mmToPoint(double millimetres) {
+    return millimetres / image_field::kInchToMillimetre * kPointsPerInch;
+}
 
 void peController::computeImageAlignMirrorValues(int orientation, float& x, float& y) {
     float& across = orientation == 1 ? x : y;
@@ -200,7 +203,7 @@ void peController::computeImageAlignMirrorValues(int orientation, float& x, floa
 void peController::selectImageUpdate(platform::Control&) {
     const std::vector<PageRange> ranges = collectTargetRanges();
     if (ranges.empty() || !_zqJSEController) return;
-    const int unit = inchButton->state() == 1 ? image_field::kInch : image_field::kMillimetre;
+    const int unit = imageShiftRadioUnit();
     const auto points = [&](int index) {
         return static_cast<float>(unit == image_field::kInch ? InchToPoint(imageShiftValue(index))
                                                              : mmToPoint(imageShiftValue(index)));

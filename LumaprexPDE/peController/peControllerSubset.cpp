@@ -35,8 +35,8 @@ const peController::OptionButton peController::kFinisherButtons[11] = {
      3, kPeSubsetOutput, 3, "stacker2.icns", "stacker1.icns", 10047},
     {"BookletButton", &peController::BookletButton, "selectBookletFinisher:", &peController::selectBookletFinisher,
      4, kPeSubsetOutput, 4, "booklet2.icns", "booklet1.icns", 10048},
-    {"otherFinisherButton", &peController::otherFinisherButton, "selectOtherFinisher:", &peController::selectOtherFinisher,
-     5, kPeSubsetOutput, 5, "other2.icns", "other1.icns", 10117},
+    {"otherFinisherButton", &peController::otherFinisherButton, "selectOtherFinisher:",
+     &peController::selectOtherFinisher, 5, kPeSubsetOutput, 5, "other2.icns", "other1.icns", 10117},
     {"StapleNoneButton", &peController::StapleNoneButton, "selectStapleNone:", &peController::selectStapleNone,
      6, kPeSubsetStaple, 1, "staplenone2.icns", "staplenone1.icns", 10049},
     {"StapleTopButton", &peController::StapleTopButton, "selectStapleTop:", &peController::selectStapleTop,
@@ -241,7 +241,8 @@ void peController::addDeviceFeatures(const std::vector<PageRange>& ranges) {
             features.insert(features.end(), {{kPeSubsetStaple, _mStaplePosition}, {kPeSubsetTrim, _mEdgeTrimValue}});
             if (allSets) features.emplace_back(kPeSubsetFold, _mStaplePosition == 1 ? kNoFold : kSaddleFold);
         }
-        for (const auto& [code, value] : features) _zqJSEController->JSE_PageCollection_AddPageFeature(entry, code, value);
+        for (const auto& [code, value] : features)
+            _zqJSEController->JSE_PageCollection_AddPageFeature(entry, code, value);
     }
 }
 
@@ -251,7 +252,8 @@ std::string peController::subsetConfirmation() const {
     const std::string offset = label(13169) + ": " + label(_mOffstackValue == kOffsetOff ? 12071 : 12070);
     std::string text = label(13060) + " - " + label(DeviceLabel(_mDeviceExit));
     switch (_mDeviceExit) {
-    case 2: return text + ": " + label(Pick(_mStaplePosition, {{2, 10050}, {3, 10051}, {4, 10052}}, 10049)) + ", " + offset;
+    case 2:  // the stapler does not saddle-stitch
+        return text + ": " + label(Pick(_mStaplePosition, {{2, 10050}, {3, 10051}, {4, 10052}}, 10049)) + ", " + offset;
     case 3: return text + ", " + offset;
     case 4:
         return text + ": " + label(_mStaplePosition == 5 ? 12093 : 10049) + ", " + label(13168) + ": " +
