@@ -188,9 +188,7 @@ void peController::selectImageAlignSide1Reset(platform::Control&) {
 
 double peController::InchToPoint(double inches) { return inches * kPointsPerInch; }
 
-double peController::mmToPoint(double millimetres) {
-    return millimetres / image_field::kInchToMillimetre * kPointsPerInch;
-}
+double peController::mmToPoint(double millimetres) { return zqController::mmToPoint(millimetres); }
 
 void peController::computeImageAlignMirrorValues(int orientation, float& x, float& y) {
     float& across = orientation == 1 ? x : y;
