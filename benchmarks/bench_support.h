@@ -11,7 +11,7 @@ inline const wchar_t* const kColors = L"any:white:red:yellow:green:blue:clear";
 inline const wchar_t* const kTypes = L"plain:cover:color:insert:tab:transparency";
 
 inline WString ShippedCatalogPath() {
-    const std::string path = LUMAPREX_DATA_DIR "/PaperCatalog.txt";
+    const std::string path = LUMAPREX_DATA_DIR "/PaperCatalog.cat";
     return WString(path.begin(), path.end());
 }
 

@@ -64,7 +64,7 @@ private:
 
 struct Engine {
     Engine()
-        : catalog(L"English", Wide(LUMAPREX_DATA_DIR "/PaperCatalog.txt"), fuzz::Catalog::kColors,
+        : catalog(L"English", Wide(LUMAPREX_DATA_DIR "/PaperCatalog.cat"), fuzz::Catalog::kColors,
                   fuzz::Catalog::kTypes, L':', false),
           store(L"Qwi_JSE.prf", L"English") {
         store.JSE_Preference_Set_Media_Reference(&catalog);

@@ -21,8 +21,8 @@ TEST(ControllerStartUp, AnnouncesTheBridgeThenSendsTheTableAndTheSettings) {
               Fixture("startup_notifications.txt"));
     EXPECT_EQ(bridge.ticket(), Fixture("startup_ticket.txt"));
     EXPECT_EQ(bridge.catalogPath() + "|" + bridge.definitionPath() + "|" + bridge.validationPath(),
-              LUMAPREX_SOURCE_DIR "/data/PaperCatalog.txt|" LUMAPREX_SOURCE_DIR
-                                  "/data/PaperCatalog.def|" LUMAPREX_SOURCE_DIR "/data/PaperCatalog.txt.dat");
+              LUMAPREX_SOURCE_DIR "/data/PaperCatalog.cat|" LUMAPREX_SOURCE_DIR
+                                  "/data/PaperCatalog.def|" LUMAPREX_SOURCE_DIR "/data/PaperCatalog.cat.dat");
     // The data paths join the keys as they stand; a file not named has none.
     filter_test::TempDir folder;
     platform::WritePropertyListFile(folder.file("Info.plist"),
@@ -52,7 +52,7 @@ TEST(ControllerStartUp, FailedStartPostsNothingAndLeavesEveryMessageHarmless) {
                                                          std::to_string(code) + ")"});
         for (const char* request : {"zqController::FactoryReset", "zqController::loadPaperCatalog",
                                     "zqController::LoadSettings"})
-            recorder.center().post(request, LUMAPREX_SOURCE_DIR "/data/PaperCatalog.txt");
+            recorder.center().post(request, LUMAPREX_SOURCE_DIR "/data/PaperCatalog.cat");
         bridge.HandleJobFeatures(kFeaturePunchPattern, 64, {}, 0);
         bridge.SetJobFeature(kFeaturePageOrder, 3, {}, 0);
         bridge.JSEPreferenceSetFactory();

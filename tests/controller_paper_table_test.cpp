@@ -24,7 +24,7 @@ protected:
             ASSERT_TRUE(edit.JSE_Media_SaveCatalog(copy.catalog()));
         }
         recorder.received.clear();
-        recorder.center().post("zqController::loadPaperCatalog", copy.file("PaperCatalog.txt"));
+        recorder.center().post("zqController::loadPaperCatalog", copy.file("PaperCatalog.cat"));
     }
 
     notification_test::NotificationRecorder recorder{PaneNotifications()};
@@ -78,11 +78,11 @@ TEST_F(PaperTable, ChosenCatalogReplacesTheTableForTheJobSetupAndPagePanes) {
 
 TEST_F(PaperTable, CatalogThatFailsToLoadKeepsTheOneInUse) {
     service_test::DataFolder copy;
-    const std::string bytes = filter_test::readFile(copy.file("PaperCatalog.txt"));
-    filter_test::writeFile(copy.file("PaperCatalog.txt"), bytes.substr(0, bytes.size() / 2));
+    const std::string bytes = filter_test::readFile(copy.file("PaperCatalog.cat"));
+    filter_test::writeFile(copy.file("PaperCatalog.cat"), bytes.substr(0, bytes.size() / 2));
     WString pathInUse, path;
     bridge.engine()->JSE_Media_GetFullPath(pathInUse);
-    for (const auto& [file, code] : {std::pair{"PaperCatalog.txt", kMediaMissingField}, {"absent.txt", kMediaDefinitionLoad}}) {
+    for (const auto& [file, code] : {std::pair{"PaperCatalog.cat", kMediaMissingField}, {"absent.txt", kMediaDefinitionLoad}}) {
         SCOPED_TRACE(file);
         recorder.received.clear();
         platform::LogRecorder log;

@@ -54,12 +54,12 @@ inline std::string Changes(const std::string& before, const std::string& after) 
 // path; rules, when given, replace the shipped rule file.
 struct DataBundle : service_test::DataFolder {
     explicit DataBundle(const std::string& rules = {}) {
-        if (!rules.empty()) filter_test::writeFile(file("PaperCatalog.txt.dat"), rules);
+        if (!rules.empty()) filter_test::writeFile(file("PaperCatalog.cat.dat"), rules);
         platform::WritePropertyListFile(folder.file("Info.plist"),
                                         platform::Dictionary{{"RootPath", file("")},
-                                                             {"PaperCatalogFile", "PaperCatalog.txt"},
+                                                             {"PaperCatalogFile", "PaperCatalog.cat"},
                                                              {"PaperCatalogDefinitionFile", "PaperCatalog.def"},
-                                                             {"ValidationFile", "PaperCatalog.txt.dat"}});
+                                                             {"ValidationFile", "PaperCatalog.cat.dat"}});
         bundle = platform::Bundle::Open(folder.path());
     }
     filter_test::TempDir folder;

@@ -20,7 +20,7 @@ using media_test::kColors;
 using media_test::kTypes;
 
 inline WString shippedCatalog() {
-    const std::string path = LUMAPREX_SOURCE_DIR "/data/PaperCatalog.txt";
+    const std::string path = LUMAPREX_SOURCE_DIR "/data/PaperCatalog.cat";
     return WString(path.begin(), path.end());
 }
 

@@ -275,7 +275,7 @@ TEST(MediaFileNumbers, FieldsSaturateInsteadOfOverflowing) {
 
 TEST(MediaShippedCatalog, EngineStartsFromItAndWritesItUnchanged) {
     const std::string data = std::string(LUMAPREX_SOURCE_DIR) + "/data/";
-    Catalog shipped(Wide(data + "PaperCatalog.txt"));
+    Catalog shipped(Wide(data + "PaperCatalog.cat"));
     EXPECT_EQ(shipped.JSE_Media_GetLastError(), 0);
     EXPECT_GE(shipped.JSE_Media_GetNumberOfEntry(), 20);
     WString name;
@@ -295,16 +295,16 @@ TEST(MediaShippedCatalog, EngineStartsFromItAndWritesItUnchanged) {
 
     // The shipped files are what the engine writes, from the shipped files
     // themselves and from their readable sources.
-    Catalog source(Wide(data + "src/PaperCatalog.txt"));
+    Catalog source(Wide(data + "src/PaperCatalog.cat"));
     EXPECT_EQ(source.JSE_Media_GetLastError(), 0);
     TempFolder folder;
     for (Catalog* catalog : {&shipped, &source}) {
         ASSERT_TRUE(catalog->JSE_Media_SaveCatalog(folder.WidePath("c.txt")));
         ASSERT_TRUE(catalog->JSE_Media_SavePaperDefinitions(folder.WidePath("c.def")));
         ASSERT_TRUE(catalog->JSE_Media_SaveAttributes(folder.WidePath("c.txt.atr")));
-        EXPECT_EQ(ReadBytes(folder.Path("c.txt")), ReadBytes(data + "PaperCatalog.txt"));
+        EXPECT_EQ(ReadBytes(folder.Path("c.txt")), ReadBytes(data + "PaperCatalog.cat"));
         EXPECT_EQ(ReadBytes(folder.Path("c.def")), ReadBytes(data + "PaperCatalog.def"));
-        EXPECT_EQ(ReadBytes(folder.Path("c.txt.atr")), ReadBytes(data + "PaperCatalog.txt.atr"));
+        EXPECT_EQ(ReadBytes(folder.Path("c.txt.atr")), ReadBytes(data + "PaperCatalog.cat.atr"));
     }
 }
 

@@ -53,15 +53,15 @@ public:
 // A copy of the shipped catalog in a folder of its own.
 struct ShippedCopy {
     TempFolder folder;
-    WString path = folder.WidePath("PaperCatalog.txt");
+    WString path = folder.WidePath("PaperCatalog.cat");
     ShippedCopy() {
         const std::string data = std::string(LUMAPREX_SOURCE_DIR) + "/data/";
-        for (const char* name : {"PaperCatalog.txt", "PaperCatalog.def", "PaperCatalog.txt.atr"})
+        for (const char* name : {"PaperCatalog.cat", "PaperCatalog.def", "PaperCatalog.cat.atr"})
             folder.Write(name, ReadBytes(data + name));
     }
     std::string Files() const {
-        return ReadBytes(folder.Path("PaperCatalog.txt")) + ReadBytes(folder.Path("PaperCatalog.def")) +
-               ReadBytes(folder.Path("PaperCatalog.txt.atr"));
+        return ReadBytes(folder.Path("PaperCatalog.cat")) + ReadBytes(folder.Path("PaperCatalog.def")) +
+               ReadBytes(folder.Path("PaperCatalog.cat.atr"));
     }
 };
 

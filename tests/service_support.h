@@ -21,12 +21,12 @@ class DataFolder {
 public:
     explicit DataFolder(bool withRules = true) {
         for (const char* name :
-             {"PaperCatalog.txt", "PaperCatalog.def", "PaperCatalog.txt.atr", "PaperCatalog.txt.dat"}) {
+             {"PaperCatalog.cat", "PaperCatalog.def", "PaperCatalog.cat.atr", "PaperCatalog.cat.dat"}) {
             if (!withRules && std::string(name).ends_with(".dat")) continue;
             std::filesystem::copy_file(std::string(LUMAPREX_SOURCE_DIR) + "/data/" + name, m_folder.file(name));
         }
     }
-    WString catalog() const { return Wide(m_folder.file("PaperCatalog.txt")); }
+    WString catalog() const { return Wide(m_folder.file("PaperCatalog.cat")); }
     std::string file(const std::string& name) const { return m_folder.file(name); }
 
 private:

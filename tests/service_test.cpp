@@ -64,7 +64,7 @@ TEST(ServiceStartUp, EachFailingStepKeepsThePartsBeforeItAndItsCode) {
 
 TEST(ServiceStartUp, RuleFileIsTheGivenOneOrTheCatalogsWithDat) {
     DataFolder data, elsewhere;
-    const std::string beside = data.file("PaperCatalog.txt.dat"), given = elsewhere.file("PaperCatalog.txt.dat");
+    const std::string beside = data.file("PaperCatalog.cat.dat"), given = elsewhere.file("PaperCatalog.cat.dat");
     for (const auto& [fourArguments, path, read] : {std::tuple{true, given, beside}, {false, std::string(), beside},
                                                     {false, given, given}}) {
         TestService service;

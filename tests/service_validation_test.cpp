@@ -151,7 +151,7 @@ TEST(WholeJobRules, ScratchValidatorReadsTheServicesRuleFile) {
     DataFolder rules;
     DataFolder catalogOnly(false);
     JSE_Service service(L"English", WString(), catalogOnly.catalog(),
-                        service_test::Wide(rules.file("PaperCatalog.txt.dat")), false);
+                        service_test::Wide(rules.file("PaperCatalog.cat.dat")), false);
     ASSERT_TRUE(service.JSE_Validation_RulesLoaded());
     JSE_JobFeatureType job;
     service.JSE_Preference_GetJobFeature(job);

@@ -110,7 +110,7 @@ TEST(ValidationRuleFile, DefaultRuleFileIsTheCatalogPathWithDatAndShipsBesideThe
     Validator v(&catalog);
     std::string path;
     v.JSE_Validation_Get_DataFilePath(path);
-    EXPECT_EQ(path, DataPath("PaperCatalog.txt.dat"));
+    EXPECT_EQ(path, DataPath("PaperCatalog.cat.dat"));
     EXPECT_TRUE(v.JSE_Validation_RulesLoaded());
     EXPECT_EQ(v.ConstraintRows(), 40u);
 }
@@ -219,7 +219,7 @@ TEST(ShippedRuleFile, IsWhatTheToolWritesFromItsReadableSource) {
     const auto result = filter_test::runProgram(
         tool, {tool, DataPath("src/ValidationRules.txt"), folder.file("rules.dat")});
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(readFile(folder.file("rules.dat")), readFile(DataPath("PaperCatalog.txt.dat")));
+    EXPECT_EQ(readFile(folder.file("rules.dat")), readFile(DataPath("PaperCatalog.cat.dat")));
 }
 
 TEST(ShippedRuleFile, ToolRefusesASourceWithAFaultAndNamesItsLine) {

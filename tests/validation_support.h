@@ -95,7 +95,7 @@ inline std::vector<ControlBytes> EmptyTable() { return std::vector<ControlBytes>
 class ShippedCatalog : public JSE_Media {
 public:
     ShippedCatalog()
-        : JSE_Media(L"English", Wide(DataPath("PaperCatalog.txt")), L"any:white:red:yellow:green:blue:clear",
+        : JSE_Media(L"English", Wide(DataPath("PaperCatalog.cat")), L"any:white:red:yellow:green:blue:clear",
                     L"plain:cover:color:insert:tab:transparency", L':', false) {}
     int operator[](const wchar_t* name) const { return JSE_Media_GetIndex(name); }
 

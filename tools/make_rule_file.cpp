@@ -1,5 +1,5 @@
 // Writes the validator's binary rule file from its readable source, such as
-// data/src/ValidationRules.txt for the shipped data/PaperCatalog.txt.dat.
+// data/src/ValidationRules.txt for the shipped data/PaperCatalog.cat.dat.
 //
 //   make-rule-file SOURCE TARGET
 //
