@@ -133,8 +133,14 @@ TEST(SettingRoad, PunchPatternReachesPapersAndPageRanges) {
     pages.JSE_PageCollection_UpdatePageFeature(1, kPePunch, 0);  // pages 3..5 left unpunched by hand
     ASSERT_EQ(bridge.HandleJobFeatures(kFeaturePunchPattern, 128, {}, 0), 0);
     EXPECT_EQ(state(), "128 1011 0: 3:0 8:1") << "another pattern keeps each range as the user set it";
+    // A punched cover keeps paper that can be punched; punching off, it may
+    // take any, and punching on again leaves such a cover unpunched.
+    EXPECT_EQ(bridge.HandleJobFeatures(kFeatureFrontCoverPaper, 2, "Letter_Cover", 0), 16306);
     ASSERT_EQ(bridge.HandleJobFeatures(kFeaturePunchPattern, 0, {}, 0), 0);
     EXPECT_EQ(state(), "0 0000 0: 3:0 8:0");
+    ASSERT_EQ(bridge.HandleJobFeatures(kFeatureFrontCoverPaper, 2, "Letter_Cover", 0), 0);
+    ASSERT_EQ(bridge.HandleJobFeatures(kFeaturePunchPattern, 64, {}, 0), 0);
+    EXPECT_EQ(state(), "64 0011 0: 3:1 8:1");
 }
 
 TEST(SettingRoad, ValuesTheTicketDoesNotPrintReachTheStore) {

@@ -134,10 +134,12 @@ public:
     // Stores a feature without a check (templates take this road too).
     void SetJobFeature(int feature, std::int64_t val, std::string_view sValue, std::int64_t val2);
     // The cover, status-page and separator punch flags and every page
-    // range's punch feature follow the job's punch pattern; with keepRanges
-    // (the job punched before and goes on punching) a range keeps the punch
-    // the user gave it, and only a range without one is punched.
-    void updateJobPunchFeatures(int pattern, bool keepRanges = false);
+    // range's punch feature follow the job's punch pattern: punching turned
+    // on punches them (a cover only on paper the rules let be punched),
+    // turned off clears them; with punchedBefore (the job goes on punching
+    // with another pattern) each keeps what the user gave it, and only a
+    // range without a punch is punched.
+    void updateJobPunchFeatures(int pattern, bool punchedBefore = false);
     void setPunchPattern(int pattern);
     // The record into the settings store, and the working record read back.
     void SetJobFeatures(JSE_JobFeatureType record);
@@ -235,6 +237,11 @@ public:
     void JSE_PageCollection_UpdatePunch(int start, int end, int code, int value);
     // The job's punch pattern; 0 for no punching.
     int JSE_GetJobPunchValue() const { return mJobFeature.punchJob; }
+    // Whether the front cover (219) or the back cover (220) is punched.
+    bool JSE_GetCoverPunchValue(int feature) const {
+        return feature == kFeaturePunchFrontCover ? mJobFeature.punchFrontCover
+                                                  : feature == kFeaturePunchBackCover && mJobFeature.punchBackCover;
+    }
     void SetPEValidation(int on) { _PeValidation = on; }
     int JSE_PageCollection_GetPageImageSize() const;
     // -1 and -1 out of range.
@@ -383,6 +390,9 @@ private:
     // store and the ticket, the emulation's PDF switch into the ticket).
     void writeFeature(int feature, std::int64_t val, const WString& text, std::int64_t val2);
     void storeAndCopyToTicket();
+    // Whether the rules let the cover of that punch control (26 front, 27
+    // back) be punched with its paper; the validator keeps an allowed punch.
+    bool coverMayBePunched(int control);
 
     // Image alignment and edge erase: the pane's values in both units.
     struct ImageAlignValues {

@@ -182,9 +182,9 @@ void zqController::writeFeature(int feature, std::int64_t val, const WString& te
         case kFeatureDeliverTo: r.deliverToText = text; break;
         case kFeatureChargeNumber: r.chargeNumberText = text; break;
         case kFeaturePunchPattern: {
-            const bool keepRanges = r.punchJob > 0 && number > 0;  // another pattern, punching stays on
+            const bool punchedBefore = r.punchJob > 0;
             r.punchJob = number;
-            updateJobPunchFeatures(number, keepRanges);
+            updateJobPunchFeatures(number, punchedBefore);
             break;
         }
         case kFeaturePunchFrontCover: r.punchFrontCover = on; break;
@@ -224,17 +224,27 @@ void zqController::storeAndCopyToTicket() {
     m_service->JSE_Preference_Copy_Value_To_JobTicket();
 }
 
-// Only pages of a real range (from page 1 on) carry a punch feature; a cover,
-// status page or separator is punched only when the job has it.
-void zqController::updateJobPunchFeatures(int pattern, bool keepRanges) {
+// Punching punches the status page and the separators the job has. Turned
+// on, it punches the covers the job has too, each only where the rules let
+// its paper be punched, so that a cover on paper that cannot be punched goes
+// out unpunched; another pattern keeps what the user chose for each cover
+// and each page range (from page 1 on), and only a range without a punch is
+// punched.
+void zqController::updateJobPunchFeatures(int pattern, bool punchedBefore) {
     JSE_JobFeatureType& r = mJobFeature;
     if (pattern > 0) {
-        r.punchFrontCover = r.punchFrontCover || r.frontCoverMode != 1;
-        r.punchBackCover = r.punchBackCover || r.backCoverMode != 1;
+        if (!punchedBefore && r.frontCoverMode != 1)
+            r.punchFrontCover = coverMayBePunched(eJSE_PunchFrontCoverTypeCheck);
+        if (!punchedBefore && r.backCoverMode != 1)
+            r.punchBackCover = coverMayBePunched(eJSE_PunchBackCoverTypeCheck);
         r.punchStatusPaper = r.punchStatusPaper || r.statusMode != 1;
         r.punchSeparatorPaper = r.punchSeparatorPaper || r.setSeparator;
     } else {
         r.punchFrontCover = r.punchBackCover = r.punchStatusPaper = r.punchSeparatorPaper = false;
+        if (m_service) {
+            m_service->JSE_Validation_SetValue_NoCheck(eJSE_PunchFrontCoverTypeCheck, 0);
+            m_service->JSE_Validation_SetValue_NoCheck(eJSE_PunchBackCoverTypeCheck, 0);
+        }
     }
     if (!m_pageCollection) return;
     const int punch = pattern > 0 ? 1 : 0;
@@ -244,10 +254,18 @@ void zqController::updateJobPunchFeatures(int pattern, bool keepRanges) {
         if (first < 1 || last < 1) continue;
         if (!m_pageCollection->JSE_PageCollection_FindPageFeatureByPageIndex(i, kPePunch))
             m_pageCollection->JSE_PageCollection_AddPageFeature(i, kPePunch, punch);
-        else if (!keepRanges)
+        else if (!punchedBefore || pattern <= 0)
             m_pageCollection->JSE_PageCollection_UpdatePageFeature(i, kPePunch, punch);
     }
     JSE_LoadPageExceptionToValidation();
+}
+
+// Asked as if the user had checked the cover's box; an allowed punch is
+// kept by the validator too, so that the cover's paper is checked with it.
+bool zqController::coverMayBePunched(int control) {
+    if (!m_service) return true;
+    int conflict = 0;
+    return m_service->JSE_Validation_Check(control, 1, conflict, true) == 0;
 }
 
 void zqController::setPunchPattern(int pattern) {
