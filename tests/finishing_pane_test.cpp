@@ -183,6 +183,17 @@ TEST_F(FinishingPane, CustomPatternFieldSelectsAPrinterPatternOrBecomesTheCustom
     EXPECT_EQ(newAlerts(), "");
 }
 
+// Turning punching on selects the stored pattern's row without sending it:
+// the box sends the pattern once, so a refusal is shown once.
+TEST_F(FinishingPane, RefusedPunchIsShownInOneAlert) {
+    perform({"click jobsetupButton", "click bodyPaperButton", "select paperTableView 2", "click finisherButton"});
+    newAlerts();
+    perform({"click punchCheck"});
+    EXPECT_EQ(newAlerts(), " \"Punching needs a body paper that can be punched.\"");
+    EXPECT_EQ(text("punchCheck"), "0");
+    EXPECT_EQ(bridge().JSE_GetJobPunchValue(), 0);
+}
+
 TEST_F(FinishingPane, StoredCustomPatternIsShownSelectedAndSent) {
     Dictionary settings = pane().jobFeatureDictionary()->copy();
     settings.set("finisher", Dictionary{{"jobExit", "2"}, {"punchJob", "1"}, {"defaultPunchPattern", "7"}});
@@ -220,7 +231,7 @@ TEST_F(FinishingPane, RangesArePunchedOneByOneAndKeptInStepWithThePageExceptionP
     group("jobSetup").set("frontCoverMode", "2");
     group("finisher").set("defaultPunchPattern", "64");
     const std::string before = ticket();
-    perform({"click topExit", "click punchCheck", "click punchFrontCover"});
+    perform({"click topExit", "click punchCheck"});
     EXPECT_FALSE(static_cast<Control*>(main->panelView()->findView("punchSubstitution"))->isEnabled());
 
     // Ranges stored while the job punches are punched with it, and the

@@ -283,6 +283,7 @@ TEST_F(TemplateRoundTrip, TemplateOfTheEarlierReleaseAppliesThroughTheBridgesCon
               "+    Offset stacking | Yes\n+    Punch | Yes\n+    ID | 2 holes, wide spacing\n+    Page Order | Face Up\n"
               "+    E-mail address: | ops@example.com\n+    Operator message: | Rush\n+    Status page paper | Letter\n"
               "+Halftone Screen - Angle | 60\n");
+    EXPECT_EQ(view<Button>("punchCheck").state(), 1) << "the finishing tab punches as the summary says";
 }
 
 TEST_F(TemplateRoundTrip, TemplateThatCannotBeReadChangesNothing) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "Image.h"
+#include "JSE_Records.h"
 
 namespace {
 
@@ -122,7 +123,8 @@ void finishingController::applySettings() {
     showDevice(device >= 1 && device <= 4 ? device : 5, group()["staplerPosition"].intValue());
     const int order = group()["pageOrdering"].intValue();
     showPageOrder(order == 2 || order == 3 ? order : 1);
-    Punch(group()["punchJob"].intValue());
+    Punch(storedPunchState());
+    punchSubstitution->setState(group()["punchSubstitution"].intValue() != 0);
     longEdgeCheck->setState(group()["longEdgeFold"].intValue() == 1);
     edgeTrimCheck->setState(group()["trimming"].intValue() == 1);
     offsetStack->setState(group()["offsetStack"].intValue() == 1);
@@ -136,6 +138,9 @@ void finishingController::termination() {
     _pageOrderGroup = {};
     OptionPane::termination();
 }
+
+// The pane writes the punch box's state, the bridge the job's pattern.
+int finishingController::storedPunchState() const { return group()["punchJob"].intValue() != 0 ? 1 : 0; }
 
 bool finishingController::hasFinisherGroup() const {
     return _jobFeatureDict && (*_jobFeatureDict)["finisher"].isDictionary();
@@ -174,9 +179,11 @@ void finishingController::updatePunchDict(bool withPunchBox) {
 void finishingController::undo(int undoCase) {
     putBack([&] {
         for (const BoxRow& row : kBoxes) {
-            if (row.undoCase == undoCase) (this->*row.box)->setState(group()[row.key].intValue() != 0);
+            if (row.undoCase != undoCase) continue;
+            const bool cover = row.feature == kFeaturePunchFrontCover || row.feature == kFeaturePunchBackCover;
+            (this->*row.box)->setState(cover ? storedCoverPunch(row) : group()[row.key].intValue() != 0);
         }
-        if (undoCase == 218) Punch(group()["punchJob"].intValue());
+        if (undoCase == 218) Punch(storedPunchState());
     });
 }
 

@@ -138,6 +138,8 @@ private:
     void declareOutletsAndActions();
     void setTitlesAndToolTips();
     bool hasFinisherGroup() const;
+    // Whether the group's "punchJob" says the job punches: 1 or 0.
+    int storedPunchState() const;
     // Writes one case of the "finisher" group and broadcasts the dictionary.
     void updateFinisherDict(int dictCase);
     // Cases 16 (the punch box and the pattern) and 17 (the pattern).
@@ -174,7 +176,9 @@ private:
     // Sets the punch controls for a state without sending the job's pattern.
     void Punch(int state);
     void handlePunchCover(int state);
-    void setCoverBox(platform::Button* box, int coverMode);
+    void setCoverBox(const BoxRow& row, int coverMode);
+    bool storedCoverPunch(const BoxRow& row) const;
+    void showCoverPunches();
     // Puts a stored custom number into the custom row, so that it can be
     // shown and selected.
     void restoreCustomPattern(int pattern);
@@ -192,6 +196,8 @@ private:
 
     // Per-range punching (finishingControllerSubstitution.cpp).
     void handlePunchSubstitution(int state);
+    // Sets the punch-substitution box and keeps its state in the group.
+    void showSubstitutionPunch(bool on);
     // Page feature 237 on every page entry: value 1 stands for the job's
     // pattern. updatePunchExceptions writes it on every entry (the user
     // turned punching on or off); reapplyPunchExceptions only gives it to

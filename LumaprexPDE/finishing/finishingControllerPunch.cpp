@@ -86,48 +86,65 @@ void finishingController::Punch(int state) {
 }
 
 // A refusal, or settings without a "finisher" group, turn punching off in
-// the pane and on every page range.
+// the pane and on every page range. The stored pattern's row is selected
+// without sending it, so that the box sends the pattern once and a refusal
+// is shown once.
 void finishingController::selectPunch(platform::Control&) {
     auto turnOff = [this] {
         punchCheck->setState(0);
-        punchSubstitution->setState(0);
+        showSubstitutionPunch(false);
         undo(218);
         updatePunchExceptions(0);
     };
     if (!hasFinisherGroup()) return turnOff();
-    Punch(punchCheck->state());
+    putBack([this] { Punch(punchCheck->state()); });
     const int pattern = punchCheck->state() ? customPattern->intValue() : 0;
     if (handleFeature(kFeaturePunchPattern, pattern, {}, 0) != 0) return turnOff();
     updateFinisherDict(16);
     if (_zqJSEController) _zqJSEController->setPunchPattern(customPattern->intValue());
+    showCoverPunches();
     updatePunchExceptions(pattern);
     if (pattern != 0 && !_substitutionList.empty()) {
         substitutionListView->scrollRowToVisible(0);
         substitutionListView->selectRow(0, true);
     }
-    punchSubstitution->setState(pattern != 0);
+    showSubstitutionPunch(pattern != 0);
 }
 
 void finishingController::selectPunchPattern(platform::Control&) { updateFinisherDict(17); }
 
-// A cover box applies only while punching is on and that cover is printed.
+// A cover box applies only while punching is on and that cover is printed,
+// and then shows whether the cover is punched.
 void finishingController::handlePunchCover(int state) {
-    if (state != 1) {
-        for (platform::Button* box : {punchFrontCover, punchBackCover}) {
-            box->setState(0);
-            box->setEnabled(false);
-        }
-        return;
-    }
     const platform::Dictionary jobSetup =
         _jobFeatureDict ? (*_jobFeatureDict)["jobSetup"].dictionary() : platform::Dictionary();
-    setCoverBox(punchFrontCover, jobSetup["frontCoverMode"].intValue());
-    setCoverBox(punchBackCover, jobSetup["backCoverMode"].intValue());
+    setCoverBox(kBoxes[3], state == 1 ? jobSetup["frontCoverMode"].intValue() : 1);
+    setCoverBox(kBoxes[4], state == 1 ? jobSetup["backCoverMode"].intValue() : 1);
 }
 
-void finishingController::setCoverBox(platform::Button* box, int coverMode) {
-    if (coverMode < 2) box->setState(0);
+void finishingController::setCoverBox(const BoxRow& row, int coverMode) {
+    platform::Button* box = this->*row.box;
     box->setEnabled(coverMode >= 2);
+    box->setState(coverMode >= 2 && storedCoverPunch(row));
+}
+
+// The pane's own copy of a cover punch, else the bridge's, as a template
+// applies them.
+bool finishingController::storedCoverPunch(const BoxRow& row) const {
+    const platform::Dictionary finisher = group();
+    if (finisher.contains(row.key)) return finisher[row.key].intValue() != 0;
+    return _jobFeatureDict && (*_jobFeatureDict)["jobSetup"][row.key].intValue() != 0;
+}
+
+// The bridge decides which covers a punch pattern punches: the group takes
+// what it holds, and the boxes show it.
+void finishingController::showCoverPunches() {
+    for (const BoxRow* row : {&kBoxes[3], &kBoxes[4]}) {
+        const bool punched = _zqJSEController ? _zqJSEController->JSE_GetCoverPunchValue(row->feature)
+                                              : storedCoverPunch(*row);
+        if (punched != storedCoverPunch(*row)) updateGroup({{row->key, platform::FormatInteger(punched)}});
+    }
+    handlePunchCover(punchCheck->state());
 }
 
 void finishingController::restoreCustomPattern(int pattern) {
@@ -174,7 +191,7 @@ void finishingController::patternSelectionDidChange() {
     const int row = punchIDListView->selectedRow();
     if (row < 0 || row >= static_cast<int>(_punchTypeList.size())) return;
     customPattern->setStringValue(_punchTypeList[static_cast<std::size_t>(row)].id);
-    handleFeature(kFeaturePunchPattern, customPattern->intValue(), {}, 0);
+    if (handleFeature(kFeaturePunchPattern, customPattern->intValue(), {}, 0) == 0) showCoverPunches();
     selectPunchPattern(*punchIDListView);
 }
 
@@ -203,7 +220,7 @@ std::string finishingController::NumberFormatter(std::string_view text) {
 void finishingController::verifyPatternField() {
     customPattern->setStringValue(NumberFormatter(customPattern->stringValue()));
     updateCustomPatternID();
-    handleFeature(kFeaturePunchPattern, customPattern->intValue(), {}, 0);
+    if (handleFeature(kFeaturePunchPattern, customPattern->intValue(), {}, 0) == 0) showCoverPunches();
 }
 
 // A number the printer's own patterns hold selects that pattern; any other

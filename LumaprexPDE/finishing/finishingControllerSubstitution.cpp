@@ -53,6 +53,11 @@ void finishingController::handlePunchSubstitution(int state) {
     substitutionListView->setEnabled(enabled);
 }
 
+void finishingController::showSubstitutionPunch(bool on) {
+    punchSubstitution->setState(on);
+    updateGroup({{"punchSubstitution", platform::FormatInteger(on)}});
+}
+
 void finishingController::updatePunchExceptions(int value) { writePunchExceptions(value, true); }
 
 void finishingController::reapplyPunchExceptions(int state) { writePunchExceptions(state, false); }
@@ -108,6 +113,7 @@ std::optional<finishingController::SubstitutionRow> finishingController::substit
 }
 
 void finishingController::selectPunchSubstitution(platform::Control&) {
+    showSubstitutionPunch(punchSubstitution->state());
     updateExceptionPunch();
     handlePunchExceptions();
 }
@@ -127,9 +133,11 @@ void finishingController::substitutionSelectionDidChange() {
     const int size = static_cast<int>(_substitutionList.size());
     const int selected = substitutionListView->selectedRow();
     if (selected < 0 || selected >= size) return;
+    bool punched = false;
     for (const int row : substitutionListView->selectedRowIndexes()) {
-        if (row < size) punchSubstitution->setState(_substitutionList[static_cast<std::size_t>(row)].punch);
+        if (row < size) punched = _substitutionList[static_cast<std::size_t>(row)].punch;
     }
+    showSubstitutionPunch(punched);
 }
 
 // The two tables ---------------------------------------------------------------
