@@ -103,14 +103,21 @@ TEST_F(TemplatePane, SummaryRowsFollowTheSettingsTheyDependOn) {
         {"jobSetup", "printingMode", "6", "-    Print mode | Interleave, blank\n-    Interleave | Body paper\n"
                                           "+    Print mode | Pamphlet \n"},
         {"finisher", "defaultPunchPattern", "64", "-    ID | Custom 7\n+    ID | 2 holes, wide spacing\n"},
-        {"finisher", "defaultPunchPattern", "255", "-    ID | Custom 7\n+    ID | Custom 255\n"},
+        {"finisher", "defaultPunchPattern", "255", "-    ID | Custom 7\n+    ID | Custom\n"},
+        {"finisher", "defaultPunchPattern", "1000", "-    ID | Custom 7\n+    ID | 2 holes\n"},
+        {"finisher", "punchJob", "0", "-    Punch | Yes\n-    Punch the front cover | Yes\n+    Punch | No\n"
+                                      "+    Punch the front cover | No\n"},
+        {"finisher", "punchFrontCover", Value(), "-    Punch the front cover | Yes\n+    Punch the front cover | No\n"},
+        {"jobSetup", "punchBackCover", "1", ""},  // the finishing pane's copy comes first
+        {"jobSetup", "frontCoverMode", "1", "-    Front cover - Cover mode | Both\n-    Punch the front cover | Yes\n"
+                                            "+    Front cover - Cover mode | None\n+    Punch the front cover | No\n"},
         {"finisher", "staplerPosition", "9", "-    Staple position | Both\n+    Staple position | \n"},
         {"image", "imageAlign", "0", "-Image Alignment | \n-    Side 1 - X | 0.25\n-    Side 1 - Y | -0.10\n"
                                     "-    Side 2 - X | -0.25\n-    Side 2 - Y | 0.10\n+Image Alignment | No\n"},
         {"image", "edgeErase", "2", "-    Side 1 - Top | 0.20\n-    Side 1 - Left | 0.30\n-    Side 1 - Bottom | 0.40\n"
                                     "-    Side 1 - Right | 0.50\n-    Side 2 - Top | 0.60\n-    Side 2 - Left | 0.70\n"
                                     "-    Side 2 - Bottom | 0.80\n-    Side 2 - Right | 0.90\n"},
-        {"custom", "fieldFlag", "1", "-    Command file: | Yes\n-    Command file: | Before the job ticket\n"
+        {"custom", "fieldFlag", "1", "-    Command file: | Yes\n-    Place the command | Before the job ticket\n"
                                      "+    Command file: | No\n"},
         {"custom", "fieldFlag", "4", "-    Command text: | No\n+    Command text: | Yes\n"},
     };

@@ -107,7 +107,7 @@ private:
     std::string punchPatternName(int id) const;
     void updateSummaryList();
     void addJobSetupRows(const platform::Dictionary& jobSetup);
-    void addFinisherRows(const platform::Dictionary& finisher);
+    void addFinisherRows(const platform::Dictionary& finisher, const platform::Dictionary& jobSetup);
     void addPageExceptionRows(const platform::Array& pageFeatures);
     void addNotificationRows(const platform::Dictionary& notification);
     void addCustomRows(const platform::Dictionary& custom);
@@ -121,6 +121,9 @@ private:
     // The label text with the four-blank indent of a setting's title.
     std::string indented(int label) const;
     std::string yesNo(bool yes) const;
+    // The label's text and the value, joined by ": " unless the label ends
+    // in a colon of its own.
+    std::string labelled(int label, const std::string& value) const;
     // The label of the value in the table; otherLabel for any other value
     // (0: no text).
     std::string choice(int value, std::initializer_list<std::pair<int, int>> labels, int otherLabel) const;

@@ -5,6 +5,8 @@
 // reads as 0), texts are shown as stored.
 #include "templateController.h"
 
+#include <algorithm>
+
 #include "FoundationValues.h"
 #include "JSE_Records.h"
 
@@ -12,6 +14,7 @@ namespace {
 
 constexpr char kIndent[] = "    ";
 constexpr int kCustomPatternLabel = 13069;
+constexpr int kLargestCustomPattern = 999;
 
 // The output devices and staple positions, as the finishing pane names them.
 constexpr std::initializer_list<std::pair<int, int>> kDevices = {{1, 10045}, {2, 10046}, {3, 10047}, {4, 10048}};
@@ -38,15 +41,17 @@ int templateController::getPunchIDIndex(int id) const {
     return 0;
 }
 
-// A number that none of the printer's patterns has is the user's own
-// pattern (up to three figures): it is named as such with its number, not
-// given the name of the first pattern.
+// A number of up to three figures that no row holds is the user's own
+// pattern, named as such with its number. Any other is named as its row (the
+// custom row's 255 too), else as the first row, which the finishing pane
+// then chooses.
 std::string templateController::punchPatternName(int id) const {
-    for (const PunchPattern& pattern : _punchTypeList) {
-        if (pattern.id == id && !pattern.custom) return pattern.name;
-    }
-    if (id > 0) return getNSStringWithID(kCustomPatternLabel) + " " + platform::FormatInteger(id);
-    return _punchTypeList.empty() ? std::string() : _punchTypeList[static_cast<std::size_t>(getPunchIDIndex(id))].name;
+    if (_punchTypeList.empty()) return {};
+    const bool listed = std::any_of(_punchTypeList.begin(), _punchTypeList.end(),
+                                    [id](const PunchPattern& pattern) { return pattern.id == id; });
+    if (!listed && id >= 1 && id <= kLargestCustomPattern)
+        return getNSStringWithID(kCustomPatternLabel) + " " + platform::FormatInteger(id);
+    return _punchTypeList[static_cast<std::size_t>(getPunchIDIndex(id))].name;
 }
 
 void templateController::updateSummaryList() {
@@ -54,7 +59,7 @@ void templateController::updateSummaryList() {
     m_titleWidth = 100;
     const platform::Dictionary features = _jobFeatureDict ? *_jobFeatureDict : platform::Dictionary();
     addJobSetupRows(features["jobSetup"].dictionary());
-    addFinisherRows(features["finisher"].dictionary());
+    addFinisherRows(features["finisher"].dictionary(), features["jobSetup"].dictionary());
     addSpacer();
     addPageExceptionRows(features["Substitution"]["pageFeatures"].array());
     addSpacer();
@@ -82,9 +87,11 @@ void templateController::addJobSetupRows(const platform::Dictionary& jobSetup) {
     if (mode == 4 || mode == 5) addRow(indented(13059), paperOrBody(Text(jobSetup, "interleavePaper")));
     addRow(indented(10124), Text(jobSetup, "bodyPaper"));
     const std::initializer_list<std::pair<int, int>> coverModes = {{2, 10041}, {3, 10042}, {4, 10043}, {5, 10044}};
-    addRow(indented(10011), choice(Number(jobSetup, "frontCoverMode"), coverModes, 10040));
+    // Each cover's mode is named for its cover.
+    const std::string coverMode = " - " + getNSStringWithID(10011);
+    addRow(indented(12061) + coverMode, choice(Number(jobSetup, "frontCoverMode"), coverModes, 10040));
     addRow(indented(12061), paperOrBody(Text(jobSetup, "frontCoverPaper")));
-    addRow(indented(10011), choice(Number(jobSetup, "backCoverMode"), coverModes, 10040));
+    addRow(indented(12062) + coverMode, choice(Number(jobSetup, "backCoverMode"), coverModes, 10040));
     addRow(indented(12062), paperOrBody(Text(jobSetup, "backCoverPaper")));
     addRow(indented(10080), yesNo(Number(jobSetup, "setSeparator") == 1));
     addRow(indented(10123), paperOrBody(Text(jobSetup, "separatorPaper")));
@@ -93,7 +100,14 @@ void templateController::addJobSetupRows(const platform::Dictionary& jobSetup) {
     addSpacer();
 }
 
-void templateController::addFinisherRows(const platform::Dictionary& finisher) {
+// A cover is punched only when the job punches and the cover is printed; the
+// finishing pane's copy of its punch comes before the bridge's, as a
+// template applies them.
+void templateController::addFinisherRows(const platform::Dictionary& finisher, const platform::Dictionary& jobSetup) {
+    const auto coverPunched = [&](const char* punchKey, const char* modeKey) {
+        const platform::Dictionary& punch = finisher.contains(punchKey) ? finisher : jobSetup;
+        return Number(finisher, "punchJob") != 0 && Number(jobSetup, modeKey) >= 2 && Number(punch, punchKey) != 0;
+    };
     addRow(getNSStringWithID(13112), "");
     addRow(indented(13060), choice(Number(finisher, "jobExit"), kDevices, 10117));
     addRow(indented(13172), choice(Number(finisher, "staplerPosition"), kStaples, 0));
@@ -102,8 +116,8 @@ void templateController::addFinisherRows(const platform::Dictionary& finisher) {
     addRow(indented(13169), yesNo(Number(finisher, "offsetStack") != 0));
     addRow(indented(13195), yesNo(Number(finisher, "punchJob") != 0));
     addRow(indented(13071), punchPatternName(Number(finisher, "defaultPunchPattern")));
-    addRow(indented(13197), yesNo(Number(finisher, "punchFrontCover") != 0));
-    addRow(indented(13198), yesNo(Number(finisher, "punchBackCover") != 0));
+    addRow(indented(13197), yesNo(coverPunched("punchFrontCover", "frontCoverMode")));
+    addRow(indented(13198), yesNo(coverPunched("punchBackCover", "backCoverMode")));
     addRow(indented(13196), yesNo(Number(finisher, "punchSubstitution") != 0));
     addRow(indented(3656), choice(Number(finisher, "pageOrdering"), {{2, 3657}, {3, 10120}}, 3658));
 }
@@ -174,7 +188,7 @@ void templateController::addNotificationRows(const platform::Dictionary& notific
 void templateController::addCustomRows(const platform::Dictionary& custom) {
     addRow(getNSStringWithID(13004), "");
     if (Number(custom, "createTIFF") == 1) {
-        addRow(indented(12077), getNSStringWithID(12091) + ": " + Text(custom, "createTIFFPath"));
+        addRow(indented(12077), labelled(12091, Text(custom, "createTIFFPath")));
     } else {
         addRow(indented(10058), yesNo(true));
     }
@@ -182,11 +196,12 @@ void templateController::addCustomRows(const platform::Dictionary& custom) {
     addRow(indented(10060),
            Number(custom, "specificPrinter") == 1 ? Text(custom, "specificPrinterNameText") : yesNo(false));
     // The command text and the command file each show whether the custom
-    // command uses them (2 text, 3 file, 4 both; 1 none).
+    // command uses them (2 text, 3 file, 4 both; 1 none), and the place of a
+    // command in use is named as the custom pane names it.
     const int kind = Number(custom, "fieldFlag");
     addRow(indented(10070), yesNo(kind == 2 || kind == 4));
     addRow(indented(10077), yesNo(kind == 3 || kind == 4));
-    if (kind != 1) addRow(indented(10077), getNSStringWithID(Number(custom, "insertPosition") == 2 ? 13078 : 13077));
+    if (kind != 1) addRow(indented(13028), getNSStringWithID(Number(custom, "insertPosition") == 2 ? 13078 : 13077));
 }
 
 void templateController::addImageRows(const platform::Dictionary& image) {
@@ -224,6 +239,11 @@ void templateController::addRow(std::string title, std::string value) {
 }
 
 std::string templateController::indented(int label) const { return kIndent + getNSStringWithID(label); }
+
+std::string templateController::labelled(int label, const std::string& value) const {
+    const std::string text = getNSStringWithID(label);
+    return text + (text.ends_with(':') ? " " : ": ") + value;
+}
 
 std::string templateController::yesNo(bool yes) const { return getNSStringWithID(yes ? 12070 : 12071); }
 
