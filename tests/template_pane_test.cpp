@@ -24,6 +24,19 @@ const std::string kBusyJob = LUMAPREX_TEST_DATA "/pde/busy_job_template.plist";
 
 std::string PdeFixture(const std::string& name) { return filter_test::readFile(LUMAPREX_TEST_DATA "/pde/" + name); }
 
+// The value of the summary row with that title.
+std::string SummaryValue(const std::vector<templateController::SummaryRow>& rows, std::string_view title) {
+    for (const auto& [rowTitle, value] : rows)
+        if (rowTitle == title) return value;
+    return "no row";
+}
+
+// The ticket's "%VLXCovers:" line.
+std::string CoverLine(const std::string& ticket) {
+    const std::size_t start = ticket.find("%VLXCovers: ");
+    return start == std::string::npos ? "none" : ticket.substr(start, ticket.find("\r\n", start) - start);
+}
+
 // The shown main pane with its template pane; templates are saved in a
 // folder of the test's own.
 class TemplatePane : public MainPaneTest {
@@ -263,6 +276,59 @@ TEST_F(TemplateRoundTrip, TemplateBringsBackEveryPaneTheSummaryAndTheTicketAfter
     run({"click summaryButton", "select templateListView 0", "click applytemplate"});
     EXPECT_EQ(everything(), chosen);
     EXPECT_EQ(ReadDictionaryFile(folder.file("weekly")), *templates().jobFeatureDictionary());
+}
+
+// A cover on paper that can be punched and on paper that cannot, walked
+// through punching turned on, another pattern, a click on the cover's box,
+// another pattern, the box again and the job saved and applied after a
+// factory reset: after every step the box, the summary row and the ticket's
+// cover line say the same, and paper that cannot be punched is never punched.
+TEST_F(TemplateRoundTrip, CoverBoxSummaryAndTicketAgreeOnEveryStepAndSpareUnpunchablePaper) {
+    const struct {
+        const char *paperKind, *box, *summaryTitle;
+    } covers[] = {{"click frontCoverPaperButton", "punchFrontCover", "    Punch the front cover"},
+                  {"click backCoverPaperButton", "punchBackCover", "    Punch the back cover"}};
+    const std::pair<const char*, int> papers[] = {{"Letter_Red", 5}, {"Letter_Cover", 3}};  // rows after the body's
+    const std::pair<const char*, std::vector<std::string>> steps[] = {
+        {"punching off", {}},
+        {"punching on", {"click finisherButton", "click punchCheck"}},
+        {"another pattern", {"select punchIDListView 5"}},
+        {"box clicked", {"click BOX"}},
+        {"another pattern again", {"select punchIDListView 3"}},
+        {"box clicked again", {"click BOX"}},
+        {"template applied", {"click summaryButton", "save covers", "click savetemplate", "click resetFactory",
+                              "select templateListView 0", "click applytemplate"}},
+    };
+    std::string report;
+    for (const auto& cover : covers) {
+        for (const auto& [paper, row] : papers) {
+            SCOPED_TRACE(std::string(cover.box) + " on " + paper);
+            show();
+            run({"click jobsetupButton", cover.paperKind, "click coverPaperFrontButton",
+                 "select paperTableView " + std::to_string(row)});
+            report += std::string(cover.box) + " on " + paper + "\n";
+            for (const auto& [step, commands] : steps) {
+                SCOPED_TRACE(step);
+                const std::size_t seen = alerts.alerts().size();
+                for (const std::string& command : commands)
+                    run({command == "click BOX" ? "click " + std::string(cover.box) : command});
+                const bool box = view<Button>(cover.box).state() == 1;
+                const std::string summary = SummaryValue(templates().summaryList(), cover.summaryTitle);
+                const std::string ticket = controller_test::HandOut(*pane->bridge());
+                const bool punched = ticket.find("%VLXReqPunch: 0\r\n") == std::string::npos &&
+                                     CoverLine(ticket).find("punch(none)") == std::string::npos;
+                EXPECT_EQ(summary, box ? "Yes" : "No");
+                EXPECT_EQ(punched, box) << CoverLine(ticket);
+                EXPECT_FALSE(punched && paper == std::string("Letter_Cover")) << "paper that cannot be punched";
+                report += Format("  %-22s [%s] %-3s %s", step, box ? "x" : " ", summary.c_str(),
+                                 CoverLine(ticket).c_str());
+                for (std::size_t i = seen; i < alerts.alerts().size(); ++i)
+                    report += " \"" + alerts.alerts()[i].message + "\"";
+                report += "\n";
+            }
+        }
+    }
+    EXPECT_EQ(report, PdeFixture("cover_punch_steps.txt"));
 }
 
 TEST_F(TemplateRoundTrip, TemplateSavedFromAnAppliedOneBringsBackEveryGroupAndTheTicket) {
