@@ -20,8 +20,10 @@ namespace {
 std::string RowsText(const std::vector<TableRow>& rows) {
     std::string text;
     for (const TableRow& row : rows) {
-        text += row.source.image ? "  image " : "  entry ";
-        text += std::to_string(row.source.index) + " " + std::to_string(row.source.code) + ":";
+        const RowSource& shown = row.source;
+        text += shown.image ? "  image " + PagesCell(shown.shift.pages) : "  entry " + PagesCell(shown.entry.pages);
+        if (shown.feature) text += Format(" %d=%d", shown.feature->code, shown.feature->value);
+        text += ":";
         for (std::size_t i = 0; i < row.cells.size(); ++i)
             text += " [" + std::to_string(row.columns[i]) + "]" + row.cells[i];
         text += "\n";

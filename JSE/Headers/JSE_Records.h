@@ -32,6 +32,12 @@ enum PageExceptionCode : std::int32_t {
     kPeImageRemoval = 303,
 };
 
+// Print mode, print side, chapter start and rotation: the page layout, which
+// the page collection keeps in its layout list.
+inline bool IsLayoutCode(std::int32_t code) {
+    return code == kPePrintMode || code == kPePrintSide || code == kPeChapterStart || code == kPeRotation;
+}
+
 // Numbering of the job-level features by which the panes, the controller,
 // the validator's callers and the templates name one setting. It overlaps
 // PageExceptionCode in value (232 is the finishing orientation here and

@@ -48,8 +48,16 @@ PageEntries ReadPageEntries(const zqController* bridge) {
     return entries;
 }
 
-void ForgetEntry(std::vector<TableRow>& rows, const RowSource& removed) {
-    for (TableRow& row : rows) {
-        if (row.source.image == removed.image && row.source.index > removed.index) --row.source.index;
+int FindShownEntry(const PageEntries& entries, const RowSource& row) {
+    if (row.image) {
+        const auto found = std::find(entries.images.begin(), entries.images.end(), row.shift);
+        return found == entries.images.end() ? -1 : static_cast<int>(found - entries.images.begin());
     }
+    const auto shown = [&](const PageEntry& entry) {
+        if (!row.feature) return entry == row.entry;
+        return entry.pages == row.entry.pages && entry.paper == row.entry.paper &&
+               std::find(entry.features.begin(), entry.features.end(), *row.feature) != entry.features.end();
+    };
+    const auto found = std::find_if(entries.pages.begin(), entries.pages.end(), shown);
+    return found == entries.pages.end() ? -1 : static_cast<int>(found - entries.pages.begin());
 }

@@ -28,11 +28,13 @@ struct PageEntry {
 
     // The value of the first feature of that code; none when there is none.
     std::optional<int> feature(int code) const;
+    friend bool operator==(const PageEntry&, const PageEntry&) = default;
 };
 
 struct ImageEntry {
     PageRange pages;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // side 1 X and Y, side 2 X and Y
+    friend bool operator==(const ImageEntry&, const ImageEntry&) = default;
 };
 
 struct PageEntries {
@@ -43,13 +45,16 @@ struct PageEntries {
 // Everything the bridge holds; nothing without a bridge.
 PageEntries ReadPageEntries(const zqController* bridge);
 
-// Which entry a table row was read from, so that deleting the row acts on
-// exactly that entry: a page entry (and, for a row of the exception table,
-// the feature of the row), or an image-shift entry.
+// What a table row shows of the entry it was read from: an image shift, or
+// a page entry (its pages, features and paper) and, for a row of the
+// exception table, the one feature the row stands for. Deleting the row
+// looks for exactly that in the collection as it is then, whatever other
+// entries were added or removed since the table was built.
 struct RowSource {
     bool image = false;
-    int index = 0;
-    int code = 0;  // the row's feature; 0 for a row that stands for the whole entry
+    PageEntry entry;
+    ImageEntry shift;
+    std::optional<PageFeature> feature;  // none for a row that stands for the whole entry
 };
 
 // A row of one of the pane's tables: its cells, the column each cell is
@@ -66,6 +71,8 @@ struct TableRow {
     }
 };
 
-// After the entry a row came from has left the collection: the rows of
-// later entries of the same list move up one index.
-void ForgetEntry(std::vector<TableRow>& rows, const RowSource& removed);
+// The index of the first page entry, or image-shift entry, that is what
+// the row shows: the same pages and paper holding the row's feature, or,
+// for a whole-entry row, the same pages, paper and features; -1 when the
+// collection holds none.
+int FindShownEntry(const PageEntries& entries, const RowSource& row);

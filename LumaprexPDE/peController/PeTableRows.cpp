@@ -69,12 +69,11 @@ std::string PagesCell(const PageRange& pages) {
 
 std::vector<TableRow> ExceptionRows(const PageEntries& entries, const LabelText& label) {
     std::vector<TableRow> rows;
-    for (std::size_t i = 0; i < entries.pages.size(); ++i) {
-        const PageEntry& entry = entries.pages[i];
+    for (const PageEntry& entry : entries.pages) {
         for (const PageFeature& f : entry.features) {
             if (f.code != kPePaperSubstitution && f.code != kPeInsertBefore && f.code != kPeInsertAfter) continue;
             TableRow row;
-            row.source = RowSource{false, static_cast<int>(i), f.code};
+            row.source = RowSource{false, entry, {}, f};
             row.add(PagesCell(entry.pages), 0);
             const bool insert = f.code != kPePaperSubstitution;
             row.add(label(insert ? InsertLabel(f.code) : SubstitutionLabel(entry.pages)), 1);
@@ -88,19 +87,17 @@ std::vector<TableRow> ExceptionRows(const PageEntries& entries, const LabelText&
 
 std::vector<TableRow> SummaryRows(const PageEntries& entries, const LabelText& label) {
     std::vector<TableRow> rows;
-    for (std::size_t i = 0; i < entries.pages.size(); ++i) {
-        const PageEntry& entry = entries.pages[i];
+    for (const PageEntry& entry : entries.pages) {
         if (entry.pages.start < 1 || entry.pages.end < 1) continue;
         TableRow row;
-        row.source = RowSource{false, static_cast<int>(i), 0};
+        row.source = RowSource{false, entry, {}, std::nullopt};
         row.add(PagesCell(entry.pages), 0);
         for (const PageFeature& f : entry.features) AddSummaryCells(row, entry, f, label);
         rows.push_back(std::move(row));
     }
-    for (std::size_t k = 0; k < entries.images.size(); ++k) {
-        const ImageEntry& image = entries.images[k];
+    for (const ImageEntry& image : entries.images) {
         TableRow row;
-        row.source = RowSource{true, static_cast<int>(k), 0};
+        row.source = RowSource{true, {}, image, std::nullopt};
         row.add(PagesCell(image.pages), 0);
         row.add(label(13120), 1);
         row.add(ImageShiftText(image.x1, image.y1, image.x2, image.y2, label), 2);

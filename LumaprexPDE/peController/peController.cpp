@@ -42,7 +42,7 @@ void peController::applySettings() {
     restorePageSets();
     selectPaper(0);
     selectPeSubstitute(*peSubstitute);
-    constructSubstitutionList();
+    followPageCollection();
 }
 
 void peController::termination() {

@@ -338,9 +338,13 @@ private:
     void setGroupTitle(platform::TextField* text, int head, int value);
     // Ends an Update that stored the group's settings on the target ranges:
     // confirms them in an alert (label 16035 and the settings after the
-    // pane's title), rewrites the "Substitution" group and broadcasts the
-    // dictionary.
+    // pane's title), rebuilds the tables, rewrites the "Substitution" group
+    // and broadcasts the dictionary.
     void confirmGroupUpdate(const std::string& settings);
+    // Rebuilds the exception table and the summary from the collection as
+    // it is now, so that every row shows an entry the collection holds and
+    // every entry is shown.
+    void followPageCollection();
     // Posts "finishingController::exceptionUpdate", after which the
     // finishing pane brings the punching of every page entry up to date.
     void postExceptionUpdate();
@@ -374,6 +378,7 @@ private:
     void declareSummary();
     void setupSummary();
     void constructPeSummaryList();
+    void removeSummaryRow(const TableRow& row);
 
     std::vector<TableRow> _summaryList;
     std::vector<int> _summaryColumns;  // widths of columns "0" to "4"

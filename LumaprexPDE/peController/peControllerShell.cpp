@@ -82,7 +82,10 @@ void peController::registerUpdatePeFeature() {
     observe(kUpdatePeFeatureNotification, [this](const auto& note) { listenUpdatePeFeatureNotification(note); });
 }
 
-void peController::listenUpdatePeFeatureNotification(const platform::Notification&) { updatePEFeatures(); }
+void peController::listenUpdatePeFeatureNotification(const platform::Notification&) {
+    followPageCollection();
+    updatePEFeatures();
+}
 
 void peController::postExceptionUpdate() {
     platform::NotificationCenter::Default().post(kExceptionUpdateNotification);
@@ -166,6 +169,7 @@ void peController::setGroupTitle(platform::TextField* text, int head, int value)
 
 void peController::confirmGroupUpdate(const std::string& settings) {
     showAlert(getNSStringWithID(16035) + "\n\n" + getNSStringWithID(13061) + ": " + settings);
+    followPageCollection();
     updatePEFeatures();
     broadcastJobFeatures();
 }
@@ -211,6 +215,11 @@ void peController::widenColumns(platform::TableView& table, std::vector<int>& wi
             column->width = column->maxWidth = width;
         }
     }
+}
+
+void peController::followPageCollection() {
+    constructSubstitutionList();
+    constructPeSummaryList();
 }
 
 bool peController::deleteSelectedRows(platform::TableView& table, std::vector<TableRow>& rows,

@@ -206,21 +206,20 @@ void peController::selectExceptionDelete(platform::Control&) {
     postExceptionUpdate();
 }
 
-// A row's feature leaves its entry; an entry that held nothing else but its
+// A row's feature leaves the entry that holds it now, found by the row's
+// pages, paper and feature; an entry that held nothing else but its
 // punching goes whole. Other entries of the same pages (a subset, an image
-// shift, another insert) stay.
+// shift, another insert) stay, and a row whose feature the collection no
+// longer holds deletes nothing.
 void peController::removeExceptionRow(const TableRow& row) {
-    if (!_zqJSEController) return;
+    if (!_zqJSEController || !row.source.feature) return;
     const PageEntries entries = ReadPageEntries(_zqJSEController);
-    const RowSource& source = row.source;
-    if (source.index >= static_cast<int>(entries.pages.size())) return;
-    const std::vector<PageFeature>& features = entries.pages[static_cast<std::size_t>(source.index)].features;
+    const int index = FindShownEntry(entries, row.source);
+    if (index < 0) return;
+    const int code = row.source.feature->code;
+    const std::vector<PageFeature>& features = entries.pages[static_cast<std::size_t>(index)].features;
     const bool alone = std::all_of(features.begin(), features.end(),
-                                   [&](const PageFeature& f) { return f.code == source.code || f.code == kPePunch; });
-    if (!alone) {
-        _zqJSEController->JSE_PageCollection_RemovePageFeatureAt(source.index, source.code);
-        return;
-    }
-    _zqJSEController->JSE_PageCollection_RemovePageAt(source.index);
-    ForgetEntry(_exceptionList, source);
+                                   [&](const PageFeature& f) { return f.code == code || f.code == kPePunch; });
+    if (alone) _zqJSEController->JSE_PageCollection_RemovePageAt(index);
+    else _zqJSEController->JSE_PageCollection_RemovePageFeatureAt(index, code);
 }

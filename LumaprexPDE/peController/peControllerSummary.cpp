@@ -1,7 +1,9 @@
 // The summary group of the page-exception pane: one row per page entry of
 // the page collection and one per image shift, built when the group is
-// chosen, and deleting them. A row stands for its whole entry: its Delete
-// takes out that entry with every feature it holds, and nothing else.
+// chosen and after every change of the collection, and deleting them. A row
+// stands for its whole entry: its Delete takes out that entry with every
+// feature it holds, and nothing else.
+#include "JSE_Records.h"
 #include "PeTableRows.h"
 #include "peController.h"
 #include "zqController.h"
@@ -32,25 +34,33 @@ void peController::constructPeSummaryList() {
 }
 
 void peController::selectDeleteSummaryItem(platform::Control&) {
-    const bool deleted = deleteSelectedRows(*summaryListView, _summaryList, [this](const TableRow& row) {
-        if (!_zqJSEController) return;
-        const RowSource& entry = row.source;
-        if (entry.image) {
-            int first = -1, last = -1;
-            _zqJSEController->JSE_PageCollection_GetImagePageNumber(entry.index, first, last);
-            _zqJSEController->JSE_PageCollection_RemoveImageAlignOnPages(first, last);
-        } else {
-            _zqJSEController->JSE_PageCollection_RemovePageAt(entry.index);
-        }
-        ForgetEntry(_summaryList, entry);
-    });
-    if (!deleted) return;
+    const auto remove = [this](const TableRow& row) { removeSummaryRow(row); };
+    if (!deleteSelectedRows(*summaryListView, _summaryList, remove)) return;
     if (_summaryList.empty()) {
         summaryDeleteButton->setEnabled(false);
         summaryDeleteAllButton->setEnabled(false);
     }
     _summaryListChanged = true;
     postExceptionUpdate();
+}
+
+// The entry the row shows, found as the collection holds it now; a row
+// whose entry is gone deletes nothing. The layout the row shows leaves the
+// layout list too, so that no later layout change brings it back.
+void peController::removeSummaryRow(const TableRow& row) {
+    if (!_zqJSEController) return;
+    const int index = FindShownEntry(ReadPageEntries(_zqJSEController), row.source);
+    if (index < 0) return;
+    if (row.source.image) {
+        _zqJSEController->JSE_PageCollection_RemoveImageAlignOnPages(row.source.shift.pages.start,
+                                                                     row.source.shift.pages.end);
+        return;
+    }
+    _zqJSEController->JSE_PageCollection_RemovePageAt(index);
+    const PageEntry& entry = row.source.entry;
+    for (const PageFeature& f : entry.features) {
+        if (IsLayoutCode(f.code)) _zqJSEController->JSE_RemovePageFeature(entry.pages.start, entry.pages.end, f.code, kPeNotSet);
+    }
 }
 
 void peController::selectDeleteAllSummaryItem(platform::Control&) {

@@ -19,10 +19,6 @@ bool IsPaperKind(int code) {
            code == kPeInsertAfter || code == kPeFinishingSubset;
 }
 
-bool IsLayoutCode(int code) {
-    return code == kPePrintMode || code == kPePrintSide || code == kPeChapterStart || code == kPeRotation;
-}
-
 // An older array read from its start; past its end every read gives 0.
 struct ArrayReader {
     const platform::Array& items;
