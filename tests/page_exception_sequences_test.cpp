@@ -1,5 +1,7 @@
 // The page-exception tab worked in orders a user may well take: a row's
-// Delete after other groups have changed the page collection. Each walk
+// Delete after other groups have changed the page collection, the all-sets
+// box turned off by the user and by the code, a template that holds a set
+// twice, and seeded random sequences of every action of the tab. Each walk
 // ends with the summary, the exception table and the ticket's lines.
 #include <gtest/gtest.h>
 
@@ -54,7 +56,17 @@ protected:
         transcript += "== exceptions\n" + table("exceptionListView");
         return transcript + "== ticket\n" + controller_test::Changes(before, handOut());
     }
+    // The job-feature dictionary saved as a template through the template
+    // tab, and the file's path.
+    std::string saveTemplate(const std::string& name) {
+        const std::string path = folder.file(name);
+        EXPECT_TRUE(run("click summaryButton; pick " + path + "; click savetemplate; click pagefeatureButton"))
+            << user->lastError();
+        return path;
+    }
+
     std::string before;
+    filter_test::TempDir folder;
 };
 
 // The exception table was built before the layout Update put the layout's
@@ -86,6 +98,67 @@ TEST_F(PageExceptionSequences, DeleteAfterASubsetUpdateTakesTheSubstitutionAndLe
         {"click peSubstitute; select exceptionListView 0; click exceptionDeleteButton"},
     });
     EXPECT_EQ(transcript, TestData("page_exception_delete_after_subset_walk.txt"));
+}
+
+// The all-sets box turned off by the user, then every set deleted: the page
+// field still takes a set, and its pages can be picked past the first five.
+TEST_F(PageExceptionSequences, PageFieldTakesANewSetAfterTheAllSetsBoxWentOffAndEverySetWent) {
+    const std::string transcript = walkToEnd({
+        {"type pageEditorField 1..3 5..7; end; click selectAllSetCheck; click selectAllSetCheck; "
+         "select pageSetView 0,1; click deletePageRange",
+         {},
+         true},
+        {"type pageEditorField 11..30; end; step pageStepper up 3; click page5; "
+         "choose exceptionPaperCombo Letter_Blue; click exceptionUpdateButton",
+         {},
+         true},
+    });
+    EXPECT_EQ(transcript, TestData("page_exception_box_off_by_user_walk.txt"));
+}
+
+// The box on, then turned off by Delete of every set, by a factory reset
+// and by a template: each time the table, the strip with its window and the
+// apply buttons are as the box off wants them.
+TEST_F(PageExceptionSequences, AllSetsBoxTurnedOffByTheCodeGoesOffTheWholeWay) {
+    const std::string transcript = walkToEnd({
+        {"type pageEditorField 1..3 5..7; end; click selectAllSetCheck; click deletePageRange", {}, true},
+        {"type pageEditorField 11..30; end; step pageStepper up 3; click page5; "
+         "choose exceptionPaperCombo Letter_Blue; click exceptionUpdateButton",
+         {},
+         true},
+        {"type pageEditorField 40 50; end; click selectAllSetCheck; click summaryButton; click resetFactory; "
+         "click pagefeatureButton",
+         {},
+         true},
+        {"type pageEditorField 1..10 20..30; end; click page1; choose exceptionPaperCombo Letter_Blue; "
+         "click exceptionUpdateButton"},
+        {"click selectAllSetCheck; click summaryButton; select templateListView 0; click applytemplate; "
+         "click pagefeatureButton",
+         [&] { saveTemplate("sets.plist"); },
+         true},
+        {"step pageStepper up 2; click page5; choose exceptionPaperCombo Letter_Red; click exceptionUpdateButton"},
+    });
+    EXPECT_EQ(transcript, TestData("page_exception_box_off_by_code_walk.txt"));
+}
+
+// A template written elsewhere may hold a set twice: the set table and the
+// selector show one set, and the pages picked are those of the row selected.
+TEST_F(PageExceptionSequences, TemplateHoldingASetTwiceKeepsTheTableAndTheSelectorInStep) {
+    const std::string path = saveTemplate("twice.plist");
+    Dictionary job = ReadDictionaryFile(path);
+    Array sets;
+    for (const auto& [start, end] : {std::pair{"1", "5"}, {"10", "20"}, {"1", "5"}})
+        sets.append(Dictionary{{"startPage", start}, {"endPage", end}});
+    Dictionary substitution = job["Substitution"].dictionary();
+    substitution.set("pageSets", sets);
+    job.set("Substitution", substitution);
+    ASSERT_TRUE(WritePropertyListFile(path, job));
+    const std::string transcript = walkToEnd({
+        {"click summaryButton; select templateListView 0; click applytemplate; click pagefeatureButton", {}, true},
+        {"click page2; choose exceptionPaperCombo Letter_Red; click exceptionUpdateButton", {}, true},
+        {"select pageSetView 0; click page2; choose exceptionPaperCombo Letter_Blue; click exceptionUpdateButton"},
+    });
+    EXPECT_EQ(transcript, TestData("page_exception_set_twice_walk.txt"));
 }
 
 }  // namespace

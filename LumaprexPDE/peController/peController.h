@@ -263,6 +263,10 @@ private:
     // Selects one row, which the selection handler makes current.
     void selectPageSetRow(int row);
     void selectEveryPageSet();
+    // What the all-sets box's state asks of the table, the strip and the
+    // apply buttons; run whenever the box changes, by the user or by code.
+    void allSetsChanged(bool on);
+    void clearPageSets();
     void enableApplyButtons(bool enabled);
 
     std::vector<PageRange> _pageSetList;  // sorted by first page
@@ -321,6 +325,10 @@ private:
     void setupToolTips();
     void registerEnableExceptionUpdateButton();
     void listenEnableUpdateButton(const platform::Notification& notification);
+    // The apply buttons and the groups follow whether pages are selected
+    // (or the all-sets box is on); a new selection starts the subset and
+    // image-shift boxes off.
+    void enableForSelection(bool selected);
     void registerUpdatePeFeature();
     void listenUpdatePeFeatureNotification(const platform::Notification& notification);
     void showGroup(const GroupButton& group);

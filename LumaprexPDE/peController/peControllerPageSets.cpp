@@ -42,18 +42,16 @@ void peController::setupPageSets() {
     enterPageButton->setEnabled(false);
 }
 
+// The sets of the settings, each once: a set the file holds twice is one
+// set, as the selector keeps it.
 void peController::restorePageSets() {
-    deletePageRange->setEnabled(false);
-    selectAllSetCheck->setState(0);
-    selectAllSetCheck->setEnabled(false);
-    _pageSetController->removeAllPeSets();
-    _pageSetList.clear();
-    pageSetView->reloadData();
+    clearPageSets();
     const platform::Array sets = group()["pageSets"].array();
     for (const platform::Value& set : sets) {
         const PageRange pages{set["startPage"].intValue(), set["endPage"].intValue()};
         // A set from a file outside the pages a job can have is left out.
         if (pages.start < kFirstPage || pages.end > kLastPage || pages.start > pages.end) continue;
+        if (std::find(_pageSetList.begin(), _pageSetList.end(), pages) != _pageSetList.end()) continue;
         AddPeSetRecord(pages.start, pages.end);
     }
 }
@@ -142,27 +140,41 @@ void peController::selectDeleteSet(platform::Control&) {
         selectPageSetRow(std::min(*rows.begin(), static_cast<int>(_pageSetList.size()) - 1));
         return;
     }
-    deletePageRange->setEnabled(false);
-    selectAllSetCheck->setState(0);
-    selectAllSetCheck->setEnabled(false);
-    _pageSetController->removeAllPeSets();
+    clearPageSets();
 }
 
 // All sets and target ranges -----------------------------------------------------
 
-void peController::selectAllSets(platform::Control&) {
-    const bool on = AllSetsSelected() != 0;
+void peController::selectAllSets(platform::Control&) { allSetsChanged(AllSetsSelected() != 0); }
+
+// Off, the box holds no set still: the table, the strip with its window
+// and the current set's own selection come back, and the apply buttons
+// wait for that selection. The page field stays open either way.
+void peController::allSetsChanged(bool on) {
+    pageSetView->setEnabled(!on);
+    enableApplyButtons(on);
     if (on) {
         selectEveryPageSet();
     } else {
-        pageSetView->selectRow(0, false);
+        // Before the row is shown, so that a small set's boxes end disabled.
         _pageSetController->EnablePageGroup(0);
+        if (!_pageSetList.empty()) selectPageSetRow(0);
     }
-    pageSetView->setEnabled(!on);
-    enableApplyButtons(on);
-    pageEditorField->setEnabled(on);
     enableSubsetBox();
     enableLayout();
+}
+
+// No set left: the box goes off the whole way and cannot be turned on, and
+// nothing is a target any more.
+void peController::clearPageSets() {
+    _pageSetList.clear();
+    pageSetView->reloadData();
+    deletePageRange->setEnabled(false);
+    selectAllSetCheck->setState(0);
+    selectAllSetCheck->setEnabled(false);
+    allSetsChanged(false);
+    _pageSetController->removeAllPeSets();
+    enableForSelection(false);
 }
 
 int peController::AllSetsSelected() const { return selectAllSetCheck->state(); }

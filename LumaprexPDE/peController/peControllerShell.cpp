@@ -58,9 +58,13 @@ void peController::registerEnableExceptionUpdateButton() {
 }
 
 void peController::listenEnableUpdateButton(const platform::Notification& notification) {
+    enableForSelection(notification.object.intValue() != 0);
+}
+
+void peController::enableForSelection(bool selected) {
     // With the all-sets box on every set is a target, whatever the strip
     // shows (adding a set with the box on empties the strip).
-    const bool targets = notification.object.intValue() != 0 || AllSetsSelected() == 1;
+    const bool targets = selected || AllSetsSelected() == 1;
     for (platform::Button* button : {exceptionUpdateButton, layoutUpdateButton}) button->setEnabled(targets);
     for (platform::Button* button : {subsetUpdateButton, imageUpdateButton}) {
         if (!targets) button->setEnabled(false);
