@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <random>
+#include <set>
 
 #include "LabelLookup.h"
 #include "page_exception_walk.h"
@@ -40,7 +40,8 @@ protected:
         }
         text += "\n" + table("exceptionListView");
         if (!step.draw) return text;
-        for (View* area : {control<TableView>("pageSetView").superview(), control<Button>("page1").superview()->superview()}) {
+        View* strip = control<Button>("page1").superview()->superview();
+        for (View* area : {control<TableView>("pageSetView").superview(), strip}) {
             std::istringstream drawn(DrawAsText(*area));
             for (std::string line; std::getline(drawn, line);) text += "  | " + line + "\n";
         }
@@ -159,6 +160,207 @@ TEST_F(PageExceptionSequences, TemplateHoldingASetTwiceKeepsTheTableAndTheSelect
         {"select pageSetView 0; click page2; choose exceptionPaperCombo Letter_Blue; click exceptionUpdateButton"},
     });
     EXPECT_EQ(transcript, TestData("page_exception_set_twice_walk.txt"));
+}
+
+// Seeded random sequences of the tab's actions. An action is a line of
+// commands in which "{a|b}" stands for one of its alternatives and %name for
+// a value of the tab as it stands. After every step: each table shows
+// exactly what the collection holds, a Delete took exactly what its row
+// showed, the collection keeps no layout its entries do not show, the set
+// table, the box and the strip agree, and a page set can be entered.
+class PageExceptionSequence : public PageExceptionSequences {
+protected:
+    std::string shown(const Step&) override { return {}; }
+
+    static constexpr std::pair<int, const char*> kActions[] = {
+        {6, "type pageEditorField %page{..%page|} {%page|}; end"},
+        {2, "click selectAllSetCheck"},
+        {2, "select pageSetView %set"},
+        {3, "click {page%icon|selectAllPagesSetCheck|selectOddPageCheck|selectEvenPageCheck}"},
+        {1, "step pageStepper {up|down} {1|3}"},
+        {2, "{select pageSetView %set{|,%set}; |}click deletePageRange"},
+        {5, "%target; click peSubstitute; choose exceptionPaperCombo %paper; click exceptionUpdateButton"},
+        {3, "%target; click peInsert; choose insertLocationMatrix {0|1}; choose insertFinisherCombo {0|1|2|3}; "
+            "choose exceptionPaperCombo %paper; click exceptionUpdateButton"},
+        {3, "%target; click peSubset; click subsetButton; click {useJobButton|topExitButton|"
+            "StaplerButton; click {StapleTopButton|StapleBothButton|offsetButton}|StackerButton; click offsetButton|"
+            "BookletButton; click {StapleSaddleButton|edgeTrimButton}}; click subsetUpdateButton"},
+        {3, "%target; click peLayout; click {useJobPrintingButton|simplexButton|duplexLongEdgeButton}; "
+            "click {useJobPrintSideButton|frontSideButton}; click {useJobimageRotationButton|use180RotationButton|"
+            "chapterPageYesButton|chapterPageNoneButton}; click layoutUpdateButton"},
+        {2, "%target; click peImage; click imageAlignButton; type imageSide1XEditText {0.25|0|-0.5}; end; "
+            "click imageUpdateButton"},
+        {4, "click peSubstitute; select exceptionListView %exception; click exceptionDeleteButton"},
+        {4, "click peSummary; select summaryListView %summary; click summaryDeleteButton"},
+        {2, "click summaryButton; "
+            "{pick %file; click savetemplate|select templateListView %template; click applytemplate}"},
+        {1, "click summaryButton; click resetFactory"},
+    };
+
+    // 0 to count - 1; 0 when count is 0.
+    int pick(std::size_t count) {
+        return std::uniform_int_distribution<int>(0, std::max(static_cast<int>(count), 1) - 1)(random);
+    }
+
+    // The next action, its alternatives chosen and its values filled in;
+    // the rows it deletes are kept in deleted.
+    std::string next() {
+        std::vector<double> weights;
+        for (const auto& [weight, action] : kActions) weights.push_back(weight);
+        deleted.clear();
+        return expand(kActions[std::discrete_distribution<int>(weights.begin(), weights.end())(random)].second);
+    }
+    std::string expand(std::string_view text) {
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '{') {
+                std::vector<std::string_view> alternatives;
+                std::size_t start = i + 1;
+                for (int depth = 0;; ++i) {
+                    depth += text[i] == '{' ? 1 : text[i] == '}' ? -1 : 0;
+                    if (depth == 0 || (depth == 1 && text[i] == '|')) {
+                        alternatives.push_back(text.substr(start, i - start));
+                        start = i + 1;
+                    }
+                    if (depth == 0) break;
+                }
+                out += expand(alternatives[static_cast<std::size_t>(pick(alternatives.size()))]);
+            } else if (text[i] == '%') {
+                const std::size_t end = std::min(text.find_first_of(" ;.,|{}", i), text.size());
+                out += value(text.substr(i + 1, end - i - 1));
+                i = end - 1;
+            } else {
+                out += text[i];
+            }
+        }
+        return out;
+    }
+    std::string value(std::string_view name) {
+        const std::vector<TableRow> rows = name == "exception" ? exceptionRows() : summaryRows();
+        if (name == "page") return std::to_string(1 + pick(60));
+        if (name == "icon") return std::to_string(1 + pick(5));
+        if (name == "set") return std::to_string(pick(pe->pageSets().size()));
+        if (name == "paper") return expand("{Letter|Letter_Blue|Letter_Red|A4|Letter_Transparency}");
+        if (name == "template") return std::to_string(pick(templates));
+        if (name == "file") return folder.file("t" + std::to_string(templates++));
+        if (name == "target") {
+            return expand("{click pagefeatureButton|click selectAllSetCheck|select pageSetView %set; "
+                          "click {page%icon|page%icon|selectAllPagesSetCheck|selectOddPageCheck}}");
+        }
+        const int row = pick(rows.size());
+        if (!rows.empty()) deleted.push_back(rows[static_cast<std::size_t>(row)].source);
+        return std::to_string(row);
+    }
+
+    std::vector<TableRow> exceptionRows() { return ExceptionRows(ReadPageEntries(&bridge()), label); }
+    std::vector<TableRow> summaryRows() { return SummaryRows(ReadPageEntries(&bridge()), label); }
+    // The rows a table shows, and those that rows give a table of that many
+    // columns, in no order: the layout check below may move entries.
+    std::multiset<std::string> shownRows(const char* name) {
+        TableView& view = control<TableView>(name);
+        std::multiset<std::string> rows;
+        for (int row = 0; row < view.numberOfRows(); ++row) {
+            std::string text;
+            for (const TableColumn& column : view.tableColumns()) text += view.cellText(column, row) + " | ";
+            rows.insert(text);
+        }
+        return rows;
+    }
+    static std::multiset<std::string> rowsText(const std::vector<TableRow>& rows, std::size_t columns) {
+        std::multiset<std::string> texts;
+        for (const TableRow& row : rows) {
+            std::string text;
+            for (std::size_t c = 0; c < columns; ++c) text += (c < row.cells.size() ? row.cells[c] : "") + " | ";
+            texts.insert(text);
+        }
+        return texts;
+    }
+
+    // Every feature of every page entry as "pages:code=value:paper", less
+    // the punching the finishing pane adds after each change, and every
+    // image shift.
+    static std::multiset<std::string> Held(const PageEntries& entries) {
+        std::multiset<std::string> held;
+        for (const PageEntry& entry : entries.pages) {
+            for (const PageFeature& f : entry.features) {
+                if (f.code == kPePunch) continue;
+                held.insert(Format("%s:%d=%d:", PagesCell(entry.pages).c_str(), f.code, f.value) + entry.paper);
+            }
+        }
+        for (const ImageEntry& i : entries.images)
+            held.insert(Format("%s:image %.2f %.2f %.2f %.2f", PagesCell(i.pages).c_str(), i.x1, i.y1, i.x2, i.y2));
+        return held;
+    }
+    std::multiset<std::string> Held() { return Held(ReadPageEntries(&bridge())); }
+    // What the collection held, less what the rows deleted showed.
+    std::multiset<std::string> HeldAfterDelete(std::multiset<std::string> held) {
+        for (const RowSource& row : deleted) {
+            PageEntries shown;
+            if (row.image) shown.images.push_back(row.shift);
+            else shown.pages.push_back({row.entry.pages, row.feature ? std::vector{*row.feature} : row.entry.features,
+                                        row.entry.paper});
+            for (const std::string& feature : Held(shown)) {
+                if (held.count(feature)) held.erase(held.find(feature));
+            }
+        }
+        return held;
+    }
+
+    void checkTab() {
+        EXPECT_EQ(shownRows("exceptionListView"), rowsText(exceptionRows(), 4)) << "exception table";
+        EXPECT_EQ(shownRows("summaryListView"), rowsText(summaryRows(), 5)) << "summary";
+        EXPECT_TRUE(user->find("pageEditorField") && control<TextField>("pageEditorField").isEnabled())
+            << "a page set can be entered";
+        const std::set<int>& selected = control<TableView>("pageSetView").selectedRowIndexes();
+        const std::vector<PageRange>& sets = pe->pageSets();
+        if (control<Button>("selectAllSetCheck").state()) {
+            EXPECT_EQ(selected.size(), sets.size()) << "the all-sets box selects every set";
+        } else {
+            EXPECT_TRUE(control<TableView>("pageSetView").isEnabled()) << "the box off gives the set table back";
+            if (!selected.empty()) {
+                EXPECT_EQ(pe->pageSelector()->getSelectedAllPages(), sets[static_cast<std::size_t>(*selected.begin())]);
+            }
+            // Nothing but the all-pages box holds the strip.
+            std::vector<const char*> strip = {"pageStepper", "gotoPageEditField"};
+            if (control<Button>("selectAllPagesSetCheck").state() == 0) strip.insert(strip.end(), {"page1", "page5"});
+            for (const char* name : strip)
+                EXPECT_TRUE(!control<Control>(name).isVisible() || control<Control>(name).isEnabled()) << name;
+        }
+        for (const char* button : {"exceptionUpdateButton", "subsetUpdateButton", "layoutUpdateButton",
+                                   "imageUpdateButton", "selectAllSetCheck"})
+            EXPECT_TRUE(!sets.empty() || !control<Button>(button).isEnabled()) << button << " with no set";
+        // A layout change on the last page, which no set here reaches, shows
+        // whatever layout the collection keeps: nothing new.
+        const std::multiset<std::string> held = Held();
+        bridge().JSE_RemovePageFeature(kLastPage, kLastPage, kPeRotation, kPeNotSet);
+        EXPECT_EQ(Held(), held) << "the collection keeps a layout no entry shows";
+    }
+
+    std::mt19937 random;
+    int templates = 0;
+    std::vector<RowSource> deleted;
+    LabelText label = [this](int id) { return getNSStringWithID(bundle, id, kPageExceptionLabels); };
+};
+
+TEST_F(PageExceptionSequence, AnyOrderOfActionsKeepsTheTablesTrueAndTheTabOpen) {
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+        open();
+        random.seed(seed);
+        templates = 0;
+        std::string history;
+        for (int step = 0; step < 75 && !HasFailure(); ++step) {
+            const std::string action = next();
+            history += "\n  " + action;
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ":" << history);
+            const std::multiset<std::string> before = Held();
+            const bool done = run("click pagefeatureButton; " + action);
+            ASSERT_TRUE(run("click pagefeatureButton")) << user->lastError();
+            if (!deleted.empty()) {
+                EXPECT_EQ(Held(), done ? HeldAfterDelete(before) : before) << "Delete took another entry";
+            }
+            checkTab();
+        }
+    }
 }
 
 }  // namespace

@@ -57,9 +57,9 @@ void peController::removeSummaryRow(const TableRow& row) {
         return;
     }
     _zqJSEController->JSE_PageCollection_RemovePageAt(index);
-    const PageEntry& entry = row.source.entry;
-    for (const PageFeature& f : entry.features) {
-        if (IsLayoutCode(f.code)) _zqJSEController->JSE_RemovePageFeature(entry.pages.start, entry.pages.end, f.code, kPeNotSet);
+    const PageRange pages = row.source.entry.pages;
+    for (const PageFeature& f : row.source.entry.features) {
+        if (IsLayoutCode(f.code)) _zqJSEController->JSE_RemovePageFeature(pages.start, pages.end, f.code, kPeNotSet);
     }
 }
 
