@@ -86,7 +86,7 @@ std::optional<std::string> LumaprexPDE::panelName() {
 
 void LumaprexPDE::willShow() {
     if (!PluginBundle()) return;
-    zqJSEController.reset();
+    releaseBridge();
     zqJSEController = newBridge();
     setJobNameCopyCount();
     zqJSEController->setBundle(PluginBundle());
@@ -95,6 +95,12 @@ void LumaprexPDE::willShow() {
 }
 
 std::unique_ptr<zqController> LumaprexPDE::newBridge() { return std::make_unique<zqController>(); }
+
+void LumaprexPDE::releaseBridge() {
+    if (!zqJSEController) return;
+    zqJSEController->withdrawAnnouncements();
+    zqJSEController.reset();
+}
 
 bool LumaprexPDE::saveValuesAndReturnError(std::string*) {
     Trace("saveValuesAndReturnError");
@@ -280,7 +286,7 @@ void LumaprexPDE::terminate() {
     }
     m_observation.stopObservingAll();
     readToPrint.reset();
-    zqJSEController.reset();
+    releaseBridge();
     pdePluginCallbackObject = nullptr;
     PluginBundle() = {};
 }

@@ -84,6 +84,8 @@ private:
     static const TabButton kTabBar[7];
     static const TabButton& TabRow(int tab);
 
+    // Lets the bridge go, the panes told first that they have none.
+    void releaseBridge();
     void setDefaults();
     int findPPDIndexOfChoice(const char* choice);
     ppd_file_t* getPPD();

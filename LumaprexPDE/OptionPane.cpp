@@ -14,8 +14,12 @@ OptionPane::OptionPane(std::string className, std::string groupName, const Label
       m_groupName(std::move(groupName)),
       m_labels(labels) {}
 
-void OptionPane::registerZQController() {
-    observe(m_className + "::zqcontroller", [this](const auto& note) { listenZQControllerNotification(note); });
+void OptionPane::registerZQController(std::function<void()> then) {
+    m_followsBridge = true;
+    observe(m_className + "::zqcontroller", [this, then = std::move(then)](const auto& note) {
+        listenZQControllerNotification(note);
+        if (then) then();
+    });
 }
 
 void OptionPane::listenZQControllerNotification(const platform::Notification& notification) {
@@ -72,7 +76,7 @@ platform::Dictionary OptionPane::group() const {
 }
 
 void OptionPane::updateGroup(std::initializer_list<std::pair<std::string_view, std::string>> entries) {
-    if (!_jobFeatureDict || m_puttingBack) return;
+    if (!_jobFeatureDict || m_puttingBack || lacksItsBridge()) return;
     platform::Dictionary written = group();
     for (const auto& [key, value] : entries) written.set(key, value);
     _jobFeatureDict->set(m_groupName, written);

@@ -43,6 +43,9 @@ public:
     zqController* bridge() const { return _zqJSEController; }
     const std::optional<platform::Dictionary>& jobFeatureDictionary() const { return _jobFeatureDict; }
 
+    // A pane that follows a bridge takes no clicks while it has none.
+    bool acceptsActions() const override { return !lacksItsBridge(); }
+
 protected:
     // className names the pane's notifications ("finishingController::
     // termination"); groupName is the group of the job-feature dictionary it
@@ -51,7 +54,10 @@ protected:
 
     // Observer pairs. Each register method adds one observer; the pane calls
     // them from its constructor in its own order.
-    void registerZQController();  // "<class>::zqcontroller"
+    // "<class>::zqcontroller": the pane follows the bridge it names, and then
+    // runs then; a post that names none leaves the pane without one, and a
+    // pane without its bridge takes no clicks.
+    void registerZQController(std::function<void()> then = {});
     void listenZQControllerNotification(const platform::Notification& notification);
     // "<class>::applySettings", or the name the pane answers to.
     void registerForJobFeatureUpdate(std::string_view name = {});
@@ -90,8 +96,8 @@ protected:
     // no dictionary or the dictionary lacks the group).
     platform::Dictionary group() const;
     // Writes the entries into the pane's group, then broadcasts the whole
-    // dictionary. Nothing before the first settings arrive or while putting
-    // back.
+    // dictionary. Nothing before the first settings arrive, while putting
+    // back, or while a pane that follows a bridge has none.
     void updateGroup(std::initializer_list<std::pair<std::string_view, std::string>> entries);
     // Posts the whole dictionary as "lumaTemplate::applySettings".
     void broadcastJobFeatures();
@@ -117,9 +123,13 @@ protected:
     std::string _readyToPrint = "0";
 
 private:
+    // A pane that follows a bridge and has none now.
+    bool lacksItsBridge() const { return m_followsBridge && !_zqJSEController; }
+
     std::string m_className;
     std::string m_groupName;
     const LabelRule& m_labels;
     bool m_puttingBack = false;
+    bool m_followsBridge = false;
     platform::Observation m_observation{this};
 };

@@ -51,6 +51,7 @@ bool InterfaceObject::hasAction(std::string_view name) const { return m_actions.
 bool InterfaceObject::performAction(std::string_view name, Control& sender) {
     const auto found = m_actions.find(name);
     if (found == m_actions.end()) return false;
+    if (!acceptsActions()) return true;
     // A copy: the action may replace the object's actions while it runs.
     const auto action = found->second;
     action(sender);

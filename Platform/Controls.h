@@ -60,8 +60,12 @@ public:
 
     bool hasAction(std::string_view name) const;
     // Runs the named action with the control that sent it; false when the
-    // object has no action of that name.
+    // object has no action of that name. While the object takes no actions,
+    // the click reaches nothing.
     bool performAction(std::string_view name, Control& sender);
+    // Whether the object takes its controls' actions now (a pane does not
+    // while it has no bridge to send them to).
+    virtual bool acceptsActions() const { return true; }
 
 protected:
     // Declares an outlet to a view of kind T (or any kind derived from it).

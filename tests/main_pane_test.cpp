@@ -8,7 +8,9 @@
 #include "AppleHelp.h"
 #include "Gestalt.h"
 #include "SystemLog.h"
+#include "OptionPane.h"
 #include "UserDriver.h"
+#include "controller_support.h"
 #include "filter_test_support.h"
 #include "pde_test_support.h"
 #include "zqController.h"
@@ -42,6 +44,41 @@ protected:
         return std::make_unique<OpenBridge>();
     }
 };
+
+// The main pane whose bridges after the first cannot start their engine.
+class PaneWhoseLaterEnginesFail : public LumaprexPDE {
+public:
+    using LumaprexPDE::LumaprexPDE;
+
+protected:
+    std::unique_ptr<zqController> newBridge() override {
+        if (m_made++ == 0) return LumaprexPDE::newBridge();
+        return std::make_unique<controller_test::Bridge>(service_test::Part::Media);
+    }
+
+private:
+    int m_made = 0;
+};
+
+// Every control of the tree that shows now and that a user can work.
+void CollectWorkable(View& view, std::vector<Control*>& controls) {
+    if (!view.isVisible()) return;
+    auto* control = dynamic_cast<Control*>(&view);
+    if (control && control->isEnabled() && (control->target() || dynamic_cast<TableView*>(control))) {
+        controls.push_back(control);
+    }
+    for (View* child : view.children()) CollectWorkable(*child, controls);
+}
+
+// Works the control once as a user does: a click, a step, the first item or row.
+void WorkOnce(Control& control) {
+    if (auto* button = dynamic_cast<Button*>(&control)) button->performClick();
+    else if (auto* matrix = dynamic_cast<Matrix*>(&control)) matrix->performClickOnCell(0);
+    else if (auto* stepper = dynamic_cast<Stepper*>(&control)) stepper->performStep(true);
+    else if (auto* combo = dynamic_cast<ComboBox*>(&control)) combo->performChoice(0);
+    else if (auto* table = dynamic_cast<TableView*>(&control)) table->performClickOnRow(0, false);
+    else control.sendAction();
+}
 
 const JSE_JobFeatureType& Record(const LumaprexPDE& pane) {
     return static_cast<const OpenBridge*>(pane.bridge())->workingRecord();
@@ -163,11 +200,35 @@ TEST_F(MainPane, EveryShowingStartsAFreshBridgeWithTheApplicationsJob) {
     EXPECT_EQ(main.bridgesMade, 2);
     EXPECT_NE(main.bridge(), first);
     EXPECT_EQ(main.aliveBeforeTheLast, 0) << "the first bridge went before the second came";
-    EXPECT_EQ(announcements.objects().size(), 1u);
+    EXPECT_EQ(announcements.objects().size(), 2u) << "the panes let the first go, then follow the second";
     EXPECT_EQ(main.tabView()->indexOfSelectedTabViewItem(), 0);
     EXPECT_EQ(main.bridge()->GetDocumentTitle(), "Quarterly Report");
     EXPECT_EQ(Record(main).copyCount, 3);
     EXPECT_EQ(Record(main).orientation, 2);
+}
+
+// The bridge of the first showing is gone; the panes must not reach it.
+TEST_F(MainPane, AfterAShowingWhoseEngineFailsNoClickOnAnyPaneReachesABridge) {
+    LumaprexPDE& main = MainPaneTest::show<PaneWhoseLaterEnginesFail>();
+    main.willShow();
+    const char* followers[] = {"jobSetupController", "finishingController", "peController",
+                               "notificationController", "customController", "imageController"};
+    for (const char* name : followers) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(dynamic_cast<const OptionPane&>(*main.loadedInterface()->object(name)).bridge(), nullptr);
+    }
+    NotificationRecorder broadcasts("lumaTemplate::applySettings");
+    UserDriver user(*main.panelView());
+    for (const char* tab : {"jobsetupButton", "finisherButton", "pagefeatureButton", "notificationButtom",
+                            "customoptionButton", "imageoptionButton"}) {
+        SCOPED_TRACE(tab);
+        ASSERT_TRUE(user.click(tab)) << user.lastError();
+        std::vector<Control*> controls;
+        CollectWorkable(*main.tabView(), controls);
+        EXPECT_FALSE(controls.empty());
+        for (Control* control : controls) WorkOnce(*control);
+    }
+    EXPECT_TRUE(broadcasts.objects().empty()) << "no pane wrote its settings";
 }
 
 TEST_F(MainPane, ApplicationsCopiesNameAndOrientationReachTheBridgeWithinTheirLimits) {

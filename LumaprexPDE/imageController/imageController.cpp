@@ -149,10 +149,7 @@ imageController::imageController() : OptionPane("imageController", "image", kUns
     registerForJobFeatureUpdate();
     observe("imageController::bodyPaperChange", [this](const auto&) { showBodyPaper(); });
     registerForTermination();
-    observe("imageController::zqcontroller", [this](const auto& note) {
-        listenZQControllerNotification(note);
-        showBodyPaper();
-    });
+    registerZQController([this] { showBodyPaper(); });
 }
 
 imageController::~imageController() { termination(); }

@@ -82,6 +82,10 @@ public:
     zqController(const zqController&) = delete;
     zqController& operator=(const zqController&) = delete;
 
+    // Tells the panes the bridge was announced to that they have no bridge
+    // now; its owner sends it before letting the bridge go, so that no click
+    // reaches a bridge that is gone. Nothing when the engine never started.
+    void withdrawAnnouncements();
     // Keeps the bundle, composes the data paths and starts the engine; sent
     // once per bridge.
     void setBundle(const platform::Bundle& bundle);

@@ -45,6 +45,12 @@ constexpr LanguageName kLanguageFullNames[] = {
     {"Portuguese", zqController::kLanguagePortuguese}, {"Swedish", zqController::kLanguageSwedish},
 };
 
+// Tells each pane of the list which bridge to follow; none for nullptr.
+void Announce(zqController* bridge) {
+    for (const char* name : kAnnouncements)
+        platform::NotificationCenter::Default().post(platform::Notification{name, {}, bridge});
+}
+
 std::string Lowercase(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -182,9 +188,10 @@ void zqController::giveTitleToTicket() {
     m_service->JSE_JobTicket_Set_DocumentTitle(JSE_MacEncoding<true>(title).str());
 }
 
-void zqController::postAnnouncements() {
-    for (const char* name : kAnnouncements)
-        platform::NotificationCenter::Default().post(platform::Notification{name, {}, this});
+void zqController::postAnnouncements() { Announce(this); }
+
+void zqController::withdrawAnnouncements() {
+    if (started()) Announce(nullptr);
 }
 
 void zqController::postApplySettings(std::initializer_list<const char*> names) {
