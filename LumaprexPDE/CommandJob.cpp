@@ -4,14 +4,11 @@
 
 #include <unistd.h>
 
-#include <memory>
-
 #include "FoundationValues.h"
+#include "SchedulerConnection.h"
 #include "SystemLog.h"
 
 namespace {
-
-using Connection = std::unique_ptr<http_t, decltype(&httpClose)>;
 
 // The printer's URI on the local machine; "" when the identifier does not
 // fit a URI.
@@ -44,15 +41,16 @@ std::string WriteCommandFile(std::string_view content, TempFileMaker makeTempFil
 }
 
 // One Print-Job request carrying the file; ends with the outcome's trace.
-void PrintCommandFile(http_t* http, const std::string& uri, const std::string& resource, const std::string& file) {
+void PrintCommandFile(const SchedulerConnection& scheduler, const std::string& uri, const std::string& resource,
+                      const std::string& file) {
     ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, kCommandDocumentFormat);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, kCommandJobName);
-    ippDelete(cupsDoFileRequest(http, request, resource.c_str(), file.c_str()));
+    ippDelete(cupsDoFileRequest(scheduler.http(), request, resource.c_str(), file.c_str()));
     if (cupsLastError() != IPP_STATUS_OK) {
-        Trace(platform::Format("Unable to send printer command! , %s", cupsLastErrorString()));
+        Trace("Unable to send printer command! , " + scheduler.failure());
     } else {
         Trace("IPP send comand OK");
     }
@@ -77,15 +75,15 @@ void SendCommandJob(std::string_view printerId, std::string_view commandFile, Te
         return;
     }
     const std::string resource = "/printers/" + std::string(printerId);
-    const Connection http(httpConnectEncrypt(cupsServer(), ippPort(), cupsEncryption()), httpClose);
-    if (!http) {
-        Trace("create http service failed");
+    const SchedulerConnection scheduler;
+    if (!scheduler.http()) {
+        Trace("create http service failed: " + scheduler.failure());
         return;
     }
     const std::string file = WriteCommandFile(commandFile, makeTempFile);
     if (file.empty()) return;
     Trace("comand contents: " + std::string(commandFile.substr(commandFile.find('\n') + 1)));
     Trace("comandfile: " + file);
-    PrintCommandFile(http.get(), uri, resource, file);
+    PrintCommandFile(scheduler, uri, resource, file);
     unlink(file.c_str());
 }

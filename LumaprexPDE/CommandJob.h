@@ -32,5 +32,7 @@ using TempFileMaker = cups_file_t* (*)(char* name, int size);
 // Sends the command file to the queue of the printer identifier. Every step
 // is traced to the system log; nothing is sent when the scheduler cannot be
 // reached or the file cannot be written, and the file is removed afterwards.
-// No step shows an alert: the application's job goes ahead in every case.
+// A scheduler that does not answer holds the road for kSchedulerWait in all,
+// and the request it had not answered is dropped. No step shows an alert:
+// the application's job goes ahead in every case.
 void SendCommandJob(std::string_view printerId, std::string_view commandFile, TempFileMaker makeTempFile = cupsTempFile2);

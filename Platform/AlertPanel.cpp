@@ -2,18 +2,29 @@
 #include "AlertPanel.h"
 
 #include <cstdio>
+#include <string>
 
 namespace platform {
 
 namespace {
 
-// Writes the alert as one line and answers with its default button.
+// The text with each carriage return, alone or before a line feed, as the
+// line break the panel shows for it.
+std::string WithLineBreaks(std::string text) {
+    for (std::size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at)) {
+        text.replace(at, at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1, "\n");
+    }
+    return text;
+}
+
+// Writes the alert, its line breaks as such, and answers with its default
+// button.
 class StandardErrorPresenter : public AlertPresenter {
 public:
     AlertAnswer present(const Alert& alert) override {
         const std::string button = alert.defaultButton.empty() ? "OK" : alert.defaultButton;
         std::fprintf(stderr, "alert: %s%s%s [%s]\n", alert.title.c_str(), alert.title.empty() ? "" : ": ",
-                     alert.message.c_str(), button.c_str());
+                     WithLineBreaks(alert.message).c_str(), button.c_str());
         return AlertAnswer::Default;
     }
     void beep() override { std::fputs("\a", stderr); }

@@ -23,10 +23,10 @@ const std::string kSampleJob = LUMAPREX_SOURCE_DIR "/data/sample-job.ps";
 const std::string kSampleActions = LUMAPREX_SOURCE_DIR "/data/sample-job.actions";
 const std::string kRefusedOnce = "lumaprex-print: the pane did not let the job print; click Print again\n";
 
-RunResult Print(const PrivateScheduler& cups, std::vector<std::string> arguments) {
+RunResult Print(const PrivateScheduler& cups, std::vector<std::string> arguments, const char* server = nullptr) {
     arguments.insert(arguments.begin(), kHost);
     RunSetup setup;
-    setup.environment["CUPS_SERVER"] = cups.socket();
+    setup.environment["CUPS_SERVER"] = server ? server : cups.socket();
     return runProgram(kHost, arguments, setup);
 }
 
@@ -178,16 +178,38 @@ TEST(PrintDialogEndToEnd, ProductionJobFromItsTemplateAfterAFactoryResetReachesT
     EXPECT_EQ(cups.printerOutput(), first) << cups.log();
 }
 
+TEST(PrintDialogEndToEnd, HostTellsOfASchedulerThatDoesNotAnswerAndStopsWithinTheBound) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    cups.pause();
+    const auto start = std::chrono::steady_clock::now();
+    const RunResult run = Print(cups, {kJob});
+    const auto waited = std::chrono::steady_clock::now() - start;
+    cups.resume();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "lumaprex-print: the scheduler at " + cups.socket() +
+                           " did not answer within 30 s; nothing was shown or printed\n");
+    EXPECT_LT(waited, std::chrono::seconds(33));
+    EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << "nothing reached the queue";
+}
+
 TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
     struct Case {
         std::vector<std::string> arguments;
         int status;
-        const char* error;
+        std::string error;
+        const char* server = nullptr;  // in place of the private one
     };
     const Case cases[] = {
         {{"--do", "click nothing"}, 1, "lumaprex-print: cannot click nothing: no visible control \"nothing\"\n"},
+        {{kJob}, 1,
+         "lumaprex-print: cannot print " + kJob + ": no scheduler at /nonexistent/cups.sock (No such file or directory)\n",
+         "/nonexistent/cups.sock"},
+        {{"--do", "click pagefeatureButton", "--do", "type pageEditorField 0", "--do", "end"}, 0,
+         "alert: Not every page range could be added\n\nPages are numbered from 1 to 99999; a page number cannot be 0 "
+         "or begin with 0.\n\n [OK]\n"},
         {{"--do", "show summaryListView"}, 1,
          "lumaprex-print: cannot show summaryListView: no visible control \"summaryListView\"\n"},
         {{"--module", "/nonexistent.so"}, 1, "lumaprex-print: cannot load the extension: /nonexistent.so"},
@@ -196,7 +218,7 @@ TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.front());
-        const RunResult run = Print(cups, c.arguments);
+        const RunResult run = Print(cups, c.arguments, c.server);
         EXPECT_EQ(run.status, c.status);
         EXPECT_TRUE(run.err.starts_with(c.error)) << run.err;
     }

@@ -13,9 +13,11 @@
 
 #include "AlertPanel.h"
 #include "CommandJob.h"
+#include "SchedulerConnection.h"
 #include "SystemLog.h"
 #include "filter_test_support.h"
 #include "pde_test_support.h"
+#include "private_scheduler.h"
 #include "zqController.h"
 
 using namespace platform;
@@ -132,13 +134,35 @@ TEST_F(PrintRoad, WithoutASchedulerTheRoadLogsWhyAndShowsNothing) {
     const std::string size = FormatInteger(main.bridge()->GetJobTicketSize());
     EXPECT_EQ(road, (std::vector<std::string>{"should print", "ready to print", "got to create print job ticket",
                                               "no Error", "ticket size: " + size, "current printer ID: Lumaprex",
-                                              "create http service failed"}));
+                                              "create http service failed: no scheduler at /nonexistent/cups.sock "
+                                              "(No such file or directory)"}));
     EXPECT_EQ(host.settings->values[kHalftoneDegreeSetting], Value(FormatInteger(main.bridge()->GetHalftoneAngle())));
     EXPECT_EQ(host.settings->values[kHalftoneLpiSetting], Value(FormatInteger(main.bridge()->GetLinePerInch())));
 
     host.settings.reset();
     EXPECT_TRUE(show().shouldPrint());
     EXPECT_TRUE(Logged(log, "create http service failed")) << "without print settings the road goes on";
+}
+
+// The print goes on after the bound; the request the scheduler never
+// answered is dropped when it runs again, so that the next job it takes is
+// its first.
+TEST_F(PrintRoad, SchedulerThatDoesNotAnswerHoldsThePrintForTheBoundAndReceivesNothing) {
+    filter_test::PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    cupsSetServer(cups.socket().c_str());
+    LumaprexPDE& main = show();
+    cups.pause();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(main.shouldPrint());
+    const auto waited = std::chrono::steady_clock::now() - start;
+    cups.resume();
+    EXPECT_GE(waited, kSchedulerWait);
+    EXPECT_LT(waited, kSchedulerWait + std::chrono::seconds(3));
+    EXPECT_TRUE(Logged(log, "Unable to send printer command! , the scheduler at " + cups.socket() +
+                                " did not answer within 30 s"));
+    EXPECT_TRUE(alerts.alerts().empty());
+    EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << cups.log();
 }
 
 // A scheduler stand-in on a Unix-domain socket that reads what each client

@@ -44,6 +44,7 @@ public:
         if (pid_ <= 0) {
             return;
         }
+        resume();
         kill(pid_, SIGTERM);
         for (int waited = 0; waited < 100; ++waited) {
             if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
@@ -59,6 +60,11 @@ public:
     PrivateScheduler& operator=(const PrivateScheduler&) = delete;
 
     bool ready() const { return ready_; }
+
+    // Stops the scheduler where it stands (SIGSTOP): it takes connections
+    // and answers nothing until it resumes.
+    void pause() { kill(pid_, SIGSTOP); }
+    void resume() { kill(pid_, SIGCONT); }
 
     // Submits a file with lp; the job id, or 0.
     int submit(const std::string& file, std::vector<std::string> lpOptions) {

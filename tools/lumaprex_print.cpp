@@ -18,7 +18,9 @@
 // --templates names the folder in which the save panel starts, where a
 // template saved under a bare name goes (by default the user's own folder).
 // Without a "print" action, a DOCUMENT is printed after the actions.
-// The scheduler is the one CUPS_SERVER names, as for every CUPS client.
+// The scheduler is the one CUPS_SERVER names, as for every CUPS client. The
+// host waits on it for at most 30 s a request; when it does not answer for
+// the queue's PPD, the host says so and stops before the dialog shows.
 #include <cups/cups.h>
 #include <unistd.h>
 
@@ -35,6 +37,7 @@
 #include "FoundationValues.h"
 #include "PrintDialogExtension.h"
 #include "SavePanel.h"
+#include "SchedulerConnection.h"
 #include "UserDriver.h"
 
 namespace {
@@ -106,11 +109,18 @@ bool ParseArguments(int argc, char** argv, Options& options) {
 }
 
 // The queue's PPD as the scheduler keeps it, in a temporary file removed
-// when the object goes; none when the scheduler cannot give it.
+// when the object goes; none for no queue or when the scheduler cannot give
+// it. A scheduler that does not answer in time is noted.
 class QueuePpd {
 public:
     explicit QueuePpd(const std::string& printer) {
-        if (const char* file = cupsGetPPD(printer.c_str())) m_file = file;
+        if (printer.empty()) return;
+        const SchedulerConnection scheduler;
+        if (!scheduler.http()) return;
+        char file[1024] = "";
+        time_t modified = 0;
+        if (cupsGetPPD3(scheduler.http(), printer.c_str(), &modified, file, sizeof file) == HTTP_STATUS_OK) m_file = file;
+        else if (scheduler.timedOut()) m_unanswered = scheduler.failure();
     }
     ~QueuePpd() {
         if (!m_file.empty()) unlink(m_file.c_str());
@@ -118,9 +128,12 @@ public:
     QueuePpd(const QueuePpd&) = delete;
     QueuePpd& operator=(const QueuePpd&) = delete;
     const std::string& file() const { return m_file; }
+    // Why the scheduler gave no answer; "" when it answered or was not asked.
+    const std::string& unanswered() const { return m_unanswered; }
 
 private:
     std::string m_file;
+    std::string m_unanswered;
 };
 
 // What the application knows of the job, as the dialog's host callback.
@@ -143,9 +156,12 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
         if (!text.empty()) count = cupsAddOption(key == kCopiesSetting ? "copies" : key.c_str(), text.c_str(), count, &jobOptions);
     }
     const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
-    const int job = cupsPrintFile(options.printer.c_str(), options.document.c_str(), title.c_str(), count, jobOptions);
+    const SchedulerConnection scheduler;
+    const char* printer = options.printer.c_str();
+    const int job =
+        scheduler.http() ? cupsPrintFile2(scheduler.http(), printer, options.document.c_str(), title.c_str(), count, jobOptions) : 0;
     cupsFreeOptions(count, jobOptions);
-    if (job == 0) return Fail("cannot print " + options.document + ": " + cupsLastErrorString());
+    if (job == 0) return Fail("cannot print " + options.document + ": " + scheduler.failure());
     std::printf("request id is %s-%d\n", options.printer.c_str(), job);
     return 0;
 }
@@ -210,6 +226,7 @@ int main(int argc, char** argv) {
     const platform::Bundle bundle = platform::Bundle::Open(options.bundle);
     if (!bundle) return Fail("no extension bundle in " + options.bundle);
     const QueuePpd queuePpd(options.ppd.empty() ? options.printer : std::string());
+    if (!queuePpd.unanswered().empty()) return Fail(queuePpd.unanswered() + "; nothing was shown or printed");
     platform::PrintDialogHost host;
     FillHost(options, options.ppd.empty() ? queuePpd.file() : options.ppd, host);
     int status = 0;

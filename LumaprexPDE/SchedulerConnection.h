@@ -1,0 +1,44 @@
+// A connection to the scheduler the CUPS client is set to (cupsServer,
+// ippPort, cupsEncryption) on which every wait, the connection's own among
+// them, ends by one deadline: a scheduler that does not answer holds its
+// caller for the bound and no longer. When a wait is given up the connection
+// closes, and the scheduler drops the request it had not answered. Used by
+// the print road's command job and by the print host.
+#pragma once
+
+#include <cups/cups.h>
+
+#include <chrono>
+#include <string>
+
+// How long a print waits on the scheduler in all.
+inline constexpr std::chrono::seconds kSchedulerWait{30};
+
+class SchedulerConnection {
+public:
+    // Connects at once; the bound counts from here.
+    explicit SchedulerConnection(std::chrono::milliseconds bound = kSchedulerWait);
+    ~SchedulerConnection();
+    SchedulerConnection(const SchedulerConnection&) = delete;
+    SchedulerConnection& operator=(const SchedulerConnection&) = delete;
+
+    // nullptr when no scheduler could be reached.
+    http_t* http() const { return m_http; }
+    // True once a wait ran to the deadline and was given up.
+    bool timedOut() const { return m_timedOut; }
+    // Why the connection or its last request failed, for a person: "no
+    // scheduler at /run/cups/cups.sock (No such file or directory)", "the
+    // scheduler at localhost:631 did not answer within 30 s", or the
+    // scheduler's own message.
+    std::string failure() const;
+
+private:
+    static int KeepWaiting(http_t* http, void* connection);
+
+    std::chrono::milliseconds m_bound;
+    std::chrono::steady_clock::time_point m_deadline;
+    std::string m_server;
+    std::string m_connectError;
+    http_t* m_http = nullptr;
+    bool m_timedOut = false;
+};
