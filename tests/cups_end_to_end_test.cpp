@@ -73,6 +73,22 @@ TEST(CupsEndToEnd, TicketThatCannotBeCompressedFailsTheJobAndTheStoredOneStays) 
     EXPECT_TRUE(cups.queuePpd() == stored);
 }
 
+// The dialog's highest copy count: the queue takes the job, and the printer
+// receives the ticket that asks for every copy.
+TEST(CupsEndToEnd, HighestCopyCountOfTheDialogReachesThePrinter) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    const std::string host = builtProgram("tools", "lumaprex-print");
+    RunSetup setup;
+    setup.environment["CUPS_SERVER"] = cups.socket();
+    const RunResult run = runProgram(host, {host, "--copies", "99999", kTestData + "job.ps"}, setup);
+    ASSERT_EQ(run.status, 0) << run.err << cups.log();
+    EXPECT_EQ(run.out, "request id is Lumaprex-2\n");
+    ASSERT_TRUE(cups.waitForJob(2));
+    const std::string output = cups.printerOutput();
+    EXPECT_NE(output.find("\r\n%VLXRequirements: numcopies(99999) "), std::string::npos) << output.substr(0, 2000);
+}
+
 TEST(CupsEndToEnd, ShippedPpdPassesCupstestppd) {
     TempDir root;
     std::filesystem::create_directories(root.file("usr/lib/cups/filter"));
