@@ -76,6 +76,10 @@ platform::Dictionary OptionPane::group() const {
 }
 
 void OptionPane::updateGroup(std::initializer_list<std::pair<std::string_view, std::string>> entries) {
+    updateGroup(std::vector<std::pair<std::string, std::string>>(entries.begin(), entries.end()));
+}
+
+void OptionPane::updateGroup(const std::vector<std::pair<std::string, std::string>>& entries) {
     if (!_jobFeatureDict || m_puttingBack || lacksItsBridge()) return;
     platform::Dictionary written = group();
     for (const auto& [key, value] : entries) written.set(key, value);

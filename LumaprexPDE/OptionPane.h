@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "Bundle.h"
 #include "Controls.h"
@@ -99,6 +100,7 @@ protected:
     // dictionary. Nothing before the first settings arrive, while putting
     // back, or while a pane that follows a bridge has none.
     void updateGroup(std::initializer_list<std::pair<std::string_view, std::string>> entries);
+    void updateGroup(const std::vector<std::pair<std::string, std::string>>& entries);
     // Posts the whole dictionary as "lumaTemplate::applySettings".
     void broadcastJobFeatures();
 

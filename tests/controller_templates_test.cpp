@@ -14,6 +14,9 @@ using namespace controller_test;
 using notification_test::NotificationRecorder;
 using platform::Dictionary;
 
+const std::string kIncomplete =
+    "The template could not be applied completely: some of its settings are missing or cannot be used here.";
+
 // One line per leaf: its path and its text, in the dictionary's own order.
 std::string Dump(const platform::Value& value, const std::string& path = "") {
     std::string out;
@@ -35,8 +38,8 @@ void SetEveryGroup(Bridge& b) {
              {200, 3, ""}, {101, 0, "Letter_Heavy"}, {112, 2, ""}, {102, 0, "Letter_Color"},
              {110, 0, "Letter_Red"}, {109, 1, ""}, {103, 2, ""}, {104, 0, "Letter_Cover"}, {105, 3, ""},
              {106, 0, "Letter_Cover"}, {201, 0, ""}, {223, 1, ""}, {227, 40, ""}, {113, 2, ""}, {114, 3, ""},
-             {115, 1, ""}, {116, 1, ""}, {218, 64, ""}, {219, 0, ""}, {233, 3, ""}, {209, 1, "Stored job"},
-             {212, 1, "Press 2"}, {210, 1, "/tmp/out.tif"}, {214, 0, "ops@example.com"}, {215, 0, "Handle with care"},
+             {115, 1, ""}, {116, 0, ""}, {218, 64, ""}, {219, 0, ""}, {233, 3, ""}, {209, 1, "Stored job"},
+             {212, 1, "Press 2"}, {210, 1, "press-operator"}, {214, 0, "ops@example.com"}, {215, 0, "Handle with care"},
              {216, 0, "Room 5"}, {217, 0, "C-17"}, {107, 4, ""}, {108, 0, "Letter_Red"}, {229, 60, ""},
              {230, 120, ""}})
         b.SetJobFeature(feature, val, text, 0);
@@ -155,8 +158,7 @@ TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
         bridge.LoadSettings(folder.file("template.plist"));
         EXPECT_EQ(recorder.transcript<zqController>(&bridge, "bridge"),
                   c.posted ? Fixture("template_load_notifications.txt") : "");
-        EXPECT_EQ(alerts.messages(), std::vector<std::string>{
-                                         "The template could not be applied completely: some of its settings are missing."});
+        EXPECT_EQ(alerts.messages(), std::vector<std::string>{kIncomplete});
         EXPECT_EQ(bridge.workingRecord().copyCount, c.copies);
         EXPECT_EQ(bridge.jobFeatureDictionary()["custom"]["fieldFlag"].text(), "1");
     }
@@ -177,7 +179,11 @@ TEST(Templates, ValuesOutOfRangeAreLeftOutAndPunchingKeepsWhatWasSaved) {
                              Dictionary{{"startPage", "1"}, {"endPage", "1"}, {"featureType", "302"}, {"x1", "5.0"},
                                         {"y1", "0"}, {"x2", "-5.0"}, {"y2", "0"}},
                              Dictionary{{"startPage", "3"}, {"endPage", "3"}, {"featureType", "302"}, {"x1", "5.0"},
-                                        {"y1", "0"}, {"x2", "5.0"}, {"y2", "0"}}}}}},
+                                        {"y1", "0"}, {"x2", "5.0"}, {"y2", "0"}},
+                             Dictionary{{"startPage", "5"}, {"endPage", "5"}, {"featureType", "302"}, {"x1", "5.0"},
+                                        {"y1", "2.5"}, {"x2", "-5.0"}, {"y2", "2.5"}},
+                             Dictionary{{"startPage", "7"}, {"endPage", "7"}, {"featureType", "302"}, {"x1", "5.0"},
+                                        {"y1", "2.5"}, {"x2", "5.0"}, {"y2", "-2.5"}, {"orientation", "2"}}}}}},
     };
     filter_test::TempDir folder;
     Bridge bridge;
@@ -194,18 +200,22 @@ TEST(Templates, ValuesOutOfRangeAreLeftOutAndPunchingKeepsWhatWasSaved) {
                                prefix + "value imageAlignFrontX = \"5\" is out of range and was not applied",
                                prefix + "page feature pages 0..3 are out of range and were not applied"}));
     const JSE_JobFeatureType& r = bridge.workingRecord();
-    EXPECT_EQ(std::tuple(r.copyCount, r.printingMode, r.halftoneAngle, r.imageAlign, r.statusMode),
-              std::tuple(1, 1, 45, false, 2));
+    EXPECT_EQ(std::tuple(r.copyCount, r.printingMode, r.halftoneAngle, r.imageAlign, r.imageAlignFrontX, r.statusMode),
+              std::tuple(1, 1, 45, true, 0.0f, 2))
+        << "a distance left out reads as 0";
     EXPECT_EQ(std::tuple(r.punchJob, r.punchFrontCover, r.punchBackCover), std::tuple(64, false, false));
     EXPECT_EQ(bridge.pageCollection()->JSE_PageCollection_GetSize(), 0);
-    // Image shifts are mirrored when side 2 is side 1 negated.
-    for (const auto& [record, mirrored] : {std::pair{0L, true}, {1L, false}}) {
+    // Image shifts are mirrored when side 2 is side 1 mirrored across the
+    // axis of their orientation, as the page-exception pane mirrors them.
+    for (const auto& [record, mirrored, axis] :
+         {std::tuple{0L, true, 0}, {1L, false, 0}, {2L, true, 0}, {3L, true, 2}}) {
+        SCOPED_TRACE(record);
         int type = 0, typeValue = 0, unit = 0, orientation = 0;
         bool mirror = !mirrored;
         float x1, y1, x2, y2;
         bridge.pageCollection()->JSE_PageCollection_GetImageFeature(record, 0, type, typeValue, unit, mirror,
                                                                     orientation, x1, y1, x2, y2);
-        EXPECT_EQ(std::tuple(type, mirror, x2), std::tuple(kPeImageShift, mirrored, mirrored ? -5.0f : 5.0f));
+        EXPECT_EQ(std::tuple(type, mirror, orientation), std::tuple(kPeImageShift, mirrored, axis));
     }
 }
 

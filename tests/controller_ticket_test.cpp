@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "AlertPanel.h"
+#include "SystemLog.h"
 #include "UserEnvironment.h"
 #include "controller_support.h"
 #include "ppdx.h"
@@ -52,26 +54,47 @@ TEST(TicketHandOut, TextsAreTheEngineTicketWithTheCommandAndTheEndOfComments) {
     EXPECT_EQ(Fixture("handouts.txt").find("default: " + std::to_string(Fixture("startup_ticket.txt").size() + 16)), 4u);
 }
 
-// Each hand-out is built afresh: asked twice it gives one end of comments;
-// a command file that cannot go whole leaves no ticket, never the last one.
-TEST(TicketHandOut, FailedHandOutLeavesNoTicketAndSaysWhy) {
+// Each hand-out is built afresh: asked twice it gives one end of comments.
+// A command file that cannot go whole is left out and the ticket goes
+// without it: a missing or empty one with a log line, one that is no regular
+// file or more than the queue keeps with an alert naming it too.
+TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) {
     filter_test::TempDir folder;
     std::filesystem::create_directory(folder.file("folder"));
     mkfifo(folder.file("fifo").c_str(), 0600);
+    filter_test::writeFile(folder.file("empty"), "");
     filter_test::writeFile(folder.file("big"), "");
     std::filesystem::resize_file(folder.file("big"), kPpdxMaxDataSize + 1);
     Bridge bridge;
     bridge.start();
-    const std::string first = HandOut(bridge);
-    EXPECT_EQ(HandOut(bridge), first);
-    for (const auto& [file, code] : {std::pair{"absent", kCustomFileCannotOpen}, {"folder", kCustomFileNotRegular},
-                                     {"fifo", kCustomFileNotRegular}, {"big", kCustomFileTooLarge}}) {
-        SCOPED_TRACE(file);
-        SetCustom(bridge, 3, 1, folder.file(file));
-        int error = 0;
-        EXPECT_EQ(HandOut(bridge, &error), "");
-        EXPECT_EQ(error, code);
-        EXPECT_EQ(bridge.GetLastError(), code);
+    SetCustom(bridge, 3, 1, "");
+    const std::string without = HandOut(bridge);
+    EXPECT_EQ(HandOut(bridge), without);
+    const std::string notRegular = "\" is not a regular file. The job ticket goes to the printer without it.";
+    const struct {
+        const char* file;
+        const char* why;
+        const char* alert;  // after the path; none when nullptr
+    } cases[] = {
+        {"absent", "cannot be opened", nullptr},
+        {"empty", "is empty", nullptr},
+        {"folder", "is not a regular file", notRegular.c_str()},
+        {"fifo", "is not a regular file", notRegular.c_str()},
+        {"big", "is larger than the printer's queue keeps",
+         "\" is larger than the printer's queue can keep. The job ticket goes to the printer without it."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        platform::AlertRecorder alerts;
+        platform::LogRecorder log;
+        SetCustom(bridge, 3, 1, folder.file(c.file));
+        int error = -1;
+        EXPECT_EQ(HandOut(bridge, &error), without);
+        EXPECT_EQ(error + bridge.GetLastError(), 0);
+        EXPECT_EQ(log.texts(), std::vector<std::string>{"zqController: the command file \"" + folder.file(c.file) +
+                                                        "\" " + c.why + " and was left out of the job ticket"});
+        const std::string alert = c.alert ? "The command file \"" + folder.file(c.file) + c.alert : "";
+        EXPECT_EQ(alerts.messages(), c.alert ? std::vector<std::string>{alert} : std::vector<std::string>{});
     }
     Bridge stopped;
     int error = 0;

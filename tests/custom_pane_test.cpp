@@ -65,8 +65,8 @@ TEST_F(CustomPane, DestinationChoicesReachTheGroupAndTheEngine) {
 }
 
 // Unticking the text box disables the insert buttons even with the file box
-// on; a click on the file box enables them again. A restore sets the boxes
-// and fields from the group and leaves the command texts as they are.
+// on; a click on the file box enables them again. A restore sets the boxes,
+// the command's text and file and the insert buttons from the group.
 TEST_F(CustomPane, CommandBoxesSetKindPositionAndEnablingAndARestoreShowsTheGroup) {
     struct Step {
         const char* command;  // "" for none, or a restore of the two numbers
@@ -83,8 +83,8 @@ TEST_F(CustomPane, CommandBoxesSetKindPositionAndEnablingAndARestoreShowsTheGrou
         {"click customCommandFileButton", {}, "4", "1", "11 10111", "preappend1.icns append2.icns"},
         {"click userDefinedCommandFileButton", {}, "3", "1", "01 00100", "preappend1.icns append2.icns"},
         {"click customCommandFileButton", {}, "1", "1", "00 00000", "preappend1.icns append2.icns"},
-        {nullptr, {"3", "1"}, "3", "1", "01 01100", "preappend1.icns append2.icns"},
-        {nullptr, {"4", "2"}, "4", "2", "11 11100", "preappend2.icns append1.icns"},
+        {nullptr, {"3", "1"}, "3", "1", "01 01111", "preappend1.icns append2.icns"},
+        {nullptr, {"4", "2"}, "4", "2", "11 11111", "preappend2.icns append1.icns"},
         {nullptr, {"1", "1"}, "1", "1", "00 00000", "preappend2.icns append1.icns"},
     };
     for (const Step& step : steps) {
@@ -92,7 +92,12 @@ TEST_F(CustomPane, CommandBoxesSetKindPositionAndEnablingAndARestoreShowsTheGrou
         if (!step.command) {
             NotificationCenter::Default().post("customController::applySettings",
                                                pane_test::Restored("custom", {{"fieldFlag", step.restored[0]},
-                                                                              {"insertPosition", step.restored[1]}}));
+                                                                              {"insertPosition", step.restored[1]},
+                                                                              {"command", step.restored[0]},
+                                                                              {"fileName", step.restored[1]}}));
+            EXPECT_EQ(view<TextField>("userDefinedCustomCommandEditText").stringValue() + " " +
+                          view<TextField>("customCommandFileEditText").stringValue(),
+                      std::string(step.restored[0]) + " " + step.restored[1]);
         } else if (*step.command) {
             perform(step.command);
         }

@@ -169,7 +169,7 @@ TEST_F(ImagePane, EraseMarginsFollowTheirUnitMirrorAndSteppers) {
            {"type eaSide1LeftEditText -1", "eaSide2LeftEditText", "1.00",
             "1 1 u0 1.00 1.00 0.00 0.00 / 1.00 1.00 0.00 0.00", "frontEraseTopSide", "1.00"},
            {"step eaSide1BottomStepper up 2", "eaSide2BottomEditText", "0.02",
-            "1 1 u0 1.00 1.00 0.02 0.00 / 1.00 1.00 0.02 0.00", "backEraseBottomSide", "0.00"},
+            "1 1 u0 1.00 1.00 0.02 0.00 / 1.00 1.00 0.02 0.00", "backEraseBottomSide", "0.02"},
            {"click edgeEraseUnitMMCell", "eaSide2BottomEditText", "0.51",
             "1 1 u0 1.00 1.00 0.02 0.00 / 1.00 1.00 0.02 0.00"},
            {"type eaSide1RightEditText 30", "eaSide2RightEditText", "25.40",
@@ -201,24 +201,29 @@ TEST_F(ImagePane, RotationGretAndHalftoneScreenReachTheBridgeWithinTheirLimits) 
     EXPECT_EQ(dynamic_cast<Button&>(*pane->panelView()->findView("imageRotation90")).image()->name(), "rotate901.icns");
 }
 
-TEST_F(ImagePane, SettingsRestoreTheControlsAndAMirroredGroupReachesTheBridgeAsShown) {
+// A restore shows the group in the units it holds and sends nothing; the
+// next change sends the group in the unit shown.
+TEST_F(ImagePane, SettingsRestoreTheControlsInTheirUnitsAndSendNothing) {
     ASSERT_TRUE(user->perform("click imageAlignButton") && user->perform("type iaSide1XEditText 0.12"));
+    const std::string held = Alignment(bridge()) + " | " + Erase(bridge()) + " | " + Others(bridge());
     const Dictionary settings{
         {"jobSetup", Dictionary{{"bodyPaper", "A4"}}},
         {"image", Dictionary{{"FinishOrientation", "7"}, {"engineGRET", "1"}, {"imageAlign", "1"},
-                             {"imageAlignFrontX", "0.30"}, {"imageAlignFrontY", "-0.10"},
+                             {"imageAlignUnit", "1"}, {"imageAlignFrontX", "7.62"}, {"imageAlignFrontY", "-2.54"},
                              {"imageAlignMirrorSide1", "1"}, {"imageAlignBackX", "0.55"}, {"edgeErase", "1"},
                              {"frontEraseTopSide", "0.10"}, {"frontEraseRightSide", "0.40"},
                              {"backEraseLeftSide", "0.20"}, {"backEraseBottomSide", "0.3"},
                              {"halftoneAngle", "75"}, {"halftoneFrequency", "150"}}}};
+    const std::size_t sent = broadcasts.objects().size();
     NotificationCenter::Default().post("imageController::applySettings", settings);
-    EXPECT_EQ(Alignment(bridge()), "1 1 u0 0.30 -0.10 -0.30 -0.10") << "not the 0.12 shown before";
-    EXPECT_EQ(Erase(bridge()), "1 0 u0 0.10 0.00 0.00 0.40 / 0.00 0.20 0.30 0.00");
-    EXPECT_EQ(Others(bridge()), "rotation 1 gret 0 screen 45/106") << "the box and the screen are only shown";
-    const Dictionary image = settings["image"].dictionary();
-    EXPECT_EQ(image["FinishOrientation"].text() + image["backEraseBottomSide"].text() + image["imageAlignBackX"].text(),
-              "10.300.55");
+    EXPECT_EQ(Alignment(bridge()) + " | " + Erase(bridge()) + " | " + Others(bridge()), held);
+    EXPECT_EQ(broadcasts.objects().size(), sent) << "nothing recorded";
     EXPECT_EQ(DrawAsText(*pane->panelView()), filter_test::readFile(LUMAPREX_TEST_DATA "/pde/image_pane_restored.txt"));
+    ASSERT_TRUE(user->perform("step iaSide1XStepper up"));
+    EXPECT_EQ(Alignment(bridge()), "1 1 u1 7.63 -2.54 -7.63 -2.54");
+    EXPECT_EQ(broadcasts.objects().back()["image"]["imageAlignUnit"].text() +
+                  broadcasts.objects().back()["image"]["imageAlignFrontY"].text(),
+              "1-2.54");
 }
 
 TEST_F(ImagePane, LocaleSeparatorIsTypedAndReadWhileThePaneWritesAPoint) {

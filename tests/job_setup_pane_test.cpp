@@ -164,11 +164,13 @@ TEST_F(JobSetupPane, EachStepShowsWhatItChangedWhereTheUserLooks) {
     EXPECT_EQ(transcript, filter_test::readFile(LUMAPREX_TEST_DATA "/pde/job_setup_steps.txt"));
 }
 
-TEST_F(JobSetupPane, RestoringShowsTheStoredValuesAndSendsOnlyThePrintModeWhichIsAPamphletWhenMissing) {
+// The group holds what the engine holds: restoring shows it, the print mode
+// too, and sends nothing (a missing mode shows a pamphlet, as ever).
+TEST_F(JobSetupPane, RestoringShowsTheStoredValuesAndSendsNothing) {
     open();
     restore({{"collate", "1"}, {"proofSet", "2"}, {"printingMode", "3"}, {"setSeparator", "1"}, {"signaturePages", "40"},
              {"sheets", "10"}, {"bodyPaper", "A4"}});
-    EXPECT_EQ(record().printingMode, 3);
+    EXPECT_EQ(control<Button>("duplexShortEdge").image()->name(), "duplexshort2.icns");
     for (const char* button : {"collateCheckBox", "proofSet", "setSeparatorCheckBox"})
         EXPECT_EQ(control<Button>(button).state(), 1) << button;
     EXPECT_TRUE(control("separatorPaperButton").isEnabled());
@@ -176,8 +178,9 @@ TEST_F(JobSetupPane, RestoringShowsTheStoredValuesAndSendsOnlyThePrintModeWhichI
     EXPECT_EQ(control<TableView>("paperTableView").selectedRow(), 18);
     EXPECT_EQ(zqController::wstringToNSString(record().bodyPaper), "Letter") << "shown, not sent";
     restore({{"collate", "0"}});
-    EXPECT_EQ(record().printingMode, 6);  // a pamphlet
     EXPECT_EQ(control<Button>("pamphlet").image()->name(), "pamphlet2.icns");
+    EXPECT_EQ(control<Button>("duplexShortEdge").image()->name(), "duplexshort1.icns");
+    EXPECT_EQ(record().printingMode, 1) << "shown, not sent";
 }
 
 }  // namespace

@@ -86,7 +86,6 @@ TEST_F(PrintRoad, EachFailureBeforeSendingShowsItsAlertAndTheApplicationStillPri
         std::function<LumaprexPDE&()> setUp;
         std::string alert;
     };
-    const std::string noTicket = bundle.localizedString("17280", "Labels");
     const Case cases[] = {
         {"no printer",
          [&]() -> LumaprexPDE& {
@@ -94,14 +93,6 @@ TEST_F(PrintRoad, EachFailureBeforeSendingShowsItsAlertAndTheApplicationStillPri
              return show();
          },
          "No Printer Found error code: 90001"},
-        {"ticket size 0: the custom command file is missing",
-         [&]() -> LumaprexPDE& {
-             LumaprexPDE& main = show();
-             main.bridge()->setCustomCommand(
-                 Dictionary{{"fieldFlag", "3"}, {"insertPosition", "1"}, {"fileName", "/nonexistent/command.ps"}});
-             return main;
-         },
-         noTicket + "Job ticket size = 0. " + FormatInteger(kCustomFileCannotOpen)},
         {"engine error: a bare number", [&]() -> LumaprexPDE& { return show<PaneWithAnEngineError>(); },
          FormatInteger(JSE_Preference::kFileNotOpened)},
     };

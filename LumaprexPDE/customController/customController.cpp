@@ -12,9 +12,7 @@
 struct customController::TextFieldRow {
     int tag;
     int feature;  // 0: the command text, which is no job feature
-    const char* key;
-    TextClass textClass;
-    std::size_t maxBytes;  // of the UTF-8 form
+    const char* key;  // the text's rule goes by it
 };
 
 namespace {
@@ -85,14 +83,12 @@ customController::customController() : OptionPane("customController", "custom", 
 // The pane has no termination notification; it leaves the center as it goes.
 customController::~customController() { termination(); }
 
-// The command text keeps 254 bytes: the engine's field holds that many and
-// its closing 0, so the field never shows more than the ticket gets.
 const customController::TextFieldRow* customController::FieldRow(int tag) {
     static const std::array<TextFieldRow, 4> rows = {{
-        {3000, kFeatureCreateTIFF, "createTIFFPath", TextClass::FileName, 255},
-        {3002, kFeatureSaveAs, "saveAsFileNameText", TextClass::FileName, 64},
-        {3004, kFeatureSpecificPrinter, "specificPrinterNameText", TextClass::FileName, 31},
-        {kCommandTextTag, 0, "command", TextClass::Any, JSE_CustomCommandType::kCommandSize - 1},
+        {3000, kFeatureCreateTIFF, "createTIFFPath"},
+        {3002, kFeatureSaveAs, "saveAsFileNameText"},
+        {3004, kFeatureSpecificPrinter, "specificPrinterNameText"},
+        {kCommandTextTag, 0, "command"},
     }};
     for (const TextFieldRow& row : rows) {
         if (row.tag == tag) return &row;
@@ -170,7 +166,7 @@ void customController::controlTextDidChange(platform::TextField& field) {
 // its limit with a beep. What the field then shows is what is sent and
 // stored: a mended text is sent unless the group already holds it.
 void customController::verifyTextField(platform::TextField& field, const TextFieldRow& row) {
-    const AuditedText audited = AuditUserEntry(field.stringValue(), row.textClass, row.maxBytes);
+    const AuditedText audited = AuditUserEntry(field.stringValue(), *TextRuleOf(row.key));
     if (audited.cut) platform::Beep();
     if (audited.mended()) {
         field.setStringValue(audited.text);
@@ -183,13 +179,21 @@ void customController::verifyTextField(platform::TextField& field, const TextFie
 // ---- The custom command ----
 
 void customController::handleCustomCommand(int tag) {
-    if (tag == kCommandTextTag) updateGroup({{"command", TextOf(userDefinedCustomCommandEditText)}});
-    else updateGroup({{"fileName", TextOf(customCommandFileEditText)}});
-    handOverCommand();
+    if (tag == kCommandTextTag) updateCommand({{"command", TextOf(userDefinedCustomCommandEditText)}});
+    else updateCommand({{"fileName", TextOf(customCommandFileEditText)}});
 }
 
-void customController::handOverCommand() {
-    if (_zqJSEController && _jobFeatureDict) _zqJSEController->setCustomCommand(group());
+// The bridge takes the group with the entries first; the group then holds
+// the entries and whether the bridge's command is on, which a template
+// brings back.
+void customController::updateCommand(std::vector<std::pair<std::string, std::string>> entries) {
+    if (_zqJSEController && _jobFeatureDict) {
+        platform::Dictionary custom = group().copy();
+        for (const auto& [key, value] : entries) custom.set(key, value);
+        _zqJSEController->setCustomCommand(custom);
+        entries.emplace_back("withJobStream", _zqJSEController->customCommandEnabled() ? "1" : "0");
+    }
+    updateGroup(entries);
 }
 
 void customController::selectUserCommandSearchFile(platform::Control&) {
@@ -220,8 +224,8 @@ void customController::selectUserCommandFile(platform::Control&) {
 
 void customController::updateCommandKind() {
     const int kind = CommandKind(IsOn(userDefinedCommandFileButton), IsOn(customCommandFileButton));
-    updateGroup({{"fieldFlag", platform::FormatInteger(kind)}, {"insertPosition", platform::FormatInteger(_insertPosition)}});
-    handOverCommand();
+    updateCommand(
+        {{"fieldFlag", platform::FormatInteger(kind)}, {"insertPosition", platform::FormatInteger(_insertPosition)}});
 }
 
 void customController::selectPreAppendCommand(platform::Control&) { selectInsertPosition(kBeforeTicket); }
@@ -229,8 +233,7 @@ void customController::selectAppendCommand(platform::Control&) { selectInsertPos
 
 void customController::selectInsertPosition(int position) {
     showInsertPosition(position);
-    updateGroup({{"insertPosition", platform::FormatInteger(position)}});
-    handOverCommand();
+    updateCommand({{"insertPosition", platform::FormatInteger(position)}});
 }
 
 void customController::showInsertPosition(int position) {
@@ -254,8 +257,8 @@ void customController::selectInsertButton(platform::Button* button, const char* 
 
 // ---- Restoring ----
 
-// Sends nothing: the bridge built the group from what the engine holds. The
-// command fields keep their texts.
+// Sends nothing: the group holds what the engine holds. The command's
+// fields show its text and file, and the insert buttons follow its kind.
 void customController::applySettings() {
     if (!_jobFeatureDict || !_jobFeatureDict->contains("custom")) return;
     const platform::Dictionary custom = group();
@@ -279,10 +282,9 @@ void customController::applySettings() {
     Enable(userDefinedCustomCommandEditText, text);
     Enable(customCommandFileEditText, file);
     Enable(customCommandFileSearchButton, file);
-    if (known) {
-        showInsertPosition(custom["insertPosition"].intValue() == kBeforeTicket ? kBeforeTicket : kAfterTicket);
-    } else {
-        Enable(insertCustomPreappendButton, false);
-        Enable(insertCustomAppendButton, false);
-    }
+    SetText(userDefinedCustomCommandEditText, custom["command"].text());
+    SetText(customCommandFileEditText, custom["fileName"].text());
+    Enable(insertCustomPreappendButton, known);
+    Enable(insertCustomAppendButton, known);
+    if (known) showInsertPosition(custom["insertPosition"].intValue() == kBeforeTicket ? kBeforeTicket : kAfterTicket);
 }

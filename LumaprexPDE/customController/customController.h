@@ -6,6 +6,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "OptionPane.h"
 #include "TypedText.h"
@@ -62,8 +64,9 @@ private:
     // "specificPrinter" with their texts) and broadcasts; nothing for any
     // other feature.
     void updateCustomDict(int feature);
-    // Hands the group to the bridge, when there is one.
-    void handOverCommand();
+    // The custom command's entries into the group and, when there is a
+    // bridge, the group to it.
+    void updateCommand(std::vector<std::pair<std::string, std::string>> entries);
 
     void resetInsertButton();
     void selectInsertButton(platform::Button* button, const char* image, bool setLast);

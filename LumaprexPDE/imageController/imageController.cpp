@@ -263,18 +263,27 @@ void imageController::resetGroup(ValueGroup& group) {
 // clamping; nothing is recorded or sent until the group's next change.
 void imageController::switchUnit(ValueGroup& group, Unit unit) {
     if (group.unit == unit) return;
-    const image_field::Limits limits = image_field::LimitsOf(group.kind, unit);
     const double factor =
         unit == image_field::kMillimetre ? image_field::kInchToMillimetre : image_field::kMillimetreToInch;
     for (int i = group.first; i < group.end(); ++i) {
-        m_steppers[i]->setMinValue(limits.lowest);
-        m_steppers[i]->setMaxValue(limits.highest);
         const float value = fieldValue(i);
         if (group.kind == Group::EdgeErase && !(value > 0)) continue;
         const auto converted = static_cast<float>(value * factor);
         m_steppers[i]->setFloatValue(converted);
         m_fields[i]->setStringValue(platform::FormatDecimal(converted));
     }
+    showUnit(group, unit);
+}
+
+// The unit's cell chosen, the steppers' limits and the box's title.
+void imageController::showUnit(ValueGroup& group, Unit unit) {
+    const image_field::Limits limits = image_field::LimitsOf(group.kind, unit);
+    for (int i = group.first; i < group.end(); ++i) {
+        m_steppers[i]->setMinValue(limits.lowest);
+        m_steppers[i]->setMaxValue(limits.highest);
+    }
+    group.inchCell->setState(unit == image_field::kInch);
+    group.mmCell->setState(unit == image_field::kMillimetre);
     group.unit = unit;
     group.box->setTitle(buttonTitle(group, unit));
 }
@@ -382,42 +391,60 @@ std::optional<int> imageController::followSide1(int index) {
 // ---------------------------------------------------------------------------
 // Recording and sending
 
+// A distance or a group's box goes to the bridge first, and the group's keys
+// are then written as the bridge holds them, so that the dictionary has the
+// unit and every value in it that a template brings back.
 void imageController::updateImageDict(int recordCase) {
-    std::string key, value;
     const std::optional<int> index = IndexOfTag(recordCase);
     if (recordCase >= 1 && recordCase <= 4) {
         handleFeatureState(kOrientationCase, recordCase);
-        key = "FinishOrientation";
-        value = platform::FormatInteger(recordCase);
+        updateGroup({{"FinishOrientation", platform::FormatInteger(recordCase)}});
     } else if (recordCase == kGretCase) {
         handleFeatureState(kGretCase, gretButton->state());
-        key = "engineGRET";
-        value = platform::FormatInteger(gretButton->state());
-    } else if (recordCase == imageAlign.sendCase || recordCase == edgeErase.sendCase) {
-        const ValueGroup& group = recordCase == imageAlign.sendCase ? imageAlign : edgeErase;
-        key = group.key;
-        value = platform::FormatInteger(group.box->state());
+        updateGroup({{"engineGRET", platform::FormatInteger(gretButton->state())}});
     } else if (index && *index >= kHalftoneAngle) {
         const int screen = m_fields[*index]->intValue();
         handleFeatureState(recordCase, screen);
-        key = kValueFieldNames[*index].key;
-        value = platform::FormatInteger(screen);
-    } else if (index) {
-        key = kValueFieldNames[*index].key;
-        value = platform::FormatDecimal(fieldValue(*index));
-    } else {
-        return;
-    }
-    updateGroup({{key, value}});
-    if (recordCase == imageAlign.sendCase || recordCase == edgeErase.sendCase) {
-        handleFeatureState(recordCase, 0);
-    } else if (index && *index < kHalftoneAngle) {
-        handleFeatureState(groupOf(*index).sendCase, 0);
+        updateGroup({{kValueFieldNames[*index].key, platform::FormatInteger(screen)}});
+    } else if (index || recordCase == imageAlign.sendCase || recordCase == edgeErase.sendCase) {
+        const ValueGroup& group = index ? groupOf(*index) : recordCase == imageAlign.sendCase ? imageAlign : edgeErase;
+        sendGroup(group);
+        std::vector<std::pair<std::string, std::string>> entries;
+        if (_zqJSEController) addHeldEntries(group, entries);
+        else if (index) entries.emplace_back(kValueFieldNames[*index].key, platform::FormatDecimal(fieldValue(*index)));
+        else entries.emplace_back(group.key, platform::FormatInteger(group.box->state()));
+        updateGroup(entries);
     }
 }
 
+// The group as the bridge holds it after a send: the on and mirror boxes
+// sent, the bridge's unit and every distance in that unit.
+void imageController::addHeldEntries(const ValueGroup& group,
+                                     std::vector<std::pair<std::string, std::string>>& entries) const {
+    const zqController& bridge = *_zqJSEController;
+    const bool alignment = group.kind == Group::Alignment;
+    const int unit = alignment ? bridge.GetCurrentImageAlignUnit() : bridge.GetCurrentEdgeEraseUnit();
+    std::vector<double> values;
+    if (alignment) {
+        const zqController::ImageShift s = bridge.GetCurrentImageAlignValues(unit);
+        values = {s.front.x, s.front.y, s.back.x, s.back.y};
+    } else {
+        const zqController::EdgeMargins m = bridge.GetCurrentEdgeEraseValues(unit);
+        values = {m.front.top, m.front.left, m.front.bottom, m.front.right,
+                  m.back.top,  m.back.left,  m.back.bottom,  m.back.right};
+    }
+    entries.emplace_back(group.key, platform::FormatInteger(group.box->state()));
+    entries.emplace_back(group.mirrorKey, platform::FormatInteger(group.mirror->state() != 0));
+    entries.emplace_back(group.unitKey, platform::FormatInteger(unit));
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const int index = group.first + static_cast<int>(k);
+        entries.emplace_back(kValueFieldNames[index].key, platform::FormatDecimal(values[k]));
+    }
+}
+
+// Nothing while the pane shows what the dictionary holds.
 void imageController::handleFeatureState(int sendCase, int value) {
-    if (!_zqJSEController) return;
+    if (!_zqJSEController || isPuttingBack()) return;
     switch (sendCase) {
         case kGretCase: _zqJSEController->SetGRET(value); break;
         case kOrientationCase: _zqJSEController->SetFinishOrientation(value); break;
@@ -431,7 +458,7 @@ void imageController::handleFeatureState(int sendCase, int value) {
 
 // The whole group from its fields, in the unit shown, orientation 1.
 void imageController::sendGroup(const ValueGroup& group) {
-    if (!_zqJSEController) return;
+    if (!_zqJSEController || isPuttingBack()) return;
     const bool on = group.box->state() == 1;
     const bool mirror = group.mirror->state() != 0;
     const int unit = shownUnit(group);
@@ -446,46 +473,45 @@ void imageController::sendGroup(const ValueGroup& group) {
 // ---------------------------------------------------------------------------
 // Settings, body paper and end
 
+// Restoring shows; it never sends: the dictionary holds what the bridge
+// holds, each group's distances in the unit the group is shown in.
 void imageController::applySettings() {
     showBodyPaper();
     const platform::Value* found = _jobFeatureDict ? _jobFeatureDict->find("image") : nullptr;
     if (!found) return;
     const platform::Dictionary image = found->dictionary();
-    const int rotation = image["FinishOrientation"].intValue();
-    selectRotation(rotation >= 2 && rotation <= 4 ? rotation : 1);
-    gretButton->setState(image["engineGRET"].intValue() != 0);
-    enableImageAligns(image["imageAlign"].intValue());
-    restoreGroupTexts(image, imageAlign, "imageAlignMirrorSide1");
-    enableEdgeErase(image["edgeErase"].intValue());
-    restoreGroupTexts(image, edgeErase, "edgeEraseMirrorSide1");
-    for (const int index : {kHalftoneAngle, kHalftoneFrequency}) {
-        std::string text;
-        if (const platform::Value* stored = image.find(kValueFieldNames[index].key)) text = stored->text();
-        else if (_zqJSEController) {
-            text = platform::FormatInteger(index == kHalftoneAngle ? _zqJSEController->GetHalftoneAngle()
-                                                                   : _zqJSEController->GetLinePerInch());
-        } else continue;
-        m_fields[index]->setStringValue(text);
-        m_steppers[index]->setIntValue(m_fields[index]->intValue());
-    }
+    putBack([&] {
+        const int rotation = image["FinishOrientation"].intValue();
+        selectRotation(rotation >= 2 && rotation <= 4 ? rotation : 1);
+        gretButton->setState(image["engineGRET"].intValue() != 0);
+        restoreGroup(image, imageAlign);
+        restoreGroup(image, edgeErase);
+        for (const int index : {kHalftoneAngle, kHalftoneFrequency}) {
+            std::string text;
+            if (const platform::Value* stored = image.find(kValueFieldNames[index].key)) text = stored->text();
+            else if (_zqJSEController) {
+                text = platform::FormatInteger(index == kHalftoneAngle ? _zqJSEController->GetHalftoneAngle()
+                                                                       : _zqJSEController->GetLinePerInch());
+            } else continue;
+            m_fields[index]->setStringValue(text);
+            m_steppers[index]->setIntValue(m_fields[index]->intValue());
+        }
+    });
 }
 
-// Side 1 as stored, then side 2 from the mirror or as stored. A mirrored
-// group is sent once more, so that the bridge holds the side 1 just shown
-// and not what the fields held when the group was switched on.
-void imageController::restoreGroupTexts(const platform::Dictionary& image, ValueGroup& group, const char* mirrorKey) {
+// The unit, the on box, side 1 as stored, then side 2 from the mirror or as
+// stored; the steppers take the values shown.
+void imageController::restoreGroup(const platform::Dictionary& image, ValueGroup& group) {
+    showUnit(group, image[group.unitKey].intValue() == 1 ? image_field::kMillimetre : image_field::kInch);
+    if (group.kind == Group::Alignment) enableImageAligns(image[group.key].intValue());
+    else enableEdgeErase(image[group.key].intValue());
     for (int i = group.first; i < group.first + group.perSide; ++i) restoreText(image, i);
-    const bool mirrored = image[mirrorKey].intValue() != 0;
+    const bool mirrored = image[group.mirrorKey].intValue() != 0;
     group.mirror->setState(mirrored);
     mirrorRoutine(group);
-    if (mirrored) {
-        sendGroup(group);
-        return;
-    }
-    for (int i = group.first + group.perSide; i < group.end(); ++i) {
-        restoreText(image, i);
-        updateImageDict(TagOf(i));
-    }
+    if (!mirrored)
+        for (int i = group.first + group.perSide; i < group.end(); ++i) restoreText(image, i);
+    for (int i = group.first; i < group.end(); ++i) m_steppers[i]->setFloatValue(fieldValue(i));
 }
 
 // A key the group lacks leaves the field as it is.

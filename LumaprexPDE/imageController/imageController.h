@@ -15,6 +15,8 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ImageFieldText.h"
 #include "OptionPane.h"
@@ -75,7 +77,7 @@ public:
     int currentEdgeEraseUnit() const { return edgeErase.unit; }
 
 protected:
-    // Restores the controls from the "image" group and sends them again.
+    // Shows the "image" group, units included, and sends nothing.
     void applySettings() override;
     void termination() override;
 
@@ -96,6 +98,8 @@ private:
         int sendCase;    // 9 or 10
         int titleLabel;  // the group box's label
         const char* key;  // of the on/off box in the "image" group
+        const char* mirrorKey;
+        const char* unitKey;
         platform::Button* box = nullptr;
         platform::Button* mirror = nullptr;
         platform::Button* reset = nullptr;
@@ -117,6 +121,7 @@ private:
     void mirrorRoutine(ValueGroup& group);
     void resetGroup(ValueGroup& group);
     void switchUnit(ValueGroup& group, image_field::Unit unit);
+    void showUnit(ValueGroup& group, image_field::Unit unit);
     void imageAlignValueChange(int index);
     void edgeEraseValueChange(int index);
     void halftoneValueChange(int index);
@@ -129,14 +134,15 @@ private:
     // Side 2 of a side-1 field takes its value when the group is mirrored;
     // the index of the side-2 field that followed, if any.
     std::optional<int> followSide1(int index);
-    // Records the case in the "image" group, broadcasts and sends.
+    // Sends the case and records it in the "image" group, then broadcasts.
     void updateImageDict(int recordCase);
+    void addHeldEntries(const ValueGroup& group, std::vector<std::pair<std::string, std::string>>& entries) const;
     // Sends one case to the bridge through its typed setter.
     void handleFeatureState(int sendCase, int value);
     void sendGroup(const ValueGroup& group);
 
     void showBodyPaper();
-    void restoreGroupTexts(const platform::Dictionary& image, ValueGroup& group, const char* mirrorKey);
+    void restoreGroup(const platform::Dictionary& image, ValueGroup& group);
     void restoreText(const platform::Dictionary& image, int index);
 
     ValueGroup& groupOf(int index) { return index < kSide1Top ? imageAlign : edgeErase; }
@@ -153,8 +159,10 @@ private:
     platform::Button* gretButton = nullptr;
     platform::TextField* bodyText = nullptr;
     platform::TextField* bodySizeText = nullptr;
-    ValueGroup imageAlign{image_field::Group::Alignment, kSide1X, 2, 9, 13120, "imageAlign"};
-    ValueGroup edgeErase{image_field::Group::EdgeErase, kSide1Top, 4, 10, 13087, "edgeErase"};
+    ValueGroup imageAlign{image_field::Group::Alignment, kSide1X, 2, 9, 13120, "imageAlign", "imageAlignMirrorSide1",
+                          "imageAlignUnit"};
+    ValueGroup edgeErase{image_field::Group::EdgeErase, kSide1Top, 4, 10, 13087, "edgeErase", "edgeEraseMirrorSide1",
+                         "edgeEraseUnit"};
 
     platform::Button* _lastRotationButton = nullptr;
     std::string _lastRotationButtonName;

@@ -151,19 +151,15 @@ void jobSetupController::termination() {
 
 // Restoring ------------------------------------------------------------------
 
-// The print mode is sent again (and refused with an alert when the engine
-// no longer takes it); everything else is shown as stored, without sending.
-// A group with nothing in it describes no job and is passed over like a
-// missing one.
+// Everything is shown as stored, the print mode included, without sending:
+// the dictionary holds what the engine holds. A group with nothing in it
+// describes no job and is passed over like a missing one.
 void jobSetupController::applySettings() {
     if (group().empty()) return;
     putBack([this] {
         if (collateCheckBox) collateCheckBox->setState(storedNumber("collate") == 1);
-        if (proofSet) proofSet->setState(storedNumber("proofSet") == 1);
-    });
-    const int mode = storedNumber("printingMode");
-    selectPrintMode(mode >= 1 && mode <= 5 ? mode : 6);
-    putBack([this] {
+        const int mode = storedNumber("printingMode");
+        showPrintMode(mode >= 1 && mode <= 5 ? mode : 6);
         if (proofSet) proofSet->setState(storedNumber("proofSet") != 0);
         const bool separator = storedNumber("setSeparator") != 0;
         if (setSeparatorCheckBox) setSeparatorCheckBox->setState(separator);

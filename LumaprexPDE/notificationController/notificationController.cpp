@@ -9,9 +9,7 @@
 struct notificationController::TextFieldRow {
     int tag;
     int feature;
-    const char* key;
-    TextClass textClass;
-    std::size_t maxBytes;  // of the UTF-8 form
+    const char* key;  // the text's rule goes by it
     platform::TextField* notificationController::*field;
     platform::TextField* notificationController::*caption;
     int captionLabel;
@@ -79,13 +77,10 @@ notificationController::~notificationController() { termination(); }
 
 const notificationController::TextFieldRow* notificationController::FieldRow(int tag) {
     static const std::array<TextFieldRow, 4> rows = {{
-        {4002, kFeatureEMailAddress, "eMailAddressText", TextClass::EMail, 255, &Pane::eMailEditField, &Pane::eMailTitle, 10057},
-        {4004, kFeatureOperatorMessage, "operatorMessageText", TextClass::FreeText, 127, &Pane::operatorEditField,
-         &Pane::operatorTitle, 10056},
-        {4006, kFeatureDeliverTo, "deliverToText", TextClass::FreeText, 63, &Pane::deliverToEditField,
-         &Pane::deliverToTitle, 10066},
-        {4008, kFeatureChargeNumber, "chargeNumberText", TextClass::FreeText, 63, &Pane::chargeNumberEditField,
-         &Pane::chargeNumberTitle, 10055},
+        {4002, kFeatureEMailAddress, "eMailAddressText", &Pane::eMailEditField, &Pane::eMailTitle, 10057},
+        {4004, kFeatureOperatorMessage, "operatorMessageText", &Pane::operatorEditField, &Pane::operatorTitle, 10056},
+        {4006, kFeatureDeliverTo, "deliverToText", &Pane::deliverToEditField, &Pane::deliverToTitle, 10066},
+        {4008, kFeatureChargeNumber, "chargeNumberText", &Pane::chargeNumberEditField, &Pane::chargeNumberTitle, 10055},
     }};
     for (const TextFieldRow& row : rows) {
         if (row.tag == tag) return &row;
@@ -194,7 +189,7 @@ bool notificationController::controlTextShouldEndEditing(platform::TextField&) {
 // the limit leaves the text that was sent before), so the engine and the
 // dictionary never keep a text other than the one the user sees.
 void notificationController::verifyEditField(platform::TextField& field, const TextFieldRow& row) {
-    const AuditedText audited = AuditUserEntry(field.stringValue(), row.textClass, row.maxBytes);
+    const AuditedText audited = AuditUserEntry(field.stringValue(), *TextRuleOf(row.key));
     if (audited.cut) platform::Beep();
     if (audited.mended()) {
         field.setStringValue(audited.text);

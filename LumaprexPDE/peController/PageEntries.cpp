@@ -29,11 +29,11 @@ PageEntry ReadPageEntry(const zqController& bridge, int i) {
 
 ImageEntry ReadImageEntry(const zqController& bridge, int k) {
     ImageEntry entry;
-    int code = 0, codeValue = 0, unit = 0, orientation = 0;
+    int code = 0, codeValue = 0, unit = 0;
     bool mirror = false;
     bridge.JSE_PageCollection_GetImagePageNumber(k, entry.pages.start, entry.pages.end);
-    bridge.JSE_PageCollection_GetImageFeature(k, 0, code, codeValue, unit, mirror, orientation, entry.x1, entry.y1,
-                                              entry.x2, entry.y2);
+    bridge.JSE_PageCollection_GetImageFeature(k, 0, code, codeValue, unit, mirror, entry.orientation, entry.x1,
+                                              entry.y1, entry.x2, entry.y2);
     return entry;
 }
 

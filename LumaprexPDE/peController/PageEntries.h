@@ -34,6 +34,7 @@ struct PageEntry {
 struct ImageEntry {
     PageRange pages;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // side 1 X and Y, side 2 X and Y
+    int orientation = 1;                    // 1 portrait, 2 landscape: the axis side 2 is mirrored across
     friend bool operator==(const ImageEntry&, const ImageEntry&) = default;
 };
 

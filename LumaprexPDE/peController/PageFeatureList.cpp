@@ -67,6 +67,8 @@ platform::Dictionary ImageDictionary(const ImageEntry& image) {
     const std::pair<const char*, float> offsets[] = {
         {"x1", image.x1}, {"y1", image.y1}, {"x2", image.x2}, {"y2", image.y2}};
     for (const auto& [key, points] : offsets) feature.set(key, platform::FormatDecimal(points));
+    // The axis of a mirrored side 2, by which a template knows it mirrored.
+    feature.set("orientation", FormatInteger(image.orientation));
     return feature;
 }
 

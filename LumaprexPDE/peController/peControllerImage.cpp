@@ -191,8 +191,7 @@ double peController::InchToPoint(double inches) { return inches * kPointsPerInch
 double peController::mmToPoint(double millimetres) { return zqController::mmToPoint(millimetres); }
 
 void peController::computeImageAlignMirrorValues(int orientation, float& x, float& y) {
-    float& across = orientation == 1 ? x : y;
-    if (across != 0) across = -across;
+    zqController::MirrorPageShift(orientation, x, y);
 }
 
 // The all-sets box replaces every shift of the job by the sets' (none when

@@ -19,6 +19,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,10 +31,18 @@
 #include "JSE_Service.h"
 #include "NotificationCenter.h"
 
+namespace template_values {
+class Group;
+class Outcome;
+struct SettingKey;
+}  // namespace template_values
+
 // The bridge's own error codes, kept as its last error beside the engine's.
 enum zqControllerError : int {
     kBridgeNoError = 0,
     kBridgeNoEngine = -1,               // the engine was not started
+    // Why a custom-command file was left out of a ticket (logged; the
+    // ticket goes without it).
     kCustomFileCannotOpen = -4001,      // the custom-command file cannot be opened
     kCustomFileNotRegular = -4002,      // the custom-command file is no regular file
     kCustomFileTooLarge = -4003,        // the custom-command file is larger than the printer's queue keeps
@@ -302,6 +311,10 @@ public:
     SideShift GetImageAlignMirrorValues(int unit) const;
     // Side 2 from side 1: X negated for a portrait job, else Y.
     void ComputeImageAlignMirrorValues(float& x, float& y) const;
+    // A page range's side-1 shift mirrored onto side 2 as the page-exception
+    // pane mirrors it: across the axis of the shift's own orientation, Y
+    // negated for landscape (2), else X; a zero stays +0.
+    static void MirrorPageShift(int orientation, float& x, float& y);
     void SetImageAlignMirrorSide1Value(int unit, float x, float y);
     // Places a shift in points for the job's orientation, duplex flip and
     // body paper; nothing before start-up.
@@ -341,12 +354,13 @@ public:
     // The engine's ticket with the command file joined; 0 or the error.
     int createTicket(std::string& ticket);
     void ClearError() { m_fatalStop = 0; }
-    // The bridge's own error of the last hand-out, else the engine's; -1
-    // before the engine started.
+    // The engine's last error; -1 before the engine started.
     int GetLastError() const;
     // The custom pane's group: kind ("fieldFlag"), position
     // ("insertPosition"), "modifyPrintFile", "fileName" and "command".
     void setCustomCommand(const platform::Dictionary& custom);
+    // Whether the custom command goes into the ticket (its "withJobStream").
+    bool customCommandEnabled() const { return mCustomCommand.withJobStream; }
     // The login name as the job's user name.
     void setUserName();
     int GetHalftoneAngle() const { return mJobFeature.halftoneAngle; }
@@ -416,8 +430,9 @@ private:
     template <class Placement>
     void preparePlacement(Placement& placement, bool mirror, int orientation);
 
-    // Ticket hand-out: the custom command file's text, or the error.
-    int readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text);
+    // Ticket hand-out: the custom command file's text; none, said why, for a
+    // file that cannot go whole.
+    void readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text);
 
     // Job-feature dictionary: the groups, each from the working records.
     void fillJobSetupGroup();
@@ -427,24 +442,39 @@ private:
     void fillImageGroup();
     void fillSubstitutionGroup();
 
-    // Templates. Whether every job group of the file was there.
+    // Templates. Whether the whole file was applied.
     bool applyTemplateFile(const platform::Dictionary& file);
-    bool applyTemplate(const platform::Dictionary& file);
-    void applyFinisherGroup(const platform::Dictionary& finisher);
-    void applyCustomGroup(const platform::Dictionary& custom);
-    void applyImageGroup(const platform::Dictionary& image);
-    void applyImageAlign(bool on, bool mirror, const platform::Dictionary& image);
-    void applyEdgeErase(bool on, bool mirror, const platform::Dictionary& image);
+    // False when a job group is missing.
+    bool applyTemplate(const platform::Dictionary& file, template_values::Outcome& outcome);
+    // The file as the panes receive it, with the engine's values for the
+    // keys the template could not give.
+    void answerFromEngine(const platform::Dictionary& file, const template_values::Outcome& outcome);
+    void applyTemplateKeys(template_values::Group& in, std::span<const template_values::SettingKey> keys);
+    void applyTemplatePaper(template_values::Group& in, const template_values::SettingKey& k);
+    // Through the checked road; a refusal leaves the value out.
+    void applyTemplateSetting(template_values::Group& in, const char* key, int feature, std::int64_t value,
+                              std::string_view text);
+    void applyCoverPunches(std::optional<template_values::Group>& jobSetup,
+                           std::optional<template_values::Group>& finisher);
+    void applyFinisherGroup(template_values::Group& finisher);
+    void applyCustomGroup(template_values::Group& custom);
+    void applyImageGroup(template_values::Group& image);
+    void applyImageAlign(template_values::Group& image, bool on, bool mirror);
+    void applyEdgeErase(template_values::Group& image, bool on, bool mirror);
     // A number through the storing step (the long-edge fold to the store).
     void storeTemplateNumber(int feature, std::int64_t value);
-    // Page features; orientation is the one of image shifts.
-    void applyPageFeatures(const platform::Dictionary& substitution, int orientation);
-    void applyPageFeatureEntry(const platform::Dictionary& entry, int orientation);
-    void applyImageShiftEntry(const platform::Dictionary& entry, int first, int last, int orientation);
+    // Page features; orientation is the one of image shifts. The entries
+    // applied are kept for the dictionary.
+    void applyPageFeatures(const platform::Dictionary& substitution, int orientation,
+                           template_values::Outcome& outcome);
+    bool applyPageFeatureEntry(template_values::Group& entry, int orientation);
+    bool applyImageShiftEntry(template_values::Group& entry, int first, int last, int orientation);
     void convertPageFeatureArray(const platform::Array& items);
     void convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper);
     void setPagePaper(int first, int last, int property, const std::string& paper, int code, int value);
     bool addToRecordHolding(int first, int last, int holder, int code, int value);
+    // Whether the catalog in use holds the paper; an empty name is the body paper.
+    bool knownPaper(const std::string& name);
     // Templates of the earlier release, step by step.
     void getJobSettings();
     void getDeviceSettings();
@@ -462,6 +492,7 @@ private:
     platform::Dictionary m_jobSetupDict, m_finisherFeatureDict, m_customFeatureDict, m_imageFeatureDict,
         m_notificationFeatureDict, m_peFeatureDict;
     std::optional<platform::Array> m_release7PageSet;  // an older template's page sets
+    std::optional<platform::Array> m_appliedPageFeatures;  // a template's page features that were applied
     std::string m_paperCatalogPath;
     std::string m_fullCatalogPath;
     std::string m_paperCatalogDefinitionPath;
@@ -484,7 +515,6 @@ private:
     ImageAlignValues m_imageAlignValues;
     EdgeEraseValues m_edgeEraseValues;
     std::string m_driverJobTicket;  // the text of the last hand-out
-    int m_lastError = kBridgeNoError;
     // Last, so that its registrations end before anything else goes.
     platform::Observation m_observation{this};
 };

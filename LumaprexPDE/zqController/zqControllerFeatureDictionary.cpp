@@ -201,17 +201,14 @@ void zqController::fillCustomGroup() {
     g.set("fileName", wstringToNSString(mCustomCommand.fileName));
 }
 
-// While a setting is on, its distances are the ones the pane typed, in its
-// current unit: the record holds them in points once a ticket was built.
+// The distances are the ones the pane last sent, in the unit it sent them
+// in, on or off: the record holds them in points once a ticket was built.
 void zqController::fillImageGroup() {
     const JSE_JobFeatureType& r = mJobFeature;
     platform::Dictionary& g = m_imageFeatureDict;
     const int finishing = r.finishOrientation >= 1 && r.finishOrientation <= 4 ? r.finishOrientation : 1;
-    ImageShift shift{{r.imageAlignFrontX, r.imageAlignFrontY}, {r.imageAlignBackX, r.imageAlignBackY}};
-    if (r.imageAlign) shift = GetCurrentImageAlignValues(GetCurrentImageAlignUnit());
-    EdgeMargins erase{{r.frontEraseTopSide, r.frontEraseLeftSide, r.frontEraseBottomSide, r.frontEraseRightSide},
-                      {r.backEraseTopSide, r.backEraseLeftSide, r.backEraseBottomSide, r.backEraseRightSide}};
-    if (r.edgeErase) erase = GetCurrentEdgeEraseValues(GetCurrentEdgeEraseUnit());
+    const ImageShift shift = GetCurrentImageAlignValues(GetCurrentImageAlignUnit());
+    const EdgeMargins erase = GetCurrentEdgeEraseValues(GetCurrentEdgeEraseUnit());
     g.set("halftoneAngle", Number(r.halftoneAngle));
     g.set("halftoneFrequency", Number(r.halftoneFrequency));
     g.set("engineGRET", Flag(r.engineGRET));

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kInch = 0;
+constexpr int kLandscapeShift = 2;  // a page range's shift mirrored across the long axis
 
 // A mirrored or negated zero stays +0.0, so that no ticket shows "-0".
 double Negated(double value) { return value == 0 ? 0.0 : -value; }
@@ -91,6 +92,11 @@ zqController::SideShift zqController::GetImageAlignMirrorValues(int unit) const 
 void zqController::ComputeImageAlignMirrorValues(float& x, float& y) const {
     if (mJobFeature.orientation == 1) x = static_cast<float>(Negated(x));
     else y = static_cast<float>(Negated(y));
+}
+
+void zqController::MirrorPageShift(int orientation, float& x, float& y) {
+    float& across = orientation == kLandscapeShift ? y : x;
+    across = static_cast<float>(Negated(across));
 }
 
 void zqController::SetImageAlignMirrorSide1Value(int unit, float x, float y) {

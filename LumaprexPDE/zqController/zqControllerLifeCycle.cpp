@@ -230,6 +230,9 @@ void zqController::JSEPreferenceSetFactory() {
     mNarrowBookletValue = m_service->JSE_Preference_GetNarrowBookletValue();
     if (m_pageCollection) m_pageCollection->JSE_PageCollection_RemoveAllPages();
     m_service->JSE_Validation_Remove_All_PageList();
+    // The image pane's values go back to inches and zeros with the record.
+    m_imageAlignValues = {};
+    m_edgeEraseValues = {};
 }
 
 // The application's copy count and orientation come back with the next

@@ -5,6 +5,8 @@
 // storing step (no rule checks), restores the page sets and page features,
 // and then replaces the older dictionary by one built from the engine, so a
 // template saved afterwards has the current layout.
+#include <tuple>
+
 #include "zqController.h"
 #include "zqControllerTemplateValues.h"
 
@@ -41,14 +43,16 @@ constexpr OlderKey kHalftoneKeys[] = {
     {"-2027", kFeatureHalftoneFrequency, false, kAnyNumber},
 };
 
+// The older key, its feature and the key of the field that sets it now.
 constexpr struct {
     const char* key;
     int feature;
+    const char* field;
 } kNotificationTexts[] = {
-    {"12056", kFeatureEMailAddress},
-    {"13080", kFeatureOperatorMessage},
-    {"13081", kFeatureDeliverTo},
-    {"13082", kFeatureChargeNumber},
+    {"12056", kFeatureEMailAddress, "eMailAddressText"},
+    {"13080", kFeatureOperatorMessage, "operatorMessageText"},
+    {"13081", kFeatureDeliverTo, "deliverToText"},
+    {"13082", kFeatureChargeNumber, "chargeNumberText"},
 };
 
 Range Within(Range a, Range b) { return {std::max(a.min, b.min), std::min(a.max, b.max)}; }
@@ -68,13 +72,21 @@ std::string Unit(const platform::Array& items) { return items.size() > 3 && item
 
 // Each number found within its range, to store.
 template <std::size_t N, class Store>
-void ApplyOlderKeys(const platform::Dictionary& older, const OlderKey (&keys)[N], Store store) {
+void ApplyOlderKeys(template_values::Group& older, const OlderKey (&keys)[N], Store store) {
     for (const OlderKey& k : keys) {
-        if (!k.always && !older.contains(k.key)) continue;
-        if (const auto number = template_values::Number(older, k.key, Within(k.range, FeatureRange(k.feature))))
+        if (!k.always && !older.has(k.key)) continue;
+        if (const auto number = older.number(k.key, Within(k.range, FeatureRange(k.feature))))
             store(k.feature, *number);
     }
 }
+
+// The older file's values, held to the same limits as a current
+// template's; the conversion's outcome is complete whatever it leaves out.
+struct OlderValues {
+    explicit OlderValues(const platform::Dictionary& older) : values(older, "", outcome) {}
+    template_values::Outcome outcome;
+    template_values::Group values;
+};
 
 }  // namespace
 
@@ -96,64 +108,79 @@ void zqController::convertRelease7Template() {
 // The user, the print mode, collate, proof set, separators and the pamphlet:
 // sheets follow the signature pages unless the template names them.
 void zqController::getJobSettings() {
-    const platform::Dictionary& older = m_jobFeatureDict;
-    if (const platform::Value* user = older.find("User ID")) SetJobFeature(kFeatureUserName, 0, user->text(), 0);
+    OlderValues in(m_jobFeatureDict);
+    template_values::Group& older = in.values;
+    if (older.has("User ID")) SetJobFeature(kFeatureUserName, 0, older.text("User ID").value_or(""), 0);
     ApplyOlderKeys(older, kJobKeys, [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
     mJobFeature.sheets = mJobFeature.signaturePages / 4;
-    if (older.contains("10084"))
-        if (const auto sheets = template_values::Number(older, "10084", {1, 1000}))
+    if (older.has("10084"))
+        if (const auto sheets = older.number("10084", {1, 1000}))
             mJobFeature.sheets = static_cast<std::int32_t>(*sheets);
 }
 
 void zqController::getDeviceSettings() {
-    ApplyOlderKeys(m_jobFeatureDict, kDeviceKeys,
+    OlderValues in(m_jobFeatureDict);
+    ApplyOlderKeys(in.values, kDeviceKeys,
                    [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
 }
 
 void zqController::getPunchPatterns() {
-    const auto pattern = template_values::Number(m_jobFeatureDict, "13071", FeatureRange(kFeaturePunchPattern));
+    OlderValues in(m_jobFeatureDict);
+    const auto pattern = in.values.number("13071", FeatureRange(kFeaturePunchPattern));
     if (!pattern) return;
     setPunchPattern(static_cast<int>(*pattern));
     SetJobFeature(kFeaturePunchPattern, *pattern, {}, 0);
 }
 
+// The texts as the notification pane's fields take them; a status paper
+// the catalog in use lacks is the body paper.
 void zqController::getNotificationSettings() {
-    const platform::Dictionary& older = m_jobFeatureDict;
-    for (const auto& [key, feature] : kNotificationTexts) SetJobFeature(feature, 0, older[key].text(), 0);
-    if (const auto mode = template_values::Number(older, "10069", FeatureRange(kFeatureStatusMode)))
+    OlderValues in(m_jobFeatureDict);
+    template_values::Group& older = in.values;
+    for (const auto& [key, feature, field] : kNotificationTexts)
+        SetJobFeature(feature, 0, older.text(key, field).value_or(""), 0);
+    if (const auto mode = older.number("10069", FeatureRange(kFeatureStatusMode)))
         SetJobFeature(kFeatureStatusMode, *mode, {}, 0);
-    const std::string& paper = older["Status Page Paper"].text();
+    std::string paper = older.text("Status Page Paper").value_or("");
+    if (!knownPaper(paper)) {
+        older.leaveOut("Status Page Paper", "names a paper the catalog in use lacks");
+        paper.clear();
+    }
     SetJobFeature(kFeatureStatusPaper, 0, paper.empty() ? wstringToNSString(mJobFeature.bodyPaper) : paper, 0);
 }
 
 // A name that does not begin with a number switches storing or the printer
 // off, since its switch is the same entry read as a number.
 void zqController::getCustomOptions() {
-    const platform::Dictionary& older = m_jobFeatureDict;
-    SetJobFeature(kFeaturePrint, older["10058"].integerValue(), {}, 0);
-    if (older.contains("12077"))
-        SetJobFeature(kFeatureCreateTIFF, older["12077"].integerValue() == 1, older["13033"].text(), 0);
-    for (const auto& [key, feature] : {std::pair{"13089", kFeatureSaveAs}, {"10060", kFeatureSpecificPrinter}})
-        if (older.contains(key)) SetJobFeature(feature, older[key].integerValue() != 0, older[key].text(), 0);
-    const platform::Value* userCommand = older.find("User Defined Custom Commands");
-    const std::string text = older["10070"].integerValue() == 1 && userCommand ? userCommand->text() : std::string();
-    const std::string& file = older["10077"].text();
+    OlderValues in(m_jobFeatureDict);
+    template_values::Group& older = in.values;
+    SetJobFeature(kFeaturePrint, older.number("10058", kAnyNumber).value_or(0), {}, 0);
+    if (older.has("12077"))
+        SetJobFeature(kFeatureCreateTIFF, older.number("12077", kAnyNumber) == 1,
+                      older.text("13033", "createTIFFPath").value_or(""), 0);
+    for (const auto& [key, feature, field] : {std::tuple{"13089", kFeatureSaveAs, "saveAsFileNameText"},
+                                              {"10060", kFeatureSpecificPrinter, "specificPrinterNameText"}})
+        if (older.has(key))
+            SetJobFeature(feature, older.flag(key), older.text(key, field).value_or(""), 0);
+    const bool withText = older.number("10070", kAnyNumber) == 1 && older.has("User Defined Custom Commands");
+    const std::string text = withText ? older.text("User Defined Custom Commands", "command").value_or("") : "";
+    const std::string file = older.text("10077").value_or("");
     const int kind = 1 + (text.empty() ? 0 : 1) + (file.empty() ? 0 : 2);
     platform::Dictionary command{{"command", text},
                                  {"fieldFlag", platform::FormatInteger(kind)},
-                                 {"insertPosition", older["13077"].integerValue() == 1 ? "2" : "1"}};
+                                 {"insertPosition", older.number("13077", kAnyNumber) == 1 ? "2" : "1"}};
     // The earlier release's key for the file, which the custom command reads.
     if (!file.empty()) command.set("filaName", file);
     setCustomCommand(command);
 }
 
 void zqController::getImageAlign() {
-    const platform::Dictionary& older = m_jobFeatureDict;
+    OlderValues in(m_jobFeatureDict);
     for (const auto& [key, feature] : {std::pair{"12085", kFeatureFinishOrientation}, {"13088", kFeatureGRET}})
-        if (older.contains(key))
-            if (const auto number = template_values::Number(older, key, FeatureRange(feature)))
+        if (in.values.has(key))
+            if (const auto number = in.values.number(key, FeatureRange(feature)))
                 SetJobFeature(feature, *number, {}, 0);
-    const platform::Array items = older[getNSStringWithID(kImageAlignLabel)].array();
+    const platform::Array items = m_jobFeatureDict[getNSStringWithID(kImageAlignLabel)].array();
     if (items.empty() || items[0].integerValue() != 1) return;
     const platform::Dictionary image{
         {"imageAlignUnit", Unit(items)},
@@ -163,7 +190,8 @@ void zqController::getImageAlign() {
         {"imageAlignBackX", At(items, 6, "0")},
         {"imageAlignBackY", At(items, 7, "0")},
     };
-    applyImageAlign(true, Switch(items, 1) == "1", image);
+    OlderValues values(image);
+    applyImageAlign(values.values, true, Switch(items, 1) == "1");
 }
 
 void zqController::getEdgeErase() {
@@ -174,10 +202,12 @@ void zqController::getEdgeErase() {
                              "frontEraseRightSide", "backEraseTopSide", "backEraseLeftSide",
                              "backEraseBottomSide", "backEraseRightSide"};
     for (std::size_t i = 0; i < std::size(margins); ++i) image.set(margins[i], At(items, 4 + i, "0"));
-    applyEdgeErase(true, Switch(items, 1) == "1", image);
+    OlderValues values(image);
+    applyEdgeErase(values.values, true, Switch(items, 1) == "1");
 }
 
 void zqController::getHalfTones() {
-    ApplyOlderKeys(m_jobFeatureDict, kHalftoneKeys,
+    OlderValues in(m_jobFeatureDict);
+    ApplyOlderKeys(in.values, kHalftoneKeys,
                    [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
 }

@@ -3,7 +3,11 @@
 // page-feature arrays of a template of the earlier release. Papers of
 // substitutions and inserts become the page ranges' properties; punch,
 // staple and subset settings join the range's record once it exists.
+#include <array>
+#include <vector>
+
 #include "PageFeatureKeys.h"
+#include "SystemLog.h"
 #include "zqController.h"
 #include "zqControllerTemplateValues.h"
 
@@ -33,54 +37,99 @@ struct ArrayReader {
 // ---------------------------------------------------------------------------
 // Current templates
 
-void zqController::applyPageFeatures(const platform::Dictionary& substitution, int orientation) {
+// An entry is applied whole or not at all; the list the panes receive
+// holds the entries applied.
+void zqController::applyPageFeatures(const platform::Dictionary& substitution, int orientation,
+                                     template_values::Outcome& outcome) {
     const platform::Value* features = substitution.find("pageFeatures");
-    if (!features || !features->isArray()) return;
-    for (const platform::Value& entry : features->array())
-        if (entry.isDictionary()) applyPageFeatureEntry(entry.dictionary(), orientation);
-}
-
-void zqController::applyPageFeatureEntry(const platform::Dictionary& entry, int orientation) {
-    const std::int64_t startPage = entry["startPage"].integerValue(), endPage = entry["endPage"].integerValue();
-    if (!template_values::PageRange(startPage, endPage, "page feature")) return;
-    const int first = static_cast<int>(startPage), last = static_cast<int>(endPage);
-    const auto code = template_values::Number(entry, "featureType", template_values::kAnyNumber);
-    const auto value = template_values::Number(entry, "featureValue", template_values::kAnyNumber);
-    if (!code || !value) return;
-    const std::string& paper = entry["propertyValue"].text();
-    const int c = static_cast<int>(*code), v = static_cast<int>(*value);
-    if (c == kPePaperSubstitution || c == kPeInsertBefore || c == kPeInsertAfter) {
-        setPagePaper(first, last, c == kPePaperSubstitution ? kPaperProperty : c, paper, c, v);
-        if (template_values::Number(entry, "punch", {kPePunch, kPePunch}))
-            addToRecordHolding(first, last, c, kPePunch, entry["punchValue"].intValue());
-    } else if (c == kPeSubsetOutput) {
-        setPagePaper(first, last, kPaperProperty, paper, kPeFinishingSubset, v);
-        if (!addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetOutput, v)) return;
-        if (template_values::Number(entry, "stapleType", {kPeSubsetStaple, kPeSubsetStaple}))
-            addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetStaple, entry["staplePosition"].intValue());
-        for (const auto& [key, companion] : kSubsetFeatureKeys) {
-            if (!entry.contains(key)) continue;
-            if (const auto setting = template_values::Number(entry, key, template_values::kAnyNumber))
-                addToRecordHolding(first, last, kPeFinishingSubset, companion, static_cast<int>(*setting));
-        }
-    } else if (IsLayoutCode(c)) {
-        JSE_SetPageFeature(first, last, c, v);
-    } else if (c == kPeImageShift) {
-        applyImageShiftEntry(entry, first, last, orientation);
+    if (!features) return;
+    m_appliedPageFeatures = platform::Array();
+    if (!features->isArray()) {
+        outcome.leaveOut("", "pageFeatures", "is not a list");
+        return;
+    }
+    for (const platform::Value& entry : features->array()) {
+        template_values::Group values(entry.isDictionary() ? entry.dictionary() : platform::Dictionary(), "",
+                                      outcome);
+        if (entry.isDictionary() && applyPageFeatureEntry(values, orientation)) m_appliedPageFeatures->append(entry);
+        else outcome.incomplete();
     }
 }
 
-// Mirrored when side 2 is side 1 negated, as the pane makes it.
-void zqController::applyImageShiftEntry(const platform::Dictionary& entry, int first, int last, int orientation) {
+// Every value of the entry is read and checked before any is applied.
+bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orientation) {
+    using template_values::kAnyNumber;
+    const auto startPage = entry.number("startPage", kAnyNumber), endPage = entry.number("endPage", kAnyNumber);
+    if (!startPage || !endPage || !template_values::PageRange(*startPage, *endPage, "page feature")) return false;
+    const int first = static_cast<int>(*startPage), last = static_cast<int>(*endPage);
+    const auto code = entry.number("featureType", kAnyNumber);
+    const auto value = entry.number("featureValue", kAnyNumber);
+    const auto paper = entry.text("propertyValue");
+    if (!code || !value || !paper) return false;
+    const int c = static_cast<int>(*code), v = static_cast<int>(*value);
+    if (IsLayoutCode(c)) {
+        JSE_SetPageFeature(first, last, c, v);
+        return true;
+    }
+    if (c == kPeImageShift) return applyImageShiftEntry(entry, first, last, orientation);
+    if (c != kPePaperSubstitution && c != kPeInsertBefore && c != kPeInsertAfter && c != kPeSubsetOutput) {
+        entry.leaveOut("featureType", "= \"" + platform::FormatInteger(c) + "\" is no page feature");
+        return false;
+    }
+    if (!knownPaper(*paper)) {
+        entry.leaveOut("propertyValue", "names a paper the catalog in use lacks");
+        return false;
+    }
+    // The companions the entry holds, each a code and its value.
+    std::vector<std::pair<int, int>> companions;
+    const auto companion = [&](const char* key, const char* valueKey, int expected) {
+        if (!entry.has(key)) return true;
+        const auto kind = entry.number(key, {double(expected), double(expected)});
+        const auto setting = entry.number(valueKey, kAnyNumber);
+        if (kind && setting) companions.emplace_back(expected, static_cast<int>(*setting));
+        return kind && setting;
+    };
+    if (c != kPeSubsetOutput) {
+        if (!companion("punch", "punchValue", kPePunch)) return false;
+        setPagePaper(first, last, c == kPePaperSubstitution ? kPaperProperty : c, *paper, c, v);
+        for (const auto& [feature, setting] : companions) addToRecordHolding(first, last, c, feature, setting);
+        return true;
+    }
+    if (!companion("stapleType", "staplePosition", kPeSubsetStaple)) return false;
+    for (const auto& [key, code] : kSubsetFeatureKeys) {
+        if (!entry.has(key)) continue;
+        const auto setting = entry.number(key, kAnyNumber);
+        if (!setting) return false;
+        companions.emplace_back(code, static_cast<int>(*setting));
+    }
+    setPagePaper(first, last, kPaperProperty, *paper, kPeFinishingSubset, v);
+    if (!addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetOutput, v)) return true;
+    for (const auto& [feature, setting] : companions)
+        addToRecordHolding(first, last, kPeFinishingSubset, feature, setting);
+    return true;
+}
+
+// Mirrored when side 2 is side 1 mirrored as the page-exception pane
+// mirrors it, across the axis of the shift's orientation (the entry's own,
+// else the one given).
+bool zqController::applyImageShiftEntry(template_values::Group& entry, int first, int last, int orientation) {
     std::array<float, 4> points{};
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const auto value = template_values::Decimal(entry, std::array{"x1", "y1", "x2", "y2"}[i], kShiftPoints);
-        if (!value) return;
+        const auto value = entry.decimal(std::array{"x1", "y1", "x2", "y2"}[i], kShiftPoints);
+        if (!value) return false;
         points[i] = static_cast<float>(*value);
     }
+    if (entry.has("orientation")) {
+        const auto own = entry.number("orientation", {1, 2});
+        if (!own) return false;
+        orientation = static_cast<int>(*own);
+    }
     const auto& [x1, y1, x2, y2] = points;
-    const bool mirror = x1 == -x2 && y1 == -y2;
+    float mirroredX = x1, mirroredY = y1;
+    MirrorPageShift(orientation, mirroredX, mirroredY);
+    const bool mirror = x2 == mirroredX && y2 == mirroredY;
     JSE_PageCollection_SetImageFeature(first, last, kPeImageShift, 0, mirror ? 1 : 0, orientation, x1, y1, x2, y2);
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -134,6 +183,11 @@ void zqController::convertPageFeaturePair(int first, int last, int code, int val
         case kPeInsertBefore:
         case kPeInsertAfter:
         case kPeFinishingSubset: {
+            if (!knownPaper(paper)) {
+                platform::ConsoleLog("zqController: template earlier page feature names a paper the catalog in use "
+                                     "lacks and was not applied");
+                break;
+            }
             const std::string name = paper.empty() ? wstringToNSString(mJobFeature.bodyPaper) : paper;
             const bool insert = code == kPeInsertBefore || code == kPeInsertAfter;
             setPagePaper(first, last, insert ? code : kPaperProperty, name, code, value);

@@ -1,10 +1,12 @@
-// Range checks on the values of a template (see the header).
+// Checks on the values of a template (see the header).
 #include "zqControllerTemplateValues.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "JSE_Records.h"
 #include "SystemLog.h"
+#include "TypedText.h"
 
 namespace template_values {
 
@@ -15,29 +17,23 @@ struct FeatureLimit {
     Range range;
 };
 
-// The values the panes and the ticket know, by feature.
+// The values the panes let the user choose, by feature.
 constexpr FeatureLimit kFeatureLimits[] = {
     {kFeatureCopies, {1, 99999}},          {kFeaturePrintingMode, {1, 6}},
     {kFeatureFrontCoverMode, {1, 5}},      {kFeatureBackCoverMode, {1, 5}},
     {kFeatureStatusMode, {1, 4}},          {kFeatureDocumentExit, {1, 6}},
     {kFeatureStaplerPosition, {1, 5}},     {kFeatureLongEdgeFold, {0, 1}},
     {kFeaturePunchPattern, {0, 999}},      {kFeatureSignaturePages, {1, 4000}},
-    {kFeatureHalftoneAngle, {0, 180}},     {kFeatureHalftoneFrequency, {1, 600}},
+    {kFeatureHalftoneAngle, {30, 180}},    {kFeatureHalftoneFrequency, {60, 600}},
     {kFeatureFinishOrientation, {1, 4}},   {kFeaturePageOrder, {1, 3}},
 };
 
 bool Within(double value, Range range) { return std::isfinite(value) && value >= range.min && value <= range.max; }
 
-void LogSkipped(std::string_view key, std::string_view text) {
-    platform::ConsoleLog("zqController: template value " + std::string(key) + " = \"" + std::string(text) +
-                         "\" is out of range and was not applied");
-}
-
-template <class T>
-std::optional<T> Read(const platform::Dictionary& group, std::string_view key, Range range, T value) {
-    if (Within(static_cast<double>(value), range)) return value;
-    if (const platform::Value* entry = group.find(key)) LogSkipped(key, entry->text());
-    return std::nullopt;
+// A text as a log line may show it: control characters become blanks.
+std::string Shown(std::string text) {
+    std::replace_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
+    return text;
 }
 
 }  // namespace
@@ -48,13 +44,63 @@ Range FeatureRange(int feature) {
     return kAnyNumber;
 }
 
-std::optional<std::int64_t> Number(const platform::Dictionary& group, std::string_view key, Range range) {
-    return Read(group, key, range, group[key].integerValue());
+// A hundredth of an inch above what the pane lets the user type (0.80 inch
+// or 20.32 mm of shift, 1 inch or 25.4 mm of erase), so that a value the pane
+// shows after a change of unit, rounded to two decimals, is taken back.
+Range AlignmentRange(int unit) { return unit == 0 ? Range{-0.81, 0.81} : Range{-20.58, 20.58}; }
+Range EraseRange(int unit) { return unit == 0 ? Range{0, 1.01} : Range{0, 25.66}; }
+
+void Outcome::leaveOut(std::string_view group, std::string_view key, std::string_view why) {
+    platform::ConsoleLog("zqController: template value " + std::string(key) + " " + std::string(why) +
+                         " and was not applied");
+    m_complete = false;
+    if (!group.empty()) m_fromEngine.emplace_back(group, key);
 }
 
-std::optional<double> Decimal(const platform::Dictionary& group, std::string_view key, Range range) {
-    return Read(group, key, range, group[key].doubleValue());
+void Outcome::absent(std::string_view group, std::string_view key) {
+    if (!group.empty()) m_fromEngine.emplace_back(group, key);
 }
+
+const std::string* Group::stored(std::string_view key) {
+    const platform::Value* value = m_values.find(key);
+    if (!value) m_outcome.absent(m_name, key);
+    else if (value->kind() != platform::Value::Kind::String) leaveOut(key, "is not a text");
+    else return &value->text();
+    return nullptr;
+}
+
+std::optional<std::int64_t> Group::number(std::string_view key, Range range) {
+    const std::string* text = stored(key);
+    if (!text && has(key)) return std::nullopt;
+    const std::int64_t value = text ? platform::ReadInteger(*text) : 0;
+    if (Within(static_cast<double>(value), range)) return value;
+    if (text) leaveOut(key, "= \"" + Shown(*text) + "\" is out of range");
+    return std::nullopt;
+}
+
+std::optional<double> Group::decimal(std::string_view key, Range range) {
+    const std::string* text = stored(key);
+    if (!text && has(key)) return std::nullopt;
+    const double value = text ? platform::ReadDouble(*text) : 0;
+    if (Within(value, range)) return value;
+    if (text) leaveOut(key, "= \"" + Shown(*text) + "\" is out of range");
+    return std::nullopt;
+}
+
+bool Group::flag(std::string_view key) { return number(key, kAnyNumber).value_or(0) != 0; }
+
+std::optional<std::string> Group::text(std::string_view key, std::string_view ruleKey) {
+    const std::string* text = stored(key);
+    if (!text) return has(key) ? std::nullopt : std::optional<std::string>(std::string());
+    const TextRule* rule = TextRuleOf(ruleKey);
+    if (!rule || KeepsToRule(*text, *rule)) return *text;
+    // A field that takes every character cuts what is too long.
+    if (rule->textClass == TextClass::Any) return platform::Utf8Prefix(*text, rule->maxBytes);
+    leaveOut(key, "holds characters or bytes its field does not take");
+    return std::nullopt;
+}
+
+void Group::leaveOut(std::string_view key, std::string_view why) { m_outcome.leaveOut(m_name, key, why); }
 
 bool PageRange(std::int64_t first, std::int64_t last, std::string_view where) {
     if (first >= 1 && first <= last && last <= kLastPage) return true;
@@ -62,11 +108,5 @@ bool PageRange(std::int64_t first, std::int64_t last, std::string_view where) {
                          std::to_string(last) + " are out of range and were not applied");
     return false;
 }
-
-// A hundredth of an inch above what the pane lets the user type (0.80 inch
-// or 20.32 mm of shift, 1 inch or 25.4 mm of erase), so that a value the pane
-// shows after a change of unit, rounded to two decimals, is taken back.
-Range AlignmentRange(int unit) { return unit == 0 ? Range{-0.81, 0.81} : Range{-20.58, 20.58}; }
-Range EraseRange(int unit) { return unit == 0 ? Range{0, 1.01} : Range{0, 25.66}; }
 
 }  // namespace template_values

@@ -1,15 +1,20 @@
-// Reading the values of a template: numbers and decimals from the texts the
-// dictionary holds, each accepted only within the range its setting allows.
-// A value outside is logged with its key and left out, so a damaged or
-// hand-edited template never stores what a pane could not have set. An
-// absent key reads as 0, as the panes write nothing else for "none"; when 0
-// lies outside the range it is left out without a log line. Used by the
-// bridge's template sources only.
+// Reading the values of a template: numbers, decimals and texts from the
+// strings the dictionary holds, each accepted only as far as its setting
+// allows (the range of its number, the character class and byte limit of
+// its field; the bridge adds the papers of the catalog in use and the
+// printer's rules). A value that is there but cannot be applied is logged
+// with its key and left out, as if the template did not hold it, and the
+// load is incomplete. An absent key reads as 0 or as no text, as the panes
+// write nothing else for "none"; when 0 lies outside the range the setting
+// keeps its factory value. Used by the bridge's template sources only.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "FoundationValues.h"
 
@@ -26,15 +31,77 @@ constexpr Range kAnyNumber{-2147483648.0, 2147483647.0};
 // features whose number the engine takes as it comes.
 Range FeatureRange(int feature);
 
-// The whole number of the key, when it lies in the range.
-std::optional<std::int64_t> Number(const platform::Dictionary& group, std::string_view key, Range range);
-// The decimal number of the key, when it lies in the range.
-std::optional<double> Decimal(const platform::Dictionary& group, std::string_view key, Range range);
-// The pages of a page feature: 1 to the last page, in order.
-bool PageRange(std::int64_t first, std::int64_t last, std::string_view where);
-
 // The limits of the image pane's distances in a unit (0 inch, else mm).
 Range AlignmentRange(int unit);
 Range EraseRange(int unit);
+
+// A key of a template's group and how it reaches the engine: as a number,
+// a text with value 0, or a paper by its index in the catalog.
+struct SettingKey {
+    enum Kind { kNumber, kText, kPaper };
+    const char* key;
+    int feature;
+    Kind kind;
+};
+
+// What one template load came to: whether every value it read could be
+// applied, and the keys of each group that the engine answers for in the
+// dictionary the panes receive (those left out, and those the file lacks).
+class Outcome {
+public:
+    using Key = std::pair<std::string, std::string>;  // group, key
+
+    // Logs why the value was left out; the load is incomplete.
+    void leaveOut(std::string_view where, std::string_view key, std::string_view why);
+    // A key the file lacks: the engine's value stands for it.
+    void absent(std::string_view group, std::string_view key);
+    // Something else of the file could not be applied: a group or a page
+    // feature, already logged or missing as a whole.
+    void incomplete() { m_complete = false; }
+    bool complete() const { return m_complete; }
+    const std::vector<Key>& fromEngine() const { return m_fromEngine; }
+
+private:
+    bool m_complete = true;
+    std::vector<Key> m_fromEngine;
+};
+
+// One group of a template (or one page feature of it) as the bridge reads
+// it; every read goes to the outcome.
+class Group {
+public:
+    Group(const platform::Dictionary& values, std::string name, Outcome& outcome)
+        : m_values(values), m_name(std::move(name)), m_outcome(outcome) {}
+
+    const platform::Dictionary& values() const { return m_values; }
+    bool has(std::string_view key) const { return m_values.contains(key); }
+
+    // The whole number of the key, when it lies in the range.
+    std::optional<std::int64_t> number(std::string_view key, Range range);
+    // The decimal number of the key, when it lies in the range.
+    std::optional<double> decimal(std::string_view key, Range range);
+    // A number compared with 0; off when it cannot be read.
+    bool flag(std::string_view key);
+    // The text of the key ("" when absent), held to the rule of the field
+    // that writes it, if any; a field that takes every character cuts a
+    // text that is too long on a whole character instead.
+    std::optional<std::string> text(std::string_view key) { return text(key, key); }
+    // The same, held to the rule of the field that writes ruleKey.
+    std::optional<std::string> text(std::string_view key, std::string_view ruleKey);
+    // Leaves the value of the key out, saying why ("names a paper ...").
+    void leaveOut(std::string_view key, std::string_view why);
+
+private:
+    // The key's value when it is a text; otherwise it is left out (or, when
+    // absent, noted as such) and there is none.
+    const std::string* stored(std::string_view key);
+
+    platform::Dictionary m_values;
+    std::string m_name;
+    Outcome& m_outcome;
+};
+
+// The pages of a page feature: 1 to the last page, in order.
+bool PageRange(std::int64_t first, std::int64_t last, std::string_view where);
 
 }  // namespace template_values

@@ -1,11 +1,19 @@
 // Job templates: the template pane names a template file, a job-feature
 // dictionary saved as a property list; the bridge puts the engine back to
-// factory settings, applies the file group by group through the storing step
-// (no rule checks), restores its page features, hands the file's dictionary
-// to every pane and tells the user the outcome. A file of the earlier
-// release, known by its "Version" key, is converted instead.
+// factory settings, applies the file group by group, restores its page
+// features, hands the file's dictionary to every pane and tells the user the
+// outcome. A file of the earlier release, known by its "Version" key, is
+// converted instead.
+//
+// A template is held to what the dialog itself lets the user choose: every
+// number within its range, every text within its field's characters and
+// bytes, every paper one of the catalog in use, and every setting a rule
+// governs checked by the rules, in the order the settings are applied. A
+// value that fails is left out, the setting keeps its factory value, the
+// panes are shown what the engine holds for it, and the user is told that
+// the template was not applied completely.
+#include <array>
 #include <tuple>
-#include <vector>
 
 #include "AlertPanel.h"
 #include "PropertyList.h"
@@ -21,70 +29,7 @@ constexpr int kTemplateApplied = 15000;
 constexpr int kTemplateIncomplete = 16094;
 constexpr int kOkButton = 10001;
 
-struct GroupKey {
-    const char* key;
-    int feature;
-    bool text;  // sent as text with value 0, else as a number
-};
-
-// The "jobSetup" keys in the order they are applied; the cover, status-page
-// and separator punches are applied after the job's punch pattern (ApplyCoverPunches).
-constexpr GroupKey kJobSetupKeys[] = {
-    {"copyCount", kFeatureCopies, false},          {"bodyPaper", kFeatureBodyPaper, true},
-    {"printingMode", kFeaturePrintingMode, false}, {"interleavePaper", kFeatureInterleavePaper, true},
-    {"separatorPaper", kFeatureSeparatorPaper, true}, {"frontCoverMode", kFeatureFrontCoverMode, false},
-    {"frontCoverPaper", kFeatureFrontCoverPaper, true}, {"backCoverMode", kFeatureBackCoverMode, false},
-    {"backCoverPaper", kFeatureBackCoverPaper, true}, {"collate", kFeatureCollate, false},
-    {"setSeparator", kFeatureSetSeparator, false}, {"proofSet", kFeatureProofSet, false},
-    {"signaturePages", kFeatureSignaturePages, false},
-};
-
-constexpr GroupKey kCoverPunchKeys[] = {
-    {"punchSeparatorPaper", kFeaturePunchSeparatorPaper, false},
-    {"punchFrontCover", kFeaturePunchFrontCover, false},
-    {"punchBackCover", kFeaturePunchBackCover, false},
-    {"punchStatusPaper", kFeaturePunchStatusPaper, false},
-};
-
-constexpr GroupKey kFinisherKeys[] = {
-    {"jobExit", kFeatureDocumentExit, false},
-    {"staplerPosition", kFeatureStaplerPosition, false},
-    {"offsetStack", kFeatureOffsetStacking, false},
-    {"trimming", kFeatureTrimming, false},
-};
-
-constexpr GroupKey kNotificationKeys[] = {
-    {"eMailAddressText", kFeatureEMailAddress, true}, {"operatorMessageText", kFeatureOperatorMessage, true},
-    {"deliverToText", kFeatureDeliverTo, true},       {"chargeNumberText", kFeatureChargeNumber, true},
-    {"statusMode", kFeatureStatusMode, false},        {"statusPaper", kFeatureStatusPaper, true},
-};
-
-template <std::size_t N>
-void ApplyKeys(zqController& bridge, const platform::Dictionary& group, const GroupKey (&keys)[N]) {
-    for (const GroupKey& k : keys) {
-        if (k.text) bridge.SetJobFeature(k.feature, 0, group[k.key].text(), 0);
-        else if (const auto number = template_values::Number(group, k.key, FeatureRange(k.feature)))
-            bridge.SetJobFeature(k.feature, *number, {}, 0);
-    }
-}
-
-// After the job punch, which turns them on for every cover the job has, so
-// that a saved "do not punch" stays. The finishing pane keeps its own copy of
-// the two cover punches in its group, newer than the bridge's.
-void ApplyCoverPunches(zqController& bridge, const std::optional<platform::Dictionary>& jobSetup,
-                       const std::optional<platform::Dictionary>& finisher) {
-    for (const GroupKey& k : kCoverPunchKeys) {
-        const platform::Dictionary* group = finisher && finisher->contains(k.key) ? &*finisher : nullptr;
-        if (!group && jobSetup) group = &*jobSetup;
-        if (group) bridge.SetJobFeature(k.feature, (*group)[k.key].integerValue() != 0, {}, 0);
-    }
-}
-
-constexpr GroupKey kImageKeys[] = {
-    {"halftoneAngle", kFeatureHalftoneAngle, false},
-    {"halftoneFrequency", kFeatureHalftoneFrequency, false},
-    {"engineGRET", kFeatureGRET, false},
-};
+constexpr const char* kJobGroups[] = {"jobSetup", "finisher", "custom", "image", "notification"};
 
 // The image group's distances in the order the bridge's setters take them:
 // side 1 then side 2; margins top, left, bottom, right.
@@ -94,35 +39,71 @@ constexpr const char* kEdgeEraseMargins[] = {"frontEraseTopSide", "frontEraseLef
                                              "frontEraseRightSide", "backEraseTopSide", "backEraseLeftSide",
                                              "backEraseBottomSide", "backEraseRightSide"};
 
-struct ImageValues {
-    int unit, orientation;
-    std::vector<double> distances;
-};
-
-// The unit and orientation of an image setting, then its distances in that
-// unit; nothing when one of them is out of range.
-template <std::size_t N>
-std::optional<ImageValues> ReadImageValues(const platform::Dictionary& image, const char* unitKey,
-                                           const char* orientationKey, const char* const (&keys)[N],
-                                           Range (*range)(int unit)) {
-    const auto unit = template_values::Number(image, unitKey, {0, 1});
-    const auto orientation = template_values::Number(image, orientationKey, {0, 4});
-    if (!unit || !orientation) return std::nullopt;
-    ImageValues values{static_cast<int>(*unit), static_cast<int>(*orientation), {}};
-    for (const char* key : keys) {
-        const auto value = template_values::Decimal(image, key, range(values.unit));
-        if (!value) return std::nullopt;
-        values.distances.push_back(*value);
-    }
-    return values;
-}
-
 // The group of that name, when the file holds it as a dictionary.
-std::optional<platform::Dictionary> Group(const platform::Dictionary& file, std::string_view name) {
+std::optional<platform::Dictionary> FindGroup(const platform::Dictionary& file, std::string_view name) {
     const platform::Value* group = file.find(name);
     if (!group || !group->isDictionary()) return std::nullopt;
     return group->dictionary();
 }
+
+// The value a built dictionary holds for the key: in the group, else in
+// the group that keeps the setting (the finishing pane's cover punches are
+// the job setup's).
+const platform::Value* BuiltValue(const platform::Dictionary& built, std::string_view group, std::string_view key) {
+    if (const platform::Value* value = built[group].dictionary().find(key)) return value;
+    for (const char* other : kJobGroups)
+        if (const platform::Value* value = built[other].dictionary().find(key)) return value;
+    return nullptr;
+}
+
+using Key = template_values::SettingKey;
+
+// The "jobSetup" keys in the order they are applied; the cover, status-page
+// and separator punches are applied after the job's punch pattern.
+constexpr Key kJobSetupKeys[] = {
+    {"copyCount", kFeatureCopies, Key::kNumber},
+    {"bodyPaper", kFeatureBodyPaper, Key::kPaper},
+    {"printingMode", kFeaturePrintingMode, Key::kNumber},
+    {"interleavePaper", kFeatureInterleavePaper, Key::kPaper},
+    {"separatorPaper", kFeatureSeparatorPaper, Key::kPaper},
+    {"frontCoverMode", kFeatureFrontCoverMode, Key::kNumber},
+    {"frontCoverPaper", kFeatureFrontCoverPaper, Key::kPaper},
+    {"backCoverMode", kFeatureBackCoverMode, Key::kNumber},
+    {"backCoverPaper", kFeatureBackCoverPaper, Key::kPaper},
+    {"collate", kFeatureCollate, Key::kNumber},
+    {"setSeparator", kFeatureSetSeparator, Key::kNumber},
+    {"proofSet", kFeatureProofSet, Key::kNumber},
+    {"signaturePages", kFeatureSignaturePages, Key::kNumber},
+};
+
+constexpr Key kCoverPunchKeys[] = {
+    {"punchSeparatorPaper", kFeaturePunchSeparatorPaper, Key::kNumber},
+    {"punchFrontCover", kFeaturePunchFrontCover, Key::kNumber},
+    {"punchBackCover", kFeaturePunchBackCover, Key::kNumber},
+    {"punchStatusPaper", kFeaturePunchStatusPaper, Key::kNumber},
+};
+
+constexpr Key kFinisherKeys[] = {
+    {"jobExit", kFeatureDocumentExit, Key::kNumber},
+    {"staplerPosition", kFeatureStaplerPosition, Key::kNumber},
+    {"offsetStack", kFeatureOffsetStacking, Key::kNumber},
+    {"trimming", kFeatureTrimming, Key::kNumber},
+};
+
+constexpr Key kNotificationKeys[] = {
+    {"eMailAddressText", kFeatureEMailAddress, Key::kText},
+    {"operatorMessageText", kFeatureOperatorMessage, Key::kText},
+    {"deliverToText", kFeatureDeliverTo, Key::kText},
+    {"chargeNumberText", kFeatureChargeNumber, Key::kText},
+    {"statusMode", kFeatureStatusMode, Key::kNumber},
+    {"statusPaper", kFeatureStatusPaper, Key::kPaper},
+};
+
+constexpr Key kImageKeys[] = {
+    {"halftoneAngle", kFeatureHalftoneAngle, Key::kNumber},
+    {"halftoneFrequency", kFeatureHalftoneFrequency, Key::kNumber},
+    {"engineGRET", kFeatureGRET, Key::kNumber},
+};
 
 }  // namespace
 
@@ -145,8 +126,10 @@ void zqController::LoadSettings(const std::string& path) {
     if (error == platform::PropertyListError::None) {
         complete = applyTemplateFile(file);
         // The ticket takes the custom command and the release values only
-        // from the store, whatever step of the template set them last.
+        // from the store, whatever step of the template set them last; the
+        // rules check every later choice against the job as applied.
         m_service->JSE_Preference_Copy_Value_To_JobTicket();
+        m_service->JSE_Preference_Copy_Value_To_Validation();
         postApplySettings({"jobSetupController::applySettings", "finishingController::applySettings",
                            "peSubstitutionController::applySettings", "notificationController::applySettings",
                            "imageController::applySettings", "customController::applySettings",
@@ -156,57 +139,142 @@ void zqController::LoadSettings(const std::string& path) {
                         getNSStringWithID(kOkButton));
 }
 
-// Whether every job group was there. The file becomes the bridge's
-// dictionary; a file with a group missing is applied as far as it goes, and
-// the panes then receive the dictionary rebuilt from the engine rather than
-// a half-applied file.
+// Whether the whole file was applied. The file becomes the bridge's
+// dictionary, with what the engine holds in place of every value left out;
+// a file with a group missing is applied as far as it goes, and the panes
+// then receive the dictionary rebuilt from the engine rather than a
+// half-applied file.
 bool zqController::applyTemplateFile(const platform::Dictionary& file) {
     m_jobFeatureDict = file;
     if (file.contains("Version")) {
         convertRelease7Template();
         return true;
     }
-    if (applyTemplate(file)) return true;
-    m_jobFeatureDict = platform::Dictionary();
-    convertFeaturesToDictionary();
-    return false;
+    template_values::Outcome outcome;
+    const bool whole = applyTemplate(file, outcome);
+    if (!whole) {
+        m_jobFeatureDict = platform::Dictionary();
+        convertFeaturesToDictionary();
+        return false;
+    }
+    answerFromEngine(file, outcome);
+    return outcome.complete();
 }
 
-// The current layout, group by group from factory settings; always with a
-// "Substitution" group for the page panes.
-bool zqController::applyTemplate(const platform::Dictionary& file) {
+// The current layout, group by group from factory settings; false when a
+// job group is missing.
+bool zqController::applyTemplate(const platform::Dictionary& file, template_values::Outcome& outcome) {
     JSEPreferenceSetFactory();
-    const auto jobSetup = Group(file, "jobSetup");
-    const auto finisher = Group(file, "finisher");
-    const auto custom = Group(file, "custom");
-    const auto image = Group(file, "image");
-    const auto notification = Group(file, "notification");
-    if (jobSetup) ApplyKeys(*this, *jobSetup, kJobSetupKeys);
+    std::optional<template_values::Group> groups[std::size(kJobGroups)];
+    for (std::size_t i = 0; i < std::size(kJobGroups); ++i)
+        if (const auto found = FindGroup(file, kJobGroups[i])) groups[i].emplace(*found, kJobGroups[i], outcome);
+    auto& [jobSetup, finisher, custom, image, notification] = groups;
+    if (jobSetup) applyTemplateKeys(*jobSetup, kJobSetupKeys);
     if (finisher) applyFinisherGroup(*finisher);
-    ApplyCoverPunches(*this, jobSetup, finisher);
+    applyCoverPunches(jobSetup, finisher);
     if (custom) applyCustomGroup(*custom);
     if (image) applyImageGroup(*image);
-    if (notification) ApplyKeys(*this, *notification, kNotificationKeys);
-    if (const auto substitution = Group(file, "Substitution")) {
-        const int orientation = image ? (*image)["edgeErasePaperOrientation"].intValue() : 1;
-        applyPageFeatures(*substitution, orientation);
-    } else {
-        m_jobFeatureDict.set("Substitution", platform::Dictionary());
-    }
+    if (notification) applyTemplateKeys(*notification, kNotificationKeys);
+    // The image shifts of pages take the edge erase's orientation.
+    const int orientation = image ? image->values()["edgeErasePaperOrientation"].intValue() : 1;
+    m_appliedPageFeatures.reset();
+    if (const auto substitution = FindGroup(file, "Substitution"))
+        applyPageFeatures(*substitution, orientation, outcome);
     return jobSetup && finisher && custom && image && notification;
+}
+
+// The panes receive the file, each group with the engine's value for every
+// key left out or missing, the page features as applied, and always a
+// "Substitution" group for the page panes.
+void zqController::answerFromEngine(const platform::Dictionary& file, const template_values::Outcome& outcome) {
+    m_jobFeatureDict = platform::Dictionary();
+    convertFeaturesToDictionary();
+    const platform::Dictionary built = m_jobFeatureDict;
+    m_jobFeatureDict = file.copy();
+    for (const char* name : kJobGroups) {
+        platform::Dictionary group = FindGroup(file, name)->copy();
+        for (const auto& [where, key] : outcome.fromEngine()) {
+            if (where != name) continue;
+            if (const platform::Value* value = BuiltValue(built, name, key)) group.set(key, *value);
+            else group.remove(key);
+        }
+        m_jobFeatureDict.set(name, group);
+    }
+    platform::Dictionary substitution = FindGroup(file, "Substitution").value_or(platform::Dictionary()).copy();
+    if (m_appliedPageFeatures) substitution.set("pageFeatures", *m_appliedPageFeatures);
+    else substitution.remove("pageFeatures");
+    m_jobFeatureDict.set("Substitution", substitution);
+}
+
+void zqController::applyTemplateKeys(template_values::Group& in, std::span<const template_values::SettingKey> keys) {
+    for (const Key& k : keys) {
+        switch (k.kind) {
+            case Key::kNumber:
+                if (const auto number = in.number(k.key, FeatureRange(k.feature)))
+                    applyTemplateSetting(in, k.key, k.feature, *number, {});
+                break;
+            case Key::kText:
+                applyTemplateSetting(in, k.key, k.feature, 0, in.text(k.key).value_or(""));
+                break;
+            case Key::kPaper: applyTemplatePaper(in, k); break;
+        }
+    }
+}
+
+// A paper by its index in the catalog in use, as the panes send it; an
+// empty name is the body paper ("<<Body Paper>>", -1), which the body
+// paper itself cannot be.
+void zqController::applyTemplatePaper(template_values::Group& in, const Key& k) {
+    const std::optional<std::string> name = in.text(k.key);
+    if (!name || (name->empty() && k.feature == kFeatureBodyPaper)) return;
+    if (!knownPaper(*name)) return in.leaveOut(k.key, "names a paper the catalog in use lacks");
+    WString wide;
+    NSStringToWString(*name, wide);
+    const auto index = name->empty() ? -1 : m_service->JSE_Media_GetIndex(wide);
+    applyTemplateSetting(in, k.key, k.feature, index, *name);
+}
+
+bool zqController::knownPaper(const std::string& name) {
+    if (name.empty()) return true;
+    WString wide;
+    NSStringToWString(name, wide);
+    return m_service && m_service->JSE_Media_GetIndex(wide) >= 0;
+}
+
+// Through the checked road, as the pane would send it.
+void zqController::applyTemplateSetting(template_values::Group& in, const char* key, int feature,
+                                        std::int64_t value, std::string_view text) {
+    if (const int refusal = HandleJobFeatures(feature, value, text, 0))
+        in.leaveOut(key, "is refused by the printer's rules (" + platform::FormatInteger(refusal) + ")");
+}
+
+// After the job punch, which turns them on for every cover the job has, so
+// that a saved "do not punch" stays; stored as the job punch leaves them,
+// unchecked, since they follow the job punch and their papers, both checked.
+// The finishing pane keeps its own copy of the two cover punches in its
+// group, newer than the bridge's.
+void zqController::applyCoverPunches(std::optional<template_values::Group>& jobSetup,
+                                     std::optional<template_values::Group>& finisher) {
+    for (const Key& k : kCoverPunchKeys) {
+        template_values::Group* in = finisher && finisher->has(k.key) ? &*finisher : nullptr;
+        if (!in && jobSetup) in = &*jobSetup;
+        if (in) SetJobFeature(k.feature, in->flag(k.key), {}, 0);
+    }
 }
 
 // A job punch that is on with a default pattern above 1 punches with that
 // pattern: the finishing pane writes its on/off state as "punchJob".
-void zqController::applyFinisherGroup(const platform::Dictionary& finisher) {
-    ApplyKeys(*this, finisher, kFinisherKeys);
+void zqController::applyFinisherGroup(template_values::Group& finisher) {
+    applyTemplateKeys(finisher, kFinisherKeys);
     const Range patterns = FeatureRange(kFeaturePunchPattern);
-    const auto punch = template_values::Number(finisher, "punchJob", patterns);
-    const auto pattern = template_values::Number(finisher, "defaultPunchPattern", patterns);
-    if (punch) SetJobFeature(kFeaturePunchPattern, *punch != 0 && pattern && *pattern > 1 ? *pattern : *punch, {}, 0);
-    if (const auto fold = template_values::Number(finisher, "longEdgeFold", FeatureRange(kFeatureLongEdgeFold)))
-        storeTemplateNumber(kFeatureLongEdgeFold, *fold);
-    if (const auto order = template_values::Number(finisher, "pageOrdering", FeatureRange(kFeaturePageOrder))) {
+    const auto punch = finisher.number("punchJob", patterns);
+    const auto pattern = finisher.number("defaultPunchPattern", patterns);
+    if (punch)
+        applyTemplateSetting(finisher, "punchJob", kFeaturePunchPattern,
+                             *punch != 0 && pattern && *pattern > 1 ? *pattern : *punch, {});
+    if (const auto fold = finisher.number("longEdgeFold", FeatureRange(kFeatureLongEdgeFold)))
+        applyTemplateSetting(finisher, "longEdgeFold", kFeatureLongEdgeFold, *fold, {});
+    if (const auto order = finisher.number("pageOrdering", FeatureRange(kFeaturePageOrder))) {
         SetJobFeature(kFeaturePageOrder, *order, {}, 0);
         mPageOrdering = static_cast<int>(*order);
     }
@@ -223,44 +291,53 @@ void zqController::storeTemplateNumber(int feature, std::int64_t value) {
 // The destinations as features, then the custom command as the custom pane
 // hands it over (kind, position, file and text, with the ticket's place for
 // it), enabled as the file says.
-void zqController::applyCustomGroup(const platform::Dictionary& custom) {
-    SetJobFeature(kFeaturePrint, custom["createTIFF"].integerValue() == 0 ? 1 : 0, {}, 0);
+void zqController::applyCustomGroup(template_values::Group& custom) {
+    SetJobFeature(kFeaturePrint, custom.flag("createTIFF") ? 0 : 1, {}, 0);
     for (const auto& [flag, text, feature] : {std::tuple{"saveAs", "saveAsFileNameText", kFeatureSaveAs},
                                               {"specificPrinter", "specificPrinterNameText", kFeatureSpecificPrinter},
                                               {"createTIFF", "createTIFFPath", kFeatureCreateTIFF}})
-        SetJobFeature(feature, custom[flag].integerValue() != 0, custom[text].text(), 0);
-    const bool kind = template_values::Number(custom, "fieldFlag", {1, 4}).has_value();
-    const bool position = template_values::Number(custom, "insertPosition", {1, 2}).has_value();
-    const bool number = template_values::Number(custom, "modifyPrintFile", template_values::kAnyNumber).has_value();
+        SetJobFeature(feature, custom.flag(flag), custom.text(text).value_or(""), 0);
+    const auto kind = custom.number("fieldFlag", {1, 4});
+    const auto position = custom.number("insertPosition", {1, 2});
+    const auto number = custom.number("modifyPrintFile", template_values::kAnyNumber);
+    const std::string command = custom.text("command").value_or("");
+    const std::string file = custom.text(custom.has("fileName") ? "fileName" : "filaName").value_or("");
+    const bool enabled = custom.flag("withJobStream");
     if (!kind || !position || !number) return;
-    setCustomCommand(custom);
-    mCustomCommand.withJobStream = custom["withJobStream"].integerValue() != 0;
+    setCustomCommand({{"fieldFlag", platform::FormatInteger(*kind)},
+                      {"insertPosition", platform::FormatInteger(*position)},
+                      {"modifyPrintFile", platform::FormatInteger(*number)},
+                      {"command", command},
+                      {"fileName", file}});
+    mCustomCommand.withJobStream = enabled;
     m_service->JSE_JobTicket_Set_CustomRecord(mCustomCommand);
     m_service->JSE_Preference_Set_CustomRecord(mCustomCommand);
 }
 
-void zqController::applyImageGroup(const platform::Dictionary& image) {
-    ApplyKeys(*this, image, kImageKeys);
-    applyImageAlign(image["imageAlign"].integerValue() != 0, image["imageAlignMirrorSide1"].integerValue() != 0, image);
-    applyEdgeErase(image["edgeErase"].integerValue() != 0, image["edgeEraseMirrorSide1"].integerValue() != 0, image);
-    if (const auto finishing = template_values::Number(image, "FinishOrientation",
-                                                       FeatureRange(kFeatureFinishOrientation)))
+void zqController::applyImageGroup(template_values::Group& image) {
+    applyTemplateKeys(image, kImageKeys);
+    applyImageAlign(image, image.flag("imageAlign"), image.flag("imageAlignMirrorSide1"));
+    applyEdgeErase(image, image.flag("edgeErase"), image.flag("edgeEraseMirrorSide1"));
+    if (const auto finishing = image.number("FinishOrientation", FeatureRange(kFeatureFinishOrientation)))
         SetFinishOrientation(static_cast<int>(*finishing));
 }
 
-void zqController::applyImageAlign(bool on, bool mirror, const platform::Dictionary& image) {
-    const auto v = ReadImageValues(image, "imageAlignUnit", "imageAlignPaperOrientation", kImageAlignDistances,
-                                   template_values::AlignmentRange);
-    if (!v) return;
-    const auto& d = v->distances;
-    SetImageAlign(on, mirror, v->unit, v->orientation, static_cast<float>(d[0]), static_cast<float>(d[1]),
-                  static_cast<float>(d[2]), static_cast<float>(d[3]));
+// The unit and orientation, then the distances within the unit's limits.
+void zqController::applyImageAlign(template_values::Group& image, bool on, bool mirror) {
+    const int unit = static_cast<int>(image.number("imageAlignUnit", {0, 1}).value_or(0));
+    const int orientation = static_cast<int>(image.number("imageAlignPaperOrientation", {0, 4}).value_or(0));
+    std::array<float, 4> d{};
+    for (std::size_t i = 0; i < d.size(); ++i)
+        d[i] = static_cast<float>(
+            image.decimal(kImageAlignDistances[i], template_values::AlignmentRange(unit)).value_or(0));
+    SetImageAlign(on, mirror, unit, orientation, d[0], d[1], d[2], d[3]);
 }
 
-void zqController::applyEdgeErase(bool on, bool mirror, const platform::Dictionary& image) {
-    const auto v = ReadImageValues(image, "edgeEraseUnit", "edgeErasePaperOrientation", kEdgeEraseMargins,
-                                   template_values::EraseRange);
-    if (!v) return;
-    const auto& m = v->distances;
-    SetEdgeErase(on, mirror, v->unit, v->orientation, {{m[0], m[1], m[2], m[3]}, {m[4], m[5], m[6], m[7]}});
+void zqController::applyEdgeErase(template_values::Group& image, bool on, bool mirror) {
+    const int unit = static_cast<int>(image.number("edgeEraseUnit", {0, 1}).value_or(0));
+    const int orientation = static_cast<int>(image.number("edgeErasePaperOrientation", {0, 4}).value_or(0));
+    std::array<double, 8> m{};
+    for (std::size_t i = 0; i < m.size(); ++i)
+        m[i] = image.decimal(kEdgeEraseMargins[i], template_values::EraseRange(unit)).value_or(0);
+    SetEdgeErase(on, mirror, unit, orientation, {{m[0], m[1], m[2], m[3]}, {m[4], m[5], m[6], m[7]}});
 }

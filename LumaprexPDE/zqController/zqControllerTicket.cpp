@@ -9,6 +9,8 @@
 
 #include <cerrno>
 
+#include "AlertPanel.h"
+#include "SystemLog.h"
 #include "UserEnvironment.h"
 #include "ppdx.h"
 #include "zqController.h"
@@ -20,6 +22,9 @@ constexpr std::int32_t kCommandFile = 3;
 constexpr std::int32_t kCommandTextAndFile = 4;
 constexpr std::int32_t kBeforeTicket = 2;
 constexpr std::int32_t kAfterTicket = 1;
+constexpr int kFileNotRegularLabel = 17290;
+constexpr int kFileTooLargeLabel = 17291;
+constexpr int kOkButton = 10001;
 
 // The file descriptor, closed when it goes.
 struct OpenFile {
@@ -49,23 +54,44 @@ int ReadBoundedFile(const std::string& path, std::string& bytes) {
     return kBridgeNoError;
 }
 
+// Why a command file was left out, for the log.
+const char* LeftOutBecause(int error) {
+    switch (error) {
+        case kCustomFileCannotOpen: return "cannot be opened";
+        case kCustomFileNotRegular: return "is not a regular file";
+        case kCustomFileTooLarge: return "is larger than the printer's queue keeps";
+        case kCustomFileUnreadable: return "cannot be read to its end";
+        default: return "is empty";
+    }
+}
+
 }  // namespace
 
 // The file a command of kind 3 or 4 names, ended by CR LF unless its last
-// byte is a CR; none for an empty file or name. A file that is missing,
-// no regular file, too large or unreadable is an error: nothing of it goes.
-int zqController::readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text) {
+// byte is a CR; none for an empty file or name. A file that cannot go whole
+// is left out and the ticket goes without it: one that is missing or cannot
+// be read is logged, one that is no regular file or more than the queue
+// keeps is also shown to the user, who may have picked the wrong file.
+void zqController::readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text) {
     text.clear();
     const bool withFile = custom.fieldFlag == kCommandFile || custom.fieldFlag == kCommandTextAndFile;
-    if (!withFile || custom.fileName.empty()) return kBridgeNoError;
+    if (!withFile || custom.fileName.empty()) return;
     std::string path;
     GetSingleByteFileName(custom.fileName, path);
-    if (const int error = ReadBoundedFile(path, text)) {
+    const int error = ReadBoundedFile(path, text);
+    if (error != kBridgeNoError || text.empty()) {
         text.clear();
-        return m_lastError = error;
+        platform::ConsoleLog("zqController: the command file \"" + path + "\" " + LeftOutBecause(error) +
+                             " and was left out of the job ticket");
+        if (error == kCustomFileNotRegular || error == kCustomFileTooLarge) {
+            std::string message = getNSStringWithID(error == kCustomFileNotRegular ? kFileNotRegularLabel
+                                                                                   : kFileTooLargeLabel);
+            if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
+            platform::ShowAlert(message, getNSStringWithID(kOkButton));
+        }
+        return;
     }
     if (!text.empty() && text.back() != '\r') text += "\r\n";
-    return kBridgeNoError;
 }
 
 int zqController::createTicket(std::string& ticket) {
@@ -77,7 +103,7 @@ int zqController::createTicket(std::string& ticket) {
     JSE_CustomCommandType custom;
     m_service->JSE_JobTicket_Get_CustomRecord(custom);
     std::string file;
-    if (const int error = readCustomCommandFile(custom, file)) return error;
+    readCustomCommandFile(custom, file);
     if (size <= 0) return 0;
     std::string text(static_cast<std::size_t>(size), '\0');
     const auto fetched = static_cast<int>(m_service->JSE_JobTicket_Get(text.data(), static_cast<long>(size)));
@@ -91,7 +117,6 @@ int zqController::createTicket(std::string& ticket) {
 // Built afresh each time, so that a failed build leaves no earlier ticket to
 // send and a second call adds no second end line.
 std::int64_t zqController::GetJobTicketSize() {
-    m_lastError = kBridgeNoError;
     m_driverJobTicket.clear();
     if (createTicket(m_driverJobTicket) != 0 || m_driverJobTicket.empty()) {
         m_driverJobTicket.clear();
@@ -105,13 +130,11 @@ void zqController::GetJobTicket(std::string& ticket, std::int64_t, int& error) {
     ticket = m_driverJobTicket;
     if (!ticket.empty()) error = kBridgeNoError;
     else if (!m_service) error = kBridgeNoEngine;
-    else if (m_lastError != kBridgeNoError) error = m_lastError;
     else error = static_cast<int>(m_service->JSE_JobTicket_GetLastError());
 }
 
 int zqController::GetLastError() const {
     if (!m_service) return kBridgeNoEngine;
-    if (m_lastError != kBridgeNoError) return m_lastError;
     return static_cast<int>(m_service->JSE_GetLastError());
 }
 

@@ -3,6 +3,7 @@
 #include "TypedText.h"
 
 #include "FoundationValues.h"
+#include "JSE_Records.h"
 #include "JSE_String.h"
 
 namespace {
@@ -19,7 +20,26 @@ bool InClass(char16_t unit, TextClass textClass) {
     return false;
 }
 
+// The command text keeps 254 bytes: the engine's field holds that many and
+// its closing 0, so the field never shows more than the ticket gets.
+constexpr TextRule kTextRules[] = {
+    {"eMailAddressText", TextClass::EMail, 255},
+    {"operatorMessageText", TextClass::FreeText, 127},
+    {"deliverToText", TextClass::FreeText, 63},
+    {"chargeNumberText", TextClass::FreeText, 63},
+    {"createTIFFPath", TextClass::FileName, 255},
+    {"saveAsFileNameText", TextClass::FileName, 64},
+    {"specificPrinterNameText", TextClass::FileName, 31},
+    {"command", TextClass::Any, JSE_CustomCommandType::kCommandSize - 1},
+};
+
 }  // namespace
+
+const TextRule* TextRuleOf(std::string_view key) {
+    for (const TextRule& rule : kTextRules)
+        if (rule.key == key) return &rule;
+    return nullptr;
+}
 
 AuditedText AuditUserEntry(std::string_view text, TextClass textClass, std::size_t maxBytes) {
     AuditedText audited;
@@ -32,3 +52,9 @@ AuditedText AuditUserEntry(std::string_view text, TextClass textClass, std::size
     }
     return audited;
 }
+
+AuditedText AuditUserEntry(std::string_view text, const TextRule& rule) {
+    return AuditUserEntry(text, rule.textClass, rule.maxBytes);
+}
+
+bool KeepsToRule(std::string_view text, const TextRule& rule) { return !AuditUserEntry(text, rule).mended(); }
