@@ -6,6 +6,7 @@
 // demo's production job, set on every tab, and again from its template.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "UserEnvironment.h"
@@ -191,6 +192,102 @@ TEST(PrintDialogEndToEnd, HostTellsOfASchedulerThatDoesNotAnswerAndStopsWithinTh
                            " did not answer within 30 s; nothing was shown or printed\n");
     EXPECT_LT(waited, std::chrono::seconds(33));
     EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << "nothing reached the queue";
+}
+
+// One dialog of the print host on the job of the test: the actions, then
+// Print (which a text edit may refuse once; the document then goes with the
+// second click). The id of the application's job, or 0.
+int PrintDialog(const PrivateScheduler& cups, const std::string& templates, const std::vector<std::string>& actions,
+                RunResult& run) {
+    std::vector<std::string> arguments = {"--title", "Round trip", "--templates", templates};
+    for (const std::string& action : actions) arguments.insert(arguments.end(), {"--do", action});
+    arguments.insert(arguments.end(), {"--do", "print", kJob});
+    run = Print(cups, arguments);
+    const std::size_t at = run.out.rfind("request id is Lumaprex-");
+    return at == std::string::npos ? 0 : std::atoi(run.out.c_str() + at + 23);
+}
+
+// Each job is printed, saved as a template, and printed again from a new
+// dialog after a factory reset and the template's apply: the printer gets
+// the same bytes (a command file deleted meanwhile is left out of the second
+// print, which is otherwise the same).
+TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFirstTime) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    TempDir folder;
+    const std::string commands = folder.file("commands.ps");
+    const std::string fileText = "%LumaprexFile: from the operator's file\r\n";
+    const std::vector<std::string> image = {"click imageoptionButton", "click imageAlignButton"};
+    const std::vector<std::string> mirroredShift = {
+        "click pagefeatureButton", "type pageEditorField 2..4", "end",  "select pageSetView 0",
+        "click selectAllPagesSetCheck", "click peImage", "click imageAlignButton",
+        "type imageSide1XEditText 0.5", "type imageSide1YEditText 0.25", "end", "click imageUpdateButton"};
+    const std::vector<std::string> commandFile = {"click customoptionButton", "click customCommandFileButton",
+                                                  "pick " + commands, "click customCommandFileSearchButton"};
+    std::vector<std::string> everyTab;
+    std::istringstream sample(readFile(kSampleActions));
+    for (std::string line; std::getline(sample, line);)
+        if (!line.empty() && line[0] != '#') everyTab.push_back(line);
+    for (const char* action : {"click customoptionButton", "click userDefinedCommandFileButton",
+                               "type userDefinedCustomCommandEditText %%Note: every tab", "click insertCustomAppendButton",
+                               "click imageoptionButton", "click edgeEraseButton", "click edgeEraseUnitMMCell",
+                               "type eaSide1TopEditText 12.7", "end"})
+        everyTab.push_back(action);
+    const auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const struct {
+        const char* name;
+        std::vector<std::string> actions;
+        std::vector<std::string> beforeApply;  // in the new dialog, after the reset
+        bool deleteFile;
+    } cases[] = {
+        {"millimetre alignment and erase",
+         join(image, {"click imageAlignUnitMMCell", "type iaSide1XEditText 5", "end", "click edgeEraseButton",
+                      "click edgeEraseUnitMMCell", "type eaSide1TopEditText 12.7", "end"}),
+         {}, false},
+        {"inches applied while the pane shows millimetres", join(image, {"type iaSide1XEditText 0.5", "end"}),
+         join(image, {"click imageAlignUnitMMCell"}), false},
+        {"command text before the ticket lines",
+         {"click customoptionButton", "click userDefinedCommandFileButton",
+          "type userDefinedCustomCommandEditText %%Note: before"}, {}, false},
+        {"command text after the ticket lines",
+         {"click customoptionButton", "click userDefinedCommandFileButton",
+          "type userDefinedCustomCommandEditText %%Note: after", "click insertCustomAppendButton"}, {}, false},
+        {"command file", commandFile, {}, false},
+        {"command file deleted before the apply", commandFile, {}, true},
+        {"mirrored page image shift with a Y value", mirroredShift, {}, false},
+        {"every tab changed at once", everyTab, {}, false},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(commands, fileText);
+        const std::string name = "round-trip-" + std::to_string(++row);
+        RunResult first;
+        const int saved = PrintDialog(cups, folder.path(),
+                                      join(c.actions, {"click summaryButton", "pick " + name, "click savetemplate"}), first);
+        ASSERT_TRUE(saved > 0 && cups.waitForJob(saved)) << first.err << cups.log();
+        std::string expected = cups.printerOutput();
+        if (c.deleteFile) {
+            // The file went ahead of the ticket, closed by CR LF as its last byte is no CR.
+            std::filesystem::remove(commands);
+            const std::size_t at = expected.find(fileText + "\r\n");
+            ASSERT_NE(at, std::string::npos);
+            expected.erase(at, fileText.size() + 2);
+        }
+        RunResult second;
+        const int applied = PrintDialog(
+            cups, folder.path(),
+            join(join({"click summaryButton", "click resetFactory"}, c.beforeApply),
+                 {"click summaryButton", "pick " + folder.file(name), "click opentemplate", "select templateListView 0",
+                  "click applytemplate"}),
+            second);
+        ASSERT_TRUE(applied > 0 && cups.waitForJob(applied)) << second.err << cups.log();
+        EXPECT_NE(second.err.find("alert: The template has been applied. [OK]\n"), std::string::npos) << second.err;
+        EXPECT_EQ(cups.printerOutput(), expected) << cups.log();
+    }
 }
 
 TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {

@@ -6,6 +6,8 @@
 // unreadable ones are applied or refused as a whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "OpenPanel.h"
 #include "PropertyList.h"
 #include "SavePanel.h"
@@ -255,18 +257,22 @@ protected:
     }
 };
 
+// A choice on every tab that has its pane.
+const std::initializer_list<std::string_view> kWeeklyJob = {
+    "click jobsetupButton", "click duplexLongEdge", "click proofSet", "click setSeparatorCheckBox",
+    "click separatorPaperButton", "select paperTableView 7", "click bodyPaperButton", "select paperTableView 18",
+    "click finisherButton", "click staplerExit", "click stapleBoth", "click offsetStack", "click punchCheck",
+    "select punchIDListView 3", "click lastPageFirst",
+    "click notificationButtom", "click statusOnError", "select statusPaperListView 2",
+    "type eMailEditField ops@example.com", "type operatorEditField Blue stock", "end",
+    "click customoptionButton", "click storeButton", "type storeEditText Weekly", "click specificPrinterButton",
+    "type specificPrinterEditText Q2", "end",
+    "click imageoptionButton", "click imageRotation90", "click gretButton", "click edgeEraseButton",
+    "type eaSide1TopEditText 0.50", "end", "type halftoneAngleEditText 75", "end"};
+
 TEST_F(TemplateRoundTrip, TemplateBringsBackEveryPaneTheSummaryAndTheTicketAfterAFactoryReset) {
     const std::string factory = settings();
-    run({"click jobsetupButton", "click duplexLongEdge", "click proofSet", "click setSeparatorCheckBox",
-         "click separatorPaperButton", "select paperTableView 7", "click bodyPaperButton", "select paperTableView 18",
-         "click finisherButton", "click staplerExit", "click stapleBoth", "click offsetStack", "click punchCheck",
-         "select punchIDListView 3", "click lastPageFirst",
-         "click notificationButtom", "click statusOnError", "select statusPaperListView 2",
-         "type eMailEditField ops@example.com", "type operatorEditField Blue stock", "end",
-         "click customoptionButton", "click storeButton", "type storeEditText Weekly", "click specificPrinterButton",
-         "type specificPrinterEditText Q2", "end",
-         "click imageoptionButton", "click imageRotation90", "click gretButton", "click edgeEraseButton",
-         "type eaSide1TopEditText 0.50", "end", "type halftoneAngleEditText 75", "end"});
+    run(kWeeklyJob);
     const std::string chosen = everything();
 
     run({"click summaryButton", "save weekly", "click savetemplate", "click resetFactory"});
@@ -329,6 +335,78 @@ TEST_F(TemplateRoundTrip, CoverBoxSummaryAndTicketAgreeOnEveryStepAndSpareUnpunc
         }
     }
     EXPECT_EQ(report, PdeFixture("cover_punch_steps.txt"));
+}
+
+// A template edited by hand: a value out of range, a negative one, one that
+// is no text, a paper the catalog lacks, a text its field would not take,
+// each in each group (for the page features, in one entry). The ticket is
+// the one of the template without that key (or entry), and the user hears
+// that the template was not applied completely.
+TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) {
+    run(kWeeklyJob);
+    run({"click imageoptionButton", "click imageAlignButton", "type iaSide1XEditText 0.25", "end",
+         "click pagefeatureButton", "type pageEditorField 5..8", "end", "select pageSetView 0",
+         "click selectAllPagesSetCheck", "choose exceptionPaperCombo Letter_Blue", "click exceptionUpdateButton",
+         "click summaryButton", "save weekly", "click savetemplate"});
+    const Dictionary saved = ReadDictionaryFile(folder.file("weekly"));
+    const auto apply = [this](const Dictionary& file, const std::string& name) {
+        WritePropertyListFile(folder.file(name), file);
+        run({"open " + folder.file(name), "click opentemplate"});
+        const auto& listed = templates().templates();
+        const auto row = std::find(listed.begin(), listed.end(), folder.file(name)) - listed.begin();
+        run({"select templateListView " + std::to_string(row), "click applytemplate"});
+        return controller_test::HandOut(*pane->bridge());
+    };
+    apply(saved, "whole");
+    ASSERT_EQ(alerts.messages().back(), "The template has been applied.");
+    const std::string tooLong(40, 'p');
+    const struct {
+        const char* group;
+        const char* key;
+        Value value;
+        int entry;  // of "pageFeatures", or -1 for a key of the group
+    } cases[] = {
+        {"jobSetup", "copyCount", "100000", -1},          {"jobSetup", "frontCoverMode", "-2", -1},
+        {"jobSetup", "printingMode", Value(2), -1},        {"jobSetup", "bodyPaper", "Letter_Gold", -1},
+        {"finisher", "staplerPosition", "9", -1},          {"finisher", "punchJob", "-1", -1},
+        {"finisher", "jobExit", Array{"2"}, -1},           {"custom", "fieldFlag", "7", -1},
+        {"custom", "insertPosition", "-1", -1},            {"custom", "saveAs", Dictionary{}, -1},
+        {"custom", "saveAsFileNameText", "weekly/report", -1}, {"custom", "specificPrinterNameText", tooLong, -1},
+        {"image", "imageAlignFrontX", "0.9", -1},          {"image", "halftoneAngle", "-45", -1},
+        {"image", "edgeEraseUnit", Value(1.0), -1},        {"notification", "statusMode", "5", -1},
+        {"notification", "statusMode", "-1", -1},          {"notification", "eMailAddressText", Value(7), -1},
+        {"notification", "statusPaper", "Letter_Gold", -1},
+        {"notification", "operatorMessageText", "Rush\r\n%VLXPrintMethod: store(x)", -1},
+        {"Substitution", "startPage", "100000", 0},        {"Substitution", "endPage", "-3", 0},
+        {"Substitution", "featureType", Array{"232"}, 0},  {"Substitution", "propertyValue", "Letter_Gold", 0},
+    };
+    int files = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.group << " " << c.key << " = " << c.value.text());
+        Dictionary edited = saved.copy(), without = saved.copy();
+        Dictionary editedGroup = saved[c.group].dictionary().copy(), withoutGroup = editedGroup.copy();
+        if (c.entry < 0) {
+            editedGroup.set(c.key, c.value);
+            withoutGroup.remove(c.key);
+        } else {
+            Array features = editedGroup["pageFeatures"].array(), kept;
+            Dictionary entry = features[c.entry].dictionary().copy();
+            entry.set(c.key, c.value);
+            for (std::size_t i = 0; i < features.size(); ++i)
+                if (static_cast<int>(i) != c.entry) kept.append(features[i]);
+            features = Array{entry};
+            for (const Value& other : kept) features.append(other);
+            editedGroup.set("pageFeatures", features);
+            withoutGroup.set("pageFeatures", kept);
+        }
+        edited.set(c.group, editedGroup);
+        without.set(c.group, withoutGroup);
+        const std::string expected = apply(without, std::to_string(++files));
+        const std::string ticket = apply(edited, std::to_string(++files));
+        EXPECT_EQ(ticket, expected);
+        EXPECT_EQ(alerts.messages().back(),
+                  "The template could not be applied completely: some of its settings are missing or cannot be used here.");
+    }
 }
 
 TEST_F(TemplateRoundTrip, TemplateSavedFromAnAppliedOneBringsBackEveryGroupAndTheTicket) {
