@@ -1,18 +1,29 @@
 // Templates into a running bridge: whatever bytes a template file holds, the
 // load ends, the dictionary the panes hold keeps its six groups and can be
-// saved as a template again, and the bridge still hands out a ticket unless
-// the custom command file the template names is refused.
+// saved as a template again, the bridge still hands out a ticket, and the
+// settings store holds nothing the panes would not let the user choose: each
+// number within its control's range, each text within its field's class and
+// byte limit, each paper one of the catalog in use, image shifts and margins
+// within their limits, page features on pages 1 to 99999.
 #include "AlertPanel.h"
 #include "PropertyList.h"
 #include "SystemLog.h"
+#include "TypedText.h"
 #include "fuzz_support.h"
 #include "zqController.h"
 
 namespace {
 
-zqController& RunningBridge() {
-    static zqController* bridge = [] {
-        auto* started = new zqController();
+// The engine's parts the checks read.
+class Bridge : public zqController {
+public:
+    using zqController::engine;
+    using zqController::pageCollection;
+};
+
+Bridge& RunningBridge() {
+    static Bridge* bridge = [] {
+        auto* started = new Bridge();
         started->SetJobTicketInfoFromApplication("Fuzz", 1, 1);
         started->setBundle(platform::Bundle::Open(LUMAPREX_BUNDLE_DIR));
         return started;
@@ -20,14 +31,85 @@ zqController& RunningBridge() {
     return *bridge;
 }
 
-bool CommandFileRefused(int error) { return error >= kCustomFileUnreadable && error <= kCustomFileCannotOpen; }
+bool Within(double value, double lowest, double highest) { return value >= lowest && value <= highest; }
+
+// What the panes let the user choose for the numbers of the job.
+bool NumbersWithinThePanesRanges(const JSE_JobFeatureType& r) {
+    return Within(static_cast<double>(r.copyCount), 1, 99999) && Within(r.printingMode, 1, 6) &&
+           Within(r.frontCoverMode, 1, 5) && Within(r.backCoverMode, 1, 5) && Within(r.statusMode, 1, 4) &&
+           Within(r.jobExit, 1, 6) && Within(r.staplerPosition, 1, 5) && Within(r.punchJob, 0, 999) &&
+           Within(r.signaturePages, 1, 4000) && Within(r.halftoneAngle, 30, 180) &&
+           Within(r.halftoneFrequency, 60, 600) && Within(r.finishOrientation, 1, 4);
+}
+
+bool TextsKeepToTheirFields(const JSE_JobFeatureType& r) {
+    const std::pair<const char*, const WString*> texts[] = {
+        {"eMailAddressText", &r.eMailAddressText},     {"operatorMessageText", &r.operatorMessageText},
+        {"deliverToText", &r.deliverToText},           {"chargeNumberText", &r.chargeNumberText},
+        {"createTIFFPath", &r.createTIFFPath},         {"saveAsFileNameText", &r.saveAsFileNameText},
+        {"specificPrinterNameText", &r.specificPrinterNameText}};
+    for (const auto& [key, text] : texts)
+        if (!KeepsToRule(zqController::wstringToNSString(*text), *TextRuleOf(key))) return false;
+    return true;
+}
+
+bool Known(Bridge& bridge, const WString& paper) {
+    return paper.empty() || bridge.engine()->JSE_Media_GetIndex(paper) >= 0;
+}
+
+bool PapersOfTheCatalog(Bridge& bridge, const JSE_JobFeatureType& r) {
+    for (const WString* paper : {&r.bodyPaper, &r.interleavePaper, &r.frontCoverPaper, &r.backCoverPaper,
+                                 &r.separatorPaper, &r.statusPaper})
+        if (!Known(bridge, *paper)) return false;
+    for (int i = 0; i < bridge.JSE_PageCollection_GetSize(); ++i) {
+        int id = 0;
+        std::string paper;
+        bridge.JSE_PageCollection_GetProperty(i, 0, id, paper);
+        WString wide;
+        zqController::NSStringToWString(paper, wide);
+        if (!Known(bridge, wide)) return false;
+    }
+    return true;
+}
+
+// The distances as the image pane typed them, in their unit; page shifts in
+// points. A hundredth of an inch is allowed above what the pane shows.
+bool ImageWithinItsLimits(const Bridge& bridge) {
+    const bool inch = bridge.GetCurrentImageAlignUnit() == 0, eraseInch = bridge.GetCurrentEdgeEraseUnit() == 0;
+    const double shift = inch ? 0.81 : 20.58, margin = eraseInch ? 1.01 : 25.66;
+    const zqController::ImageShift s = bridge.GetCurrentImageAlignValues(bridge.GetCurrentImageAlignUnit());
+    for (double v : {s.front.x, s.front.y, s.back.x, s.back.y})
+        if (!Within(v, -shift, shift)) return false;
+    const zqController::EdgeMargins m = bridge.GetCurrentEdgeEraseValues(bridge.GetCurrentEdgeEraseUnit());
+    for (double v : {m.front.top, m.front.left, m.front.bottom, m.front.right, m.back.top, m.back.left,
+                     m.back.bottom, m.back.right})
+        if (!Within(v, 0, margin)) return false;
+    for (int k = 0; k < bridge.JSE_PageCollection_GetPageImageSize(); ++k) {
+        int code = 0, value = 0, unit = 0, orientation = 0;
+        bool mirror = false;
+        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        bridge.JSE_PageCollection_GetImageFeature(k, 0, code, value, unit, mirror, orientation, x1, y1, x2, y2);
+        for (float v : {x1, y1, x2, y2})
+            if (!Within(v, -58.32, 58.32)) return false;
+    }
+    return true;
+}
+
+bool PagesWithinTheJob(const Bridge& bridge) {
+    for (int i = 0; i < bridge.JSE_PageCollection_GetSize(); ++i) {
+        int first = -1, last = -1;
+        bridge.JSE_PageCollection_GetPageNumber(i, first, last);
+        if (first < 1 || first > last || last > kLastPage) return false;
+    }
+    return true;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     platform::LogRecorder quiet;
     platform::AlertRecorder alerts;
-    zqController& bridge = RunningBridge();
+    Bridge& bridge = RunningBridge();
     fuzz::Folder::Instance().Write("template.plist", data, size);
     bridge.LoadSettings(fuzz::Folder::Instance().Path("template.plist"));
     FUZZ_CHECK(alerts.alerts().size() == 1, "every load ends with one alert");
@@ -35,7 +117,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* group : {"jobSetup", "finisher", "custom", "image", "notification", "Substitution"})
         FUZZ_CHECK(dictionary[group].isDictionary(), "the dictionary keeps its six groups");
     FUZZ_CHECK(platform::PropertyListText(dictionary).has_value(), "the dictionary can be saved as a template");
-    FUZZ_CHECK(bridge.GetJobTicketSize() > 0 || CommandFileRefused(bridge.GetLastError()),
-               "a ticket is handed out unless the command file is refused");
+    JSE_JobFeatureType stored;
+    bridge.engine()->JSE_Preference_GetJobFeature(stored);
+    FUZZ_CHECK(NumbersWithinThePanesRanges(stored), "the store's numbers lie within the panes' ranges");
+    FUZZ_CHECK(TextsKeepToTheirFields(stored), "the store's texts keep to their fields' classes and limits");
+    FUZZ_CHECK(PapersOfTheCatalog(bridge, stored), "the store's papers are papers of the catalog in use");
+    FUZZ_CHECK(ImageWithinItsLimits(bridge), "image shifts and margins lie within their limits");
+    FUZZ_CHECK(PagesWithinTheJob(bridge), "page features lie on pages 1 to 99999");
+    FUZZ_CHECK(bridge.GetJobTicketSize() > 0, "a ticket is handed out, with or without the command file");
     return 0;
 }
