@@ -179,11 +179,14 @@ public:
     // The template pane's "zqController::LoadSettings" (object: the path).
     void listenLoadSettingsNotification(const platform::Notification& notification);
     // Puts the engine back to factory settings and applies the template
-    // file, group by group and with its page features, without rule checks;
-    // the file becomes the dictionary the panes receive, and an alert tells
-    // the user the outcome. A file that cannot be read changes nothing; one
-    // with a group missing leaves the panes the dictionary rebuilt from the
-    // engine. A file with "Version" is a template of the earlier release.
+    // file, group by group and with its page features, each value held to
+    // what the panes let the user choose and the rules checked as on the
+    // setting road; the file becomes the dictionary the panes receive, with
+    // the engine's values for what it could not give, and an alert tells the
+    // user whether all of it was applied. A file that cannot be read changes
+    // nothing; one with a group missing leaves the panes the dictionary
+    // rebuilt from the engine. A file with "Version" is a template of the
+    // earlier release, applied without rule checks.
     void LoadSettings(const std::string& path);
     // The earlier release's template held as the dictionary: applied to
     // factory settings, then the dictionary rebuilt from the engine.

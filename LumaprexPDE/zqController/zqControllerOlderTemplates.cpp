@@ -2,8 +2,9 @@
 // decimal label identifiers of that release's controls, a few plain keys,
 // and arrays under keys that are label texts. The conversion puts the engine
 // back to factory settings, applies every setting it finds through the
-// storing step (no rule checks), restores the page sets and page features,
-// and then replaces the older dictionary by one built from the engine, so a
+// storing step (no rule checks), each value held to the panes' limits as a
+// current template's are, restores the page sets and page features, and
+// then replaces the older dictionary by one built from the engine, so a
 // template saved afterwards has the current layout.
 #include <tuple>
 
