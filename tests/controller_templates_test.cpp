@@ -38,8 +38,9 @@ void SetEveryGroup(Bridge& b) {
              {200, 3, ""}, {101, 0, "Letter_Heavy"}, {112, 2, ""}, {102, 0, "Letter_Color"},
              {110, 0, "Letter_Red"}, {109, 1, ""}, {103, 2, ""}, {104, 0, "Letter_Cover"}, {105, 3, ""},
              {106, 0, "Letter_Cover"}, {201, 0, ""}, {223, 1, ""}, {227, 40, ""}, {113, 2, ""}, {114, 3, ""},
-             {115, 1, ""}, {116, 0, ""}, {218, 64, ""}, {219, 0, ""}, {233, 3, ""}, {209, 1, "Stored job"},
-             {212, 1, "Press 2"}, {210, 1, "press-operator"}, {214, 0, "ops@example.com"}, {215, 0, "Handle with care"},
+             {115, 1, ""}, {116, 0, ""}, {218, 64, ""}, {219, 0, ""}, {220, 0, ""}, {233, 3, ""},
+             {209, 1, "Stored job"}, {212, 1, "Press 2"}, {210, 1, "press-operator"}, {214, 0, "ops@example.com"},
+             {215, 0, "Handle with care"},
              {216, 0, "Room 5"}, {217, 0, "C-17"}, {107, 4, ""}, {108, 0, "Letter_Red"}, {229, 60, ""},
              {230, 120, ""}})
         b.SetJobFeature(feature, val, text, 0);

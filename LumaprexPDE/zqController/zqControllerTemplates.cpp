@@ -249,8 +249,8 @@ void zqController::applyTemplateSetting(template_values::Group& in, const char* 
 }
 
 // After the job punch, which turns them on for every cover the job has, so
-// that a saved "do not punch" stays; stored as the job punch leaves them,
-// unchecked, since they follow the job punch and their papers, both checked.
+// that a saved "do not punch" stays: the covers' punches through the rules,
+// the status page's and the separators', which follow their papers, stored.
 // The finishing pane keeps its own copy of the two cover punches in its
 // group, newer than the bridge's.
 void zqController::applyCoverPunches(std::optional<template_values::Group>& jobSetup,
@@ -258,7 +258,12 @@ void zqController::applyCoverPunches(std::optional<template_values::Group>& jobS
     for (const Key& k : kCoverPunchKeys) {
         template_values::Group* in = finisher && finisher->has(k.key) ? &*finisher : nullptr;
         if (!in && jobSetup) in = &*jobSetup;
-        if (in) SetJobFeature(k.feature, in->flag(k.key), {}, 0);
+        if (!in) continue;
+        const bool punch = in->flag(k.key);
+        if (k.feature == kFeaturePunchFrontCover || k.feature == kFeaturePunchBackCover)
+            applyTemplateSetting(*in, k.key, k.feature, punch, {});
+        else
+            SetJobFeature(k.feature, punch, {}, 0);
     }
 }
 
