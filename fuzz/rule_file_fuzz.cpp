@@ -3,12 +3,17 @@
 // every control and record held is the one the bytes carry at its place in
 // the format: none is read past the end of the file, no count makes the
 // reader hold more records than the file has, and the reader's outcome says
-// whether it reached the end of what the header announced. Checking any
-// control against records of any content afterwards keeps the table as it is.
+// whether it reached the end of what the header announced with contents a
+// rule file can hold. A damaged file is never silent: it is reported once on
+// the console, naming the file and its first fault, and a whole one not at
+// all. Checking any control against records of any content afterwards keeps
+// the table as it is.
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "JSE_Validation.h"
+#include "SystemLog.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -25,36 +30,59 @@ std::int64_t Field32(const std::uint8_t* at) {
     return static_cast<std::int32_t>((std::uint32_t{at[0]} << 24) | (at[1] << 16) | (at[2] << 8) | at[3]);
 }
 
-// What the format says the bytes hold.
+// What the format says the bytes hold, and the first fault met in them.
 struct Expected {
     std::vector<JSE_Validation::ControlItem> controls;
-    int error = kValidationShortFile;
+    int error = kValidationNoError;
+    std::string fault;
+
+    void Note(int code, const std::string& words) {
+        if (error != kValidationNoError) return;
+        error = code;
+        fault = words;
+    }
 };
+
+bool NamesControls(const std::int16_t* f) {
+    for (const int field : {f[1], f[4], f[7]})
+        if (field < 0 || field > JSE_Validation::kControlCount) return false;
+    return true;
+}
 
 Expected Model(const std::uint8_t* data, std::size_t size) {
     Expected expected;
-    if (size < 12) return expected;
+    if (size == 0) return expected.Note(kValidationShortFile, "is empty"), expected;
+    if (size < 12) return expected.Note(kValidationShortFile, "ends inside its header"), expected;
     expected.controls.resize(JSE_Validation::kControlCount);
-    const std::int64_t count = std::min<std::int64_t>(Field32(data), JSE_Validation::kControlCount);
+    const std::int64_t stated = Field32(data);
+    if (stated <= 0) expected.Note(kValidationNotARuleFile, "states " + std::to_string(stated) + " controls");
+    const std::int64_t count = std::min<std::int64_t>(stated, JSE_Validation::kControlCount);
     std::size_t at = 12;
     for (std::int64_t i = 0; i < count; ++i) {
-        if (size - at < 8) return expected;
+        const std::string name = "control " + std::to_string(i);
+        if (size - at < 8) return expected.Note(kValidationShortFile, "ends inside " + name), expected;
         JSE_Validation::ControlItem& control = expected.controls[static_cast<std::size_t>(i)];
         control.controlKind = static_cast<std::int16_t>(Field16(data + at));
         control.currentValue = static_cast<std::int16_t>(Field16(data + at + 2));
-        const std::int64_t stated = Field32(data + at + 4);
+        const std::int64_t rules = Field32(data + at + 4);
         at += 8;
+        if (control.controlKind < 0)
+            expected.Note(kValidationNotARuleFile,
+                          "gives " + name + " the kind " + std::to_string(control.controlKind));
+        if (rules < 0) expected.Note(kValidationNotARuleFile, "gives " + name + " " + std::to_string(rules) + " rules");
         const std::int64_t held = static_cast<std::int64_t>((size - at) / 26);
-        const std::int64_t kept = std::clamp<std::int64_t>(stated, 0, held);
+        const std::int64_t kept = std::clamp<std::int64_t>(rules, 0, held);
         for (std::int64_t r = 0; r < kept; ++r, at += 26) {
             std::int16_t f[13];
             for (int k = 0; k < 13; ++k) f[k] = static_cast<std::int16_t>(Field16(data + at + 2 * k));
             control.dependents.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11], f[12]});
+            if (!NamesControls(f))
+                expected.Note(kValidationNotARuleFile,
+                              "gives rule " + std::to_string(r + 1) + " of " + name + " a control outside the table");
         }
         control.dependentCount = static_cast<std::int32_t>(kept);
-        if (stated > kept) return expected;
+        if (rules > kept) return expected.Note(kValidationShortFile, "ends inside the rules of " + name), expected;
     }
-    expected.error = kValidationNoError;
     return expected;
 }
 
@@ -75,7 +103,9 @@ bool SameControl(const JSE_Validation::ControlItem& a, const JSE_Validation::Con
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fuzz::Catalog catalog;
-    Validator v(&catalog, fuzz::Folder::Instance().Write("rules.dat", data, size));
+    const WString path = fuzz::Folder::Instance().Write("rules.dat", data, size);
+    platform::LogRecorder log;
+    Validator v(&catalog, path);
     const Expected expected = Model(data, size);
     const std::vector<JSE_Validation::ControlItem>& read = v.Controls();
     FUZZ_CHECK(read.size() == expected.controls.size(), "the table holds 55 controls or none");
@@ -83,6 +113,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(v.JSE_Validation_GetError() == kValidationNoError, "a rule file never stops the engine");
     for (std::size_t i = 0; i < read.size(); ++i)
         FUZZ_CHECK(SameControl(read[i], expected.controls[i]), "every control holds what the bytes carry");
+
+    const bool damaged = expected.error != kValidationNoError;
+    FUZZ_CHECK(v.JSE_Validation_RuleFileDamaged() == damaged, "a damaged file is known as damaged");
+    FUZZ_CHECK(log.lines().size() == (damaged ? 1u : 0u), "a damaged file is reported once, a whole one not");
+    if (damaged) {
+        const std::string head = "rule file \"" + fuzz::Folder::Instance().Path("rules.dat") + "\" ";
+        const std::string& line = log.lines().front().text;
+        FUZZ_CHECK(log.lines().front().console, "the report goes to the console");
+        FUZZ_CHECK(line.starts_with(head + expected.fault + ": "), "the report names the file and its fault");
+    }
 
     for (int control = 0; control < JSE_Validation::kControlCount && !read.empty(); ++control) {
         const auto& records = read[static_cast<std::size_t>(control)].dependents;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "JSE_Preference.h"
+#include "SystemLog.h"
 #include "validation_support.h"
 
 namespace {
@@ -15,11 +16,13 @@ using filter_test::readFile;
 using filter_test::TempDir;
 
 // Control i of a 60-control file: kind i % 3, value i - 1, one record whose
-// fields count up from i.
+// fields count up from i, its level fields naming controls of the table.
 std::vector<ControlBytes> NumberedControls() {
     std::vector<ControlBytes> controls(60);
     for (int i = 0; i < 60; ++i) {
-        const auto f = [i](int k) { return static_cast<std::int16_t>(i * 16 + k - 8); };
+        const auto f = [i](int k) {
+            return static_cast<std::int16_t>(k == 1 || k == 4 || k == 7 ? (i + k) % 56 : i * 16 + k - 8);
+        };
         controls[i].kind = i % 3;
         controls[i].value = i - 1;
         controls[i].records = {Record{f(0), f(1), f(2), f(3), f(4), f(5), f(6), f(7), f(8), f(9), f(10), f(11), f(12)}};
@@ -35,7 +38,7 @@ TEST(ValidationRuleFile, ReadsAtMost55ControlsAndKeepsTheRestAtKindAndValue0) {
         RuleFile file(&catalog, RuleBytes(numbered, count));
         const Validator& v = *file.validator;
         ASSERT_EQ(v.Controls().size(), 55u);
-        EXPECT_EQ(v.JSE_Validation_GetRuleFileError(), 0);
+        EXPECT_EQ(v.JSE_Validation_GetRuleFileError(), count > 0 ? 0 : kValidationNotARuleFile);
         for (int i = 0; i < 55; ++i) {
             const JSE_Validation::ControlItem& c = v.Controls()[i];
             const bool read = i < count;
@@ -76,7 +79,7 @@ TEST(ValidationRuleFile, KeepsOnlyTheRecordsTheFileHoldsWhateverTheCountsSay) {
         {"cut inside the third record", whole.substr(0, 12 + 8 + 52 + 8 + 64), {2, 2, 0}, kValidationShortFile},
         {"count beyond the file", stated(0x7FFFFFFF), {2, 5, 0}, kValidationShortFile},
         {"count above 16 bits", stated(40000), {2, 5, 0}, kValidationShortFile},
-        {"negative count", RuleBytes({{1, 1, {r}}, {2, 2, {}, -3}, {0, 3, {r}}}), {1, 0, 1}, 0},
+        {"negative count", RuleBytes({{1, 1, {r}}, {2, 2, {}, -3}, {0, 3, {r}}}), {1, 0, 1}, kValidationNotARuleFile},
     };
     JSE_Media catalog(2);
     for (const Case& c : cases) {
@@ -88,6 +91,52 @@ TEST(ValidationRuleFile, KeepsOnlyTheRecordsTheFileHoldsWhateverTheCountsSay) {
         EXPECT_EQ(file.validator->JSE_Validation_GetError(), 0);  // the engine starts all the same
         for (const JSE_Validation::ControlItem& control : file.validator->Controls())
             EXPECT_EQ(control.dependentCount, static_cast<int>(control.dependents.size()));
+    }
+}
+
+TEST(ValidationRuleFile, DamagedFileIsReportedOnTheConsoleByItsNameAndFaultAndAMissingOneOnlyInTheSystemLog) {
+    const Record r = Rule().If(1).Check(5).Says(7);
+    const std::string whole = RuleBytes({{1, 1, {r, r}}, {2, 2, {r}}});
+    const std::string none = "job features are not checked";
+    const std::string two = "job features are checked only by the 2 rules read";
+    struct Case {
+        const char* name;
+        std::optional<std::string> bytes;  // none: no file at the path
+        std::string report;                // after the file's name; empty: none
+        bool damaged;
+    } cases[] = {
+        {"whole file", whole, "", false},
+        {"no file", std::nullopt, "cannot be opened (No such file or directory): " + none, false},
+        {"empty file", "", "is empty: " + none, true},
+        {"cut inside the header", whole.substr(0, 7), "ends inside its header: " + none, true},
+        {"cut inside the second control", whole.substr(0, 12 + 8 + 52 + 3), "ends inside control 1: " + two, true},
+        {"cut inside its rules", RuleBytes({{1, 1, {r, r}}, {2, 2, {r}, 3}}),
+         "ends inside the rules of control 1: job features are checked only by the 3 rules read", true},
+        {"no controls", RuleBytes({{1, 1, {r}}}, 0), "states 0 controls: " + none, true},
+        {"a negative kind", RuleBytes({{1, 1, {r}}, {-3, 2, {r}}}), "gives control 1 the kind -3: " + two, true},
+        {"a negative count", RuleBytes({{1, 1, {r}}, {2, 2, {}, -1}}),
+         "gives control 1 -1 rules: job features are checked only by the 1 rule read", true},
+        {"a rule naming no control", RuleBytes({{1, 1, {r, Rule().If(0).And(70).Check(5).Says(7)}}}),
+         "gives rule 2 of control 0 a control outside the table: " + two, true},
+        {"a note", "This is no rule file, but a note.\n", "ends inside the rules of control 0: " + none, true},
+    };
+    JSE_Media catalog(2);
+    TempDir folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.file(c.name);
+        if (c.bytes) filter_test::writeFile(path, *c.bytes);
+        platform::LogRecorder log;
+        Validator v(&catalog, Wide(path));
+        EXPECT_EQ(v.JSE_Validation_RuleFileDamaged(), c.damaged);
+        EXPECT_EQ(v.JSE_Validation_GetError(), 0);  // the engine starts all the same
+        if (c.report.empty()) {
+            EXPECT_TRUE(log.lines().empty());
+            continue;
+        }
+        ASSERT_EQ(log.lines().size(), 1u);
+        EXPECT_EQ(log.lines()[0].text, "rule file \"" + path + "\" " + c.report);
+        EXPECT_EQ(log.lines()[0].console, c.damaged);
     }
 }
 

@@ -13,13 +13,17 @@
 //
 // A missing or unreadable rule file does not stop the engine: the validator
 // then holds no controls and allows every value. JSE_Validation_RulesLoaded
-// tells whether rules were read, JSE_Validation_GetRuleFileError why not.
+// tells whether rules were read, JSE_Validation_GetRuleFileError why not,
+// and JSE_Validation_RuleFileDamaged whether a file was there that could
+// not be read whole. A missing file is noted in the system log, a damaged
+// one in the console log with the file's path and its fault.
 //
 // The validator refers to the paper catalog and the settings store without
 // owning them; both must outlive it. Used on one thread only.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -95,7 +99,9 @@ enum JSE_ValidationControl : int {
 enum JSE_ValidationError : int {
     kValidationNoError = 0,
     kValidationCannotOpen = -2,       // the rule file cannot be opened, or no rule-file path is set
-    kValidationShortFile = -4,        // the rule file ends inside its header or a record
+    kValidationShortFile = -4,        // the rule file is empty or ends inside its header or a record
+    kValidationNotARuleFile = -9,     // the rule file holds what none holds: no controls, a negative kind or
+                                      // count, a rule naming a control outside the table
     kValidationNoCatalog = -6,        // the validator has no paper catalog
     kValidationNoRecord = -11,        // no page-exception record of that page and kind
     kValidationBadControl = -12,      // a control number outside the table
@@ -224,14 +230,19 @@ public:
 
     // Clears everything and reads the rule file again from the data-file path.
     // False when no rules could be read: no catalog (-6), no path (-2), or a
-    // rule file that cannot be opened or ends early (its code stays the last
-    // error); the records read before the end stay.
+    // rule file that cannot be opened, ends early or is no rule file (its
+    // code stays the last error); the records read before the end stay.
     bool JSE_Validation_ReStart();
     // True while the control table holds a rule file's controls.
     bool JSE_Validation_RulesLoaded() const;
     // How the last read of the rule file ended: 0 when read to its end,
-    // -2 not opened, -4 cut short.
+    // -2 not opened, -4 cut short, -9 not a rule file's contents. A file cut
+    // short keeps the rules read before its end.
     int JSE_Validation_GetRuleFileError() const;
+    // True when the last read met a rule file that is there but could not
+    // be read whole (unopenable, empty, cut short or not a rule file's
+    // contents); false when it was read whole or is missing.
+    bool JSE_Validation_RuleFileDamaged() const;
 
     long JSE_Validation_GetVersion() const;
     int JSE_Validation_GetError();
@@ -417,6 +428,13 @@ protected:
     void Allocate_Dependent_Items(int control, int count);
     void intSwapper(int* from, int* to);
     void shortSwapper(short* from, short* to);
+    short BigEndian16(const unsigned char* bytes);
+    int BigEndian32(const unsigned char* bytes);
+    // Control i and its records from the file at position; false when the
+    // reading ends there.
+    bool ReadControl(std::FILE* file, int control, long size, long& position);
+    // Keeps the first fault met in the rule file: its code and its words.
+    void NoteRuleFileFault(int code, const std::string& fault);
 
     // Empties the tables and lists that construction and restart start from.
     void ClearTables();
@@ -547,4 +565,6 @@ protected:
     std::int32_t jobPunch = 0;
     std::int32_t jobSpare = 0;
     std::int32_t ruleFileError = kValidationCannotOpen;
+    std::string ruleFileFault;     // the words of the fault, for the log line
+    bool ruleFileMissing = true;   // no file at the path, or none read yet
 };

@@ -4,15 +4,16 @@
 // directly followed by its 26-byte dependent records (thirteen 16-bit
 // fields). Every integer is big-endian and signed; there is no padding, no
 // checksum and no trailer, and bytes after the last control read are ignored.
-#include <syslog.h>
-
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "JSE_Validation.h"
+#include "SystemLog.h"
 
 namespace {
 
@@ -38,6 +39,14 @@ long SizeOf(std::FILE* file) {
     return size;
 }
 
+// Whether a record's level fields name controls of the table (number + 1,
+// 0 for none).
+bool NamesControls(const JSE_Validation::DependentItem& record) {
+    for (const int field : {record.level1Control, record.level2Control, record.level3Control})
+        if (field < 0 || field > JSE_Validation::kControlCount) return false;
+    return true;
+}
+
 }  // namespace
 
 void JSE_Validation::intSwapper(int* from, int* to) {
@@ -60,76 +69,120 @@ void JSE_Validation::Allocate_Dependent_Items(int control, int count) {
     item.dependents.assign(static_cast<std::size_t>(item.dependentCount), DependentItem());
 }
 
+// The first fault met keeps its code and its words; later ones are not
+// looked for, though the reading goes on as the format has it.
+void JSE_Validation::NoteRuleFileFault(int code, const std::string& fault) {
+    if (ruleFileError != kValidationNoError) return;
+    ruleFileError = code;
+    ruleFileFault = fault;
+}
+
+short JSE_Validation::BigEndian16(const unsigned char* bytes) {
+    short value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    if (std::endian::native == std::endian::little) shortSwapper(&value, &value);
+    return value;
+}
+
+int JSE_Validation::BigEndian32(const unsigned char* bytes) {
+    int value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    if (std::endian::native == std::endian::little) intSwapper(&value, &value);
+    return value;
+}
+
+// Contents that no rule file holds (no controls, a negative kind or count,
+// a rule naming a control outside the table) are read all the same and
+// noted as a fault.
+void JSE_Validation::Initialize_Controls_Value() {
+    ruleFileError = kValidationNoError;
+    ruleFileFault.clear();
+    ruleFileMissing = false;
+    errno = 0;
+    const File file(std::fopen(dataFilePath.c_str(), "rb"));
+    if (!file) {
+        ruleFileMissing = errno == ENOENT || errno == ENOTDIR;
+        return NoteRuleFileFault(kValidationCannotOpen, std::string("cannot be opened (") + std::strerror(errno) + ")");
+    }
+    const long size = SizeOf(file.get());
+    if (size < 0) return NoteRuleFileFault(kValidationCannotOpen, "cannot be read from its start");
+    if (size == 0) return NoteRuleFileFault(kValidationShortFile, "is empty");
+    unsigned char header[kHeaderSize];
+    if (!ReadExactly(file.get(), header, kHeaderSize))
+        return NoteRuleFileFault(kValidationShortFile, "ends inside its header");
+
+    const int stated = BigEndian32(header);
+    if (stated <= 0) NoteRuleFileFault(kValidationNotARuleFile, "states " + std::to_string(stated) + " controls");
+    Allocate_Validation_Map(kControlCount);
+    long position = kHeaderSize;
+    for (int i = 0; i < std::min(stated, kControlCount); ++i)
+        if (!ReadControl(file.get(), i, size, position)) return;
+}
+
 // A control's dependent count is capped at the records the rest of the file
 // holds, so a wrong count cannot make the reader allocate more than the file;
 // a control whose records are cut short keeps the ones read and ends the
 // reading, as the file has nothing after them.
-void JSE_Validation::Initialize_Controls_Value() {
-    const bool swap = std::endian::native == std::endian::little;
-    const auto field16 = [&](const unsigned char* bytes) {
-        short value = 0;
-        std::memcpy(&value, bytes, sizeof value);
-        if (swap) shortSwapper(&value, &value);
-        return value;
-    };
-    const auto field32 = [&](const unsigned char* bytes) {
-        int value = 0;
-        std::memcpy(&value, bytes, sizeof value);
-        if (swap) intSwapper(&value, &value);
-        return value;
-    };
-
-    ruleFileError = kValidationCannotOpen;
-    const File file(std::fopen(dataFilePath.c_str(), "rb"));
-    if (!file) return;
-    const long size = SizeOf(file.get());
-    if (size < 0) return;
-    unsigned char header[kHeaderSize];
-    ruleFileError = kValidationShortFile;
-    if (!ReadExactly(file.get(), header, kHeaderSize)) return;
-
-    const int count = std::min(field32(header), kControlCount);
-    Allocate_Validation_Map(kControlCount);
-    long position = kHeaderSize;
-    for (int i = 0; i < count; ++i) {
-        unsigned char record[kControlRecordSize];
-        if (!ReadExactly(file.get(), record, kControlRecordSize)) return;
-        position += kControlRecordSize;
-        const int stated = field32(record + 4);
-        const long held = (size - position) / kDependentRecordSize;
-        const int wanted = static_cast<int>(std::clamp<long>(stated, 0, held));
-        Allocate_Dependent_Items(i, wanted);
-        ControlItem& item = controls[static_cast<std::size_t>(i)];
-        item.controlKind = field16(record);
-        item.currentValue = field16(record + 2);
-        savedValues[static_cast<std::size_t>(i)] = item.currentValue;
-        for (int d = 0; d < wanted; ++d) {
-            unsigned char bytes[kDependentRecordSize];
-            if (!ReadExactly(file.get(), bytes, kDependentRecordSize)) {
-                item.dependents.resize(static_cast<std::size_t>(d));
-                item.dependentCount = d;
-                return;
-            }
-            position += kDependentRecordSize;
-            DependentItem& dependent = item.dependents[static_cast<std::size_t>(d)];
-            std::int16_t* fields[] = {&dependent.parentValue,   &dependent.level1Control, &dependent.level1Min,
-                                      &dependent.level1Max,     &dependent.level2Control, &dependent.level2Min,
-                                      &dependent.level2Max,     &dependent.level3Control, &dependent.level3Min,
-                                      &dependent.level3Max,     &dependent.flag,          &dependent.condition,
-                                      &dependent.messageId};
-            for (std::size_t f = 0; f < std::size(fields); ++f) *fields[f] = field16(bytes + 2 * f);
-        }
-        if (stated > wanted) return;
+bool JSE_Validation::ReadControl(std::FILE* file, int i, long size, long& position) {
+    const std::string control = "control " + std::to_string(i);
+    unsigned char record[kControlRecordSize];
+    if (!ReadExactly(file, record, kControlRecordSize)) {
+        NoteRuleFileFault(kValidationShortFile, "ends inside " + control);
+        return false;
     }
-    ruleFileError = kValidationNoError;
+    position += kControlRecordSize;
+    const int rules = BigEndian32(record + 4);
+    const long held = (size - position) / kDependentRecordSize;
+    const int wanted = static_cast<int>(std::clamp<long>(rules, 0, held));
+    Allocate_Dependent_Items(i, wanted);
+    ControlItem& item = controls[static_cast<std::size_t>(i)];
+    item.controlKind = BigEndian16(record);
+    item.currentValue = BigEndian16(record + 2);
+    savedValues[static_cast<std::size_t>(i)] = item.currentValue;
+    const auto notARuleFile = [this](const std::string& fault) { NoteRuleFileFault(kValidationNotARuleFile, fault); };
+    if (item.controlKind < 0) notARuleFile("gives " + control + " the kind " + std::to_string(item.controlKind));
+    if (rules < 0) notARuleFile("gives " + control + " " + std::to_string(rules) + " rules");
+    for (int d = 0; d < wanted; ++d) {
+        unsigned char bytes[kDependentRecordSize];
+        if (!ReadExactly(file, bytes, kDependentRecordSize)) {
+            item.dependents.resize(static_cast<std::size_t>(d));
+            item.dependentCount = d;
+            break;
+        }
+        position += kDependentRecordSize;
+        DependentItem& dependent = item.dependents[static_cast<std::size_t>(d)];
+        std::int16_t* fields[] = {&dependent.parentValue,   &dependent.level1Control, &dependent.level1Min,
+                                  &dependent.level1Max,     &dependent.level2Control, &dependent.level2Min,
+                                  &dependent.level2Max,     &dependent.level3Control, &dependent.level3Min,
+                                  &dependent.level3Max,     &dependent.flag,          &dependent.condition,
+                                  &dependent.messageId};
+        for (std::size_t f = 0; f < std::size(fields); ++f) *fields[f] = BigEndian16(bytes + 2 * f);
+        if (!NamesControls(dependent))
+            notARuleFile("gives rule " + std::to_string(d + 1) + " of " + control + " a control outside the table");
+    }
+    if (rules <= item.dependentCount) return true;
+    NoteRuleFileFault(kValidationShortFile, "ends inside the rules of " + control);
+    return false;
 }
 
+// A missing rule file goes to the system log, as the engine may well run
+// without one; a damaged one goes to the console, naming the file and the
+// fault, with what is checked from it.
 void JSE_Validation::LoadRules() {
     Initialize_Controls_Value();
     if (ruleFileError == kValidationNoError) return;
-    if (controls.empty())
-        syslog(LOG_WARNING, "rule file \"%s\" cannot be read: job features are not checked", dataFilePath.c_str());
+    std::size_t rules = 0;
+    for (const ControlItem& control : controls) rules += control.dependents.size();
+    const std::string checked = rules == 0 ? std::string("job features are not checked")
+                                           : "job features are checked only by the " + std::to_string(rules) +
+                                                 (rules == 1 ? " rule read" : " rules read");
+    const std::string line = "rule file \"" + dataFilePath + "\" " + ruleFileFault + ": " + checked;
+    if (ruleFileMissing)
+        platform::Log(platform::LogPriority::Warning, line);
     else
-        syslog(LOG_WARNING, "rule file \"%s\" ends early: only the rules before its end are checked",
-               dataFilePath.c_str());
+        platform::ConsoleLog(line);
+}
+
+bool JSE_Validation::JSE_Validation_RuleFileDamaged() const {
+    return ruleFileError != kValidationNoError && !ruleFileMissing;
 }
