@@ -90,8 +90,17 @@ void LumaprexPDE::willShow() {
     zqJSEController = newBridge();
     setJobNameCopyCount();
     zqJSEController->setBundle(PluginBundle());
+    tellWhenRulesCannotBeRead();
     setupToolTips();
     showTab(TabRow(0));
+}
+
+// Once for the pane, at the first showing whose engine met a damaged rule
+// file; the console log names the file and its fault.
+void LumaprexPDE::tellWhenRulesCannotBeRead() {
+    if (m_toldRulesCannotBeRead || !zqJSEController->RuleFileDamaged()) return;
+    m_toldRulesCannotBeRead = true;
+    showAlert(getNSStringWithID(kRulesCannotBeReadLabel));
 }
 
 std::unique_ptr<zqController> LumaprexPDE::newBridge() { return std::make_unique<zqController>(); }

@@ -24,6 +24,8 @@ inline constexpr char kPaneKind[] = "com.varneth.pzf.lumaprexKind";
 inline constexpr char kInterfaceFileName[] = "PDE";
 inline constexpr char kCopiesSetting[] = "com.apple.print.PrintSettings.PMCopies";
 inline constexpr int kMaxCopies = 99999;
+// The alert that the job's rules could not be read.
+inline constexpr int kRulesCannotBeReadLabel = 17284;
 
 class LumaprexPDE : public platform::PDEPanel, public platform::InterfaceObject {
 public:
@@ -94,6 +96,7 @@ private:
     void selectThisButton(platform::Button* button, std::string_view name);
     void setupToolTips();
     void setJobNameCopyCount();
+    void tellWhenRulesCannotBeRead();
     void terminate();
     std::string getNSStringWithID(int id) const;
     void showAlert(const std::string& message) const;
@@ -125,5 +128,6 @@ private:
     std::unique_ptr<zqController> zqJSEController;
     std::unique_ptr<platform::LoadedInterface> m_interface;
     bool m_terminated = false;
+    bool m_toldRulesCannotBeRead = false;
     platform::Observation m_observation{this};
 };

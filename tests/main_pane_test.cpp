@@ -11,8 +11,10 @@
 #include "OptionPane.h"
 #include "UserDriver.h"
 #include "controller_support.h"
+#include "PropertyList.h"
 #include "filter_test_support.h"
 #include "pde_test_support.h"
+#include "service_support.h"
 #include "zqController.h"
 
 using namespace platform;
@@ -229,6 +231,55 @@ TEST_F(MainPane, AfterAShowingWhoseEngineFailsNoClickOnAnyPaneReachesABridge) {
         for (Control* control : controls) WorkOnce(*control);
     }
     EXPECT_TRUE(broadcasts.objects().empty()) << "no pane wrote its settings";
+}
+
+// A copy of the extension's bundle whose data folder holds the shipped files,
+// of the rule file its first bytes only, or no rule file.
+class BundleOnRules {
+public:
+    explicit BundleOnRules(std::optional<std::size_t> ruleBytes) {
+        std::filesystem::copy(kBundleDir, m_bundle.path(), std::filesystem::copy_options::recursive);
+        Dictionary info = ReadDictionaryFile(m_bundle.file("Info.plist"));
+        ruleFile = m_data.file(info["ValidationFile"].text());
+        if (ruleBytes)
+            filter_test::writeFile(ruleFile, filter_test::readFile(ruleFile).substr(0, *ruleBytes));
+        else
+            std::filesystem::remove(ruleFile);
+        for (const auto& [key, value] : {std::pair{"RootPath", m_data.file("")}, {"CompanyName", ""}, {"ProductName", ""}})
+            info.set(key, value);
+        WritePropertyListFile(m_bundle.file("Info.plist"), info);
+    }
+    Bundle open() const { return Bundle::Open(m_bundle.path()); }
+    std::string ruleFile;
+
+private:
+    service_test::DataFolder m_data;
+    filter_test::TempDir m_bundle;
+};
+
+TEST_F(MainPane, DamagedRuleFileIsToldOnceWhenThePaneStartsAndAMissingOneIsNot) {
+    const struct {
+        const char* name;
+        std::optional<std::size_t> ruleBytes;
+        std::size_t alerts;
+    } cases[] = {{"whole", std::string::npos, 0}, {"cut short", 100, 1}, {"empty", 0, 1}, {"missing", std::nullopt, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BundleOnRules data(c.ruleBytes);
+        bundle = data.open();
+        AlertRecorder told;
+        LogRecorder console;
+        show();
+        shown().willShow();
+        ASSERT_EQ(told.messages().size(), c.alerts) << "once for the pane, at its first showing";
+        if (c.alerts == 0) continue;
+        EXPECT_EQ(told.messages()[0], bundle.localizedString(std::to_string(kRulesCannotBeReadLabel), "Labels"));
+        EXPECT_NE(told.messages()[0], "Labels") << "a label of its own";
+        const std::vector<std::string> lines = console.texts();
+        const std::string named = "rule file \"" + data.ruleFile;
+        const auto namesTheFile = [&](const std::string& line) { return line.starts_with(named); };
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), namesTheFile), 2) << "one for each engine started";
+    }
 }
 
 TEST_F(MainPane, ApplicationsCopiesNameAndOrientationReachTheBridgeWithinTheirLimits) {

@@ -258,6 +258,9 @@ public:
                                        const JSE_MediaSelection& paper, int value);
     // Whether the validator holds the rules of its rule file; false without one.
     bool JSE_Validation_RulesLoaded();
+    // Whether its rule file is there but could not be read whole; false
+    // without a validator.
+    bool JSE_Validation_RuleFileDamaged();
 
     // -1005 stored and returned without a validator.
     long JSE_Validation_GetVersion();

@@ -39,6 +39,7 @@ long JSE_Service::JSE_Validation_CheckPeFeature(long start, long end, const std:
     return VALIDATOR(JSE_Validation_CheckPeFeature(start, end, list, code, paper, value), kNoValidation);
 }
 bool JSE_Service::JSE_Validation_RulesLoaded() { return VALIDATOR(JSE_Validation_RulesLoaded(), false); }
+bool JSE_Service::JSE_Validation_RuleFileDamaged() { return VALIDATOR(JSE_Validation_RuleFileDamaged(), false); }
 
 // ---- Capability: -1005 stored and returned ----
 long JSE_Service::JSE_Validation_GetVersion() { return VALIDATOR(JSE_Validation_GetVersion(), kNoValidation); }

@@ -103,6 +103,10 @@ public:
     // sends them the paper table and the job-feature dictionary. On failure
     // the code is kept (the start-up error) and nothing is posted.
     void restart();
+    // True when the engine started on a rule file that is there but could
+    // not be read whole (the console log says why); the main pane tells the
+    // user.
+    bool RuleFileDamaged() const;
     // Factory defaults into the settings store, the ticket, the validator
     // and the page collection.
     void JSEPreferenceSetFactory();

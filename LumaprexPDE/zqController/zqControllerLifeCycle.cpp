@@ -153,6 +153,8 @@ void zqController::restart() {
     completeStart();
 }
 
+bool zqController::RuleFileDamaged() const { return m_service && m_service->JSE_Validation_RuleFileDamaged(); }
+
 void zqController::completeStart() {
     setOSLanguage();
     updateCatalog();
