@@ -79,17 +79,6 @@ std::string HandOut(Bridge& b) {
     return b.GetJobTicket(text, b.GetJobTicketSize(), error), text;
 }
 
-// The pane's store of a paper range (substitution or insert) after a check.
-int StorePaper(Bridge& b, int start, int end, int code, const char* paper, int value) {
-    if (const int refusal = b.JSE_ValidationOnExceptions(start, end, code, paper, value)) return refusal;
-    if (code == kPePaperSubstitution) b.JSE_RemovePageFeature(start, end, code, value);
-    b.JSE_SetPageProperty(start, end, code == kPePaperSubstitution ? 1 : code, paper, code, value);
-    b.JSE_SetPageFeature(start, end, code, value);
-    for (int i = 0; i < b.JSE_PageCollection_GetSize(); ++i)
-        b.JSE_PageCollection_AddPageFeature(i, kPePunch, b.JSE_GetJobPunchValue());
-    return 0;
-}
-
 const std::vector<Step> kScenario = {
     {"substitution 3..5: one-sided paper refused in a duplex job, then red paper",
      [](Bridge& b) {

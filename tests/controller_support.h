@@ -108,6 +108,20 @@ private:
     filter_test::TempDir m_folder;
 };
 
+// The page-exception pane's Update of a paper range (substitution or
+// insert): the check, the store, every range given the job's punch, the
+// validator's list loaded afresh; 0 or the refusal.
+inline int StorePaper(zqController& b, int start, int end, int code, const std::string& paper, int value) {
+    if (const int refusal = b.JSE_ValidationOnExceptions(start, end, code, paper, value)) return refusal;
+    if (code == kPePaperSubstitution) b.JSE_RemovePageFeature(start, end, code, value);
+    b.JSE_SetPageProperty(start, end, code == kPePaperSubstitution ? 1 : code, paper, code, value);
+    b.JSE_SetPageFeature(start, end, code, value);
+    for (int i = 0; i < b.JSE_PageCollection_GetSize(); ++i)
+        b.JSE_PageCollection_AddPageFeature(i, kPePunch, b.JSE_GetJobPunchValue());
+    b.JSE_LoadPageExceptionToValidation();
+    return 0;
+}
+
 // The ticket the bridge hands the main pane, its size checked; the error
 // of the hand-out goes to errorOut.
 inline std::string HandOut(zqController& bridge, int* errorOut = nullptr) {

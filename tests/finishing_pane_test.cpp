@@ -241,8 +241,10 @@ TEST_F(FinishingPane, RangesArePunchedOneByOneAndKeptInStepWithThePageExceptionP
     StorePaper(bridge(), 3, 5, kPePaperSubstitution, "Letter_Red");
     StorePaper(bridge(), 9, 9, kPePaperSubstitution, "Letter_Blue");
     StorePaper(bridge(), 7, 7, kPeInsertAfter, "Letter_Insert");
-    bridge().JSE_SetPageProperty(10, 20, 1, "", kPeFinishingSubset, 4);  // a subset is no substitution
-    bridge().JSE_SetPageFeature(10, 20, kPeFinishingSubset, 4);
+    // A subset is no substitution; to the stacker, which the job's simplex
+    // pages suit (the rules check the subsets held when the job changes).
+    bridge().JSE_SetPageProperty(10, 20, 1, "", kPeFinishingSubset, 3);
+    bridge().JSE_SetPageFeature(10, 20, kPeFinishingSubset, 3);
     // The pane answers inside the delivery of each update, so the recorder,
     // which registered after it, hears the answer first.
     std::vector<std::string> answered;

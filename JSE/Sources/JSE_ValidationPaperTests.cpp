@@ -5,6 +5,7 @@
 #include "JSE_Media.h"
 #include "JSE_Preference.h"
 #include "JSE_Validation.h"
+#include "JSE_ValidationPeLists.h"
 
 namespace {
 
@@ -205,12 +206,13 @@ bool JSE_Validation::PeMediaSizesEqualBodySize() {
 }
 
 // A paper name missing from the catalog has index -1 and so compares as the
-// body paper.
+// body paper. An insert is a sheet of its own, held to no print mode, so its
+// paper is not compared.
 bool JSE_Validation::ComparePEListPaperSize(std::wstring bodyPaper, std::vector<JSE_PageExceptionType> records) {
     const auto indexOf = [&](const WString& name) { return media ? media->JSE_Media_GetIndex(name) : -1; };
     const int body = indexOf(bodyPaper);
     for (const JSE_PageExceptionType& record : records) {
-        if (record.fromJobPaper) continue;
+        if (record.fromJobPaper || IsInsert(record.exceptionMode)) continue;
         if (Paper_Size_Compare(body, indexOf(record.mediaName), 2, 1) != 0) return false;
     }
     return true;

@@ -15,8 +15,6 @@ namespace {
 
 using namespace pe_values;
 
-bool IsInsert(int code) { return code == kPeInsertBefore || code == kPeInsertAfter || code == kPeInsertLike; }
-
 // The record's pages within start..end.
 long ClippedFirst(const JSE_PageExceptionType& record, long start) {
     return std::max<long>(record.startingPage, start);

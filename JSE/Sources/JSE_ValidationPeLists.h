@@ -29,6 +29,9 @@ enum Finishing { kFrontSide = 1, kBackSide = 2, kJogOn = 7, kTrimOn = 10 };
 enum FeatureCode { kJobTrimming = 116, kJobOffsetStacking = 118, kPrintablePaper = 310 };
 }  // namespace pe_values
 
+// An insert: a sheet of its own before or after the pages, not a page.
+inline bool IsInsert(int code) { return code == kPeInsertBefore || code == kPeInsertAfter || code == kPeInsertLike; }
+
 // A record whose last page precedes its first, and such a range, hold no page.
 inline bool SharesPages(const JSE_PageExceptionType& record, long start, long end) {
     return record.startingPage <= record.endingPage && record.startingPage <= end && start <= record.endingPage;

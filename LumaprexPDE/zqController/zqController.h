@@ -441,6 +441,10 @@ private:
     // file that cannot go whole.
     void readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text);
 
+    // The validator's page-exception list from the collection; punched: with
+    // every range punched, as turning punching on leaves them.
+    void loadPageExceptionsToValidation(bool punched);
+
     // Job-feature dictionary: the groups, each from the working records.
     void fillJobSetupGroup();
     void fillFinisherGroup();

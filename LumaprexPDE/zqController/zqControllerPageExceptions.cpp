@@ -30,11 +30,13 @@ bool IsCheckedCode(int code) {
 }
 
 // How a builder reads the records: for one proposed feature (with its value
-// and the job's punch pattern), or for the validator's own list.
+// and the job's punch pattern), or for the validator's own list (with every
+// range punched, as turning punching on punches them).
 struct Reading {
     bool forCheck = false;
     int proposed = 0;
     int jobPunch = 0;
+    bool punched = false;
 };
 
 // A record for page record i with its range and its paper: the text of its
@@ -93,7 +95,7 @@ bool ReadFeature(const FeatureType& feature, const Reading& reading, JSE_PageExc
         record.peSide = true;
         record.peSideValue = value == kPeNotSet || value == 1 ? value : 2;
         return value != kPeNotSet;
-    case kPePunch: record.pePunch = value != 0; return true;  // any pattern punches, 0 does not
+    case kPePunch: record.pePunch = reading.punched || value != 0; return true;  // any pattern punches, 0 does not
     case kPeFinishingSubset: SetSubsetPair(record, device.peOutput, device.peOutputValue, value); return false;
     case kPePageCopyCount: record.pageCopies = value; return true;
     case kPeChapterStart:
@@ -131,15 +133,43 @@ Records CheckRecords(const JSE_PageCollection& pages, const Reading& reading) {
     return records;
 }
 
+// The paper an insert of the code prints on: the text of the page record's
+// property of that code; empty for the job's paper.
+WString InsertPaper(const JSE_PageCollection& pages, long i, int code) {
+    for (long j = 0; j < pages.JSE_PageCollection_GetPropertySize(i); ++j) {
+        int id = 0;
+        WString text;
+        pages.JSE_PageCollection_GetProperty(i, j, id, text);
+        if (id == code) return text;
+    }
+    return {};
+}
+
 // The validator's own list: each marking feature adds the record as filled
 // so far, so a page record with three such features gives three records.
-Records ListRecords(const JSE_PageCollection& pages) {
+// The pages print as the job does unless a print mode of their own says
+// otherwise, and an insert's record carries the insert's own paper (the
+// pages' paper stays on the records of the other features).
+Records ListRecords(const JSE_PageCollection& pages, const Reading& reading) {
     Records records;
     for (long i = 0; i < pages.JSE_PageCollection_GetSize(); ++i) {
         JSE_PageExceptionType record;
         if (!StartRecord(pages, i, record)) continue;
-        for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j)
-            if (ReadFeature(FeatureAt(pages, i, j), Reading{}, record)) records.push_back(record);
+        record.pePlex = false;
+        for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j) {
+            const FeatureType feature = FeatureAt(pages, i, j);
+            if (!ReadFeature(feature, reading, record)) continue;
+            const bool insert = feature.featureType == kPeInsertBefore || feature.featureType == kPeInsertAfter;
+            const WString paper = insert ? InsertPaper(pages, i, feature.featureType) : WString();
+            if (paper.empty()) {
+                records.push_back(record);
+                continue;
+            }
+            JSE_PageExceptionType onItsPaper = record;
+            onItsPaper.mediaName = paper;
+            onItsPaper.fromJobPaper = false;
+            records.push_back(onItsPaper);
+        }
     }
     return records;
 }
@@ -207,10 +237,14 @@ int zqController::JSE_ValidationOnExceptions(int start, int end, int code, std::
         m_service->JSE_Validation_CheckPeFeature(start, end, records, code, JSE_MediaSelection(paperName), value));
 }
 
-void zqController::JSE_LoadPageExceptionToValidation() {
+void zqController::JSE_LoadPageExceptionToValidation() { loadPageExceptionsToValidation(false); }
+
+void zqController::loadPageExceptionsToValidation(bool punched) {
     if (!m_pageCollection || !m_service) return;
     m_service->JSE_Validation_Remove_All_PageList();
-    for (const JSE_PageExceptionType& record : ListRecords(*m_pageCollection))
+    Reading reading;
+    reading.punched = punched;
+    for (const JSE_PageExceptionType& record : ListRecords(*m_pageCollection, reading))
         m_service->JSE_Validation_Load_PeRecord(record);
 }
 

@@ -112,9 +112,14 @@ int zqController::HandleJobFeatures(int feature, std::int64_t val, std::string_v
     // The status-page and separator punches follow their papers only.
     if (!row || feature == kFeaturePunchStatusPaper || feature == kFeaturePunchSeparatorPaper) return 0;
     if (row->control != kUnchecked) {
+        // Turning punching on punches every page range: the rules judge the
+        // ranges so, and a refusal leaves the validator's list as it was.
+        const bool punchesRanges = feature == kFeaturePunchPattern && val > 0 && mJobFeature.punchJob <= 0;
+        if (punchesRanges) loadPageExceptionsToValidation(true);
         int conflict = 0;
-        if (const int refusal = m_service->JSE_Validation_Check(row->control, CheckedValue(feature, val), conflict, true))
-            return refusal;
+        const int refusal = m_service->JSE_Validation_Check(row->control, CheckedValue(feature, val), conflict, true);
+        if (refusal != 0 && punchesRanges) JSE_LoadPageExceptionToValidation();
+        if (refusal != 0) return refusal;
     }
     if (feature == kFeatureInserterAvailable) return 0;  // asked, never kept
     if (feature == kFeatureLongEdgeFold) {
