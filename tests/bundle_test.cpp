@@ -160,7 +160,7 @@ TEST_F(Bundles, ExtensionBundleFindsTheShippedPaperCatalogAndItsLabels) {
         ++messages;
         EXPECT_EQ(bundle.localizedString(line.substr(8, quote - 9), ""), line.substr(quote + 1, line.size() - quote - 2));
     }
-    EXPECT_EQ(messages, 15);
+    EXPECT_EQ(messages, 17);
     EXPECT_TRUE(log.lines().empty());
     // Other paths of the information dictionary stand as they are.
     EXPECT_EQ(bundle.absolutePath("/usr/share/lumaprex/"), "/usr/share/lumaprex/");
