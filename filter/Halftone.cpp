@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "JSE_StringTicket.h"
 #include "PostScriptFilter.h"
 
 namespace {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "JSE_StringTicket.h"
 #include "PostScriptFilter.h"
 
 namespace {
@@ -20,16 +21,6 @@ std::size_t findLineEnd(const char* text, std::size_t from, std::size_t count) {
 
 }  // namespace
 
-std::string BlankControlCharacters(std::string_view text) {
-    std::string blanked(text);
-    for (char& c : blanked) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            c = ' ';
-        }
-    }
-    return blanked;
-}
-
 bool appendUTF8(const char* title, std::string* titleText) {
     if (!title) {
         return false;
@@ -38,7 +29,7 @@ bool appendUTF8(const char* title, std::string* titleText) {
     bool eightBit = std::any_of(text.begin(), text.end(),
                                 [](char c) { return static_cast<unsigned char>(c) > 127; });
     *titleText = std::string(eightBit ? "%%Title: (utf8:" : "%%Title: (") +
-                 BlankControlCharacters(text) + ")\r\n";
+                 TicketStringText(text) + ")\r\n";
     return true;
 }
 

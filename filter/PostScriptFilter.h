@@ -26,14 +26,10 @@ void GetHalftoneNumbers(const char* options, std::size_t length, int* angle, int
 // The line inserted before the first page.
 std::string ScreenLine(int angle, int frequency);
 
-// The text with every control character turned into a blank, so that it
-// stays on the one line it is written on.
-std::string BlankControlCharacters(std::string_view text);
-
 // Builds the ticket's title line from the job's title: "%%Title: (" (or
-// "%%Title: (utf8:" when a byte is above 127), the title with control
-// characters turned into blanks, ")" and CR LF. False, leaving titleText
-// untouched, when there is no title.
+// "%%Title: (utf8:" when a byte is above 127), the title as the inside of a
+// PostScript string on one line (TicketStringText), ")" and CR LF. False,
+// leaving titleText untouched, when there is no title.
 bool appendUTF8(const char* title, std::string* titleText);
 
 // Writes the ticket with its first "%%Title:" line replaced by titleText

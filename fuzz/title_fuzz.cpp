@@ -1,11 +1,14 @@
 // The PostScript filter's title replacement on any title and ticket: the
 // input up to its first 0 byte is the job's title, the rest the stored
-// ticket. The title text is one line whatever the title holds, and the
-// ticket comes out byte for byte except its first "%%Title:" line.
+// ticket. The title text is one line holding one PostScript string whose
+// value is the title whatever the title holds, and the ticket comes out byte
+// for byte except its first "%%Title:" line.
 #include <algorithm>
 
+#include "JSE_StringTicket.h"
 #include "PostScriptFilter.h"
 #include "filter_support.h"
+#include "ticket_reading.h"
 
 namespace {
 
@@ -36,8 +39,11 @@ void CheckTitleText(const std::string& title, const std::string& text) {
         std::any_of(title.begin(), title.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
     const std::string prefix = eightBit ? "%%Title: (utf8:" : "%%Title: (";
     FUZZ_CHECK(text.compare(0, prefix.size(), prefix) == 0, "title text starts with its comment");
-    FUZZ_CHECK(text.size() == prefix.size() + title.size() + 3, "title text holds the whole title");
-    FUZZ_CHECK(text.compare(text.size() - 3, 3, ")\r\n") == 0, "title text ends its line");
+    FUZZ_CHECK(text.compare(text.size() - 2, 2, "\r\n") == 0, "title text ends its line");
+    const auto strings = PostScriptStrings(std::string_view(text).substr(0, text.size() - 2));
+    FUZZ_CHECK(strings && strings->size() == 1, "title text holds one PostScript string");
+    FUZZ_CHECK(strings->front() == (eightBit ? "utf8:" : "") + BlankControlCharacters(title),
+               "the string's value is the whole title, its control characters blanked");
     FUZZ_CHECK(text.find_first_of("\r\n") == text.size() - 2, "title text is one line");
 }
 

@@ -8,9 +8,11 @@
 #include <functional>
 
 #include "AlertPanel.h"
+#include "JSE_StringTicket.h"
 #include "SystemLog.h"
 #include "UserEnvironment.h"
 #include "controller_support.h"
+#include "ticket_reading.h"
 #include "ppdx.h"
 
 namespace {
@@ -100,6 +102,71 @@ TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) 
     int error = 0;
     EXPECT_EQ(HandOut(stopped, &error), "");
     EXPECT_EQ(error + stopped.GetLastError(), 2 * kBridgeNoEngine);
+}
+
+// A template of the factory settings with the texts in one group.
+std::string TemplateWith(const filter_test::TempDir& folder, const char* group,
+                         std::initializer_list<std::pair<const char*, std::string>> keys) {
+    static const platform::Dictionary factory = Bridge().start().jobFeatureDictionary().copy();
+    platform::Dictionary file = factory.copy();
+    platform::Dictionary changed = file[group].dictionary().copy();
+    for (const auto& [key, value] : keys) changed.set(key, value);
+    file.set(group, changed);
+    platform::WritePropertyListFile(folder.file("template.plist"), file);
+    return folder.file("template.plist");
+}
+
+// Texts from outside the panes' checks (the application's job name, the
+// setting road, templates, the user name) never add a line nor end one: the
+// ticket has the lines it has with each control character as a blank, and
+// the text's other characters. A template whose text is refused or cannot be
+// read leaves the text out.
+TEST(TicketHandOut, ControlCharactersInTextsNeverAddALine) {
+    const std::pair<const char*, std::string> texts[] = {
+        {"CR", "Q3 report\r%VLXPrintMethod: store(Q3)"},    {"LF", "Q3 report\n%VLXPrintMethod: store(Q3)"},
+        {"CR LF", "Q3 report\r\n%VLXPrintMethod: store(Q3)"}, {"TAB", "Q3\treport"},
+        {"NUL", std::string("Q3\0report", 9)},             {"other controls", "Q3\x01\x1b[2J\x7freport"},
+        {"end of comments", "Q3\r\n\r\n%%EndComments\r\n%VLXOutputMedia:  stacker "}};
+    filter_test::TempDir folder;
+    struct Road {
+        std::string name;
+        std::function<void(Bridge&, const std::string&)> give;
+        bool templated = false;
+    };
+    std::vector<Road> roads = {{"job name", [](Bridge& b, auto& t) { b.SetJobTicketInfoFromApplication(t, 1, 1); }}};
+    for (const auto& [feature, val] : {std::pair{kFeatureChargeNumber, 0}, {kFeatureEMailAddress, 0},
+                                       {kFeatureOperatorMessage, 0}, {kFeatureDeliverTo, 0}, {kFeatureUserName, 0},
+                                       {kFeatureSaveAs, 1}, {kFeatureSpecificPrinter, 1}, {kFeatureCreateTIFF, 1}})
+        roads.push_back({"feature " + std::to_string(feature),
+                         [feature, val](Bridge& b, auto& t) { b.HandleJobFeatures(feature, val, t, 0); }});
+    for (const char* key : {"eMailAddressText", "operatorMessageText", "deliverToText", "chargeNumberText"})
+        roads.push_back({key, [&, key](Bridge& b, auto& t) { b.LoadSettings(TemplateWith(folder, "notification", {{key, t}})); },
+                         true});
+    for (const auto& [flag, key] : {std::pair{"saveAs", "saveAsFileNameText"},
+                                    {"specificPrinter", "specificPrinterNameText"}, {"createTIFF", "createTIFFPath"}})
+        roads.push_back({key, [&, flag, key](Bridge& b, auto& t) {
+                             b.LoadSettings(TemplateWith(folder, "custom", {{flag, "1"}, {key, t}}));
+                         }, true});
+    platform::AlertRecorder alerts;
+    platform::LogRecorder log;
+    for (const Road& road : roads) {
+        const auto ticket = [&](const std::string& text) {
+            Bridge bridge;
+            road.give(bridge.start(), text);
+            return HandOut(bridge);
+        };
+        const std::string without = ticket("");
+        for (const auto& [name, text] : texts) {
+            SCOPED_TRACE(road.name + " with " + name);
+            const std::string blanked = ticket(BlankControlCharacters(text));
+            const std::string given = ticket(text);
+            if (road.templated && TicketKeywords(given) == TicketKeywords(without)) continue;
+            EXPECT_EQ(TicketKeywords(given), TicketKeywords(blanked));
+            if (road.templated) continue;
+            EXPECT_EQ(given, blanked);
+            EXPECT_NE(blanked.find("Q3 "), std::string::npos);
+        }
+    }
 }
 
 TEST(CustomCommand, TextKeepsWholeCharactersAndTheOlderFileKeyStillLoads) {

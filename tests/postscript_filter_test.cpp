@@ -78,6 +78,8 @@ TEST(PostScriptTitle, TitleText) {
     EXPECT_EQ(text, "%%Title: (utf8:Caf\xc3\xa9)\r\n");
     ASSERT_TRUE(appendUTF8("A\r\n%VLXStaple None\tB", &text));
     EXPECT_EQ(text, "%%Title: (A  %VLXStaple None B)\r\n");
+    ASSERT_TRUE(appendUTF8("Room 5) (x", &text));
+    EXPECT_EQ(text, "%%Title: (Room 5\\) \\(x)\r\n");
 }
 
 std::string replaced(const std::string& ticket, const char* title) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DSC_VLX.h"
+#include "ticket_reading.h"
 #include "VLX_Writer.h"
 
 // The catalog copy of a job ticket without a paper catalog: Letter alone.

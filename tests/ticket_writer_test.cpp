@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "JSE_StringTicket.h"
 #include "VLX_Writer.h"
 #include "ticket_text_support.h"
 
@@ -447,6 +449,10 @@ TEST_F(TicketWriter, EmulationRoutingAndRequiredPrinter) {
     header.specificPrinterValid = header.specificPrinterValue = 1;
     EXPECT_EQ(line(&VLX_Writer::Generate_DocumentPrinterRequired),
               "%%DocumentPrinterRequired: (Printer-0123456789-0123456789-0) (LXQ01)");
+    // Ten characters of three bytes: the cut keeps the eight that fit whole.
+    header.printerName = L"\u65e5\u672c\u8a9e\u306e\u30d7\u30ea\u30f3\u30bf\u30fc\u540d";
+    EXPECT_EQ(line(&VLX_Writer::Generate_DocumentPrinterRequired),
+              "%%DocumentPrinterRequired: (utf8:\u65e5\u672c\u8a9e\u306e\u30d7\u30ea\u30f3\u30bf) (LXQ01)");
 }
 
 TEST_F(TicketWriter, EngineLinesAndDestination) {
@@ -504,6 +510,86 @@ TEST_F(TicketWriter, PunchPageOrderNarrowBookletAndMicr) {
     EXPECT_EQ(line(&VLX_Writer::Generate_VLXMICR), "%VLXMICR: off ");
     writer.SetVLXRelease502Items(true);
     EXPECT_EQ(line(&VLX_Writer::Generate_VLXMICR), "%VLXMICR: on ");
+}
+
+// ---------------------------------------------------------------------------
+// Texts inside the lines
+
+TEST(TicketStrings, UnpairedParenthesesAndBackslashesAreEscapedAndControlsBlanked) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Rush (urgent)", "Rush (urgent)"}, {"a (b (c) d) e", "a (b (c) d) e"},
+        {"Room 5) (x", "Room 5\\) \\(x"},   {"(", "\\("},
+        {")(", "\\)\\("},                   {"((x)", "\\((x)"},
+        {"C:\\Jobs", "C:\\\\Jobs"},         {"a\r\nb\tc\x01\x1b\x7f", "a  b c   "},
+    };
+    for (const auto& [text, written] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(TicketStringText(text), written);
+    }
+    EXPECT_EQ(TicketStringText(std::string("a\0b", 3)), "a b");
+}
+
+// Every text a line holds between parentheses is one PostScript string whose
+// value is the text; balanced parentheses without a backslash are written as
+// they are.
+TEST_F(TicketWriter, TextsInLinesAreOnePostScriptStringOfTheirValue) {
+    struct Road {
+        const char* name;
+        VLX_Writer::Generator generator;
+        std::size_t string;  // the string of the line that holds the text
+        std::function<void(const std::string&)> set;
+        std::string prefix = "";  // what the line puts in front of the text
+    };
+    const auto paper = [this](const std::string& name) {
+        header.bodyPaper.assign(name);
+        header.paperCatalog[0].name = name;
+    };
+    const Road roads[] = {
+        {"charge number", &VLX_Writer::Generate_VLXChargeNumber, 0, [this](auto& t) { header.chargeNumber.assign(t); }},
+        {"e-mail", &VLX_Writer::Generate_VLXEmail, 0, [this](auto& t) { header.eMailAddress.assign(t); }},
+        {"message", &VLX_Writer::Generate_OperatorMessage, 0, [this](auto& t) { header.operatorMessage.assign(t); }},
+        {"title", &VLX_Writer::Generate_Title, 0, [this](auto& t) { writer.SetDocumentTitle(t); }},
+        {"user", &VLX_Writer::Generate_For, 0, [this](auto& t) { header.userName.assign(t); }},
+        {"routing", &VLX_Writer::Generate_Routing, 0, [this](auto& t) { header.deliverTo.assign(t); }},
+        {"store", &VLX_Writer::Generate_VLXPrintMethod, 0,
+         [this](auto& t) { header.printMethod.store = 1, header.printMethod.storeName.assign(t); }},
+        {"destination", &VLX_Writer::Generate_VLXDestination, 0,
+         [this](auto& t) { header.tiffPath = L"/Rip", writer.SetDocumentTitle(t); }, "/Rip/"},
+        {"printer", &VLX_Writer::Generate_DocumentPrinterRequired, 0,
+         [this](auto& t) { header.specificPrinterValid = header.specificPrinterValue = 1, header.printerName.assign(t); }},
+        {"separator", &VLX_Writer::Generate_VLXSeparator, 0,
+         [this](auto& t) { header.separators.valid = header.separators.value = 1, header.separators.paper.assign(t); }},
+        {"status page", &VLX_Writer::Generate_VLXError, 0,
+         [this](auto& t) { header.statusPages.valid = header.statusPages.mode = 1, header.statusPages.paper.assign(t); }},
+        {"interleave", &VLX_Writer::Generate_VLXTransparencyMode, 1,
+         [this](auto& t) { header.printMode = 3, header.interleavePaper.assign(t); }},
+        {"cover", &VLX_Writer::Generate_VLXCovers, 0,
+         [this](auto& t) { header.frontCover.valid = header.frontCover.mode = 1, header.frontCover.paper.assign(t); }},
+        {"insert", &VLX_Writer::Generate_VLXInserts, 0,
+         [this](auto& t) { header.frontCover.valid = 1, header.frontCover.mode = 4, header.frontCover.paper.assign(t); }},
+        {"body", &VLX_Writer::Generate_VLXBody, 0, paper},
+        {"media", &VLX_Writer::Generate_VLXMedia, 0, paper},
+        {"document media", &VLX_Writer::Generate_DocumentMedia, 0, paper},
+        {"colour", &VLX_Writer::Generate_DocumentMedia, 1, [this](auto& t) { header.paperCatalog[0].colour = t; }},
+    };
+    const std::pair<const char*, bool> texts[] = {  // text, written as it is
+        {"(", false}, {")", false}, {"\\", false}, {"Room 5) (x", false}, {"((a)", false}, {"x\\(y", false},
+        {"Rush (urgent)", true}, {"a (b (c) d) e", true}};
+    for (const Road& road : roads) {
+        for (const auto& [text, unchanged] : texts) {
+            SCOPED_TRACE(testing::Message() << road.name << " with " << text);
+            SetUp();
+            road.set(text);
+            const std::string written = splitLines(line(road.generator))[0];
+            const auto strings = PostScriptStrings(written);
+            ASSERT_TRUE(strings.has_value()) << written;
+            ASSERT_GT(strings->size(), road.string) << written;
+            EXPECT_EQ((*strings)[road.string], road.prefix + text);
+            if (unchanged) {
+                EXPECT_NE(written.find("(" + road.prefix + text + ")"), std::string::npos) << written;
+            }
+        }
+    }
 }
 
 TEST(TicketJobExit, JobExitCodesMapToDocumentExit) {

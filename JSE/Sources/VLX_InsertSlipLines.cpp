@@ -4,6 +4,7 @@
 #include <string>
 
 #include "JSE_Records.h"
+#include "JSE_StringTicket.h"
 #include "VLX_Writer.h"
 
 namespace {
@@ -134,7 +135,7 @@ int VLX_Writer::Generate_VLXInserts(DSC_VLX& header, std::string& text) {
     const cover_type& front = header.frontCover;
     if (prePrinted(front)) {
         const std::string punch = PunchText(sVlxRelease5Items.punchFrontCover);
-        lines.Add("(" + front.paper + ")" + (punch.empty() ? " 0" : punch + "0"));
+        lines.Add(TicketString(front.paper) + (punch.empty() ? " 0" : punch + "0"));
     }
     for (const vlxPageExeptionType& record : vlxMediaExceptionList) {
         const bool insert = record.exceptionMode == kPeInsertBefore || record.exceptionMode == kPeInsertAfter;
@@ -145,14 +146,14 @@ int VLX_Writer::Generate_VLXInserts(DSC_VLX& header, std::string& text) {
             if (first >= 1) --first;
             if (last >= 1) --last;
         }
-        std::string item = "(" + paperOf(header, record) + ")" + PunchText(record.pePunch);
+        std::string item = TicketString(paperOf(header, record)) + PunchText(record.pePunch);
         if (const char* word = exitWord(record.paperExit, header.documentExit)) item += std::string(" output") + word;
         lines.Add(item + pageRange(first, last));
     }
     const cover_type& back = header.backCover;
     if (prePrinted(back)) {
         const std::string punch = PunchText(sVlxRelease5Items.punchBackCover);
-        lines.Add("(" + back.paper + ")" + punch + "lastpage");
+        lines.Add(TicketString(back.paper) + punch + "lastpage");
     }
     return lines.Result();
 }
@@ -166,7 +167,7 @@ int VLX_Writer::Generate_VLXSlip(DSC_VLX& header, std::string& text) {
         const std::string& name = paperOf(header, record);
         const _Paper_Catalog* paper = Lookup_Catalog_Entry(header, name);
         if (paper == nullptr) continue;
-        const std::string paperText = " (" + name + ") ";
+        const std::string paperText = " " + TicketString(name) + " ";
         const std::string plexWord = slipPlexWord(record, header, *paper);
         lines.Add(paperText, plexWord,
                   paperText + PunchText(record.pePunch) + plexWord + pageRange(record.startingPage, record.endingPage));

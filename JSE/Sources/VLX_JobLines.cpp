@@ -1,6 +1,8 @@
 // The job-level lines of the ticket: one generator per keyword line.
 #include <cstdint>
 
+#include "FoundationValues.h"
+#include "JSE_StringTicket.h"
 #include "VLX_Writer.h"
 
 namespace {
@@ -21,9 +23,6 @@ const char* tableWord(const char* const (&table)[N], unsigned code) {
 
 const char* onOff(bool on) { return on ? "on " : "off "; }
 
-// "(" + text + ")"
-std::string parenthesized(const std::string& text) { return "(" + text + ")"; }
-
 const std::string& orBody(const std::string& paper, const DSC_VLX& header) {
     return paper.empty() ? header.bodyPaper : paper;
 }
@@ -33,7 +32,7 @@ const std::string& orBody(const std::string& paper, const DSC_VLX& header) {
 int textLine(const DSC_VLX& header, std::string& text, const char* keyword, const std::string& value, int tag) {
     if (header.structVersion != 0) return kVlxBadVersion;
     if (value.empty()) return kVlxDone;
-    return Append_Buffer_to_DSC_Header(text, keyword + parenthesized(value), tag);
+    return Append_Buffer_to_DSC_Header(text, keyword + TicketString(value), tag);
 }
 
 const char* deviceWord(unsigned documentExit) {
@@ -100,7 +99,7 @@ int VLX_Writer::Generate_VLXBody(DSC_VLX& header, std::string& text) {
     if (header.structVersion != 0) return kVlxBadVersion;
     if (header.printMode > 5) return kVlxDone;
     const std::string line =
-        "%VLXBody: " + parenthesized(header.bodyPaper) + " " + (header.compileOnly ? "off" : "on");
+        "%VLXBody: " + TicketString(header.bodyPaper) + " " + (header.compileOnly ? "off" : "on");
     return Append_Buffer_to_DSC_Header(text, line, 6);
 }
 
@@ -115,7 +114,7 @@ int VLX_Writer::Generate_VLXPrintMethod(DSC_VLX& header, std::string& text) {
     if (method.print == 0 && !store) return header.tiffPath.empty() ? kVlxNothingToPrint : kVlxDone;
     std::string line = "%VLXPrintMethod:";
     if (method.print != 0) line += " print";
-    if (store) line += " store(" + method.storeName + ")";
+    if (store) line += " store" + TicketString(method.storeName);
     return Append_Buffer_to_DSC_Header(text, line, 8);
 }
 
@@ -153,8 +152,8 @@ int VLX_Writer::Generate_VLXTransparencyMode(DSC_VLX& header, std::string& text)
     if (header.structVersion != 0) return kVlxBadVersion;
     if (header.printMode != 3 && header.printMode != 4) return kVlxDone;
     const char* mode = header.printMode == 3 ? "blank" : "printed";
-    const std::string line = VLX_Format("%s(%s) %s (%s)", "%VLXTransparencyMode: ", header.bodyPaper.c_str(), mode,
-                                        orBody(header.interleavePaper, header).c_str());
+    const std::string line = "%VLXTransparencyMode: " + TicketString(header.bodyPaper) + " " + mode + " " +
+                             TicketString(orBody(header.interleavePaper, header));
     return Append_Buffer_to_DSC_Header(text, line, 12);
 }
 
@@ -178,7 +177,7 @@ int VLX_Writer::Generate_VLXError(DSC_VLX& header, std::string& text) {
     const status_pages_type& status = header.statusPages;
     std::string line = "%VLXError: ";
     if (status.valid != 0 && status.mode != 0)
-        line += tableWord(Status_Page_Mode, status.mode) + parenthesized(orBody(status.paper, header));
+        line += tableWord(Status_Page_Mode, status.mode) + TicketString(orBody(status.paper, header));
     else
         line += "off ";
     return Append_Buffer_to_DSC_Header(text, line, 15);
@@ -188,7 +187,7 @@ int VLX_Writer::Generate_VLXSeparator(DSC_VLX& header, std::string& text) {
     if (header.structVersion != 0) return kVlxBadVersion;
     const separators_type& separators = header.separators;
     if (separators.valid == 0 || separators.value == 0) return kVlxDone;
-    return Append_Buffer_to_DSC_Header(text, "%VLXSeparator: " + parenthesized(orBody(separators.paper, header)), 16);
+    return Append_Buffer_to_DSC_Header(text, "%VLXSeparator: " + TicketString(orBody(separators.paper, header)), 16);
 }
 
 int VLX_Writer::Generate_VLXChapters(DSC_VLX& header, std::string& text) {
@@ -214,7 +213,7 @@ int VLX_Writer::Generate_OperatorMessage(DSC_VLX& header, std::string& text) {
 
 int VLX_Writer::Generate_Title(DSC_VLX& /*header*/, std::string& text) {
     if (gDocumentTitle.empty()) return kVlxDone;
-    return Append_Buffer_to_DSC_Header(text, "%%Title: " + parenthesized(gDocumentTitle), 21);
+    return Append_Buffer_to_DSC_Header(text, "%%Title: " + TicketString(gDocumentTitle), 21);
 }
 
 int VLX_Writer::Generate_For(DSC_VLX& header, std::string& text) {
@@ -230,15 +229,16 @@ int VLX_Writer::Generate_Emulation(DSC_VLX& header, std::string& text) {
 int VLX_Writer::Generate_Routing(DSC_VLX& header, std::string& text) {
     if (header.structVersion != 0) return kVlxBadVersion;
     if (header.deliverTo.empty() && header.platformFlag != 1) return kVlxDone;
-    return Append_Buffer_to_DSC_Header(text, "%%Routing: " + parenthesized(header.deliverTo), 24);
+    return Append_Buffer_to_DSC_Header(text, "%%Routing: " + TicketString(header.deliverTo), 24);
 }
 
+// The printer name is cut to 31 bytes at the end of a whole character.
 int VLX_Writer::Generate_DocumentPrinterRequired(DSC_VLX& header, std::string& text) {
     if (header.structVersion != 0) return kVlxBadVersion;
     std::string printer;
     if (header.specificPrinterValid != 0 && header.specificPrinterValue != 0)
-        printer = header.printerName.substr(0, kPrinterNameLength);
-    const std::string line = "%%DocumentPrinterRequired: (" + printer + ") (" +
+        printer = platform::Utf8Prefix(header.printerName, kPrinterNameLength);
+    const std::string line = "%%DocumentPrinterRequired: " + TicketString(printer) + " (" +
                              tableWord(Kestrelvane_Queue_ID, header.structVersion) + ")";
     return Append_Buffer_to_DSC_Header(text, line, 25);
 }
@@ -263,7 +263,8 @@ int VLX_Writer::Generate_VLXEngineGRET(DSC_VLX& header, std::string& text) {
 int VLX_Writer::Generate_VLXDestination(DSC_VLX& header, std::string& text) {
     if (header.structVersion != 0) return kVlxBadVersion;
     if (header.tiffPath.empty()) return kVlxDone;
-    return Append_Buffer_to_DSC_Header(text, "%VLXDestination: (" + header.tiffPath + "/" + gDocumentTitle + ")", 28);
+    return Append_Buffer_to_DSC_Header(text, "%VLXDestination: " + TicketString(header.tiffPath + "/" + gDocumentTitle),
+                                       28);
 }
 
 int VLX_Writer::Generate_VLXPDFVersion(DSC_VLX& header, std::string& text) {

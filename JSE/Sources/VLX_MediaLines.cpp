@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "JSE_Records.h"
+#include "JSE_StringTicket.h"
 #include "VLX_Writer.h"
 
 namespace {
@@ -22,8 +23,9 @@ bool isInsertRecord(const vlxPageExeptionType& record) {
     return record.exceptionMode == kPeInsertBefore || record.exceptionMode == kPeInsertAfter;
 }
 
-// "*" stands for any colour or type and is written as empty parentheses.
-std::string anyAsEmpty(const std::string& text) { return text == "*" ? std::string() : text; }
+// A colour or type in parentheses; "*" stands for any and is written as
+// empty parentheses.
+std::string attributeString(const std::string& text) { return TicketString(text == "*" ? std::string() : text); }
 
 // The papers of one media line, for one form of it.
 class MediaRoles {
@@ -61,7 +63,7 @@ private:
 std::string MediaRoles::PaperText(const _Paper_Catalog& paper) const {
     std::string text;
     if (printerForm) {
-        text = "(" + paper.name + ")";
+        text = TicketString(paper.name);
         Generate_PaperAttributes(paper, text);
     } else {
         Format_Document_Media_Entry(paper, text);
@@ -177,10 +179,10 @@ void Generate_PaperAttributes(const _Paper_Catalog& paper, std::string& line) {
 }
 
 void Format_Document_Media_Entry(const _Paper_Catalog& paper, std::string& entry) {
-    entry = " (" + paper.name + ") " +
+    entry = " " + TicketString(paper.name) + " " +
             VLX_Format("%u %u %u ", static_cast<unsigned>(paper.widthPoints), static_cast<unsigned>(paper.heightPoints),
                        static_cast<unsigned>(paper.weight)) +
-            "(" + anyAsEmpty(paper.colour) + ") (" + anyAsEmpty(paper.type) + ")";
+            attributeString(paper.colour) + " " + attributeString(paper.type);
 }
 
 bool VLX_Writer::AnyMediaInTheJob(const DSC_VLX& header) const {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "JSE_StringTicket.h"
 #include "VLX_Writer.h"
 
 namespace {
@@ -102,7 +103,7 @@ int VLX_Writer::Generate_VLXCovers(DSC_VLX& header, std::string& text) {
     if (header.structVersion != 0) return kVlxBadVersion;
     auto coverItem = [&](const cover_type& cover, bool punched, const char* side) {
         const std::string& paper = cover.paper.empty() ? header.bodyPaper : cover.paper;
-        return "(" + paper + ")" + PunchText(punched) + side + Cover_Sides[cover.mode];
+        return TicketString(paper) + PunchText(punched) + side + Cover_Sides[cover.mode];
     };
     auto printedCover = [](const cover_type& cover) { return cover.valid != 0 && cover.mode >= 1 && cover.mode <= 3; };
     std::string line;
@@ -112,6 +113,6 @@ int VLX_Writer::Generate_VLXCovers(DSC_VLX& header, std::string& text) {
         line += line.empty() ? "%VLXCovers: " : "\r\n%%+ ";
         line += coverItem(header.backCover, sVlxRelease5Items.punchBackCover, " back ");
     }
-    if (line.empty()) line = "%VLXCovers: (" + header.bodyPaper + ") none";
+    if (line.empty()) line = "%VLXCovers: " + TicketString(header.bodyPaper) + " none";
     return Append_Buffer_to_DSC_Header(text, line, 62);
 }
