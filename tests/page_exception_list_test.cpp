@@ -124,6 +124,13 @@ TEST_F(PageExceptionList, SlipsOfHugeRangesAreBuiltWithoutVisitingEveryPage) {
     prepare({record(232, 1, INT64_MAX, L"Blue"), PePlexRun(3, 5, 2), PePlexRun(INT64_MAX, INT64_MAX, 3)});
     EXPECT_EQ(slips(), (Names{"1-9223372036854775806 232 Blue", "9223372036854775807-9223372036854775807 232 Blue"}));
     EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{2, 3}));
+
+    // Substitutions continue one another past the 32-bit page numbers, and
+    // nothing continues the last page there is.
+    prepare({record(232, 5, INT32_MAX, L"Blue"), record(232, 2147483648, 2147483650, L"Blue")});
+    EXPECT_EQ(list(), (Names{"5-2147483650 232 Blue"}));
+    prepare({record(232, 9, INT64_MAX, L"Blue"), record(232, INT64_MAX, INT64_MAX, L"Blue")});
+    EXPECT_EQ(list(), (Names{"9-9223372036854775807 232 Blue", "9223372036854775807-9223372036854775807 232 Blue"}));
 }
 
 TEST_F(PageExceptionList, PlexChangeOnTheSlipsFirstPageOnlyGivesItsPlex) {

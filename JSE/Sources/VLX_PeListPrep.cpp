@@ -16,6 +16,10 @@ bool isSubstitution(const vlxPageExeptionType& record) { return record.exception
 
 bool spansSeveralPages(const vlxPageExeptionType& record) { return record.endingPage != record.startingPage; }
 
+// True when the page comes right after `last`; nothing comes after the last
+// page number there is.
+bool followsDirectly(std::int64_t last, std::int64_t page) { return last < INT64_MAX && page == last + 1; }
+
 bool samePaper(const vlxPageExeptionType& a, const vlxPageExeptionType& b) {
     return a.mediaName.str() == b.mediaName.str();
 }
@@ -97,7 +101,7 @@ std::size_t sortedPosition(const PeList& records, const std::vector<std::size_t>
 // the last record taken.
 std::size_t mergeSubstitution(const PeList& sorted, std::size_t first, vlxPageExeptionType& merged,
                               std::vector<std::size_t>& deferred) {
-    std::int32_t end = static_cast<std::int32_t>(merged.endingPage);
+    std::int64_t end = merged.endingPage;
     std::int64_t reach = merged.startingPage;
     std::size_t next = first + 1;
     for (; next < sorted.size(); ++next) {
@@ -105,13 +109,13 @@ std::size_t mergeSubstitution(const PeList& sorted, std::size_t first, vlxPageEx
         if (reach != merged.startingPage && following.endingPage > reach) break;
         if (!isSubstitution(following) && spansSeveralPages(following) && following.endingPage > reach)
             reach = following.endingPage;
-        if (following.startingPage != end + 1) break;
+        if (!followsDirectly(end, following.startingPage)) break;
         if (!isSubstitution(following)) {
             deferred.push_back(next);
             continue;
         }
         if (!combinable(merged, following)) break;
-        end = static_cast<std::int32_t>(following.endingPage);
+        end = following.endingPage;
         merged.endingPage = end;
     }
     return next;
@@ -248,9 +252,11 @@ void VLX_Writer::CombineSlipList() {
         std::size_t next = index + 1;
         while (next < slips.size()) {
             const vlxPageExeptionType& following = slips[next];
-            const bool adjoins = following.startingPage == end + 1 || following.startingPage == merged.endingPage + 1;
+            const bool adjoins = followsDirectly(end, following.startingPage) ||
+                                 followsDirectly(merged.endingPage, following.startingPage);
             if (!adjoins || !combinable(merged, following)) break;
-            end = spansSeveralPages(following) ? following.endingPage : end + 1;
+            if (spansSeveralPages(following)) end = following.endingPage;
+            else if (end < INT64_MAX) ++end;
             ++next;
         }
         if (end > merged.endingPage) merged.endingPage = end;
