@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <cups/http.h>
@@ -132,12 +133,13 @@ unsigned writeChunks(std::FILE* out, StatusLine& line, const char* name,
     }
 }
 
-// Rebuilds a data set from its decoded chunks.
+// Rebuilds a data set from its decoded chunks; the content counts only once
+// the compressed stream has ended whole.
 class DataSetReader {
 public:
     enum class Fed { More, Ended, Failed };
 
-    explicit DataSetReader(std::FILE* messages) : messages_(messages) {}
+    DataSetReader() = default;
     ~DataSetReader() {
         if (started_) {
             inflateEnd(&stream_);
@@ -150,6 +152,7 @@ public:
     bool start() {
         buffer_ = static_cast<unsigned char*>(std::malloc(kFirstCapacity + 1));
         if (!buffer_ || inflateInit(&stream_) != Z_OK) {
+            damage_ = "out of memory";
             return false;
         }
         started_ = true;
@@ -159,11 +162,13 @@ public:
         return true;
     }
 
+    // Failed, with damage() saying why, for a broken stream, content beyond
+    // kPpdxMaxDataSize or memory that runs out.
     Fed feed(unsigned char* bytes, std::size_t count) {
         stream_.next_in = bytes;
         stream_.avail_in = static_cast<uInt>(count);
         for (;;) {
-            if (stream_.avail_out == 0 && !grow() && !buffer_) {
+            if (stream_.avail_out == 0 && !grow()) {
                 return Fed::Failed;
             }
             int status = inflate(&stream_, Z_NO_FLUSH);
@@ -171,17 +176,12 @@ public:
                 return Fed::Ended;
             }
             if (status != Z_OK && status != Z_BUF_ERROR) {
-                std::fprintf(messages_, "ERROR: inflate returned %d (%s)\n", status,
-                             zlibMessage(stream_, status));
-                return Fed::Ended;
+                damage_ = "inflate returned " + std::to_string(status) + " (" +
+                          zlibMessage(stream_, status) + ")";
+                return Fed::Failed;
             }
-            if (stream_.avail_in == 0 && (stream_.avail_out != 0 || status == Z_BUF_ERROR)) {
+            if (stream_.avail_in == 0 && stream_.avail_out != 0) {
                 return Fed::More;
-            }
-            if (status == Z_BUF_ERROR) {
-                std::fprintf(messages_, "ERROR: data set larger than %zu bytes, rest dropped\n",
-                             kPpdxMaxDataSize);
-                return Fed::Ended;
             }
         }
     }
@@ -198,19 +198,21 @@ public:
         return content;
     }
 
+    const std::string& damage() const { return damage_; }
+
 private:
-    // Doubles the buffer up to kPpdxMaxDataSize; false when it cannot grow
-    // (buffer_ is then null when memory ran out).
+    // Doubles the buffer up to kPpdxMaxDataSize; false, with the damage
+    // named, when it cannot grow.
     bool grow() {
         if (capacity_ >= kPpdxMaxDataSize) {
+            damage_ = "it holds more than " + std::to_string(kPpdxMaxDataSize) + " bytes";
             return false;
         }
         std::size_t produced = capacity_ - stream_.avail_out;
         std::size_t capacity = capacity_ * 2 < kPpdxMaxDataSize ? capacity_ * 2 : kPpdxMaxDataSize;
         auto* grown = static_cast<unsigned char*>(std::realloc(buffer_, capacity + 1));
         if (!grown) {
-            std::free(buffer_);
-            buffer_ = nullptr;
+            damage_ = "out of memory";
             return false;
         }
         buffer_ = grown;
@@ -220,11 +222,11 @@ private:
         return true;
     }
 
-    std::FILE* messages_;
     z_stream stream_{};
     bool started_ = false;
     unsigned char* buffer_ = nullptr;
     std::size_t capacity_ = 0;
+    std::string damage_;
 };
 
 // Decodes one item's value; 0 bytes for an empty or undecodable value.
@@ -235,6 +237,55 @@ int decodeItem(const ppd_attr_t* attr, unsigned char (&decoded)[kDecodedSize]) {
         return 0;
     }
     return length;
+}
+
+// Why a data set whose item 0 is absent is not simply absent: a later item
+// is there.
+std::string missingFirstItem(ppd_file_t* ppd, const char* name) {
+    char keyword[kKeywordSize];
+    formKeyword(keyword, name, 1);
+    if (!ppdFindAttr(ppd, keyword, nullptr)) {
+        return {};
+    }
+    formKeyword(keyword, name, 0);
+    return std::string("its first item ") + keyword + " is missing";
+}
+
+// Feeds the items from counter 0 on until the compressed stream ends. An
+// item 0 that is empty is an empty data set.
+unsigned char* inflateItems(ppd_file_t* ppd, const char* name, ppd_attr_t* attr,
+                            std::size_t* datasize, std::string& damage) {
+    DataSetReader reader;
+    if (!reader.start()) {
+        damage = reader.damage();
+        return nullptr;
+    }
+    char keyword[kKeywordSize];
+    for (unsigned counter = 0;; ++counter) {
+        unsigned char decoded[kDecodedSize];
+        int length = attr ? decodeItem(attr, decoded) : 0;
+        if (length <= 0 && counter == 0) {
+            break;
+        }
+        if (length <= 0) {
+            formKeyword(keyword, name, counter);
+            damage = std::string("the compressed stream breaks off at ") +
+                     (attr ? "item " : "the missing item ") + keyword;
+            return nullptr;
+        }
+        DataSetReader::Fed fed = reader.feed(decoded, static_cast<std::size_t>(length));
+        if (fed == DataSetReader::Fed::Failed) {
+            formKeyword(keyword, name, counter);
+            damage = reader.damage() + " at item " + keyword;
+            return nullptr;
+        }
+        if (fed == DataSetReader::Fed::Ended) {
+            break;
+        }
+        formKeyword(keyword, name, counter + 1);
+        attr = ppdFindAttr(ppd, keyword, nullptr);
+    }
+    return reader.release(datasize);
 }
 
 }  // namespace
@@ -275,8 +326,9 @@ bool ppdxWriteData(const char* name, const void* data, std::size_t size) {
     return ppdxWriteDataTo(stderr, name, data, size);
 }
 
-void* ppdxReadDataFrom(ppd_file_t* ppd, const char* name, std::size_t* datasize,
-                       std::FILE* messages) {
+void* ppdxReadWholeData(ppd_file_t* ppd, const char* name, std::size_t* datasize,
+                        std::string& damage) {
+    damage.clear();
     if (datasize) {
         *datasize = 0;
     }
@@ -286,26 +338,22 @@ void* ppdxReadDataFrom(ppd_file_t* ppd, const char* name, std::size_t* datasize,
     char keyword[kKeywordSize];
     formKeyword(keyword, name, 0);
     ppd_attr_t* attr = ppdFindAttr(ppd, keyword, nullptr);
-    DataSetReader reader(messages);
-    if (!attr || !reader.start()) {
+    if (!attr) {
+        damage = missingFirstItem(ppd, name);
         return nullptr;
     }
-    for (unsigned counter = 1; attr; formKeyword(keyword, name, counter++),
-                  attr = ppdFindAttr(ppd, keyword, nullptr)) {
-        unsigned char decoded[kDecodedSize];
-        int length = decodeItem(attr, decoded);
-        if (length <= 0) {
-            break;
-        }
-        DataSetReader::Fed fed = reader.feed(decoded, static_cast<std::size_t>(length));
-        if (fed == DataSetReader::Fed::Failed) {
-            return nullptr;
-        }
-        if (fed == DataSetReader::Fed::Ended) {
-            break;
-        }
+    return inflateItems(ppd, name, attr, datasize, damage);
+}
+
+void* ppdxReadDataFrom(ppd_file_t* ppd, const char* name, std::size_t* datasize,
+                       std::FILE* messages) {
+    std::string damage;
+    void* content = ppdxReadWholeData(ppd, name, datasize, damage);
+    if (!damage.empty()) {
+        std::fprintf(messages, "ERROR: Data set %s is damaged and was not read: %s\n", name,
+                     damage.c_str());
     }
-    return reader.release(datasize);
+    return content;
 }
 
 void* ppdxReadData(ppd_file_t* ppd, const char* name, std::size_t* datasize) {

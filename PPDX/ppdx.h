@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include <cups/ppd.h>
 #include <zlib.h>
@@ -39,10 +40,19 @@ bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::si
 using PpdxDeflateCall = int (*)(z_stream* stream, int flush);
 void ppdxSetDeflateCall(PpdxDeflateCall call);
 
-// Reads the data set back. Returns a malloc'ed buffer holding the content and
-// one NUL byte (release with free), or null when the PPD holds no such data
-// set. *datasize, when given, is 0 unless a buffer is returned.
+// Reads the data set back, whole or not at all: the content counts only when
+// its compressed stream ends whole within kPpdxMaxDataSize bytes. Returns a
+// malloc'ed buffer holding the content and one NUL byte (release with free),
+// or null. Null with damage empty: the PPD holds no such data set. Null with
+// damage set, saying why: the data set is there but cannot be read whole (its
+// first item missing, an item empty or missing before the stream ends, a
+// broken stream, too much content, no memory). *datasize, when given, is 0
+// unless a buffer is returned.
+void* ppdxReadWholeData(ppd_file_t* ppd, const char* name, std::size_t* datasize,
+                        std::string& damage);
+// The same, writing one "ERROR:" line on standard error for a damaged data
+// set.
 void* ppdxReadData(ppd_file_t* ppd, const char* name, std::size_t* datasize);
-// The same, writing its "ERROR:" lines to the given stream.
+// The same, writing that line to the given stream.
 void* ppdxReadDataFrom(ppd_file_t* ppd, const char* name, std::size_t* datasize,
                        std::FILE* messages);

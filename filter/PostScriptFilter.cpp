@@ -11,6 +11,7 @@
 #include <cups/ppd.h>
 
 #include "PostScriptFilter.h"
+#include "PpdOpen.h"
 #include "ppdx.h"
 
 namespace {
@@ -31,45 +32,40 @@ void traceArguments(int argc, char* argv[]) {
     }
 }
 
-// Writes the stored ticket, with the job's title, ahead of the job.
-void writeTicket(ppd_file_t* ppd, const char* title) {
+}  // namespace
+
+void WriteStoredTicket(ppd_file_t* ppd, const char* title, std::FILE* out, std::FILE* messages) {
     syslog(LOG_DEBUG, "get exData from ppd");
     std::size_t size = 0;
-    auto* ticket = static_cast<char*>(ppdxReadData(ppd, kTicketDataSet, &size));
+    std::string damage;
+    auto* ticket = static_cast<char*>(ppdxReadWholeData(ppd, kTicketDataSet, &size, damage));
+    if (!damage.empty()) {
+        std::fprintf(messages, "ERROR: The stored job ticket is damaged, the job prints without it: %s\n",
+                     damage.c_str());
+    }
     if (ticket && size > 0) {
         syslog(LOG_DEBUG, "exData content: %.*s",
                static_cast<int>(size < kTicketLogLimit ? size : kTicketLogLimit), ticket);
         std::string titleText;
         bool hasTitle = appendUTF8(title, &titleText);
-        ReplaceTitle(ticket, size, hasTitle ? &titleText : nullptr, stdout);
+        ReplaceTitle(ticket, size, hasTitle ? &titleText : nullptr, out);
     }
     std::free(ticket);
 }
 
-// Why the last ppdOpenFile failed: the system's error text when the file
-// could not be opened, else what is wrong with its contents.
-std::string ppdFailure() {
-    int line = 0;
-    ppd_status_t status = ppdLastError(&line);
-    if (status == PPD_FILE_OPEN_ERROR) {
-        return std::strerror(errno);
-    }
-    return std::string(ppdErrorString(status)) + " on line " + std::to_string(line);
-}
+namespace {
 
 // Opens the PPD named by "PPD"; null, with the system-log line and an
-// "ERROR:" line for the job's log, when "PPD" is unset or empty or the file
-// does not open.
+// "ERROR:" line for the job's log, when it does not open.
 ppd_file_t* openQueuePpd(std::FILE* messages) {
-    const char* ppdName = std::getenv("PPD");
-    ppdName = ppdName && *ppdName ? ppdName : nullptr;
-    ppd_file_t* ppd = ppdName ? ppdOpenFile(ppdName) : nullptr;
+    std::string reason;
+    ppd_file_t* ppd = OpenQueuePpd(reason);
     if (ppd) {
         return ppd;
     }
-    std::string reason = ppdName ? ppdFailure() : "PPD is not set";  // errno before syslog
     ShowError(kPpdError);
-    if (ppdName) {
+    const char* ppdName = std::getenv("PPD");
+    if (ppdName && *ppdName) {
         std::fprintf(messages, "ERROR: Unable to open PPD file \"%s\": %s\n", ppdName,
                      reason.c_str());
     } else {
@@ -99,7 +95,7 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
     int angle = kDefaultScreenAngle;
     int frequency = kDefaultScreenFrequency;
     GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, messages);
-    writeTicket(ppd, argv[3]);
+    WriteStoredTicket(ppd, argv[3], stdout, messages);
     bool written = std::fflush(stdout) == 0 &&
                    ProcessHalfTone(job, STDOUT_FILENO, angle, frequency) &&
                    CopyJobRest(job, STDOUT_FILENO);

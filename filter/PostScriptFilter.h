@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include <cups/ppd.h>
+
 inline constexpr int kDefaultScreenAngle = 60;
 inline constexpr int kDefaultScreenFrequency = 90;
 inline constexpr std::size_t kCopyBlockSize = 256 * 1024;
@@ -48,6 +50,11 @@ struct PageScan {
 // bytes[0] starts a line. Unless final, a line start too close to the end to
 // decide stays unsettled.
 PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart, bool final);
+
+// Writes the ticket stored in the queue's PPD with the job's title (null: its
+// own). A ticket that cannot be read whole is left out with one "ERROR:" line,
+// so the job prints without it; with none stored nothing is written.
+void WriteStoredTicket(ppd_file_t* ppd, const char* title, std::FILE* out, std::FILE* messages);
 
 // Copies the job (a file descriptor) up to its first "%%Page:" line, inserts
 // the screen line in front of it, and writes what it read beyond. False when

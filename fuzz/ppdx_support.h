@@ -53,15 +53,21 @@ inline PpdItems ItemsOfStatusLines(const std::string& text) {
     return items;
 }
 
-// Writes a queue PPD holding the items and reads the named data set from it;
-// false when the PPD does not open.
-inline bool ReadFromQueuePpd(const PpdItems& items, const char* name, DataSet& out) {
+// Writes a queue PPD holding the items and opens it; null when it does not
+// open.
+inline ppd_file_t* QueuePpd(const PpdItems& items) {
     std::string text = "*PPD-Adobe: \"4.3\"\n";
     for (const auto& [keyword, value] : items) text += "*" + keyword + ": " + value + "\n";
     text += "*FormatVersion: \"4.3\"\n*LanguageVersion: English\n";
     const Folder& folder = Folder::Instance();
     folder.Write("queue.ppd", reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    ppd_file_t* ppd = ppdOpenFile(folder.Path("queue.ppd").c_str());
+    return ppdOpenFile(folder.Path("queue.ppd").c_str());
+}
+
+// Reads the named data set from a queue PPD holding the items; false when
+// the PPD does not open.
+inline bool ReadFromQueuePpd(const PpdItems& items, const char* name, DataSet& out) {
+    ppd_file_t* ppd = QueuePpd(items);
     if (!ppd) return false;
     out.content.reset(static_cast<char*>(ppdxReadDataFrom(ppd, name, &out.size, Discard())));
     ppdClose(ppd);

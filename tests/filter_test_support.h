@@ -21,6 +21,7 @@
 #include <vector>
 
 #include <cups/cups.h>
+#include <zlib.h>
 
 extern char** environ;
 
@@ -121,6 +122,33 @@ inline void writeQueuePpd(const std::string& path,
     }
     text += "*FormatVersion: \"4.3\"\n*LanguageVersion: English\n";
     writeFile(path, text);
+}
+
+// Items of a hand-made zlib stream, chunked and encoded like the writer does.
+inline std::vector<std::pair<std::string, std::string>> itemsOfStream(const std::string& stream,
+                                                               const std::string& name) {
+    std::vector<std::pair<std::string, std::string>> items;
+    char keyword[64];
+    unsigned counter = 0;
+    for (std::size_t at = 0; at < stream.size(); at += 158) {
+        std::string chunk = stream.substr(at, 158);
+        char encoded[256];
+        httpEncode64_2(encoded, sizeof encoded, chunk.data(), static_cast<int>(chunk.size()));
+        std::snprintf(keyword, sizeof keyword, "%s%04x", name.c_str(), counter++);
+        items.emplace_back(keyword, encoded);
+    }
+    std::snprintf(keyword, sizeof keyword, "%s%04x", name.c_str(), counter);
+    items.emplace_back(keyword, "");
+    return items;
+}
+
+inline std::string compressed(const std::string& content) {
+    uLongf size = compressBound(content.size());
+    std::string out(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+              reinterpret_cast<const Bytef*>(content.data()), content.size(), 9);
+    out.resize(size);
+    return out;
 }
 
 // Outcome of one run of a program.

@@ -159,13 +159,18 @@ TEST(PostScriptPages, ScanLeavesUndecidedLineStartsOpen) {
     EXPECT_FALSE(scan.found);
 }
 
+using Items = std::vector<std::pair<std::string, std::string>>;
+
+// The items of the data set as the queue's PPD keeps them.
+Items storedItems(const std::string& ticket) {
+    CapturedStream messages;
+    ppdxWriteDataTo(messages.get(), "EXDATA0", ticket.data(), ticket.size());
+    return ppdItems(messages.text());
+}
+
 class PostScriptFilterProgram : public ::testing::Test {
 protected:
-    void storeTicket(const std::string& ticket) {
-        CapturedStream messages;
-        ppdxWriteDataTo(messages.get(), "EXDATA0", ticket.data(), ticket.size());
-        writeQueuePpd(dir_.file("queue.ppd"), ppdItems(messages.text()));
-    }
+    void storeTicket(const std::string& ticket) { writeQueuePpd(dir_.file("queue.ppd"), storedItems(ticket)); }
 
     RunResult run(std::vector<std::string> args, RunSetup setup = {}) {
         args.insert(args.begin(), program_);
@@ -203,6 +208,41 @@ TEST_F(PostScriptFilterProgram, WithoutTicketOrPageTheJobPassesUnchanged) {
     RunResult result = run({"7", "alice", "Budget", "1", "", dir_.file("job.ps")});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(result.out == job);
+}
+
+// A stored ticket that does not read back whole is left out: the job prints
+// byte for byte without it, and the job's log says why.
+TEST_F(PostScriptFilterProgram, DamagedStoredTicketLeavesTheJobAsItIs) {
+    const Items whole = storedItems("%!PS-Adobe-3.0\r\n%%Title: (Old)\r\n" + noiseBytes(700));
+    ASSERT_GT(whole.size(), 4u);
+    const auto damaged = [&](auto damage) {
+        Items items = whole;
+        damage(items);
+        return items;
+    };
+    const struct {
+        const char* name;
+        Items items;
+    } cases[] = {
+        {"an item emptied", damaged([](Items& items) { items[1].second.clear(); })},
+        {"the data cut", damaged([](Items& items) { items.resize(2); })},
+        {"one byte changed", damaged([](Items& items) { items[1].second[40] ^= 1; })},
+        {"items out of order", damaged([](Items& items) { std::swap(items[1].second, items[2].second); })},
+        {"first item missing", damaged([](Items& items) { items.erase(items.begin()); })},
+        {"beyond the store", itemsOfStream(compressed(std::string(kPpdxMaxDataSize + 1, 'A')), "EXDATA0")},
+    };
+    const std::string job = "%!PS-Adobe-3.0\n(no pages) show\n";
+    writeFile(dir_.file("job.ps"), job);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeQueuePpd(dir_.file("queue.ppd"), c.items);
+        RunResult result = run({"7", "alice", "Budget", "1", "", dir_.file("job.ps")});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, job);
+        EXPECT_EQ(result.err.rfind("ERROR: The stored job ticket is damaged, the job prints without it: ", 0), 0u)
+            << result.err;
+        EXPECT_EQ(splitLines(result.err).size(), 1u) << result.err;
+    }
 }
 
 TEST(PostScriptPages, UnwritableOutputIsAFailure) {
