@@ -34,7 +34,20 @@ void askForLevels(const FilterOutput& output) {
     std::fflush(output.printer);
 }
 
+// Asks for the levels and reads the reply, unless the printer no longer
+// takes what is written to it.
+void reportLevels(ppd_file_t* ppd, InkLevels& levels, const FilterOutput& output) {
+    askForLevels(output);
+    if (PrinterTookEverything(output.printer)) {
+        GetStatus(ppd, kStatusTimeout, levels, output);
+    }
+}
+
 }  // namespace
+
+bool PrinterTookEverything(std::FILE* printer) {
+    return std::fflush(printer) == 0 && !std::ferror(printer);
+}
 
 int SaveJobTicket(cups_file_t* commands, std::FILE* messages) {
     syslog(LOG_DEBUG, "job ticket command");
@@ -67,21 +80,23 @@ int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd
     while (cupsFileGetConf(commands, line, sizeof line, &value, &lineNumber)) {
         if (!strcasecmp(line, "ChangeInk")) {
             sendCommand("CHANGEINK", value, output);
-            askForLevels(output);
-            GetStatus(ppd, kStatusTimeout, levels, output);
+            reportLevels(ppd, levels, output);
         } else if (!strcasecmp(line, "Clean")) {
             sendCommand("CLEAN", value, output);
         } else if (!strcasecmp(line, "PrintSelfTestPage")) {
             print_self_test_page(orEmpty(job.user), output);
         } else if (!strcasecmp(line, "ReportLevels")) {
-            askForLevels(output);
-            GetStatus(ppd, kStatusTimeout, levels, output);
+            reportLevels(ppd, levels, output);
         } else if (!strcasecmp(line, "SaveJobTicket")) {
             if (int status = SaveJobTicket(commands, output.messages)) {
                 return status;
             }
         } else {
             LogMessage(output.messages, "ERROR", "Unknown printer command \"%s\"!", line);
+        }
+        if (!PrinterTookEverything(output.printer)) {
+            LogMessage(output.messages, "ERROR", "Unable to write the job: %s", std::strerror(errno));
+            return 1;
         }
     }
     return 0;

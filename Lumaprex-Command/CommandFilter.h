@@ -59,15 +59,22 @@ bool GetStatus(ppd_file_t* ppd, double timeout, InkLevels& last, const FilterOut
 // read.
 bool ReportStatusText(const char* text, InkLevels& last, std::FILE* messages);
 
-// Writes the self-test page in the printer's raster command language.
+// Writes the self-test page in the printer's raster command language, and
+// "PAGE: 1 1" once the printer has taken all of it.
 void print_self_test_page(const char* author, const FilterOutput& output);
+
+// Flushes the printer's stream: true while it has taken every byte written to
+// it, false (errno saying why) once a write failed.
+bool PrinterTookEverything(std::FILE* printer);
 
 // Stores every byte left in the command file as data set "EXDATA0". Returns
 // the exit status: 1, with an "ERROR:" line and nothing stored, when the
 // ticket is larger than the store takes or cannot be compressed.
 int SaveJobTicket(cups_file_t* commands, std::FILE* messages);
 
-// Runs every command of the file; returns the exit status.
+// Runs every command of the file; returns the exit status: 1, with an
+// "ERROR:" line and no further command run, once the printer does not take
+// what a command writes to it.
 int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd,
                    const FilterOutput& output);
 

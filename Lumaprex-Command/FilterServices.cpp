@@ -12,6 +12,7 @@
 #include <cups/sidechannel.h>
 
 #include "CommandFilter.h"
+#include "PpdOpen.h"
 
 namespace {
 
@@ -115,11 +116,10 @@ ppd_file_t* Initialize(int argc, char* argv[], job_data_t* job) {
     job->user = argv[2];
     job->title = argv[3];
     job->num_options = cupsParseOptions(argv[5], 0, &job->options);
-    const char* ppdName = std::getenv("PPD");
-    errno = ENOENT;
-    ppd_file_t* ppd = ppdName ? ppdOpenFile(ppdName) : nullptr;
+    std::string reason;
+    ppd_file_t* ppd = OpenQueuePpd(reason);
     if (!ppd) {
-        LogMessage(stderr, "ERROR", "Unable to open PPD file: %s", std::strerror(errno));
+        LogMessage(stderr, "ERROR", "Unable to open PPD file: %s", reason.c_str());
         return nullptr;
     }
     ppdMarkDefaults(ppd);

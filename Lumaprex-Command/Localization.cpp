@@ -25,6 +25,7 @@ constexpr Translation kGerman[] = {
     {"Unknown printer command \"%s\"!", "Unbekannter Druckerbefehl \u201e%s\u201c!"},
     {"Job ticket larger than %zu bytes, not stored",
      "Auftragsticket gr\u00f6\u00dfer als %zu Byte, nicht gespeichert"},
+    {"Unable to write the job: %s", "Auftrag kann nicht geschrieben werden: %s"},
 };
 
 constexpr Translation kFrench[] = {
@@ -34,6 +35,7 @@ constexpr Translation kFrench[] = {
     {"Unknown printer command \"%s\"!", "Commande d\u2019imprimante inconnue \u00ab\u00a0%s\u00a0\u00bb\u00a0!"},
     {"Job ticket larger than %zu bytes, not stored",
      "Ticket de travail de plus de %zu octets, non enregistr\u00e9"},
+    {"Unable to write the job: %s", "Impossible d\u2019\u00e9crire le travail\u00a0: %s"},
 };
 
 constexpr Language kLanguages[] = {

@@ -45,6 +45,7 @@ void print_self_test_page(const char* author, const FilterOutput& output) {
         std::fwrite(row, 1, sizeof row, output.printer);
     }
     std::fputs("ENDPAGE\nENDDOCUMENT\n", output.printer);
-    std::fflush(output.printer);
-    std::fputs("PAGE: 1 1\n", output.messages);
+    if (PrinterTookEverything(output.printer)) {
+        std::fputs("PAGE: 1 1\n", output.messages);
+    }
 }

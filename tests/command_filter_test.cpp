@@ -141,7 +141,7 @@ TEST(CommandFilterSelfTest, PageBytes) {
 TEST(CommandFilterMessages, TranslationsKeepTheirFormats) {
     const char* messages[] = {"Unable to open PPD file: %s", "Unable to open command file: %s",
                               "Unknown printer command \"%s\"!",
-                              "Job ticket larger than %zu bytes, not stored"};
+                              "Job ticket larger than %zu bytes, not stored", "Unable to write the job: %s"};
     std::regex conversion("%[a-z]+");
     for (const char* language : {"de_DE.UTF-8", "fr-FR", "FR"}) {
         SetMessageLanguage(language);
@@ -259,6 +259,19 @@ TEST_F(CommandFilterProgram, PrinterCommands) {
     EXPECT_EQ(selfTest.err, "PAGE: 1 1\n");
 }
 
+// A printer that takes nothing fails the job at its first command.
+TEST_F(CommandFilterProgram, PrinterCommandsThatCannotBeWrittenFailTheJob) {
+    for (const char* command : {"ChangeInk cyan", "Clean all", "Clean", "ReportLevels", "PrintSelfTestPage"}) {
+        SCOPED_TRACE(command);
+        RunSetup setup;
+        setup.stdoutFile = "/dev/full";
+        setup.backChannel = "OK\n";
+        RunResult result = run(std::string("#CUPS-COMMAND\n") + command + "\nClean\n", setup);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "ERROR: Unable to write the job: No space left on device\n");
+    }
+}
+
 TEST_F(CommandFilterProgram, UnknownCommandsAreReportedInTheJobLanguage) {
     RunResult english = run("Staple now\nClean\n");
     EXPECT_EQ(english.status, 0);
@@ -282,6 +295,13 @@ TEST_F(CommandFilterProgram, ExitStatuses) {
         runProgram(program_, {program_, "1", "alice", "title", "1", ""}, noPpd);
     EXPECT_EQ(missingPpd.status, 1);
     EXPECT_EQ(missingPpd.err.rfind("ERROR: Unable to open PPD file: ", 0), 0u);
+
+    writeFile(dir_.file("notes.ppd"), "Not a PPD\n");
+    RunSetup malformed;
+    malformed.environment["PPD"] = dir_.file("notes.ppd");
+    RunResult notAPpd = runProgram(program_, {program_, "1", "alice", "title", "1", ""}, malformed);
+    EXPECT_EQ(notAPpd.status, 1);
+    EXPECT_EQ(notAPpd.err, "ERROR: Unable to open PPD file: Missing asterisk in column 1 on line 1\n");
 
     RunSetup withPpd;
     withPpd.environment["PPD"] = dir_.file("queue.ppd");
