@@ -177,6 +177,22 @@ TEST(SettingsFileLoad, HandWrittenFileGivesTheStoreAndReplacesItsPapers) {
     EXPECT_EQ(Saved(store, folder, "again.prf"), Load("current_full_store.txt").bytes);
 }
 
+// Another writer may put any value in the byte fields of a page exception.
+TEST(SettingsFileLoad, PageExceptionBytesKeepTheirValuesThroughLoadAndSave) {
+    Fixture file = Load("current_full_store.txt");
+    file.bytes[file.at["media-index"]] = 7;
+    file.bytes[file.at["gret"]] = '\x80';
+    file.bytes[file.at["gret"] + 1] = '\xFF';
+    TempFolder folder;
+    FileStore store(folder);
+    folder.Write("Qwi_JSE.prf", file.bytes);
+    store.JSE_Preference_Load_Setting();
+    ASSERT_EQ(store.JSE_Preference_GetLastError(), 0);
+    Catalog catalog;
+    store.JSE_Preference_Set_Media_Reference(&catalog);
+    EXPECT_EQ(Saved(store, folder, "again.prf"), file.bytes);
+}
+
 // Each older file, loaded over a store with other release values, page
 // exceptions and user data, gives the store of its hand-written upgraded file.
 TEST(SettingsFileLoad, OlderVersionsLoadAndUpgradeTheirPageExceptions) {

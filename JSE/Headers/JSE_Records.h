@@ -226,12 +226,15 @@ struct JSE_PageExceptionType {
     std::int64_t startingPage = 0;
     std::int64_t endingPage = 0;
     bool fromJobPaper = true;
-    bool pePunch = true;
+    // The settings file's byte fields: mediaIndex (here the range's punch
+    // switch, 1 punched as the job is, 0 not punched), the GRET flag and its
+    // value. Any byte a file holds is kept as it is.
+    std::uint8_t pePunch = 1;
     WString mediaName;
     bool printOn = true;
     std::int32_t printingMode = kPeNotSet;
-    bool peGRET = false;
-    bool peGRETValue = false;
+    std::uint8_t peGRET = 0;
+    std::uint8_t peGRETValue = 0;
     bool pePlex = true;
     std::int32_t pePlexValue = kPeNotSet;
     bool peRotate = true;
@@ -257,7 +260,8 @@ struct JSE_PageExceptionType {
     }
 
     // Copies every member; each flag is normalised to 0 or 1, whatever byte
-    // the source holds (records may be filled from raw file bytes).
+    // the source holds (records may be filled from raw file bytes), and the
+    // byte fields are copied as they are.
     static void Dup(const JSE_PageExceptionType& source, JSE_PageExceptionType& target);
 };
 

@@ -47,6 +47,8 @@ public:
     void Flag(bool value);
     // A flag kept in a byte of its own: 0 or 1 as well.
     void ByteFlag(bool value);
+    // An unsigned 8-bit value.
+    void Byte(std::uint8_t value);
     void Bytes(const void* data, std::size_t size);
     // The count (characters plus one), the characters as 32-bit units, a 0.
     void Text(const WString& text);
@@ -84,6 +86,7 @@ public:
     void Flag(std::int32_t& value);
     // Any byte but 0 is set.
     void ByteFlag(bool& value);
+    void Byte(std::uint8_t& value);
     void Bytes(void* data, std::size_t size);
     // The units up to the first 0. A negative count, or one that runs past
     // the end of the stream, fails.

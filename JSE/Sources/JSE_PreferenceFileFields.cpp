@@ -56,6 +56,8 @@ void Writer::Flag(bool value) {
 
 void Writer::ByteFlag(bool value) { Flag(value); }
 
+void Writer::Byte(std::uint8_t value) { Put(&value, sizeof value, m_plainCode); }
+
 void Writer::Bytes(const void* data, std::size_t size) { Put(data, size, m_plainCode); }
 
 void Writer::Text(const WString& text) {
@@ -135,6 +137,8 @@ void Reader::ByteFlag(bool& value) {
     Get(&byte, sizeof byte, m_plainCode);
     value = byte != 0;
 }
+
+void Reader::Byte(std::uint8_t& value) { Get(&value, sizeof value, m_plainCode); }
 
 void Reader::Bytes(void* data, std::size_t size) { Get(data, size, m_plainCode); }
 

@@ -116,12 +116,12 @@ void PageExceptionFields(Io& io, Item& item) {
     io.Int64(item.startingPage);
     io.Int64(item.endingPage);
     io.Flag(item.fromJobPaper);
-    io.ByteFlag(item.pePunch);
+    io.Byte(item.pePunch);
     io.Text(item.mediaName);
     io.Flag(item.printOn);
     io.Int32(item.printingMode);
-    io.ByteFlag(item.peGRET);
-    io.ByteFlag(item.peGRETValue);
+    io.Byte(item.peGRET);
+    io.Byte(item.peGRETValue);
     io.Flag(item.pePlex);
     io.Int32(item.pePlexValue);
     io.Flag(item.peRotate);

@@ -32,12 +32,12 @@ void JSE_PageExceptionType::Dup(const JSE_PageExceptionType& source, JSE_PageExc
     target.startingPage = source.startingPage;
     target.endingPage = source.endingPage;
     target.fromJobPaper = normalised(source.fromJobPaper);
-    target.pePunch = normalised(source.pePunch);
+    target.pePunch = source.pePunch;
     target.mediaName = source.mediaName;
     target.printOn = normalised(source.printOn);
     target.printingMode = source.printingMode;
-    target.peGRET = normalised(source.peGRET);
-    target.peGRETValue = normalised(source.peGRETValue);
+    target.peGRET = source.peGRET;
+    target.peGRETValue = source.peGRETValue;
     target.pePlex = normalised(source.pePlex);
     target.pePlexValue = source.pePlexValue;
     target.peRotate = normalised(source.peRotate);
