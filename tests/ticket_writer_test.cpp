@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "JSE_StringTicket.h"
 #include "VLX_Writer.h"
 #include "ticket_text_support.h"
 
@@ -514,20 +513,6 @@ TEST_F(TicketWriter, PunchPageOrderNarrowBookletAndMicr) {
 
 // ---------------------------------------------------------------------------
 // Texts inside the lines
-
-TEST(TicketStrings, UnpairedParenthesesAndBackslashesAreEscapedAndControlsBlanked) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Rush (urgent)", "Rush (urgent)"}, {"a (b (c) d) e", "a (b (c) d) e"},
-        {"Room 5) (x", "Room 5\\) \\(x"},   {"(", "\\("},
-        {")(", "\\)\\("},                   {"((x)", "\\((x)"},
-        {"C:\\Jobs", "C:\\\\Jobs"},         {"a\r\nb\tc\x01\x1b\x7f", "a  b c   "},
-    };
-    for (const auto& [text, written] : cases) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(TicketStringText(text), written);
-    }
-    EXPECT_EQ(TicketStringText(std::string("a\0b", 3)), "a b");
-}
 
 // Every text a line holds between parentheses is one PostScript string whose
 // value is the text; balanced parentheses without a backslash are written as
