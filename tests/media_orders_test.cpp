@@ -193,6 +193,32 @@ TEST(MediaSave, EditedCatalogSavedSafelyReloadsEqual) {
     EXPECT_EQ(reloaded.JSE_Media_GetAttributes(1), edited.JSE_Media_GetAttributes(1));
 }
 
+// Setting the default paper's mode aside and back never changes the
+// default, unless another paper was made the default meanwhile.
+TEST(MediaSave, DefaultPaperSetAsideByItsModeComesBackAsTheDefaultAndIsSaved) {
+    for (const wchar_t* meanwhile : {L"", L"A4_Tab"}) {
+        SCOPED_TRACE(Narrow(meanwhile));
+        ShippedCopy shipped;
+        Catalog catalog(shipped.path);
+        catalog.DropModePapers(2);  // Letter, the default, among them
+        if (*meanwhile) {
+            ASSERT_TRUE(catalog.JSE_Media_SetDefaultPaper(meanwhile));
+        }
+        catalog.RestoreModePapers(2);
+        const WString expected = *meanwhile ? meanwhile : L"Letter";
+        WString name;
+        catalog.JSE_Media_GetDefault(name);
+        EXPECT_EQ(name, expected);
+        // A paper without a size of its own takes the default's.
+        ASSERT_TRUE(catalog.JSE_Media_AddPaper(L"Plain", -1, L"white", 75, L"plain", 2, 0, 1));
+        ASSERT_TRUE(catalog.JSE_Media_SaveCatalogSafe(shipped.path));
+        Catalog reloaded(shipped.path, true);
+        reloaded.JSE_Media_GetDefault(name);
+        EXPECT_EQ(name, expected);
+        EXPECT_EQ(reloaded.GetDefaultPaper(), catalog.GetDefaultPaper());
+    }
+}
+
 TEST(MediaSave, FailedWriteLeavesTheOldFilesIntact) {
     ShippedCopy shipped;
     Catalog catalog(shipped.path);

@@ -367,6 +367,7 @@ protected:
     wchar_t m_separator = L':';
     std::vector<PAPERDEF> m_papers;
     std::vector<PAPERDEF> m_droppedPapers;
+    int m_droppedDefault = -1;  // position in m_droppedPapers of the default paper set aside; -1 for none
     std::vector<PAPERCLASS> m_definitions;
     std::vector<WString> m_colors;
     std::vector<WString> m_types;

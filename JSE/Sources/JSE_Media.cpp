@@ -215,6 +215,7 @@ bool JSE_Media::JSE_Media_SetDefaultPaper(const WString& name) {
     const int index = JSE_Media_GetIndex(name);
     if (index < 0) return Fail(kMediaBadIndex);
     m_defaultPaper = index;
+    m_droppedDefault = -1;
     return true;
 }
 
@@ -222,6 +223,7 @@ bool JSE_Media::JSE_Media_SetDefaultPaper(int index) {
     m_lastError = kMediaNoError;
     if (index != -1 && !IsPaperIndex(index)) return Fail(kMediaBadIndex);
     m_defaultPaper = index;
+    m_droppedDefault = -1;
     return true;
 }
 

@@ -36,6 +36,7 @@ void JSE_Media::Initialize(const WString& language, const WString& catalogPath, 
     m_catalogDefaultPaper.clear();
     m_defaultPaper = 0;
     for (auto* list : {&m_papers, &m_droppedPapers}) list->clear();
+    m_droppedDefault = -1;
     m_definitions.clear();
     for (auto* list : {&m_weightAttributes, &m_typeAttributes, &m_colorAttributes, &m_colors, &m_types})
         list->clear();

@@ -27,13 +27,16 @@ void JSE_Media::DropModePapers(int mode) {
             ++i;
             continue;
         }
+        if (m_defaultPaper == static_cast<int>(i)) m_droppedDefault = static_cast<int>(m_droppedPapers.size());
         m_droppedPapers.push_back(m_papers[i]);
         m_papers.erase(m_papers.begin() + static_cast<long>(i));
         FollowDefaultAfterRemoval(static_cast<int>(i));
     }
 }
 
-// A restored paper goes back before the first paper loaded after it.
+// A restored paper goes back before the first paper loaded after it. The
+// default paper takes its mark back, unless another paper was made the
+// default meanwhile.
 void JSE_Media::RestoreModePapers(int mode) {
     m_lastError = kMediaNoError;
     for (std::size_t i = 0; i < m_droppedPapers.size();) {
@@ -46,6 +49,9 @@ void JSE_Media::RestoreModePapers(int mode) {
         while (position < m_papers.size() && m_papers[position].absoluteIndex <= paper.absoluteIndex) ++position;
         m_papers.insert(m_papers.begin() + static_cast<long>(position), paper);
         FollowDefaultAfterInsertion(static_cast<int>(position));
+        if (m_droppedDefault == static_cast<int>(i) && m_defaultPaper == -1) m_defaultPaper = static_cast<int>(position);
+        if (m_droppedDefault == static_cast<int>(i)) m_droppedDefault = -1;
+        else if (m_droppedDefault > static_cast<int>(i)) --m_droppedDefault;
         m_droppedPapers.erase(m_droppedPapers.begin() + static_cast<long>(i));
     }
 }
