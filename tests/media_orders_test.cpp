@@ -247,6 +247,66 @@ TEST(MediaSave, FailedWriteLeavesTheOldFilesIntact) {
     EXPECT_EQ(Catalog(shipped.path).JSE_Media_GetNumberOfEntry(), catalog.JSE_Media_GetNumberOfEntry() + 1);
 }
 
+// Where the folder takes no new file, the files are rewritten in place; a
+// rewrite that stops part-way says that the file is damaged, one that could
+// not start leaves it as it was.
+TEST(MediaSave, FolderThatTakesNoNewFileHasItsFilesRewrittenInPlace) {
+    const struct {
+        rlim_t sizeLimit;
+        int error;
+    } cases[] = {{RLIM_INFINITY, kMediaNoError}, {100, kMediaLeftIncomplete}, {0, kMediaWriteError}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        ShippedCopy shipped;
+        Catalog catalog(shipped.path);
+        catalog.JSE_Media_DeletePaper(0);
+        const std::string before = shipped.Files();
+        const int error = InReadOnlyFolder(shipped.folder, [&] {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{c.sizeLimit, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            const bool plain = catalog.JSE_Media_SaveCatalog(shipped.path);
+            const bool safe = catalog.JSE_Media_SaveCatalogSafe(shipped.path);
+            return plain == safe && safe == (catalog.JSE_Media_GetLastError() == 0) ? catalog.JSE_Media_GetLastError() : 1;
+        });
+        EXPECT_EQ(error, c.error);
+        if (c.error == kMediaWriteError) {
+            EXPECT_EQ(shipped.Files(), before);
+        }
+        if (c.error == kMediaNoError) {
+            EXPECT_EQ(Catalog(shipped.path).JSE_Media_GetNumberOfEntry(), catalog.JSE_Media_GetNumberOfEntry());
+        }
+        int files = 0;
+        if (DIR* dir = opendir(shipped.folder.path().c_str())) {
+            while (dirent* entry = readdir(dir)) files += entry->d_name[0] != '.';
+            closedir(dir);
+        }
+        EXPECT_EQ(files, 3);
+    }
+}
+
+// A catalog shared through symbolic links stays shared: the files the
+// links name are saved, and the links still name them.
+TEST(MediaSave, SymbolicLinksKeepNamingTheSavedFiles) {
+    for (bool relative : {false, true}) {
+        SCOPED_TRACE(relative ? "relative links" : "absolute links");
+        ShippedCopy shipped;
+        TempFolder links;
+        const std::string targets = relative ? "../" + shipped.folder.path().substr(5) + "/" : shipped.folder.Path("");
+        const char* names[] = {"PaperCatalog.cat", "PaperCatalog.def", "PaperCatalog.cat.atr"};
+        for (const char* name : names) ASSERT_EQ(symlink((targets + name).c_str(), links.Path(name).c_str()), 0);
+        Catalog catalog(links.WidePath("PaperCatalog.cat"));
+        catalog.JSE_Media_DeletePaper(0);
+        ASSERT_TRUE(catalog.JSE_Media_SaveCatalogSafe(links.WidePath("PaperCatalog.cat")));
+        for (const char* name : names) {
+            char target[4096] = {};
+            EXPECT_GT(readlink(links.Path(name).c_str(), target, sizeof target - 1), 0) << name << " is a link";
+            EXPECT_EQ(target, targets + name);
+        }
+        EXPECT_EQ(Catalog(shipped.path).JSE_Media_GetNumberOfEntry(), catalog.JSE_Media_GetNumberOfEntry());
+    }
+}
+
 TEST(MediaReload, FailedReloadKeepsTheCatalog) {
     ShippedCopy shipped;
     Catalog catalog(shipped.path);

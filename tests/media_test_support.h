@@ -4,9 +4,12 @@
 
 #include <dirent.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -80,5 +83,39 @@ public:
     const std::vector<PAPERDEF>& papers() const { return m_papers; }
     const std::vector<PAPERCLASS>& definitions() const { return m_definitions; }
 };
+
+// Runs work in a child process that may write the files of the folder but
+// may not add a file to it: the folder is made read-only and its files
+// writable, and a child of the superuser, who could add files anyway, first
+// becomes the user nobody. What work returned, or -1 when the child did not
+// get that far.
+inline int InReadOnlyFolder(const TempFolder& folder, const std::function<int()>& work) {
+    if (DIR* dir = opendir(folder.path().c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") chmod(folder.Path(name).c_str(), 0666);
+        }
+        closedir(dir);
+    }
+    chmod(folder.path().c_str(), 0555);
+    int channel[2];
+    if (pipe(channel) != 0) return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const bool dropped = geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+        const int result = dropped ? work() : -1;
+        const ssize_t sent = write(channel[1], &result, sizeof result);
+        _exit(sent == sizeof result ? 0 : 1);
+    }
+    close(channel[1]);
+    int result = -1;
+    if (child < 0 || read(channel[0], &result, sizeof result) != sizeof result) result = -1;
+    close(channel[0]);
+    int status = 0;
+    if (child > 0) waitpid(child, &status, 0);
+    chmod(folder.path().c_str(), 0755);
+    return result;
+}
 
 }  // namespace media_test

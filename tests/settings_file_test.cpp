@@ -334,6 +334,40 @@ TEST(SettingsFileSave, EveryFailureCodeKeepsTheOldFile) {
     }
 }
 
+// The settings file is written as the catalog's files are: through a
+// symbolic link into the file it names, and in place where the folder
+// takes no new file, saying so when the rewrite stopped part-way.
+TEST(SettingsFileSave, LinkedFileAndFolderThatTakesNoNewFileAreSaved) {
+    TempFolder folder, links;
+    FileStore reference(folder, "reference.prf");
+    const std::string saved = Saved(reference, folder, "reference.prf");
+    folder.Write("Qwi_JSE.prf", "old");
+    ASSERT_EQ(symlink(folder.Path("Qwi_JSE.prf").c_str(), links.Path("Qwi_JSE.prf").c_str()), 0);
+    FileStore linked(links);
+    linked.JSE_Preference_Save_Setting();
+    EXPECT_EQ(linked.JSE_Preference_GetLastError(), 0);
+    EXPECT_EQ(ReadBytes(folder.Path("Qwi_JSE.prf")), saved);
+    char target[4096] = {};
+    EXPECT_GT(readlink(links.Path("Qwi_JSE.prf").c_str(), target, sizeof target - 1), 0);
+
+    for (const auto& [sizeLimit, code] : {std::pair<rlim_t, int>{RLIM_INFINITY, 0}, {16, 24}}) {
+        SCOPED_TRACE(code);
+        folder.Write("Qwi_JSE.prf", std::string(saved.size(), 'x'));
+        FileStore store(folder);
+        EXPECT_EQ(media_test::InReadOnlyFolder(folder,
+                                               [&, limit = rlimit{sizeLimit, RLIM_INFINITY}] {
+                                                   signal(SIGXFSZ, SIG_IGN);
+                                                   setrlimit(RLIMIT_FSIZE, &limit);
+                                                   store.JSE_Preference_Save_Setting();
+                                                   return static_cast<int>(store.JSE_Preference_GetLastError());
+                                               }),
+                  code);
+        if (code == 0) {
+            EXPECT_EQ(ReadBytes(folder.Path("Qwi_JSE.prf")), saved);
+        }
+    }
+}
+
 TEST(SettingsFileFloats, SurviveTenSavesAndLoadsUnchanged) {
     TempFolder folder;
     FileStore store(folder);

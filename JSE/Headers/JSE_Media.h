@@ -32,6 +32,7 @@ enum JSE_MediaError : int {
     kMediaNoSuchSize = -2010,      // no size definition of that size, or no such paper
     kMediaLockRefused = -2011,     // the catalog files could not be locked
     kMediaAttributeLoad = -2012,   // the attribute file was not loaded
+    kMediaLeftIncomplete = -2013,  // a file rewritten in place stopped part-way and is damaged
     kMediaSizeNameError = -3000,   // a size-definition name needed repair (kept apart)
     kMediaCannotCreate = -43,      // a catalog file could not be created for writing
 };
@@ -284,7 +285,8 @@ public:
     bool LoadAttributesFromUnicodeFile(const WString& catalogPath);
     // Decodes the escapes of a name, colour or type field in place.
     void ConvertEscapeChars(WString& text) const;
-    // Writers: each writes exactly the path it is given, as UTF-16.
+    // Writers: each writes exactly the path it is given (the file a link
+    // there names), as UTF-16; a failure leaves -43, -2005 or -2013.
     bool JSE_Media_SaveMacCatalog(const WString& path);
     bool JSE_Media_SaveMacPaperDefinition(const WString& path);
     bool JSE_Media_SaveMacPaperAttributes(const WString& path);

@@ -40,6 +40,7 @@ public:
     static constexpr std::int32_t kHeaderNotWritten = 21;  // save: the file cannot be written (the old one is kept)
     static constexpr std::int32_t kFloatNotWritten = 22;   // save: a float is not finite or beyond the int32 range
     static constexpr std::int32_t kTextNotWritten = 23;    // save: a text or number cannot be written
+    static constexpr std::int32_t kFileLeftIncomplete = 24;  // save: the file, rewritten in place, stopped part-way
     static constexpr std::int32_t kNoSuchPageException = -1007;
     // Result of the upgrade of an older page exception: a value no map knows.
     static constexpr std::int32_t kUnknownFeatureValue = 10;

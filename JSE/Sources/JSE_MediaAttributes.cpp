@@ -76,5 +76,6 @@ bool JSE_Media::JSE_Media_SaveMacPaperAttributes(const WString& path) {
     composeAttributesEntry(m_typeAttributes, text);
     text += WString(kColorsHeader) + L'\n';
     composeAttributesEntry(m_colorAttributes, text);
-    return media_file::WriteUnicodeFile(path, text) == media_file::WriteResult::Written;
+    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, text));
+    return m_lastError == kMediaNoError;
 }

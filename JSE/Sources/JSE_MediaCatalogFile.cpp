@@ -218,5 +218,6 @@ bool JSE_Media::JSE_Media_SaveMacCatalog(const WString& path) {
         composePaperEntry(paper, line);
         text += line;
     }
-    return media_file::WriteUnicodeFile(path, text) == media_file::WriteResult::Written;
+    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, text));
+    return m_lastError == kMediaNoError;
 }

@@ -100,7 +100,8 @@ bool JSE_Media::JSE_Media_SaveMacPaperDefinition(const WString& path) {
         composeDefinitionEntry(definition, line, L':');
         text += line;
     }
-    return media_file::WriteUnicodeFile(path, text) == media_file::WriteResult::Written;
+    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, text));
+    return m_lastError == kMediaNoError;
 }
 
 // Sizes in portrait order with four decimals; a name that 8-bit text cannot
@@ -125,8 +126,7 @@ bool JSE_Media::SaveNonUnicodeDefinition(const WString& path) {
         bytes += "\r\n";
     }
     if (m_lastError != kMediaNoError) return false;
-    const media_file::WriteResult result = media_file::WriteByteFile(path, bytes);
-    if (result == media_file::WriteResult::NotCreated) m_lastError = kMediaCannotOpen;
-    if (result == media_file::WriteResult::NotWritten) m_lastError = kMediaWriteError;
+    const engine_file::WriteResult result = engine_file::WriteWholeFile(path, bytes);
+    m_lastError = result == engine_file::WriteResult::NotCreated ? kMediaCannotOpen : media_file::WriteError(result);
     return m_lastError == kMediaNoError;
 }

@@ -1,16 +1,13 @@
 // Text of the catalog files: byte reading, line cutting, escapes and writing.
 #include "JSE_MediaFileText.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <bit>
-#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+
+#include "JSE_Media.h"
 
 namespace media_file {
 
@@ -65,26 +62,6 @@ void AppendUnit(std::string& out, char16_t unit) {
         out += high;
         out += low;
     }
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The mode a new file gets: the old file's mode, or what the process's mask leaves.
-mode_t ModeFor(const std::string& path) {
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) return old.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 }  // namespace
@@ -142,25 +119,22 @@ bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<W
     return true;
 }
 
-WriteResult WriteByteFile(const WString& path, const std::string& bytes) {
-    const std::string target = NarrowPath(path);
-    if (target.empty()) return WriteResult::NotCreated;
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return WriteResult::NotCreated;
-    const bool written = ::fchmod(fd, ModeFor(target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(temporary.c_str(), target.c_str()) == 0) return WriteResult::Written;
-    ::unlink(temporary.c_str());
-    return WriteResult::NotWritten;
-}
-
-WriteResult WriteUnicodeFile(const WString& path, const WString& text) {
+engine_file::WriteResult WriteUnicodeFile(const WString& path, const WString& text) {
     std::string bytes;
     bytes.reserve(2 * (text.size() + 1));
     AppendUnit(bytes, kByteOrderMark);
     for (wchar_t c : text) AppendUnit(bytes, static_cast<char16_t>(static_cast<std::uint32_t>(c) & 0xFFFF));
-    return WriteByteFile(path, bytes);
+    return engine_file::WriteWholeFile(path, bytes);
+}
+
+int WriteError(engine_file::WriteResult result) {
+    switch (result) {
+        case engine_file::WriteResult::Written: return kMediaNoError;
+        case engine_file::WriteResult::NotCreated: return kMediaCannotCreate;
+        case engine_file::WriteResult::NotWritten: return kMediaWriteError;
+        case engine_file::WriteResult::LeftIncomplete: return kMediaLeftIncomplete;
+    }
+    return kMediaWriteError;
 }
 
 WString ParseField(const wchar_t* text, wchar_t separator) {

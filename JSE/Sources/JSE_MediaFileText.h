@@ -1,11 +1,11 @@
 // Reading and writing the text of the catalog's three files: UTF-16 with a
-// byte-order mark, or 8-bit Latin-1 text. Used by the catalog, and by the
-// settings store for the safe write of its file (WriteByteFile).
+// byte-order mark, or 8-bit Latin-1 text. Used by the catalog only.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "JSE_FileWrite.h"
 #include "JSE_String.h"
 
 namespace media_file {
@@ -38,14 +38,13 @@ std::vector<WString> SplitUnicodeLines(const std::string& bytes);
 // longer than maxLine characters; the lines before it are in lines.
 bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<WString>& lines);
 
-enum class WriteResult { Written, NotCreated, NotWritten };
-
 // Writes the text as UTF-16 in host byte order behind a byte-order mark, each
-// character as its low 16 bits. The file is written beside the old one and
-// then renamed over it, so a failed write leaves the old file as it was.
-WriteResult WriteUnicodeFile(const WString& path, const WString& text);
-// The same for bytes written as they are.
-WriteResult WriteByteFile(const WString& path, const std::string& bytes);
+// character as its low 16 bits, as the whole file (engine_file::WriteWholeFile).
+engine_file::WriteResult WriteUnicodeFile(const WString& path, const WString& text);
+
+// The catalog's last error for a write's result: 0, -43 (not created), -2005
+// (not written, the file as it was) or -2013 (left damaged).
+int WriteError(engine_file::WriteResult result);
 
 // The text from text up to the first separator or the end (a 0).
 WString ParseField(const wchar_t* text, wchar_t separator);

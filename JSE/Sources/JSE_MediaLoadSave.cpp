@@ -162,8 +162,9 @@ bool JSE_Media::JSE_Media_LoadCatalogSafe(const WString& catalogPath) {
     return loaded;
 }
 
-// Each file is written beside the old one and renamed over it, so a file
-// that cannot be written keeps its old contents.
+// The first file that cannot be written stops the save, with the writer's
+// code as the last error (engine_file::WriteWholeFile says which files stay
+// as they were).
 bool JSE_Media::JSE_Media_SaveCatalogSafe(const WString& catalogPath) {
     std::vector<std::unique_ptr<JSE_FileLock>> locks;
     const WString definitionPath = SafeDefinitionPathOf(catalogPath);

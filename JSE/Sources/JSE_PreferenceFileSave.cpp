@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "JSE_Media.h"
-#include "JSE_MediaFileText.h"
+#include "JSE_FileWrite.h"
 #include "JSE_Preference.h"
 #include "JSE_PreferenceLayout.h"
 
@@ -49,8 +49,9 @@ JSE_MediaRecordType CatalogPaper(const JSE_Media& catalog, int index) {
 
 WString JSE_Preference::SettingsPath() const { return m_fullPath.empty() ? m_fileName : m_fullPath; }
 
-// The whole file is composed first and then written beside the old one and
-// renamed over it, so a failed save leaves the old file as it was.
+// The whole file is composed first and then written whole: beside the old
+// one and renamed over it, so a failed save leaves the old file as it was,
+// or in place where the folder takes no new file.
 void JSE_Preference::JSE_Preference_Save_Setting() {
     m_lastError = kNoError;
     m_output.str(std::string());
@@ -62,10 +63,11 @@ void JSE_Preference::JSE_Preference_Save_Setting() {
         m_lastError = code;
         return;
     }
-    switch (media_file::WriteByteFile(SettingsPath(), bytes)) {
-        case media_file::WriteResult::Written: break;
-        case media_file::WriteResult::NotCreated: m_lastError = kFileNotOpened; break;
-        case media_file::WriteResult::NotWritten: m_lastError = kHeaderNotWritten; break;
+    switch (engine_file::WriteWholeFile(SettingsPath(), bytes)) {
+        case engine_file::WriteResult::Written: break;
+        case engine_file::WriteResult::NotCreated: m_lastError = kFileNotOpened; break;
+        case engine_file::WriteResult::NotWritten: m_lastError = kHeaderNotWritten; break;
+        case engine_file::WriteResult::LeftIncomplete: m_lastError = kFileLeftIncomplete; break;
     }
 }
 
