@@ -1,7 +1,8 @@
 // The property every catalog reader is held to: whatever the bytes, the
-// reader neither crashes nor trips a sanitizer, and the papers it read,
-// written out by the catalog's writer and read back by the UTF-16 reader,
-// come back with every field the writer stores.
+// reader neither crashes nor trips a sanitizer, every paper it leaves in the
+// catalog has a size definition with a width and a height, and the papers
+// it read, written out by the catalog's writer and read back by the UTF-16
+// reader, come back with every field the writer stores.
 #pragma once
 
 #include "fuzz_support.h"
@@ -44,11 +45,23 @@ inline void CheckPaperRoundTrip(const Catalog& first, const Catalog& second, int
     FUZZ_CHECK(punchable == after.punchable, "punchable survives");
 }
 
+// No paper is shown or printed on another paper's size.
+inline void CheckPaperSizes(const Catalog& catalog) {
+    for (int i = 0; i < catalog.JSE_Media_GetNumberOfEntry(); ++i) {
+        PAPERDEF paper;
+        PAPERCLASS definition;
+        catalog.GetPaperInfo(i, paper);
+        FUZZ_CHECK(catalog.GetPaperDefinition(paper.sizeIndex, definition), "every paper has its size definition");
+        FUZZ_CHECK(definition.width > 0 && definition.height > 0, "every paper's size has a width and a height");
+    }
+}
+
 inline void CheckCatalog(const std::uint8_t* data, std::size_t size, CatalogEntry entry) {
     const Folder& folder = Folder::Instance();
     Catalog first;
     first.LoadShippedDefinitions();
     ReadCatalog(first, entry, folder.Write("catalog.txt", data, size));
+    CheckPaperSizes(first);
 
     const WString written = folder.WidePath("written.txt");
     FUZZ_CHECK(first.JSE_Media_SaveMacCatalog(written), "catalog written");

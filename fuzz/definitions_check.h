@@ -1,5 +1,6 @@
 // The property the size-definition readers are held to: no crash and no
-// sanitizer report on any bytes, and the definitions read, written by either
+// sanitizer report on any bytes, every definition read has a size, and the
+// definitions read, written by either
 // writer (UTF-16 with two decimals, 8-bit with four) and read back, keep
 // their names, units and sizes to the decimals written.
 #pragma once
@@ -93,8 +94,11 @@ inline void CheckDefinitions(const std::uint8_t* data, std::size_t size, Definit
     else
         first.LoadDefinitionsFromUnicodeFile(path);
     const std::vector<PAPERCLASS> before = DefinitionsOf(first);
-    for (std::size_t d = 0; d < before.size(); ++d)
+    for (std::size_t d = 0; d < before.size(); ++d) {
         FUZZ_CHECK(before[d].id == static_cast<int>(d), "a definition's id is its position");
+        FUZZ_CHECK(before[d].width > 0 && before[d].height > 0 && before[d].widthPts > 0 && before[d].heightPts > 0,
+                   "a definition has a size");
+    }
     CheckUnicodeRoundTrip(first, before);
     CheckByteRoundTrip(first, before);
 }

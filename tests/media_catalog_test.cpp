@@ -8,14 +8,16 @@ namespace {
 
 using namespace media_test;
 
-// Four papers on two size definitions; "Custom" has no definition, "A4" is there twice.
+// Four papers on two size definitions; "Custom" lost its definition when
+// that was removed, "A4" is there twice.
 struct Filled : Catalog {
     TempFolder folder;
     Filled() {
-        JSE_Media_LoadNamedDefinition(
-            folder.Write("c.def", "8.50:11.00:612:792:0:Letter\n210.00:297.00:595.2:842.9:1:A4\n"));
+        JSE_Media_LoadNamedDefinition(folder.Write(
+            "c.def", "8.50:11.00:612:792:0:Letter\n210.00:297.00:595.2:842.9:1:A4\n9.00:12.00:648:864:0:Custom\n"));
         JSE_Media_LoadCatalogOnly(folder.Write("c.txt", "English:Letter\nLetter:1:75:white:plain:2:0:1\n"
-                                                        "A4:2:80:red:cover:0:1:0\nCustom:0:90:*:*:2:0:1\nA4:2:120:white:plain\n"));
+                                                        "A4:2:80:red:cover:0:1:0\nCustom:3:90:*:*:2:0:1\nA4:2:120:white:plain\n"));
+        JSE_Media_DeletePaperDefinition(2);
     }
 };
 

@@ -56,9 +56,16 @@ TEST(MediaCatalogFile, ReadersDifferAsDocumented) {
     EXPECT_EQ(Fields(only.Paper(1)), L"P:0:9:white/1:plain/0:2:1:0:0");
     EXPECT_EQ(Fields(unicode.Paper(1)), L":0:75:white/1:plain/0:2:0:1:1");
 
-    EXPECT_TRUE(full.Load("English:Letter\nA4:2:80:white\n"));  // four fields
+    // A paper whose size number names no definition is left out like a line
+    // without its fields; a catalog left without a paper is refused whole.
+    EXPECT_TRUE(full.Load("English:Letter\nA4:2:80:white:plain\nB:0:80:white:plain\nC:3:80:white:plain\n"));
+    EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaNoSuchSize);
+    EXPECT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 1);
+    EXPECT_FALSE(unicode.Load(Utf16("English:Letter\nA4:2:80:white:plain\nC:3:80:white:plain\n"), Loaded::kUnicode));
+    EXPECT_EQ(unicode.catalog.JSE_Media_GetNumberOfEntry(), 1);
+    EXPECT_FALSE(full.Load("English:Letter\nA4:2:80:white\n"));  // four fields
     EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaMissingField);
-    EXPECT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 0);
+    EXPECT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 1);
     EXPECT_FALSE(unicode.Load(Utf16("English:Letter\n"), Loaded::kUnicode));
     EXPECT_EQ(unicode.catalog.JSE_Media_GetLastError(), kMediaNoEntry);
 
@@ -124,8 +131,9 @@ TEST(MediaCatalogFile, EmptyAndOneByteFiles) {
     Loaded f;
     EXPECT_FALSE(f.Load(""));
     EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaReadError);
-    EXPECT_TRUE(f.Load("E"));
-    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 0);
+    EXPECT_FALSE(f.Load("E"));
+    EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaNoEntry);
+    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 1);  // Letter, as the catalog started
     EXPECT_TRUE(f.catalog.FileIsNotUnicodeBased(f.folder.Write("x", "")));
     EXPECT_TRUE(f.catalog.FileIsNotUnicodeBased(f.folder.Write("x", std::string("E\0", 2))));
     EXPECT_FALSE(f.catalog.FileIsNotUnicodeBased(f.folder.Write("x", "\xFE\xFF")));
@@ -137,13 +145,13 @@ TEST(MediaCatalogFile, WriterRoundTripAndEscapes) {
     Loaded f;
     // A UTF-16 reader keeps a paper whose name fails its class; the writer
     // escapes it so the fields stay in place.
-    f.Load(Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:9:0:blue:plain:0:0:1\n"),
+    f.Load(Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:2:0:blue:plain:0:0:1\n"),
            Loaded::kUnicode);
     ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 3);
     EXPECT_EQ(f.Paper(2).name, L"x:y\\");
     ASSERT_TRUE(f.catalog.JSE_Media_SaveCatalog(f.folder.WidePath("out.txt")));
     const std::string written = ReadBytes(f.folder.Path("out.txt"));
-    EXPECT_EQ(written, Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:0:0:blue:plain:0:0:1\n"));
+    EXPECT_EQ(written, Utf16("English:A4\nLetter:1:75:*:*:1:1:0\nA4:2:80:red:tab:2:0:1\nx\\x3Ay\\x5C:2:0:blue:plain:0:0:1\n"));
     Loaded again;
     again.Load(written, Loaded::kUnicode);
     ASSERT_EQ(again.catalog.JSE_Media_GetNumberOfEntry(), 3);
@@ -156,7 +164,10 @@ TEST(MediaCatalogFile, WriterRoundTripAndEscapes) {
 TEST(MediaDefinitionFile, ReadersAndIds) {
     TempFolder folder;
     Catalog catalog;
-    const std::string text = "215,90:279,40:612:792:1:Custom A:B\r\n\n8.5:11\n210:297:595:842:1\n1:2:3:4:0:Last";
+    // A line without all its fields, or without a size, is rejected.
+    const std::string text =
+        "215,90:279,40:612:792:1:Custom A:B\r\n\n8.5:11\n0:0:0:0:0:No size\n8.5:11:0:792:0:No width\n"
+        "210:297:595:842:1\n1:2:3:4:0:Last";
     EXPECT_TRUE(catalog.LoadDefinitions(folder.Write("d.def", text)));  // a rejected line is no failure
     EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaReadError);
     ASSERT_EQ(catalog.GetNumberOfDefinitions(), 3);
@@ -265,8 +276,10 @@ TEST(MediaAttributeFile, ReadersAndWriter) {
 
 TEST(MediaFileNumbers, FieldsSaturateInsteadOfOverflowing) {
     Loaded f;
-    ASSERT_TRUE(f.Load("English:\nA:99999999999999:99999999999:white:plain:99999999999:-99999999999:99999999999\n"));
-    EXPECT_EQ(f.Paper(0).sizeIndex, -1);
+    ASSERT_TRUE(f.Load("English:\nA:1:99999999999:white:plain:99999999999:-99999999999:99999999999\n"
+                       "B:99999999999999:75:white:plain\n"));
+    ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 1);  // B names no definition
+    EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaNoSuchSize);
     EXPECT_EQ(f.Paper(0).weight, INT_MAX);
     EXPECT_EQ(f.Paper(0).mode, 2);
     EXPECT_EQ(f.Paper(0).precollated, INT_MIN);

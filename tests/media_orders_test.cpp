@@ -170,7 +170,10 @@ TEST(MediaSave, EditedCatalogSavedSafelyReloadsEqual) {
     weightOnly.weight = true;
     ASSERT_TRUE(edited.JSE_Media_ModifyPaper(L"A4", heavier, weightOnly));
     ASSERT_TRUE(edited.JSE_Media_MovePaper(L"Postcard", 1));
-    ASSERT_TRUE(edited.JSE_Media_DeletePaperDefinition(edited.GetPaperSize(edited.JSE_Media_GetIndex(L"B5"))));
+    const int b5 = edited.JSE_Media_GetIndex(L"B5");
+    const int b5Size = edited.GetPaperSize(b5);
+    ASSERT_TRUE(edited.JSE_Media_DeletePaper(b5));
+    ASSERT_TRUE(edited.JSE_Media_DeletePaperDefinition(b5Size));
     edited.DropModePapers(1);
     edited.RestoreModePapers(1);
     ASSERT_TRUE(edited.JSE_Media_AddAttribute(1, L"350"));

@@ -351,6 +351,8 @@ protected:
     // catalog as it was (the error stays).
     bool Reload(const std::function<bool()>& load);
     bool LoadCatalogFile(const WString& path, bool withDefinitionsAndAttributes);
+    // False, with -2002 unless the load left a reason, when no paper was read.
+    bool YieldedPapers();
     bool LoadCatalogFileOnly(const WString& path);
     // Takes the locks of the safe orders; on a refusal releases the ones
     // taken, in reverse order, and leaves -2011.

@@ -151,17 +151,14 @@ bool JSE_Media::ReadPaperLine(const WString& line, CatalogReader reader, PAPERDE
     const WString color = fields.Next();
     const WString type = fields.Next();
     if (size.empty() || weight.empty() || color.empty() || type.empty()) return Fail(kMediaMissingField);
+    // A paper without its size would be shown and printed on another
+    // paper's size: it is left out like a line without its fields.
     const int sizeNumber = GetInteger(size.c_str());
     PAPERCLASS definition;
-    if (sizeNumber >= 1 && GetPaperDefinition(sizeNumber - 1, definition)) {
-        paper.sizeIndex = sizeNumber - 1;
-        paper.width = definition.width;
-        paper.height = definition.height;
-    } else {
-        paper.sizeIndex = -1;
-        paper.width = 8.5f;
-        paper.height = 11.0f;
-    }
+    if (sizeNumber < 1 || !GetPaperDefinition(sizeNumber - 1, definition)) return Fail(kMediaNoSuchSize);
+    paper.sizeIndex = sizeNumber - 1;
+    paper.width = definition.width;
+    paper.height = definition.height;
     paper.weight = weight[0] == L'*' ? 0 : GetInteger(weight.c_str());
     if (!ReadPaperName(color, reader, paper.color, kColorTypeLength)) return false;
     paper.colorIndex = paper.color[0] == L'*' ? 0 : ClassifyColor(paper.color);

@@ -1,8 +1,9 @@
 // The size-definition file: one line per definition,
 // width:height:widthPts:heightPts:measure:name, the name running to the end
 // of the line. A definition's id is its position in the list.
-#include <cstdint>
 #include <array>
+#include <cmath>
+#include <cstdint>
 
 #include "JSE_Media.h"
 #include "JSE_MediaFileText.h"
@@ -11,6 +12,13 @@ namespace {
 
 constexpr int kDisplayDecimals = 2;
 constexpr int kByteFileDecimals = 4;
+
+// A size no paper has (0 by 0, or too large to hold) is no definition.
+bool HasSize(const PAPERCLASS& d) {
+    for (float value : {d.width, d.height, d.widthPts, d.heightPts})
+        if (!(value > 0) || !std::isfinite(value)) return false;
+    return true;
+}
 
 }  // namespace
 
@@ -74,6 +82,10 @@ void JSE_Media::ReadDefinitionLines(const std::vector<WString>& lines, int missi
         definition.widthPts = GetFloat(widthPts.c_str());
         definition.heightPts = GetFloat(heightPts.c_str());
         definition.measureType = GetInteger(measure.c_str());
+        if (!HasSize(definition)) {
+            m_lastError = missingFieldError;
+            continue;
+        }
         definition.name = fields.Rest();
         definition.id = static_cast<int>(m_definitions.size());
         m_definitions.push_back(definition);

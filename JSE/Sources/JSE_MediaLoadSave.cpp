@@ -79,12 +79,19 @@ bool JSE_Media::Reload(const std::function<bool()>& load) {
     return false;
 }
 
+// A catalog always holds a paper: one that yields none is refused.
 bool JSE_Media::JSE_Media_LoadCatalog(const WString& path, bool withDefinitionsAndAttributes) {
-    return Reload([&] { return LoadCatalogFile(path, withDefinitionsAndAttributes); });
+    return Reload([&] { return LoadCatalogFile(path, withDefinitionsAndAttributes) && YieldedPapers(); });
 }
 
 bool JSE_Media::JSE_Media_LoadCatalogOnly(const WString& path) {
-    return Reload([&] { return LoadCatalogFileOnly(path); });
+    return Reload([&] { return LoadCatalogFileOnly(path) && YieldedPapers(); });
+}
+
+bool JSE_Media::YieldedPapers() {
+    if (!m_papers.empty()) return true;
+    if (m_lastError == kMediaNoError) m_lastError = kMediaNoEntry;
+    return false;
 }
 
 bool JSE_Media::LoadCatalogFile(const WString& path, bool withDefinitionsAndAttributes) {
@@ -92,6 +99,9 @@ bool JSE_Media::LoadCatalogFile(const WString& path, bool withDefinitionsAndAttr
     if (withDefinitionsAndAttributes) {
         m_definitions.clear();
         if (!LoadDefinitions(DefinitionPathOf(path))) return Fail(kMediaDefinitionLoad);
+        // Papers name their size by its line: a line left out would move
+        // every later paper onto another paper's size.
+        if (m_lastError != kMediaNoError) return false;
         m_weightAttributes.clear();
         m_typeAttributes.clear();
         m_colorAttributes.clear();
