@@ -3,6 +3,7 @@
 // load of a catalog the user picks, which may fail.
 #include <gtest/gtest.h>
 
+#include "AlertPanel.h"
 #include "SystemLog.h"
 #include "controller_support.h"
 
@@ -65,7 +66,7 @@ TEST(PaperTableWidths, TextWiderThanTheReferenceTakesItsWidthAndAMargin) {
     }
 }
 
-TEST_F(PaperTable, ChosenCatalogReplacesTheTableForTheJobSetupAndPagePanes) {
+TEST_F(PaperTable, ChosenCatalogReplacesTheTableOfEveryPaneThatShowsPapers) {
     service_test::DataFolder copy;
     platform::LogRecorder log;
     pick(copy, 3);
@@ -93,6 +94,33 @@ TEST_F(PaperTable, CatalogThatFailsToLoadKeepsTheOneInUse) {
         EXPECT_EQ(path, pathInUse);
         EXPECT_EQ(bridge.engine()->JSE_Media_GetNumberOfEntry(), 35);
     }
+}
+
+// Where the rules refuse the new catalog's first paper and the catalog in
+// use before is gone from its folder, the new catalog stays: the ticket
+// then names only its papers, the refused one taken without the check.
+TEST(PaperTableFollow, CatalogInUseGoneFromItsFolderLeavesTheNewOneWithItsFirstPaper) {
+    DataBundle data;
+    Bridge bridge;
+    bridge.start(data.bundle);
+    bridge.JSE_SetPageProperty(3, 5, 1, "Letter_Blue", kPePaperSubstitution, 0);
+    bridge.JSE_SetPageFeature(3, 5, kPePaperSubstitution, 0);
+    bridge.SetJobFeature(kFeaturePrintingMode, 4, {}, 0);  // interleaved: the pages cannot change
+    std::remove(data.file("PaperCatalog.cat").c_str());
+    platform::AlertRecorder alerts;
+    platform::LogRecorder log;
+    notification_test::NotificationRecorder recorder{PaneNotifications()};
+    recorder.center().post("zqController::loadPaperCatalog", LUMAPREX_TEST_DATA "/pde/Covers.cat");
+    EXPECT_EQ(alerts.messages().size(), 1u) << "the rule's message";
+    EXPECT_EQ(recorder.last("jobSetupController::catalogUpdate").dictionary().size(), 3u);
+    int id = 0;
+    std::string paper;
+    bridge.JSE_PageCollection_GetProperty(0, 0, id, paper);
+    EXPECT_EQ(paper, "Letter");
+    const std::vector<std::string> lines = log.texts();
+    ASSERT_EQ(lines.size(), 4u);  // the third: the test's bundle has no strings
+    EXPECT_EQ(lines[1], "zqController: the rules refuse the catalog's first paper for the job (message 16142)");
+    EXPECT_EQ(lines[3], "zqController: the catalog in use before cannot be loaded again; the new one stays");
 }
 
 }  // namespace

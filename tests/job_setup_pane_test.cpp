@@ -164,6 +164,100 @@ TEST_F(JobSetupPane, EachStepShowsWhatItChangedWhereTheUserLooks) {
     EXPECT_EQ(transcript, filter_test::readFile(LUMAPREX_TEST_DATA "/pde/job_setup_steps.txt"));
 }
 
+// UTF-16 text behind a byte-order mark, as the engine writes its catalog files.
+std::string Utf16(const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) bytes += std::string{c, '\0'};
+    return bytes;
+}
+
+const std::string kShippedData = LUMAPREX_SOURCE_DIR "/data/";
+
+// A damaged catalog loaded through the pane is refused whole: the alert
+// names it, and every tab, the group and the ticket stay as they were.
+TEST_F(JobSetupPane, DamagedCatalogIsRefusedWholeAndNothingTheUserSeesChanges) {
+    const std::string catalog = filter_test::readFile(kShippedData + "PaperCatalog.cat");
+    const std::string definitions = filter_test::readFile(kShippedData + "PaperCatalog.def");
+    std::string garbage;
+    for (unsigned i = 0; i < 3000; ++i) garbage += static_cast<char>((i * 2654435761u) >> 13);
+    const struct {
+        const char* name;
+        std::string catalog;
+        std::string definitions;  // the shipped ones when empty
+    } cases[] = {
+        {"header only", Utf16("English:Letter\n"), {}},
+        {"header only, 8-bit", "English:Letter\n", {}},
+        {"garbage", garbage, {}},
+        {"cut inside a record", catalog.substr(0, catalog.find(Utf16("Letter_Red").substr(2)) + 8), {}},
+        {"paper with a missing size definition", catalog + Utf16("Ghost:19:75:white:plain:2:0:1\n").substr(2), {}},
+        {"0 by 0 size", catalog, definitions + Utf16("0.00:0.00:0.00:0.00:0:Nothing\n").substr(2)},
+        {"file of another type", filter_test::readFile(pde_test::kShippedPpd), {}},
+    };
+    open();
+    const auto tabs = [&] {
+        std::string drawn;
+        for (int i = 0; i < main->tabView()->numberOfTabViewItems(); ++i)
+            drawn += DrawAsText(*main->tabView()->tabViewItemAtIndex(i).view);
+        return drawn;
+    };
+    const std::string before = tabs();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.file(std::string(c.name) + ".cat");
+        filter_test::writeFile(path, c.catalog);
+        filter_test::writeFile(folder.file(std::string(c.name) + ".def"), c.definitions.empty() ? definitions : c.definitions);
+        filter_test::writeFile(path + ".atr", filter_test::readFile(kShippedData + "PaperCatalog.cat.atr"));
+        std::string steps = step("pick " + path);
+        steps += step("click paperCatalogButton");
+        EXPECT_EQ(steps,
+                  "== pick " + path + "\n== click paperCatalogButton\nalert \"The paper catalog \"" + path +
+                      "\" could not be loaded; the catalog in use stays.\"\n");
+        EXPECT_EQ(tabs(), before);
+    }
+}
+
+// The job's papers that another catalog lacks become the first row of their
+// lists, so the ticket names only the new catalog's papers, each with its
+// media lines; a paper the catalog has stays. Where the rules refuse that
+// (page exceptions while the job is interleaved), the catalog is not taken.
+TEST_F(JobSetupPane, LoadedCatalogTakesTheJobsPapersItLacksAndEveryPaneShowsIt) {
+    open();
+    std::istringstream actions(filter_test::readFile(kShippedData + "sample-job.actions"));
+    for (std::string line; std::getline(actions, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        ASSERT_TRUE(user->perform(line)) << line << ": " << user->lastError();
+    }
+    const std::string pickCovers = "pick " LUMAPREX_TEST_DATA "/pde/Covers.cat";
+    for (const char* command : {"click jobsetupButton", "click setSeparatorCheckBox", "click separatorPaperButton",
+                                "select paperTableView 5", "click interleaveBlank"})
+        ASSERT_TRUE(user->perform(command)) << command << ": " << user->lastError();
+    const std::vector<std::string> interleaved = looks();
+    std::string steps = step(pickCovers);
+    steps += step("click paperCatalogButton");
+    EXPECT_EQ(pde_test::WithoutSourceDir(steps),
+              "== " + pickCovers.substr(0, 5) + "@SOURCE@/tests/data/pde/Covers.cat\n== click paperCatalogButton\n"
+              "alert \"Page exceptions cannot be changed while the job is interleaved.\"\n"
+              "alert \"The paper catalog \"@SOURCE@/tests/data/pde/Covers.cat\" could not be loaded; the catalog in use stays.\"\n");
+    EXPECT_EQ(looks(), interleaved);
+
+    for (const std::string& command : {std::string("click duplexLongEdge"), pickCovers, std::string("click paperCatalogButton")})
+        ASSERT_TRUE(user->perform(command)) << command << ": " << user->lastError();
+    const std::vector<std::string> seen = looks();
+    const std::string& ticket = seen[2];
+    for (const char* gone : {"Letter_Heavy", "Letter_Cover", "Letter_Red", "Letter_Blue", "Letter_Tab", "Letter_Yellow"})
+        EXPECT_EQ(ticket.find(gone), std::string::npos) << gone << " in\n" << ticket;
+    for (const char* line : {"%VLXBody: (Letter) on", "%VLXCovers: (Letter) front",
+                             "%%DocumentMedia: (Letter) 612 792 75 (white) (plain)", "%VLXMedia: (Letter) sides(2)"})
+        EXPECT_NE(ticket.find(line), std::string::npos) << line << " missing from\n" << ticket;
+    EXPECT_NE(seen[1].find("\nfrontCoverPaper=\n"), std::string::npos) << seen[1];
+    // Every list of papers holds the catalog's three, after the body-paper row where there is one.
+    EXPECT_EQ(control<TableView>("paperTableView").numberOfRows(), 3);  // the body's, shown again
+    EXPECT_EQ(control<TableView>("statusPaperListView").numberOfRows(), 4);
+    EXPECT_EQ(control<ComboBox>("exceptionPaperCombo").numberOfItems(), 3);
+    const std::string pages = DrawAsText(*main->panelView()->findView("exceptionListView"));
+    EXPECT_EQ(pages.find("Letter_"), std::string::npos) << pages;
+}
+
 // The group holds what the engine holds: restoring shows it, the print mode
 // too, and sends nothing (a missing mode shows a pamphlet, as ever).
 TEST_F(JobSetupPane, RestoringShowsTheStoredValuesAndSendsNothing) {

@@ -118,6 +118,28 @@ TEST(PrintDialogEndToEnd, HostShowsTheJobSetupTabWithItsLabelsAndValues) {
     EXPECT_EQ(pde_test::WithoutSourceDir(run.out), readFile(kFixtures + "host_job_setup_shown.txt"));
 }
 
+// The user opens another catalog, prints on one of its papers, and opens
+// the shipped catalog again, which the panel lists: the body paper the
+// shipped catalog lacks becomes its first, so the printer receives the
+// factory job's ticket byte for byte.
+TEST(PrintDialogEndToEnd, ShippedCatalogOpenedAgainAfterAnotherOneGivesTheFactoryTicket) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    const std::vector<std::string> actions = {"pick " + kFixtures + "Covers.cat", "click paperCatalogButton",
+                                              "select paperTableView 1",
+                                              "pick " LUMAPREX_SOURCE_DIR "/data/PaperCatalog.cat",
+                                              "click paperCatalogButton"};
+    std::vector<std::string> arguments;
+    for (const std::string& action : actions) arguments.insert(arguments.end(), {"--do", action});
+    arguments.push_back(kJob);
+    const RunResult run = Print(cups, arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string loaded = "com.varneth.pzf.yfo._jseControlle rerror = 0\n";
+    EXPECT_EQ(run.err, loaded + loaded) << "both catalogs loaded";
+    ASSERT_TRUE(cups.waitForJob(2));
+    EXPECT_EQ(cups.jobDocument(1), WithUser(readFile(kFixtures + "command_file_default.txt"))) << cups.log();
+}
+
 // The demo's print: the application's two copies of its report, the
 // operator's actions on every tab (data/sample-job.actions), the job saved
 // as a template in the folder, the summary shown, and Print clicked twice,

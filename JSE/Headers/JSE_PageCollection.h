@@ -109,6 +109,8 @@ public:
     void JSE_PageCollection_GetPageTypeAndValue(long i, int& type, int& value) const;
     long JSE_PageCollection_GetPropertySize(long i) const;
     void JSE_PageCollection_GetPropertyValueAt(long i, long j, WString& text) const;
+    // Gives property j of record i another text; the record keeps its place.
+    void JSE_PageCollection_SetPropertyValueAt(long i, long j, const WString& text);
     long JSE_PageCollection_GetPageFeatureSize(long i) const;
     void JSE_PageCollection_GetPageFeatureType(long i, int j, int& type) const;
     void JSE_PageCollection_GetPageFeatureValue(long i, int j, int& value) const;

@@ -317,6 +317,12 @@ void JSE_PageCollection::JSE_PageCollection_GetPropertyValueAt(long i, long j, W
     if (j >= 0 && j < static_cast<long>(properties.size())) text = properties[j].propertyValue;
 }
 
+void JSE_PageCollection::JSE_PageCollection_SetPropertyValueAt(long i, long j, const WString& text) {
+    if (!validPage(i)) return;
+    std::vector<PropertyType>& properties = pageList[i].propertyList;
+    if (j >= 0 && j < static_cast<long>(properties.size())) properties[j].propertyValue = text;
+}
+
 long JSE_PageCollection::JSE_PageCollection_GetPageFeatureSize(long i) const {
     return validPage(i) ? static_cast<long>(pageList[i].featureList.size()) : 0;
 }

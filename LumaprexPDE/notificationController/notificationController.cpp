@@ -130,12 +130,15 @@ void notificationController::showStatusMode(int mode) {
 
 // ---- Status paper ----
 
+// Every catalog, the one of the start and each one loaded later, shows the
+// stored status paper (the body paper's row when it has none); the bridge
+// has made the job's papers follow the catalog, so nothing is sent.
 void notificationController::listenPaperCatalogUpdate(const platform::Notification& notification) {
     _paperCatalog.setCatalog(notification.object.dictionary());
     _paperCatalog.addVirtualPaper();
     if (!statusPaperListView) return;
     statusPaperListView->reloadData();
-    statusPaperListView->selectRow(0, false);
+    selectStoredPaper();
 }
 
 void notificationController::listenColumnSizeUpdate(const platform::Notification& notification) {

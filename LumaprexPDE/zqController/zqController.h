@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Bundle.h"
 #include "FoundationValues.h"
@@ -139,8 +140,9 @@ public:
     // width, plus an 18-point margin; else the reference.
     static int getMaxStringWidth(std::string_view text, int reference);
     // The job-setup pane's "zqController::loadPaperCatalog" (object: the
-    // path): loads the catalog file; a file that fails keeps the catalog in
-    // use and posts the failure.
+    // path): loads the catalog file, and the job's papers follow it; a file
+    // that fails, or whose first paper the rules refuse for a paper the job
+    // uses, keeps the catalog in use and posts the failure.
     void listenLoadPaperCatalogNotification(const platform::Notification& notification);
 
     // ---- Setting road (zqControllerSettingRoad.cpp) ----
@@ -409,6 +411,27 @@ private:
 
     // Paper table.
     platform::Dictionary paperRecord(int index);
+    // After a catalog load (zqControllerCatalogPapers.cpp): what the job's
+    // papers became, so that the catalog in use before can be taken back.
+    struct PagePaper {
+        long record, property;
+        WString paper;  // the text the property had
+    };
+    struct CatalogFollow {
+        bool replaced = false;  // a paper of the job or its pages was replaced
+        std::vector<PagePaper> pagePapers;
+    };
+    // Whether the catalog just loaded stays, the job's papers following it.
+    bool followLoadedCatalog(const WString& previous, const JSE_JobFeatureType& job, CatalogFollow& follow);
+    // Every paper of the job and its pages that the catalog lacks becomes
+    // the first row of its list, checked by the rules unless checked is off.
+    // 0, or the message of the first refusal, which stops it.
+    int followCatalog(bool checked, CatalogFollow& follow);
+    int followJobPapers(bool checked, CatalogFollow& follow);
+    int followPagePapers(bool checked, CatalogFollow& follow);
+    // The catalog in use before, with the job's papers as they were; false,
+    // changing nothing, when that catalog cannot be loaded again.
+    bool takeBackCatalog(const WString& previous, const JSE_JobFeatureType& job, const CatalogFollow& follow);
 
     // Setting road.
     // Writes the feature into the working record (the page order into the

@@ -90,16 +90,23 @@ int zqController::getMaxStringWidth(std::string_view text, int reference) {
 
 // The catalog keeps what it held when the file fails to load (the engine
 // restores it), so the panes keep their table; the log names the catalog's
-// own reason.
+// own reason. A catalog the job's papers cannot follow is taken back. Every
+// pane that shows papers gets the new table, and, when papers were
+// replaced, the dictionary that names them.
 void zqController::listenLoadPaperCatalogNotification(const platform::Notification& notification) {
     if (!started()) return;
-    WString path;
+    WString path, previous;
     NSStringToWString(notification.object.text(), path);
+    m_service->JSE_Media_GetFullPath(previous);
+    const JSE_JobFeatureType job = mJobFeature;
     const bool loaded = m_service->JSE_Media_LoadCatalog(path, true);
-    const std::string logLine =
-        platform::Format("com.varneth.pzf.yfo._jseControlle rerror = %d", m_service->JSE_Media_GetLastError());
+    const int error = static_cast<int>(m_service->JSE_Media_GetLastError());
+    const std::string logLine = platform::Format("com.varneth.pzf.yfo._jseControlle rerror = %d", error);
     platform::ConsoleLog(logLine);
-    if (!loaded) {
+    if (loaded && error != 0)
+        platform::ConsoleLog(platform::Format("zqController: papers the catalog could not read were left out (error %d)", error));
+    CatalogFollow follow;
+    if (!loaded || !followLoadedCatalog(previous, job, follow)) {
         post("jobSetupController::loadCatalogFailed");
         platform::ConsoleLog(logLine);
         return;
@@ -108,4 +115,9 @@ void zqController::listenLoadPaperCatalogNotification(const platform::Notificati
     post("jobSetupController::loadCatalogComplete");
     post("jobSetupController::catalogUpdate", m_paperCatalogDict);
     post("peController::catalogUpdate", m_paperCatalogDict);
+    post("notificationController::catalogUpdate", m_paperCatalogDict);
+    if (!follow.replaced) return;
+    convertFeaturesToDictionary();
+    postApplySettings({"jobSetupController::applySettings", "notificationController::applySettings",
+                       "peSubstitutionController::applySettings", "lumaTemplate::applySettings"});
 }
