@@ -96,8 +96,9 @@ inline void CheckDefinitions(const std::uint8_t* data, std::size_t size, Definit
     const std::vector<PAPERCLASS> before = DefinitionsOf(first);
     for (std::size_t d = 0; d < before.size(); ++d) {
         FUZZ_CHECK(before[d].id == static_cast<int>(d), "a definition's id is its position");
-        FUZZ_CHECK(before[d].width > 0 && before[d].height > 0 && before[d].widthPts > 0 && before[d].heightPts > 0,
-                   "a definition has a size");
+        FUZZ_CHECK(before[d].width >= 0.01f && before[d].height >= 0.01f && before[d].widthPts >= 0.01f &&
+                       before[d].heightPts >= 0.01f,
+                   "a definition has a size its file holds");
     }
     CheckUnicodeRoundTrip(first, before);
     CheckByteRoundTrip(first, before);

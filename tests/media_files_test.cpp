@@ -166,7 +166,7 @@ TEST(MediaDefinitionFile, ReadersAndIds) {
     Catalog catalog;
     // A line without all its fields, or without a size, is rejected.
     const std::string text =
-        "215,90:279,40:612:792:1:Custom A:B\r\n\n8.5:11\n0:0:0:0:0:No size\n8.5:11:0:792:0:No width\n"
+        "215,90:279,40:612:792:1:Custom A:B\r\n\n8.5:11\n0:0:0:0:0:No size\n8.5:11:0:792:0:No width\n0.004:11:1:792:0:Thin\n"
         "210:297:595:842:1\n1:2:3:4:0:Last";
     EXPECT_TRUE(catalog.LoadDefinitions(folder.Write("d.def", text)));  // a rejected line is no failure
     EXPECT_EQ(catalog.JSE_Media_GetLastError(), kMediaReadError);

@@ -13,10 +13,14 @@ namespace {
 constexpr int kDisplayDecimals = 2;
 constexpr int kByteFileDecimals = 4;
 
-// A size no paper has (0 by 0, or too large to hold) is no definition.
+// The smallest size the file holds: it is written with two decimals.
+constexpr float kSmallestSize = 0.01f;
+
+// A size no paper has (0 by 0, smaller than the file holds, or too large to
+// hold) is no definition.
 bool HasSize(const PAPERCLASS& d) {
     for (float value : {d.width, d.height, d.widthPts, d.heightPts})
-        if (!(value > 0) || !std::isfinite(value)) return false;
+        if (!(value >= kSmallestSize) || !std::isfinite(value)) return false;
     return true;
 }
 
