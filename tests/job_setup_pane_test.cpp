@@ -219,7 +219,7 @@ TEST_F(JobSetupPane, DamagedCatalogIsRefusedWholeAndNothingTheUserSeesChanges) {
 // The job's papers that another catalog lacks become the first row of their
 // lists, so the ticket names only the new catalog's papers, each with its
 // media lines; a paper the catalog has stays. Where the rules refuse that
-// (page exceptions while the job is interleaved), the catalog is not taken.
+// (a one-sided first paper for a duplex job), the catalog is not taken.
 TEST_F(JobSetupPane, LoadedCatalogTakesTheJobsPapersItLacksAndEveryPaneShowsIt) {
     open();
     std::istringstream actions(filter_test::readFile(kShippedData + "sample-job.actions"));
@@ -227,20 +227,22 @@ TEST_F(JobSetupPane, LoadedCatalogTakesTheJobsPapersItLacksAndEveryPaneShowsIt) 
         if (line.empty() || line[0] == '#') continue;
         ASSERT_TRUE(user->perform(line)) << line << ": " << user->lastError();
     }
-    const std::string pickCovers = "pick " LUMAPREX_TEST_DATA "/pde/Covers.cat";
     for (const char* command : {"click jobsetupButton", "click setSeparatorCheckBox", "click separatorPaperButton",
-                                "select paperTableView 5", "click interleaveBlank"})
+                                "select paperTableView 5"})
         ASSERT_TRUE(user->perform(command)) << command << ": " << user->lastError();
-    const std::vector<std::string> interleaved = looks();
-    std::string steps = step(pickCovers);
+    const std::string covers = LUMAPREX_TEST_DATA "/pde/Covers", oneSided = folder.file("OneSided");
+    filter_test::writeFile(oneSided + ".cat", "English:Letter\nFoil:1:0:clear:transparency:1:0:0\nLetter:1:75:white:plain\n");
+    filter_test::writeFile(oneSided + ".def", filter_test::readFile(covers + ".def"));
+    filter_test::writeFile(oneSided + ".cat.atr", filter_test::readFile(covers + ".cat.atr"));
+    const std::vector<std::string> duplex = looks();
+    std::string steps = step("pick " + oneSided + ".cat");
     steps += step("click paperCatalogButton");
-    EXPECT_EQ(pde_test::WithoutSourceDir(steps),
-              "== " + pickCovers.substr(0, 5) + "@SOURCE@/tests/data/pde/Covers.cat\n== click paperCatalogButton\n"
-              "alert \"Page exceptions cannot be changed while the job is interleaved.\"\n"
-              "alert \"The paper catalog \"@SOURCE@/tests/data/pde/Covers.cat\" could not be loaded; the catalog in use stays.\"\n");
-    EXPECT_EQ(looks(), interleaved);
+    EXPECT_EQ(steps, "== pick " + oneSided + ".cat\n== click paperCatalogButton\nalert \"Two-sided printing and pamphlets need a paper that can be printed on both sides.\"\n"
+                         "alert \"The paper catalog \"" + oneSided +
+                         ".cat\" could not be loaded; the catalog in use stays.\"\n");
+    EXPECT_EQ(looks(), duplex);
 
-    for (const std::string& command : {std::string("click duplexLongEdge"), pickCovers, std::string("click paperCatalogButton")})
+    for (const std::string& command : {"pick " + covers + ".cat", std::string("click paperCatalogButton")})
         ASSERT_TRUE(user->perform(command)) << command << ": " << user->lastError();
     const std::vector<std::string> seen = looks();
     const std::string& ticket = seen[2];

@@ -413,22 +413,26 @@ private:
     platform::Dictionary paperRecord(int index);
     // After a catalog load (zqControllerCatalogPapers.cpp): what the job's
     // papers became, so that the catalog in use before can be taken back.
+    struct JobPaperChange {
+        int feature, value;  // as the first row of its list sends it
+        std::string text;
+    };
     struct PagePaper {
         long record, property;
+        int id;         // the property's id
         WString paper;  // the text the property had
     };
     struct CatalogFollow {
         bool replaced = false;  // a paper of the job or its pages was replaced
+        std::vector<JobPaperChange> jobPapers;
         std::vector<PagePaper> pagePapers;
     };
     // Whether the catalog just loaded stays, the job's papers following it.
     bool followLoadedCatalog(const WString& previous, const JSE_JobFeatureType& job, CatalogFollow& follow);
     // Every paper of the job and its pages that the catalog lacks becomes
-    // the first row of its list, checked by the rules unless checked is off.
-    // 0, or the message of the first refusal, which stops it.
-    int followCatalog(bool checked, CatalogFollow& follow);
-    int followJobPapers(bool checked, CatalogFollow& follow);
-    int followPagePapers(bool checked, CatalogFollow& follow);
+    // the first row of its list, unchecked; then each is checked by the rules.
+    void replaceMissingPapers(CatalogFollow& follow);
+    int checkReplacedPapers(const CatalogFollow& follow);
     // The catalog in use before, with the job's papers as they were; false,
     // changing nothing, when that catalog cannot be loaded again.
     bool takeBackCatalog(const WString& previous, const JSE_JobFeatureType& job, const CatalogFollow& follow);

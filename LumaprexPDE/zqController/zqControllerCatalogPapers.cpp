@@ -30,73 +30,66 @@ constexpr JobPaper kJobPapers[] = {
 }  // namespace
 
 // The user hears the rule's message; the catalog in use before then comes
-// back. Should it no longer load, the new catalog stays and the papers it
-// lacks take its first rows unchecked.
+// back. Should it no longer load, the new catalog stays with the papers it
+// lacks replaced, unchecked.
 bool zqController::followLoadedCatalog(const WString& previous, const JSE_JobFeatureType& job, CatalogFollow& follow) {
-    const int refusal = followCatalog(true, follow);
+    replaceMissingPapers(follow);
+    const int refusal = checkReplacedPapers(follow);
     if (refusal == 0) return true;
     platform::ConsoleLog(platform::Format("zqController: the rules refuse the catalog's first paper for the job (message %d)", refusal));
     platform::ShowAlert(getNSStringWithID(refusal > 0 ? refusal : kEngineRefusal), getNSStringWithID(kOkButton));
     if (takeBackCatalog(previous, job, follow)) return false;
     platform::ConsoleLog("zqController: the catalog in use before cannot be loaded again; the new one stays");
-    followCatalog(false, follow);
     return true;
 }
 
-int zqController::followCatalog(bool checked, CatalogFollow& follow) {
-    // The papers that stay are found by name in the new catalog.
-    m_service->JSE_Preference_Copy_Value_To_Validation();
-    JSE_LoadPageExceptionToValidation();
-    if (const int refusal = followJobPapers(checked, follow)) return refusal;
-    return followPagePapers(checked, follow);
-}
-
-int zqController::followJobPapers(bool checked, CatalogFollow& follow) {
+// Every paper is replaced before any is checked, so that no check judges
+// by a paper the catalog no longer has.
+void zqController::replaceMissingPapers(CatalogFollow& follow) {
     WString first;
     m_service->JSE_Media_GetName(0, first);
     for (const JobPaper& paper : kJobPapers) {
         const WString& name = mJobFeature.*paper.name;
         if (name.empty() || m_service->JSE_Media_GetIndex(name) >= 0) continue;
-        follow.replaced = true;
         const bool body = paper.feature == kFeatureBodyPaper;
-        const std::string text = body ? wstringToNSString(first) : std::string();
-        if (!checked) {
-            SetJobFeature(paper.feature, body ? 0 : -1, text, 0);
-        } else if (const int refusal = HandleJobFeatures(paper.feature, body ? 0 : -1, text, 0)) {
-            return refusal;
+        follow.jobPapers.push_back({paper.feature, body ? 0 : -1, body ? wstringToNSString(first) : std::string()});
+        SetJobFeature(paper.feature, follow.jobPapers.back().value, follow.jobPapers.back().text, 0);
+    }
+    if (m_pageCollection) {
+        for (long i = 0; i < m_pageCollection->JSE_PageCollection_GetSize(); ++i) {
+            for (long j = 0; j < m_pageCollection->JSE_PageCollection_GetPropertySize(i); ++j) {
+                int id = 0;
+                WString paper;
+                m_pageCollection->JSE_PageCollection_GetProperty(i, j, id, paper);
+                if (paper.empty() || m_service->JSE_Media_GetIndex(paper) >= 0) continue;
+                follow.pagePapers.push_back({i, j, id, paper});
+                m_pageCollection->JSE_PageCollection_SetPropertyValueAt(i, j, first);
+            }
         }
     }
-    return 0;
+    follow.replaced = !follow.jobPapers.empty() || !follow.pagePapers.empty();
+    // The papers that stay are found by name in the new catalog.
+    m_service->JSE_Preference_Copy_Value_To_Validation();
+    JSE_LoadPageExceptionToValidation();
 }
 
 // An insert is checked as the insert it is, any other page paper as a
-// substitution of its pages.
-int zqController::followPagePapers(bool checked, CatalogFollow& follow) {
-    if (!m_pageCollection) return 0;
-    WString first;
-    m_service->JSE_Media_GetName(0, first);
-    for (long i = 0; i < m_pageCollection->JSE_PageCollection_GetSize(); ++i) {
-        for (long j = 0; j < m_pageCollection->JSE_PageCollection_GetPropertySize(i); ++j) {
-            int id = 0;
-            WString paper;
-            m_pageCollection->JSE_PageCollection_GetProperty(i, j, id, paper);
-            if (paper.empty() || m_service->JSE_Media_GetIndex(paper) >= 0) continue;
-            follow.replaced = true;
-            long start = -1, end = -1;
-            int kind = 0, tray = 0;
-            m_pageCollection->JSE_PageCollection_GetPageNumber(i, start, end);
-            m_pageCollection->JSE_PageCollection_GetPageTypeAndValue(i, kind, tray);
-            const bool insert = id == kPeInsertBefore || id == kPeInsertAfter;
-            if (checked) {
-                if (const int refusal = JSE_ValidationOnExceptions(static_cast<int>(start), static_cast<int>(end),
-                                                                   insert ? id : kPePaperSubstitution,
-                                                                   wstringToNSString(first), insert ? tray : 0))
-                    return refusal;
-            }
-            follow.pagePapers.push_back({i, j, paper});
-            m_pageCollection->JSE_PageCollection_SetPropertyValueAt(i, j, first);
-            JSE_LoadPageExceptionToValidation();
-        }
+// substitution of its pages. 0, or the message of the first refusal.
+int zqController::checkReplacedPapers(const CatalogFollow& follow) {
+    for (const JobPaperChange& paper : follow.jobPapers)
+        if (const int refusal = HandleJobFeatures(paper.feature, paper.value, paper.text, 0)) return refusal;
+    for (const PagePaper& page : follow.pagePapers) {
+        long start = -1, end = -1;
+        int kind = 0, tray = 0, id = 0;
+        std::string paper;
+        m_pageCollection->JSE_PageCollection_GetPageNumber(page.record, start, end);
+        m_pageCollection->JSE_PageCollection_GetPageTypeAndValue(page.record, kind, tray);
+        JSE_PageCollection_GetProperty(static_cast<int>(page.record), static_cast<int>(page.property), id, paper);
+        const bool insert = page.id == kPeInsertBefore || page.id == kPeInsertAfter;
+        if (const int refusal = JSE_ValidationOnExceptions(static_cast<int>(start), static_cast<int>(end),
+                                                           insert ? page.id : kPePaperSubstitution, paper,
+                                                           insert ? tray : 0))
+            return refusal;
     }
     return 0;
 }
