@@ -96,6 +96,20 @@ TEST_F(PaperTable, CatalogThatFailsToLoadKeepsTheOneInUse) {
     }
 }
 
+// An 8-bit catalog's paper without its size definition is left out, and the
+// log says so; the papers around it load.
+TEST_F(PaperTable, EightBitCatalogLeavesOutAPaperWithoutItsSizeAndSaysSo) {
+    service_test::DataFolder copy;
+    filter_test::writeFile(copy.file("PaperCatalog.cat"),
+                           "English:Letter\nLetter:1:75:white:plain:2:0:1\nGhost:99:75:white:plain\nA4:9:80:white:plain\n");
+    platform::LogRecorder log;
+    recorder.center().post("zqController::loadPaperCatalog", copy.file("PaperCatalog.cat"));
+    EXPECT_EQ(table().size(), 2u);
+    EXPECT_EQ(log.texts(), (std::vector<std::string>{
+                               "com.varneth.pzf.yfo._jseControlle rerror = -2010",
+                               "zqController: papers the catalog could not read were left out (error -2010)"}));
+}
+
 // Where the rules refuse the new catalog's first paper and the catalog in
 // use before is gone from its folder, the new catalog stays: the ticket
 // then names only its papers, the refused one taken without the check.
@@ -119,7 +133,7 @@ TEST(PaperTableFollow, CatalogInUseGoneFromItsFolderLeavesTheNewOneWithItsFirstP
     EXPECT_EQ(paper, "Letter");
     const std::vector<std::string> lines = log.texts();
     ASSERT_EQ(lines.size(), 4u);  // the third: the test's bundle has no strings
-    EXPECT_EQ(lines[1], "zqController: the rules refuse the catalog's first paper for the job (message 16142)");
+    EXPECT_EQ(lines[1], "zqController: the rules refuse the catalog's papers for the job (message 16142)");
     EXPECT_EQ(lines[3], "zqController: the catalog in use before cannot be loaded again; the new one stays");
 }
 

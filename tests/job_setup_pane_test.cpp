@@ -174,7 +174,7 @@ std::string Utf16(const std::string& text) {
 const std::string kShippedData = LUMAPREX_SOURCE_DIR "/data/";
 
 // A damaged catalog loaded through the pane is refused whole: the alert
-// names it, and every tab, the group and the ticket stay as they were.
+// names it, and every tab and the ticket stay as they were.
 TEST_F(JobSetupPane, DamagedCatalogIsRefusedWholeAndNothingTheUserSeesChanges) {
     const std::string catalog = filter_test::readFile(kShippedData + "PaperCatalog.cat");
     const std::string definitions = filter_test::readFile(kShippedData + "PaperCatalog.def");
@@ -201,6 +201,7 @@ TEST_F(JobSetupPane, DamagedCatalogIsRefusedWholeAndNothingTheUserSeesChanges) {
         return drawn;
     };
     const std::string before = tabs();
+    const std::string ticket = looks()[2];
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = folder.file(std::string(c.name) + ".cat");
@@ -213,6 +214,7 @@ TEST_F(JobSetupPane, DamagedCatalogIsRefusedWholeAndNothingTheUserSeesChanges) {
                   "== pick " + path + "\n== click paperCatalogButton\nalert \"The paper catalog \"" + path +
                       "\" could not be loaded; the catalog in use stays.\"\n");
         EXPECT_EQ(tabs(), before);
+        EXPECT_EQ(looks()[2], ticket);
     }
 }
 
@@ -258,6 +260,52 @@ TEST_F(JobSetupPane, LoadedCatalogTakesTheJobsPapersItLacksAndEveryPaneShowsIt) 
     EXPECT_EQ(control<ComboBox>("exceptionPaperCombo").numberOfItems(), 3);
     const std::string pages = DrawAsText(*main->panelView()->findView("exceptionListView"));
     EXPECT_EQ(pages.find("Letter_"), std::string::npos) << pages;
+}
+
+// A catalog that keeps a paper the punched job prints on, but no longer
+// lets it be punched, is refused as choosing that paper would be: the user
+// hears the rule, and the pane, the group and the ticket stay as they were.
+TEST_F(JobSetupPane, CatalogThatNoLongerLetsAPunchedPaperBePunchedIsRefused) {
+    const std::vector<std::string> frontCover = {"click frontCoverPaperButton", "click coverPaperFrontButton",
+                                                 "select paperTableView 2"};
+    const std::vector<std::string> bluePages = {"click pagefeatureButton", "type pageEditorField 5..8", "end",
+                                                "select pageSetView 0", "click selectAllPagesSetCheck",
+                                                "choose exceptionPaperCombo Letter_Blue", "click exceptionUpdateButton"};
+    const struct {
+        const char* name;
+        std::vector<std::string> job;  // after the body on Letter_Heavy
+        const char* unpunchable;
+        const char* alert;
+    } cases[] = {
+        {"body paper", frontCover, "Letter_Heavy:1:120:white:plain:2:0:", "Punching needs a body paper that can be punched."},
+        {"front cover", {"select paperTableView 0", "click frontCoverPaperButton", "click coverPaperFrontButton",
+                         "select paperTableView 2"},
+         "Letter_Heavy:1:120:white:plain:2:0:", "The front cover paper cannot be punched."},
+        {"page exception", bluePages, "Letter_Blue:1:75:blue:plain:2:0:", "This paper cannot be punched."},
+    };
+    const std::string shipped = filter_test::readFile(kShippedData + "PaperCatalog.cat");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        open();
+        std::vector<std::string> commands = {"select paperTableView 1"};
+        commands.insert(commands.end(), c.job.begin(), c.job.end());
+        commands.insert(commands.end(), {"click finisherButton", "click staplerExit", "click punchCheck", "click jobsetupButton"});
+        for (const std::string& command : commands) ASSERT_TRUE(user->perform(command)) << command << ": " << user->lastError();
+        const std::string punchable = Utf16(std::string(c.unpunchable) + "1").substr(2);
+        std::string catalog = shipped;
+        catalog.replace(catalog.find(punchable), punchable.size(), Utf16(std::string(c.unpunchable) + "0").substr(2));
+        const std::string path = folder.file("Unpunchable.cat");
+        filter_test::writeFile(path, catalog);
+        filter_test::writeFile(folder.file("Unpunchable.def"), filter_test::readFile(kShippedData + "PaperCatalog.def"));
+        filter_test::writeFile(path + ".atr", filter_test::readFile(kShippedData + "PaperCatalog.cat.atr"));
+        const std::vector<std::string> punched = looks();
+        ASSERT_NE(punched[2].find("%VLXReqPunch: 2"), std::string::npos) << punched[2];
+        std::string steps = step("pick " + path);
+        steps += step("click paperCatalogButton");
+        EXPECT_EQ(steps, "== pick " + path + "\n== click paperCatalogButton\nalert \"" + c.alert + "\"\nalert \"The paper catalog \"" +
+                             path + "\" could not be loaded; the catalog in use stays.\"\n");
+        EXPECT_EQ(looks(), punched);
+    }
 }
 
 // The group holds what the engine holds: restoring shows it, the print mode

@@ -141,8 +141,9 @@ public:
     static int getMaxStringWidth(std::string_view text, int reference);
     // The job-setup pane's "zqController::loadPaperCatalog" (object: the
     // path): loads the catalog file, and the job's papers follow it; a file
-    // that fails, or whose first paper the rules refuse for a paper the job
-    // uses, keeps the catalog in use and posts the failure.
+    // that fails, or whose papers the rules refuse for the job (its first
+    // paper for one the job uses, or a kept paper that changed), keeps the
+    // catalog in use and posts the failure.
     void listenLoadPaperCatalogNotification(const platform::Notification& notification);
 
     // ---- Setting road (zqControllerSettingRoad.cpp) ----
@@ -419,7 +420,6 @@ private:
     };
     struct PagePaper {
         long record, property;
-        int id;         // the property's id
         WString paper;  // the text the property had
     };
     struct CatalogFollow {
@@ -430,9 +430,11 @@ private:
     // Whether the catalog just loaded stays, the job's papers following it.
     bool followLoadedCatalog(const WString& previous, const JSE_JobFeatureType& job, CatalogFollow& follow);
     // Every paper of the job and its pages that the catalog lacks becomes
-    // the first row of its list, unchecked; then each is checked by the rules.
+    // the first row of its list, unchecked; then every paper of the job and
+    // its pages is checked by the rules.
     void replaceMissingPapers(CatalogFollow& follow);
-    int checkReplacedPapers(const CatalogFollow& follow);
+    int checkJobPapers(const CatalogFollow& follow);
+    int checkPagePaper(long record, long property);
     // The catalog in use before, with the job's papers as they were; false,
     // changing nothing, when that catalog cannot be loaded again.
     bool takeBackCatalog(const WString& previous, const JSE_JobFeatureType& job, const CatalogFollow& follow);

@@ -1,8 +1,12 @@
 // The job's papers after another catalog was loaded: each paper of the job
 // and of its pages stays when the catalog has it; one the catalog lacks
 // becomes the first row of its paper list (the catalog's first paper for the
-// body and the pages, the body paper for the others), through the rules.
-// When the rules refuse that, the catalog is not taken.
+// body and the pages, the body paper for the others). Then every paper is
+// checked by the rules as if chosen again, for a paper the catalog keeps may
+// have changed (one the job punches may no longer be punchable). When the
+// rules refuse one, the catalog is not taken.
+#include <optional>
+
 #include "AlertPanel.h"
 #include "SystemLog.h"
 #include "zqController.h"
@@ -34,9 +38,9 @@ constexpr JobPaper kJobPapers[] = {
 // lacks replaced, unchecked.
 bool zqController::followLoadedCatalog(const WString& previous, const JSE_JobFeatureType& job, CatalogFollow& follow) {
     replaceMissingPapers(follow);
-    const int refusal = checkReplacedPapers(follow);
+    const int refusal = checkJobPapers(follow);
     if (refusal == 0) return true;
-    platform::ConsoleLog(platform::Format("zqController: the rules refuse the catalog's first paper for the job (message %d)", refusal));
+    platform::ConsoleLog(platform::Format("zqController: the rules refuse the catalog's papers for the job (message %d)", refusal));
     platform::ShowAlert(getNSStringWithID(refusal > 0 ? refusal : kEngineRefusal), getNSStringWithID(kOkButton));
     if (takeBackCatalog(previous, job, follow)) return false;
     platform::ConsoleLog("zqController: the catalog in use before cannot be loaded again; the new one stays");
@@ -62,7 +66,7 @@ void zqController::replaceMissingPapers(CatalogFollow& follow) {
                 WString paper;
                 m_pageCollection->JSE_PageCollection_GetProperty(i, j, id, paper);
                 if (paper.empty() || m_service->JSE_Media_GetIndex(paper) >= 0) continue;
-                follow.pagePapers.push_back({i, j, id, paper});
+                follow.pagePapers.push_back({i, j, paper});
                 m_pageCollection->JSE_PageCollection_SetPropertyValueAt(i, j, first);
             }
         }
@@ -73,25 +77,38 @@ void zqController::replaceMissingPapers(CatalogFollow& follow) {
     JSE_LoadPageExceptionToValidation();
 }
 
-// An insert is checked as the insert it is, any other page paper as a
-// substitution of its pages. 0, or the message of the first refusal.
-int zqController::checkReplacedPapers(const CatalogFollow& follow) {
-    for (const JobPaperChange& paper : follow.jobPapers)
-        if (const int refusal = HandleJobFeatures(paper.feature, paper.value, paper.text, 0)) return refusal;
-    for (const PagePaper& page : follow.pagePapers) {
-        long start = -1, end = -1;
-        int kind = 0, tray = 0, id = 0;
-        std::string paper;
-        m_pageCollection->JSE_PageCollection_GetPageNumber(page.record, start, end);
-        m_pageCollection->JSE_PageCollection_GetPageTypeAndValue(page.record, kind, tray);
-        JSE_PageCollection_GetProperty(static_cast<int>(page.record), static_cast<int>(page.property), id, paper);
-        const bool insert = page.id == kPeInsertBefore || page.id == kPeInsertAfter;
-        if (const int refusal = JSE_ValidationOnExceptions(static_cast<int>(start), static_cast<int>(end),
-                                                           insert ? page.id : kPePaperSubstitution, paper,
-                                                           insert ? tray : 0))
-            return refusal;
+// A paper of the job is checked as its list sends it: a replaced one as the
+// first row, a kept one by its row in the new catalog. An insert is checked
+// as the insert it is, any other page paper as a substitution of its pages.
+// 0, or the message of the first refusal.
+int zqController::checkJobPapers(const CatalogFollow& follow) {
+    for (const JobPaper& paper : kJobPapers) {
+        const WString& name = mJobFeature.*paper.name;
+        std::optional<JobPaperChange> sent;
+        if (!name.empty()) sent = {paper.feature, m_service->JSE_Media_GetIndex(name), wstringToNSString(name)};
+        for (const JobPaperChange& change : follow.jobPapers)
+            if (change.feature == paper.feature) sent = change;
+        if (!sent) continue;  // the body paper, judged with the body
+        if (const int refusal = HandleJobFeatures(sent->feature, sent->value, sent->text, 0)) return refusal;
+    }
+    for (long i = 0; m_pageCollection && i < m_pageCollection->JSE_PageCollection_GetSize(); ++i) {
+        for (long j = 0; j < m_pageCollection->JSE_PageCollection_GetPropertySize(i); ++j)
+            if (const int refusal = checkPagePaper(i, j)) return refusal;
     }
     return 0;
+}
+
+int zqController::checkPagePaper(long record, long property) {
+    long start = -1, end = -1;
+    int kind = 0, tray = 0, id = 0;
+    std::string paper;
+    JSE_PageCollection_GetProperty(static_cast<int>(record), static_cast<int>(property), id, paper);
+    if (paper.empty()) return 0;
+    m_pageCollection->JSE_PageCollection_GetPageNumber(record, start, end);
+    m_pageCollection->JSE_PageCollection_GetPageTypeAndValue(record, kind, tray);
+    const bool insert = id == kPeInsertBefore || id == kPeInsertAfter;
+    return JSE_ValidationOnExceptions(static_cast<int>(start), static_cast<int>(end),
+                                      insert ? id : kPePaperSubstitution, paper, insert ? tray : 0);
 }
 
 bool zqController::takeBackCatalog(const WString& previous, const JSE_JobFeatureType& job,
