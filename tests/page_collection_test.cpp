@@ -135,9 +135,11 @@ TEST(PageListTest, RemovingASubsetsOutputRemovesEverySubsetOfThatRange) {
     JSE_PageCollection c;
     AddSubset(c, 1, 3, 1, {{238, 1}});
     AddSubset(c, 4, 6, 3, {{238, 3}, {224, 3}});
+    // A subset of the same pages on another paper takes the place of the first.
     AddSubset(c, 4, 6, 2, {{238, 2}, {224, 2}}, L"Gloss");
     c.JSE_PageCollection_SetPageType(4, 6, kPePunch, 1);
-    ASSERT_EQ(c.JSE_PageCollection_GetSize(), 4);
+    ASSERT_EQ(Pages(c), (std::vector<Page>{Paper(238, 1, 1, 3, L"Bond", {{238, 1}}), Mirror(237, 1, 4, 6),
+                                           Paper(238, 2, 4, 6, L"Gloss", {{238, 2}, {224, 2}})}));
     c.JSE_PageCollection_RemovePageFeature(4, 6, kPeSubsetOutput, 77);
     EXPECT_EQ(Pages(c), (std::vector<Page>{Paper(238, 1, 1, 3, L"Bond", {{238, 1}}), Mirror(237, 1, 4, 6)}));
 }
@@ -301,14 +303,17 @@ TEST(PageSplitTest, ConsolidatingKeepsTheExactRecordAndReportsItsIndex) {
     c.JSE_PageCollection_SetProperty(1, 1, 1, L"A", kPePaperSubstitution, 1, true);
     c.JSE_PageCollection_SetPageType(2, 3, kPePunch, 1);
     c.JSE_PageCollection_SetPageType(5, 12, kPePunch, 1);
-    // A paper over the range copies the first record of the kind it meets.
+    // Over records of its kind the range gains nothing, and they all stay.
+    EXPECT_EQ(c.JSE_PageCollection_SetPageType(1, 10, kPePunch, 1), -1);
+    EXPECT_EQ(Pages(c), (std::vector<Page>{Paper(232, 1, 1, 1, L"A"), Mirror(237, 1, 2, 3), Mirror(237, 1, 5, 12)}));
+    // A paper over the range copies the first record of the kind it meets
+    // and takes the pages of those it covers or reaches.
     c.JSE_PageCollection_SetProperty(1, 10, 1, L"P", kPePunch, 1, true);
     const Page wide = Paper(237, 1, 1, 10, L"P", {{237, 1}});
-    EXPECT_EQ(Pages(c), (std::vector<Page>{Paper(232, 1, 1, 1, L"A"), wide, Mirror(237, 1, 2, 3),
-                                           Mirror(237, 1, 5, 12)}));
+    EXPECT_EQ(Pages(c), (std::vector<Page>{Paper(232, 1, 1, 1, L"A"), wide, Mirror(237, 1, 11, 12)}));
     EXPECT_EQ(c.consolidatePagesInTheRange(1, 10, kPePunch, 1, true), 1);
-    EXPECT_EQ(Pages(c), (std::vector<Page>{Paper(232, 1, 1, 1, L"A"), wide, Mirror(237, 1, 5, 12)}));
     EXPECT_EQ(c.consolidatePagesInTheRange(1, 10, kPePunch, 1, false), -1);
+    EXPECT_EQ(Pages(c).size(), 3u);
 }
 
 TEST(PageSplitTest, PartialRemovalTrimsOrRefusesWholeRecords) {

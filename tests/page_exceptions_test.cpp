@@ -165,14 +165,14 @@ TEST_F(PageExceptions, DeletesTakeExactlyTheEntryOrFeatureOfEachSelectedRow) {
     EXPECT_EQ(control<TableView>("summaryListView").selectedRowIndexes(), std::set<int>{0});
     ASSERT_TRUE(run("select summaryListView 1; click summaryDeleteButton"));
     EXPECT_EQ(Collection(bridge()), " 1:232=0,237=0,") << "the row that moved up names its entry";
-    // A substitution over part of a subset carries the subset's features:
-    // its row's Delete takes the substitution alone.
+    // A substitution over the head of a subset is an entry of its own, and
+    // its row's Delete leaves the subset whole.
     bridge().JSE_SetPageProperty(10, 20, 1, "", kPeFinishingSubset, 3);
     bridge().JSE_SetPageFeature(10, 20, kPeFinishingSubset, 3);
     bridge().JSE_PageCollection_AddPageFeature(1, kPeSubsetOutput, 3);
     ASSERT_EQ(pe->ValidationOnExceptions(8, 12, kPePaperSubstitution, "A4", 0, 1), 0);
     ASSERT_TRUE(run("click peSubstitute; select exceptionListView 1; click exceptionDeleteButton"));
-    EXPECT_EQ(Collection(bridge()), " 1:232=0,237=0, 8..12:238=3,224=3,237=0, 13..20:238=3,224=3,237=0,");
+    EXPECT_EQ(Collection(bridge()), " 1:232=0,237=0, 10..20:238=3,224=3,237=0,");
     ASSERT_TRUE(run("select exceptionListView 0; click exceptionDeleteButton"));
     EXPECT_FALSE(control<Button>("exceptionDeleteButton").isEnabled());
 }

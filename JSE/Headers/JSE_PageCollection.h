@@ -4,14 +4,22 @@
 // mode, side, chapter and rotation ranges and is mirrored into the page list;
 // an image list holds the image shifts.
 //
+// Every change costs what it touches: the page and layout lists are kept in
+// position trees that find the records sharing pages with a range without
+// walking the list, a layout change makes anew only the mirrors of the
+// layout records it changes, and the page list is brought back into its sort
+// order by moving only the records placed out of it.
+//
 // Operations report through their results: -1 for a record that is absent,
 // 0 for a size, false, or an unchanged output. Internal reshaping operations
 // that are handed a record index outside their list set the last error to
 // kPageIndexOutside.
 #pragma once
 
+#include <utility>
 #include <vector>
 
+#include "JSE_PageSequence.h"
 #include "JSE_Records.h"
 #include "JSE_String.h"
 
@@ -41,6 +49,10 @@ struct PageItemType {
     long endPage = 0;
     std::vector<PropertyType> propertyList;
     std::vector<FeatureType> featureList;
+    // Set by the collection on the record it keeps in the page list for a
+    // layout range (its mirror), and on no other; copies of a record's
+    // features and properties never take it.
+    bool layoutMirror = false;
 };
 
 struct PageIndexItem {
@@ -68,6 +80,16 @@ struct ImageType {
 
     // Equal when every member is; the shift values by their bit patterns.
     bool operator==(const ImageType& other) const;
+};
+
+// A stretch of pages that print on one paper: the paper's name, empty for
+// the job's own paper.
+struct PaperRun {
+    long first = 0;
+    long last = 0;
+    WString paper;
+
+    bool operator==(const PaperRun&) const = default;
 };
 
 // One image range.
@@ -118,6 +140,10 @@ public:
     bool JSE_PageCollection_FindPageFeatureByPageNumbers(long start, long end, int type, long& i) const;
     bool JSE_PageCollection_FindPageFeatureByPageRange(long start, long end, int type, long& i) const;
     void FindMediaForThePage(long start, long end, WString& paper) const;
+    // The pages start..end cut where their paper changes, in page order: each
+    // page prints on the paper of the first substitution record that holds
+    // it, or on the job's paper.
+    std::vector<PaperRun> FindMediaRuns(long start, long end) const;
 
     // --- Removing -------------------------------------------------------------
     bool JSE_PageCollection_RemovePageAt(long i, int list);
@@ -164,6 +190,16 @@ public:
     long findPageRange(long start, long end) const;
     long findInsertLocation(long start, long end, int kind) const;
     long findPageRangeRecord(long start, long end, int kind, PageIndexItem& found) const;
+    // The positions of the page records sharing a page with start..end, in
+    // list order; how many there are.
+    long findOverlappingPages(long start, long end, PageIndexItem& found) const;
+    // The first page record in list order that holds start..end and is not a
+    // layout range's mirror; -1 when there is none.
+    long findPageHolding(long start, long end) const;
+    // The record of exactly start..end that is not a layout range's mirror:
+    // the one findPage (start, end, -1, -1) meets, or else the first one in
+    // list order; -1 when there is none.
+    long findPageOfRange(long start, long end) const;
     static bool LessCompare(const PageItemType& a, const PageItemType& b);
 
     // --- Reshaping page records -------------------------------------------------
@@ -188,15 +224,39 @@ private:
                            bool insertSorted);
     void setPropertyOnRecord(long i, int id, const WString& text);
     long insertPage(PageItemType record, int kind);
+    // Erases page record i; a layout range's mirror takes its layout record
+    // with it.
     void erasePage(long i);
+    void setPageStart(long i, long start);
+    // After record i was placed or its first page or kind changed: marks it
+    // when it breaks the sort order of the unmarked records around it.
+    void notePlaced(long i);
+    // The sort of JSE_PageCollection_SetProperty: the marked records move to
+    // where a stable sort of the whole list puts them.
+    void sortPageList();
+    void moveNextPageOfKind(long i, int kind, long end, bool spareOnePage);
     void cutOutInside(long i, long start, long end);
+    void coverPageRecord(long i, int kind, long end);
     static void setFeature(PageItemType& record, int type, int value);
     // A record made by setting a page type: its own code as kind, one feature.
     static PageItemType featureRecord(int type, int value, long start, long end);
 
-    // Takes the layout mirrors out of the page list and hands them back.
-    std::vector<PageItemType> removeLayoutMirrors();
-    void rebuildLayoutMirrors(const std::vector<PageItemType>& previous);
+    // The layout records of a code that a change over a range may touch, and
+    // their mirrors taken out of the page list while it runs.
+    struct LayoutChange {
+        int type = 0;
+        long first = 0;
+        long last = 0;
+        std::vector<PageItemType> mirrors;
+    };
+    LayoutChange beginLayoutChange(long start, long end, int type);
+    // Gives every layout record of the change's code over its pages a mirror.
+    void endLayoutChange(const LayoutChange& change);
+    long findLayoutMirror(const layoutPageItemType& layout) const;
+    // Places the mirror with those of exactly its pages (start..end), each
+    // where a record for the pages is inserted, in the order of the layout
+    // list, as the change of code type made them.
+    void placeMirrors(long start, long end, int type, PageItemType mirror);
     void cutLayoutRange(long start, long end, int type);
     long findLayoutOverlap(long start, long end, int type) const;
     void insertLayout(const layoutPageItemType& record);
@@ -210,9 +270,14 @@ private:
     void cloneImagePage(long i, PageImageItemType& piece, long start, long end, int type) const;
     void insertImage(const PageImageItemType& record);
     void cutImageRange(long start, long end);
+    // The positions of the image records sharing a page with start..end:
+    // first and one past the last.
+    std::pair<long, long> imageRecordsOver(long start, long end) const;
+    // Merges equal neighbours among the image records around start..end.
+    void mergeImageRecordsAround(long start, long end);
 
-    std::vector<PageItemType> pageList;
-    std::vector<layoutPageItemType> layoutList;
+    PageSequence<PageItemType> pageList;
+    PageSequence<layoutPageItemType> layoutList;
     std::vector<PageImageItemType> imageList;
     int lastError = 0;
 };

@@ -3,6 +3,7 @@
 #include "JSE_PageCollection.h"
 
 #include <algorithm>
+#include <map>
 
 #include "PageRangeSearch.h"
 
@@ -11,6 +12,13 @@ namespace {
 using page_range::contains;
 using page_range::overlaps;
 using page_range::sameRange;
+using page_range::within;
+
+// The pages a search for records sharing a page must look at to find every
+// record that holds, lies within or has exactly start..end.
+std::pair<long, long> span(long start, long end) { return {std::min(start, end), std::max(start, end)}; }
+
+bool anyRecord(const PageItemType&) { return true; }
 
 bool isLayoutCode(int code) {
     return code == kPePrintMode || code == kPePrintSide || code == kPeChapterStart || code == kPeRotation;
@@ -72,10 +80,18 @@ bool JSE_PageCollection::LessCompare(const PageItemType& a, const PageItemType& 
     return kindRank(a.pageType) < kindRank(b.pageType);
 }
 
+// The binary search goes right past a record that shares its first page
+// with the one it meets; then the first such record in list order is the
+// one, so that no record is reported absent that the list holds.
 long JSE_PageCollection::findPage(long start, long end, int kind, int value) const {
-    return page_range::findExact(pageList, start, end, [kind, value](const PageItemType& record) {
+    const auto match = [kind, value](const PageItemType& record) {
         return kind < 1 || (record.pageType == kind && record.pageTypeValue == value);
-    });
+    };
+    const long met = page_range::findExact(pageList, start, end, match);
+    if (met >= 0) return met;
+    const auto [first, last] = span(start, end);
+    return pageList.findOverlapping(0, first, last,
+                                    [&](const PageItemType& r) { return sameRange(r, start, end) && match(r); });
 }
 
 long JSE_PageCollection::findPageByType(long start, long end, int kind) const {
@@ -83,22 +99,19 @@ long JSE_PageCollection::findPageByType(long start, long end, int kind) const {
                                  [kind](const PageItemType& record) { return kind < 1 || record.pageType == kind; });
 }
 
+// Only a record of the same kind is ever split for a new range: a record of
+// another kind whose head the range covers keeps its pages, its features and
+// its paper (a substitution over the head of a duplex range leaves the
+// duplex where the user put it), and a layout range's mirror is never split.
 long JSE_PageCollection::findPageRange(long start, long end, int kind) const {
     if (kind < 1) return -1;
-    for (long i = 0; i < static_cast<long>(pageList.size()); ++i) {
-        const PageItemType& record = pageList[i];
-        if (!overlaps(record, start, end)) continue;
-        const bool coversHeadOnly = start < record.startPage && end < record.endPage;
-        if (coversHeadOnly || record.pageType == kind) return i;
-    }
-    return -1;
+    return pageList.findOverlapping(0, start, end, [kind](const PageItemType& record) {
+        return record.pageType == kind && !record.layoutMirror;
+    });
 }
 
 long JSE_PageCollection::findPageRange(long start, long end) const {
-    for (long i = 0; i < static_cast<long>(pageList.size()); ++i) {
-        if (overlaps(pageList[i], start, end)) return i;
-    }
-    return -1;
+    return pageList.findOverlapping(0, start, end, anyRecord);
 }
 
 long JSE_PageCollection::findInsertLocation(long start, long end, int kind) const {
@@ -138,14 +151,33 @@ long JSE_PageCollection::findInsertLocation(long start, long end, int kind) cons
 
 long JSE_PageCollection::findPageRangeRecord(long start, long end, int kind, PageIndexItem& found) const {
     found.indexList.clear();
-    for (long i = 0; i < static_cast<long>(pageList.size()); ++i) {
-        const PageItemType& record = pageList[i];
-        if (record.startPage > end) break;
-        if (kind >= 1 && overlaps(record, start, end) && record.pageType == kind && !record.featureList.empty()) {
-            found.indexList.push_back(i);
-        }
-    }
+    if (kind < 1) return 0;
+    const long beginsAfter = pageList.findStartingAfter(0, end);
+    found.indexList = pageList.allOverlapping(
+        start, end, [kind](const PageItemType& r) { return r.pageType == kind && !r.featureList.empty(); },
+        beginsAfter < 0 ? pageList.size() : beginsAfter);
     return static_cast<long>(found.indexList.size());
+}
+
+long JSE_PageCollection::findOverlappingPages(long start, long end, PageIndexItem& found) const {
+    found.indexList = pageList.allOverlapping(start, end, anyRecord);
+    return static_cast<long>(found.indexList.size());
+}
+
+long JSE_PageCollection::findPageHolding(long start, long end) const {
+    const auto [first, last] = span(start, end);
+    return pageList.findOverlapping(0, first, last, [&](const PageItemType& r) {
+        return contains(r, start, end) && !r.layoutMirror;
+    });
+}
+
+long JSE_PageCollection::findPageOfRange(long start, long end) const {
+    const long met = findPage(start, end, -1, -1);
+    if (met < 0 || !pageList[met].layoutMirror) return met;
+    const auto [first, last] = span(start, end);
+    return pageList.findOverlapping(0, first, last, [&](const PageItemType& r) {
+        return sameRange(r, start, end) && !r.layoutMirror;
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -153,11 +185,77 @@ long JSE_PageCollection::findPageRangeRecord(long start, long end, int kind, Pag
 
 long JSE_PageCollection::insertPage(PageItemType record, int kind) {
     const long at = findInsertLocation(record.startPage, record.endPage, kind);
-    pageList.insert(pageList.begin() + at, std::move(record));
+    pageList.insert(at, std::move(record));
+    notePlaced(at);
     return at;
 }
 
-void JSE_PageCollection::erasePage(long i) { pageList.erase(pageList.begin() + i); }
+void JSE_PageCollection::erasePage(long i) {
+    const PageItemType& record = pageList[i];
+    if (record.layoutMirror) {
+        const long j = layoutList.findOverlapping(0, record.startPage, record.endPage, [&](const layoutPageItemType& l) {
+            return l.pageType == record.pageType && sameRange(l, record.startPage, record.endPage);
+        });
+        if (j >= 0) layoutList.erase(j);
+    }
+    pageList.erase(i);
+}
+
+void JSE_PageCollection::setPageStart(long i, long start) {
+    pageList.edit(i, [start](PageItemType& r) { r.startPage = start; });
+    notePlaced(i);
+}
+
+void JSE_PageCollection::notePlaced(long i) {
+    if (pageList.marked(i)) return;
+    const long before = pageList.previousUnmarked(i);
+    const long after = pageList.nextUnmarked(i + 1);
+    const bool inOrder = (before < 0 || !LessCompare(pageList[i], pageList[before])) &&
+                         (after < 0 || !LessCompare(pageList[after], pageList[i]));
+    if (!inOrder) pageList.setMarked(i, true);
+}
+
+// The unmarked records stand in sort order. Each marked record goes behind
+// the unmarked ones that sort before it and those of its rank that stood
+// before it, the marked records that meet at one place ordered among
+// themselves by rank and then as they stood: what a stable sort of the whole
+// list gives.
+void JSE_PageCollection::sortPageList() {
+    if (pageList.markedCount() == 0) return;
+    struct Moving {
+        PageItemType record;
+        long before = 0;  // the unmarked records that stood before it
+        long at = 0;      // the unmarked records that sort before it
+    };
+    const std::vector<long> marked = pageList.markedPositions();
+    std::vector<Moving> moving;
+    for (std::size_t j = 0; j < marked.size(); ++j)
+        moving.push_back({pageList[marked[j]], marked[j] - static_cast<long>(j), 0});
+    for (auto it = marked.rbegin(); it != marked.rend(); ++it) pageList.erase(*it);
+    for (Moving& m : moving) {
+        const auto firstWhere = [&](auto sortsAfter) {
+            long lo = 0, hi = pageList.size();
+            while (lo < hi) {
+                const long mid = lo + (hi - lo) / 2;
+                if (sortsAfter(pageList[mid])) hi = mid;
+                else lo = mid + 1;
+            }
+            return lo;
+        };
+        const long lo = firstWhere([&](const PageItemType& r) { return !LessCompare(r, m.record); });
+        const long hi = firstWhere([&](const PageItemType& r) { return LessCompare(m.record, r); });
+        m.at = std::clamp(m.before, lo, hi);
+    }
+    std::stable_sort(moving.begin(), moving.end(), [](const Moving& a, const Moving& b) {
+        return a.at != b.at ? a.at < b.at : LessCompare(a.record, b.record);
+    });
+    for (std::size_t k = 0; k < moving.size(); ++k)
+        pageList.insert(moving[k].at + static_cast<long>(k), std::move(moving[k].record));
+}
+
+void JSE_PageCollection::moveNextPageOfKind(long i, int kind, long end, bool spareOnePage) {
+    page_range::moveNextOfKind(pageList, i, kind, end, spareOnePage, [this](long n) { notePlaced(n); });
+}
 
 PageItemType JSE_PageCollection::featureRecord(int type, int value, long start, long end) {
     return PageItemType{type, value, start, end, {}, {FeatureType{type, value}}};
@@ -185,17 +283,23 @@ long JSE_PageCollection::JSE_PageCollection_SetPageType(long start, long end, in
     long i = findPage(start, end, type, value);
     if (i >= 0) {
         if (!hasFeatureOfType(pageList[i], type)) {
-            pageList[i].featureList.push_back(FeatureType{type, value});
+            pageList.edit(i, [&](PageItemType& r) { r.featureList.push_back(FeatureType{type, value}); });
             return i;
         }
-        setFeature(pageList[i], type, value);
+        pageList.edit(i, [&](PageItemType& r) { setFeature(r, type, value); });
         return start == end ? i : consolidatePagesInTheRange(start, end, type, value, true);
     }
     PageIndexItem sameKind;
     if (findPageRangeRecord(start, end, type, sameKind) > 0) {
         // A range over an existing record of this kind is left to the caller
-        // to remove first; only the records it covers are consolidated.
-        return consolidatePagesInTheRange(start, end, type, value, true);
+        // to remove first, and nothing changes; only a record of exactly the
+        // range, kind and value that the search above did not meet takes in
+        // the records of that value it covers.
+        const auto [first, last] = span(start, end);
+        const long exact = pageList.findOverlapping(0, first, last, [&](const PageItemType& r) {
+            return sameRange(r, start, end) && r.pageType == type && r.pageTypeValue == value;
+        });
+        return exact < 0 ? -1 : consolidatePagesInTheRange(start, end, type, value, true);
     }
     i = findPageRange(start, end, type);
     if (i >= 0) {
@@ -206,16 +310,16 @@ long JSE_PageCollection::JSE_PageCollection_SetPageType(long start, long end, in
 }
 
 long JSE_PageCollection::setInsertPageType(long start, long end, int type, int value) {
-    for (long i = 0; i < static_cast<long>(pageList.size()); ++i) {
-        PageItemType& record = pageList[i];
-        if (record.pageType == type && sameRange(record, start, end) &&
-            record.featureList.empty()) {
-            record.pageTypeValue = value;
-            record.featureList.push_back(FeatureType{type, value});
-            return i;
-        }
-    }
-    return -1;
+    const auto [first, last] = span(start, end);
+    const long i = pageList.findOverlapping(0, first, last, [&](const PageItemType& r) {
+        return r.pageType == type && sameRange(r, start, end) && r.featureList.empty();
+    });
+    if (i < 0) return -1;
+    pageList.edit(i, [&](PageItemType& r) {
+        r.pageTypeValue = value;
+        r.featureList.push_back(FeatureType{type, value});
+    });
+    return i;
 }
 
 void JSE_PageCollection::JSE_PageCollection_SetProperty(long start, long end, int id, WString text, int pageType,
@@ -233,21 +337,22 @@ void JSE_PageCollection::JSE_PageCollection_SetProperty(long start, long end, in
     } else {
         setInsertProperty(start, end, id, text, pageType, pageTypeValue, insertSorted);
     }
-    std::stable_sort(pageList.begin(), pageList.end(), LessCompare);
+    sortPageList();
 }
 
 // A paper record (no features, or a substitution) takes the new text; a
 // record with other features keeps its first property and gains another.
 void JSE_PageCollection::setPropertyOnRecord(long i, int id, const WString& text) {
-    PageItemType& record = pageList[i];
-    const auto property = std::find_if(record.propertyList.begin(), record.propertyList.end(),
-                                       [id](const PropertyType& p) { return p.propertyType == id; });
-    const bool replaces = record.featureList.empty() || hasFeatureOfType(record, kPePaperSubstitution);
-    if (property != record.propertyList.end() && replaces) {
-        property->propertyValue = text;
-    } else {
-        record.propertyList.push_back(PropertyType{id, text});
-    }
+    pageList.edit(i, [&](PageItemType& record) {
+        const auto property = std::find_if(record.propertyList.begin(), record.propertyList.end(),
+                                           [id](const PropertyType& p) { return p.propertyType == id; });
+        const bool replaces = record.featureList.empty() || hasFeatureOfType(record, kPePaperSubstitution);
+        if (property != record.propertyList.end() && replaces) {
+            property->propertyValue = text;
+        } else {
+            record.propertyList.push_back(PropertyType{id, text});
+        }
+    });
 }
 
 void JSE_PageCollection::setInsertProperty(long start, long end, int id, const WString& text, int pageType,
@@ -257,25 +362,21 @@ void JSE_PageCollection::setInsertProperty(long start, long end, int id, const W
         insertPage(std::move(record), pageType);
     } else {
         pageList.push_back(std::move(record));
+        notePlaced(pageList.size() - 1);
     }
 }
 
 void JSE_PageCollection::JSE_PageCollection_AddPageFeature(long i, int type, int value) {
     if (!validPage(i)) return;
-    setFeature(pageList[i], type, value);
+    pageList.edit(i, [&](PageItemType& r) { setFeature(r, type, value); });
     if (type != kPeSubsetOutput) return;
     for (int excluded : featuresExcludedByOutput(value)) JSE_PageCollection_RemovePageFeatureAt(i, excluded);
 }
 
 int JSE_PageCollection::JSE_PageCollection_UpdatePageFeature(long i, int type, int value) {
-    if (!validPage(i)) return 0;
-    for (FeatureType& feature : pageList[i].featureList) {
-        if (feature.featureType == type) {
-            feature.featureValue = value;
-            return 1;
-        }
-    }
-    return 0;
+    if (!validPage(i) || !hasFeatureOfType(pageList[i], type)) return 0;
+    pageList.edit(i, [&](PageItemType& r) { setFeature(r, type, value); });
+    return 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -318,9 +419,8 @@ void JSE_PageCollection::JSE_PageCollection_GetPropertyValueAt(long i, long j, W
 }
 
 void JSE_PageCollection::JSE_PageCollection_SetPropertyValueAt(long i, long j, const WString& text) {
-    if (!validPage(i)) return;
-    std::vector<PropertyType>& properties = pageList[i].propertyList;
-    if (j >= 0 && j < static_cast<long>(properties.size())) properties[j].propertyValue = text;
+    if (!validPage(i) || j < 0 || j >= static_cast<long>(pageList[i].propertyList.size())) return;
+    pageList.edit(i, [j, &text](PageItemType& r) { r.propertyList[static_cast<std::size_t>(j)].propertyValue = text; });
 }
 
 long JSE_PageCollection::JSE_PageCollection_GetPageFeatureSize(long i) const {
@@ -360,11 +460,11 @@ bool JSE_PageCollection::JSE_PageCollection_FindPageFeatureByPageIndex(long i, i
 
 bool JSE_PageCollection::JSE_PageCollection_FindPageFeatureByPageNumbers(long start, long end, int type,
                                                                          long& i) const {
-    for (i = 0; i < static_cast<long>(pageList.size()); ++i) {
-        if (contains(pageList[i], start, end) && hasFeatureOfType(pageList[i], type)) return true;
-    }
-    i = -1;
-    return false;
+    const auto [first, last] = span(start, end);
+    i = pageList.findOverlapping(0, first, last, [&](const PageItemType& r) {
+        return contains(r, start, end) && hasFeatureOfType(r, type);
+    });
+    return i >= 0;
 }
 
 bool JSE_PageCollection::JSE_PageCollection_FindPageFeatureByPageRange(long start, long end, int type,
@@ -380,12 +480,46 @@ void JSE_PageCollection::FindMediaForThePage(long start, long end, WString& pape
     JSE_PageCollection_GetProperty(i, 0, id, paper);
 }
 
+// The substitutions over the pages claim them in list order; pages none
+// claims print on the job's paper; neighbouring stretches of one paper join.
+std::vector<PaperRun> JSE_PageCollection::FindMediaRuns(long start, long end) const {
+    std::vector<PaperRun> runs;
+    if (start > end) return runs;
+    std::map<long, long> unclaimed{{start, end}};  // first page -> last page
+    for (const long i : pageList.allOverlapping(start, end, [](const PageItemType& r) {
+             return r.pageType == kPePaperSubstitution && r.startPage <= r.endPage;
+         })) {
+        const PageItemType& record = pageList[i];
+        const WString paper = record.propertyList.empty() ? WString() : record.propertyList.front().propertyValue;
+        const long from = std::max(start, record.startPage), to = std::min(end, record.endPage);
+        auto it = unclaimed.upper_bound(from);
+        if (it != unclaimed.begin() && std::prev(it)->second >= from) --it;
+        while (it != unclaimed.end() && it->first <= to) {
+            const long first = it->first, last = it->second;
+            it = unclaimed.erase(it);
+            if (first < from) unclaimed.emplace(first, from - 1);
+            if (to < last) it = unclaimed.emplace(to + 1, last).first;
+            runs.push_back(PaperRun{std::max(first, from), std::min(last, to), paper});
+        }
+    }
+    for (const auto& [first, last] : unclaimed) runs.push_back(PaperRun{first, last, WString()});
+    std::sort(runs.begin(), runs.end(), [](const PaperRun& a, const PaperRun& b) { return a.first < b.first; });
+    std::vector<PaperRun> joined;
+    for (PaperRun& run : runs) {
+        if (!joined.empty() && joined.back().paper == run.paper) joined.back().last = run.last;
+        else joined.push_back(std::move(run));
+    }
+    return joined;
+}
+
 // ---------------------------------------------------------------------------
 // Removing
 
+// A layout range's mirror is not the entry of its pages: the layout list
+// keeps it, and taking it away here would only have it made again.
 bool JSE_PageCollection::JSE_PageCollection_RemovePages(long start, long end) {
     bool removed = false;
-    if (const long i = findPage(start, end, -1, -1); i >= 0) {
+    if (const long i = findPageOfRange(start, end); i >= 0) {
         erasePage(i);
         removed = true;
     }
@@ -401,10 +535,13 @@ bool JSE_PageCollection::JSE_PageCollection_RemovePages(long start, long end) {
     return removed;
 }
 
+// A layout record goes with its mirror, and a mirror with its layout record.
 bool JSE_PageCollection::JSE_PageCollection_RemovePageAt(long i, int list) {
     if (list != 0) {
         if (!validLayout(i)) return false;
-        layoutList.erase(layoutList.begin() + i);
+        const long mirror = findLayoutMirror(layoutList[i]);
+        layoutList.erase(i);
+        if (mirror >= 0) pageList.erase(mirror);
         return true;
     }
     if (!validPage(i)) return false;
@@ -415,10 +552,11 @@ bool JSE_PageCollection::JSE_PageCollection_RemovePageAt(long i, int list) {
 void JSE_PageCollection::JSE_PageCollection_RemovePageFeature(long start, long end, int type, int value) {
     if (type == kPeSubsetOutput) {
         // Removing a subset's output device removes the subset.
-        for (long i = static_cast<long>(pageList.size()) - 1; i >= 0; --i) {
-            if (!sameRange(pageList[i], start, end)) continue;
-            if (hasFeatureOfType(pageList[i], kPeFinishingSubset)) JSE_PageCollection_RemovePageAt(i, 0);
-        }
+        const auto [first, last] = span(start, end);
+        const std::vector<long> subsets = pageList.allOverlapping(first, last, [&](const PageItemType& r) {
+            return sameRange(r, start, end) && hasFeatureOfType(r, kPeFinishingSubset);
+        });
+        for (auto it = subsets.rbegin(); it != subsets.rend(); ++it) JSE_PageCollection_RemovePageAt(*it, 0);
         return;
     }
     if (isLayoutCode(type)) {
@@ -434,11 +572,12 @@ void JSE_PageCollection::JSE_PageCollection_RemovePageFeature(long start, long e
 
 bool JSE_PageCollection::JSE_PageCollection_RemovePageFeatureAt(long i, int type) {
     if (!validPage(i)) return false;
-    PageItemType& record = pageList[i];
-    if (const long j = lastFeatureOfType(record, type); j >= 0) {
-        record.featureList.erase(record.featureList.begin() + j);
-    }
-    if (record.featureList.empty()) erasePage(i);
+    pageList.edit(i, [type](PageItemType& record) {
+        if (const long j = lastFeatureOfType(record, type); j >= 0) {
+            record.featureList.erase(record.featureList.begin() + j);
+        }
+    });
+    if (pageList[i].featureList.empty()) erasePage(i);
     return true;
 }
 
@@ -449,45 +588,46 @@ void JSE_PageCollection::JSE_PageCollection_RemoveAllPages() {
 }
 
 void JSE_PageCollection::JSE_PageCollection_RemoveAllFeaturesFromCollection(int type) {
-    for (long i = static_cast<long>(pageList.size()) - 1; i >= 0; --i) {
-        PageItemType& record = pageList[i];
-        const long j = lastFeatureOfType(record, type);
-        if (j >= 0) {
+    for (long i = pageList.size() - 1; i >= 0; --i) {
+        pageList.edit(i, [type](PageItemType& record) {
+            const long j = lastFeatureOfType(record, type);
+            if (j < 0) return;
             record.featureList.erase(record.featureList.begin() + j);
             if (j < static_cast<long>(record.propertyList.size())) {
                 record.propertyList.erase(record.propertyList.begin() + j);
             }
-        }
-        if (record.featureList.empty()) erasePage(i);
+        });
+        if (pageList[i].featureList.empty()) erasePage(i);
     }
 }
 
 void JSE_PageCollection::JSE_PageCollection_RemoveAllFeaturesFromPages(long start, long end, int type) {
-    for (long i = static_cast<long>(pageList.size()) - 1; i >= 0; --i) {
-        if (contains(pageList[i], start, end) && hasFeatureOfType(pageList[i], type)) erasePage(i);
-    }
+    const auto [first, last] = span(start, end);
+    const std::vector<long> holding = pageList.allOverlapping(first, last, [&](const PageItemType& r) {
+        return contains(r, start, end) && hasFeatureOfType(r, type);
+    });
+    for (auto it = holding.rbegin(); it != holding.rend(); ++it) erasePage(*it);
 }
 
 void JSE_PageCollection::JSE_PageCollection_RemovePageFeatureAndProperty(long start, long end, int type, int value,
                                                                          int propertyIndex) {
     const long i = findPage(start, end, type, value);
     if (i < 0) return;
-    PageItemType& record = pageList[i];
-    if (const long j = lastFeatureOfType(record, type); j >= 0) {
-        record.featureList.erase(record.featureList.begin() + j);
-        if (propertyIndex >= 0 && propertyIndex < static_cast<int>(record.propertyList.size())) {
-            record.propertyList.erase(record.propertyList.begin() + propertyIndex);
+    pageList.edit(i, [&](PageItemType& record) {
+        if (const long j = lastFeatureOfType(record, type); j >= 0) {
+            record.featureList.erase(record.featureList.begin() + j);
+            if (propertyIndex >= 0 && propertyIndex < static_cast<int>(record.propertyList.size())) {
+                record.propertyList.erase(record.propertyList.begin() + propertyIndex);
+            }
         }
-    }
-    if (record.featureList.empty()) erasePage(i);
+    });
+    if (pageList[i].featureList.empty()) erasePage(i);
 }
 
 void JSE_PageCollection::removeFeaturesFromPageList(long start, long end, int type) {
-    for (long i = static_cast<long>(pageList.size()) - 1; i >= 0; --i) {
-        const PageItemType& record = pageList[i];
-        if (sameRange(record, start, end) && record.pageType == type) {
-            erasePage(i);
-            return;
-        }
-    }
+    const auto [first, last] = span(start, end);
+    const std::vector<long> found = pageList.allOverlapping(first, last, [&](const PageItemType& r) {
+        return sameRange(r, start, end) && r.pageType == type;
+    });
+    if (!found.empty()) erasePage(found.back());
 }

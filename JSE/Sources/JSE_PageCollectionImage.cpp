@@ -1,6 +1,9 @@
 // The image list of the page collection: per-range image shifts. The list
 // stays sorted by first page, its ranges never overlap, and equal
-// neighbouring ranges are merged after every change.
+// neighbouring ranges are merged after every change; so the records over a
+// range are found by binary search, and only those around a change can
+// merge.
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -8,7 +11,6 @@
 #include "PageRangeSearch.h"
 
 using page_range::contains;
-using page_range::overlaps;
 using page_range::within;
 
 bool ImageType::operator==(const ImageType& other) const {
@@ -38,7 +40,7 @@ void JSE_PageCollection::JSE_PageCollection_SetImageFeature(long start, long end
     } else {
         splitPageImageRecord(k, featureType, unit, mirror, orientation, x1, y1, x2, y2, start, end);
     }
-    checkForDuplicatedImageFeatures();
+    mergeImageRecordsAround(start, end);
 }
 
 // Record i's features, with the given shift, move to start..end; every record
@@ -62,15 +64,23 @@ void JSE_PageCollection::splitPageImageRecord(long i, int featureType, int unit,
 }
 
 void JSE_PageCollection::cutImageRange(long start, long end) {
-    for (long k = static_cast<long>(imageList.size()) - 1; k >= 0; --k) {
+    const auto [first, past] = imageRecordsOver(start, end);
+    for (long k = past - 1; k >= first; --k) {
         const PageImageItemType& record = imageList[k];
-        if (!overlaps(record, start, end)) continue;
         if (within(record, start, end)) {
             imageList.erase(imageList.begin() + k);
         } else {
             removePartialImageRecord(k, std::max(start, record.startPage), std::min(end, record.endPage));
         }
     }
+}
+
+std::pair<long, long> JSE_PageCollection::imageRecordsOver(long start, long end) const {
+    const auto first = std::partition_point(imageList.begin(), imageList.end(),
+                                            [start](const PageImageItemType& r) { return r.endPage < start; });
+    const auto past = std::partition_point(first, imageList.end(),
+                                           [end](const PageImageItemType& r) { return r.startPage <= end; });
+    return {first - imageList.begin(), past - imageList.begin()};
 }
 
 bool JSE_PageCollection::removePartialImageRecord(long i, long start, long end) {
@@ -92,6 +102,24 @@ bool JSE_PageCollection::removePartialImageRecord(long i, long start, long end) 
         return false;
     }
     return true;
+}
+
+// Before a change no two neighbours are equal; the records it made or cut
+// share a page with start..end or touch it.
+void JSE_PageCollection::mergeImageRecordsAround(long start, long end) {
+    const auto [first, past] = imageRecordsOver(start - 1, end + 1);
+    long last = past;  // the pairs looked at end with the one of last - 1 and last
+    for (long k = std::max(first - 1, 0L); k < last && k + 1 < static_cast<long>(imageList.size());) {
+        PageImageItemType& left = imageList[k];
+        const PageImageItemType& right = imageList[k + 1];
+        if (left.endPage + 1 == right.startPage && left.imageFeatureList == right.imageFeatureList) {
+            left.endPage = right.endPage;
+            imageList.erase(imageList.begin() + k + 1);
+            --last;
+        } else {
+            ++k;
+        }
+    }
 }
 
 void JSE_PageCollection::checkForDuplicatedImageFeatures() {
@@ -138,11 +166,8 @@ long JSE_PageCollection::findImagePage(long start, long end) const {
 }
 
 long JSE_PageCollection::findImagePageRange(long start, long end) const {
-    for (long k = 0; k < static_cast<long>(imageList.size()); ++k) {
-        if (end < imageList[k].startPage) return -1;
-        if (start <= imageList[k].endPage) return k;
-    }
-    return -1;
+    const auto [first, past] = imageRecordsOver(start, end);
+    return first < past ? first : -1;
 }
 
 long JSE_PageCollection::findImagePageInsertLocation(long start, long end) const {
@@ -197,7 +222,8 @@ void JSE_PageCollection::JSE_PageCollection_GetImageFeature(long i, long j, int&
 
 void JSE_PageCollection::JSE_PageCollection_RemoveImageFeature(long start, long end, int type) {
     removeFeaturesFromPageList(start, end, type);
-    for (long k = static_cast<long>(imageList.size()) - 1; k >= 0; --k) {
+    const auto [first, past] = imageRecordsOver(start, end);
+    for (long k = past - 1; k >= first; --k) {
         if (within(imageList[k], start, end)) {
             imageList.erase(imageList.begin() + k);
             return;
@@ -206,7 +232,8 @@ void JSE_PageCollection::JSE_PageCollection_RemoveImageFeature(long start, long 
 }
 
 void JSE_PageCollection::JSE_PageCollection_RemoveImageAlignOnPages(long start, long end) {
-    for (long k = static_cast<long>(imageList.size()) - 1; k >= 0; --k) {
+    const auto [first, past] = imageRecordsOver(std::min(start, end), std::max(start, end));
+    for (long k = past - 1; k >= first; --k) {
         if (contains(imageList[k], start, end)) imageList.erase(imageList.begin() + k);
     }
 }

@@ -49,7 +49,7 @@ void JSE_PageCollection::UpdatePageItem(PageItemType& piece, int kind, int id, c
 void JSE_PageCollection::cutOutInside(long i, long start, long end) {
     PageItemType tail;
     clonePage(i, tail, end + 1, pageList[i].endPage, pageList[i].pageType, pageList[i].pageTypeValue);
-    pageList[i].endPage = start - 1;
+    pageList.edit(i, [start](PageItemType& r) { r.endPage = start - 1; });
     insertPage(std::move(tail), -1);
 }
 
@@ -57,9 +57,8 @@ void JSE_PageCollection::splitPageRecord(long i, int type, int value, long start
     PageItemType piece;
     if (!clonePage(i, piece, start, end, type, value)) return;
     setFeature(piece, type, value);
-    PageItemType& record = pageList[i];
-    const long rs = record.startPage;
-    const long re = record.endPage;
+    const long rs = pageList[i].startPage;
+    const long re = pageList[i].endPage;
 
     if (rs < start && end < re) {
         if (!SameFeature(i, type, value)) {
@@ -70,16 +69,18 @@ void JSE_PageCollection::splitPageRecord(long i, int type, int value, long start
         cutOutInside(i, start, end);
         insertPage(std::move(piece), -1);
     } else if (start <= rs && rs <= end && end < re) {
-        record.startPage = end + 1;
+        setPageStart(i, end + 1);
         insertPage(std::move(piece), -1);
     } else if (rs < start && start <= re && re <= end) {
-        record.endPage = start - 1;
+        pageList.edit(i, [start](PageItemType& r) { r.endPage = start - 1; });
         insertPage(std::move(piece), -1);
     } else {
         // The range holds the whole record: the record widens to it.
-        setFeature(record, type, value);
-        record.startPage = std::min(start, rs);
-        record.endPage = std::max(end, re);
+        pageList.edit(i, [&](PageItemType& r) {
+            setFeature(r, type, value);
+            r.endPage = std::max(end, re);
+        });
+        setPageStart(i, std::min(start, rs));
     }
 }
 
@@ -88,30 +89,29 @@ void JSE_PageCollection::splitPagePropertyRecord(long i, int kind, int kindValue
     PageItemType piece;
     if (!clonePage(i, piece, start, end, kind, kindValue)) return;
     UpdatePageItem(piece, kind, id, text);
-    PageItemType& record = pageList[i];
-    const long rs = record.startPage;
-    const long re = record.endPage;
+    const long rs = pageList[i].startPage;
+    const long re = pageList[i].endPage;
 
     if (rs < start && end < re) {
         cutOutInside(i, start, end);
     } else if (start < rs && rs <= end && end < re) {
-        record.startPage = end + 1;
+        setPageStart(i, end + 1);
     } else if (rs < start && start <= re && re <= end) {
-        record.endPage = start - 1;
-        page_range::moveNextOfKind(pageList, i, kind, end, true);
+        pageList.edit(i, [start](PageItemType& r) { r.endPage = start - 1; });
+        moveNextPageOfKind(i, kind, end, true);
     } else if (start == rs && end < re) {
-        record.startPage = end + 1;
+        setPageStart(i, end + 1);
     } else if (start < rs) {
-        // The range ends before the record or covers it: the record stays.
-    } else if (start == end && sameRange(record, start, end)) {
+        coverPageRecord(i, kind, end);
+    } else if (start == end && sameRange(pageList[i], start, end)) {
         // The one page of the record changes its kind value: the piece
         // replaces the record.
         erasePage(i);
     } else if (start == rs && !SameProperty(i, id, text)) {
-        page_range::moveNextOfKind(pageList, i, kind, end, false);
+        coverPageRecord(i, kind, end);
     } else if (start == rs && end > re) {
-        record.endPage = end;
-        page_range::moveNextOfKind(pageList, i, kind, end, false);
+        pageList.edit(i, [end](PageItemType& r) { r.endPage = end; });
+        moveNextPageOfKind(i, kind, end, false);
         return;
     } else {
         return;
@@ -119,12 +119,23 @@ void JSE_PageCollection::splitPagePropertyRecord(long i, int kind, int kindValue
     insertPage(std::move(piece), -1);
 }
 
+// A range that covers record i takes its pages, and those of the next
+// records of the kind that it reaches, rather than leaving them on two papers
+// at once.
+void JSE_PageCollection::coverPageRecord(long i, int kind, long end) {
+    moveNextPageOfKind(i, kind, end, false);
+    erasePage(i);
+}
+
 long JSE_PageCollection::consolidatePagesInTheRange(long start, long end, int kind, int value, bool report) {
     long kept = -1;
-    for (long i = static_cast<long>(pageList.size()) - 1; i >= 0; --i) {
-        const PageItemType& record = pageList[i];
-        if (!within(record, start, end) || record.pageType != kind || record.pageTypeValue != value) continue;
-        if (sameRange(record, start, end)) {
+    const std::vector<long> candidates =
+        pageList.allOverlapping(std::min(start, end), std::max(start, end), [&](const PageItemType& r) {
+            return within(r, start, end) && r.pageType == kind && r.pageTypeValue == value;
+        });
+    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+        const long i = *it;
+        if (sameRange(pageList[i], start, end)) {
             kept = i;
         } else {
             erasePage(i);
@@ -136,15 +147,14 @@ long JSE_PageCollection::consolidatePagesInTheRange(long start, long end, int ki
 
 bool JSE_PageCollection::removePartialRecord(long i, long start, long end) {
     if (!validPage(i)) return false;
-    PageItemType& record = pageList[i];
-    const long rs = record.startPage;
-    const long re = record.endPage;
+    const long rs = pageList[i].startPage;
+    const long re = pageList[i].endPage;
     if (rs < start && end < re) {
         cutOutInside(i, start, end);
     } else if (start == rs && end < re) {
-        record.startPage = end + 1;
+        setPageStart(i, end + 1);
     } else if (rs < start && end == re) {
-        record.endPage = start - 1;
+        pageList.edit(i, [start](PageItemType& r) { r.endPage = start - 1; });
     } else {
         lastError = kPageIndexOutside;
         return false;
@@ -153,23 +163,27 @@ bool JSE_PageCollection::removePartialRecord(long i, long start, long end) {
 }
 
 bool JSE_PageCollection::JSE_PageCollection_RemovePagesInTheRange(long start, long end, int type) {
-    long i = -1;
-    if (!JSE_PageCollection_FindPageFeatureByPageNumbers(start, end, type, i)) return false;
-    return removePartialRecord(i, start, end);
+    const long i = pageList.findOverlapping(0, std::min(start, end), std::max(start, end), [&](const PageItemType& r) {
+        return page_range::contains(r, start, end) && !r.layoutMirror &&
+               std::any_of(r.featureList.begin(), r.featureList.end(),
+                           [type](const FeatureType& f) { return f.featureType == type; });
+    });
+    return i >= 0 && removePartialRecord(i, start, end);
 }
 
 void JSE_PageCollection::JSE_PageCollection_RemovePageFeature(long start, long end, int type) {
     for (long page = start; page <= end && !pageList.empty(); ++page) {
-        const auto onePage = std::find_if(pageList.begin(), pageList.end(),
-                                          [page](const PageItemType& r) { return sameRange(r, page, page); });
-        if (onePage != pageList.end()) {
-            JSE_PageCollection_RemovePageFeatureAt(onePage - pageList.begin(), type);
+        const long onePage =
+            pageList.findOverlapping(0, page, page, [page](const PageItemType& r) { return sameRange(r, page, page); });
+        if (onePage >= 0) {
+            JSE_PageCollection_RemovePageFeatureAt(onePage, type);
             continue;
         }
         long holder = -1;
         // Pages that no record with this feature holds have nothing to lose.
         if (!JSE_PageCollection_FindPageFeatureByPageNumbers(page, page, type, holder)) continue;
         const PageItemType& record = pageList[holder];
+        if (record.layoutMirror) continue;
         const PropertyType paper = record.propertyList.empty() ? PropertyType{} : record.propertyList.front();
         splitPagePropertyRecord(holder, record.pageType, record.pageTypeValue, paper.propertyType,
                                 paper.propertyValue, page, page);
@@ -180,17 +194,18 @@ void JSE_PageCollection::JSE_PageCollection_RemovePageFeature(long start, long e
 }
 
 void JSE_PageCollection::checkForDuplicatedFeatures() {
-    for (std::size_t i = 0; i + 1 < pageList.size(); ++i) {
-        PageItemType& left = pageList[i];
+    for (long i = 0; i + 1 < pageList.size(); ++i) {
+        const PageItemType& left = pageList[i];
         const PageItemType& right = pageList[i + 1];
-        if (left.endPage + 1 != right.startPage) continue;
+        if (left.endPage + 1 != right.startPage || left.layoutMirror || right.layoutMirror) continue;
         if (left.propertyList.size() != right.propertyList.size() || left.featureList != right.featureList) continue;
         bool equalAtSomePosition = false;
         for (std::size_t j = 0; j < left.propertyList.size() && !equalAtSomePosition; ++j) {
             equalAtSomePosition = left.propertyList[j] == right.propertyList[j];
         }
         if (!equalAtSomePosition) continue;
-        left.endPage = right.endPage;
-        erasePage(static_cast<long>(i) + 1);
+        const long last = right.endPage;
+        pageList.edit(i, [last](PageItemType& r) { r.endPage = last; });
+        erasePage(i + 1);
     }
 }

@@ -1,12 +1,14 @@
 // Range tests and binary searches shared by the page, layout and image lists
 // of the page collection and the validator's page-exception list. Every list
 // is kept in first-page order, with a range that lies inside another record
-// placed in front of that record.
+// placed in front of that record. A list is a vector or a PageSequence.
 #pragma once
 
 #include <algorithm>
 #include <utility>
 #include <vector>
+
+#include "JSE_PageSequence.h"
 
 namespace page_range {
 
@@ -35,13 +37,13 @@ bool sameRange(const Record& record, long start, long end) {
 // Binary search on the first page for a record with exactly start..end that
 // match accepts; a record of that range that match refuses sends the search
 // right. -1 when none is met.
-template <class Record, class Match>
-long findExact(const std::vector<Record>& list, long start, long end, Match match) {
+template <class List, class Match>
+long findExact(const List& list, long start, long end, Match match) {
     long lo = 0;
     long hi = static_cast<long>(list.size()) - 1;
     while (lo <= hi) {
         const long mid = (lo + hi) / 2;
-        const Record& record = list[mid];
+        const auto& record = list[mid];
         if (sameRange(record, start, end) && match(record)) return mid;
         if (!sameRange(record, start, end) && start < record.startPage) {
             hi = mid - 1;
@@ -55,8 +57,8 @@ long findExact(const std::vector<Record>& list, long start, long end, Match matc
 // Where a record for start..end goes: in front of a record that holds the
 // range, else where the binary search on the first page ends. pagesOf gives
 // a record's first and last page as a pair.
-template <class Record, class Pages>
-long insertLocation(const std::vector<Record>& list, long start, long end, Pages pagesOf) {
+template <class List, class Pages>
+long insertLocation(const List& list, long start, long end, Pages pagesOf) {
     long lo = 0;
     long hi = static_cast<long>(list.size()) - 1;
     long result = 0;
@@ -75,9 +77,9 @@ long insertLocation(const std::vector<Record>& list, long start, long end, Pages
     return std::max(result, 0L);
 }
 
-template <class Record>
-long insertLocation(const std::vector<Record>& list, long start, long end) {
-    const auto pagesOf = [](const Record& r) { return std::pair<long, long>(r.startPage, r.endPage); };
+template <class List>
+long insertLocation(const List& list, long start, long end) {
+    const auto pagesOf = [](const auto& r) { return std::pair<long, long>(r.startPage, r.endPage); };
     return insertLocation(list, start, end, pagesOf);
 }
 
@@ -85,18 +87,19 @@ long insertLocation(const std::vector<Record>& list, long start, long end) {
 // end when it begins inside the range; a record with nothing left goes, and
 // the one of that kind behind it is looked at in its place. Records of other
 // kinds are never touched; with spareOnePage a one-page record keeps its page.
-template <class Record>
-void moveNextOfKind(std::vector<Record>& list, long i, int kind, long end, bool spareOnePage) {
-    for (long n = i + 1; n < static_cast<long>(list.size());) {
-        Record& next = list[n];
-        if (next.pageType != kind) {
-            ++n;
-            continue;
-        }
+// moved (n) hears of each record n whose first page moved.
+template <class Record, class Moved>
+void moveNextOfKind(PageSequence<Record>& list, long i, int kind, long end, bool spareOnePage, Moved moved) {
+    for (long n = list.findOfKind(i + 1, kind, [](const Record&) { return true; }); n >= 0;
+         n = list.findOfKind(n, kind, [](const Record&) { return true; })) {
+        const Record& next = list[n];
         if (next.startPage > end || (spareOnePage && next.startPage == next.endPage)) return;
-        next.startPage = end + 1;
-        if (next.startPage <= next.endPage) return;
-        list.erase(list.begin() + n);
+        list.edit(n, [end](Record& r) { r.startPage = end + 1; });
+        if (list[n].startPage <= list[n].endPage) {
+            moved(n);
+            return;
+        }
+        list.erase(n);
     }
 }
 
