@@ -253,6 +253,10 @@ public:
     void JSE_Validation_Remove_All_PageList();  // nothing, no code, without a validator
     // Adds the record to the validator's list; returns the last error.
     std::int64_t JSE_Validation_Load_PeRecord(JSE_PageExceptionType record);
+    // The validator's list emptied and loaded from source when it is next
+    // read (JSE_Validation_Load_ExceptionRecordsLater); nothing without a
+    // validator.
+    void JSE_Validation_Load_PeRecordsLater(JSE_Validation::PeRecordSource source);
     void JSE_Validation_SetJobFeature(int id, const WString& text, int value);
     long JSE_Validation_CheckPeFeature(long start, long end, const std::vector<JSE_PageExceptionType>& list, int code,
                                        const JSE_MediaSelection& paper, int value);

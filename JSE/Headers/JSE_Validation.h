@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -319,6 +320,14 @@ public:
     long JSE_Validation_Remove_PePageRange(int first, int last, int code);
     // Empties the list and the selection; the exception papers stay.
     void JSE_Validation_Remove_All_PageList();
+    // Empties the list and the selection as JSE_Validation_Remove_All_PageList
+    // does and loads the records source gives, each as
+    // JSE_Validation_Load_ExceptionRecord would, when the list is next read or
+    // changed: a caller that changes its records many times over pays for one
+    // load. source reads the records as they are then; its caller keeps what
+    // it reads unchanged until it hands a new source or empties the list.
+    using PeRecordSource = std::function<std::vector<JSE_PageExceptionType>()>;
+    void JSE_Validation_Load_ExceptionRecordsLater(PeRecordSource source);
     long JSE_Validation_Get_NumberOf_PeRecord();
     // 0 with a copy of the record; -1007 (also the last error) outside the list.
     long JSE_Validation_GetPageExceptionItem(long index, JSE_PageExceptionType& out);
@@ -540,7 +549,10 @@ protected:
     std::vector<ControlItem> controls;
     std::vector<std::int32_t> savedValues;
     std::vector<paperException> exceptionPapers;
-    std::vector<JSE_PageExceptionType> pageExceptions;
+    // The page-exception list, loaded first from the pending source.
+    std::vector<JSE_PageExceptionType>& PeRecords();
+    std::vector<JSE_PageExceptionType> pageExceptions;  // read only through PeRecords
+    PeRecordSource pendingPeRecords;
     std::vector<JSE_PageExceptionType> savedPageExceptions;
     std::vector<peCommandConstraintType> peConstraints;
     std::vector<pageSelectionRecord> selectedPages;

@@ -31,6 +31,9 @@ std::int64_t JSE_Service::JSE_Validation_Load_PeRecord(JSE_PageExceptionType rec
     VALIDATOR(JSE_Validation_Load_ExceptionRecord(record));
     return m_lastError;
 }
+void JSE_Service::JSE_Validation_Load_PeRecordsLater(JSE_Validation::PeRecordSource source) {
+    VALIDATOR_QUIETLY(JSE_Validation_Load_ExceptionRecordsLater(std::move(source)));
+}
 void JSE_Service::JSE_Validation_SetJobFeature(int id, const WString& text, int value) {
     VALIDATOR(JSE_Validation_SetJobFeature(id, text, value));
 }

@@ -51,6 +51,7 @@ void JSE_Validation::InitMembers(const std::wstring& path, bool deferLoad) {
 
 void JSE_Validation::ClearTables() {
     pageExceptions.clear();
+    pendingPeRecords = nullptr;
     controls.clear();
     savedValues.clear();
     savedPageExceptions.clear();

@@ -133,7 +133,7 @@ void JSE_Validation::DumpPageList() {
 void JSE_Validation::DumpSubstitutionList(int which) {
     std::string text;
     for (const paperException& paper : exceptionPapers) text += "\t" + N(paper.paper) + ", " + N(paper.count) + "\n";
-    for (const JSE_PageExceptionType& r : pageExceptions) {
+    for (const JSE_PageExceptionType& r : PeRecords()) {
         Field(text, "exceptionMode", N(r.exceptionMode));
         Field(text, "paperExit", N(r.paperExit));
         Field(text, "startingPage", N(static_cast<long>(r.startingPage)));
@@ -162,7 +162,7 @@ void JSE_Validation::DumpSubstitutionList(int which) {
         Field(text, "paperSelectionIndex", N(r.reserved));
         text += "\n\n";
     }
-    text += "Total Record = " + N(static_cast<long>(pageExceptions.size())) + "\n";
+    text += "Total Record = " + N(static_cast<long>(PeRecords().size())) + "\n";
     const char* name = which == 1 ? "JSEPeBefore.txt"
                        : which == 2 ? "JSEPeAfter.txt"
                        : which == 3 ? "Selected_PageOn_Media.txt"

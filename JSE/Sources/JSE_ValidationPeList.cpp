@@ -48,11 +48,25 @@ int JSE_Validation::PaperOrBody(long paper) const {
 
 void JSE_Validation::JSE_Validation_Load_ExceptionRecord(JSE_PageExceptionType record) {
     const long at = findInsertLocation(record.startingPage, record.endingPage);
-    pageExceptions.insert(pageExceptions.begin() + at, record);
+    PeRecords().insert(PeRecords().begin() + at, record);
+}
+
+void JSE_Validation::JSE_Validation_Load_ExceptionRecordsLater(PeRecordSource source) {
+    JSE_Validation_Remove_All_PageList();
+    pendingPeRecords = std::move(source);
+}
+
+std::vector<JSE_PageExceptionType>& JSE_Validation::PeRecords() {
+    if (pendingPeRecords) {
+        const PeRecordSource source = std::move(pendingPeRecords);
+        pendingPeRecords = nullptr;
+        for (JSE_PageExceptionType& record : source()) JSE_Validation_Load_ExceptionRecord(std::move(record));
+    }
+    return pageExceptions;
 }
 
 long JSE_Validation::findInsertLocation(long start, long end) {
-    return page_range::insertLocation(pageExceptions, start, end, PagesOf);
+    return page_range::insertLocation(PeRecords(), start, end, PagesOf);
 }
 
 long JSE_Validation::JSE_Validation_Add_PePage(long page, long paperIndex, int code) {
@@ -72,12 +86,12 @@ long JSE_Validation::JSE_Validation_Add_PePage(long page, long paperIndex, int c
 long JSE_Validation::JSE_Validation_Remove_PePage(int page, int code) { return RemovePage(page, code); }
 
 long JSE_Validation::RemovePage(long page, int code) {
-    const auto it = std::find_if(pageExceptions.begin(), pageExceptions.end(), [&](const JSE_PageExceptionType& r) {
+    const auto it = std::find_if(PeRecords().begin(), PeRecords().end(), [&](const JSE_PageExceptionType& r) {
         return r.startingPage == page && r.exceptionMode == code;
     });
-    if (it == pageExceptions.end()) return -1;
+    if (it == PeRecords().end()) return -1;
     const JSE_PageExceptionType removed = *it;
-    pageExceptions.erase(it);
+    PeRecords().erase(it);
     TakeUseOff(removed);
     return 0;
 }
@@ -97,51 +111,52 @@ void JSE_Validation::TakeUseOff(const JSE_PageExceptionType& record) {
 // (only a record whose last page precedes its first can be left that way).
 long JSE_Validation::JSE_Validation_Remove_PePageRange(int first, int last, int code) {
     std::map<long, std::size_t> firstOnPage;
-    for (std::size_t i = 0; i < pageExceptions.size(); ++i) {
-        const JSE_PageExceptionType& r = pageExceptions[i];
+    for (std::size_t i = 0; i < PeRecords().size(); ++i) {
+        const JSE_PageExceptionType& r = PeRecords()[i];
         if (r.exceptionMode == code && first <= r.startingPage && r.startingPage <= last)
             firstOnPage.emplace(r.startingPage, i);
     }
-    std::vector<bool> gone(pageExceptions.size(), false);
+    std::vector<bool> gone(PeRecords().size(), false);
     const auto coveredByRest = [&](long page) {
-        for (std::size_t i = 0; i < pageExceptions.size(); ++i)
-            if (!gone[i] && Covers(pageExceptions[i], page)) return true;
+        for (std::size_t i = 0; i < PeRecords().size(); ++i)
+            if (!gone[i] && Covers(PeRecords()[i], page)) return true;
         return false;
     };
     for (const auto& [page, i] : firstOnPage)
-        if (Covers(pageExceptions[i], page) || coveredByRest(page)) gone[i] = true;
+        if (Covers(PeRecords()[i], page) || coveredByRest(page)) gone[i] = true;
     std::vector<JSE_PageExceptionType> kept;
-    kept.reserve(pageExceptions.size());
-    for (std::size_t i = 0; i < pageExceptions.size(); ++i) {
+    kept.reserve(PeRecords().size());
+    for (std::size_t i = 0; i < PeRecords().size(); ++i) {
         if (gone[i])
-            TakeUseOff(pageExceptions[i]);
+            TakeUseOff(PeRecords()[i]);
         else
-            kept.push_back(pageExceptions[i]);
+            kept.push_back(PeRecords()[i]);
     }
-    pageExceptions.swap(kept);
+    PeRecords().swap(kept);
     return 0;
 }
 
 void JSE_Validation::JSE_Validation_Remove_All_PageList() {
+    pendingPeRecords = nullptr;
     pageExceptions.clear();
     selectedPages.clear();
     currentPeControl = 0;
 }
 
-long JSE_Validation::JSE_Validation_Get_NumberOf_PeRecord() { return static_cast<long>(pageExceptions.size()); }
+long JSE_Validation::JSE_Validation_Get_NumberOf_PeRecord() { return static_cast<long>(PeRecords().size()); }
 
 long JSE_Validation::JSE_Validation_GetPageExceptionItem(long index, JSE_PageExceptionType& out) {
-    if (index < 0 || static_cast<std::size_t>(index) >= pageExceptions.size()) {
+    if (index < 0 || static_cast<std::size_t>(index) >= PeRecords().size()) {
         lastError = kValidationBadIndex;
         return kValidationBadIndex;
     }
-    out = pageExceptions[static_cast<std::size_t>(index)];
+    out = PeRecords()[static_cast<std::size_t>(index)];
     lastError = kValidationNoError;
     return 0;
 }
 
 long JSE_Validation::JSE_Validation_Get_ExceptionRecord(int start, int end, JSE_PageExceptionType& out, int code) {
-    for (const JSE_PageExceptionType& r : pageExceptions) {
+    for (const JSE_PageExceptionType& r : PeRecords()) {
         if (!HasRange(r, start, end) || (code != -1 && r.exceptionMode != code)) continue;
         out = r;
         return 0;
@@ -155,7 +170,7 @@ long JSE_Validation::FindPage(long page, long page2, int list, int code) {
         return it == items.end() ? -1 : static_cast<long>(it - items.begin());
     };
     if (list == 1)
-        return firstOf(pageExceptions, [&](const JSE_PageExceptionType& r) {
+        return firstOf(PeRecords(), [&](const JSE_PageExceptionType& r) {
             return Covers(r, page) && (code == -1 || r.exceptionMode == code);
         });
     if (list == 2) return firstOf(savedPageExceptions, [&](const JSE_PageExceptionType& r) { return Covers(r, page); });
@@ -163,11 +178,11 @@ long JSE_Validation::FindPage(long page, long page2, int list, int code) {
 }
 
 void JSE_Validation::CopyExceptionList() {
-    if (!pageExceptions.empty()) savedPageExceptions = pageExceptions;
+    if (!PeRecords().empty()) savedPageExceptions = PeRecords();
 }
 
 void JSE_Validation::RestoreExceptionList() {
-    if (!savedPageExceptions.empty()) pageExceptions = savedPageExceptions;
+    if (!savedPageExceptions.empty()) PeRecords() = savedPageExceptions;
 }
 
 // ---- Selection ----
@@ -187,7 +202,7 @@ long JSE_Validation::JSE_Validation_SetMedia_For_Selected_Pages(std::wstring nam
     if (selectedPages.empty()) return kValidationNoSelection;
     for (const pageSelectionRecord& selected : selectedPages) {
         const long i = FindPage(selected.page, selected.page, 1, -1);
-        if (i != -1) pageExceptions[static_cast<std::size_t>(i)].mediaName = name;
+        if (i != -1) PeRecords()[static_cast<std::size_t>(i)].mediaName = name;
     }
     return 0;
 }

@@ -67,7 +67,7 @@ long JSE_Validation::JSE_Validation_OnPePageRange(long start, long end, const JS
     if (preference == nullptr) return 0;
     WString body;
     preference->JSE_Preference_GetBodyPaperName(body);
-    std::vector<JSE_PageExceptionType> records = pageExceptions;
+    std::vector<JSE_PageExceptionType> records = PeRecords();
     for (JSE_PageExceptionType& record : records)
         if (record.mediaName.empty()) record.mediaName = body;
     if (!CarriesPaper(code)) return JSE_Validation_CheckPeFeature(start, end, records, code, selection, value);
@@ -83,7 +83,7 @@ long JSE_Validation::JSE_Validation_On_Selected_Pages(int paper) {
     for (const pageSelectionRecord& selected : selectedPages) {
         const long i = FindPage(selected.page, selected.page, 1, selected.pageType);
         if (i == -1) continue;
-        const JSE_PageExceptionType& record = pageExceptions[static_cast<std::size_t>(i)];
+        const JSE_PageExceptionType& record = PeRecords()[static_cast<std::size_t>(i)];
         const int code = record.exceptionMode;
         if (!CarriesPaper(code)) continue;
         const JSE_MediaSelection paper(name, record.reserved);
@@ -108,7 +108,7 @@ long JSE_Validation::JSE_Validation_On_Selected_PageOn_Command(int&, bool, bool 
 long JSE_Validation::CheckControlOnRecord(std::size_t index, bool apply) {
     const int code = CodeOfControl(currentPeControl);
     if (code == 0) return 0;
-    JSE_PageExceptionType& record = pageExceptions[index];
+    JSE_PageExceptionType& record = PeRecords()[index];
     const WString paper = record.fromJobPaper || record.mediaName.empty() ? preferenceBodyPaper : record.mediaName;
     const int value = Get_Value(currentPeControl, true);
     const long result = JSE_Validation_OnPePageRange(record.startingPage, record.endingPage, {paper, record.reserved},
@@ -124,7 +124,7 @@ long JSE_Validation::JSE_Validation_On_Selected_PageOn_Media(bool apply, bool fr
     for (const pageSelectionRecord& selected : selectedPages) {
         const long i = FindPage(selected.page, selected.page, 1, selected.pageType);
         if (i == -1) continue;
-        JSE_PageExceptionType& record = pageExceptions[static_cast<std::size_t>(i)];
+        JSE_PageExceptionType& record = PeRecords()[static_cast<std::size_t>(i)];
         const int checked = code != 0 ? code : record.exceptionMode;
         if (CarriesPaper(checked)) {
             const long result = JSE_Validation_OnPePageRange(record.startingPage, record.endingPage,
@@ -143,8 +143,8 @@ long JSE_Validation::JSE_Validation_On_Selected_PageOn_Media(bool apply, bool fr
 // The validator's own list, else the settings store's; found is false when
 // there is neither a list nor a store.
 std::vector<JSE_PageExceptionType> JSE_Validation::RecordsToCheck(bool& found) {
-    found = !pageExceptions.empty() || preference != nullptr;
-    if (!pageExceptions.empty() || preference == nullptr) return pageExceptions;
+    found = !PeRecords().empty() || preference != nullptr;
+    if (!PeRecords().empty() || preference == nullptr) return PeRecords();
     std::vector<JSE_PageExceptionType> records;
     const std::int64_t count = preference->JSE_Preference_GetNumberOfPageExceptionItem();
     for (std::int64_t i = 0; i < count; ++i) {
@@ -196,7 +196,7 @@ long JSE_Validation::CheckListRecord(const JSE_PageExceptionType& record, const 
 // a print mode, or a document exit with the output device of the page
 // exceptions, stays when the list passes.
 long JSE_Validation::Check_PeLevel_List(int, int value, DependentItem record) {
-    if (pageExceptions.empty()) return 0;
+    if (PeRecords().empty()) return 0;
     switch (record.flag) {
     case 19:
         Set_Value(eJSE_BodyPaperSelection, Get_Value(eJSE_BodyPaperSelection, true), false);

@@ -220,6 +220,8 @@ public:
     int JSE_ValidationOnExceptions(int start, int end, int code, std::string_view paper, int value);
     // Empties the validator's page-exception list and loads it from the
     // collection: one record each time a feature of a page record marks it.
+    // The records are built when the validator next reads its list, from the
+    // collection as this left it.
     void JSE_LoadPageExceptionToValidation();
     // Applies the feature to the pages, splitting, merging or inserting
     // records (inserts and layout codes go to their own records).
@@ -242,11 +244,13 @@ public:
     void JSE_PageCollection_GetProperty(int i, int j, int& id, std::string& text) const;
     // Removes the record of exactly start..end or, when there is none, cuts
     // the pages out of the first record that holds them; the same in the
-    // image list. The layout list stays.
+    // image list. The layout list and the mirrors of its ranges stay.
     void JSE_PageCollection_RemovePages(int start, int end);
     void JSE_PageCollection_RemoveAllPages();
     // The first record holding start..end with a feature of the code; -1.
     void JSE_PageCollection_FindPageFeatureByPageNumbers(int start, int end, int code, int& index) const;
+    // The records sharing a page with start..end, in order.
+    std::vector<int> JSE_PageCollection_FindPagesOverlapping(int start, int end) const;
     // Sets or appends the feature; a device (224) drops what it excludes.
     void JSE_PageCollection_AddPageFeature(int i, int code, int value);
     // Changes the record's first feature of that code, if it has one.

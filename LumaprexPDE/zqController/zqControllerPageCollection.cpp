@@ -59,19 +59,15 @@ void zqController::JSE_PageCollection_GetProperty(int i, int j, int& id, std::st
 }
 
 // A range that ends before it starts holds no page: cutting it would leave
-// a record's last page in the record after it too.
+// a record's last page in the record after it too. A layout range's mirror
+// is no entry of its own here: the layout list keeps it.
 void zqController::JSE_PageCollection_RemovePages(int start, int end) {
     if (!m_pageCollection || start > end) return;
     JSE_PageCollection& pages = *m_pageCollection;
-    const bool exact = pages.findPage(start, end, -1, -1) >= 0;
+    const bool exact = pages.findPageOfRange(start, end) >= 0;
     pages.JSE_PageCollection_RemovePages(start, end);
-    for (long i = 0; !exact && i < pages.JSE_PageCollection_GetSize(); ++i) {
-        long first = -1, last = -1;
-        pages.JSE_PageCollection_GetPageNumber(i, first, last);
-        if (first > start || last < end) continue;
-        pages.removePartialRecord(i, start, end);
-        break;
-    }
+    if (const long holder = exact ? -1 : pages.findPageHolding(start, end); holder >= 0)
+        pages.removePartialRecord(holder, start, end);
     JSE_LoadPageExceptionToValidation();
 }
 
@@ -85,6 +81,12 @@ void zqController::JSE_PageCollection_FindPageFeatureByPageNumbers(int start, in
     long found = -1;
     if (m_pageCollection) m_pageCollection->JSE_PageCollection_FindPageFeatureByPageNumbers(start, end, code, found);
     index = static_cast<int>(found);
+}
+
+std::vector<int> zqController::JSE_PageCollection_FindPagesOverlapping(int start, int end) const {
+    PageIndexItem found;
+    if (m_pageCollection) m_pageCollection->findOverlappingPages(start, end, found);
+    return std::vector<int>(found.indexList.begin(), found.indexList.end());
 }
 
 void zqController::JSE_PageCollection_AddPageFeature(int i, int code, int value) {

@@ -2,6 +2,11 @@
 // judges page exceptions by, built from the page records three ways - for
 // checking one proposed feature, for the validator's own list, and for the
 // whole-job check - and the three services that use them.
+//
+// A check builds records only for the page records around its range, and
+// the validator's list is built once when it is next read, however many
+// changes came before: so a long run of changes costs what each touches.
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -116,19 +121,36 @@ FeatureType FeatureAt(const JSE_PageCollection& pages, long i, long j) {
     return feature;
 }
 
-// The records a check judges the proposal against: one per marked page
-// record, with all its features.
-Records CheckRecords(const JSE_PageCollection& pages, const Reading& reading) {
-    Records records;
-    for (long i = 0; i < pages.JSE_PageCollection_GetSize(); ++i) {
+// A check record for page record i when one of its features marks it.
+bool CheckRecord(const JSE_PageCollection& pages, long i, const Reading& reading, JSE_PageExceptionType& record) {
+    if (!StartRecord(pages, i, record)) return false;
+    record.pePunch = reading.jobPunch != 0;
+    record.paperExit = IsTray(reading.proposed) ? reading.proposed : kPeNotSet;
+    bool marked = false;
+    for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j)
+        marked = ReadFeature(FeatureAt(pages, i, j), reading, record) || marked;
+    return marked;
+}
+
+// The records a check of start..end judges the proposal against: one per
+// marked page record, with all its features, in list order. The check reads
+// only the records that share a page with the range or with the finishing
+// subsets that do, so those are all it is given.
+Records CheckRecords(const JSE_PageCollection& pages, const Reading& reading, long start, long end) {
+    PageIndexItem around;
+    pages.findOverlappingPages(start, end, around);
+    long first = start, last = end;
+    for (const long i : around.indexList) {
         JSE_PageExceptionType record;
-        if (!StartRecord(pages, i, record)) continue;
-        record.pePunch = reading.jobPunch != 0;
-        record.paperExit = IsTray(reading.proposed) ? reading.proposed : kPeNotSet;
-        bool marked = false;
-        for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j)
-            marked = ReadFeature(FeatureAt(pages, i, j), reading, record) || marked;
-        if (marked) records.push_back(record);
+        if (!CheckRecord(pages, i, reading, record) || !record.peSubset) continue;
+        first = std::min<long>(first, record.startingPage);
+        last = std::max<long>(last, record.endingPage);
+    }
+    if (first != start || last != end) pages.findOverlappingPages(first, last, around);
+    Records records;
+    for (const long i : around.indexList) {
+        JSE_PageExceptionType record;
+        if (CheckRecord(pages, i, reading, record)) records.push_back(record);
     }
     return records;
 }
@@ -224,8 +246,9 @@ int zqController::JSE_ValidationOnExceptions(int start, int end, int code, std::
     if (!IsCheckedCode(code)) return 0;
     if (!m_service) return kBridgeNoEngine;
     const JSE_JobFeatureType& job = mJobFeature;
-    const Records records =
-        m_pageCollection ? CheckRecords(*m_pageCollection, Reading{true, value, job.punchJob}) : Records();
+    const Records records = m_pageCollection
+                                ? CheckRecords(*m_pageCollection, Reading{true, value, job.punchJob}, start, end)
+                                : Records();
     const std::pair<int, int> context[] = {{kFeatureBodyPaper, 0},
                                            {kFeaturePrintingMode, job.printingMode},
                                            {kFeatureDocumentExit, job.jobExit},
@@ -237,15 +260,17 @@ int zqController::JSE_ValidationOnExceptions(int start, int end, int code, std::
         m_service->JSE_Validation_CheckPeFeature(start, end, records, code, JSE_MediaSelection(paperName), value));
 }
 
+// Every change of the page records ends here, so the records the validator
+// reads later are those of the collection as it was left.
 void zqController::JSE_LoadPageExceptionToValidation() { loadPageExceptionsToValidation(false); }
 
 void zqController::loadPageExceptionsToValidation(bool punched) {
     if (!m_pageCollection || !m_service) return;
-    m_service->JSE_Validation_Remove_All_PageList();
     Reading reading;
     reading.punched = punched;
-    for (const JSE_PageExceptionType& record : ListRecords(*m_pageCollection, reading))
-        m_service->JSE_Validation_Load_PeRecord(record);
+    m_service->JSE_Validation_Load_PeRecordsLater([this, reading] {
+        return m_pageCollection ? ListRecords(*m_pageCollection, reading) : Records();
+    });
 }
 
 bool zqController::JSE_ValidationOnTicket() {
