@@ -48,6 +48,14 @@ PageEntries ReadPageEntries(const zqController* bridge) {
     return entries;
 }
 
+std::vector<std::pair<int, PageEntry>> ReadPageEntriesOver(const zqController* bridge, const PageRange& pages) {
+    std::vector<std::pair<int, PageEntry>> entries;
+    if (!bridge) return entries;
+    for (const int i : bridge->JSE_PageCollection_FindPagesOverlapping(pages.start, pages.end))
+        entries.emplace_back(i, ReadPageEntry(*bridge, i));
+    return entries;
+}
+
 int FindShownEntry(const PageEntries& entries, const RowSource& row) {
     if (row.image) {
         const auto found = std::find(entries.images.begin(), entries.images.end(), row.shift);

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PageRangeEntry.h"
@@ -45,6 +46,9 @@ struct PageEntries {
 
 // Everything the bridge holds; nothing without a bridge.
 PageEntries ReadPageEntries(const zqController* bridge);
+// The page entries sharing a page with the pages, in order, each with its
+// index in the collection; what the bridge holds elsewhere is not read.
+std::vector<std::pair<int, PageEntry>> ReadPageEntriesOver(const zqController* bridge, const PageRange& pages);
 
 // What a table row shows of the entry it was read from: an image shift, or
 // a page entry (its pages, features and paper) and, for a row of the

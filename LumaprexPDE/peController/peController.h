@@ -41,6 +41,7 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -408,8 +409,9 @@ private:
     // Rebuilds the exception table from the page collection.
     void constructSubstitutionList();
     void storePageFeature(int start, int end, int code, const std::string& paper, int value);
-    // Gives every page entry without a punch feature the job's punching.
-    void addJobPunchToEntries();
+    // Gives every page entry without a punch feature the job's punching, or
+    // every such entry sharing a page with the pages.
+    void addJobPunchToEntries(std::optional<PageRange> pages);
     void removeExceptionRow(const TableRow& row);
 
     platform::Dictionary _paperCatalogDict;

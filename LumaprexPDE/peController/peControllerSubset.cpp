@@ -213,11 +213,11 @@ void peController::addSubset(int add) {
 }
 
 void peController::removeCurrentSubsetSelection(int start, int end) {
-    const PageEntries entries = ReadPageEntries(_zqJSEController);
-    for (int i = static_cast<int>(entries.pages.size()) - 1; i >= 0; --i) {
-        const PageEntry& entry = entries.pages[static_cast<std::size_t>(i)];
+    const std::vector<std::pair<int, PageEntry>> entries = ReadPageEntriesOver(_zqJSEController, {start, end});
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        const PageEntry& entry = it->second;
         if (entry.pages.start < start || entry.pages.end > end || !entry.feature(kPeFinishingSubset)) continue;
-        _zqJSEController->JSE_PageCollection_RemovePageAt(i);
+        _zqJSEController->JSE_PageCollection_RemovePageAt(it->first);
     }
 }
 

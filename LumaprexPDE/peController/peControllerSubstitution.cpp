@@ -132,10 +132,15 @@ void peController::selectExceptionUpdate(platform::Control&) {
     // Ranges stored before a refusal stay stored, and the dictionary and
     // the finishing pane hear of them.
     bool stored = false;
-    for (const PageRange& range : collectTargetRanges()) {
+    const std::vector<PageRange> ranges = collectTargetRanges();
+    for (std::size_t k = 0; k < ranges.size(); ++k) {
+        const PageRange& range = ranges[k];
         if (ValidationOnExceptions(range.start, range.end, code, paper, value, 1) != 0) break;
         stored = true;
-        if (ValidationOnExceptions(range.start, range.end, kPePunch, paper, 0, 1) != 0) break;
+        if (ValidationOnExceptions(range.start, range.end, kPePunch, paper, 0, 0) != 0) break;
+        // Once every entry has punching, only those of the pages just stored
+        // can lack it.
+        addJobPunchToEntries(k == 0 ? std::nullopt : std::optional(range));
     }
     constructSubstitutionList();
     if (!stored) return;
@@ -165,7 +170,7 @@ void peController::storePageFeature(int start, int end, int code, const std::str
     case kPeChapterStart:
     case kPeRotation: return;  // checked only; the layout group stores them itself
     case kPePunch:
-        addJobPunchToEntries();
+        addJobPunchToEntries(std::nullopt);
         _zqJSEController->JSE_LoadPageExceptionToValidation();
         return;
     case kPePaperSubstitution:
@@ -181,12 +186,17 @@ void peController::storePageFeature(int start, int end, int code, const std::str
 
 // Entries punched by page keep their own punching: only an entry without a
 // punch feature takes the job's.
-void peController::addJobPunchToEntries() {
+void peController::addJobPunchToEntries(std::optional<PageRange> pages) {
     const int punch = _zqJSEController->JSE_GetJobPunchValue();
-    const PageEntries entries = ReadPageEntries(_zqJSEController);
-    for (std::size_t i = 0; i < entries.pages.size(); ++i) {
-        if (entries.pages[i].feature(kPePunch)) continue;
-        _zqJSEController->JSE_PageCollection_AddPageFeature(static_cast<int>(i), kPePunch, punch);
+    std::vector<std::pair<int, PageEntry>> entries;
+    if (pages) {
+        entries = ReadPageEntriesOver(_zqJSEController, *pages);
+    } else {
+        std::vector<PageEntry> all = ReadPageEntries(_zqJSEController).pages;
+        for (std::size_t i = 0; i < all.size(); ++i) entries.emplace_back(static_cast<int>(i), std::move(all[i]));
+    }
+    for (const auto& [i, entry] : entries) {
+        if (!entry.feature(kPePunch)) _zqJSEController->JSE_PageCollection_AddPageFeature(i, kPePunch, punch);
     }
 }
 
