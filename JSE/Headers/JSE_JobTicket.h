@@ -143,6 +143,9 @@ private:
     std::int64_t HandOverImageRecords();
     std::int64_t HandOverOwnRecords();
     void ReadPageFeature(int code, int value, vlxPageExeptionType& record, std::string& chapterList) const;
+    // One writer record for each stretch of first..last over which the shift
+    // converts alike, each page by its own paper; the last writer code.
+    std::int64_t HandOverImageShift(const ImageType& shift, long first, long last, vlxPageExeptionType& record);
     void ConvertImageShift(const ImageType& shift, const WString& paperName, vlxPageExeptionType& record);
     void PaperPoints(const WString& paperName, int& width, int& height) const;
 

@@ -2,6 +2,7 @@
 // and image shifts of the lent page collection, or, when the collection holds
 // none, the ticket's own page exceptions.
 #include <memory>
+#include <vector>
 
 #include "JSE_JobTicket.h"
 #include "JSE_Media.h"
@@ -199,13 +200,40 @@ std::int64_t JSE_JobTicket::HandOverImageRecords() {
             collection.JSE_PageCollection_GetImageFeature(i, j, shift.featureType, typeValue, shift.unit, shift.mirror,
                                                           shift.orientation, shift.x1, shift.y1, shift.x2, shift.y2);
             if (shift.x1 == 0 && shift.y1 == 0 && shift.x2 == 0 && shift.y2 == 0) continue;
-            WString paperName;
-            collection.FindMediaForThePage(first, last, paperName);
-            ConvertImageShift(shift, paperName.empty() ? jobFeature.bodyPaper : paperName, record);
-            result = writer.Add_VLX_Substitution_List(record);
+            result = HandOverImageShift(shift, first, last, record);
         }
     }
     imageAligner.reset();
+    return result;
+}
+
+// Pages on papers of one size take one record, as before the pages were cut
+// by paper; a range that ends before it starts is converted whole.
+std::int64_t JSE_JobTicket::HandOverImageShift(const ImageType& shift, long first, long last,
+                                               vlxPageExeptionType& record) {
+    std::vector<PaperRun> runs;
+    if (first <= last) {
+        runs = pageCollection->FindMediaRuns(first, last);
+    } else {
+        runs.push_back(PaperRun{first, last, {}});
+        pageCollection->FindMediaForThePage(first, last, runs.back().paper);
+    }
+    std::vector<vlxPageExeptionType> stretches;
+    for (const PaperRun& run : runs) {
+        ConvertImageShift(shift, run.paper.empty() ? jobFeature.bodyPaper : run.paper, record);
+        const bool alike = !stretches.empty() && stretches.back().frontX == record.frontX &&
+                           stretches.back().frontY == record.frontY && stretches.back().backX == record.backX &&
+                           stretches.back().backY == record.backY;
+        if (alike) {
+            stretches.back().endingPage = run.last;
+            continue;
+        }
+        record.startingPage = run.first;
+        record.endingPage = run.last;
+        stretches.push_back(record);
+    }
+    std::int64_t result = 0;
+    for (const vlxPageExeptionType& stretch : stretches) result = writer.Add_VLX_Substitution_List(stretch);
     return result;
 }
 
