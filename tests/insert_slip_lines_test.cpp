@@ -159,8 +159,10 @@ TEST_F(InsertSlipLines, SlipListForPlexRunsAndOnTheBodyPaper) {
     vlxPageExeptionType unpunched = PeOnPaper(232, L"Red", 1, 10);
     unpunched.pePunch = false;
     prepare({unpunched, PePlexRun(3, 5, 2), PePlexRun(6, 10, 1), PeOnPaper(232, L"", 12, 12)});
+    // Pages 1 and 2 keep the job's simplex.
     EXPECT_EQ(slips(),
-              "%VLXSlip: (Red)  punch(none) duplex 1..5\r\n"
+              "%VLXSlip: (Red)  punch(none) simplex 1..2\r\n"
+              "%%+  (Red)  punch(none) duplex 3..5\r\n"
               "%%+  (Red)  punch(none) simplex 6..10");
 
     // A record on the job's paper names the body paper, whatever its own name.
@@ -218,7 +220,8 @@ TEST_F(InsertSlipLines, WholeTicketWithInsertsAndSlipSheets) {
               "%VLXRotation: 0\r\n"
               "%VLXError: off \r\n"
               "%VLXSlip: (Red) duplex 2..3\r\n"
-              "%%+  (Red) simplex 4..6\r\n"
+              "%%+  (Red) duplex 4\r\n"
+              "%%+  (Red) simplex 5..6\r\n"
               "%VLXPePlex:  duplex(longedge) 2  duplex(longedge) 4  simplex 5  duplex(longedge) 10 \r\n"
               "%VLXActOn: \r\n"
               "%%Emulation: postscript\r\n"

@@ -137,14 +137,16 @@ std::int64_t nextRecordBoundary(const PeList& list, std::size_t from, std::int64
 
 // The first page, from `from` on, whose plex differs from the slip record's
 // own: the index of the record that sets it, -1 when there is none. A slip
-// record without plex of its own takes the first differing plex it meets.
+// record without plex of its own takes the first differing plex it meets on
+// its first page; met on a later page, the plex is a change there, so that
+// the pages before it keep the job's plex.
 long plexChangeOnPage(const PeList& list, std::size_t from, std::int64_t page, vlxPageExeptionType& slip) {
     for (std::size_t scan = from; scan < list.size();) {
         const long found = vlxPageInPeList(scan, page, list);
         if (found < 0) return -1;
         const vlxPageExeptionType& record = list[static_cast<std::size_t>(found)];
         if (record.pePlex && record.pePlexValue != slip.pePlexValue) {
-            if (slip.pePlex) return found;
+            if (slip.pePlex || record.startingPage > slip.startingPage) return found;
             slip.pePlex = true;
             slip.pePlexValue = record.pePlexValue;
         }
@@ -231,6 +233,7 @@ void VLX_Writer::CreateSlipList() {
                     SlipList.push_back(before);
                     slip.startingPage = changer.startingPage;
                 }
+                slip.pePlex = true;
                 slip.pePlexValue = changer.pePlexValue;
             }
             if (page == INT64_MAX) break;
