@@ -312,6 +312,74 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
     }
 }
 
+// The page-exception lines of a stored ticket: slips, plex, rotation and
+// image shift, each with its continuation lines.
+std::string PageExceptionLines(const std::string& command) {
+    std::string lines;
+    bool continued = false;
+    std::istringstream in(command);
+    for (std::string line; std::getline(in, line);) {
+        continued = (continued && line.starts_with("%%+ ")) || line.starts_with("%VLXSlip:") ||
+                    line.starts_with("%VLXPePlex:") || line.starts_with("%VLXPeRotate:") ||
+                    line.starts_with("%VLXPeShift:");
+        if (continued) lines += "  " + line.substr(0, line.find('\r')) + "\n";
+    }
+    return lines;
+}
+
+// A walk on the page-exception tab: for each step the dialog is worked up
+// to it afresh, shows its summary and prints; the step's alerts, the summary
+// and the page-exception lines of the ticket the queue stored, step by step.
+std::string WalkThroughTheHost(PrivateScheduler& cups, const std::vector<std::string>& steps, int& job) {
+    std::string transcript, alertsBefore;
+    std::vector<std::string> arguments = {"--do", "click pagefeatureButton"};
+    for (const std::string& step : steps) {
+        std::istringstream actions(step);
+        for (std::string action; std::getline(actions, action, ';');)
+            arguments.insert(arguments.end(), {"--do", action.substr(action.find_first_not_of(' '))});
+        std::vector<std::string> run = arguments;
+        // The first print after typing is refused once.
+        for (const char* action : {"click peSummary", "show summaryListView", "print", "print"})
+            run.insert(run.end(), {"--do", action});
+        const RunResult result = Print(cups, run);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_TRUE(cups.waitForJob(++job)) << cups.log();
+        const std::string alerts = result.err.substr(0, result.err.rfind(kRefusedOnce));
+        transcript += "== " + step + "\n" + alerts.substr(alerts.starts_with(alertsBefore) ? alertsBefore.size() : 0) +
+                      result.out + PageExceptionLines(cups.jobDocument(job));
+        alertsBefore = alerts;
+    }
+    return transcript;
+}
+
+// A substitution over the head of a duplex range keeps the duplex on the
+// pages the user chose, also once it is taken away and the layout changes
+// elsewhere; an image shift is placed on each page by its own paper.
+TEST(PrintDialogEndToEnd, PageExceptionsReachTheTicketOnExactlyThePagesTheUserChose) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    int job = 0;
+    const std::string layout = WalkThroughTheHost(
+        cups,
+        {"type pageEditorField 5..10; end; click selectAllPagesSetCheck; click peLayout; "
+         "click duplexLongEdgeButton; click layoutUpdateButton",
+         "click deletePageRange; type pageEditorField 3..7; end; click selectAllPagesSetCheck; click peSubstitute; "
+         "choose exceptionPaperCombo Letter_Blue; click exceptionUpdateButton",
+         "select exceptionListView 0; click exceptionDeleteButton",
+         "click deletePageRange; type pageEditorField 20..22; end; click selectAllPagesSetCheck; click peLayout; "
+         "click useJobPrintingButton; click use180RotationButton; click layoutUpdateButton"},
+        job);
+    EXPECT_EQ(layout, readFile(kFixtures + "host_layout_under_substitution.txt"));
+    const std::string shift = WalkThroughTheHost(
+        cups,
+        {"type pageEditorField 1..10; end; click selectAllPagesSetCheck; click peImage; click imageAlignButton; "
+         "type imageSide1XEditText 0.5; end; click imageUpdateButton",
+         "click deletePageRange; type pageEditorField 10; end; click page1; click peSubstitute; "
+         "choose exceptionPaperCombo A3; click exceptionUpdateButton"},
+        job);
+    EXPECT_EQ(shift, readFile(kFixtures + "host_shift_by_paper.txt"));
+}
+
 TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
