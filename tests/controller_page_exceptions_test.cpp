@@ -6,6 +6,8 @@
 
 #include <climits>
 #include <functional>
+#include <iterator>
+#include <random>
 
 #include "controller_support.h"
 
@@ -143,6 +145,57 @@ TEST(PageExceptionServices, PaneScenariosAndRemovalsReadBackAndReachTheTicket) {
         {"all pages", [](Bridge& b) { b.JSE_PageCollection_RemoveAllPages(); }},
     };
     EXPECT_EQ(Walk(bridge, removals), Fixture("page_exception_removals.txt"));
+}
+
+// The validator's list is built when it is read: read after every change of
+// a long seeded run, or only now and then, it is the same list, and so is
+// the ticket.
+TEST(PageExceptionServices, ValidatorListReadAfterManyChangesIsTheListReadAfterEach) {
+    Bridge each, now;
+    each.start();
+    now.start();
+    const std::function<void(Bridge&, int, int, int)> changes[] = {
+        [](Bridge& b, int a, int e, int v) { StorePaper(b, a, e, kPePaperSubstitution, v % 2 ? "A4" : "Letter_Red", 0); },
+        [](Bridge& b, int a, int e, int v) { StorePaper(b, a, e, kPeInsertBefore, "Letter_Tab", v % 4); },
+        [](Bridge& b, int a, int e, int v) { b.JSE_SetPageFeature(a, e, v % 2 ? kPePrintMode : kPeRotation, 1 + v % 3); },
+        [](Bridge& b, int a, int e, int v) { b.JSE_RemovePageFeature(a, e, v % 2 ? kPePrintMode : kPeRotation, 0); },
+        [](Bridge& b, int a, int e, int) { b.JSE_PageCollection_RemovePages(a, e); },
+        [](Bridge& b, int a, int, int) { b.JSE_PageCollection_RemovePageAt(a % 6); },
+        [](Bridge& b, int a, int e, int v) {
+            b.JSE_SetPageProperty(a, e, 1, "", kPeFinishingSubset, 1 + v % 5);
+            b.JSE_SetPageFeature(a, e, kPeFinishingSubset, 1 + v % 5);
+        },
+        [](Bridge& b, int a, int, int) { b.JSE_PageCollection_UpdatePunch(a, a, kPePunch, 1); },
+    };
+    std::mt19937 random(46);
+    for (int step = 1; step <= 150; ++step) {
+        const int a = 1 + static_cast<int>(random() % 40), e = a + static_cast<int>(random() % 9);
+        const auto& change = changes[random() % std::size(changes)];
+        const int value = static_cast<int>(random() % 12);
+        if (step % 50 == 0) each.JSE_PageCollection_RemoveAllPages(), now.JSE_PageCollection_RemoveAllPages();
+        change(each, a, e, value);
+        change(now, a, e, value);
+        const std::string list = ValidatorList(each);
+        if (step % 7 != 0) continue;
+        ASSERT_EQ(ValidatorList(now), list) << "step " << step;
+    }
+    EXPECT_EQ(ValidatorList(now), ValidatorList(each));
+    EXPECT_EQ(HandOut(now), HandOut(each));
+}
+
+// Pages cut out of the entry that holds them leave a layout range whole, and
+// it stays so through a later layout change.
+TEST(PageExceptionServices, RemovingPagesCutsTheirEntryAndNeverALayoutRange) {
+    Bridge b;
+    b.start();
+    b.JSE_SetPageFeature(1, 10, kPeRotation, 3);
+    StorePaper(b, 1, 10, kPePaperSubstitution, "Letter_Red", 0);
+    b.JSE_PageCollection_RemovePages(4, 5);
+    b.JSE_SetPageFeature(20, 20, kPePrintMode, 2);
+    EXPECT_EQ(PaneView(b), "  pages 1..3 232=0 237=0 property 1=\"Letter_Red\"\n"
+                           "  pages 6..10 232=0 237=0 property 1=\"Letter_Red\"\n"
+                           "  pages 1..10 301=3 237=0\n"
+                           "  pages 20..20 235=2\n");
 }
 
 // Out of range, and before the engine runs, every getter answers -1, 0 or

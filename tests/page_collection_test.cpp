@@ -2,7 +2,10 @@
 // record by record through the getters after every call.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <ostream>
+#include <random>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -389,6 +392,45 @@ TEST(LayoutTest, RemovalNeverTouchesAnotherCodeOfTheSameOrNextRange) {
     EXPECT_EQ(Pages(d), (std::vector<Page>{Mirror(235, 2, 1, 4), Mirror(236, 1, 8, 12)}));
     d.splitPageLayoutRecord(2, 1, 2);
     EXPECT_EQ(d.JSE_PageCollection_GetLastError(), JSE_PageCollection::kPageIndexOutside);
+}
+
+// Records are kept in front of a record that holds them; setting a property
+// then sorts the list by first page, inserts before the pages and
+// substitutions first, and records of one rank as they stood.
+TEST(PageListTest, SettingAPropertySortsThePagesStablyByFirstPageAndKind) {
+    const auto key = [](const Page& p) { return std::pair(p.start, p.type == 233 ? 0 : p.type == 232 ? 1 : 2); };
+    const auto byKey = [&](const Page& a, const Page& b) { return key(a) < key(b); };
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 random(seed);
+        JSE_PageCollection c;
+        for (int k = 1; k <= 40; ++k) {
+            const long a = 1 + random() % 8, b = a + random() % 8;
+            c.JSE_PageCollection_SetPageType(a, b, std::array{kPePunch, kPePageCopyCount, kPeInsertLike}[random() % 3], k);
+            if (random() % 4) continue;
+            std::vector<Page> before = Pages(c);
+            c.JSE_PageCollection_SetProperty(a, a, kPeInsertBefore, L"Tab", kPeInsertBefore, k, true);
+            std::vector<Page> after = Pages(c);
+            std::erase_if(after, [k](const Page& p) { return p.type == kPeInsertBefore && p.value == k; });
+            std::stable_sort(before.begin(), before.end(), byKey);
+            EXPECT_EQ(after, before) << "seed " << seed << " step " << k;
+        }
+    }
+}
+
+// A layout range's mirror is no entry of its pages for RemovePages; erased
+// by its index it takes its layout range with it, for good.
+TEST(LayoutTest, RemovingPagesNeverTakesAMirrorAndAMirrorGoesWithItsRange) {
+    JSE_PageCollection c;
+    c.JSE_PageCollection_SetPageType(1, 10, kPeRotation, 3);
+    c.JSE_PageCollection_SetProperty(1, 10, 1, L"X", kPePaperSubstitution, 0, true);
+    EXPECT_TRUE(c.JSE_PageCollection_RemovePages(1, 10));
+    EXPECT_FALSE(c.JSE_PageCollection_RemovePages(1, 10));
+    EXPECT_EQ(c.findPageHolding(4, 5), -1);
+    c.JSE_PageCollection_SetPageType(20, 20, kPePrintMode, 2);
+    EXPECT_EQ(Pages(c), (std::vector<Page>{Mirror(301, 3, 1, 10), Mirror(235, 2, 20, 20)}));
+    EXPECT_TRUE(c.JSE_PageCollection_RemovePageAt(0, 0));
+    c.JSE_PageCollection_SetPageType(20, 20, kPePrintMode, 3);
+    EXPECT_EQ(Pages(c), std::vector<Page>{Mirror(235, 3, 20, 20)});
 }
 
 TEST(PageListTest, RemoveAllPagesEmptiesEveryList) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <regex>
 
 #include "page_exception_walk.h"
@@ -175,6 +176,47 @@ TEST_F(PageExceptions, DeletesTakeExactlyTheEntryOrFeatureOfEachSelectedRow) {
     EXPECT_EQ(Collection(bridge()), " 1:232=0,237=0, 10..20:238=3,224=3,237=0,");
     ASSERT_TRUE(run("select exceptionListView 0; click exceptionDeleteButton"));
     EXPECT_FALSE(control<Button>("exceptionDeleteButton").isEnabled());
+}
+
+// Update over many target ranges, against the road that checks, stores and
+// punches each range and reloads the validator's list after every change:
+// seeded jobs with a duplex range, subsets or a substitution around the
+// set, and a substitution or insert on its odd, even or all pages.
+TEST_F(PageExceptions, UpdateOverManyRangesLeavesWhatCheckingAndStoringEachRangeInTurnLeaves) {
+    const char* before[] = {"type pageEditorField 1..60; end; click selectAllPagesSetCheck; click peLayout; "
+                            "click duplexLongEdgeButton; click layoutUpdateButton; click deletePageRange",
+                            "type pageEditorField 5..40; end; click selectAllPagesSetCheck; click peSubset; "
+                            "click subsetButton; click StaplerButton; click subsetUpdateButton; click deletePageRange",
+                            "type pageEditorField 2..50; end; click selectAllPagesSetCheck; click peSubstitute; "
+                            "choose exceptionPaperCombo Legal; click exceptionUpdateButton; click deletePageRange"};
+    const char* targets[] = {"click selectOddPageCheck", "click selectEvenPageCheck", "click selectAllPagesSetCheck"};
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        std::mt19937 random(seed);
+        std::string job = "click peSubstitute";
+        for (const char* step : before)
+            if (random() % 2) job += std::string("; ") + step;
+        job += "; type pageEditorField 1.." + std::to_string(20 + random() % 40) + "; end; select pageSetView 0; " +
+               targets[random() % 3] + (random() % 2 ? "; click peInsert" : "; click peSubstitute") +
+               "; choose exceptionPaperCombo Letter_Blue";
+        ASSERT_TRUE(run(job)) << user->lastError();
+        ASSERT_TRUE(run("click exceptionUpdateButton"));
+        const std::string collection = Collection(bridge()), ticket = handOut();
+        open();
+        ASSERT_TRUE(run(job)) << user->lastError();
+        const bool insert = control<Button>("peInsert").image()->name() == "insert2.icns";
+        const int code = !insert ? kPePaperSubstitution
+                                 : control<Button>("insertBeforeButton").state() == 1 ? kPeInsertBefore : kPeInsertAfter;
+        for (const PageRange& range : pe->collectTargetRanges()) {
+            if (pe->ValidationOnExceptions(range.start, range.end, code, "Letter_Blue", insert ? 255 : 0, 1) != 0 ||
+                pe->ValidationOnExceptions(range.start, range.end, kPePunch, "Letter_Blue", 0, 1) != 0)
+                break;
+        }
+        NotificationCenter::Default().post("finishingController::exceptionUpdate");
+        EXPECT_EQ(Collection(bridge()), collection);
+        EXPECT_EQ(handOut(), ticket);
+        open();
+    }
 }
 
 // A template saved with page sets, substitutions, inserts and a whole

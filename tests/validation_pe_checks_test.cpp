@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -88,6 +89,46 @@ TEST(PeFeatureChecks, EachCodeRefusesWhatItsPagesCannotTake) {
         s.Give(c.job);
         EXPECT_EQ(s.v.JSE_Validation_CheckPeFeature(c.start, c.end, c.list, c.code, {c.paper, c.index}, c.value),
                   c.expected);
+    }
+}
+
+// A check reads only the records sharing pages with its range, or with the
+// finishing subsets that do: on those alone, in their order, it answers as on
+// the whole list, which is all the bridge builds for it.
+TEST(PeFeatureChecks, ACheckAnswersOnTheRecordsAroundItsRangeAsOnTheWholeList) {
+    PeSetUp s;
+    s.Give({.body = L"Letter", .mode = 2, .punch = 1});
+    std::mt19937 random(46);
+    const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const wchar_t* papers[] = {L"Letter", L"A4", L"Legal", L"Letter_Transparency", L"Tabloid"};
+    const int codes[] = {224, 232, 233, 234, 235, 236, 237, 238, 239, 240};
+    for (int round = 0; round < 1000; ++round) {
+        // Often a subset to the stapler, whose papers must feed alike.
+        List list;
+        if (below(2)) list.push_back(Pe(238, 1, 15).Subset(2));
+        for (int k = below(12); k > 0; --k) {
+            const long first = 1 + below(20);
+            Pe record(codes[below(10)], first, first + below(12));
+            if (below(2)) record.On(papers[below(5)]);
+            if (below(2)) record.Subset(below(2) ? 2 : 1 + below(5)).Trim(10 + below(2)).Jog(6 + below(2));
+            if (below(3) == 0) record.Plex(1 + below(3));
+            list.push_back(record);
+        }
+        const long start = 1 + below(20), end = start + below(4);
+        long first = start, last = end;
+        for (const JSE_PageExceptionType& r : list) {
+            if (!r.peSubset || r.startingPage > end || r.endingPage < start) continue;
+            first = std::min<long>(first, r.startingPage);
+            last = std::max<long>(last, r.endingPage);
+        }
+        List around;
+        for (const JSE_PageExceptionType& r : list)
+            if (r.startingPage <= last && first <= r.endingPage) around.push_back(r);
+        const int code = codes[below(10)], value = below(12);
+        const JSE_MediaSelection paper(papers[below(2) ? 0 : below(5)], below(2));
+        EXPECT_EQ(s.v.JSE_Validation_CheckPeFeature(start, end, around, code, paper, value),
+                  s.v.JSE_Validation_CheckPeFeature(start, end, list, code, paper, value))
+            << "round " << round;
     }
 }
 
