@@ -155,9 +155,9 @@ TEST(PageExceptionServices, ValidatorListReadAfterManyChangesIsTheListReadAfterE
     each.start();
     now.start();
     const std::function<void(Bridge&, int, int, int)> changes[] = {
-        [](Bridge& b, int a, int e, int v) { StorePaper(b, a, e, kPePaperSubstitution, v % 2 ? "A4" : "Letter_Red", 0); },
+        [](Bridge& b, int a, int e, int v) { StorePaper(b, a, e, kPePaperSubstitution, v % 2 ? "A4" : "Legal", 0); },
         [](Bridge& b, int a, int e, int v) { StorePaper(b, a, e, kPeInsertBefore, "Letter_Tab", v % 4); },
-        [](Bridge& b, int a, int e, int v) { b.JSE_SetPageFeature(a, e, v % 2 ? kPePrintMode : kPeRotation, 1 + v % 3); },
+        [](Bridge& b, int a, int e, int v) { b.JSE_SetPageFeature(a, e, v % 2 ? kPePrintMode : kPeRotation, 1 + v); },
         [](Bridge& b, int a, int e, int v) { b.JSE_RemovePageFeature(a, e, v % 2 ? kPePrintMode : kPeRotation, 0); },
         [](Bridge& b, int a, int e, int) { b.JSE_PageCollection_RemovePages(a, e); },
         [](Bridge& b, int a, int, int) { b.JSE_PageCollection_RemovePageAt(a % 6); },

@@ -405,7 +405,8 @@ TEST(PageListTest, SettingAPropertySortsThePagesStablyByFirstPageAndKind) {
         JSE_PageCollection c;
         for (int k = 1; k <= 40; ++k) {
             const long a = 1 + random() % 8, b = a + random() % 8;
-            c.JSE_PageCollection_SetPageType(a, b, std::array{kPePunch, kPePageCopyCount, kPeInsertLike}[random() % 3], k);
+            const int kind = std::array{kPePunch, kPePageCopyCount, kPeInsertLike}[random() % 3];
+            c.JSE_PageCollection_SetPageType(a, b, kind, k);
             if (random() % 4) continue;
             std::vector<Page> before = Pages(c);
             c.JSE_PageCollection_SetProperty(a, a, kPeInsertBefore, L"Tab", kPeInsertBefore, k, true);

@@ -205,8 +205,8 @@ TEST_F(PageExceptions, UpdateOverManyRangesLeavesWhatCheckingAndStoringEachRange
         open();
         ASSERT_TRUE(run(job)) << user->lastError();
         const bool insert = control<Button>("peInsert").image()->name() == "insert2.icns";
-        const int code = !insert ? kPePaperSubstitution
-                                 : control<Button>("insertBeforeButton").state() == 1 ? kPeInsertBefore : kPeInsertAfter;
+        const bool before = control<Button>("insertBeforeButton").state() == 1;
+        const int code = !insert ? kPePaperSubstitution : before ? kPeInsertBefore : kPeInsertAfter;
         for (const PageRange& range : pe->collectTargetRanges()) {
             if (pe->ValidationOnExceptions(range.start, range.end, code, "Letter_Blue", insert ? 255 : 0, 1) != 0 ||
                 pe->ValidationOnExceptions(range.start, range.end, kPePunch, "Letter_Blue", 0, 1) != 0)

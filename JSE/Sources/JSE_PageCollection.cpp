@@ -193,8 +193,9 @@ long JSE_PageCollection::insertPage(PageItemType record, int kind) {
 void JSE_PageCollection::erasePage(long i) {
     const PageItemType& record = pageList[i];
     if (record.layoutMirror) {
-        const long j = layoutList.findOverlapping(0, record.startPage, record.endPage, [&](const layoutPageItemType& l) {
-            return l.pageType == record.pageType && sameRange(l, record.startPage, record.endPage);
+        const long first = record.startPage, last = record.endPage;
+        const long j = layoutList.findOverlapping(0, first, last, [&](const layoutPageItemType& l) {
+            return l.pageType == record.pageType && sameRange(l, first, last);
         });
         if (j >= 0) layoutList.erase(j);
     }

@@ -96,7 +96,8 @@ void JSE_PageCollection::cutLayoutRange(long start, long end, int type) {
 }
 
 long JSE_PageCollection::findLayoutOverlap(long start, long end, int type) const {
-    return layoutList.findOverlapping(0, start, end, [type](const layoutPageItemType& r) { return r.pageType == type; });
+    return layoutList.findOverlapping(0, start, end,
+                                      [type](const layoutPageItemType& r) { return r.pageType == type; });
 }
 
 // The records of the code that share a page with start..end are the only
