@@ -105,6 +105,11 @@ TEST_F(PageExceptionList, SlipRecordsAreSplitWherePlexChanges) {
     EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{0, 2, 1}));
     EXPECT_EQ(list(), (Names{"1-10 232 Blue", "3-5 235", "6-10 235"}));
 
+    // The plex of a range inside the substitution ends with the range.
+    prepare({record(232, 1, 10, L"Blue"), PePlexRun(3, 5, 2)});
+    EXPECT_EQ(slips(), (Names{"1-2 232 Blue", "3-5 232 Blue", "6-10 232 Blue"}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{0, 2, 0}));
+
     // A substitution with its own plex is split at the first differing run.
     vlxPageExeptionType simplexBlue = record(232, 1, 99999, L"Blue");
     simplexBlue.pePlex = true;
@@ -119,13 +124,13 @@ TEST_F(PageExceptionList, SlipRecordsAreSplitWherePlexChanges) {
 TEST_F(PageExceptionList, SlipsOfHugeRangesAreBuiltWithoutVisitingEveryPage) {
     const std::int64_t huge = 1000000000000000;
     prepare({record(232, 1, huge, L"Blue"), PePlexRun(3, 5, 2), PePlexRun(6, 10, 1)});
-    EXPECT_EQ(slips(), (Names{"1-2 232 Blue", "3-5 232 Blue", "6-1000000000000000 232 Blue"}));
-    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{0, 2, 1}));
+    EXPECT_EQ(slips(), (Names{"1-2 232 Blue", "3-5 232 Blue", "6-10 232 Blue", "11-1000000000000000 232 Blue"}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{0, 2, 1, 0}));
 
     prepare({record(232, 1, INT64_MAX, L"Blue"), PePlexRun(3, 5, 2), PePlexRun(INT64_MAX, INT64_MAX, 3)});
-    EXPECT_EQ(slips(), (Names{"1-2 232 Blue", "3-9223372036854775806 232 Blue",
+    EXPECT_EQ(slips(), (Names{"1-2 232 Blue", "3-5 232 Blue", "6-9223372036854775806 232 Blue",
                               "9223372036854775807-9223372036854775807 232 Blue"}));
-    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{0, 2, 3}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{0, 2, 0, 3}));
 
     // Substitutions continue one another past the 32-bit page numbers, and
     // nothing continues the last page there is.

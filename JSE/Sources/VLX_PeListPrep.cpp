@@ -155,6 +155,15 @@ long plexChangeOnPage(const PeList& list, std::size_t from, std::int64_t page, v
     return -1;
 }
 
+// Whether a record from `from` on gives the page a plex.
+bool plexOnPage(const PeList& list, std::size_t from, std::int64_t page) {
+    for (long found = vlxPageInPeList(from, page, list); found >= 0;
+         found = vlxPageInPeList(static_cast<std::size_t>(found) + 1, page, list)) {
+        if (list[static_cast<std::size_t>(found)].pePlex) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void VLX_Writer::PreFlightPeList() {
@@ -205,15 +214,25 @@ void VLX_Writer::PageException_PreProcess() {
 // Each substitution is split where a later record changes the plex of its
 // pages. A change that begins on or before the slip record's current first
 // page only gives the record its plex: splitting there would leave a piece
-// that ends before it begins.
+// that ends before it begins. A plex the slip took from the list holds only
+// for the pages that the list gives it: the pages after keep the job's.
 void VLX_Writer::CreateSlipList() {
     SlipList.clear();
     const PeList& list = vlxMediaExceptionList;
     for (std::size_t index = 0; index < list.size(); ++index) {
         if (!isSubstitution(list[index])) continue;
-        vlxPageExeptionType slip = list[index];
-        std::int64_t page = list[index].startingPage;
+        const vlxPageExeptionType& own = list[index];
+        vlxPageExeptionType slip = own;
+        std::int64_t page = own.startingPage;
         while (page <= slip.endingPage) {
+            if (!own.pePlex && slip.pePlex && page > slip.startingPage && !plexOnPage(list, index + 1, page)) {
+                vlxPageExeptionType before = slip;
+                before.endingPage = page - 1;
+                SlipList.push_back(before);
+                slip.startingPage = page;
+                slip.pePlex = false;
+                slip.pePlexValue = own.pePlexValue;
+            }
             const bool plexBefore = slip.pePlex;
             const std::int32_t valueBefore = slip.pePlexValue;
             const long change = plexChangeOnPage(list, index + 1, page, slip);
