@@ -286,6 +286,21 @@ TEST(PageSplitTest, APaperOverARecordsTailMovesOnlyTheNextRecordOfItsKind) {
     c.JSE_PageCollection_SetProperty(4, 14, 1, L"D", kPePaperSubstitution, 4, true);
     EXPECT_EQ(Pages(c), (std::vector<Page>{Paper(232, 1, 1, 3, L"A"), Paper(232, 4, 4, 14, L"D"),
                                            Mirror(237, 0, 9, 9), Paper(232, 3, 15, 15, L"B")}));
+
+    // A one-page record of the kind inside the range keeps its page, and the
+    // next one that begins inside the range still gives up its head.
+    JSE_PageCollection d;
+    const auto substitute = [&d](long a, long b, const wchar_t* paper) {
+        d.JSE_PageCollection_SetProperty(a, b, 1, paper, kPePaperSubstitution, 0, true);
+        d.JSE_PageCollection_SetPageType(a, b, kPePaperSubstitution, 0);
+    };
+    substitute(1, 8, L"A");
+    substitute(10, 10, L"B");
+    substitute(11, 19, L"B");
+    substitute(6, 11, L"C");
+    EXPECT_EQ(Pages(d), (std::vector<Page>{Paper(232, 0, 1, 5, L"A", {{232, 0}}),
+                                           Paper(232, 0, 6, 11, L"C", {{232, 0}}),
+                                           Paper(232, 0, 12, 19, L"B", {{232, 0}})}));
 }
 
 TEST(PageSplitTest, APaperOnOnePageRecordOfAnotherValueReplacesIt) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DSC_VLX.h"
@@ -142,7 +143,9 @@ private:
     std::int64_t HandOverPageRecords();
     std::int64_t HandOverImageRecords();
     std::int64_t HandOverOwnRecords();
-    void ReadPageFeature(int code, int value, vlxPageExeptionType& record, std::string& chapterList) const;
+    // The chapter starts of the page records, first and last page each.
+    using ChapterRanges = std::vector<std::pair<std::int64_t, std::int64_t>>;
+    void ReadPageFeature(int code, int value, vlxPageExeptionType& record, ChapterRanges& chapters) const;
     // One writer record for each stretch of first..last over which the shift
     // converts alike, each page by its own paper; the last writer code.
     std::int64_t HandOverImageShift(const ImageType& shift, long first, long last, vlxPageExeptionType& record);

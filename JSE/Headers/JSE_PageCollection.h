@@ -234,9 +234,9 @@ private:
     // The sort of JSE_PageCollection_SetProperty: the marked records move to
     // where a stable sort of the whole list puts them.
     void sortPageList();
-    void moveNextPageOfKind(long i, int kind, long end, bool spareOnePage);
+    void moveNextPageOfKind(long i, int kind, long start, long end, bool spareOnePage);
     void cutOutInside(long i, long start, long end);
-    void coverPageRecord(long i, int kind, long end);
+    void coverPageRecord(long i, int kind, long start, long end);
     static void setFeature(PageItemType& record, int type, int value);
     // A record made by setting a page type: its own code as kind, one feature.
     static PageItemType featureRecord(int type, int value, long start, long end);

@@ -1,6 +1,7 @@
 // Hand-over of the page exceptions to the ticket's writer: the page records
 // and image shifts of the lent page collection, or, when the collection holds
 // none, the ticket's own page exceptions.
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -102,7 +103,7 @@ std::int64_t JSE_JobTicket::HandOverPageExceptions() {
 
 std::int64_t JSE_JobTicket::HandOverPageRecords() {
     const JSE_PageCollection& collection = *pageCollection;
-    std::string chapterList;
+    ChapterRanges chapters;
     std::int64_t result = 0;
     for (long i = 0; i < collection.JSE_PageCollection_GetSize(); ++i) {
         long first = 0, last = 0;
@@ -124,10 +125,16 @@ std::int64_t JSE_JobTicket::HandOverPageRecords() {
         for (long j = 0; j < collection.JSE_PageCollection_GetPageFeatureSize(i); ++j) {
             int code = 0, value = 0;
             collection.JSE_PageCollection_GetPageFeature(i, j, code, value);
-            ReadPageFeature(code, value, record, chapterList);
+            ReadPageFeature(code, value, record, chapters);
         }
         result = writer.Add_VLX_Substitution_List(record);
     }
+    // Chapters are listed by their first page, whatever the order of the
+    // page records that start them.
+    std::stable_sort(chapters.begin(), chapters.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string chapterList;
+    for (const auto& [first, last] : chapters) chapterList += ChapterEntry(first, last);
     if (!chapterList.empty()) {
         header.chapters.valid = 1;
         header.chaptersAreSetsValid = header.chaptersAreSetsValue = 0;
@@ -138,7 +145,7 @@ std::int64_t JSE_JobTicket::HandOverPageRecords() {
 
 // One feature of a page record; unknown codes are ignored.
 void JSE_JobTicket::ReadPageFeature(int code, int value, vlxPageExeptionType& record,
-                                    std::string& chapterList) const {
+                                    ChapterRanges& chapters) const {
     vlxPeDeviceType& device = record.peRecord;
     switch (code) {
     case kPeSubsetFold: setSubsetPair(record, device.peFold, device.peFoldValue, value, false); break;
@@ -171,7 +178,7 @@ void JSE_JobTicket::ReadPageFeature(int code, int value, vlxPageExeptionType& re
         if (value != 1) break;
         record.exceptionMode = code;
         record.finishChapter = true;
-        chapterList += ChapterEntry(record.startingPage, record.endingPage);
+        chapters.emplace_back(record.startingPage, record.endingPage);
         break;
     case kPeRotation:
         record.exceptionMode = code;

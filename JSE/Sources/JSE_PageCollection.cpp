@@ -254,8 +254,8 @@ void JSE_PageCollection::sortPageList() {
         pageList.insert(moving[k].at + static_cast<long>(k), std::move(moving[k].record));
 }
 
-void JSE_PageCollection::moveNextPageOfKind(long i, int kind, long end, bool spareOnePage) {
-    page_range::moveNextOfKind(pageList, i, kind, end, spareOnePage, [this](long n) { notePlaced(n); });
+void JSE_PageCollection::moveNextPageOfKind(long i, int kind, long start, long end, bool spareOnePage) {
+    page_range::moveNextOfKind(pageList, i, kind, start, end, spareOnePage, [this](long n) { notePlaced(n); });
 }
 
 PageItemType JSE_PageCollection::featureRecord(int type, int value, long start, long end) {

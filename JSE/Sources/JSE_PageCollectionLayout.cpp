@@ -61,7 +61,7 @@ void JSE_PageCollection::splitPageLayoutRecord(long j, long start, long end) {
         setStart(end + 1);
     } else if (ls < start && start <= le && le <= end) {
         setEnd(start - 1);
-        page_range::moveNextOfKind(layoutList, j, piece.pageType, end, true, [](long) {});
+        page_range::moveNextOfKind(layoutList, j, piece.pageType, start, end, true, [](long) {});
     } else if (start == ls && end < le) {
         setStart(end + 1);
     } else {
@@ -159,7 +159,11 @@ void JSE_PageCollection::placeMirrors(long start, long end, int type, PageItemTy
         const auto own = std::find_if(mirrors.begin(), mirrors.end(),
                                       [&](const PageItemType& m) { return m.pageType == layoutList[j].pageType; });
         if (own == mirrors.end()) continue;
-        const long at = findInsertLocation(start, end, type);
+        long at = findInsertLocation(start, end, type);
+        // Mirrors of pages within the new one's stand in front of it.
+        while (at < pageList.size() && pageList[at].layoutMirror && within(pageList[at], start, end) &&
+               !sameRange(pageList[at], start, end))
+            ++at;
         pageList.insert(at, std::move(*own));
         mirrors.erase(own);
         notePlaced(at);

@@ -98,20 +98,20 @@ void JSE_PageCollection::splitPagePropertyRecord(long i, int kind, int kindValue
         setPageStart(i, end + 1);
     } else if (rs < start && start <= re && re <= end) {
         pageList.edit(i, [start](PageItemType& r) { r.endPage = start - 1; });
-        moveNextPageOfKind(i, kind, end, true);
+        moveNextPageOfKind(i, kind, start, end, true);
     } else if (start == rs && end < re) {
         setPageStart(i, end + 1);
     } else if (start < rs) {
-        coverPageRecord(i, kind, end);
+        coverPageRecord(i, kind, start, end);
     } else if (start == end && sameRange(pageList[i], start, end)) {
         // The one page of the record changes its kind value: the piece
         // replaces the record.
         erasePage(i);
     } else if (start == rs && !SameProperty(i, id, text)) {
-        coverPageRecord(i, kind, end);
+        coverPageRecord(i, kind, start, end);
     } else if (start == rs && end > re) {
         pageList.edit(i, [end](PageItemType& r) { r.endPage = end; });
-        moveNextPageOfKind(i, kind, end, false);
+        moveNextPageOfKind(i, kind, start, end, false);
         return;
     } else {
         return;
@@ -122,8 +122,8 @@ void JSE_PageCollection::splitPagePropertyRecord(long i, int kind, int kindValue
 // A range that covers record i takes its pages, and those of the next
 // records of the kind that it reaches, rather than leaving them on two papers
 // at once.
-void JSE_PageCollection::coverPageRecord(long i, int kind, long end) {
-    moveNextPageOfKind(i, kind, end, false);
+void JSE_PageCollection::coverPageRecord(long i, int kind, long start, long end) {
+    moveNextPageOfKind(i, kind, start, end, false);
     erasePage(i);
 }
 

@@ -84,22 +84,30 @@ long insertLocation(const List& list, long start, long end) {
 }
 
 // The next record of the given kind behind record i takes the pages after
-// end when it begins inside the range; a record with nothing left goes, and
-// the one of that kind behind it is looked at in its place. Records of other
-// kinds are never touched; with spareOnePage a one-page record keeps its page.
-// moved (n) hears of each record n whose first page moved.
+// end when it begins inside the range start..end; a record with nothing left
+// goes, and the one of that kind behind it is looked at in its place. A
+// record of the kind that stands behind record i but begins before the range
+// is passed over. Records of other kinds are never touched; with
+// spareOnePage a one-page record keeps its page and the next one of the kind
+// is looked at. moved (n) hears of each record n whose first page moved.
 template <class Record, class Moved>
-void moveNextOfKind(PageSequence<Record>& list, long i, int kind, long end, bool spareOnePage, Moved moved) {
-    for (long n = list.findOfKind(i + 1, kind, [](const Record&) { return true; }); n >= 0;
-         n = list.findOfKind(n, kind, [](const Record&) { return true; })) {
+void moveNextOfKind(PageSequence<Record>& list, long i, int kind, long start, long end, bool spareOnePage,
+                    Moved moved) {
+    const auto inRange = [start](const Record& r) { return r.startPage >= start; };
+    for (long n = list.findOfKind(i + 1, kind, inRange); n >= 0;) {
         const Record& next = list[n];
-        if (next.startPage > end || (spareOnePage && next.startPage == next.endPage)) return;
+        if (next.startPage > end) return;
+        if (spareOnePage && next.startPage == next.endPage) {
+            n = list.findOfKind(n + 1, kind, inRange);
+            continue;
+        }
         list.edit(n, [end](Record& r) { r.startPage = end + 1; });
         if (list[n].startPage <= list[n].endPage) {
             moved(n);
             return;
         }
         list.erase(n);
+        n = list.findOfKind(n, kind, inRange);
     }
 }
 
