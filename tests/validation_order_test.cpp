@@ -22,12 +22,53 @@ struct Click {
 };
 using Clicks = std::vector<Click>;
 
-// A paper substitution on pages 3 to 5, or an insert before page 3 from the
-// job's tray.
+// A page exception as the page-exception pane stores it: a paper
+// substitution on pages 3 to 5 or an insert before or after page 3, each on
+// a catalog paper; or pages 3 to 5 on the body paper with a print mode, a
+// print side or an output device of their own.
 struct PageException {
     int code;
     std::string paper;
+    int value = 0;
 };
+
+// The pane's Update of a layout or a finishing subset: the check, the
+// store, every range given the job's punch, the validator's list afresh.
+int StorePages(Bridge& b, const PageException& pe) {
+    if (const int refusal = b.JSE_ValidationOnExceptions(3, 5, pe.code, "", pe.value)) return refusal;
+    if (pe.code != kPeSubsetOutput) {
+        b.JSE_SetPageFeature(3, 5, pe.code, pe.value);
+    } else {
+        b.JSE_SetPageProperty(3, 5, 1, "", kPeFinishingSubset, pe.value);
+        b.JSE_SetPageFeature(3, 5, kPeFinishingSubset, pe.value);
+        int entry = -1;
+        b.JSE_PageCollection_FindPageFeatureByPageNumbers(3, 5, kPeFinishingSubset, entry);
+        b.JSE_PageCollection_AddPageFeature(entry, kPeSubsetOutput, pe.value);
+    }
+    for (int i = 0; i < b.JSE_PageCollection_GetSize(); ++i)
+        b.JSE_PageCollection_AddPageFeature(i, kPePunch, b.JSE_GetJobPunchValue());
+    b.JSE_LoadPageExceptionToValidation();
+    return 0;
+}
+
+int Store(Bridge& b, const PageException& pe) {
+    switch (pe.code) {
+    case kPePaperSubstitution: return StorePaper(b, 3, 5, pe.code, pe.paper, 0);
+    case kPeInsertBefore:
+    case kPeInsertAfter: return StorePaper(b, 3, 3, pe.code, pe.paper, kPeNotSet);
+    default: return StorePages(b, pe);
+    }
+}
+
+std::vector<PageException> PageExceptions(const std::vector<std::string>& papers) {
+    std::vector<PageException> all;
+    for (const std::string& paper : papers)
+        for (int code : {kPePaperSubstitution, kPeInsertBefore, kPeInsertAfter}) all.push_back({code, paper});
+    for (int mode = 1; mode <= 3; ++mode) all.push_back({kPePrintMode, "", mode});
+    for (int side = 1; side <= 2; ++side) all.push_back({kPePrintSide, "", side});
+    for (int device = 1; device <= 5; ++device) all.push_back({kPeSubsetOutput, "", device});
+    return all;
+}
 
 // One bridge for all the walks, back at the factory settings before each.
 class Walks {
@@ -39,9 +80,7 @@ public:
         m_bridge.JSEPreferenceSetFactory();
         for (const Click& click : clicks)
             if (m_bridge.HandleJobFeatures(click.feature, click.value, click.paper, 0) != 0) return false;
-        const bool substitution = pe && pe->code == kPePaperSubstitution;
-        if (pe && StorePaper(m_bridge, 3, substitution ? 5 : 3, pe->code, pe->paper, substitution ? 0 : kPeNotSet))
-            return false;
+        if (pe && Store(m_bridge, *pe) != 0) return false;
         return !last || m_bridge.HandleJobFeatures(last->feature, last->value, last->paper, 0) == 0;
     }
     std::vector<std::string> papers() {
@@ -70,76 +109,123 @@ const std::pair<const char*, Clicks> kContexts[] = {
     {"punching, ", {{kFeaturePunchPattern, 3, ""}}},
 };
 
-// Every value of every feature that a rule of the shipped file governs,
-// after the clicks it needs: name, clicks, value.
-std::vector<std::tuple<std::string, Clicks, Click>> Settings(const std::vector<std::string>& papers) {
-    std::vector<std::tuple<std::string, Clicks, Click>> all;
+// One value of a job feature that a rule of the shipped file governs, after
+// the clicks it needs, in the family of its feature.
+struct Setting {
+    const char* family;
+    std::string name;
+    Clicks needs;
+    Click value;
+};
+
+std::vector<Setting> Settings(const std::vector<std::string>& papers) {
+    std::vector<Setting> all;
     const Click stapler{kFeatureDocumentExit, 2, ""}, booklet{kFeatureDocumentExit, 4, ""};
     for (int mode = 1; mode <= 6; ++mode)
-        all.push_back({"print mode " + std::to_string(mode), {}, {kFeaturePrintingMode, mode, ""}});
-    for (int exit = 1; exit <= 5; ++exit)
-        all.push_back({"output device " + std::to_string(exit), {}, {kFeatureDocumentExit, exit, ""}});
+        all.push_back({"print mode", "print mode " + std::to_string(mode), {}, {kFeaturePrintingMode, mode, ""}});
+    for (int exit = 1; exit <= 6; ++exit)
+        all.push_back({"output device", "output device " + std::to_string(exit), {}, {kFeatureDocumentExit, exit, ""}});
     for (int staple = 2; staple <= 4; ++staple)
-        all.push_back({"stapler, staple " + std::to_string(staple), {stapler}, {kFeatureStaplerPosition, staple, ""}});
-    all.push_back({"booklet maker, saddle", {booklet}, {kFeatureStaplerPosition, 5, ""}});
-    all.push_back({"booklet maker, trimming", {booklet}, {kFeatureTrimming, 1, ""}});
-    all.push_back({"stapler, offset stacking", {stapler}, {kFeatureOffsetStacking, 1, ""}});
-    all.push_back({"stacker, offset stacking", {{kFeatureDocumentExit, 3, ""}}, {kFeatureOffsetStacking, 1, ""}});
+        all.push_back({"staple position", "stapler, staple " + std::to_string(staple), {stapler},
+                       {kFeatureStaplerPosition, staple, ""}});
+    all.push_back({"staple position", "booklet maker, saddle", {booklet}, {kFeatureStaplerPosition, 5, ""}});
+    all.push_back({"trimming", "booklet maker, trimming", {booklet}, {kFeatureTrimming, 1, ""}});
+    for (const auto& [name, exit] : {std::pair{"stapler", 2}, {"stacker", 3}})
+        all.push_back({"offset stacking", std::string(name) + ", offset stacking", {{kFeatureDocumentExit, exit, ""}},
+                       {kFeatureOffsetStacking, 1, ""}});
     for (int pattern : {3, 4, 64})
-        all.push_back({"punch pattern " + std::to_string(pattern), {}, {kFeaturePunchPattern, pattern, ""}});
-    all.push_back({"signature of 16 pages", {{kFeaturePrintingMode, 6, ""}}, {kFeatureSignaturePages, 16, ""}});
+        all.push_back({"punch pattern", "punch pattern " + std::to_string(pattern), {}, {kFeaturePunchPattern, pattern, ""}});
+    all.push_back({"signature pages", "signature of 16 pages", {{kFeaturePrintingMode, 6, ""}},
+                   {kFeatureSignaturePages, 16, ""}});
     for (const auto& [cover, mode, punch] : {std::tuple{"front", kFeatureFrontCoverMode, kFeaturePunchFrontCover},
                                              {"back", kFeatureBackCoverMode, kFeaturePunchBackCover}})
-        all.push_back(
-            {std::string(cover) + " cover, punched", {{mode, 2, ""}, {kFeaturePunchPattern, 3, ""}}, {punch, 1, ""}});
+        all.push_back({"cover punch", std::string(cover) + " cover, punched",
+                       {{mode, 2, ""}, {kFeaturePunchPattern, 3, ""}}, {punch, 1, ""}});
     for (int i = 0; i < static_cast<int>(papers.size()); ++i) {
         const std::string& paper = papers[static_cast<std::size_t>(i)];
-        all.push_back({"body paper " + paper, {}, {kFeatureBodyPaper, i, paper}});
-        for (const auto& [name, needs, feature] :
-             {std::tuple{"front cover on ", Click{kFeatureFrontCoverMode, 2, ""}, kFeatureFrontCoverPaper},
-              {"back cover on ", Click{kFeatureBackCoverMode, 2, ""}, kFeatureBackCoverPaper},
-              {"interleaved on ", Click{kFeaturePrintingMode, 5, ""}, kFeatureInterleavePaper}})
-            all.push_back({name + paper, {needs}, {feature, i, paper}});
+        all.push_back({"body paper", "body paper " + paper, {}, {kFeatureBodyPaper, i, paper}});
+        for (const auto& [family, name, needs, feature] :
+             {std::tuple{"cover paper", "front cover on ", Click{kFeatureFrontCoverMode, 2, ""}, kFeatureFrontCoverPaper},
+              {"cover paper", "back cover on ", Click{kFeatureBackCoverMode, 2, ""}, kFeatureBackCoverPaper},
+              {"interleave paper", "interleaved on ", Click{kFeaturePrintingMode, 5, ""}, kFeatureInterleavePaper}})
+            all.push_back({family, name + paper, {needs}, {feature, i, paper}});
     }
     return all;
+}
+
+// The job features that no page exception meets in the page-exception
+// checks, so that no rule need join them (the table shows they refuse none):
+// the staple position, trimming and offset stacking, which those checks
+// judge by the output device, whose rules check the page exceptions, and
+// by a subset's own trim and offset; the signature; the covers and their
+// punches, sheets of their own outside the pages; and the interleave paper,
+// as no page exception is held while the job interleaves.
+constexpr const char* kUnconnected = "staple position, trimming, offset stacking, signature pages, cover punch, "
+                                     "cover paper, interleave paper";
+
+// The kinds of page exception, as the table counts them.
+std::string KindOf(const PageException& pe) {
+    switch (pe.code) {
+    case kPePaperSubstitution: return "substitutions";
+    case kPeInsertBefore: return "inserts before";
+    case kPeInsertAfter: return "inserts after";
+    case kPePrintMode: return "print modes";
+    case kPePrintSide: return "print sides";
+    default: return "output devices";
+    }
+}
+
+std::string NameOf(const PageException& pe) {
+    return KindOf(pe) + " " + pe.paper + (pe.paper.empty() ? std::to_string(pe.value) : "");
 }
 
 TEST(ValidationOrder, EveryJobSettingAndPageExceptionGiveOneAnswerInBothOrders) {
     Walks walks;
     const std::vector<std::string> papers = walks.papers();
+    const std::vector<PageException> pageExceptions = PageExceptions(papers);
     std::map<std::string, std::vector<PageException>> acceptedAfter;  // by the clicks before the setting
+    std::map<std::string, bool> refusing;                              // by family
     std::string differences, table;
     for (const auto& [contextName, context] : kContexts) {
-        for (const auto& [settingName, needs, value] : Settings(papers)) {
+        for (const Setting& setting : Settings(papers)) {
             Clicks before = context;
-            before.insert(before.end(), needs.begin(), needs.end());
+            before.insert(before.end(), setting.needs.begin(), setting.needs.end());
             Clicks made = before;
-            made.push_back(value);
+            made.push_back(setting.value);
+            refusing.emplace(setting.family, false);
             if (!walks.accepted(made)) continue;
             std::string key;
             for (const Click& click : before) key += platform::Format("%d=%d ", click.feature, click.value);
             if (!acceptedAfter.count(key))
-                for (const std::string& paper : papers)
-                    for (int code : {kPePaperSubstitution, kPeInsertBefore})
-                        if (const PageException pe{code, paper}; walks.accepted(before, &pe))
-                            acceptedAfter[key].push_back(pe);
-            const std::string name = contextName + settingName;
-            std::map<int, int> refused, alone;
+                for (const PageException& pe : pageExceptions)
+                    if (walks.accepted(before, &pe)) acceptedAfter[key].push_back(pe);
+            const std::string name = contextName + setting.name;
+            std::map<std::string, std::pair<int, int>> counts;  // by kind: refused, accepted alone
             for (const PageException& pe : acceptedAfter[key]) {
-                ++alone[pe.code];
-                const bool second = !walks.accepted(made, &pe), first = !walks.accepted(before, &pe, &value);
-                if (first != second)
-                    differences += name + " / " + std::to_string(pe.code) + " " + pe.paper + ": refused only " +
-                                   (second ? "after" : "before") + " the setting\n";
-                refused[pe.code] += first && second;
+                const bool peSecond = !walks.accepted(made, &pe), settingSecond = !walks.accepted(before, &pe, &setting.value);
+                if (peSecond != settingSecond)
+                    differences += name + " / " + NameOf(pe) + ": refused only " + (peSecond ? "after" : "before") +
+                                   " the setting\n";
+                auto& [refused, alone] = counts[KindOf(pe)];
+                refused += peSecond && settingSecond;
+                ++alone;
             }
-            if (refused[kPePaperSubstitution] + refused[kPeInsertBefore] > 0)
-                table += platform::Format("%s: refuses %d of %d substitutions, %d of %d inserts\n", name.c_str(),
-                                          refused[kPePaperSubstitution], alone[kPePaperSubstitution],
-                                          refused[kPeInsertBefore], alone[kPeInsertBefore]);
+            std::string row;
+            for (const auto& [kind, count] : counts)
+                if (count.first > 0) row += platform::Format(", %d of %d %s", count.first, count.second, kind.c_str());
+            if (row.empty()) continue;
+            table += name + ": refuses" + row.substr(1) + "\n";
+            refusing[setting.family] = true;
         }
     }
+    std::string unconnected;
+    for (const Setting& setting : Settings(papers))
+        if (!refusing[setting.family]) {
+            unconnected += (unconnected.empty() ? "" : ", ") + std::string(setting.family);
+            refusing[setting.family] = true;  // named once
+        }
     EXPECT_EQ(differences, "");
+    EXPECT_EQ(unconnected, kUnconnected);
     EXPECT_EQ(table, filter_test::readFile(LUMAPREX_TEST_DATA "/validation/order_refusals.txt"));
 }
 

@@ -203,6 +203,30 @@ TEST(PeListCheck, ChecksTheListOrTheStoresRecordsOrNeedsAStore) {
     EXPECT_EQ(s.v.Validation_On_PeList(), 16004);
 }
 
+// Pages that print differently only (a print mode or a side of their own)
+// are checked on the list too, so that a job value tried on it meets them.
+TEST(PeListCheck, PagesWithAPrintModeOrASideOfTheirOwnAreChecked) {
+    const struct {
+        const char* name;
+        Pe record;
+        int control, value;
+        long expected;
+    } cases[] = {
+        {"duplex pages on a one-sided body paper", Pe(235, 3, 5).Plex(2), eJSE_BodyPaperSelection, -2, 16004},
+        {"simplex pages of an interleaved job", Pe(235, 3, 5).Plex(1), eJSE_PrintModeSelection, 4, 16142},
+        {"back sides of a simplex job", Pe(236, 3, 5).Side(2), eJSE_PrintModeSelection, 1, 16004},
+        {"front sides of a pamphlet", Pe(236, 3, 5).Side(1), eJSE_PrintModeSelection, 6, 16009},
+        {"back sides of a duplex job", Pe(236, 3, 5).Side(2), eJSE_PrintModeSelection, 2, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PeSetUp s;
+        s.Load({c.record});
+        s.v.JSE_Validation_SetControlValue(c.control, c.value == -2 ? s.catalog[L"Letter_Transparency"] : c.value);
+        EXPECT_EQ(s.v.Validation_On_PeList(), c.expected);
+    }
+}
+
 struct LevelCase {
     const char* name;
     Record rule;

@@ -148,6 +148,7 @@ struct Pe {
     }
     Pe& On(const wchar_t* paper) { return r.fromJobPaper = false, r.mediaName = paper, *this; }
     Pe& Plex(int mode) { return r.pePlex = true, r.pePlexValue = mode, *this; }
+    Pe& Side(int side) { return r.peSide = true, r.peSideValue = side, *this; }
     Pe& Exit(int device) { return r.paperExit = device, *this; }
     // A finishing subset whose pages go to the device.
     Pe& Subset(int device) {

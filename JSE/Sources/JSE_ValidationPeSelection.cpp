@@ -166,8 +166,10 @@ long JSE_Validation::Validation_On_PeList() {
     return 0;
 }
 
-// A substitution with its plex, an insert with its device, then a subset's
-// output device, trim and jog.
+// A substitution with its plex, an insert with its device, pages with a print
+// mode or a print side of their own, then a subset's output device, trim and
+// jog; so a job feature tried on the list meets every page exception that
+// its own check judged against the job.
 long JSE_Validation::CheckListRecord(const JSE_PageExceptionType& record, const PeListView& list) {
     const bool ownPaper = !record.fromJobPaper && !record.mediaName.empty();
     const JSE_MediaSelection paper(ownPaper ? record.mediaName : PaperNameOf(Get_Value(eJSE_BodyPaperSelection, true)),
@@ -183,6 +185,10 @@ long JSE_Validation::CheckListRecord(const JSE_PageExceptionType& record, const 
         if (result == 0 && record.pePlex) result = check(kPePrintMode, record.pePlexValue);
     } else if (CarriesPaper(code)) {
         result = check(code, device.peOutput ? device.peOutputValue : record.paperExit);
+    } else if (code == kPePrintMode && record.pePlex) {
+        result = check(code, record.pePlexValue);
+    } else if (code == kPePrintSide && record.peSide) {
+        result = check(code, record.peSideValue);
     }
     if (result != 0 || !record.peSubset) return result;
     if (device.peOutput) result = check(kPeSubsetOutput, device.peOutputValue);
