@@ -14,6 +14,7 @@ using namespace controller_test;
 using notification_test::NotificationRecorder;
 using platform::Dictionary;
 
+const std::string kApplied = "The template has been applied.";
 const std::string kIncomplete =
     "The template could not be applied completely: some of its settings are missing or cannot be used here.";
 
@@ -217,6 +218,57 @@ TEST(Templates, ValuesOutOfRangeAreLeftOutAndPunchingKeepsWhatWasSaved) {
         bridge.pageCollection()->JSE_PageCollection_GetImageFeature(record, 0, type, typeValue, unit, mirror,
                                                                     orientation, x1, y1, x2, y2);
         EXPECT_EQ(std::tuple(type, mirror, orientation), std::tuple(kPeImageShift, mirrored, axis));
+    }
+}
+
+// A template cannot punch paper that cannot be punched: a hand-edited punch
+// is left out, and a cover printed later, or punched by punching turned on
+// later, goes out unpunched.
+TEST(Templates, PunchesOfPaperThatCannotBePunchedAreLeftOut) {
+    const struct {
+        const char* name;
+        Dictionary jobSetup;
+        const char* refused;
+        const char* coverLines;  // once the front cover is printed too
+        const char* punchJob = "1";
+    } cases[] = {
+        {"front cover, punching turned on later",
+         Dictionary{{"frontCoverMode", "2"}, {"frontCoverPaper", "Letter_Cover"}}, nullptr,
+         "%VLXCovers: (Letter_Cover) punch(none)  front simplex frontside", "0"},
+        {"back cover", Dictionary{{"backCoverMode", "2"}, {"backCoverPaper", "Letter_Cover"}, {"punchBackCover", "1"}},
+         "punchBackCover is refused by the printer's rules (16307)",
+         "%VLXCovers: (Letter_Cover) punch(none)  front simplex frontside\r\n"
+         "%%+ (Letter_Cover) punch(none)  back simplex frontside"},
+        {"body paper", Dictionary{{"bodyPaper", "Letter_Cover"}}, "punchJob is refused by the printer's rules (16305)",
+         "%VLXCovers: (Letter_Cover) front simplex frontside"},
+        {"front cover not printed",
+         Dictionary{{"frontCoverMode", "1"}, {"frontCoverPaper", "Letter_Cover"}, {"punchFrontCover", "1"}},
+         "punchFrontCover is refused by the printer's rules (16306)",
+         "%VLXCovers: (Letter_Cover) punch(none)  front simplex frontside"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        filter_test::TempDir folder;
+        Bridge bridge;
+        bridge.start();
+        platform::AlertRecorder alerts;
+        platform::LogRecorder log;
+        bridge.LoadSettings(Template(folder, {{"jobSetup", c.jobSetup},
+                                              {"finisher", Dictionary{{"punchJob", c.punchJob}}},
+                                              {"custom", Dictionary{}},
+                                              {"image", Dictionary{}},
+                                              {"notification", Dictionary{}}}));
+        const std::string leftOut = c.refused ? "zqController: template value " + std::string(c.refused) +
+                                                    " and was not applied"
+                                              : "";
+        EXPECT_EQ(log.texts(), leftOut.empty() ? std::vector<std::string>{} : std::vector<std::string>{leftOut});
+        EXPECT_EQ(alerts.messages(), std::vector<std::string>{c.refused ? kIncomplete : kApplied});
+        bridge.HandleJobFeatures(kFeatureFrontCoverMode, 2, {}, 0);
+        bridge.HandleJobFeatures(kFeatureFrontCoverPaper, bridge.engine()->JSE_Media_GetIndex(L"Letter_Cover"),
+                                 "Letter_Cover", 0);
+        bridge.HandleJobFeatures(kFeaturePunchPattern, 3, {}, 0);
+        const std::string ticket = bridge.ticket();
+        EXPECT_NE(ticket.find(std::string(c.coverLines) + "\r\n"), std::string::npos) << ticket;
     }
 }
 
