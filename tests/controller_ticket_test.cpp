@@ -38,6 +38,11 @@ TEST(TicketHandOut, TextsAreTheEngineTicketWithTheCommandAndTheEndOfComments) {
         {"command text and file after the ticket lines (kind 4, position 1)", [&](Bridge& b) { SetCustom(b, 4, 1, lf); }},
         {"command file before the ticket (kind 3, position 2)", [&](Bridge& b) { SetCustom(b, 3, 2, lf); }},
         {"command file after the ticket (kind 3, position 1)", [&](Bridge& b) { SetCustom(b, 3, 1, cr); }},
+        {"command text of LF, CR and empty lines after the ticket (kind 2, position 1)",
+         [](Bridge& b) {
+             b.setCustomCommand({{"fieldFlag", 2}, {"insertPosition", 1}, {"command", "\n%A\n\n%B\r\r\n"}});
+             b.HandleJobFeatures(kFeatureCopies, 1, {}, 0);
+         }},
         {"image alignment on in millimetres", [](Bridge& b) { b.SetImageAlign(true, true, 1, 1, 5, -3, 0, 0); }},
         {"title with characters beyond ASCII",
          [](Bridge& b) { b.SetJobTicketInfoFromApplication("Gr\u00f6\u00dfe \u65e5\u672c", 1, 1); }},
@@ -58,13 +63,14 @@ TEST(TicketHandOut, TextsAreTheEngineTicketWithTheCommandAndTheEndOfComments) {
 
 // Each hand-out is built afresh: asked twice it gives one end of comments.
 // A command file that cannot go whole is left out and the ticket goes
-// without it: a missing or empty one with a log line, one that is no regular
+// without it: a missing one or one without a line with a log line, one that is no regular
 // file or more than the queue keeps with an alert naming it too.
 TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) {
     filter_test::TempDir folder;
     std::filesystem::create_directory(folder.file("folder"));
     mkfifo(folder.file("fifo").c_str(), 0600);
     filter_test::writeFile(folder.file("empty"), "");
+    filter_test::writeFile(folder.file("line ends only"), "\r\n\n\r");
     filter_test::writeFile(folder.file("big"), "");
     std::filesystem::resize_file(folder.file("big"), kPpdxMaxDataSize + 1);
     Bridge bridge;
@@ -79,7 +85,8 @@ TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) 
         const char* alert;  // after the path; none when nullptr
     } cases[] = {
         {"absent", "cannot be opened", nullptr},
-        {"empty", "is empty", nullptr},
+        {"empty", "holds no line", nullptr},
+        {"line ends only", "holds no line", nullptr},
         {"folder", "is not a regular file", notRegular.c_str()},
         {"fifo", "is not a regular file", notRegular.c_str()},
         {"big", "is larger than the printer's queue keeps",
@@ -175,7 +182,7 @@ TEST(CustomCommand, TextKeepsWholeCharactersAndTheOlderFileKeyStillLoads) {
     Bridge bridge;
     bridge.start();
     SetCustom(bridge, 3, 1, folder.file("old.cmd"), "filaName");
-    EXPECT_NE(HandOut(bridge).find("\r\n%Older\r\r\n%%EndComments\r"), std::string::npos);
+    EXPECT_NE(HandOut(bridge).find("\r\n%Older\r\n%%EndComments\r"), std::string::npos);
     JSE_CustomCommandType stored;
     for (const auto& [text, kept] : {std::pair{std::string(253, 'x') + "\u00e9", std::string(253, 'x')},
                                      {std::string(300, 'y'), std::string(254, 'y')}}) {

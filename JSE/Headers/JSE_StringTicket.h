@@ -1,7 +1,8 @@
 // How a text is written into a line of the job ticket: it stays on its one
 // line, and between parentheses it is one PostScript string whose value is
-// the text. Used by the ticket writer and by the PostScript filter, which
-// puts the job's title into the stored ticket.
+// the text; and how the user's own commands become lines of the ticket.
+// Used by the ticket writer, by the bridge for the command file and by the
+// PostScript filter, which puts the job's title into the stored ticket.
 #pragma once
 
 #include <string>
@@ -19,3 +20,8 @@ std::string TicketStringText(std::string_view text);
 
 // "(" + TicketStringText(text) + ")".
 std::string TicketString(std::string_view text);
+
+// The text's lines joined by CR LF: a CR LF, a lone CR or a lone LF ends a
+// line, and empty lines are dropped, so that the lines never end with a line
+// end and never hold an empty line, as the ticket's own lines.
+std::string TicketLines(std::string_view text);

@@ -1,7 +1,8 @@
 // Texts inside the ticket's lines: blanked control characters and escaped
-// parentheses and backslashes.
+// parentheses and backslashes; the user's commands as ticket lines.
 #include "JSE_StringTicket.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -53,3 +54,16 @@ std::string TicketStringText(std::string_view text) {
 }
 
 std::string TicketString(std::string_view text) { return "(" + TicketStringText(text) + ")"; }
+
+std::string TicketLines(std::string_view text) {
+    std::string lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        if (end > start) {
+            if (!lines.empty()) lines += "\r\n";
+            lines.append(text, start, end - start);
+        }
+        start = end + 1;
+    }
+    return lines;
+}

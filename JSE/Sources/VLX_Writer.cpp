@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "FoundationValues.h"
+#include "JSE_StringTicket.h"
 
 namespace {
 
@@ -208,10 +209,12 @@ bool VLX_Writer::CustomCommandWritable() const {
     return gVLXCustomCommand.enabled && (kind == 2 || kind == 4) && !gVLXCustomCommand.Text().empty();
 }
 
+// The command text goes in as lines of the ticket, whatever line ends it
+// holds: none of its own at the end, and no empty line.
 int VLX_Writer::Generate_VLXCustomPreAppend(DSC_VLX& /*header*/, std::string& text) {
     if (!gEmitCustomOptionPreAppend || !CustomCommandWritable() || gVLXCustomCommand.position != 2) return kVlxDone;
     gVLXCustomCommandEmitted = true;
-    return Append_Buffer_to_DSC_Header(text, gVLXCustomCommand.Text(), 1);
+    return Append_Buffer_to_DSC_Header(text, TicketLines(gVLXCustomCommand.Text()), 1);
 }
 
 int VLX_Writer::Generate_VLXCustomAppend(DSC_VLX& /*header*/, std::string& text) {
@@ -219,7 +222,7 @@ int VLX_Writer::Generate_VLXCustomAppend(DSC_VLX& /*header*/, std::string& text)
         gVLXCustomCommandEmitted)
         return kVlxDone;
     gVLXCustomCommandEmitted = true;
-    return Append_Buffer_to_DSC_Header(text, gVLXCustomCommand.Text(), 2);
+    return Append_Buffer_to_DSC_Header(text, TicketLines(gVLXCustomCommand.Text()), 2);
 }
 
 int VLX_Writer::Generate_NULL(DSC_VLX& header, std::string& text) {

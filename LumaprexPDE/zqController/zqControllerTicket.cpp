@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "AlertPanel.h"
+#include "JSE_StringTicket.h"
 #include "SystemLog.h"
 #include "UserEnvironment.h"
 #include "ppdx.h"
@@ -61,14 +62,15 @@ const char* LeftOutBecause(int error) {
         case kCustomFileNotRegular: return "is not a regular file";
         case kCustomFileTooLarge: return "is larger than the printer's queue keeps";
         case kCustomFileUnreadable: return "cannot be read to its end";
-        default: return "is empty";
+        default: return "holds no line";
     }
 }
 
 }  // namespace
 
-// The file a command of kind 3 or 4 names, ended by CR LF unless its last
-// byte is a CR; none for an empty file or name. A file that cannot go whole
+// The lines of the file a command of kind 3 or 4 names, as lines of the
+// ticket (joined by CR LF, no empty line and no line end at the end); none
+// for a file without a line or an empty name. A file that cannot go whole
 // is left out and the ticket goes without it: one that is missing or cannot
 // be read is logged, one that is no regular file or more than the queue
 // keeps is also shown to the user, who may have picked the wrong file.
@@ -79,6 +81,7 @@ void zqController::readCustomCommandFile(const JSE_CustomCommandType& custom, st
     std::string path;
     GetSingleByteFileName(custom.fileName, path);
     const int error = ReadBoundedFile(path, text);
+    text = TicketLines(text);
     if (error != kBridgeNoError || text.empty()) {
         text.clear();
         platform::ConsoleLog("zqController: the command file \"" + path + "\" " + LeftOutBecause(error) +
@@ -91,7 +94,6 @@ void zqController::readCustomCommandFile(const JSE_CustomCommandType& custom, st
         }
         return;
     }
-    if (!text.empty() && text.back() != '\r') text += "\r\n";
 }
 
 int zqController::createTicket(std::string& ticket) {
@@ -109,7 +111,7 @@ int zqController::createTicket(std::string& ticket) {
     const auto fetched = static_cast<int>(m_service->JSE_JobTicket_Get(text.data(), static_cast<long>(size)));
     if (fetched != 0) return fetched;
     if (file.empty()) ticket = text;
-    else if (custom.insertPosition == kBeforeTicket) ticket = file + text;
+    else if (custom.insertPosition == kBeforeTicket) ticket = file + "\r\n" + text;
     else ticket = text + "\r\n" + file;
     return 0;
 }
