@@ -166,7 +166,9 @@ TEST_F(FinishingPane, CustomPatternFieldSelectsAPrinterPatternOrBecomesTheCustom
     };
     const Case cases[] = {
         {"64", "64", 3, "255", 64},  {"7", "7", 11, "7", 7},         {"1234", "123", 11, "123", 123},
-        {"a12", "12", 11, "12", 12}, {"145", "145", 10, "255", 145}, {"x", "", 10, "255", 0},
+        {"a12", "12", 11, "12", 12}, {"145", "145", 10, "255", 145},
+        // No pattern: the field shows the one in use again, with a beep.
+        {"x", "145", 10, "255", 145}, {"0", "145", 10, "255", 145}, {"7", "7", 11, "7", 7}, {"", "7", 11, "7", 7},
     };
     perform({"click punchCheck", "select punchIDListView 0"});
     for (const Case& c : cases) {
@@ -181,6 +183,7 @@ TEST_F(FinishingPane, CustomPatternFieldSelectsAPrinterPatternOrBecomesTheCustom
         EXPECT_EQ(text("punchCheck"), "1") << "emptying the field leaves punching on";
     }
     EXPECT_EQ(newAlerts(), "");
+    EXPECT_EQ(alerts.beeps(), 3);
 }
 
 // Turning punching on selects the stored pattern's row without sending it:

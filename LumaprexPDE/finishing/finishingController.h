@@ -190,7 +190,8 @@ private:
     int fixedPatternIndex(int pattern) const;
     void selectPatternRow(int row);
     void patternSelectionDidChange();
-    void verifyPatternField();
+    void verifyPatternField(bool editingEnded);
+    void showPatternInUse();
     void updateCustomPatternID();
     void resetCustomRow(int pattern);
 

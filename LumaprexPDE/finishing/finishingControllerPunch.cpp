@@ -4,6 +4,7 @@
 // feature 218 (0 for no punching).
 #include <algorithm>
 
+#include "AlertPanel.h"
 #include "JSE_Records.h"
 #include "finishingController.h"
 #include "zqController.h"
@@ -196,11 +197,11 @@ void finishingController::patternSelectionDidChange() {
 }
 
 void finishingController::controlTextDidChange(platform::TextField& field) {
-    if (&field == customPattern) verifyPatternField();
+    if (&field == customPattern) verifyPatternField(false);
 }
 
 void finishingController::controlTextDidEndEditing(platform::TextField& field) {
-    if (&field == customPattern) verifyPatternField();
+    if (&field == customPattern) verifyPatternField(true);
 }
 
 std::string finishingController::NumberFormatter(std::string_view text) {
@@ -216,21 +217,36 @@ std::string finishingController::NumberFormatter(std::string_view text) {
 }
 
 // The field's number is sent as it stands; the dictionary follows the
-// pattern list's selection.
-void finishingController::verifyPatternField() {
+// pattern list's selection. An empty field or 0 names no pattern (only the
+// punch box turns punching off): nothing is sent while the user types, and
+// when editing ends the field shows the pattern in use again.
+void finishingController::verifyPatternField(bool editingEnded) {
     customPattern->setStringValue(NumberFormatter(customPattern->stringValue()));
+    if (customPattern->intValue() == 0) {
+        if (editingEnded) showPatternInUse();
+        return;
+    }
     updateCustomPatternID();
     if (handleFeature(kFeaturePunchPattern, customPattern->intValue(), {}, 0) == 0) showCoverPunches();
+}
+
+// The engine's pattern in the field and the list, sending nothing.
+void finishingController::showPatternInUse() {
+    platform::Beep();
+    const int pattern = _zqJSEController ? _zqJSEController->JSE_GetJobPunchValue()
+                                         : group()["defaultPunchPattern"].intValue();
+    putBack([&] {
+        restoreCustomPattern(pattern);
+        customPattern->setIntValue(pattern);
+        punchIDListView->deselectAll();
+        selectPatternRow(getPunchIDIndex(pattern));
+    });
 }
 
 // A number the printer's own patterns hold selects that pattern; any other
 // becomes the custom row's, which is then selected. The custom row itself is
 // not searched, so that a custom number stays when editing ends.
 void finishingController::updateCustomPatternID() {
-    if (customPattern->stringValue().empty()) {
-        resetCustomRow(kNoCustomPattern);
-        return;
-    }
     punchIDListView->deselectAll();
     const int pattern = customPattern->intValue();
     const int fixed = fixedPatternIndex(pattern);
