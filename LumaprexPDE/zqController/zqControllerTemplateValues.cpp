@@ -36,6 +36,16 @@ std::string Shown(std::string text) {
     return text;
 }
 
+// Digits after an optional sign, with blanks around; an empty text reads as
+// 0, as an absent key does.
+bool WholeNumber(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) return true;
+    const std::size_t digits = text[start] == '+' || text[start] == '-' ? start + 1 : start;
+    const std::size_t end = text.find_first_not_of("0123456789", digits);
+    return end != digits && (end == std::string_view::npos || text.find_first_not_of(' ', end) == std::string_view::npos);
+}
+
 }  // namespace
 
 Range FeatureRange(int feature) {
@@ -85,6 +95,15 @@ std::optional<double> Group::decimal(std::string_view key, Range range) {
     if (Within(value, range)) return value;
     if (text) leaveOut(key, "= \"" + Shown(*text) + "\" is out of range");
     return std::nullopt;
+}
+
+std::optional<std::int64_t> Group::wholeNumber(std::string_view key, Range range) {
+    const platform::Value* value = m_values.find(key);
+    if (value && value->kind() == platform::Value::Kind::String && !WholeNumber(value->text())) {
+        leaveOut(key, "= \"" + Shown(value->text()) + "\" is not a whole number");
+        return std::nullopt;
+    }
+    return number(key, range);
 }
 
 bool Group::flag(std::string_view key) { return number(key, kAnyNumber).value_or(0) != 0; }

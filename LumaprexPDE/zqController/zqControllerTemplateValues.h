@@ -76,8 +76,11 @@ public:
     const platform::Dictionary& values() const { return m_values; }
     bool has(std::string_view key) const { return m_values.contains(key); }
 
-    // The whole number of the key, when it lies in the range.
+    // The whole number of the key, when it lies in the range; a text is read
+    // as far as it starts with a number, as the earlier release wrote some.
     std::optional<std::int64_t> number(std::string_view key, Range range);
+    // The same, for a text that is a whole number and nothing else.
+    std::optional<std::int64_t> wholeNumber(std::string_view key, Range range);
     // The decimal number of the key, when it lies in the range.
     std::optional<double> decimal(std::string_view key, Range range);
     // A number compared with 0; off when it cannot be read.

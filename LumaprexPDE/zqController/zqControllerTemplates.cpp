@@ -268,12 +268,19 @@ void zqController::applyCoverPunches(std::optional<template_values::Group>& jobS
 }
 
 // A job punch that is on with a default pattern above 1 punches with that
-// pattern: the finishing pane writes its on/off state as "punchJob".
+// pattern: the finishing pane writes its on/off state as "punchJob". A job
+// punch that is on with a pattern left out, or 0, is left out with it.
 void zqController::applyFinisherGroup(template_values::Group& finisher) {
     applyTemplateKeys(finisher, kFinisherKeys);
     const Range patterns = FeatureRange(kFeaturePunchPattern);
-    const auto punch = finisher.number("punchJob", patterns);
-    const auto pattern = finisher.number("defaultPunchPattern", patterns);
+    auto punch = finisher.wholeNumber("punchJob", patterns);
+    auto pattern = finisher.wholeNumber("defaultPunchPattern", patterns);
+    if (punch && *punch != 0 && finisher.has("defaultPunchPattern") && pattern.value_or(0) == 0) {
+        if (pattern) finisher.leaveOut("defaultPunchPattern", "= \"0\" is no pattern to punch with");
+        finisher.leaveOut("punchJob", "is on without a pattern to punch with");
+        punch.reset();
+        pattern.reset();
+    }
     if (punch)
         applyTemplateSetting(finisher, "punchJob", kFeaturePunchPattern,
                              *punch != 0 && pattern && *pattern > 1 ? *pattern : *punch, {});
