@@ -33,11 +33,12 @@ std::string SummaryValue(const std::vector<templateController::SummaryRow>& rows
     return "no row";
 }
 
-// The ticket's "%VLXCovers:" line.
-std::string CoverLine(const std::string& ticket) {
-    const std::size_t start = ticket.find("%VLXCovers: ");
+// The ticket's line of that keyword ("%VLXCovers: ").
+std::string TicketLine(const std::string& ticket, std::string_view keyword) {
+    const std::size_t start = ticket.find(keyword);
     return start == std::string::npos ? "none" : ticket.substr(start, ticket.find("\r\n", start) - start);
 }
+std::string CoverLine(const std::string& ticket) { return TicketLine(ticket, "%VLXCovers: "); }
 
 // The shown main pane with its template pane; templates are saved in a
 // folder of the test's own.
@@ -76,6 +77,9 @@ protected:
     // The user's commands, each of which must be done; "save NAME" and
     // "open PATH" are the user's answers to the next save or open panel.
     void run(std::initializer_list<std::string_view> commands) {
+        run(std::vector<std::string>(commands.begin(), commands.end()));
+    }
+    void run(const std::vector<std::string>& commands) {
         UserDriver user(*pane->panelView());
         for (std::string_view command : commands) {
             if (command.starts_with("save ")) savePanels.queueName(std::string(command.substr(5)));
@@ -105,27 +109,37 @@ TEST_F(TemplatePane, SummaryShowsEveryChoiceOfABusyJobRowByRow) {
     EXPECT_EQ(summary(), PdeFixture("summary_busy_job.txt"));
 }
 
+// The busy job is interleaved, so it prints no cover; the cases on cover
+// punching start from the same job printed duplex.
 TEST_F(TemplatePane, SummaryRowsFollowTheSettingsTheyDependOn) {
     const struct {
         const char* group;
         const char* key;
         Value value;  // None removes the key
         const char* changes;
+        bool coversPrinted = false;
     } cases[] = {
         {"jobSetup", "printingMode", "5", "-    Print mode | Interleave, blank\n+    Print mode | Interleave, pre-printed\n"},
         {"jobSetup", "printingMode", Value(), "-    Print mode | Interleave, blank\n-    Interleave | Body paper\n"
-                                              "+    Print mode | Duplex, long edge\n"},
+                                              "-    Front cover - Cover mode | None\n-    Back cover - Cover mode | None\n"
+                                              "-    Punch the front cover | No\n+    Print mode | Duplex, long edge\n"
+                                              "+    Front cover - Cover mode | Both\n"
+                                              "+    Back cover - Cover mode | Pre-printed\n+    Punch the front cover | Yes\n"},
         {"jobSetup", "printingMode", "6", "-    Print mode | Interleave, blank\n-    Interleave | Body paper\n"
-                                          "+    Print mode | Pamphlet \n"},
+                                          "-    Front cover - Cover mode | None\n-    Back cover - Cover mode | None\n"
+                                          "-    Punch the front cover | No\n+    Print mode | Pamphlet \n"
+                                          "+    Front cover - Cover mode | Both\n"
+                                          "+    Back cover - Cover mode | Pre-printed\n+    Punch the front cover | Yes\n"},
         {"finisher", "defaultPunchPattern", "64", "-    ID | Custom 7\n+    ID | 2 holes, wide spacing\n"},
         {"finisher", "defaultPunchPattern", "255", "-    ID | Custom 7\n+    ID | Custom\n"},
         {"finisher", "defaultPunchPattern", "1000", "-    ID | Custom 7\n+    ID | 2 holes\n"},
-        {"finisher", "punchJob", "0", "-    Punch | Yes\n-    Punch the front cover | Yes\n+    Punch | No\n"
-                                      "+    Punch the front cover | No\n"},
-        {"finisher", "punchFrontCover", Value(), "-    Punch the front cover | Yes\n+    Punch the front cover | No\n"},
-        {"jobSetup", "punchBackCover", "1", ""},  // the finishing pane's copy comes first
+        {"finisher", "punchJob", "0", "-    Punch | Yes\n-    Punch the front cover | Yes\n"
+                                      "-    Punch the selected pages | Yes\n+    Punch | No\n"
+                                      "+    Punch the front cover | No\n+    Punch the selected pages | No\n", true},
+        {"finisher", "punchFrontCover", Value(), "-    Punch the front cover | Yes\n+    Punch the front cover | No\n", true},
+        {"jobSetup", "punchBackCover", "1", "", true},  // the finishing pane's copy comes first
         {"jobSetup", "frontCoverMode", "1", "-    Front cover - Cover mode | Both\n-    Punch the front cover | Yes\n"
-                                            "+    Front cover - Cover mode | None\n+    Punch the front cover | No\n"},
+                                            "+    Front cover - Cover mode | None\n+    Punch the front cover | No\n", true},
         {"finisher", "staplerPosition", "9", "-    Staple position | Both\n+    Staple position | \n"},
         {"image", "imageAlign", "0", "-Image Alignment | \n-    Side 1 - X | 0.25\n-    Side 1 - Y | -0.10\n"
                                     "-    Side 2 - X | -0.25\n-    Side 2 - Y | 0.10\n+Image Alignment | No\n"},
@@ -136,14 +150,15 @@ TEST_F(TemplatePane, SummaryRowsFollowTheSettingsTheyDependOn) {
                                      "+    Command file: | No\n"},
         {"custom", "fieldFlag", "4", "-    Command text: | No\n+    Command text: | Yes\n"},
     };
-    broadcast(ReadDictionaryFile(kBusyJob));
-    const std::string busy = rows();
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.group << " " << c.key);
         Dictionary features = ReadDictionaryFile(kBusyJob);
+        if (c.coversPrinted) features["jobSetup"].dictionary().set("printingMode", "2");
+        broadcast(features);
+        const std::string before = rows();
         features[c.group].dictionary().set(c.key, c.value);
         broadcast(features);
-        EXPECT_EQ(controller_test::Changes(busy, rows()), c.changes);
+        EXPECT_EQ(controller_test::Changes(before, rows()), c.changes);
     }
 }
 
@@ -407,6 +422,67 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         EXPECT_EQ(alerts.messages().back(),
                   "The template could not be applied completely: some of its settings are missing or cannot be used here.");
     }
+}
+
+// Punching down each road that once showed one job and printed another: the
+// pattern field set to 0 or emptied (then saved and applied), a punched front
+// cover in an interleaved job, and templates edited by hand ("edit KEY VALUE"
+// in the saved template's finisher group): the punch boxes, the field, the
+// summary and the ticket say the same.
+TEST_F(TemplateRoundTrip, PunchBoxSummaryAndTicketAgreeWhateverRoadTheJobTook) {
+    using Steps = std::vector<std::string>;
+    const auto join = [](Steps a, const Steps& b) { return a.insert(a.end(), b.begin(), b.end()), a; };
+    const Steps zero = {"click finisherButton", "click punchCheck", "select punchIDListView 1", "type customPattern 0", "end"};
+    const Steps apply = {"click summaryButton", "save punching", "click savetemplate", "EDIT", "click resetFactory",
+                         "select templateListView 0", "click applytemplate"};
+    const Steps cover = {"click jobsetupButton", "click frontCoverPaperButton", "click coverPaperFrontButton",
+                         "select paperTableView 5", "click finisherButton", "click punchCheck", "click jobsetupButton",
+                         "click interleaveBlank"};
+    const Steps saved = {"click finisherButton", "click punchCheck", "select punchIDListView 3"};
+    const std::tuple<const char*, Steps, const char*> cases[] = {
+        {"pattern 0 typed", zero, ""},
+        {"pattern emptied", {"click finisherButton", "click punchCheck", "type customPattern 7", "type customPattern ", "end"}, ""},
+        {"pattern 0, saved and applied", join(zero, apply), ""},
+        {"front cover, interleaved", cover, ""},
+        {"front cover, duplex again", join(cover, {"click duplexLongEdge"}), ""},
+        {"template pattern 1000", join(saved, apply), "defaultPunchPattern 1000"},
+        {"template pattern -3", join(saved, apply), "defaultPunchPattern -3"},
+        {"template pattern abc", join(saved, apply), "defaultPunchPattern abc"},
+        {"template no punch, pages", join(saved, apply), "punchJob 0"},  // "punchSubstitution" stays "1"
+    };
+    std::string report;
+    for (const auto& [name, steps, edit] : cases) {
+        SCOPED_TRACE(name);
+        show();
+        const std::size_t seen = alerts.alerts().size();
+        const auto editAt = std::find(steps.begin(), steps.end(), "EDIT");
+        run(Steps(steps.begin(), editAt));
+        if (editAt != steps.end()) {
+            Dictionary file = ReadDictionaryFile(folder.file("punching"));
+            Dictionary finisher = file["finisher"].dictionary().copy();
+            const std::string_view keyValue = edit;
+            if (!keyValue.empty())
+                finisher.set(keyValue.substr(0, keyValue.find(' ')), std::string(keyValue.substr(keyValue.find(' ') + 1)));
+            file.set("finisher", finisher);
+            WritePropertyListFile(folder.file("punching"), file);
+            run(Steps(editAt + 1, steps.end()));
+        }
+        const std::string ticket = controller_test::HandOut(*pane->bridge());
+        const std::string pattern = TicketLine(ticket, "%VLXReqPunch: ");
+        EXPECT_EQ(SummaryValue(templates().summaryList(), "    Punch"), pattern == "%VLXReqPunch: 0" ? "No" : "Yes");
+        report += Format("%s: [%s] \"%s\"", name, view<Button>("punchCheck").state() ? "x" : " ",
+                         view<TextField>("customPattern").stringValue().c_str());
+        for (const char* box : {"punchFrontCover", "punchSubstitution"})
+            report += std::string(" ") + box + (view<Button>(box).state() ? " [x]" : " [ ]");
+        for (const auto& [title, value] : templates().summaryList())
+            if (title.find("unch") != std::string::npos || title.find("ID") != std::string::npos ||
+                title.find("Front cover -") != std::string::npos)
+                report += "\n  " + title.substr(4) + " | " + value;
+        report += "\n  " + pattern + "\n  " + TicketLine(ticket, "%VLXCovers: ");
+        for (std::size_t i = seen; i < alerts.alerts().size(); ++i) report += "\n  \"" + alerts.alerts()[i].message + "\"";
+        report += "\n";
+    }
+    EXPECT_EQ(report, PdeFixture("punch_summary_roads.txt"));
 }
 
 TEST_F(TemplateRoundTrip, TemplateSavedFromAnAppliedOneBringsBackEveryGroupAndTheTicket) {

@@ -24,6 +24,11 @@ constexpr std::initializer_list<std::pair<int, int>> kStaples = {
 int Number(const platform::Dictionary& group, std::string_view key) { return group[key].intValue(); }
 const std::string& Text(const platform::Dictionary& group, std::string_view key) { return group[key].text(); }
 
+// A cover's mode as the job prints it: an interleaved job prints no cover.
+int CoverMode(const platform::Dictionary& jobSetup, std::string_view key) {
+    return IsInterleaveMode(Number(jobSetup, "printingMode")) ? 1 : Number(jobSetup, key);
+}
+
 }  // namespace
 
 void templateController::initPunchPatterns() {
@@ -87,11 +92,11 @@ void templateController::addJobSetupRows(const platform::Dictionary& jobSetup) {
     if (mode == 4 || mode == 5) addRow(indented(13059), paperOrBody(Text(jobSetup, "interleavePaper")));
     addRow(indented(10124), Text(jobSetup, "bodyPaper"));
     const std::initializer_list<std::pair<int, int>> coverModes = {{2, 10041}, {3, 10042}, {4, 10043}, {5, 10044}};
-    // Each cover's mode is named for its cover.
+    // Each cover's mode is named for its cover; an interleaved job has none.
     const std::string coverMode = " - " + getNSStringWithID(10011);
-    addRow(indented(12061) + coverMode, choice(Number(jobSetup, "frontCoverMode"), coverModes, 10040));
+    addRow(indented(12061) + coverMode, choice(CoverMode(jobSetup, "frontCoverMode"), coverModes, 10040));
     addRow(indented(12061), paperOrBody(Text(jobSetup, "frontCoverPaper")));
-    addRow(indented(12062) + coverMode, choice(Number(jobSetup, "backCoverMode"), coverModes, 10040));
+    addRow(indented(12062) + coverMode, choice(CoverMode(jobSetup, "backCoverMode"), coverModes, 10040));
     addRow(indented(12062), paperOrBody(Text(jobSetup, "backCoverPaper")));
     addRow(indented(10080), yesNo(Number(jobSetup, "setSeparator") == 1));
     addRow(indented(10123), paperOrBody(Text(jobSetup, "separatorPaper")));
@@ -102,11 +107,13 @@ void templateController::addJobSetupRows(const platform::Dictionary& jobSetup) {
 
 // A cover is punched only when the job punches and the cover is printed; the
 // finishing pane's copy of its punch comes before the bridge's, as a
-// template applies them.
+// template applies them. The selected pages are punched only while the job
+// punches.
 void templateController::addFinisherRows(const platform::Dictionary& finisher, const platform::Dictionary& jobSetup) {
+    const bool punched = Number(finisher, "punchJob") != 0;
     const auto coverPunched = [&](const char* punchKey, const char* modeKey) {
         const platform::Dictionary& punch = finisher.contains(punchKey) ? finisher : jobSetup;
-        return Number(finisher, "punchJob") != 0 && Number(jobSetup, modeKey) >= 2 && Number(punch, punchKey) != 0;
+        return punched && CoverMode(jobSetup, modeKey) >= 2 && Number(punch, punchKey) != 0;
     };
     addRow(getNSStringWithID(13112), "");
     addRow(indented(13060), choice(Number(finisher, "jobExit"), kDevices, 10117));
@@ -114,11 +121,11 @@ void templateController::addFinisherRows(const platform::Dictionary& finisher, c
     addRow(indented(3655), yesNo(Number(finisher, "longEdgeFold") != 0));
     addRow(indented(13168), yesNo(Number(finisher, "trimming") != 0));
     addRow(indented(13169), yesNo(Number(finisher, "offsetStack") != 0));
-    addRow(indented(13195), yesNo(Number(finisher, "punchJob") != 0));
+    addRow(indented(13195), yesNo(punched));
     addRow(indented(13071), punchPatternName(Number(finisher, "defaultPunchPattern")));
     addRow(indented(13197), yesNo(coverPunched("punchFrontCover", "frontCoverMode")));
     addRow(indented(13198), yesNo(coverPunched("punchBackCover", "backCoverMode")));
-    addRow(indented(13196), yesNo(Number(finisher, "punchSubstitution") != 0));
+    addRow(indented(13196), yesNo(punched && Number(finisher, "punchSubstitution") != 0));
     addRow(indented(3656), choice(Number(finisher, "pageOrdering"), {{2, 3657}, {3, 10120}}, 3658));
 }
 

@@ -116,7 +116,8 @@ void finishingController::setTitlesAndToolTips() {
 
 // The device decides which of the other controls apply, so it comes first;
 // the punch controls follow the job's punching, and the boxes are read last,
-// after the device may have cleared and sent them.
+// after the device may have cleared and sent them; the selected pages show
+// punched only while the job punches.
 void finishingController::applySettings() {
     if (!hasFinisherGroup()) return;
     const int device = group()["jobExit"].intValue();
@@ -124,7 +125,7 @@ void finishingController::applySettings() {
     const int order = group()["pageOrdering"].intValue();
     showPageOrder(order == 2 || order == 3 ? order : 1);
     Punch(storedPunchState());
-    punchSubstitution->setState(group()["punchSubstitution"].intValue() != 0);
+    punchSubstitution->setState(storedPunchState() == 1 && group()["punchSubstitution"].intValue() != 0);
     longEdgeCheck->setState(group()["longEdgeFold"].intValue() == 1);
     edgeTrimCheck->setState(group()["trimming"].intValue() == 1);
     offsetStack->setState(group()["offsetStack"].intValue() == 1);

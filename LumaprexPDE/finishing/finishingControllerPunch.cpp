@@ -114,13 +114,15 @@ void finishingController::selectPunch(platform::Control&) {
 
 void finishingController::selectPunchPattern(platform::Control&) { updateFinisherDict(17); }
 
-// A cover box applies only while punching is on and that cover is printed,
-// and then shows whether the cover is punched.
+// A cover box applies only while punching is on and that cover is printed
+// (an interleaved job prints none), and then shows whether the cover is
+// punched.
 void finishingController::handlePunchCover(int state) {
     const platform::Dictionary jobSetup =
         _jobFeatureDict ? (*_jobFeatureDict)["jobSetup"].dictionary() : platform::Dictionary();
-    setCoverBox(kBoxes[3], state == 1 ? jobSetup["frontCoverMode"].intValue() : 1);
-    setCoverBox(kBoxes[4], state == 1 ? jobSetup["backCoverMode"].intValue() : 1);
+    const bool covers = state == 1 && !IsInterleaveMode(jobSetup["printingMode"].intValue());
+    setCoverBox(kBoxes[3], covers ? jobSetup["frontCoverMode"].intValue() : 1);
+    setCoverBox(kBoxes[4], covers ? jobSetup["backCoverMode"].intValue() : 1);
 }
 
 void finishingController::setCoverBox(const BoxRow& row, int coverMode) {
