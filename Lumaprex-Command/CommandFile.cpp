@@ -49,7 +49,7 @@ bool PrinterTookEverything(std::FILE* printer) {
     return std::fflush(printer) == 0 && !std::ferror(printer);
 }
 
-int SaveJobTicket(cups_file_t* commands, std::FILE* messages) {
+int SaveJobTicket(cups_file_t* commands, const ppd_file_t* ppd, std::FILE* messages) {
     syslog(LOG_DEBUG, "job ticket command");
     std::string ticket;
     char block[kTicketBlockSize];
@@ -67,7 +67,7 @@ int SaveJobTicket(cups_file_t* commands, std::FILE* messages) {
         ticket.append(block, static_cast<std::size_t>(length));
     }
     bool stored = ticket.empty() ||
-                  ppdxWriteDataTo(messages, kTicketDataSet, ticket.data(), ticket.size());
+                  ppdxReplaceDataTo(messages, ppd, kTicketDataSet, ticket.data(), ticket.size());
     return stored ? 0 : 1;
 }
 
@@ -88,7 +88,7 @@ int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd
         } else if (!strcasecmp(line, "ReportLevels")) {
             reportLevels(ppd, levels, output);
         } else if (!strcasecmp(line, "SaveJobTicket")) {
-            if (int status = SaveJobTicket(commands, output.messages)) {
+            if (int status = SaveJobTicket(commands, ppd, output.messages)) {
                 return status;
             }
         } else {

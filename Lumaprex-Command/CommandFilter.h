@@ -67,10 +67,11 @@ void print_self_test_page(const char* author, const FilterOutput& output);
 // it, false (errno saying why) once a write failed.
 bool PrinterTookEverything(std::FILE* printer);
 
-// Stores every byte left in the command file as data set "EXDATA0". Returns
-// the exit status: 1, with an "ERROR:" line and nothing stored, when the
-// ticket is larger than the store takes or cannot be compressed.
-int SaveJobTicket(cups_file_t* commands, std::FILE* messages);
+// Stores every byte left in the command file as data set "EXDATA0" in place
+// of the one the queue's PPD holds, items and all. Returns the exit status:
+// 1, with an "ERROR:" line and nothing stored, when the ticket is larger than
+// the store takes or cannot be compressed.
+int SaveJobTicket(cups_file_t* commands, const ppd_file_t* ppd, std::FILE* messages);
 
 // Runs every command of the file; returns the exit status: 1, with an
 // "ERROR:" line and no further command run, once the printer does not take

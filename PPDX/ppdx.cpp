@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <cups/http.h>
@@ -129,6 +131,36 @@ unsigned writeChunks(std::FILE* out, StatusLine& line, const char* name,
         writeItem(out, line, name, counter++, encoded, encoded);
         if (length < kChunkSize) {
             return counter;
+        }
+    }
+}
+
+// The counter of an item of the data set as the writer names it (the name,
+// then at least four lower-case hexadecimal digits without a leading 0
+// beyond them); none for any other keyword.
+std::optional<unsigned long> itemCounter(const char* keyword, const char* name) {
+    const std::size_t length = std::strlen(name);
+    if (std::strncmp(keyword, name, length) != 0) {
+        return std::nullopt;
+    }
+    const std::string_view digits(keyword + length);
+    if (digits.size() < 4 || digits.size() > 2 * sizeof(unsigned) ||
+        digits.find_first_not_of("0123456789abcdef") != std::string_view::npos ||
+        (digits.size() > 4 && digits[0] == '0')) {
+        return std::nullopt;
+    }
+    return std::stoul(std::string(digits), nullptr, 16);
+}
+
+// Empties every item of an earlier data set of the name that the PPD holds
+// beyond the new data set's terminator.
+void emptyStaleItems(std::FILE* out, StatusLine& line, const ppd_file_t* ppd, const char* name,
+                     unsigned terminator) {
+    for (int index = 0; ppd && index < ppd->num_attrs; ++index) {
+        const ppd_attr_t* attr = ppd->attrs[index];
+        const std::optional<unsigned long> counter = itemCounter(attr->name, name);
+        if (counter && *counter > terminator && attr->value && *attr->value) {
+            writeItem(out, line, name, static_cast<unsigned>(*counter), "", "\"\"");
         }
     }
 }
@@ -303,6 +335,11 @@ bool ppdxIsValidName(const char* name) {
 }
 
 bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::size_t size) {
+    return ppdxReplaceDataTo(out, nullptr, name, data, size);
+}
+
+bool ppdxReplaceDataTo(std::FILE* out, const ppd_file_t* ppd, const char* name, const void* data,
+                       std::size_t size) {
     if (!ppdxIsValidName(name) || (!data && size) || size > kPpdxMaxDataSize ||
         std::strlen(name) + counterWidth(size) > kPpdxMaxKeywordLength) {
         return false;
@@ -314,6 +351,7 @@ bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::si
     StatusLine line(out);
     unsigned counter = size ? writeChunks(out, line, name, compressed) : 0;
     writeItem(out, line, name, counter, "", "\"\"");
+    emptyStaleItems(out, line, ppd, name, counter);
     line.finish();
     return std::fflush(out) == 0 && line.written();
 }

@@ -33,6 +33,12 @@ bool ppdxIsValidName(const char* name);
 bool ppdxWriteData(const char* name, const void* data, std::size_t size);
 // The same, writing to the given stream.
 bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::size_t size);
+// The same, for a data set that replaces the one of that name in the opened
+// PPD: the scheduler keeps every keyword it is not given again, so each item
+// of an earlier, longer data set beyond the new one's end is given an empty
+// value, and the PPD then holds the new data set alone.
+bool ppdxReplaceDataTo(std::FILE* out, const ppd_file_t* ppd, const char* name, const void* data,
+                       std::size_t size);
 
 // The zlib call through which the writer compresses (deflate). Tests put a
 // failing one in its place to see what a failed compression writes; null

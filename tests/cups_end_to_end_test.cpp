@@ -4,6 +4,8 @@
 // job receiving it.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "private_scheduler.h"
 
 using namespace filter_test;
@@ -71,6 +73,32 @@ TEST(CupsEndToEnd, TicketThatCannotBeCompressedFailsTheJobAndTheStoredOneStays) 
     EXPECT_TRUE(cups.waitForJobLog(job, "Job stopped due to filter errors; please consult the " +
                                             cups.logPath() + " file for details."));
     EXPECT_TRUE(cups.queuePpd() == stored);
+}
+
+// A ticket stored after a longer one replaces it item for item: the queue's
+// PPD keeps a value only under the new ticket's items.
+TEST(CupsEndToEnd, ShorterTicketLeavesNoItemOfTheLongerOneBefore) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    std::string longer = "%!PS-Adobe-3.0\r\n%%Title: (Long)\r\n";
+    for (unsigned value = 1; longer.size() < 100000; value = value * 1103515245u + 12345u) {
+        longer += "%VLXNote: " + std::to_string(value) + "\r\n";
+    }
+    ASSERT_TRUE(cups.storeTicket(longer));
+    const std::string ticket = readFile(kTestData + "ticket.ps");
+    ASSERT_TRUE(cups.storeTicket(ticket));
+    std::istringstream ppd(cups.queuePpd());
+    int items = 0, valued = 0;
+    for (std::string line; std::getline(ppd, line);) {
+        if (!line.starts_with("*EXDATA")) continue;
+        ++items;
+        if (line.find(": ") + 2 < line.size() && !line.ends_with("\"\"")) {
+            EXPECT_EQ(line.substr(0, 12), "*EXDATA0000" + std::string(1, "0123456789"[valued])) << line;
+            ++valued;
+        }
+    }
+    EXPECT_GT(items, 100) << "the longer ticket's items are still there, empty";
+    EXPECT_EQ(valued, 2);
 }
 
 // The dialog's highest copy count: the queue takes the job, and the printer

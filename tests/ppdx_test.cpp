@@ -190,6 +190,26 @@ TEST_F(PpdxTest, FailedCompressionWritesOnlyItsErrorLine) {
     EXPECT_EQ(roundTrip("EXDATA0", content).content(), content);
 }
 
+// Writing over the data set the PPD holds empties each item of it beyond
+// the new terminator that still has a value, and no keyword of any other
+// name or form.
+TEST_F(PpdxTest, ReplacingEmptiesTheItemsOfTheLongerDataSetBeforeOnly) {
+    writeQueuePpd(dir_.file("queue.ppd"), {{"EXDATA00000", "old"}, {"EXDATA00001", "old"}, {"EXDATA00002", "old"},
+                                           {"EXDATA00003", ""}, {"EXDATA0000a", "old"}, {"EXDATA010000", "old"},
+                                           {"EXDATA000010", "other"}, {"EXDATA10000", "other"}, {"EXDATA0", "other"}});
+    ppd_file_t* ppd = ppdOpenFile(dir_.file("queue.ppd").c_str());
+    ASSERT_NE(ppd, nullptr);
+    CapturedStream out;
+    EXPECT_TRUE(ppdxReplaceDataTo(out.get(), ppd, "EXDATA0", "new", 3));
+    ppdClose(ppd);
+    std::vector<std::string> emptied;
+    for (const auto& [keyword, value] : ppdItems(out.text())) {
+        if (value.empty()) emptied.push_back(keyword);
+    }
+    EXPECT_EQ(emptied, (std::vector<std::string>{"EXDATA00001", "EXDATA00002", "EXDATA0000a", "EXDATA010000"}));
+    EXPECT_EQ(readFromItems(ppdItems(out.text()), "EXDATA0").content(), "new");
+}
+
 TEST_F(PpdxTest, ReaderFindsNoDataSetWithoutItemZero) {
     ReadBack back = readFromItems({{"EXDATA10000", "AAAA"}}, "EXDATA0");
     EXPECT_EQ(back.buffer, nullptr);
