@@ -4,11 +4,19 @@
 
 #include <unistd.h>
 
+#include <thread>
+
 #include "FoundationValues.h"
 #include "SchedulerConnection.h"
 #include "SystemLog.h"
+#include "zqController.h"
 
 namespace {
+
+// How often the road asks after the command job while the queue runs it.
+constexpr std::chrono::milliseconds kJobStatePoll{50};
+// How long a command job the queue has not started is waited for.
+constexpr std::chrono::seconds kStartWait{2};
 
 // The printer's URI on the local machine; "" when the identifier does not
 // fit a URI.
@@ -41,18 +49,70 @@ std::string WriteCommandFile(std::string_view content, TempFileMaker makeTempFil
 }
 
 // One Print-Job request carrying the file; ends with the outcome's trace.
-void PrintCommandFile(const SchedulerConnection& scheduler, const std::string& uri, const std::string& resource,
-                      const std::string& file) {
+// The job's id, or 0 when it was not taken.
+int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& uri, const std::string& resource,
+                     const std::string& file) {
     ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, kCommandDocumentFormat);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, kCommandJobName);
-    ippDelete(cupsDoFileRequest(scheduler.http(), request, resource.c_str(), file.c_str()));
+    ipp_t* response = cupsDoFileRequest(scheduler.http(), request, resource.c_str(), file.c_str());
+    const int job = ippGetInteger(ippFindAttribute(response, "job-id", IPP_TAG_INTEGER), 0);
+    ippDelete(response);
     if (cupsLastError() != IPP_STATUS_OK) {
         Trace("Unable to send printer command! , " + scheduler.failure());
-    } else {
-        Trace("IPP send comand OK");
+        return 0;
+    }
+    Trace("IPP send comand OK");
+    return job;
+}
+
+// The job's state and the scheduler's last message on it; state 0 when the
+// scheduler did not answer.
+std::pair<int, std::string> JobState(const SchedulerConnection& scheduler, const std::string& uri, int job) {
+    static const char* const kWanted[] = {"job-state", "job-printer-state-message"};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kWanted);
+    ipp_t* response = cupsDoRequest(scheduler.http(), request, "/");
+    const int state = ippGetInteger(ippFindAttribute(response, "job-state", IPP_TAG_ENUM), 0);
+    const char* message = ippGetString(ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
+    std::pair<int, std::string> result{state, message ? message : ""};
+    ippDelete(response);
+    return result;
+}
+
+// Asks after the command job until it ends or the bound runs out; the
+// scheduler's account when it ended otherwise than completed. A job the
+// queue holds or has not started soon (a stopped queue, jobs ahead) is not
+// waited for: the application's job follows it in the queue.
+std::optional<std::string> QueueFailure(const SchedulerConnection& scheduler, const std::string& uri, int job) {
+    const auto sent = std::chrono::steady_clock::now();
+    for (;;) {
+        const auto [state, message] = JobState(scheduler, uri, job);
+        if (state == IPP_JSTATE_COMPLETED) {
+            Trace("the queue kept the job ticket");
+            return std::nullopt;
+        }
+        if (state >= IPP_JSTATE_STOPPED) {
+            const std::string account = message.empty() ? std::string("the job was ") + ippEnumString("job-state", state) : message;
+            Trace("the queue did not keep the job ticket: " + account);
+            return account;
+        }
+        if (state == IPP_JSTATE_HELD ||
+            (state == IPP_JSTATE_PENDING && std::chrono::steady_clock::now() - sent >= kStartWait)) {
+            Trace("the end of the command job is not known: the queue has not started it");
+            return std::nullopt;
+        }
+        if (state == 0 || scheduler.pastDeadline()) {
+            Trace("the end of the command job is not known: " +
+                  (state == 0 ? scheduler.failure() : "it had not ended within the bound"));
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(kJobStatePoll);
     }
 }
 
@@ -61,29 +121,30 @@ void PrintCommandFile(const SchedulerConnection& scheduler, const std::string& u
 void Trace(std::string_view line) { platform::Log(platform::LogPriority::Debug, line); }
 
 std::string CommandFileContent(std::string_view ticket) {
-    std::string content = "#CUPS-COMMAND\nSaveJobTicket\n%!PS-Adobe-3.0\r\n";
-    content.append(ticket);
-    content += '\n';
+    std::string content = "#CUPS-COMMAND\nSaveJobTicket\n";
+    content.append(zqController::kTicketHeaderLine).append(ticket).append(zqController::kTicketLastLine);
     return content;
 }
 
-void SendCommandJob(std::string_view printerId, std::string_view commandFile, TempFileMaker makeTempFile) {
+std::optional<std::string> SendCommandJob(std::string_view printerId, std::string_view commandFile,
+                                          TempFileMaker makeTempFile) {
     Trace("current printer ID: " + std::string(printerId));
     const std::string uri = PrinterUri(printerId);
     if (uri.empty()) {
         Trace("the printer ID does not fit a printer URI");
-        return;
+        return std::nullopt;
     }
     const std::string resource = "/printers/" + std::string(printerId);
     const SchedulerConnection scheduler;
     if (!scheduler.http()) {
         Trace("create http service failed: " + scheduler.failure());
-        return;
+        return std::nullopt;
     }
     const std::string file = WriteCommandFile(commandFile, makeTempFile);
-    if (file.empty()) return;
+    if (file.empty()) return std::nullopt;
     Trace("comand contents: " + std::string(commandFile.substr(commandFile.find('\n') + 1)));
     Trace("comandfile: " + file);
-    PrintCommandFile(scheduler, uri, resource, file);
+    const int job = PrintCommandFile(scheduler, uri, resource, file);
     unlink(file.c_str());
+    return job > 0 ? QueueFailure(scheduler, uri, job) : std::nullopt;
 }

@@ -7,6 +7,7 @@
 
 #include <cups/cups.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,10 +30,15 @@ std::string CommandFileContent(std::string_view ticket);
 // Makes the temporary file the command file is written to (cupsTempFile2).
 using TempFileMaker = cups_file_t* (*)(char* name, int size);
 
-// Sends the command file to the queue of the printer identifier. Every step
-// is traced to the system log; nothing is sent when the scheduler cannot be
-// reached or the file cannot be written, and the file is removed afterwards.
-// A scheduler that does not answer holds the road for kSchedulerWait in all,
-// and the request it had not answered is dropped. No step shows an alert:
-// the application's job goes ahead in every case.
-void SendCommandJob(std::string_view printerId, std::string_view commandFile, TempFileMaker makeTempFile = cupsTempFile2);
+// Sends the command file to the queue of the printer identifier and waits
+// for the queue to run it. Every step is traced to the system log; nothing
+// is sent when the scheduler cannot be reached or the file cannot be
+// written, and the file is removed afterwards. A scheduler that does not
+// answer holds the road for kSchedulerWait in all, and the request it had
+// not answered is dropped. Returns the scheduler's account of the job when
+// the queue ran it to an end other than completed (stopped, canceled or
+// aborted): the queue did not keep the ticket, and the application's job
+// would print under the one stored before. None otherwise, also when the
+// queue did not start the job at once or it had not ended within the bound.
+std::optional<std::string> SendCommandJob(std::string_view printerId, std::string_view commandFile,
+                                          TempFileMaker makeTempFile = cupsTempFile2);

@@ -148,8 +148,7 @@ bool LumaprexPDE::shouldPrint() {
             zqJSEController->setBundle(PluginBundle());
         }
         Trace("got to create print job ticket");
-        createJobTicket();
-        print = true;
+        print = createJobTicket() != kTicketNotKept;
     }
     readToPrint = "1";
     return print;

@@ -58,7 +58,10 @@ public:
     void selectSummary(platform::Control& sender);
 
     // The print road: sends the job ticket to the queue as a command job.
-    // 0 on every path; a failure ends in an alert or a log line.
+    // A failure ends in an alert or a log line. 0, or kTicketNotKept when
+    // the queue ran the command job and did not keep the ticket: the
+    // application's job is then not to print.
+    static constexpr int kTicketNotKept = 1;
     int createJobTicket();
 
     // What tests look at.

@@ -1,12 +1,20 @@
 // The print road: when the dialog prints, the main pane brings the bridge up
 // to date, writes the halftone print settings, takes the finished ticket
 // and sends it to the queue as a command job. Failures before sending are
-// alerts; nothing here stops the application's job.
+// alerts and the application's job still goes; a queue that ran the command
+// job and did not keep the ticket is shown too, and then the job does not
+// go, since it would print under the ticket of an earlier job.
 #include "CommandJob.h"
 #include "FoundationValues.h"
 #include "LumaprexPDE.h"
 #include "SystemLog.h"
 #include "zqController.h"
+
+namespace {
+
+constexpr int kTicketNotKeptLabel = 17292;
+
+}  // namespace
 
 int LumaprexPDE::createJobTicket() {
     platform::Printer* printer = pdePluginCallbackObject ? pdePluginCallbackObject->PMPrinter() : nullptr;
@@ -44,6 +52,11 @@ int LumaprexPDE::createJobTicket() {
         showAlert(getNSStringWithID(17280) + "Get Job Ticket: " + platform::FormatInteger(error));
         return 0;
     }
-    SendCommandJob(platform::PMPrinterGetID(printer), CommandFileContent(ticket));
+    if (const auto failure = SendCommandJob(platform::PMPrinterGetID(printer), CommandFileContent(ticket))) {
+        std::string message = getNSStringWithID(kTicketNotKeptLabel);
+        if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, *failure);
+        showAlert(message);
+        return kTicketNotKept;
+    }
     return 0;
 }

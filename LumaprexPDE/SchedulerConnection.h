@@ -26,6 +26,8 @@ public:
     http_t* http() const { return m_http; }
     // True once a wait ran to the deadline and was given up.
     bool timedOut() const { return m_timedOut; }
+    // True once the deadline has passed, whether or not a wait met it.
+    bool pastDeadline() const { return std::chrono::steady_clock::now() >= m_deadline; }
     // Why the connection or its last request failed, for a person: "no
     // scheduler at /run/cups/cups.sock (No such file or directory)", "the
     // scheduler at localhost:631 did not answer within 30 s", or the

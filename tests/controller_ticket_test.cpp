@@ -64,7 +64,9 @@ TEST(TicketHandOut, TextsAreTheEngineTicketWithTheCommandAndTheEndOfComments) {
 // Each hand-out is built afresh: asked twice it gives one end of comments.
 // A command file that cannot go whole is left out and the ticket goes
 // without it: a missing one or one without a line with a log line, one that is no regular
-// file or more than the queue keeps with an alert naming it too.
+// file or more than the queue keeps with an alert naming it too. What the
+// queue keeps is the whole command file after its command line: a file that
+// fits alone but not with the ticket is too large as well.
 TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) {
     filter_test::TempDir folder;
     std::filesystem::create_directory(folder.file("folder"));
@@ -78,7 +80,20 @@ TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) 
     SetCustom(bridge, 3, 1, "");
     const std::string without = HandOut(bridge);
     EXPECT_EQ(HandOut(bridge), without);
+    // After the ticket: CR LF and the file's one line; around the hand-out the header line and a line feed.
+    const std::size_t fits = kPpdxMaxDataSize - without.size() - 2 - 17;
+    filter_test::writeFile(folder.file("fits"), "");
+    std::filesystem::resize_file(folder.file("fits"), fits);
+    filter_test::writeFile(folder.file("over"), "");
+    std::filesystem::resize_file(folder.file("over"), fits + 1);
+    {
+        platform::AlertRecorder alerts;
+        SetCustom(bridge, 3, 1, folder.file("fits"));
+        EXPECT_EQ(HandOut(bridge).size(), kPpdxMaxDataSize - 17);
+        EXPECT_TRUE(alerts.messages().empty());
+    }
     const std::string notRegular = "\" is not a regular file. The job ticket goes to the printer without it.";
+    const char* tooLarge = "\" is larger than the printer's queue can keep. The job ticket goes to the printer without it.";
     const struct {
         const char* file;
         const char* why;
@@ -89,8 +104,8 @@ TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) 
         {"line ends only", "holds no line", nullptr},
         {"folder", "is not a regular file", notRegular.c_str()},
         {"fifo", "is not a regular file", notRegular.c_str()},
-        {"big", "is larger than the printer's queue keeps",
-         "\" is larger than the printer's queue can keep. The job ticket goes to the printer without it."},
+        {"big", "is larger than the printer's queue keeps", tooLarge},
+        {"over", "is larger than the printer's queue keeps", tooLarge},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

@@ -382,6 +382,70 @@ TEST(PrintDialogEndToEnd, PageExceptionsReachTheTicketOnExactlyThePagesTheUserCh
     EXPECT_EQ(shift, readFile(kFixtures + "host_shift_by_paper.txt"));
 }
 
+// After the demo's job, a command file that the queue could keep alone but
+// not with the ticket is left out with its alert, and the ticket still goes:
+// the printer receives what a print with the file emptied receives, never
+// the demo job's ticket.
+TEST(PrintDialogEndToEnd, CommandFileTooLargeWithTheTicketIsLeftOutAndTheTicketStillGoes) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    TempDir folder;
+    ASSERT_EQ(PrintSampleJob(cups, folder.path()).status, 0);
+    ASSERT_TRUE(cups.waitForJob(2));
+    const std::string file = folder.file("commands.ps");
+    const std::vector<std::string> actions = {"click customoptionButton", "click customCommandFileButton",
+                                              "pick " + file, "click customCommandFileSearchButton"};
+    writeFile(file, "");
+    std::filesystem::resize_file(file, 16777000);
+    RunResult large;
+    const int printed = PrintDialog(cups, folder.path(), actions, large);
+    ASSERT_TRUE(printed > 0 && cups.waitForJob(printed)) << large.err << cups.log();
+    EXPECT_EQ(large.err, "zqController: the command file \"" + file +
+                             "\" is larger than the printer's queue keeps and was left out of the job ticket\n"
+                             "alert: The command file \"" + file +
+                             "\" is larger than the printer's queue can keep. The job ticket goes to the printer "
+                             "without it. [OK]\n");
+    const std::string output = cups.printerOutput();
+    writeFile(file, "");
+    RunResult empty;
+    const int emptied = PrintDialog(cups, folder.path(), actions, empty);
+    ASSERT_TRUE(emptied > 0 && cups.waitForJob(emptied)) << empty.err << cups.log();
+    EXPECT_TRUE(output == cups.printerOutput()) << output.substr(0, 2000);
+}
+
+// A queue that runs the command job and does not keep the ticket: the user
+// hears why, and the document does not go, so that it cannot print under the
+// ticket stored before.
+TEST(PrintDialogEndToEnd, TicketTheQueueDidNotKeepStopsThePrintAndSaysWhy) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    ASSERT_TRUE(cups.storeTicket(readFile(LUMAPREX_TEST_DATA "/filters/ticket.ps")));
+    cups.replaceCommandFilter(builtProgram("tests", "Lumaprex-Command-deflate-fails"));
+    const RunResult run = Print(cups, {kJob});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "alert: The printer's queue could not keep the job ticket (deflate returned -2 (stream error)). "
+                       "The document was not printed, so that it does not go out under the ticket of an earlier "
+                       "job. [OK]\n" + kRefusedOnce) << cups.log();
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 3) << "nothing but the command job went";
+}
+
+// A stopped queue does not hold the print for the bound: the document goes
+// at once and, when the queue starts again, prints behind its own ticket.
+TEST(PrintDialogEndToEnd, StoppedQueueDoesNotHoldThePrint) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    RunSetup setup;
+    setup.environment["CUPS_SERVER"] = cups.socket();
+    ASSERT_EQ(runProgram("cupsdisable", {"cupsdisable", "Lumaprex"}, setup).status, 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Print(cups, {kJob}).out, "request id is Lumaprex-2\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << "well within the 30 s bound";
+    ASSERT_EQ(runProgram("cupsenable", {"cupsenable", "Lumaprex"}, setup).status, 0);
+    ASSERT_TRUE(cups.waitForJob(2));
+    EXPECT_EQ(cups.jobDocument(1), WithUser(readFile(kFixtures + "command_file_default.txt"))) << cups.log();
+}
+
 TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());

@@ -358,6 +358,11 @@ public:
     std::string getPaperSize(std::string_view paperName) const;
 
     // ---- Ticket hand-out and custom command (zqControllerTicket.cpp) ----
+    // What the command job puts around a handed-out ticket, all of which the
+    // queue keeps with it: the PostScript header line ahead and a line feed
+    // after it.
+    static constexpr std::string_view kTicketHeaderLine = "%!PS-Adobe-3.0\r\n";
+    static constexpr std::string_view kTicketLastLine = "\n";
     // Builds the ticket text afresh: the engine's ticket with the custom
     // command file before or after it, closed by CR LF "%%EndComments" CR.
     // Its length in bytes; 0 when no ticket was built (GetLastError says why).
@@ -470,9 +475,12 @@ private:
     template <class Placement>
     void preparePlacement(Placement& placement, bool mirror, int orientation);
 
-    // Ticket hand-out: the custom command file's text; none, said why, for a
-    // file that cannot go whole.
-    void readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text);
+    // Ticket hand-out: the custom command file's text and its path; no text,
+    // said why, for a file that cannot go whole.
+    void readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& path, std::string& text);
+    // Logs why the command file was left out and, where the user may have
+    // picked the wrong file, shows it.
+    void leaveOutCommandFile(const std::string& path, int error) const;
 
     // The validator's page-exception list from the collection; punched: with
     // every range punched, as turning punching on leaves them.

@@ -55,6 +55,17 @@ int ReadBoundedFile(const std::string& path, std::string& bytes) {
     return kBridgeNoError;
 }
 
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kEndOfComments = "\r\n%%EndComments\r";
+
+// Whether the queue keeps a ticket of that many bytes before its end of
+// comments, with what the command job puts around it.
+bool QueueKeeps(std::size_t joined) {
+    return joined + kEndOfComments.size() + zqController::kTicketHeaderLine.size() +
+               zqController::kTicketLastLine.size() <=
+           kPpdxMaxDataSize;
+}
+
 // Why a command file was left out, for the log.
 const char* LeftOutBecause(int error) {
     switch (error) {
@@ -71,29 +82,30 @@ const char* LeftOutBecause(int error) {
 // The lines of the file a command of kind 3 or 4 names, as lines of the
 // ticket (joined by CR LF, no empty line and no line end at the end); none
 // for a file without a line or an empty name. A file that cannot go whole
-// is left out and the ticket goes without it: one that is missing or cannot
-// be read is logged, one that is no regular file or more than the queue
-// keeps is also shown to the user, who may have picked the wrong file.
-void zqController::readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& text) {
+// is left out and the ticket goes without it.
+void zqController::readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& path, std::string& text) {
     text.clear();
     const bool withFile = custom.fieldFlag == kCommandFile || custom.fieldFlag == kCommandTextAndFile;
     if (!withFile || custom.fileName.empty()) return;
-    std::string path;
     GetSingleByteFileName(custom.fileName, path);
     const int error = ReadBoundedFile(path, text);
     text = TicketLines(text);
     if (error != kBridgeNoError || text.empty()) {
         text.clear();
-        platform::ConsoleLog("zqController: the command file \"" + path + "\" " + LeftOutBecause(error) +
-                             " and was left out of the job ticket");
-        if (error == kCustomFileNotRegular || error == kCustomFileTooLarge) {
-            std::string message = getNSStringWithID(error == kCustomFileNotRegular ? kFileNotRegularLabel
-                                                                                   : kFileTooLargeLabel);
-            if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
-            platform::ShowAlert(message, getNSStringWithID(kOkButton));
-        }
-        return;
+        leaveOutCommandFile(path, error);
     }
+}
+
+// One that is missing or cannot be read is logged, one that is no regular
+// file or more than the queue keeps is also shown to the user, who may have
+// picked the wrong file.
+void zqController::leaveOutCommandFile(const std::string& path, int error) const {
+    platform::ConsoleLog("zqController: the command file \"" + path + "\" " + LeftOutBecause(error) +
+                         " and was left out of the job ticket");
+    if (error != kCustomFileNotRegular && error != kCustomFileTooLarge) return;
+    std::string message = getNSStringWithID(error == kCustomFileNotRegular ? kFileNotRegularLabel : kFileTooLargeLabel);
+    if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
+    platform::ShowAlert(message, getNSStringWithID(kOkButton));
 }
 
 int zqController::createTicket(std::string& ticket) {
@@ -104,15 +116,20 @@ int zqController::createTicket(std::string& ticket) {
     const std::int64_t size = m_service->JSE_JobTicket_GetSize();
     JSE_CustomCommandType custom;
     m_service->JSE_JobTicket_Get_CustomRecord(custom);
-    std::string file;
-    readCustomCommandFile(custom, file);
+    std::string path, file;
+    readCustomCommandFile(custom, path, file);
     if (size <= 0) return 0;
     std::string text(static_cast<std::size_t>(size), '\0');
     const auto fetched = static_cast<int>(m_service->JSE_JobTicket_Get(text.data(), static_cast<long>(size)));
     if (fetched != 0) return fetched;
+    const bool before = custom.insertPosition == kBeforeTicket;
+    if (!file.empty() && !QueueKeeps(text.size() + kLineEnd.size() + file.size())) {
+        leaveOutCommandFile(path, kCustomFileTooLarge);
+        file.clear();
+    }
     if (file.empty()) ticket = text;
-    else if (custom.insertPosition == kBeforeTicket) ticket = file + "\r\n" + text;
-    else ticket = text + "\r\n" + file;
+    else if (before) ticket = file + std::string(kLineEnd) + text;
+    else ticket = text + std::string(kLineEnd) + file;
     return 0;
 }
 
@@ -124,7 +141,7 @@ std::int64_t zqController::GetJobTicketSize() {
         m_driverJobTicket.clear();
         return 0;
     }
-    m_driverJobTicket += "\r\n%%EndComments\r";
+    m_driverJobTicket += kEndOfComments;
     return static_cast<std::int64_t>(m_driverJobTicket.size());
 }
 
