@@ -413,7 +413,10 @@ std::string TabView::describe() const {
 bool TextView::readDocument(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // The stream's own reads: a folder's fails, setting bad rather than throwing.
+    std::string text;
+    char block[65536];
+    while (in.read(block, sizeof block) || in.gcount() > 0) text.append(block, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) return false;
     m_text = ValidUtf8(text);
     return true;

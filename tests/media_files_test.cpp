@@ -1,6 +1,8 @@
 // The catalog's three files: readers of both encodings, text rules, and writers.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "media_test_support.h"
 
 namespace {
@@ -318,6 +320,22 @@ TEST(MediaShippedCatalog, EngineStartsFromItAndWritesItUnchanged) {
         EXPECT_EQ(ReadBytes(folder.Path("c.txt")), ReadBytes(data + "PaperCatalog.cat"));
         EXPECT_EQ(ReadBytes(folder.Path("c.def")), ReadBytes(data + "PaperCatalog.def"));
         EXPECT_EQ(ReadBytes(folder.Path("c.txt.atr")), ReadBytes(data + "PaperCatalog.cat.atr"));
+    }
+}
+
+TEST(MediaShippedCatalog, FolderInThePlaceOfAnyOfItsFilesIsReportedAndThrowsNothing) {
+    const std::string data = std::string(LUMAPREX_SOURCE_DIR) + "/data/";
+    const char* const files[] = {"PaperCatalog.cat", "PaperCatalog.def", "PaperCatalog.cat.atr", "PaperCatalog.cat.dat"};
+    for (const char* folderFile : files) {
+        SCOPED_TRACE(folderFile);
+        TempFolder folder;
+        for (const char* file : files) {
+            if (file == folderFile) std::filesystem::create_directory(folder.Path(file));
+            else folder.Write(file, ReadBytes(data + file));
+        }
+        Catalog catalog(folder.WidePath("PaperCatalog.cat"));
+        const bool needed = folderFile == files[0] || folderFile == files[1];
+        EXPECT_TRUE(!needed || catalog.JSE_Media_GetLastError() != 0) << "the catalog and its sizes are needed";
     }
 }
 

@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
@@ -290,6 +291,10 @@ TEST(SettingsFileLoad, FileNameMissingFileOrHeaderCutUnderTheLoad) {
     FileStore missing(folder, "missing.prf");
     missing.JSE_Preference_Load_Setting();
     EXPECT_EQ(missing.JSE_Preference_GetLastError(), 3);
+    std::filesystem::create_directory(folder.Path("folder.prf"));
+    FileStore aFolder(folder, "folder.prf");
+    aFolder.JSE_Preference_Load_Setting();
+    EXPECT_NE(aFolder.JSE_Preference_GetLastError(), 0) << "a folder in the file's place cannot be read";
     ShrinkingStore shrinking(folder, "named.prf");
     shrinking.JSE_Preference_Load_Setting();
     EXPECT_EQ(shrinking.JSE_Preference_GetLastError(), 17);

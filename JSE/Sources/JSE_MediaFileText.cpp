@@ -73,7 +73,10 @@ bool ReadFileBytes(const WString& path, std::string& bytes, bool* opened) {
     std::ifstream file(NarrowPath(path), std::ios::binary);
     if (!file) return false;
     if (opened) *opened = true;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    // The stream's own reads: a read that fails (a folder's) sets bad
+    // rather than throwing.
+    char block[65536];
+    while (file.read(block, sizeof block) || file.gcount() > 0) bytes.append(block, static_cast<std::size_t>(file.gcount()));
     return !file.bad();
 }
 
