@@ -113,6 +113,14 @@ TEST_F(FinishingPane, EachOutputDeviceAllowsItsStaplesAndBoxesAndTheRulesRefuseT
     EXPECT_EQ(report, Fixture("finishing_devices.txt"));
 }
 
+TEST_F(FinishingPane, NextShowingShowsTheStapleTheEngineHolds) {
+    perform({"click staplerExit", "click stapleTop"});
+    showAgain();
+    EXPECT_NE(ticket().find("staple(none)"), std::string::npos) << ticket();
+    EXPECT_EQ(text("finishingDeviceTitle") + ", " + text("stapleTitle"), "Output Device: Top Tray, Staple Position: No Staple");
+    EXPECT_NE(drawing().find("ImageButton stapleNone <staplenone2.icns>"), std::string::npos) << drawing();
+}
+
 TEST_F(FinishingPane, EachChoiceReachesTheTicketAndTheFinisherGroup) {
     const std::vector<std::vector<std::string>> cases = {
         {"click faceup"},

@@ -122,6 +122,8 @@ void finishingController::showDevice(int device, int staplePosition) {
     resetGroupButton(_finisherGroup);
     selectGroupButton(_finisherGroup, this->*row.button, row.selectedImage, row.normalImage);
     for (const ImageRow& staple : kStaples) (this->*staple.button)->setEnabled((row.staples >> staple.value) & 1u);
+    // A device without staples holds no staple, whatever was shown before.
+    if (row.stapleImage == StapleImage::None) showStaple(1);
     if (row.stapleImage == StapleImage::Stapler)
         showStaple(staplePosition >= 1 && staplePosition <= 4 ? staplePosition : 5);
     setBox(kBoxes[0], row.fold);
