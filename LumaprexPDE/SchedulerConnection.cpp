@@ -1,8 +1,11 @@
 // The bounded connection to the scheduler.
 #include "SchedulerConnection.h"
 
-#include <sys/stat.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -18,16 +21,43 @@ std::string ServerName() {
     return server.starts_with("/") ? server : server + ":" + std::to_string(ippPort());
 }
 
+// The system's reason a connection to the local socket fails ("No such
+// file or directory", "Connection refused"); "" when it connects after all.
+std::string LocalConnectFailure(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return std::strerror(ENAMETOOLONG);
+    path.copy(address.sun_path, path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return std::strerror(errno);
+    const int connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    const int reason = errno;
+    ::close(fd);
+    return connected == 0 ? std::string() : std::strerror(reason);
+}
+
 // Why no connection came about. The library names every failed connection
-// "Host is down"; of a socket that is not there the file system says more.
+// "Host is down"; of a local socket the system says the real reason.
 std::string ConnectFailure() {
     const std::string server = cupsServer();
-    struct stat socket;
-    if (server.starts_with("/") && stat(server.c_str(), &socket) != 0) return std::strerror(errno);
-    return cupsLastErrorString();
+    const std::string local = server.starts_with("/") ? LocalConnectFailure(server) : std::string();
+    return local.empty() ? cupsLastErrorString() : local;
 }
 
 }  // namespace
+
+std::string LocalQueueUri(std::string_view queue) {
+    constexpr std::size_t kLongestName = 127;
+    const auto forbidden = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '/' || c == '#' || c == 0x7F; };
+    if (queue.empty() || queue.size() > kLongestName || std::ranges::any_of(queue, forbidden)) return {};
+    char uri[1024] = "";
+    const std::string name(queue);
+    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                         name.c_str()) < HTTP_URI_STATUS_OK) {
+        return {};
+    }
+    return uri;
+}
 
 SchedulerConnection::SchedulerConnection(std::chrono::milliseconds bound)
     : m_bound(bound), m_deadline(std::chrono::steady_clock::now() + bound), m_server(ServerName()) {
@@ -49,11 +79,47 @@ int SchedulerConnection::KeepWaiting(http_t*, void* connection) {
     return 0;
 }
 
+int SchedulerConnection::printFile(std::string_view queue, const std::string& file, const std::string& title,
+                                   int optionCount, cups_option_t* options) {
+    if (!m_http) return 0;  // never the library's own connection, which has no bound
+    const std::string uri = LocalQueueUri(queue);
+    if (uri.empty()) {
+        m_missingQueue = queue;
+        return 0;
+    }
+    if (!queueAnswers(uri)) {
+        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) m_missingQueue = queue;
+        return 0;
+    }
+    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
+    cupsEncodeOptions2(request, optionCount, options, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
+    const std::string resource = uri.substr(std::strlen("ipp://localhost"));
+    ipp_t* response = cupsDoFileRequest(m_http, request, resource.c_str(), file.c_str());
+    const int job = ippGetInteger(ippFindAttribute(response, "job-id", IPP_TAG_INTEGER), 0);
+    ippDelete(response);
+    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? job : 0;
+}
+
+bool SchedulerConnection::queueAnswers(const std::string& uri) {
+    static const char* const kWanted[] = {"printer-state"};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, kWanted);
+    ippDelete(cupsDoRequest(m_http, request, "/"));
+    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
 std::string SchedulerConnection::failure() const {
     if (!m_http) return "no scheduler at " + m_server + " (" + m_connectError + ")";
     if (m_timedOut) {
         const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(m_bound).count();
         return "the scheduler at " + m_server + " did not answer within " + std::to_string(seconds) + " s";
     }
+    if (m_missingQueue) return "the scheduler at " + m_server + " has no queue \"" + *m_missingQueue + "\"";
     return cupsLastErrorString();
 }

@@ -9,10 +9,16 @@
 #include <cups/cups.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // How long a print waits on the scheduler in all.
 inline constexpr std::chrono::seconds kSchedulerWait{30};
+
+// The queue's URI on this machine; "" for a name no queue can have (empty,
+// over 127 bytes, or holding a space, "/", "#" or a control character).
+std::string LocalQueueUri(std::string_view queue);
 
 class SchedulerConnection {
 public:
@@ -24,18 +30,28 @@ public:
 
     // nullptr when no scheduler could be reached.
     http_t* http() const { return m_http; }
+    // Sends the file to the queue as one Print-Job, with the options as the
+    // job's attributes and its type left to the scheduler, once the
+    // scheduler has answered for the queue; the job's id, or 0 with
+    // failure() saying why.
+    int printFile(std::string_view queue, const std::string& file, const std::string& title, int optionCount,
+                  cups_option_t* options);
     // True once a wait ran to the deadline and was given up.
     bool timedOut() const { return m_timedOut; }
     // True once the deadline has passed, whether or not a wait met it.
     bool pastDeadline() const { return std::chrono::steady_clock::now() >= m_deadline; }
     // Why the connection or its last request failed, for a person: "no
     // scheduler at /run/cups/cups.sock (No such file or directory)", "the
-    // scheduler at localhost:631 did not answer within 30 s", or the
-    // scheduler's own message.
+    // scheduler at localhost:631 did not answer within 30 s", "the scheduler
+    // at /run/cups/cups.sock has no queue \"Nosuch\"", or the scheduler's own
+    // message.
     std::string failure() const;
 
 private:
     static int KeepWaiting(http_t* http, void* connection);
+    // Whether the scheduler answers for the queue, asked before a document
+    // goes: one that has stopped then receives none of it.
+    bool queueAnswers(const std::string& uri);
 
     std::chrono::milliseconds m_bound;
     std::chrono::steady_clock::time_point m_deadline;
@@ -43,4 +59,5 @@ private:
     std::string m_connectError;
     http_t* m_http = nullptr;
     bool m_timedOut = false;
+    std::optional<std::string> m_missingQueue;  // the queue printFile found missing
 };

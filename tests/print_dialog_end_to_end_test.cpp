@@ -5,6 +5,8 @@
 // that ticket with the halftone screen its job options asked for. Last, the
 // demo's production job, set on every tab, and again from its template.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 #include <filesystem>
 #include <sstream>
@@ -446,9 +448,28 @@ TEST(PrintDialogEndToEnd, StoppedQueueDoesNotHoldThePrint) {
     EXPECT_EQ(cups.jobDocument(1), WithUser(readFile(kFixtures + "command_file_default.txt"))) << cups.log();
 }
 
+// A socket left behind by a scheduler that has gone: nothing listens.
+std::string SocketNobodyListensOn(const TempDir& folder) {
+    const std::string path = folder.file("gone.sock");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    close(fd);
+    return path;
+}
+
 TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
+    TempDir folder;
+    const std::string gone = SocketNobodyListensOn(folder);
+    const std::string copies = "lumaprex-print: the copies field takes 1 to 99999 copies\n";
+    const auto noQueue = [&](const std::string& queue) {
+        return "lumaprex-print: cannot print " + kJob + ": the scheduler at " + cups.socket() + " has no queue \"" +
+               queue + "\"\n";
+    };
     struct Case {
         std::vector<std::string> arguments;
         int status;
@@ -467,7 +488,15 @@ TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
          "lumaprex-print: cannot show summaryListView: no visible control \"summaryListView\"\n"},
         {{"--module", "/nonexistent.so"}, 1, "lumaprex-print: cannot load the extension: /nonexistent.so"},
         {{"--copies"}, 2, "usage: lumaprex-print"},
-        {{"--printer", "Missing", kJob}, 1, "lumaprex-print: cannot print "},
+        {{kJob}, 1, "lumaprex-print: cannot print " + kJob + ": no scheduler at " + gone + " (Connection refused)\n",
+         gone.c_str()},
+        {{"--printer", "Missing", kJob}, 1, noQueue("Missing")},
+        {{"--printer", "Lumaprex?x=1", kJob}, 1, noQueue("Lumaprex?x=1")},
+        {{"--printer", "a/b", kJob}, 1, noQueue("a/b")},
+        {{"--printer", "", kJob}, 1, noQueue("")},
+        {{"--copies", "100000", kJob}, 1, copies},
+        {{"--copies", "0", kJob}, 1, copies},
+        {{"--copies", "-1", kJob}, 1, copies},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.front());
@@ -475,6 +504,7 @@ TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
         EXPECT_EQ(run.status, c.status);
         EXPECT_TRUE(run.err.starts_with(c.error)) << run.err;
     }
+    EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << "nothing reached the queue";
 }
 
 }  // namespace

@@ -156,6 +156,24 @@ TEST_F(PrintRoad, SchedulerThatDoesNotAnswerHoldsThePrintForTheBoundAndReceivesN
     EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << cups.log();
 }
 
+// The application's document goes over a connection of the same bound: a
+// scheduler that stops answering gets nothing half-sent.
+TEST(SchedulerConnection, DocumentPrintEndsByTheBoundAndTheSchedulerDropsIt) {
+    filter_test::PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    cupsSetServer(cups.socket().c_str());
+    cups.pause();
+    const auto start = std::chrono::steady_clock::now();
+    SchedulerConnection scheduler(std::chrono::seconds(2));
+    EXPECT_EQ(scheduler.printFile("Lumaprex", LUMAPREX_TEST_DATA "/filters/job.ps", "job", 0, nullptr), 0);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    cups.resume();
+    EXPECT_LT(waited, std::chrono::seconds(4));
+    EXPECT_EQ(scheduler.failure(), "the scheduler at " + cups.socket() + " did not answer within 2 s");
+    EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << cups.log();
+    cupsSetServer(nullptr);
+}
+
 // A scheduler stand-in on a Unix-domain socket that reads what each client
 // sends and hangs up: enough for a connection, never an answer.
 class HangingUpScheduler {

@@ -18,12 +18,15 @@
 // --templates names the folder in which the save panel starts, where a
 // template saved under a bare name goes (by default the user's own folder).
 // Without a "print" action, a DOCUMENT is printed after the actions.
+// The copies field takes 1 to 99999 copies; the host refuses any other count.
 // The scheduler is the one CUPS_SERVER names, as for every CUPS client. The
-// host waits on it for at most 30 s a request; when it does not answer for
-// the queue's PPD, the host says so and stops before the dialog shows.
+// host waits on it for at most 30 s for the queue's PPD and 30 s for the
+// document's print; when it does not answer for the PPD, the host says so
+// and stops before the dialog shows.
 #include <cups/cups.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -43,11 +46,13 @@
 namespace {
 
 constexpr char kCopiesSetting[] = "com.apple.print.PrintSettings.PMCopies";
+// The copies field's range.
+constexpr int kMostCopies = 99999;
 
 struct Options {
     std::string printer = "Lumaprex";
     std::optional<std::string> title;
-    int copies = 1;
+    std::optional<int> copies = 1;  // none for a count the copies field does not take
     std::optional<platform::PMOrientation> orientation;
     std::string ppd;
     std::string bundle = LUMAPREX_PDE_BUNDLE;
@@ -79,6 +84,13 @@ std::optional<platform::PMOrientation> ParseOrientation(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<int> ParseCopies(std::string_view text) {
+    int copies = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), copies);
+    if (error != std::errc() || end != text.data() + text.size() || copies < 1 || copies > kMostCopies) return std::nullopt;
+    return copies;
+}
+
 // False for an unknown option or one without its value.
 bool ParseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -96,7 +108,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         const std::string value = argv[++i];
         if (option == "--printer") options.printer = value;
         else if (option == "--title") options.title = value;
-        else if (option == "--copies") options.copies = platform::ReadInt(value);
+        else if (option == "--copies") options.copies = ParseCopies(value);
         else if (option == "--ppd") options.ppd = value;
         else if (option == "--bundle") options.bundle = value;
         else if (option == "--module") options.module = value;
@@ -139,15 +151,17 @@ private:
 // What the application knows of the job, as the dialog's host callback.
 void FillHost(const Options& options, const std::string& ppd, platform::PrintDialogHost& host) {
     host.printer = platform::Printer{options.printer};
-    host.settings->values.set(kCopiesSetting, options.copies);
+    host.settings->values.set(kCopiesSetting, options.copies.value_or(1));
     if (options.title) host.settings->jobName = *options.title;
     else if (!options.document.empty()) host.settings->jobName = std::filesystem::path(options.document).filename().string();
     host.format->orientation = options.orientation.value_or(platform::PMOrientation::Portrait);
     if (!ppd.empty()) host.session->ppd = platform::OpenPPDFile(ppd);
 }
 
-// Sends the document to the queue with the print settings as job options;
-// prints the job's id as lp does.
+// Sends the document to the queue with the print settings as job options,
+// over a connection whose waits end by the bound; prints the job's id as lp
+// does. A scheduler that stops answering gets nothing half-sent: the
+// connection closes and the scheduler drops the request.
 int PrintDocument(const Options& options, const platform::PrintSettings& settings) {
     cups_option_t* jobOptions = nullptr;
     int count = 0;
@@ -156,10 +170,8 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
         if (!text.empty()) count = cupsAddOption(key == kCopiesSetting ? "copies" : key.c_str(), text.c_str(), count, &jobOptions);
     }
     const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
-    const SchedulerConnection scheduler;
-    const char* printer = options.printer.c_str();
-    const int job =
-        scheduler.http() ? cupsPrintFile2(scheduler.http(), printer, options.document.c_str(), title.c_str(), count, jobOptions) : 0;
+    SchedulerConnection scheduler;
+    const int job = scheduler.printFile(options.printer, options.document, title, count, jobOptions);
     cupsFreeOptions(count, jobOptions);
     if (job == 0) return Fail("cannot print " + options.document + ": " + scheduler.failure());
     std::printf("request id is %s-%d\n", options.printer.c_str(), job);
@@ -220,6 +232,7 @@ int RunDialog(platform::PrintDialog& dialog, const Options& options, const platf
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArguments(argc, argv, options)) return Usage();
+    if (!options.copies) return Fail("the copies field takes 1 to " + std::to_string(kMostCopies) + " copies");
     std::string reason;
     const std::unique_ptr<platform::PlugInModule> module = platform::PlugInModule::Load(options.module, &reason);
     if (!module) return Fail("cannot load the extension: " + reason);
