@@ -18,18 +18,6 @@ constexpr std::chrono::milliseconds kJobStatePoll{50};
 // How long a command job the queue has not started is waited for.
 constexpr std::chrono::seconds kStartWait{2};
 
-// The printer's URI on the local machine; "" when the identifier does not
-// fit a URI.
-std::string PrinterUri(std::string_view printerId) {
-    char uri[1024] = "";
-    const std::string id(printerId);
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
-                         id.c_str()) < HTTP_URI_STATUS_OK) {
-        return {};
-    }
-    return uri;
-}
-
 // Writes the command file into a new temporary file; its name, or "" (the
 // reason traced, nothing left behind) when that fails.
 std::string WriteCommandFile(std::string_view content, TempFileMaker makeTempFile) {
@@ -129,7 +117,7 @@ std::string CommandFileContent(std::string_view ticket) {
 std::optional<std::string> SendCommandJob(std::string_view printerId, std::string_view commandFile,
                                           TempFileMaker makeTempFile) {
     Trace("current printer ID: " + std::string(printerId));
-    const std::string uri = PrinterUri(printerId);
+    const std::string uri = LocalQueueUri(printerId);
     if (uri.empty()) {
         Trace("the printer ID does not fit a printer URI");
         return std::nullopt;
@@ -141,10 +129,15 @@ std::optional<std::string> SendCommandJob(std::string_view printerId, std::strin
         return std::nullopt;
     }
     const std::string file = WriteCommandFile(commandFile, makeTempFile);
-    if (file.empty()) return std::nullopt;
+    if (file.empty()) return "the command file could not be written";
     Trace("comand contents: " + std::string(commandFile.substr(commandFile.find('\n') + 1)));
     Trace("comandfile: " + file);
     const int job = PrintCommandFile(scheduler, uri, resource, file);
+    const bool noSuchQueue = cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
     unlink(file.c_str());
-    return job > 0 ? QueueFailure(scheduler, uri, job) : std::nullopt;
+    if (job > 0) return QueueFailure(scheduler, uri, job);
+    // A queue that is not there keeps no earlier ticket either; the
+    // application's print is told of it.
+    if (noSuchQueue) return std::nullopt;
+    return scheduler.failure();
 }

@@ -35,10 +35,13 @@ using TempFileMaker = cups_file_t* (*)(char* name, int size);
 // is sent when the scheduler cannot be reached or the file cannot be
 // written, and the file is removed afterwards. A scheduler that does not
 // answer holds the road for kSchedulerWait in all, and the request it had
-// not answered is dropped. Returns the scheduler's account of the job when
-// the queue ran it to an end other than completed (stopped, canceled or
-// aborted): the queue did not keep the ticket, and the application's job
-// would print under the one stored before. None otherwise, also when the
-// queue did not start the job at once or it had not ended within the bound.
+// not answered is dropped. Returns why the queue has not got the ticket,
+// when the application's job would print under the one stored before: the
+// command file could not be written, the scheduler did not take the job (it
+// did not answer within the bound, or refused it), or the queue ran it to
+// an end other than completed (stopped, canceled or aborted). None when the
+// queue took it (also when it had not started or ended within the bound, as
+// the application's job follows it in the queue), and when no scheduler or
+// no such queue is there, which the application's print then meets too.
 std::optional<std::string> SendCommandJob(std::string_view printerId, std::string_view commandFile,
                                           TempFileMaker makeTempFile = cupsTempFile2);

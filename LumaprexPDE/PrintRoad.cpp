@@ -1,9 +1,9 @@
 // The print road: when the dialog prints, the main pane brings the bridge up
 // to date, writes the halftone print settings, takes the finished ticket
 // and sends it to the queue as a command job. Failures before sending are
-// alerts and the application's job still goes; a queue that ran the command
-// job and did not keep the ticket is shown too, and then the job does not
-// go, since it would print under the ticket of an earlier job.
+// alerts and the application's job still goes; a command job that did not
+// reach the queue or that the queue did not keep is shown too, and then the
+// job does not go, since it would print under the ticket of an earlier job.
 #include "CommandJob.h"
 #include "FoundationValues.h"
 #include "LumaprexPDE.h"

@@ -135,9 +135,10 @@ TEST_F(PrintRoad, WithoutASchedulerTheRoadLogsWhyAndShowsNothing) {
     EXPECT_TRUE(Logged(log, "create http service failed")) << "without print settings the road goes on";
 }
 
-// The print goes on after the bound; the request the scheduler never
-// answered is dropped when it runs again, so that the next job it takes is
-// its first.
+// The road gives up after the bound and the document does not go, since it
+// would print under the ticket stored before; the request the scheduler
+// never answered is dropped when it runs again, so that the next job it
+// takes is its first.
 TEST_F(PrintRoad, SchedulerThatDoesNotAnswerHoldsThePrintForTheBoundAndReceivesNothing) {
     filter_test::PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
@@ -145,14 +146,17 @@ TEST_F(PrintRoad, SchedulerThatDoesNotAnswerHoldsThePrintForTheBoundAndReceivesN
     LumaprexPDE& main = show();
     cups.pause();
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(main.shouldPrint());
+    EXPECT_FALSE(main.shouldPrint());
     const auto waited = std::chrono::steady_clock::now() - start;
     cups.resume();
     EXPECT_GE(waited, kSchedulerWait);
     EXPECT_LT(waited, kSchedulerWait + std::chrono::seconds(3));
-    EXPECT_TRUE(Logged(log, "Unable to send printer command! , the scheduler at " + cups.socket() +
-                                " did not answer within 30 s"));
-    EXPECT_TRUE(alerts.alerts().empty());
+    const std::string reason = "the scheduler at " + cups.socket() + " did not answer within 30 s";
+    EXPECT_TRUE(Logged(log, "Unable to send printer command! , " + reason));
+    ASSERT_EQ(alerts.alerts().size(), 1u);
+    EXPECT_EQ(alerts.alerts().back().message, "The printer's queue could not keep the job ticket (" + reason +
+                                                  "). The document was not printed, so that it does not go out "
+                                                  "under the ticket of an earlier job.");
     EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << cups.log();
 }
 
@@ -221,12 +225,14 @@ TEST_F(PrintRoad, CommandJobThatCannotBeWrittenOrSentLeavesNothingBehind) {
     cupsSetServer(dir.file("cups.sock").c_str());
     {
         HangingUpScheduler scheduler(dir.file("cups.sock"));
-        SendCommandJob("Lumaprex", CommandFileContent("%%EndComments\r"), [](char*, int) -> cups_file_t* { return nullptr; });
+        EXPECT_EQ(SendCommandJob("Lumaprex", CommandFileContent("%%EndComments\r"),
+                                 [](char*, int) -> cups_file_t* { return nullptr; }),
+                  "the command file could not be written");
         EXPECT_TRUE(Logged(log, "cannot create the command file"));
         EXPECT_FALSE(Logged(log, "comandfile"));
         EXPECT_EQ(scheduler.bytesReceived(), 0u) << "nothing sent";
 
-        SendCommandJob("Lumaprex", CommandFileContent("%%EndComments\r"));
+        EXPECT_TRUE(SendCommandJob("Lumaprex", CommandFileContent("%%EndComments\r"))) << "not taken";
         EXPECT_TRUE(Logged(log, "Unable to send printer command! , "));
         EXPECT_GT(scheduler.bytesReceived(), 0u);
     }
