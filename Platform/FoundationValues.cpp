@@ -339,10 +339,12 @@ std::int64_t ReadInteger(std::string_view text) {
 
 int ReadInt(std::string_view text) { return ClampToInt(ReadInteger(text)); }
 
-double ReadDouble(std::string_view text) {
+double ReadDouble(std::string_view text) { return ReadDecimal(text).value_or(0.0); }
+
+std::optional<double> ReadDecimal(std::string_view text) {
     const std::size_t start = SkipBlanks(text, 0);
     const std::size_t end = DecimalNumberEnd(text, start);
-    if (end == start) return 0.0;
+    if (end == start) return std::nullopt;
     const std::string number(text.substr(start, end - start));
     return strtod_l(number.c_str(), nullptr, NumberLocale());
 }

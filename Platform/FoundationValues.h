@@ -191,6 +191,9 @@ int ReadInt(std::string_view text);
 // most one point and an optional exponent; the longest such part is used and
 // the rest ignored; 0 when the text does not begin with a number.
 double ReadDouble(std::string_view text);
+// The same number, or none when the text does not begin with one ("abc",
+// "nan", "inf").
+std::optional<double> ReadDecimal(std::string_view text);
 
 // printf-style formatting with "." as the decimal point whatever the locale
 // ("%d", "%ld", "%.2f", "%s").

@@ -6,6 +6,7 @@
 // byte limit, each paper one of the catalog in use, image shifts and margins
 // within their limits, page features on pages 1 to 99999.
 #include "AlertPanel.h"
+#include "ImageDistanceLimits.h"
 #include "PropertyList.h"
 #include "SystemLog.h"
 #include "TypedText.h"
@@ -72,18 +73,20 @@ bool PapersOfTheCatalog(Bridge& bridge, const JSE_JobFeatureType& r) {
     return true;
 }
 
-// The distances as the image pane typed them, in their unit; page shifts in
-// points. A hundredth of an inch is allowed above what the pane shows.
+// The distances within the image pane's limits in their unit, as the
+// engine keeps them (single precision); page shifts in points.
 bool ImageWithinItsLimits(const Bridge& bridge) {
-    const bool inch = bridge.GetCurrentImageAlignUnit() == 0, eraseInch = bridge.GetCurrentEdgeEraseUnit() == 0;
-    const double shift = inch ? 0.81 : 20.58, margin = eraseInch ? 1.01 : 25.66;
-    const zqController::ImageShift s = bridge.GetCurrentImageAlignValues(bridge.GetCurrentImageAlignUnit());
+    const auto within = [](double v, image_limits::Limits limits) {
+        return Within(v, static_cast<float>(limits.lowest), static_cast<float>(limits.highest));
+    };
+    const int alignUnit = bridge.GetCurrentImageAlignUnit(), eraseUnit = bridge.GetCurrentEdgeEraseUnit();
+    const zqController::ImageShift s = bridge.GetCurrentImageAlignValues(alignUnit);
     for (double v : {s.front.x, s.front.y, s.back.x, s.back.y})
-        if (!Within(v, -shift, shift)) return false;
-    const zqController::EdgeMargins m = bridge.GetCurrentEdgeEraseValues(bridge.GetCurrentEdgeEraseUnit());
+        if (!within(v, image_limits::Alignment(alignUnit))) return false;
+    const zqController::EdgeMargins m = bridge.GetCurrentEdgeEraseValues(eraseUnit);
     for (double v : {m.front.top, m.front.left, m.front.bottom, m.front.right, m.back.top, m.back.left,
                      m.back.bottom, m.back.right})
-        if (!Within(v, 0, margin)) return false;
+        if (!within(v, image_limits::EdgeErase(eraseUnit))) return false;
     for (int k = 0; k < bridge.JSE_PageCollection_GetPageImageSize(); ++k) {
         int code = 0, value = 0, unit = 0, orientation = 0;
         bool mirror = false;

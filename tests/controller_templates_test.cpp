@@ -35,8 +35,9 @@ std::string Dump(const platform::Value& value, const std::string& path = "") {
 // A job with a setting of its own in every group and page features of
 // every code the dictionary carries.
 void SetEveryGroup(Bridge& b) {
+    b.SetJobTicketInfoFromApplication("Untitled", 3, 1);  // the application's copies
     for (const auto& [feature, val, text] : std::initializer_list<std::tuple<int, int, const char*>>{
-             {200, 3, ""}, {101, 0, "Letter_Heavy"}, {112, 2, ""}, {102, 0, "Letter_Color"},
+             {101, 0, "Letter_Heavy"}, {112, 2, ""}, {102, 0, "Letter_Color"},
              {110, 0, "Letter_Red"}, {109, 1, ""}, {103, 2, ""}, {104, 0, "Letter_Cover"}, {105, 3, ""},
              {106, 0, "Letter_Cover"}, {201, 0, ""}, {223, 1, ""}, {227, 40, ""}, {113, 2, ""}, {114, 3, ""},
              {115, 1, ""}, {116, 0, ""}, {218, 64, ""}, {219, 0, ""}, {220, 0, ""}, {233, 3, ""},
@@ -116,6 +117,7 @@ TEST(Templates, RoundTripGivesTheSameDictionaryTicketAndSettings) {
     }
     Bridge fresh;
     fresh.start().SetPEValidation(0);
+    fresh.SetJobTicketInfoFromApplication("Untitled", 3, 1);
     NotificationRecorder recorder(PaneNotifications());
     platform::AlertRecorder alerts;
     recorder.center().post("zqController::LoadSettings", path);
@@ -133,7 +135,8 @@ TEST(Templates, RoundTripGivesTheSameDictionaryTicketAndSettings) {
 }
 
 // A file that cannot be read changes nothing and tells no pane; a group
-// missing leaves the panes the dictionary rebuilt from the engine.
+// missing leaves the panes the dictionary rebuilt from the engine. The
+// copies stay the application's, whatever the template says.
 TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
     const struct {
         const char* name;
@@ -146,14 +149,14 @@ TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
         {"not a dictionary", "<plist version=\"1.0\"><array/></plist>", false, 5},
         {"groups missing", "<plist version=\"1.0\"><dict><key>jobSetup</key><dict><key>copyCount</key>"
                            "<string>7</string></dict><key>custom</key><string>x</string></dict></plist>",
-         true, 7},
+         true, 5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         filter_test::TempDir folder;
         if (c.text) filter_test::writeFile(folder.file("template.plist"), c.text);
         Bridge bridge;
-        bridge.start().SetJobFeature(kFeatureCopies, 5, {}, 0);
+        bridge.start().SetJobTicketInfoFromApplication("", 5, 1);
         NotificationRecorder recorder(PaneNotifications());
         platform::AlertRecorder alerts;
         platform::LogRecorder quiet;

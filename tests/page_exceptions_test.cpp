@@ -227,12 +227,13 @@ TEST_F(PageExceptions, TemplateBringsBackTheSetsTheTablesAndTheTicket) {
                     "choose exceptionPaperCombo Letter_Red; click exceptionUpdateButton; click peInsert; "
                     "select pageSetView 1; click page1; choose insertFinisherCombo 2; choose insertLocationMatrix 1; "
                     "choose exceptionPaperCombo Letter_Insert; click exceptionUpdateButton"));
-    // A booklet subset, saddle-stapled, trimmed and folded, as the subset group stores it.
-    bridge().JSE_SetPageProperty(20, 30, 1, "Letter_Heavy", kPeFinishingSubset, 4);
-    bridge().JSE_SetPageFeature(20, 30, kPeFinishingSubset, 4);
+    // A stapler subset, stapled, trimmed and folded, as the subset group
+    // stores it (the booklet maker needs a job printed on both sides).
+    bridge().JSE_SetPageProperty(20, 30, 1, "Letter_Heavy", kPeFinishingSubset, 2);
+    bridge().JSE_SetPageFeature(20, 30, kPeFinishingSubset, 2);
     int subset = -1;
     bridge().JSE_PageCollection_FindPageFeatureByPageNumbers(20, 30, kPeFinishingSubset, subset);
-    for (const auto& [code, value] : {std::pair{224, 4}, {225, 5}, {239, 10}, {117, 9}})
+    for (const auto& [code, value] : {std::pair{224, 2}, {225, 4}, {239, 10}, {117, 9}})
         bridge().JSE_PageCollection_AddPageFeature(subset, code, value);
     NotificationCenter::Default().post("finishingController::exceptionUpdate");
     const auto picture = [&] {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "OpenPanel.h"
 #include "PropertyList.h"
@@ -31,6 +32,19 @@ std::string SummaryValue(const std::vector<templateController::SummaryRow>& rows
     for (const auto& [rowTitle, value] : rows)
         if (rowTitle == title) return value;
     return "no row";
+}
+
+// Every leaf of a dictionary by its path, whatever the order of its keys.
+std::map<std::string, std::string> Leaves(const Value& value, const std::string& path = "") {
+    std::map<std::string, std::string> leaves;
+    if (value.isDictionary())
+        for (const auto& [key, item] : value.dictionary()) leaves.merge(Leaves(item, path + "/" + key));
+    else if (value.isArray())
+        for (std::size_t i = 0; i < value.array().size(); ++i)
+            leaves.merge(Leaves(value.array()[i], path + "/" + std::to_string(i)));
+    else
+        leaves[path] = value.text();
+    return leaves;
 }
 
 // The ticket's line of that keyword ("%VLXCovers: ").
@@ -353,17 +367,20 @@ TEST_F(TemplateRoundTrip, CoverBoxSummaryAndTicketAgreeOnEveryStepAndSpareUnpunc
 }
 
 // A template edited by hand: a value out of range, a negative one, one that
-// is no text, a paper the catalog lacks, a text its field would not take,
-// each in each group (for the page features, in one entry). The ticket is
-// the one of the template without that key (or entry), and the user hears
-// that the template was not applied completely.
+// is no text or no number, a paper the catalog lacks, a text its field would
+// not take, each in each group (for the page features, in one entry or a
+// whole entry the pane could not make). The ticket and the panes' dictionary
+// are those of the template without that key (or entry), and the user hears
+// that the template was not applied completely. The copies stay the
+// application's, as the print road hands them over.
 TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) {
     run(kWeeklyJob);
     run({"click imageoptionButton", "click imageAlignButton", "type iaSide1XEditText 0.25", "end",
          "click pagefeatureButton", "type pageEditorField 5..8", "end", "select pageSetView 0",
-         "click selectAllPagesSetCheck", "choose exceptionPaperCombo Letter_Blue", "click exceptionUpdateButton",
+         "click selectAllPagesSetCheck", "choose exceptionPaperCombo A4_Blue", "click exceptionUpdateButton",
          "click summaryButton", "save weekly", "click savetemplate"});
     const Dictionary saved = ReadDictionaryFile(folder.file("weekly"));
+    ASSERT_EQ(saved["Substitution"]["pageFeatures"].array().size(), 1u);
     const auto apply = [this](const Dictionary& file, const std::string& name) {
         WritePropertyListFile(folder.file(name), file);
         run({"open " + folder.file(name), "click opentemplate"});
@@ -372,15 +389,33 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         run({"select templateListView " + std::to_string(row), "click applytemplate"});
         return controller_test::HandOut(*pane->bridge());
     };
+    const std::string kApplied = "The template has been applied.", kIncomplete =
+        "The template could not be applied completely: some of its settings are missing or cannot be used here.";
     apply(saved, "whole");
-    ASSERT_EQ(alerts.messages().back(), "The template has been applied.");
+    ASSERT_EQ(alerts.messages().back(), kApplied);
     const std::string tooLong(40, 'p');
+    std::string longCommand = "%%";
+    for (int i = 0; i < 300; ++i) longCommand += "\u00fc";
+    const auto entry = [](const char* code, const char* value, std::vector<std::pair<const char*, const char*>> more) {
+        Dictionary e{{"startPage", "2"}, {"endPage", "3"}, {"featureType", code}, {"featureValue", value},
+                     {"propertyValue", ""}};
+        for (const auto& [key, text] : more) e.set(key, text);
+        return e;
+    };
     const struct {
         const char* group;
-        const char* key;
+        const char* key;  // "" in "Substitution": the value is the whole entry
         Value value;
         int entry;  // of "pageFeatures", or -1 for a key of the group
+        bool complete = false;
     } cases[] = {
+        {"jobSetup", "copyCount", "5", -1, true},
+        {"image", "imageAlignFrontX", "0.81", -1},        {"image", "frontEraseTopSide", "1.01", -1},
+        {"image", "imageAlignBackY", "nan", -1},          {"image", "frontEraseLeftSide", "inf", -1},
+        {"image", "backEraseTopSide", "abc", -1},         {"custom", "command", longCommand, -1},
+        {"Substitution", "", entry("235", "77", {}), 0},  {"Substitution", "", entry("301", "9", {}), 0},
+        {"Substitution", "", entry("300", "5", {}), 0},   {"Substitution", "", entry("224", "9", {}), 0},
+        {"Substitution", "", entry("224", "2", {{"stapleType", "225"}, {"staplePosition", "9"}}), 0},
         {"jobSetup", "copyCount", "100000", -1},          {"jobSetup", "frontCoverMode", "-2", -1},
         {"jobSetup", "printingMode", Value(2), -1},        {"jobSetup", "bodyPaper", "Letter_Gold", -1},
         {"finisher", "staplerPosition", "9", -1},          {"finisher", "punchJob", "-1", -1},
@@ -406,7 +441,8 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         } else {
             Array features = editedGroup["pageFeatures"].array(), kept;
             Dictionary entry = features[c.entry].dictionary().copy();
-            entry.set(c.key, c.value);
+            if (*c.key) entry.set(c.key, c.value);
+            else entry = c.value.dictionary();
             for (std::size_t i = 0; i < features.size(); ++i)
                 if (static_cast<int>(i) != c.entry) kept.append(features[i]);
             features = Array{entry};
@@ -417,11 +453,27 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         edited.set(c.group, editedGroup);
         without.set(c.group, withoutGroup);
         const std::string expected = apply(without, std::to_string(++files));
+        const auto shown = Leaves(*templates().jobFeatureDictionary());
         const std::string ticket = apply(edited, std::to_string(++files));
         EXPECT_EQ(ticket, expected);
-        EXPECT_EQ(alerts.messages().back(),
-                  "The template could not be applied completely: some of its settings are missing or cannot be used here.");
+        EXPECT_EQ(Leaves(*templates().jobFeatureDictionary()), shown);
+        EXPECT_EQ(alerts.messages().back(), c.complete ? kApplied : kIncomplete);
     }
+    // An interleaved job takes no page exceptions, as the dialog refuses
+    // them: the template's are left out, in the order they are applied.
+    Dictionary interleaved = saved.copy(), jobSetup = saved["jobSetup"].dictionary().copy();
+    jobSetup.set("printingMode", "4");
+    jobSetup.set("interleavePaper", jobSetup["bodyPaper"]);
+    interleaved.set("jobSetup", jobSetup);
+    Dictionary bare = interleaved.copy(), pages = saved["Substitution"].dictionary().copy();
+    pages.set("pageFeatures", Array{});
+    bare.set("Substitution", pages);
+    const std::string expected = apply(bare, "bare");
+    ASSERT_EQ(alerts.messages().back(), kApplied);
+    const std::string summary = rows();
+    EXPECT_EQ(apply(interleaved, "interleaved"), expected);
+    EXPECT_EQ(rows(), summary);
+    EXPECT_EQ(alerts.messages().back(), kIncomplete);
 }
 
 // Punching down each road that once showed one job and printed another: the

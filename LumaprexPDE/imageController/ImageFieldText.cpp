@@ -22,8 +22,7 @@ std::optional<double> Bound(double value, Group group, Unit unit) {
 }  // namespace
 
 Limits LimitsOf(Group group, Unit unit) {
-    if (group == Group::Alignment) return unit == kInch ? Limits{-0.8, 0.8} : Limits{-20.32, 20.32};
-    return unit == kInch ? Limits{0, 1.0} : Limits{0, 25.4};
+    return group == Group::Alignment ? image_limits::Alignment(unit) : image_limits::EdgeErase(unit);
 }
 
 double FieldValue(std::string_view text, std::string_view separator) {

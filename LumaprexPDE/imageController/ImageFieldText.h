@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "ImageDistanceLimits.h"
+
 namespace image_field {
 
 // The two groups of decimal fields: image alignment (a shift either way)
@@ -22,10 +24,7 @@ inline constexpr double kMillimetreToInch = 0.0393700787;
 
 // The lowest and highest value of a field of the group in the unit: the
 // limits of its stepper.
-struct Limits {
-    double lowest;
-    double highest;
-};
+using Limits = image_limits::Limits;
 Limits LimitsOf(Group group, Unit unit);
 
 // The value a field's text stands for: the decimal number at its start,

@@ -502,6 +502,7 @@ private:
     // keys the template could not give.
     void answerFromEngine(const platform::Dictionary& file, const template_values::Outcome& outcome);
     void applyTemplateKeys(template_values::Group& in, std::span<const template_values::SettingKey> keys);
+    void keepApplicationCopies(std::optional<template_values::Group>& jobSetup);
     void applyTemplatePaper(template_values::Group& in, const template_values::SettingKey& k);
     // Through the checked road; a refusal leaves the value out.
     void applyTemplateSetting(template_values::Group& in, const char* key, int feature, std::int64_t value,
@@ -521,6 +522,8 @@ private:
                            template_values::Outcome& outcome);
     bool applyPageFeatureEntry(template_values::Group& entry, int orientation);
     bool applyImageShiftEntry(template_values::Group& entry, int first, int last, int orientation);
+    bool pageRulesTake(template_values::Group& entry, int first, int last, const std::string& paper,
+                       std::initializer_list<std::pair<int, int>> features);
     void convertPageFeatureArray(const platform::Array& items);
     void convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper);
     void setPagePaper(int first, int last, int property, const std::string& paper, int code, int value);

@@ -93,6 +93,7 @@ struct OlderValues {
 
 void zqController::convertRelease7Template() {
     JSEPreferenceSetFactory();
+    SetJobFeature(kFeatureCopies, m_copyCount, {}, 0);  // the application's, as on the current road
     getJobSettings();
     getDeviceSettings();
     getPunchPatterns();

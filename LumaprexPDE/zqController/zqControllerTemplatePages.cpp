@@ -4,6 +4,7 @@
 // substitutions and inserts become the page ranges' properties; punch,
 // staple and subset settings join the range's record once it exists.
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "PageFeatureKeys.h"
@@ -17,6 +18,19 @@ constexpr int kPaperProperty = 1;
 
 // A shift in points may reach what the pane lets the user type, 0.80 inch.
 constexpr template_values::Range kShiftPoints{-58.32, 58.32};
+
+// The values the page-exception pane gives a feature of pages: each print
+// mode, each side, a chapter's start, the turns the printer has words for,
+// each subset device and staple position. Any number for the other codes.
+constexpr std::pair<int, template_values::Range> kPageFeatureValues[] = {
+    {kPePrintMode, {1, 3}},    {kPePrintSide, {1, 2}},    {kPeChapterStart, {1, 1}},
+    {kPeRotation, {2, 4}},     {kPeSubsetOutput, {1, 5}}, {kPeSubsetStaple, {1, 5}}};
+
+template_values::Range PageFeatureValues(int code) {
+    for (const auto& [known, values] : kPageFeatureValues)
+        if (known == code) return values;
+    return template_values::kAnyNumber;
+}
 
 bool IsPaperKind(int code) {
     return code == kPeSubsetOutput || code == kPePaperSubstitution || code == kPeInsertBefore ||
@@ -63,11 +77,13 @@ bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orie
     if (!startPage || !endPage || !template_values::PageRange(*startPage, *endPage, "page feature")) return false;
     const int first = static_cast<int>(*startPage), last = static_cast<int>(*endPage);
     const auto code = entry.number("featureType", kAnyNumber);
-    const auto value = entry.number("featureValue", kAnyNumber);
+    if (!code) return false;
+    const auto value = entry.number("featureValue", PageFeatureValues(static_cast<int>(*code)));
     const auto paper = entry.text("propertyValue");
-    if (!code || !value || !paper) return false;
+    if (!value || !paper) return false;
     const int c = static_cast<int>(*code), v = static_cast<int>(*value);
     if (IsLayoutCode(c)) {
+        if (!pageRulesTake(entry, first, last, *paper, {{c, v}})) return false;
         JSE_SetPageFeature(first, last, c, v);
         return true;
     }
@@ -85,12 +101,13 @@ bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orie
     const auto companion = [&](const char* key, const char* valueKey, int expected) {
         if (!entry.has(key)) return true;
         const auto kind = entry.number(key, {double(expected), double(expected)});
-        const auto setting = entry.number(valueKey, kAnyNumber);
+        const auto setting = entry.number(valueKey, PageFeatureValues(expected));
         if (kind && setting) companions.emplace_back(expected, static_cast<int>(*setting));
         return kind && setting;
     };
     if (c != kPeSubsetOutput) {
         if (!companion("punch", "punchValue", kPePunch)) return false;
+        if (!pageRulesTake(entry, first, last, *paper, {{c, v}, {kPePunch, 0}})) return false;
         setPagePaper(first, last, c == kPePaperSubstitution ? kPaperProperty : c, *paper, c, v);
         for (const auto& [feature, setting] : companions) addToRecordHolding(first, last, c, feature, setting);
         return true;
@@ -98,14 +115,31 @@ bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orie
     if (!companion("stapleType", "staplePosition", kPeSubsetStaple)) return false;
     for (const auto& [key, code] : kSubsetFeatureKeys) {
         if (!entry.has(key)) continue;
-        const auto setting = entry.number(key, kAnyNumber);
+        const auto setting = entry.number(key, PageFeatureValues(code));
         if (!setting) return false;
         companions.emplace_back(code, static_cast<int>(*setting));
     }
+    if (!pageRulesTake(entry, first, last, *paper, {{c, v}})) return false;
     setPagePaper(first, last, kPaperProperty, *paper, kPeFinishingSubset, v);
     if (!addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetOutput, v)) return true;
     for (const auto& [feature, setting] : companions)
         addToRecordHolding(first, last, kPeFinishingSubset, feature, setting);
+    return true;
+}
+
+// Asked of the rules as the page-exception pane asks them, each code with
+// its value in turn, while the user has the page checks on.
+bool zqController::pageRulesTake(template_values::Group& entry, int first, int last, const std::string& paper,
+                                 std::initializer_list<std::pair<int, int>> features) {
+    if (_PeValidation != 1) return true;
+    for (const auto& [code, value] : features) {
+        if (const int refusal = JSE_ValidationOnExceptions(first, last, code, paper, value)) {
+            entry.leaveOut("featureType", "= \"" + platform::FormatInteger(code) +
+                                              "\" is refused by the printer's rules (" +
+                                              platform::FormatInteger(refusal) + ")");
+            return false;
+        }
+    }
     return true;
 }
 

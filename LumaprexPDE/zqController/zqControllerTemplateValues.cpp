@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ImageDistanceLimits.h"
 #include "JSE_Records.h"
 #include "SystemLog.h"
 #include "TypedText.h"
@@ -54,11 +55,16 @@ Range FeatureRange(int feature) {
     return kAnyNumber;
 }
 
-// A hundredth of an inch above what the pane lets the user type (0.80 inch
-// or 20.32 mm of shift, 1 inch or 25.4 mm of erase), so that a value the pane
-// shows after a change of unit, rounded to two decimals, is taken back.
-Range AlignmentRange(int unit) { return unit == 0 ? Range{-0.81, 0.81} : Range{-20.58, 20.58}; }
-Range EraseRange(int unit) { return unit == 0 ? Range{0, 1.01} : Range{0, 25.66}; }
+// Exactly the pane's limits: the pane never holds more, and the two decimals
+// the dictionary keeps of a distance within them read back within them.
+Range AlignmentRange(int unit) {
+    const image_limits::Limits limits = image_limits::Alignment(unit);
+    return {limits.lowest, limits.highest};
+}
+Range EraseRange(int unit) {
+    const image_limits::Limits limits = image_limits::EdgeErase(unit);
+    return {limits.lowest, limits.highest};
+}
 
 void Outcome::leaveOut(std::string_view group, std::string_view key, std::string_view why) {
     platform::ConsoleLog("zqController: template value " + std::string(key) + " " + std::string(why) +
@@ -91,9 +97,9 @@ std::optional<std::int64_t> Group::number(std::string_view key, Range range) {
 std::optional<double> Group::decimal(std::string_view key, Range range) {
     const std::string* text = stored(key);
     if (!text && has(key)) return std::nullopt;
-    const double value = text ? platform::ReadDouble(*text) : 0;
-    if (Within(value, range)) return value;
-    if (text) leaveOut(key, "= \"" + Shown(*text) + "\" is out of range");
+    const std::optional<double> value = text ? platform::ReadDecimal(*text) : 0.0;
+    if (value && Within(*value, range)) return value;
+    if (text) leaveOut(key, "= \"" + Shown(*text) + (value ? "\" is out of range" : "\" is no number"));
     return std::nullopt;
 }
 
@@ -113,8 +119,6 @@ std::optional<std::string> Group::text(std::string_view key, std::string_view ru
     if (!text) return has(key) ? std::nullopt : std::optional<std::string>(std::string());
     const TextRule* rule = TextRuleOf(ruleKey);
     if (!rule || KeepsToRule(*text, *rule)) return *text;
-    // A field that takes every character cuts what is too long.
-    if (rule->textClass == TextClass::Any) return platform::Utf8Prefix(*text, rule->maxBytes);
     leaveOut(key, "holds characters or bytes its field does not take");
     return std::nullopt;
 }

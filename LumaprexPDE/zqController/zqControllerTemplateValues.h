@@ -81,18 +81,21 @@ public:
     std::optional<std::int64_t> number(std::string_view key, Range range);
     // The same, for a text that is a whole number and nothing else.
     std::optional<std::int64_t> wholeNumber(std::string_view key, Range range);
-    // The decimal number of the key, when it lies in the range.
+    // The decimal number of the key, when the text begins with one and it
+    // lies in the range.
     std::optional<double> decimal(std::string_view key, Range range);
     // A number compared with 0; off when it cannot be read.
     bool flag(std::string_view key);
     // The text of the key ("" when absent), held to the rule of the field
-    // that writes it, if any; a field that takes every character cuts a
-    // text that is too long on a whole character instead.
+    // that writes it, if any: a text the field would mend, by removing
+    // characters or cutting it to its bytes, is left out.
     std::optional<std::string> text(std::string_view key) { return text(key, key); }
     // The same, held to the rule of the field that writes ruleKey.
     std::optional<std::string> text(std::string_view key, std::string_view ruleKey);
     // Leaves the value of the key out, saying why ("names a paper ...").
     void leaveOut(std::string_view key, std::string_view why);
+    // The key is the engine's to answer, whatever the file holds.
+    void answeredByEngine(std::string_view key) { m_outcome.absent(m_name, key); }
 
 private:
     // The key's value when it is a text; otherwise it is left out (or, when

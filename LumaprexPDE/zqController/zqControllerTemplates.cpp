@@ -59,9 +59,9 @@ const platform::Value* BuiltValue(const platform::Dictionary& built, std::string
 using Key = template_values::SettingKey;
 
 // The "jobSetup" keys in the order they are applied; the cover, status-page
-// and separator punches are applied after the job's punch pattern.
+// and separator punches are applied after the job's punch pattern. The copy
+// count is the application's (keepApplicationCopies).
 constexpr Key kJobSetupKeys[] = {
-    {"copyCount", kFeatureCopies, Key::kNumber},
     {"bodyPaper", kFeatureBodyPaper, Key::kPaper},
     {"printingMode", kFeaturePrintingMode, Key::kNumber},
     {"interleavePaper", kFeatureInterleavePaper, Key::kPaper},
@@ -169,6 +169,7 @@ bool zqController::applyTemplate(const platform::Dictionary& file, template_valu
     for (std::size_t i = 0; i < std::size(kJobGroups); ++i)
         if (const auto found = FindGroup(file, kJobGroups[i])) groups[i].emplace(*found, kJobGroups[i], outcome);
     auto& [jobSetup, finisher, custom, image, notification] = groups;
+    keepApplicationCopies(jobSetup);
     if (jobSetup) applyTemplateKeys(*jobSetup, kJobSetupKeys);
     if (finisher) applyFinisherGroup(*finisher);
     applyCoverPunches(jobSetup, finisher);
@@ -219,6 +220,17 @@ void zqController::applyTemplateKeys(template_values::Group& in, std::span<const
             case Key::kPaper: applyTemplatePaper(in, k); break;
         }
     }
+}
+
+// The copies are the print settings': the application hands them to the
+// bridge before every print, so the job keeps the application's copy count
+// and the panes are shown it. A template's copy count is still held to its
+// range.
+void zqController::keepApplicationCopies(std::optional<template_values::Group>& jobSetup) {
+    SetJobFeature(kFeatureCopies, m_copyCount, {}, 0);
+    if (!jobSetup) return;
+    jobSetup->number("copyCount", FeatureRange(kFeatureCopies));
+    jobSetup->answeredByEngine("copyCount");
 }
 
 // A paper by its index in the catalog in use, as the panes send it; an
