@@ -175,13 +175,13 @@ bool JSE_Media::ReadPaperLine(const WString& line, CatalogReader reader, PAPERDE
     }
     const WString precollated = fields.Next();
     const WString punchable = fields.Next();
-    if (reader == CatalogReader::Full) {
-        if (!precollated.empty()) paper.precollated = media_file::ParseSignedInt(precollated);
-        if (!punchable.empty()) paper.punchable = media_file::ParseSignedInt(punchable);
-    } else {
-        if (!precollated.empty()) paper.precollated = GetInteger(precollated.c_str()) != 0 ? 1 : 0;
-        if (!punchable.empty()) paper.punchable = GetInteger(punchable.c_str()) == 1 ? 1 : 0;
-    }
+    // The flags are yes or no, whatever number the file holds, so that the
+    // tables, the rules and the ticket read them alike.
+    const auto number = [this, reader](const WString& field) {
+        return reader == CatalogReader::Full ? media_file::ParseSignedInt(field) : GetInteger(field.c_str());
+    };
+    if (!precollated.empty()) paper.precollated = number(precollated) != 0 ? 1 : 0;
+    if (!punchable.empty()) paper.punchable = number(punchable) == 1 ? 1 : 0;
     return true;
 }
 
