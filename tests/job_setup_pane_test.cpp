@@ -260,6 +260,7 @@ TEST_F(JobSetupPane, LoadedCatalogTakesTheJobsPapersItLacksAndEveryPaneShowsIt) 
     EXPECT_EQ(control<ComboBox>("exceptionPaperCombo").numberOfItems(), 3);
     const std::string pages = DrawAsText(*main->panelView()->findView("exceptionListView"));
     EXPECT_EQ(pages.find("Letter_"), std::string::npos) << pages;
+    EXPECT_EQ(control<TableView>("pageSetView").numberOfRows(), 2) << "the page sets stay";
 }
 
 // A catalog that keeps a paper the punched job prints on, but no longer

@@ -117,7 +117,11 @@ void zqController::listenLoadPaperCatalogNotification(const platform::Notificati
     post("peController::catalogUpdate", m_paperCatalogDict);
     post("notificationController::catalogUpdate", m_paperCatalogDict);
     if (!follow.replaced) return;
+    // Page sets live in the dialog only: the rebuilt dictionary keeps those
+    // the page pane wrote into it.
+    const platform::Value pageSets = m_jobFeatureDict["Substitution"]["pageSets"];
     convertFeaturesToDictionary();
+    if (!pageSets.isNone()) m_peFeatureDict.set("pageSets", pageSets);
     postApplySettings({"jobSetupController::applySettings", "notificationController::applySettings",
                        "peSubstitutionController::applySettings", "lumaTemplate::applySettings"});
 }
