@@ -110,31 +110,41 @@ TEST_F(PaperTable, EightBitCatalogLeavesOutAPaperWithoutItsSizeAndSaysSo) {
                                "zqController: papers the catalog could not read were left out (error -2010)"}));
 }
 
-// Where the rules refuse the new catalog's first paper and the catalog in
-// use before is gone from its folder, the new catalog stays: the ticket
-// then names only its papers, the refused one taken without the check.
-TEST(PaperTableFollow, CatalogInUseGoneFromItsFolderLeavesTheNewOneWithItsFirstPaper) {
-    DataBundle data;
-    Bridge bridge;
-    bridge.start(data.bundle);
-    bridge.JSE_SetPageProperty(3, 5, 1, "Letter_Blue", kPePaperSubstitution, 0);
-    bridge.JSE_SetPageFeature(3, 5, kPePaperSubstitution, 0);
-    bridge.SetJobFeature(kFeaturePrintingMode, 4, {}, 0);  // interleaved: the pages cannot change
-    std::remove(data.file("PaperCatalog.cat").c_str());
-    platform::AlertRecorder alerts;
-    platform::LogRecorder log;
-    notification_test::NotificationRecorder recorder{PaneNotifications()};
-    recorder.center().post("zqController::loadPaperCatalog", LUMAPREX_TEST_DATA "/pde/Covers.cat");
-    EXPECT_EQ(alerts.messages().size(), 1u) << "the rule's message";
-    EXPECT_EQ(recorder.last("jobSetupController::catalogUpdate").dictionary().size(), 3u);
-    int id = 0;
-    std::string paper;
-    bridge.JSE_PageCollection_GetProperty(0, 0, id, paper);
-    EXPECT_EQ(paper, "Letter");
-    const std::vector<std::string> lines = log.texts();
-    ASSERT_EQ(lines.size(), 4u);  // the third: the test's bundle has no strings
-    EXPECT_EQ(lines[1], "zqController: the rules refuse the catalog's papers for the job (message 16142)");
-    EXPECT_EQ(lines[3], "zqController: the catalog in use before cannot be loaded again; the new one stays");
+// Where the rules refuse the new catalog's first paper, the catalog in use
+// before comes back as it was held, even when its file changed or went away
+// meanwhile: the job, its pages and the ticket stay as they were.
+TEST(PaperTableFollow, CatalogInUseComesBackAsItWasWhateverBecameOfItsFile) {
+    for (const char* meanwhile : {"gone", "one paper"}) {
+        SCOPED_TRACE(meanwhile);
+        DataBundle data;
+        Bridge bridge;
+        bridge.start(data.bundle);
+        bridge.JSE_SetPageProperty(3, 5, 1, "Letter_Blue", kPePaperSubstitution, 0);
+        bridge.JSE_SetPageFeature(3, 5, kPePaperSubstitution, 0);
+        bridge.SetJobFeature(kFeaturePrintingMode, 4, {}, 0);  // interleaved: the pages cannot change
+        const std::string ticket = bridge.ticket();
+        WString pathInUse, path;
+        bridge.engine()->JSE_Media_GetFullPath(pathInUse);
+        if (meanwhile == std::string("gone")) std::remove(data.file("PaperCatalog.cat").c_str());
+        else filter_test::writeFile(data.file("PaperCatalog.cat"), "English:Letter\nLetter:1:75:white:plain:2:0:1\n");
+        platform::AlertRecorder alerts;
+        platform::LogRecorder log;
+        notification_test::NotificationRecorder recorder{PaneNotifications()};
+        recorder.center().post("zqController::loadPaperCatalog", LUMAPREX_TEST_DATA "/pde/Covers.cat");
+        EXPECT_EQ(alerts.messages().size(), 1u) << "the rule's message";
+        EXPECT_EQ(recorder.transcript<zqController>(&bridge, "bridge"), "jobSetupController::loadCatalogFailed by bridge -\n");
+        EXPECT_EQ(bridge.engine()->JSE_Media_GetNumberOfEntry(), 35);
+        bridge.engine()->JSE_Media_GetFullPath(path);
+        EXPECT_EQ(path, pathInUse);
+        int id = 0;
+        std::string paper;
+        bridge.JSE_PageCollection_GetProperty(0, 0, id, paper);
+        EXPECT_EQ(paper, "Letter_Blue");
+        EXPECT_EQ(bridge.ticket(), ticket);
+        const std::vector<std::string> lines = log.texts();
+        ASSERT_EQ(lines.size(), 4u);  // the third: the test's bundle has no strings
+        EXPECT_EQ(lines[1], "zqController: the rules refuse the catalog's papers for the job (message 16142)");
+    }
 }
 
 }  // namespace

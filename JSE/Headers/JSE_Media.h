@@ -260,6 +260,24 @@ public:
     // in the size-name error when a name needed it.
     void preFlightSizeName();
 
+    // ---- Taking a load back ----
+    // What a load replaces, and the path it was loaded from.
+    struct Contents {
+        std::vector<PAPERDEF> papers;
+        std::vector<PAPERCLASS> definitions;
+        std::vector<WString> weightAttributes;
+        std::vector<WString> typeAttributes;
+        std::vector<WString> colorAttributes;
+        WString language;
+        WString catalogDefaultPaper;
+        int defaultPaper = 0;
+        WString fullPath;
+    };
+    // The catalog as it is, so that a load its caller then refuses can be
+    // undone without reading any file again.
+    Contents JSE_Media_KeepContents() const;
+    void JSE_Media_BringBack(Contents contents);
+
     // ---- Load and save under file locks ----
     // Locks the three files for reading, then loads the size definitions,
     // the catalog and the attributes; -2011 when a file cannot be locked.
@@ -336,17 +354,6 @@ protected:
     std::vector<WString>* AttributeList(int kind);
     const PAPERDEF* FindAbsolute(int absoluteIndex) const;
 
-    // What a reload replaces; a failed reload puts it back.
-    struct Contents {
-        std::vector<PAPERDEF> papers;
-        std::vector<PAPERCLASS> definitions;
-        std::vector<WString> weightAttributes;
-        std::vector<WString> typeAttributes;
-        std::vector<WString> colorAttributes;
-        WString language;
-        WString catalogDefaultPaper;
-        int defaultPaper = 0;
-    };
     // Runs load; once the catalog is set up, a failed load leaves the
     // catalog as it was (the error stays).
     bool Reload(const std::function<bool()>& load);

@@ -105,6 +105,9 @@ public:
     virtual bool JSE_Media_LoadCatalogSafe(const WString& path);
     virtual void JSE_Media_GetFullPath(WString& out);
     virtual void JSE_Media_SetFullPath(const WString& path);
+    // Empty contents without a catalog.
+    JSE_Media::Contents JSE_Media_KeepContents();
+    void JSE_Media_BringBack(JSE_Media::Contents contents);
     virtual bool JSE_Media_SetDefaultPaper(const WString& name);
     virtual bool JSE_Media_SetDefaultPaper(int index);
     virtual bool JSE_Media_SaveCatalog(const WString& path);

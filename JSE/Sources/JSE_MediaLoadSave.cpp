@@ -63,19 +63,28 @@ void JSE_Media::GetFullDefinitionPath(WString& out) const { out = m_definitionPa
 
 // ---- Loads ----
 
+JSE_Media::Contents JSE_Media::JSE_Media_KeepContents() const {
+    return {m_papers,          m_definitions, m_weightAttributes,     m_typeAttributes,
+            m_colorAttributes, m_language,    m_catalogDefaultPaper, m_defaultPaper, m_fullPath};
+}
+
+void JSE_Media::JSE_Media_BringBack(Contents contents) {
+    m_papers = std::move(contents.papers);
+    m_definitions = std::move(contents.definitions);
+    m_weightAttributes = std::move(contents.weightAttributes);
+    m_typeAttributes = std::move(contents.typeAttributes);
+    m_colorAttributes = std::move(contents.colorAttributes);
+    m_language = std::move(contents.language);
+    m_catalogDefaultPaper = std::move(contents.catalogDefaultPaper);
+    m_defaultPaper = contents.defaultPaper;
+    m_fullPath = std::move(contents.fullPath);
+}
+
 bool JSE_Media::Reload(const std::function<bool()>& load) {
     if (!m_ready) return load();
-    Contents before{m_papers,        m_definitions,         m_weightAttributes, m_typeAttributes,
-                    m_colorAttributes, m_language,           m_catalogDefaultPaper, m_defaultPaper};
+    Contents before = JSE_Media_KeepContents();
     if (load()) return true;
-    m_papers = std::move(before.papers);
-    m_definitions = std::move(before.definitions);
-    m_weightAttributes = std::move(before.weightAttributes);
-    m_typeAttributes = std::move(before.typeAttributes);
-    m_colorAttributes = std::move(before.colorAttributes);
-    m_language = std::move(before.language);
-    m_catalogDefaultPaper = std::move(before.catalogDefaultPaper);
-    m_defaultPaper = before.defaultPaper;
+    JSE_Media_BringBack(std::move(before));
     return false;
 }
 

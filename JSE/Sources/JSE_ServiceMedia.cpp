@@ -19,6 +19,10 @@ bool JSE_Service::JSE_Media_LoadCatalogSafe(const WString& path) {
 }
 void JSE_Service::JSE_Media_GetFullPath(WString& out) { MEDIA(JSE_Media_GetFullPath(out)); }
 void JSE_Service::JSE_Media_SetFullPath(const WString& path) { MEDIA(JSE_Media_SetFullPath(path)); }
+JSE_Media::Contents JSE_Service::JSE_Media_KeepContents() {
+    return MEDIA(JSE_Media_KeepContents(), JSE_Media::Contents());
+}
+void JSE_Service::JSE_Media_BringBack(JSE_Media::Contents contents) { MEDIA(JSE_Media_BringBack(std::move(contents))); }
 bool JSE_Service::JSE_Media_SetDefaultPaper(const WString& name) {
     return MEDIA(JSE_Media_SetDefaultPaper(name), false);
 }

@@ -437,16 +437,15 @@ private:
         std::vector<PagePaper> pagePapers;
     };
     // Whether the catalog just loaded stays, the job's papers following it.
-    bool followLoadedCatalog(const WString& previous, const JSE_JobFeatureType& job, CatalogFollow& follow);
+    bool followLoadedCatalog(JSE_Media::Contents previous, const JSE_JobFeatureType& job, CatalogFollow& follow);
     // Every paper of the job and its pages that the catalog lacks becomes
     // the first row of its list, unchecked; then every paper of the job and
     // its pages is checked by the rules.
     void replaceMissingPapers(CatalogFollow& follow);
     int checkJobPapers(const CatalogFollow& follow);
     int checkPagePaper(long record, long property);
-    // The catalog in use before, with the job's papers as they were; false,
-    // changing nothing, when that catalog cannot be loaded again.
-    bool takeBackCatalog(const WString& previous, const JSE_JobFeatureType& job, const CatalogFollow& follow);
+    // The catalog in use before, with the job's papers as they were.
+    void takeBackCatalog(JSE_Media::Contents previous, const JSE_JobFeatureType& job, const CatalogFollow& follow);
 
     // Setting road.
     // Writes the feature into the working record (the page order into the

@@ -34,17 +34,16 @@ constexpr JobPaper kJobPapers[] = {
 }  // namespace
 
 // The user hears the rule's message; the catalog in use before then comes
-// back. Should it no longer load, the new catalog stays with the papers it
-// lacks replaced, unchecked.
-bool zqController::followLoadedCatalog(const WString& previous, const JSE_JobFeatureType& job, CatalogFollow& follow) {
+// back as it was kept, whatever became of its files meanwhile.
+bool zqController::followLoadedCatalog(JSE_Media::Contents previous, const JSE_JobFeatureType& job,
+                                       CatalogFollow& follow) {
     replaceMissingPapers(follow);
     const int refusal = checkJobPapers(follow);
     if (refusal == 0) return true;
     platform::ConsoleLog(platform::Format("zqController: the rules refuse the catalog's papers for the job (message %d)", refusal));
     platform::ShowAlert(getNSStringWithID(refusal > 0 ? refusal : kEngineRefusal), getNSStringWithID(kOkButton));
-    if (takeBackCatalog(previous, job, follow)) return false;
-    platform::ConsoleLog("zqController: the catalog in use before cannot be loaded again; the new one stays");
-    return true;
+    takeBackCatalog(std::move(previous), job, follow);
+    return false;
 }
 
 // Every paper is replaced before any is checked, so that no check judges
@@ -111,14 +110,13 @@ int zqController::checkPagePaper(long record, long property) {
                                       insert ? id : kPePaperSubstitution, paper, insert ? tray : 0);
 }
 
-bool zqController::takeBackCatalog(const WString& previous, const JSE_JobFeatureType& job,
+void zqController::takeBackCatalog(JSE_Media::Contents previous, const JSE_JobFeatureType& job,
                                    const CatalogFollow& follow) {
-    if (!m_service->JSE_Media_LoadCatalog(previous, true)) return false;
+    m_service->JSE_Media_BringBack(std::move(previous));
     mJobFeature = job;
     storeAndCopyToTicket();
     for (const PagePaper& page : follow.pagePapers)
         m_pageCollection->JSE_PageCollection_SetPropertyValueAt(page.record, page.property, page.paper);
     m_service->JSE_Preference_Copy_Value_To_Validation();
     JSE_LoadPageExceptionToValidation();
-    return true;
 }

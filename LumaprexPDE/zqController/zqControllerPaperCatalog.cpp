@@ -95,9 +95,9 @@ int zqController::getMaxStringWidth(std::string_view text, int reference) {
 // replaced, the dictionary that names them.
 void zqController::listenLoadPaperCatalogNotification(const platform::Notification& notification) {
     if (!started()) return;
-    WString path, previous;
+    WString path;
     NSStringToWString(notification.object.text(), path);
-    m_service->JSE_Media_GetFullPath(previous);
+    JSE_Media::Contents previous = m_service->JSE_Media_KeepContents();
     const JSE_JobFeatureType job = mJobFeature;
     const bool loaded = m_service->JSE_Media_LoadCatalog(path, true);
     const int error = static_cast<int>(m_service->JSE_Media_GetLastError());
@@ -106,7 +106,7 @@ void zqController::listenLoadPaperCatalogNotification(const platform::Notificati
     if (loaded && error != 0)
         platform::ConsoleLog(platform::Format("zqController: papers the catalog could not read were left out (error %d)", error));
     CatalogFollow follow;
-    if (!loaded || !followLoadedCatalog(previous, job, follow)) {
+    if (!loaded || !followLoadedCatalog(std::move(previous), job, follow)) {
         post("jobSetupController::loadCatalogFailed");
         platform::ConsoleLog(logLine);
         return;
