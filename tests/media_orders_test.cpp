@@ -288,6 +288,56 @@ TEST(MediaSave, FolderThatTakesNoNewFileHasItsFilesRewrittenInPlace) {
     }
 }
 
+// A save that may not write one of the three files (read-only, or a loop
+// of links) writes none of them, in a folder that takes new files and in
+// one that does not, and says why; the file alone is not saved either.
+TEST(MediaSave, FileThatMayNotBeWrittenLeavesAllThreeAsTheyWere) {
+    const struct {
+        const char* file;
+        mode_t folderMode;
+        bool loop;  // the file a link to a link back to it
+    } cases[] = {{"PaperCatalog.def", 0555, false}, {"PaperCatalog.cat.atr", 0555, false},
+                 {"PaperCatalog.cat", 0777, false}, {"PaperCatalog.def", 0777, false},
+                 {"PaperCatalog.cat.atr", 0777, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.file << " in a folder of mode " << std::oct << c.folderMode << (c.loop ? ", loop" : ""));
+        ShippedCopy shipped;
+        Catalog catalog(shipped.path);
+        ASSERT_TRUE(catalog.JSE_Media_AddPaperDefinition(100.0f, 150.0f, 1, L"Postcard"));
+        ASSERT_TRUE(catalog.JSE_Media_AddPaper(L"Postcard", 100.0f, 150.0f, L"white", 250, L"cover", 1, 0, 0));
+        const std::string file = shipped.folder.Path(c.file);
+        ChmodFiles(shipped.folder, 0666);
+        chmod(file.c_str(), 0444);
+        if (c.loop) {
+            unlink(file.c_str());
+            ASSERT_EQ(symlink((std::string(c.file) + "2").c_str(), file.c_str()), 0);
+            ASSERT_EQ(symlink(c.file, (file + "2").c_str()), 0);
+        }
+        const std::string before = shipped.Files();
+        chmod(shipped.folder.path().c_str(), c.folderMode);
+        const int error = AsNobody([&] {
+            if (catalog.JSE_Media_SaveCatalogSafe(shipped.path)) return 0;
+            const int safeError = catalog.JSE_Media_GetLastError();
+            const WString alone = Wide(file);
+            const bool saved = std::string(c.file).ends_with(".def") ? catalog.JSE_Media_SavePaperDefinitions(alone)
+                               : std::string(c.file).ends_with(".atr") ? catalog.JSE_Media_SaveAttributes(alone)
+                                                                        : catalog.JSE_Media_SaveCatalog(alone);
+            return saved || catalog.JSE_Media_GetLastError() != safeError ? 1 : safeError;
+        });
+        chmod(shipped.folder.path().c_str(), 0755);
+        EXPECT_EQ(error, kMediaCannotCreate);
+        EXPECT_EQ(shipped.Files(), before);
+        int files = 0;
+        if (DIR* dir = opendir(shipped.folder.path().c_str())) {
+            while (dirent* entry = readdir(dir)) files += entry->d_name[0] != '.';
+            closedir(dir);
+        }
+        EXPECT_EQ(files, c.loop ? 4 : 3);
+        struct stat status {};
+        EXPECT_EQ(lstat(file.c_str(), &status) == 0 && S_ISLNK(status.st_mode), c.loop);
+    }
+}
+
 // A catalog shared through symbolic links stays shared: the files the
 // links name are saved, and the links still name them.
 TEST(MediaSave, SymbolicLinksKeepNamingTheSavedFiles) {

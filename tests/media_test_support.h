@@ -84,20 +84,11 @@ public:
     const std::vector<PAPERCLASS>& definitions() const { return m_definitions; }
 };
 
-// Runs work in a child process that may write the files of the folder but
-// may not add a file to it: the folder is made read-only and its files
-// writable, and a child of the superuser, who could add files anyway, first
+// Runs work in a child process that may write no more than the file modes
+// let it: a child of the superuser, who could write anything anyway, first
 // becomes the user nobody. What work returned, or -1 when the child did not
 // get that far.
-inline int InReadOnlyFolder(const TempFolder& folder, const std::function<int()>& work) {
-    if (DIR* dir = opendir(folder.path().c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") chmod(folder.Path(name).c_str(), 0666);
-        }
-        closedir(dir);
-    }
-    chmod(folder.path().c_str(), 0555);
+inline int AsNobody(const std::function<int()>& work) {
     int channel[2];
     if (pipe(channel) != 0) return -1;
     const pid_t child = fork();
@@ -114,6 +105,26 @@ inline int InReadOnlyFolder(const TempFolder& folder, const std::function<int()>
     close(channel[0]);
     int status = 0;
     if (child > 0) waitpid(child, &status, 0);
+    return result;
+}
+
+// Gives every file of the folder the mode.
+inline void ChmodFiles(const TempFolder& folder, mode_t mode) {
+    if (DIR* dir = opendir(folder.path().c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") chmod(folder.Path(name).c_str(), mode);
+        }
+        closedir(dir);
+    }
+}
+
+// Runs work AsNobody where it may write the files of the folder but may not
+// add a file to it: the folder is made read-only and its files writable.
+inline int InReadOnlyFolder(const TempFolder& folder, const std::function<int()>& work) {
+    ChmodFiles(folder, 0666);
+    chmod(folder.path().c_str(), 0555);
+    const int result = AsNobody(work);
     chmod(folder.path().c_str(), 0755);
     return result;
 }

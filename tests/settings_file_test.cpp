@@ -371,6 +371,18 @@ TEST(SettingsFileSave, LinkedFileAndFolderThatTakesNoNewFileAreSaved) {
             EXPECT_EQ(ReadBytes(folder.Path("Qwi_JSE.prf")), saved);
         }
     }
+    // A file that may not be written is kept, in a folder that takes new files too.
+    folder.Write("Qwi_JSE.prf", "old");
+    chmod(folder.Path("Qwi_JSE.prf").c_str(), 0444);
+    chmod(folder.path().c_str(), 0777);
+    FileStore store(folder);
+    EXPECT_EQ(media_test::AsNobody([&] {
+                  store.JSE_Preference_Save_Setting();
+                  return static_cast<int>(store.JSE_Preference_GetLastError());
+              }),
+              3);
+    chmod(folder.path().c_str(), 0755);
+    EXPECT_EQ(ReadBytes(folder.Path("Qwi_JSE.prf")), "old");
 }
 
 TEST(SettingsFileFloats, SurviveTenSavesAndLoadsUnchanged) {

@@ -319,6 +319,10 @@ protected:
     // The lock of one file taken by the safe orders.
     virtual std::unique_ptr<JSE_FileLock> CreateFileLock() const;
 
+    // The text of each file as its writer writes it.
+    WString CatalogFileText() const;
+    WString DefinitionFileText() const;
+    WString AttributeFileText() const;
     // The paper the catalog falls back on: "Letter", 8.5 x 11 inches.
     static PAPERDEF DefaultPaper();
     // Truncates toward zero; saturates outside the int range, NaN gives 0.

@@ -1,5 +1,6 @@
-// Writing an engine file whole: beside the file and renamed over it, or in
-// place where its folder takes no new file.
+// Writing engine files whole: beside each file and renamed over it, or in
+// place where its folder takes no new file; every file made ready before
+// any is replaced.
 #include "JSE_FileWrite.h"
 
 #include <fcntl.h>
@@ -7,13 +8,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
+#include <optional>
+#include <utility>
 
 namespace engine_file {
 
 namespace {
 
-// More links than this in a row are a loop; the path is then used as it is.
+// More links than this in a row are a loop.
 constexpr int kMaxLinks = 40;
 
 // Writes every byte; written tells how many reached the file.
@@ -43,24 +45,28 @@ std::string FolderOf(const std::string& path) {
 }
 
 // The file the path names once every symbolic link is followed; a link to
-// a file that is not there yet names that file.
-std::string LinkTarget(std::string path) {
+// a file that is not there yet names that file. Nothing for a loop.
+std::optional<std::string> LinkTarget(std::string path) {
     for (int links = 0; links < kMaxLinks; ++links) {
         struct stat status {};
         if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-        std::vector<char> text(static_cast<std::size_t>(status.st_size) + 2);
+        std::string text(static_cast<std::size_t>(status.st_size) + 2, '\0');
         const ssize_t length = ::readlink(path.c_str(), text.data(), text.size());
         if (length <= 0 || static_cast<std::size_t>(length) >= text.size()) return path;
-        const std::string target(text.data(), static_cast<std::size_t>(length));
-        path = target[0] == '/' ? target : FolderOf(path) + target;
+        text.resize(static_cast<std::size_t>(length));
+        path = text[0] == '/' ? text : FolderOf(path) + text;
     }
-    return path;
+    return std::nullopt;
+}
+
+// A file that is there and that the process may not write.
+bool WriteRefused(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
 // The new contents over the old from the start, then cut to their length.
-WriteResult WriteInPlace(const std::string& target, const std::string& bytes) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return WriteResult::NotCreated;
+WriteResult WriteInPlace(int fd, const std::string& bytes) {
     std::size_t written = 0;
     const bool complete = WriteAll(fd, bytes, written) &&
                           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
@@ -69,26 +75,78 @@ WriteResult WriteInPlace(const std::string& target, const std::string& bytes) {
     return written == 0 ? WriteResult::NotWritten : WriteResult::LeftIncomplete;
 }
 
-}  // namespace
-
-WriteResult WriteWholeFile(const WString& path, const std::string& bytes) {
-    std::string narrow;
-    GetSingleByteFileName(path, narrow);
-    if (narrow.empty()) return WriteResult::NotCreated;
-    const std::string target = LinkTarget(narrow);
+// The bytes in a new file beside the target; the new file's name, or
+// nothing when the folder takes no new file.
+std::optional<std::string> WriteBeside(const std::string& target, const std::string& bytes, WriteResult& result) {
     std::string temporary = target + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return WriteInPlace(target, bytes);
+    if (fd < 0) return std::nullopt;
     std::size_t written = 0;
     const bool complete = ::fchmod(fd, ModeFor(target)) == 0 && WriteAll(fd, bytes, written) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (!complete || !closed) {
-        ::unlink(temporary.c_str());
-        return WriteResult::NotWritten;
+    result = complete && closed ? WriteResult::Written : WriteResult::NotWritten;
+    if (result != WriteResult::Written) ::unlink(temporary.c_str());
+    return temporary;
+}
+
+}  // namespace
+
+FileSet::~FileSet() {
+    for (Pending& file : m_files) Discard(file);
+}
+
+void FileSet::Discard(Pending& file) {
+    if (!file.temporary.empty()) ::unlink(file.temporary.c_str());
+    if (file.fd >= 0) ::close(file.fd);
+    file.temporary.clear();
+    file.fd = -1;
+}
+
+WriteResult FileSet::Add(const WString& path, const std::string& bytes) {
+    std::string narrow;
+    GetSingleByteFileName(path, narrow);
+    if (narrow.empty()) return WriteResult::NotCreated;
+    const std::optional<std::string> target = LinkTarget(narrow);
+    if (!target || WriteRefused(*target)) return WriteResult::NotCreated;
+    WriteResult result = WriteResult::Written;
+    if (const std::optional<std::string> temporary = WriteBeside(*target, bytes, result)) {
+        if (result == WriteResult::Written) m_files.push_back({*target, *temporary, -1, bytes});
+        return result;
     }
-    if (::rename(temporary.c_str(), target.c_str()) == 0) return WriteResult::Written;
-    ::unlink(temporary.c_str());
-    return WriteInPlace(target, bytes);
+    const int fd = ::open(target->c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return WriteResult::NotCreated;
+    m_files.push_back({*target, {}, fd, bytes});
+    return WriteResult::Written;
+}
+
+WriteResult FileSet::Write() {
+    WriteResult result = WriteResult::Written;
+    for (Pending& file : m_files) {
+        if (result == WriteResult::Written) result = WriteOne(file);
+        Discard(file);
+    }
+    m_files.clear();
+    return result;
+}
+
+// A folder that refuses the rename has the file's contents replaced in place.
+WriteResult FileSet::WriteOne(Pending& file) {
+    if (!file.temporary.empty()) {
+        if (::rename(file.temporary.c_str(), file.target.c_str()) == 0) {
+            file.temporary.clear();
+            return WriteResult::Written;
+        }
+        file.fd = ::open(file.target.c_str(), O_WRONLY | O_CLOEXEC);
+        if (file.fd < 0) return WriteResult::NotWritten;
+    }
+    const int fd = std::exchange(file.fd, -1);
+    return WriteInPlace(fd, file.bytes);
+}
+
+WriteResult WriteWholeFile(const WString& path, const std::string& bytes) {
+    FileSet file;
+    const WriteResult ready = file.Add(path, bytes);
+    return ready == WriteResult::Written ? file.Write() : ready;
 }
 
 }  // namespace engine_file

@@ -1,9 +1,10 @@
-// Writing an engine file whole, so that no failure goes unnoticed: the
+// Writing engine files whole, so that no failure goes unnoticed: the
 // catalog's three files and the settings file. Used by the catalog and the
 // settings store only.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "JSE_String.h"
 
@@ -11,16 +12,46 @@ namespace engine_file {
 
 enum class WriteResult {
     Written,         // the file holds the bytes
-    NotCreated,      // no file could be made or opened; nothing changed
+    NotCreated,      // no file could be made or opened, or the file may not be written; nothing changed
     NotWritten,      // the bytes could not be written; the file is as it was
     LeftIncomplete,  // rewritten in place and stopped part-way: the file is damaged
 };
 
-// Writes the bytes as the whole file. A symbolic link is followed to the
-// file it names, and that file is replaced, so the link keeps pointing at
-// it. The bytes go to a new file beside it, renamed over it once complete;
-// where the folder takes no new file, or refuses the rename, the file's own
-// contents are replaced in place.
+// Files written as one. A symbolic link is followed to the file it names,
+// and that file is replaced, so the link keeps pointing at it; a loop of
+// links, or a file the process may not write, is not replaced. Each file's
+// new bytes go to a new file beside it, renamed over it once every file is
+// ready; where the folder takes no new file, the file is opened when added
+// and its contents are replaced in place once every file is ready. So a
+// file that cannot be made ready leaves every file as it was.
+class FileSet {
+public:
+    FileSet() = default;
+    FileSet(const FileSet&) = delete;
+    FileSet& operator=(const FileSet&) = delete;
+    // Throws away whatever was made ready and not written.
+    ~FileSet();
+
+    // Makes the bytes ready to become the whole file at path; Written when
+    // they are.
+    WriteResult Add(const WString& path, const std::string& bytes);
+    // Writes the files in the order they were added and stops at the first
+    // that fails, with its result; the files after it stay as they were.
+    WriteResult Write();
+
+private:
+    struct Pending {
+        std::string target;
+        std::string temporary;  // empty when the file is rewritten in place
+        int fd = -1;            // the file opened for rewriting in place
+        std::string bytes;
+    };
+    WriteResult WriteOne(Pending& file);
+    void Discard(Pending& file);
+    std::vector<Pending> m_files;
+};
+
+// Writes the bytes as the whole file, as a set of one file.
 WriteResult WriteWholeFile(const WString& path, const std::string& bytes);
 
 }  // namespace engine_file

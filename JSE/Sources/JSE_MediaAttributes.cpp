@@ -68,7 +68,7 @@ void JSE_Media::composeAttributesEntry(std::vector<WString> list, WString& text)
     }
 }
 
-bool JSE_Media::JSE_Media_SaveMacPaperAttributes(const WString& path) {
+WString JSE_Media::AttributeFileText() const {
     WString text;
     text += WString(kWeightsHeader) + L'\n';
     composeAttributesEntry(m_weightAttributes, text);
@@ -76,6 +76,10 @@ bool JSE_Media::JSE_Media_SaveMacPaperAttributes(const WString& path) {
     composeAttributesEntry(m_typeAttributes, text);
     text += WString(kColorsHeader) + L'\n';
     composeAttributesEntry(m_colorAttributes, text);
-    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, text));
+    return text;
+}
+
+bool JSE_Media::JSE_Media_SaveMacPaperAttributes(const WString& path) {
+    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, AttributeFileText()));
     return m_lastError == kMediaNoError;
 }

@@ -202,7 +202,7 @@ void JSE_Media::composePaperEntry(PAPERDEF paper, WString& line) const {
 // The header line holds the language and the default paper's name as they
 // are; a line end in either would start a paper line of its own, so it is
 // left out.
-bool JSE_Media::JSE_Media_SaveMacCatalog(const WString& path) {
+WString JSE_Media::CatalogFileText() const {
     WString text = media_file::WithoutLineEnds(m_language) + L":";
     if (m_defaultPaper != -1) {
         WString defaultName;
@@ -215,6 +215,10 @@ bool JSE_Media::JSE_Media_SaveMacCatalog(const WString& path) {
         composePaperEntry(paper, line);
         text += line;
     }
-    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, text));
+    return text;
+}
+
+bool JSE_Media::JSE_Media_SaveMacCatalog(const WString& path) {
+    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, CatalogFileText()));
     return m_lastError == kMediaNoError;
 }

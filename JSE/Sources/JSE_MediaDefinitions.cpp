@@ -109,14 +109,18 @@ void JSE_Media::composeDefinitionEntry(PAPERCLASS definition, WString& line, wch
     line += separator + media_file::WithoutLineEnds(definition.name) + L'\n';
 }
 
-bool JSE_Media::JSE_Media_SaveMacPaperDefinition(const WString& path) {
+WString JSE_Media::DefinitionFileText() const {
     WString text;
     for (const PAPERCLASS& definition : m_definitions) {
         WString line;
         composeDefinitionEntry(definition, line, L':');
         text += line;
     }
-    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, text));
+    return text;
+}
+
+bool JSE_Media::JSE_Media_SaveMacPaperDefinition(const WString& path) {
+    m_lastError = media_file::WriteError(media_file::WriteUnicodeFile(path, DefinitionFileText()));
     return m_lastError == kMediaNoError;
 }
 

@@ -122,12 +122,16 @@ bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<W
     return true;
 }
 
-engine_file::WriteResult WriteUnicodeFile(const WString& path, const WString& text) {
+std::string UnicodeFileBytes(const WString& text) {
     std::string bytes;
     bytes.reserve(2 * (text.size() + 1));
     AppendUnit(bytes, kByteOrderMark);
     for (wchar_t c : text) AppendUnit(bytes, static_cast<char16_t>(static_cast<std::uint32_t>(c) & 0xFFFF));
-    return engine_file::WriteWholeFile(path, bytes);
+    return bytes;
+}
+
+engine_file::WriteResult WriteUnicodeFile(const WString& path, const WString& text) {
+    return engine_file::WriteWholeFile(path, UnicodeFileBytes(text));
 }
 
 int WriteError(engine_file::WriteResult result) {

@@ -38,8 +38,10 @@ std::vector<WString> SplitUnicodeLines(const std::string& bytes);
 // longer than maxLine characters; the lines before it are in lines.
 bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<WString>& lines);
 
-// Writes the text as UTF-16 in host byte order behind a byte-order mark, each
-// character as its low 16 bits, as the whole file (engine_file::WriteWholeFile).
+// The text as UTF-16 in host byte order behind a byte-order mark, each
+// character as its low 16 bits.
+std::string UnicodeFileBytes(const WString& text);
+// Writes UnicodeFileBytes of the text as the whole file (engine_file::WriteWholeFile).
 engine_file::WriteResult WriteUnicodeFile(const WString& path, const WString& text);
 
 // The catalog's last error for a write's result: 0, -43 (not created), -2005

@@ -181,18 +181,24 @@ bool JSE_Media::JSE_Media_LoadCatalogSafe(const WString& catalogPath) {
     return loaded;
 }
 
-// The first file that cannot be written stops the save, with the writer's
-// code as the last error (engine_file::WriteWholeFile says which files stay
-// as they were).
+// The three files are written as one (engine_file::FileSet): a file that
+// cannot be made ready leaves all three as they were. The first file that
+// fails stops the save, with its writer's code as the last error.
 bool JSE_Media::JSE_Media_SaveCatalogSafe(const WString& catalogPath) {
     std::vector<std::unique_ptr<JSE_FileLock>> locks;
     const WString definitionPath = SafeDefinitionPathOf(catalogPath);
     const WString attributePath = AttributePathOf(catalogPath);
     if (!LockFiles({catalogPath, definitionPath, attributePath}, JSE_FileLock::kForWriting, locks)) return false;
-    const bool saved = JSE_Media_SaveCatalog(catalogPath) && JSE_Media_SavePaperDefinitions(definitionPath) &&
-                       JSE_Media_SaveAttributes(attributePath);
+    engine_file::FileSet files;
+    engine_file::WriteResult result = engine_file::WriteResult::Written;
+    const std::pair<const WString*, WString> texts[] = {
+        {&catalogPath, CatalogFileText()}, {&definitionPath, DefinitionFileText()}, {&attributePath, AttributeFileText()}};
+    for (const auto& [path, text] : texts)
+        if (result == engine_file::WriteResult::Written) result = files.Add(*path, media_file::UnicodeFileBytes(text));
+    if (result == engine_file::WriteResult::Written) result = files.Write();
+    m_lastError = media_file::WriteError(result);
     UnlockFiles(locks);
-    return saved;
+    return m_lastError == kMediaNoError;
 }
 
 bool JSE_Media::JSE_Media_SaveCatalog(const WString& path) { return JSE_Media_SaveMacCatalog(path); }
