@@ -101,6 +101,29 @@ TEST_F(PageExceptionSequences, DeleteAfterASubsetUpdateTakesTheSubstitutionAndLe
     EXPECT_EQ(transcript, TestData("page_exception_delete_after_subset_walk.txt"));
 }
 
+// A subset Update stores no paper: neither one chosen in the combo and never
+// stored, nor an insert's, later judges the subset's pages.
+TEST_F(PageExceptionSequences, SubsetUpdateStoresNoPaperTheComboShows) {
+    const std::string subset = "select pageSetView 0; click selectAllPagesSetCheck; click peSubset; "
+                               "click subsetButton; click StaplerButton; click subsetUpdateButton";
+    walk({
+        {"click peSubstitute; choose exceptionPaperCombo A3"},
+        {"type pageEditorField 1..5; end; " + subset + "; click deletePageRange"},
+        {"type pageEditorField 3; end; select pageSetView 0; click page1; click peSubstitute; "
+         "choose exceptionPaperCombo Letter_Blue; click exceptionUpdateButton; click deletePageRange"},
+        {"type pageEditorField 20; end; select pageSetView 0; click page1; click peInsert; "
+         "choose insertLocationMatrix 0; choose exceptionPaperCombo Letter_Tab; click exceptionUpdateButton; "
+         "click deletePageRange"},
+        {"type pageEditorField 6..10; end; " + subset + "; click peLayout; click duplexLongEdgeButton; "
+         "click layoutUpdateButton"},
+    });
+    for (const std::string& alert : alerts.messages())
+        EXPECT_TRUE(alert.starts_with("The settings were applied")) << alert;
+    const std::string ticket = handOut();
+    EXPECT_NE(ticket.find("%VLXSlip: (Letter_Blue) simplex 3\r\n"), std::string::npos) << ticket;
+    EXPECT_NE(ticket.find("duplex(longedge) 6 "), std::string::npos) << ticket;
+}
+
 // The all-sets box turned off by the user, then every set deleted: the page
 // field still takes a set, and its pages can be picked past the first five.
 TEST_F(PageExceptionSequences, PageFieldTakesANewSetAfterTheAllSetsBoxWentOffAndEverySetWent) {

@@ -198,12 +198,13 @@ void peController::selectFinisherUpdate(platform::Control&) {
     confirmGroupUpdate(subsetConfirmation());
 }
 
+// A subset names no paper of its own: its pages keep the papers they print
+// on, whatever the paper combo shows.
 void peController::addSubset(int add) {
-    const std::string paper = chosenPaper();
     for (const PageRange& range : collectTargetRanges()) {
         removeCurrentSubsetSelection(range.start, range.end);
         if (add != 1) continue;
-        _zqJSEController->JSE_SetPageProperty(range.start, range.end, 1, paper, kPeFinishingSubset, _mDeviceExit);
+        _zqJSEController->JSE_SetPageProperty(range.start, range.end, 1, "", kPeFinishingSubset, _mDeviceExit);
         _zqJSEController->JSE_SetPageFeature(range.start, range.end, kPeFinishingSubset, _mDeviceExit);
         int entry = -1;
         _zqJSEController->JSE_PageCollection_FindPageFeatureByPageNumbers(range.start, range.end, kPeFinishingSubset,
