@@ -3,7 +3,8 @@
 // off, substitutions made and taken away, image shifts, finishing subsets,
 // punching), each applied to the model page by page. After every call each
 // page's layout, paper and image shift read from the collection, and the
-// paper and shift the ticket written from it gives the page, are the model's.
+// paper, slip plex and shift the ticket written from it gives the page, are
+// the model's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -75,7 +76,7 @@ std::map<long, std::string> PagesOfLines(const std::string& ticket, const std::s
     return pages;
 }
 
-const std::regex kSlipItem(R"(\(([^()]+)\) +(?:punch\(none\) +)?(?:simplex|duplex) +(\d+)(?:\.\.(\d+))?)");
+const std::regex kSlipItem(R"(\(([^()]+)\) +(?:punch\(none\) +)?(simplex|duplex) +(\d+)(?:\.\.(\d+))?)");
 const std::regex kShiftItem(R"(frontX\(([-.0-9]+)\) frontY\(([-.0-9]+)\) backX\(([-.0-9]+)\) backY\(([-.0-9]+)\))"
                             R"( +(\d+)(?:\.\.(\d+))?)");
 
@@ -182,8 +183,12 @@ TEST(PageCollectionModel, EveryPageHasTheLayoutPaperAndShiftTheCallsGaveIt) {
             std::map<long, std::string> shifts = PagesOfLines(ticket, "%VLXPeShift:", kShiftItem);
             for (long p = 1; p <= kPages; ++p) {
                 const PageModel& page = model[p];
-                EXPECT_EQ(slips[p], page.paper.empty() ? "" : std::string(page.paper.begin(), page.paper.end()) + " ")
-                    << "page " << p;
+                // The job prints simplex; its slip sheets print as the page does.
+                const auto plex = page.layout.find(kPePrintMode);
+                const bool duplex = plex != page.layout.end() && plex->second != 1;
+                const std::string slip = std::string(page.paper.begin(), page.paper.end()) + " " +
+                                         (duplex ? "duplex " : "simplex ");
+                EXPECT_EQ(slips[p], page.paper.empty() ? "" : slip) << "page " << p;
                 const int known = !page.shift ? -1 : page.shift == kShifts[0] ? 0 : 1;
                 const std::string expected = known < 0 ? "" : shiftLines[std::pair(known, page.paper)];
                 EXPECT_EQ(shifts[p], expected) << "page " << p;

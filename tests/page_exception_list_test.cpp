@@ -39,6 +39,15 @@ protected:
 
     Names list() const { return describe(writer.MediaExceptionList()); }
     Names slips() const { return describe(writer.SlipRecords()); }
+    // The plex line of the prepared list, for a simplex job.
+    std::string plexLine() {
+        DSC_VLX header;
+        std::string text;
+        writer.SetJobPlex(" simplex ");
+        writer.Generate_VLXPePlex(header, text);
+        const std::size_t at = text.find("%VLXPePlex:");
+        return at == std::string::npos ? text : text.substr(at);
+    }
 
     VLX_Writer writer;
 };
@@ -110,13 +119,26 @@ TEST_F(PageExceptionList, SlipRecordsAreSplitWherePlexChanges) {
     EXPECT_EQ(slips(), (Names{"1-2 232 Blue", "3-5 232 Blue", "6-10 232 Blue"}));
     EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{0, 2, 0}));
 
-    // A substitution with its own plex is split at the first differing run.
-    vlxPageExeptionType simplexBlue = record(232, 1, 99999, L"Blue");
-    simplexBlue.pePlex = true;
-    simplexBlue.pePlexValue = 1;
-    prepare({simplexBlue, PePlexRun(4, 6, 3), PePlexRun(7, 7, 1)});
-    EXPECT_EQ(slips(), (Names{"1-3 232 Blue", "4-6 232 Blue", "7-99999 232 Blue"}));
-    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{1, 3, 1}));
+    // A plex range before the substitution in the list gives its plex to
+    // the substitution's pages it holds, and only to those.
+    const struct {
+        std::initializer_list<vlxPageExeptionType> records;
+        Names slips;
+        std::vector<std::int32_t> plex;
+    } cases[] = {
+        {{PePlexRun(5, 10, 2), record(232, 6, 8, L"Blue")}, {"6-8 232 Blue"}, {2}},
+        {{PePlexRun(5, 10, 2), record(232, 8, 12, L"Blue")}, {"8-10 232 Blue", "11-12 232 Blue"}, {2, 0}},
+        {{PePlexRun(5, 10, 1), record(232, 5, 10, L"Blue")}, {"5-10 232 Blue"}, {1}},
+        {{PePlexRun(5, 10, 2), record(232, 5, 6, L"Blue"), record(232, 7, 8, L"Red"), record(232, 9, 10, L"Blue")},
+         {"5-6 232 Blue", "7-8 232 Red", "9-10 232 Blue"},
+         {2, 2, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.slips));
+        prepare(c.records);
+        EXPECT_EQ(slips(), c.slips);
+        EXPECT_EQ(plexValues(writer.SlipRecords()), c.plex);
+    }
 }
 
 // A stored record may hold any page number: a substitution over an enormous
@@ -140,20 +162,23 @@ TEST_F(PageExceptionList, SlipsOfHugeRangesAreBuiltWithoutVisitingEveryPage) {
     EXPECT_EQ(list(), (Names{"9-9223372036854775807 232 Blue", "9223372036854775807-9223372036854775807 232 Blue"}));
 }
 
-TEST_F(PageExceptionList, PlexChangeOnTheSlipsFirstPageOnlyGivesItsPlex) {
-    vlxPageExeptionType simplexBlue = record(232, 3, 10, L"Blue");
+// The plex line passes over plex runs inside a substitution with a plex of
+// its own: the slip sheets keep that plex too.
+TEST_F(PageExceptionList, SlipsKeepTheSubstitutionsOwnPlexOverTheRunsThePlexLinePassesOver) {
+    vlxPageExeptionType simplexBlue = record(232, 1, 99999, L"Blue");
     simplexBlue.pePlex = true;
     simplexBlue.pePlexValue = 1;
-    prepare({simplexBlue, PePlexRun(3, 8, 2)});
-    EXPECT_EQ(slips(), (Names{"3-10 232 Blue"}));
-    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{2}));
+    prepare({simplexBlue, PePlexRun(4, 6, 3), PePlexRun(7, 7, 1)});
+    EXPECT_EQ(plexLine(), "%VLXPePlex:  simplex 1  simplex 100000 ");
+    EXPECT_EQ(slips(), (Names{"1-99999 232 Blue"}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{1}));
 
-    // After a split the slip starts where the change began; a second change
-    // starting there too gives no piece that ends before it begins.
-    simplexBlue.startingPage = 1;
-    prepare({simplexBlue, PePlexRun(4, 10, 2), PePlexRun(4, 6, 3)});
-    EXPECT_EQ(slips(), (Names{"1-3 232 Blue", "4-10 232 Blue"}));
-    for (const vlxPageExeptionType& slip : writer.SlipRecords()) EXPECT_LE(slip.startingPage, slip.endingPage);
+    simplexBlue.startingPage = 3;
+    simplexBlue.endingPage = 10;
+    prepare({simplexBlue, PePlexRun(3, 8, 2)});
+    EXPECT_EQ(plexLine(), "%VLXPePlex:  simplex 3  simplex 11 ");
+    EXPECT_EQ(slips(), (Names{"3-10 232 Blue"}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{1}));
 }
 
 TEST_F(PageExceptionList, SlipRecordsOfDifferentPapersAreNeverCombined) {

@@ -170,6 +170,18 @@ void AppendCommand(const std::string& item, std::string& line, std::int32_t& cou
 // Job exit code 2..6 to the header's documentExit 1..5; anything else 0.
 std::uint8_t getVTR1documentExit(int jobExit);
 
+// One item of the plex line: from `page` on the pages print with `value`
+// (a pePlexValue; 255 the job's plex). A return to the job's plex where a
+// run ends is always written; another item is left out when the line holds
+// its text already.
+struct PlexLineItem {
+    std::int64_t page = 0;
+    std::int32_t value = 0;
+    bool returnToJob = false;
+};
+// The plex line's items for a prepared page-exception list, in line order.
+std::vector<PlexLineItem> PlexLineItems(const std::vector<vlxPageExeptionType>& list);
+
 // Paper helpers of the media lines.
 // The first of the header's catalog papers (at most numberOfPapers of them)
 // named exactly name; null when there is none.

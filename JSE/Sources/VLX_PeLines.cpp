@@ -1,7 +1,9 @@
 // The page-exception lines: forced side, plex, image shift, rotation, page
 // copies and finishing subsets.
+#include <cstdint>
 #include <unordered_set>
 
+#include "JSE_Records.h"
 #include "VLX_Writer.h"
 
 namespace {
@@ -9,7 +11,6 @@ namespace {
 constexpr const char* kContinuation = "\r\n%%+ ";
 constexpr std::int32_t kBreakCount = 80;
 constexpr std::int32_t kContinuationLength = 6;  // CR LF and "%%+ "
-constexpr std::int64_t kLastPage = 99999;
 
 // Output codes of a finishing subset.
 constexpr std::int32_t kOutputStapler = 2;
@@ -150,18 +151,8 @@ int VLX_Writer::Generate_VLXPeSide(DSC_VLX& /*header*/, std::string& text) {
 
 // Each plex change is followed by the job's plex where its run of adjoining
 // pages ends, unless an explicit other plex takes over there.
-int VLX_Writer::Generate_VLXPePlex(DSC_VLX& /*header*/, std::string& text) {
-    const std::vector<vlxPageExeptionType>& list = vlxMediaExceptionList;
-    std::string line = "%VLXPePlex: ";
-    std::int32_t count = 0;
-    // Every item written so far. An item is never part of another item, nor
-    // made of the end of one and the start of the next, so looking it up here
-    // answers whether its text already occurs in the line.
-    std::unordered_set<std::string> written;
-    auto append = [&](const std::string& item) {
-        AppendCommand(item, line, count);
-        written.insert(item);
-    };
+std::vector<PlexLineItem> PlexLineItems(const std::vector<vlxPageExeptionType>& list) {
+    std::vector<PlexLineItem> items;
     std::size_t i = 0;
     while (i < list.size()) {
         const vlxPageExeptionType& record = list[i];
@@ -169,8 +160,7 @@ int VLX_Writer::Generate_VLXPePlex(DSC_VLX& /*header*/, std::string& text) {
             ++i;
             continue;
         }
-        const std::string item = pageItem(plexWord(record.pePlexValue, sJobPlexSetting), record.startingPage);
-        if (!written.count(item)) append(item);
+        items.push_back({record.startingPage, record.pePlexValue, false});
         std::int64_t runLast = record.endingPage;
         bool restore = true;
         std::size_t j = i + 1;
@@ -183,15 +173,32 @@ int VLX_Writer::Generate_VLXPePlex(DSC_VLX& /*header*/, std::string& text) {
                 runLast = next.endingPage;
                 continue;
             }
-            restore = next.pePlexValue == 255;
+            restore = next.pePlexValue == kPeNotSet;
             break;
         }
-        if (restore) {
-            append(pageItem(sJobPlexSetting, runLast + 1));
-            i = j;
-        } else {
+        if (!restore) {
             ++i;
+            continue;
         }
+        // Nothing follows the last page number there is.
+        if (runLast < INT64_MAX) items.push_back({runLast + 1, kPeNotSet, true});
+        i = j;
+    }
+    return items;
+}
+
+int VLX_Writer::Generate_VLXPePlex(DSC_VLX& /*header*/, std::string& text) {
+    std::string line = "%VLXPePlex: ";
+    std::int32_t count = 0;
+    // Every item written so far. An item is never part of another item, nor
+    // made of the end of one and the start of the next, so looking it up here
+    // answers whether its text already occurs in the line.
+    std::unordered_set<std::string> written;
+    for (const PlexLineItem& plex : PlexLineItems(vlxMediaExceptionList)) {
+        const std::string item = pageItem(plexWord(plex.value, sJobPlexSetting), plex.page);
+        if (!plex.returnToJob && written.count(item)) continue;
+        AppendCommand(item, line, count);
+        written.insert(item);
     }
     if (line.size() <= 12) return kVlxDone;
     return Append_Buffer_to_DSC_Header(text, line, 41);

@@ -1,8 +1,9 @@
 // Preparation of the page-exception list before the first line is written:
 // neutralising substitutions without paper, sorting by first page, merging
 // continued substitutions and building the slip list.
-#include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <map>
 #include <vector>
 
 #include "JSE_Records.h"
@@ -46,21 +47,6 @@ bool WeCanCombineThem(const vlxPageExeptionType& a, const vlxPageExeptionType& b
 
 bool combinable(const vlxPageExeptionType& a, const vlxPageExeptionType& b) {
     return samePaper(a, b) && WeCanCombineThem(a, b);
-}
-
-// Index of the first record at or after `from` whose range holds the page and
-// which sets page-level settings (neither an insert nor a substitution
-// without paper); -1 when there is none.
-long vlxPageInPeList(std::size_t from, std::int64_t page, const PeList& list) {
-    for (std::size_t index = from; index < list.size(); ++index) {
-        const vlxPageExeptionType& record = list[index];
-        // The list is ordered by first page: no later record holds the page.
-        if (record.startingPage > page) break;
-        const std::int32_t code = record.exceptionMode;
-        if (code == kPeNoKind || code == kPeInsertBefore || code == kPeInsertAfter) continue;
-        if (record.startingPage <= page && record.endingPage >= page) return static_cast<long>(index);
-    }
-    return -1;
 }
 
 // Binary search for the place of a record in a list ordered by first page: a
@@ -121,47 +107,38 @@ std::size_t mergeSubstitution(const PeList& sorted, std::size_t first, vlxPageEx
     return next;
 }
 
-// The first page after `page` on which the records holding a page can
-// differ from those holding `page`: where one of them ends or a later one
-// starts; `last` + 1 when that is past `last`. The list is ordered by first
-// page.
-std::int64_t nextRecordBoundary(const PeList& list, std::size_t from, std::int64_t page, std::int64_t last) {
-    std::int64_t next = last < INT64_MAX ? last + 1 : last;
-    for (std::size_t index = from; index < list.size(); ++index) {
-        const vlxPageExeptionType& record = list[index];
-        if (record.startingPage > page) return std::min(next, record.startingPage);
-        if (record.endingPage >= page && record.endingPage < next) next = record.endingPage + 1;
-    }
-    return next;
+// The plex each page prints with, as the plex line gives it: from each
+// page on, the value of the last item for that page until the next page
+// that has an item; kPeNotSet the job's plex.
+using PagePlex = std::map<std::int64_t, std::int32_t>;
+
+PagePlex plexByPage(const PeList& list) {
+    PagePlex plex;
+    for (const PlexLineItem& item : PlexLineItems(list)) plex[item.page] = item.value;
+    return plex;
 }
 
-// The first page, from `from` on, whose plex differs from the slip record's
-// own: the index of the record that sets it, -1 when there is none. A slip
-// record without plex of its own takes the first differing plex it meets on
-// its first page; met on a later page, the plex is a change there, so that
-// the pages before it keep the job's plex.
-long plexChangeOnPage(const PeList& list, std::size_t from, std::int64_t page, vlxPageExeptionType& slip) {
-    for (std::size_t scan = from; scan < list.size();) {
-        const long found = vlxPageInPeList(scan, page, list);
-        if (found < 0) return -1;
-        const vlxPageExeptionType& record = list[static_cast<std::size_t>(found)];
-        if (record.pePlex && record.pePlexValue != slip.pePlexValue) {
-            if (slip.pePlex || record.startingPage > slip.startingPage) return found;
-            slip.pePlex = true;
-            slip.pePlexValue = record.pePlexValue;
-        }
-        scan = static_cast<std::size_t>(found) + 1;
-    }
-    return -1;
+std::int32_t plexOnPage(const PagePlex& plex, std::int64_t page) {
+    auto after = plex.upper_bound(page);
+    return after == plex.begin() ? kPeNotSet : std::prev(after)->second;
 }
 
-// Whether a record from `from` on gives the page a plex.
-bool plexOnPage(const PeList& list, std::size_t from, std::int64_t page) {
-    for (long found = vlxPageInPeList(from, page, list); found >= 0;
-         found = vlxPageInPeList(static_cast<std::size_t>(found) + 1, page, list)) {
-        if (list[static_cast<std::size_t>(found)].pePlex) return true;
+// A slip piece of the substitution prints with the plex of its pages; where
+// they print with the job's, the substitution's own setting decides as it
+// would alone (its own plex, when that is the job's, or its print mode).
+vlxPageExeptionType slipPiece(const vlxPageExeptionType& own, std::int64_t first, std::int64_t last,
+                              std::int32_t plex) {
+    vlxPageExeptionType piece = own;
+    piece.startingPage = first;
+    piece.endingPage = last;
+    if (plex != kPeNotSet) {
+        piece.pePlex = true;
+        piece.pePlexValue = plex;
+    } else if (own.pePlex && own.pePlexValue != kPeNotSet) {
+        piece.pePlex = false;
+        piece.pePlexValue = kPeNotSet;
     }
-    return false;
+    return piece;
 }
 
 }  // namespace
@@ -211,54 +188,24 @@ void VLX_Writer::PageException_PreProcess() {
     vlxMediaExceptionListCopy.clear();
 }
 
-// Each substitution is split where a later record changes the plex of its
-// pages. A change that begins on or before the slip record's current first
-// page only gives the record its plex: splitting there would leave a piece
-// that ends before it begins. A plex the slip took from the list holds only
-// for the pages that the list gives it: the pages after keep the job's.
+// Each substitution is split where the plex its pages print with changes,
+// whatever the order of the records that give it.
 void VLX_Writer::CreateSlipList() {
     SlipList.clear();
     const PeList& list = vlxMediaExceptionList;
-    for (std::size_t index = 0; index < list.size(); ++index) {
-        if (!isSubstitution(list[index])) continue;
-        const vlxPageExeptionType& own = list[index];
-        vlxPageExeptionType slip = own;
-        std::int64_t page = own.startingPage;
-        while (page <= slip.endingPage) {
-            if (!own.pePlex && slip.pePlex && page > slip.startingPage && !plexOnPage(list, index + 1, page)) {
-                vlxPageExeptionType before = slip;
-                before.endingPage = page - 1;
-                SlipList.push_back(before);
-                slip.startingPage = page;
-                slip.pePlex = false;
-                slip.pePlexValue = own.pePlexValue;
-            }
-            const bool plexBefore = slip.pePlex;
-            const std::int32_t valueBefore = slip.pePlexValue;
-            const long change = plexChangeOnPage(list, index + 1, page, slip);
-            if (change < 0 && slip.pePlex == plexBefore && slip.pePlexValue == valueBefore) {
-                // Nothing changed on this page, and nothing will until the
-                // records holding the pages change: go on from there.
-                const std::int64_t boundary = nextRecordBoundary(list, index + 1, page, slip.endingPage);
-                if (boundary <= page || boundary > slip.endingPage) break;
-                page = boundary;
-                continue;
-            }
-            if (change >= 0) {
-                const vlxPageExeptionType& changer = list[static_cast<std::size_t>(change)];
-                if (changer.startingPage > slip.startingPage) {
-                    vlxPageExeptionType before = slip;
-                    before.endingPage = changer.startingPage - 1;
-                    SlipList.push_back(before);
-                    slip.startingPage = changer.startingPage;
-                }
-                slip.pePlex = true;
-                slip.pePlexValue = changer.pePlexValue;
-            }
-            if (page == INT64_MAX) break;
-            ++page;
+    const PagePlex plex = plexByPage(list);
+    for (const vlxPageExeptionType& own : list) {
+        if (!isSubstitution(own)) continue;
+        std::int64_t first = own.startingPage;
+        std::int32_t value = plexOnPage(plex, first);
+        for (auto change = plex.upper_bound(first); change != plex.end() && change->first <= own.endingPage;
+             ++change) {
+            if (change->second == value) continue;
+            SlipList.push_back(slipPiece(own, first, change->first - 1, value));
+            first = change->first;
+            value = change->second;
         }
-        SlipList.push_back(slip);
+        SlipList.push_back(slipPiece(own, first, own.endingPage, value));
     }
 }
 
