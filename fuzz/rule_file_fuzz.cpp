@@ -3,8 +3,8 @@
 // every control and record held is the one the bytes carry at its place in
 // the format: none is read past the end of the file, no count makes the
 // reader hold more records than the file has, and the reader's outcome says
-// whether it reached the end of what the header announced with contents a
-// rule file can hold. A damaged file is never silent: it is reported once on
+// whether it reached the end of what the header announced, and nothing
+// more, with contents a rule file can hold. A damaged file is never silent: it is reported once on
 // the console, naming the file and its first fault, and a whole one not at
 // all. Checking any control against records of any content afterwards keeps
 // the table as it is.
@@ -79,10 +79,16 @@ Expected Model(const std::uint8_t* data, std::size_t size) {
             if (!NamesControls(f))
                 expected.Note(kValidationNotARuleFile,
                               "gives rule " + std::to_string(r + 1) + " of " + name + " a control outside the table");
+            if (f[10] < 1 || f[10] > 51)
+                expected.Note(kValidationNotARuleFile, "gives rule " + std::to_string(r + 1) + " of " + name +
+                                                           " the unknown check code " + std::to_string(f[10]));
         }
         control.dependentCount = static_cast<std::int32_t>(kept);
         if (rules > kept) return expected.Note(kValidationShortFile, "ends inside the rules of " + name), expected;
     }
+    if (at < size)
+        expected.Note(kValidationNotARuleFile, "holds " + std::to_string(size - at) + " bytes after control " +
+                                                   std::to_string(count - 1) + ", the last it reads");
     return expected;
 }
 

@@ -3,6 +3,7 @@
 // shipped rule file against its readable source.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "JSE_Preference.h"
@@ -21,6 +22,7 @@ std::vector<ControlBytes> NumberedControls() {
     std::vector<ControlBytes> controls(60);
     for (int i = 0; i < 60; ++i) {
         const auto f = [i](int k) {
+            if (k == 10) return static_cast<std::int16_t>(i % 51 + 1);  // a check code
             return static_cast<std::int16_t>(k == 1 || k == 4 || k == 7 ? (i + k) % 56 : i * 16 + k - 8);
         };
         controls[i].kind = i % 3;
@@ -38,7 +40,8 @@ TEST(ValidationRuleFile, ReadsAtMost55ControlsAndKeepsTheRestAtKindAndValue0) {
         RuleFile file(&catalog, RuleBytes(numbered, count));
         const Validator& v = *file.validator;
         ASSERT_EQ(v.Controls().size(), 55u);
-        EXPECT_EQ(v.JSE_Validation_GetRuleFileError(), count > 0 ? 0 : kValidationNotARuleFile);
+        // The file holds 60 controls: each count leaves some after it, or states none.
+        EXPECT_EQ(v.JSE_Validation_GetRuleFileError(), kValidationNotARuleFile);
         for (int i = 0; i < 55; ++i) {
             const JSE_Validation::ControlItem& c = v.Controls()[i];
             const bool read = i < count;
@@ -119,6 +122,11 @@ TEST(ValidationRuleFile, DamagedFileIsReportedOnTheConsoleByItsNameAndFaultAndAM
         {"a rule naming no control", RuleBytes({{1, 1, {r, Rule().If(0).And(70).Check(5).Says(7)}}}),
          "gives rule 2 of control 0 a control outside the table: " + two, true},
         {"a note", "This is no rule file, but a note.\n", "ends inside the rules of control 0: " + none, true},
+        {"an unknown check code", RuleBytes({{1, 1, {r, Rule().If(1).Check(999).Says(7)}}}),
+         "gives rule 2 of control 0 the unknown check code 999: " + two, true},
+        {"fewer controls stated than held", RuleBytes({{1, 1, {r}}, {2, 2, {r}}}, 1),
+         "holds 34 bytes after control 0, the last it reads: job features are checked only by the 1 rule read", true},
+        {"a folder", std::nullopt, "is not a file: " + none, true},
     };
     JSE_Media catalog(2);
     TempDir folder;
@@ -126,6 +134,9 @@ TEST(ValidationRuleFile, DamagedFileIsReportedOnTheConsoleByItsNameAndFaultAndAM
         SCOPED_TRACE(c.name);
         const std::string path = folder.file(c.name);
         if (c.bytes) filter_test::writeFile(path, *c.bytes);
+        if (c.damaged && !c.bytes) {
+            ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+        }
         platform::LogRecorder log;
         Validator v(&catalog, Wide(path));
         EXPECT_EQ(v.JSE_Validation_RuleFileDamaged(), c.damaged);

@@ -99,10 +99,11 @@ enum JSE_ValidationControl : int {
 // The validator's engine error codes, kept in its last error.
 enum JSE_ValidationError : int {
     kValidationNoError = 0,
-    kValidationCannotOpen = -2,       // the rule file cannot be opened, or no rule-file path is set
+    kValidationCannotOpen = -2,       // the rule file cannot be opened or is no file, or no rule-file path is set
     kValidationShortFile = -4,        // the rule file is empty or ends inside its header or a record
     kValidationNotARuleFile = -9,     // the rule file holds what none holds: no controls, a negative kind or
-                                      // count, a rule naming a control outside the table
+                                      // count, a rule naming a control outside the table or an unknown
+                                      // check code, bytes after the controls it states
     kValidationNoCatalog = -6,        // the validator has no paper catalog
     kValidationNoRecord = -11,        // no page-exception record of that page and kind
     kValidationBadControl = -12,      // a control number outside the table

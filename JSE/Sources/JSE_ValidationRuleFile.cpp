@@ -3,7 +3,8 @@
 // record (kind and current value as 16 bits, dependent count as 32 bits)
 // directly followed by its 26-byte dependent records (thirteen 16-bit
 // fields). Every integer is big-endian and signed; there is no padding, no
-// checksum and no trailer, and bytes after the last control read are ignored.
+// checksum and no trailer: bytes after the last control read are not read,
+// and are reported as damage.
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 #include "JSE_Validation.h"
 #include "SystemLog.h"
@@ -45,6 +47,15 @@ bool NamesControls(const JSE_Validation::DependentItem& record) {
     for (const int field : {record.level1Control, record.level2Control, record.level3Control})
         if (field < 0 || field > JSE_Validation::kControlCount) return false;
     return true;
+}
+
+// The check codes a rule can name; any other refuses whenever its
+// conditions hold, which no rule file means.
+bool IsCheckCode(int flag) { return flag >= 1 && flag <= 51; }
+
+bool IsRegularFile(std::FILE* file) {
+    struct stat status {};
+    return fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 }  // namespace
@@ -104,6 +115,7 @@ void JSE_Validation::Initialize_Controls_Value() {
         ruleFileMissing = errno == ENOENT || errno == ENOTDIR;
         return NoteRuleFileFault(kValidationCannotOpen, std::string("cannot be opened (") + std::strerror(errno) + ")");
     }
+    if (!IsRegularFile(file.get())) return NoteRuleFileFault(kValidationCannotOpen, "is not a file");
     const long size = SizeOf(file.get());
     if (size < 0) return NoteRuleFileFault(kValidationCannotOpen, "cannot be read from its start");
     if (size == 0) return NoteRuleFileFault(kValidationShortFile, "is empty");
@@ -115,8 +127,12 @@ void JSE_Validation::Initialize_Controls_Value() {
     if (stated <= 0) NoteRuleFileFault(kValidationNotARuleFile, "states " + std::to_string(stated) + " controls");
     Allocate_Validation_Map(kControlCount);
     long position = kHeaderSize;
-    for (int i = 0; i < std::min(stated, kControlCount); ++i)
+    const int count = std::min(stated, kControlCount);
+    for (int i = 0; i < count; ++i)
         if (!ReadControl(file.get(), i, size, position)) return;
+    if (position < size)
+        NoteRuleFileFault(kValidationNotARuleFile, "holds " + std::to_string(size - position) + " bytes after control " +
+                                                       std::to_string(count - 1) + ", the last it reads");
 }
 
 // A control's dependent count is capped at the records the rest of the file
@@ -159,6 +175,9 @@ bool JSE_Validation::ReadControl(std::FILE* file, int i, long size, long& positi
         for (std::size_t f = 0; f < std::size(fields); ++f) *fields[f] = BigEndian16(bytes + 2 * f);
         if (!NamesControls(dependent))
             notARuleFile("gives rule " + std::to_string(d + 1) + " of " + control + " a control outside the table");
+        if (!IsCheckCode(dependent.flag))
+            notARuleFile("gives rule " + std::to_string(d + 1) + " of " + control + " the unknown check code " +
+                         std::to_string(dependent.flag));
     }
     if (rules <= item.dependentCount) return true;
     NoteRuleFileFault(kValidationShortFile, "ends inside the rules of " + control);
