@@ -5,7 +5,9 @@
 // that refuse page exceptions refuse those of the fixture.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <numeric>
 
 #include "SystemLog.h"
 #include "controller_support.h"
@@ -23,9 +25,10 @@ struct Click {
 using Clicks = std::vector<Click>;
 
 // A page exception as the page-exception pane stores it: a paper
-// substitution on pages 3 to 5 or an insert before or after page 3, each on
-// a catalog paper; or pages 3 to 5 on the body paper with a print mode, a
-// print side or an output device of their own.
+// substitution on pages 3 to 5 or an insert before or after page 3 (going
+// with the job; one before also to each tray, one after to the stapler),
+// each on a catalog paper; or pages 3 to 5 on the body paper with a print
+// mode, a print side or an output device of their own.
 struct PageException {
     int code;
     std::string paper;
@@ -39,7 +42,7 @@ int StorePages(Bridge& b, const PageException& pe) {
     if (pe.code != kPeSubsetOutput) {
         b.JSE_SetPageFeature(3, 5, pe.code, pe.value);
     } else {
-        b.JSE_SetPageProperty(3, 5, 1, "", kPeFinishingSubset, pe.value);
+        b.JSE_SetPageProperty(3, 5, 1, "Letter", kPeFinishingSubset, pe.value);  // the paper the pane's list shows
         b.JSE_SetPageFeature(3, 5, kPeFinishingSubset, pe.value);
         int entry = -1;
         b.JSE_PageCollection_FindPageFeatureByPageNumbers(3, 5, kPeFinishingSubset, entry);
@@ -55,7 +58,7 @@ int Store(Bridge& b, const PageException& pe) {
     switch (pe.code) {
     case kPePaperSubstitution: return StorePaper(b, 3, 5, pe.code, pe.paper, 0);
     case kPeInsertBefore:
-    case kPeInsertAfter: return StorePaper(b, 3, 3, pe.code, pe.paper, kPeNotSet);
+    case kPeInsertAfter: return StorePaper(b, 3, 3, pe.code, pe.paper, pe.value == 0 ? kPeNotSet : pe.value);
     default: return StorePages(b, pe);
     }
 }
@@ -64,6 +67,10 @@ std::vector<PageException> PageExceptions(const std::vector<std::string>& papers
     std::vector<PageException> all;
     for (const std::string& paper : papers)
         for (int code : {kPePaperSubstitution, kPeInsertBefore, kPeInsertAfter}) all.push_back({code, paper});
+    for (const std::string& paper : papers) {
+        for (int tray = 1; tray <= 3; ++tray) all.push_back({kPeInsertBefore, paper, tray});
+        all.push_back({kPeInsertAfter, paper, 2});
+    }
     for (int mode = 1; mode <= 3; ++mode) all.push_back({kPePrintMode, "", mode});
     for (int side = 1; side <= 2; ++side) all.push_back({kPePrintSide, "", side});
     for (int device = 1; device <= 5; ++device) all.push_back({kPeSubsetOutput, "", device});
@@ -176,7 +183,7 @@ std::string KindOf(const PageException& pe) {
 }
 
 std::string NameOf(const PageException& pe) {
-    return KindOf(pe) + " " + pe.paper + (pe.paper.empty() ? std::to_string(pe.value) : "");
+    return KindOf(pe) + " " + pe.paper + (pe.value == 0 ? "" : (pe.paper.empty() ? "" : " to ") + std::to_string(pe.value));
 }
 
 TEST(ValidationOrder, EveryJobSettingAndPageExceptionGiveOneAnswerInBothOrders) {
@@ -227,6 +234,51 @@ TEST(ValidationOrder, EveryJobSettingAndPageExceptionGiveOneAnswerInBothOrders) 
     EXPECT_EQ(differences, "");
     EXPECT_EQ(unconnected, kUnconnected);
     EXPECT_EQ(table, filter_test::readFile(LUMAPREX_TEST_DATA "/validation/order_refusals.txt"));
+}
+
+
+// Pages of a finishing subset print on the body paper, not on the paper the
+// pane's list shows beside the subset: a paper on one of them, or a body
+// paper, that its device cannot take with the others is refused in every
+// order of the three steps.
+TEST(ValidationOrder, SubsetPagesAreJudgedOnTheBodyPaperInEveryOrder) {
+    platform::LogRecorder quiet;
+    Bridge b;
+    b.start();
+    const auto index = [&](const char* paper) {
+        WString name;
+        Bridge::NSStringToWString(paper, name);
+        return b.engine()->JSE_Media_GetIndex(name);
+    };
+    struct Case {
+        const char* name;
+        Clicks job;
+        int device;
+        const char* body;
+        const char* page4;
+    } cases[] = {
+        {"stapler subset, Letter_Blue on page 4", {}, 2, "A4", "Letter_Blue"},
+        {"booklet subset of a duplex job, Letter_Blue on page 4", {{kFeaturePrintingMode, 2, ""}}, 4, "A4", "Letter_Blue"},
+        {"stapler subset, Tabloid body", {}, 2, "Tabloid", nullptr},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::function<int()>> steps = {
+            [&] { return b.HandleJobFeatures(kFeatureBodyPaper, index(c.body), c.body, 0); },
+            [&] { return Store(b, {kPeSubsetOutput, "", c.device}); },
+        };
+        if (c.page4) steps.push_back([&] { return StorePaper(b, 4, 4, kPePaperSubstitution, c.page4, 0); });
+        std::vector<std::size_t> order(steps.size());
+        std::iota(order.begin(), order.end(), 0);
+        do {
+            SCOPED_TRACE(testing::Message() << c.name << ", order " << order[0] << order[1] << (c.page4 ? order[2] : 9));
+            b.JSEPreferenceSetFactory();
+            for (const Click& click : c.job) b.HandleJobFeatures(click.feature, click.value, click.paper, 0);
+            int refusal = 0;
+            for (const std::size_t i : order)
+                if (refusal == 0) refusal = steps[i]();
+            EXPECT_NE(refusal, 0);
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
 }
 
 }  // namespace

@@ -54,6 +54,14 @@ void WriteControlValue(JSE_PageExceptionType& record, int control, int value) {
     }
 }
 
+// The device an insert goes to: a device block's output names one only when
+// it holds a device, as every record's block is set with none; else the
+// insert's own tray, or none, the job's.
+int OwnDevice(const JSE_PageExceptionType& record) {
+    const JSE_PeRecordType& device = record.peRecord;
+    return device.peOutput && device.peOutputValue != kPeNotSet ? device.peOutputValue : record.paperExit;
+}
+
 }  // namespace
 
 // Records without a paper name are checked on the store's body paper.
@@ -184,7 +192,7 @@ long JSE_Validation::CheckListRecord(const JSE_PageExceptionType& record, const 
         result = check(code, 0);
         if (result == 0 && record.pePlex) result = check(kPePrintMode, record.pePlexValue);
     } else if (CarriesPaper(code)) {
-        result = check(code, device.peOutput ? device.peOutputValue : record.paperExit);
+        result = check(code, OwnDevice(record));
     } else if (code == kPePrintMode && record.pePlex) {
         result = check(code, record.pePlexValue);
     } else if (code == kPePrintSide && record.peSide) {

@@ -44,9 +44,31 @@ struct Reading {
     bool punched = false;
 };
 
-// A record for page record i with its range and its paper: the text of its
-// first property of id 1, the job's paper when that text is empty. False for
-// a range below page 1, which the validator never sees.
+FeatureType FeatureAt(const JSE_PageCollection& pages, long i, long j) {
+    FeatureType feature;
+    pages.JSE_PageCollection_GetPageFeature(i, j, feature.featureType, feature.featureValue);
+    return feature;
+}
+
+// Only a paper substitution puts its pages on its paper: a page record is
+// one unless a feature makes it a finishing subset, an insert or a layout
+// range, as the ticket reads it. A subset keeps the paper chosen beside it,
+// but its pages print on the paper the job or a substitution gives them.
+bool SubstitutesPaper(const JSE_PageCollection& pages, long i) {
+    int kind = kPePaperSubstitution;
+    for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j) {
+        const int code = FeatureAt(pages, i, j).featureType;
+        if (code == kPePaperSubstitution || code == kPeFinishingSubset || code == kPeInsertBefore ||
+            code == kPeInsertAfter || code == kPePrintMode || code == kPePrintSide)
+            kind = code;
+    }
+    return kind == kPePaperSubstitution;
+}
+
+// A record for page record i with its range and its paper: for a paper
+// substitution the text of its first property of id 1, else (or when that
+// text is empty) the job's paper. False for a range below page 1, which the
+// validator never sees.
 bool StartRecord(const JSE_PageCollection& pages, long i, JSE_PageExceptionType& record) {
     long first = -1, last = -1;
     pages.JSE_PageCollection_GetPageNumber(i, first, last);
@@ -54,6 +76,7 @@ bool StartRecord(const JSE_PageCollection& pages, long i, JSE_PageExceptionType&
     record = JSE_PageExceptionType();
     record.startingPage = first;
     record.endingPage = last;
+    if (!SubstitutesPaper(pages, i)) return true;
     for (long j = 0; j < pages.JSE_PageCollection_GetPropertySize(i); ++j) {
         int id = 0;
         WString text;
@@ -113,12 +136,6 @@ bool ReadFeature(const FeatureType& feature, const Reading& reading, JSE_PageExc
         return true;
     default: return false;
     }
-}
-
-FeatureType FeatureAt(const JSE_PageCollection& pages, long i, long j) {
-    FeatureType feature;
-    pages.JSE_PageCollection_GetPageFeature(i, j, feature.featureType, feature.featureValue);
-    return feature;
 }
 
 // A check record for page record i when one of its features marks it.
