@@ -514,6 +514,51 @@ TEST_F(PeLines, LastSubsetOnTheLastPageClosesTheOutputLine) {
     EXPECT_EQ(lines(&VLX_Writer::Generate_VLXPeSubsetItems), "%VLXPeSubset:  10 11\r\n%VLXPeOutput:  top  11");
 }
 
+// Every line carries the same 64-bit page numbers; nothing is written for
+// the page after the last page number there is.
+TEST_F(PeLines, PagesPastThirtyTwoBitsAndTheLastPageThereIs) {
+    constexpr std::int64_t kBig = 3000000000;
+    vlxPageExeptionType stapled = subset(kBig, kBig + 5, 2);
+    stapled.peRecord.peStapleValue = 2;
+    vlxPageExeptionType stackedToTheEnd = subset(kBig, INT64_MAX, 3);
+    stackedToTheEnd.peRecord.peJogValue = 7;
+    const struct {
+        const char* name;
+        bool lookup;
+        vlxPageExeptionType record;
+        int (VLX_Writer::*generator)(DSC_VLX&, std::string&);
+        const char* expected;
+    } cases[] = {
+        {"plex across 2^31", false, plex(INT32_MAX - 1, INT32_MAX, 2), &VLX_Writer::Generate_VLXPePlex,
+         "%VLXPePlex:  duplex(longedge) 2147483646  simplex 2147483648 "},
+        {"plex to the last page", false, plex(9, INT64_MAX, 2), &VLX_Writer::Generate_VLXPePlex,
+         "%VLXPePlex:  duplex(longedge) 9 "},
+        {"copies past 2^32", false, copies(kBig, kBig + 5, 3), &VLX_Writer::Generate_VLXPeCopyCount,
+         "%VLXPePageCopies: copies(3) 3000000000 copies(1) 3000000006 "},
+        {"copies to the last page", false, copies(9, INT64_MAX, 3), &VLX_Writer::Generate_VLXPeCopyCount,
+         "%VLXPePageCopies: copies(3) 9 "},
+        {"stapled subset", false, stapled, &VLX_Writer::Generate_VLXPeSubsetItems,
+         "%VLXPeSubset:  3000000000 3000000006\r\n%VLXPeOutput:  stapler  3000000000 \r\n"
+         "%VLXPeStaple:  staple(front)  3000000000 \r\n%VLXPeJog:  jog(none)  3000000000 "},
+        {"stapled subset, lookup", true, stapled, &VLX_Writer::Generate_VLXPeSubsetItems,
+         "%VLXPeSubset:  3000000000 3000000006\r\n%VLXPeOutput:  stapler 3000000000  stapler  99999\r\n"
+         "%VLXPeStaple:  staple(front) 3000000000  staple(back) 3000000006 \r\n%VLXPeJog:  jog(none) 3000000000 "},
+        {"subset to the last page", false, stackedToTheEnd, &VLX_Writer::Generate_VLXPeSubsetItems,
+         "%VLXPeSubset:  3000000000\r\n%VLXPeOutput:  stacker  3000000000 \r\n%VLXPeJog:  jog(alternate)  3000000000 "},
+        {"subset to the last page, lookup", true, stackedToTheEnd, &VLX_Writer::Generate_VLXPeSubsetItems,
+         "%VLXPeSubset:  3000000000\r\n%VLXPeOutput:  stacker 3000000000  stapler  99999\r\n"
+         "%VLXPeStaple:  staple(none) 99999 \r\n%VLXPeJog:  jog(alternate) 3000000000 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writer.ClearMediaExceptionList();
+        writer.SetUseDeviceLookup(c.lookup);
+        jobOn(1, " stapler ", " staple(back) ");
+        add({c.record});
+        EXPECT_EQ(lines(c.generator), c.expected);
+    }
+}
+
 TEST_F(PeLines, WholeTicketWithSeveralSubsets) {
     header.printMethod.print = 1;
     header.documentExit = 1;  // stapler

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -163,8 +164,12 @@ void PrependCommandPCLComment(std::string& text);
 // " first" when first equals last, " first..lastpage" when last is 99999,
 // " first..last" otherwise.
 std::string& Construct_Page_Range(std::int64_t first, std::int64_t last, std::string& out);
-// Appends the page as "%d ".
-void ConstructPage(std::string& text, std::int32_t page);
+// Appends the page as "%lld ".
+void ConstructPage(std::string& text, std::int64_t page);
+// The page after `last`; there is none after the last page number there is.
+std::optional<std::int64_t> pageAfter(std::int64_t last);
+// True when `page` comes right after `last`.
+bool followsDirectly(std::int64_t last, std::int64_t page);
 // Appends an item to a line, breaking the line once the count passes 80.
 void AppendCommand(const std::string& item, std::string& line, std::int32_t& count);
 // Job exit code 2..6 to the header's documentExit 1..5; anything else 0.
@@ -328,7 +333,7 @@ public:
     void PreFlightPeRecord();
     void PreFlightPeRecordWithDeviceLookup();
     void Get_VLX_Attributes(int selector, std::int32_t value, std::string& item, std::string& keyword) const;
-    void Generate_VLXPeCommand(int selector, std::int32_t value, std::int32_t first, std::int32_t last,
+    void Generate_VLXPeCommand(int selector, std::int32_t value, std::int64_t first, std::int64_t last,
                                std::string& line, bool lineBreak, bool stapleOffAfter) const;
     void ProcessPeJog(std::string& text) const;
     void ProcessPeTrim(std::string& text) const;

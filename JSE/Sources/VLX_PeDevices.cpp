@@ -89,7 +89,7 @@ void addCommand(const std::string& command, std::string& line, std::int32_t& cou
 
 std::string commandAt(const std::string& text, std::int64_t page) {
     std::string command = text;
-    ConstructPage(command, static_cast<std::int32_t>(page));
+    ConstructPage(command, page);
     return command;
 }
 
@@ -166,10 +166,12 @@ void VLX_Writer::Create_PreCommand(int row, const vlxPageExeptionType& subset, v
 }
 
 void VLX_Writer::Create_PostCommand(int row, const vlxPageExeptionType& subset, vlxPeDeviceLines& lines) const {
+    const auto after = pageAfter(subset.endingPage);
+    if (!after) return;
     for (int slot = 0; slot < 4; ++slot) {
         std::string command;
         std::int32_t code = 0;
-        GetPostCommand(row, subset.endingPage + 1, slot, command, code);
+        GetPostCommand(row, *after, slot, command, code);
         RouteCommand(code, command, lines);
     }
 }
@@ -254,9 +256,11 @@ std::string VLX_Writer::RestoreText(int selector, bool present, std::int32_t val
 void VLX_Writer::RestoreJobDeviceSettings(const std::vector<vlxPageExeptionType>& subsets, std::size_t index, int row,
                                           vlxPeDeviceLines& lines) const {
     const vlxPageExeptionType& subset = subsets[index];
+    const auto after = pageAfter(subset.endingPage);
+    if (!after) return;
     const vlxPageExeptionType* following = nullptr;
     for (std::size_t j = index + 1; j < subsets.size() && following == nullptr; ++j)
-        if (subsets[j].peSubset && subsets[j].startingPage == subset.endingPage + 1) following = &subsets[j];
+        if (subsets[j].peSubset && followsDirectly(subset.endingPage, subsets[j].startingPage)) following = &subsets[j];
 
     std::int32_t nextDevice = sJobDeviceSetting;
     if (following != nullptr && following->peRecord.peOutput && following->peRecord.peOutputValue != 255)
@@ -288,11 +292,11 @@ void VLX_Writer::RestoreJobDeviceSettings(const std::vector<vlxPageExeptionType>
         if (!f.restore) continue;
         const std::string now =
             RestoreText(f.selector, subset.peRecord.*f.present, subset.peRecord.*f.value, f.offText, f.offCode, row);
-        const std::string after =
+        const std::string then =
             last ? RestoreText(f.selector, false, 255, f.offText, f.offCode, -1)
                  : RestoreText(f.selector, following->peRecord.*f.present, following->peRecord.*f.value, f.offText,
                                f.offCode, -1);
-        if (now != after) addCommand(commandAt(after, subset.endingPage + 1), *f.line, *f.count);
+        if (now != then) addCommand(commandAt(then, *after), *f.line, *f.count);
     }
 }
 

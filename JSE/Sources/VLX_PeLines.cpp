@@ -72,7 +72,7 @@ const char* rotationWord(std::int32_t value) {
     }
 }
 
-bool adjoins(const vlxPageExeptionType& next, std::int64_t lastPage) { return next.startingPage == lastPage + 1; }
+bool adjoins(const vlxPageExeptionType& next, std::int64_t lastPage) { return followsDirectly(lastPage, next.startingPage); }
 
 // The stapler staples, and the bookmaker staples, folds and trims.
 void completeForDevice(vlxPageExeptionType& record, std::int32_t output, bool saddleRule, std::int32_t jobStaple) {
@@ -100,7 +100,14 @@ std::string& Construct_Page_Range(std::int64_t first, std::int64_t last, std::st
     return out;
 }
 
-void ConstructPage(std::string& text, std::int32_t page) { text += VLX_Format("%d ", page); }
+void ConstructPage(std::string& text, std::int64_t page) { text += VLX_Format("%lld ", static_cast<long long>(page)); }
+
+std::optional<std::int64_t> pageAfter(std::int64_t last) {
+    if (last == INT64_MAX) return std::nullopt;
+    return last + 1;
+}
+
+bool followsDirectly(std::int64_t last, std::int64_t page) { return pageAfter(last) == page; }
 
 void AppendCommand(const std::string& item, std::string& line, std::int32_t& count) {
     if (count < kBreakCount + 1) {
@@ -121,7 +128,7 @@ std::string pageRange(std::int64_t first, std::int64_t last) {
 
 std::string pageItem(const std::string& word, std::int64_t page) {
     std::string item = word;
-    ConstructPage(item, static_cast<std::int32_t>(page));
+    ConstructPage(item, page);
     return item;
 }
 
@@ -180,8 +187,7 @@ std::vector<PlexLineItem> PlexLineItems(const std::vector<vlxPageExeptionType>& 
             ++i;
             continue;
         }
-        // Nothing follows the last page number there is.
-        if (runLast < INT64_MAX) items.push_back({runLast + 1, kPeNotSet, true});
+        if (const auto after = pageAfter(runLast)) items.push_back({*after, kPeNotSet, true});
         i = j;
     }
     return items;
@@ -265,7 +271,8 @@ int VLX_Writer::Generate_VLXPeCopyCount(DSC_VLX& /*header*/, std::string& text) 
             runLast = list[j++].endingPage;
         addCounted(line, count,
                    VLX_Format("copies(%d) %lld ", record.pageCopies, static_cast<long long>(record.startingPage)));
-        addCounted(line, count, VLX_Format("copies(%d) %lld ", 1, static_cast<long long>(runLast + 1)));
+        if (const auto after = pageAfter(runLast))
+            addCounted(line, count, VLX_Format("copies(%d) %lld ", 1, static_cast<long long>(*after)));
         written = true;
         i = j;
     }
@@ -290,9 +297,9 @@ int VLX_Writer::Generate_VLXPeSubsetItems(DSC_VLX& header, std::string& text) {
     for (std::size_t k = 0; k < subsets.size(); ++k) {
         const vlxPageExeptionType& subset = subsets[k];
         const bool runEnds = k + 1 == subsets.size() || !adjoins(subsets[k + 1], subset.endingPage);
-        line += runEnds ? VLX_Format(" %lld %lld", static_cast<long long>(subset.startingPage),
-                                     static_cast<long long>(subset.endingPage + 1))
-                        : VLX_Format(" %lld", static_cast<long long>(subset.startingPage));
+        line += VLX_Format(" %lld", static_cast<long long>(subset.startingPage));
+        if (const auto after = pageAfter(subset.endingPage); runEnds && after)
+            line += VLX_Format(" %lld", static_cast<long long>(*after));
         breakWhenLong(line, breakStart);
     }
     Append_Buffer_to_DSC_Header(text, line, 45);
@@ -308,8 +315,8 @@ int VLX_Writer::Generate_VLXPeSubsetItems(DSC_VLX& header, std::string& text) {
     std::size_t stapleStart = 0;
     for (std::size_t k = 0; k < subsets.size(); ++k) {
         const vlxPageExeptionType& subset = subsets[k];
-        const auto first = static_cast<std::int32_t>(subset.startingPage);
-        const auto last = static_cast<std::int32_t>(subset.endingPage);
+        const std::int64_t first = subset.startingPage;
+        const std::int64_t last = subset.endingPage;
         if (subset.peRecord.peOutput) {
             const bool lineBreak = output.size() - outputStart > static_cast<std::size_t>(kBreakCount);
             if (lineBreak) outputStart = output.size();
@@ -392,18 +399,19 @@ void VLX_Writer::Get_VLX_Attributes(int selector, std::int32_t value, std::strin
     }
 }
 
-void VLX_Writer::Generate_VLXPeCommand(int selector, std::int32_t value, std::int32_t first, std::int32_t last,
+void VLX_Writer::Generate_VLXPeCommand(int selector, std::int32_t value, std::int64_t first, std::int64_t last,
                                        std::string& line, bool lineBreak, bool stapleOffAfter) const {
     std::string item;
     std::string keyword;
     Get_VLX_Attributes(selector, value, item, keyword);
     if (line.empty()) line = keyword;
     line += item;
-    line += VLX_Format(" %u ", static_cast<unsigned>(first));
-    if (selector == 2 && stapleOffAfter) {
+    line += VLX_Format(" %lld ", static_cast<long long>(first));
+    const auto after = pageAfter(last);
+    if (selector == 2 && stapleOffAfter && after) {
         line += " ";
         line += " staple(none) ";
-        line += VLX_Format(" %u ", static_cast<unsigned>(last) + 1u);
+        line += VLX_Format(" %lld ", static_cast<long long>(*after));
         line += " ";
     }
     if (lineBreak) line += kContinuation;
@@ -426,8 +434,7 @@ void VLX_Writer::ProcessPeJog(std::string& text) const {
         const bool lineBreak = pendingBreak;
         pendingBreak = line.size() - itemStart > static_cast<std::size_t>(kBreakCount);
         if (lineBreak) itemStart = line.size();
-        Generate_VLXPeCommand(118, value, static_cast<std::int32_t>(subset.startingPage),
-                              static_cast<std::int32_t>(subset.endingPage), line, lineBreak, false);
+        Generate_VLXPeCommand(118, value, subset.startingPage, subset.endingPage, line, lineBreak, false);
     }
     Append_Buffer_to_DSC_Header(text, line, 48);
 }
@@ -444,8 +451,8 @@ std::string subsetFeatureLine(const VLX_Writer& writer, const std::vector<vlxPag
         if (!(subset.peRecord.*present)) continue;
         const bool lineBreak = line.size() - itemStart > static_cast<std::size_t>(kBreakCount);
         if (lineBreak) itemStart = line.size();
-        writer.Generate_VLXPeCommand(selector, subset.peRecord.*value, static_cast<std::int32_t>(subset.startingPage),
-                                     static_cast<std::int32_t>(subset.endingPage), line, lineBreak, false);
+        writer.Generate_VLXPeCommand(selector, subset.peRecord.*value, subset.startingPage, subset.endingPage, line,
+                                     lineBreak, false);
     }
     return line;
 }
@@ -483,8 +490,9 @@ int VLX_Writer::CollectPeDevice(std::string& text) const {
         lastPass.clear();
         if (i + 1 < subsets.size()) {
             const vlxPageExeptionType& next = subsets[i + 1];
-            if (!(next.peRecord.peOutput && adjoins(next, subset.endingPage)))
-                lastPass = sJobOutputSetting + " " + VLX_Format("%lld ", static_cast<long long>(subset.endingPage + 1));
+            const auto after = pageAfter(subset.endingPage);
+            if (!(next.peRecord.peOutput && adjoins(next, subset.endingPage)) && after)
+                lastPass = sJobOutputSetting + " " + VLX_Format("%lld ", static_cast<long long>(*after));
         }
         if (!lastPass.empty()) {
             line += lastPass;

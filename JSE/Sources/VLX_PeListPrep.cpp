@@ -17,10 +17,6 @@ bool isSubstitution(const vlxPageExeptionType& record) { return record.exception
 
 bool spansSeveralPages(const vlxPageExeptionType& record) { return record.endingPage != record.startingPage; }
 
-// True when the page comes right after `last`; nothing comes after the last
-// page number there is.
-bool followsDirectly(std::int64_t last, std::int64_t page) { return last < INT64_MAX && page == last + 1; }
-
 bool samePaper(const vlxPageExeptionType& a, const vlxPageExeptionType& b) {
     return a.mediaName.str() == b.mediaName.str();
 }
@@ -225,7 +221,7 @@ void VLX_Writer::CombineSlipList() {
                                  followsDirectly(merged.endingPage, following.startingPage);
             if (!adjoins || !combinable(merged, following)) break;
             if (spansSeveralPages(following)) end = following.endingPage;
-            else if (end < INT64_MAX) ++end;
+            else end = pageAfter(end).value_or(end);
             ++next;
         }
         if (end > merged.endingPage) merged.endingPage = end;
