@@ -193,6 +193,14 @@ TEST_F(JobTicket, BodyPaperNameAndProofSetRules) {
     job.timeOutAction = 5;
     std::string text = build();
     EXPECT_EQ(lineOf(text, "%VLXBody: "), "%VLXBody: (A_Paper_Name_Of_Exactly_Forty_B) on");
+    // "utf8:", "L" and twelve two-byte characters fit; the thirteenth would be cut.
+    job.bodyPaper = L"L" + std::wstring(31, L'\u00e9');
+    text = build();
+    std::string cut = "(utf8:L";
+    for (int i = 0; i < 12; ++i) cut += "\xc3\xa9";
+    cut += ")";
+    EXPECT_EQ(lineOf(text, "%VLXBody: "), "%VLXBody: " + cut + " on");
+    EXPECT_EQ(lineOf(text, "%VLXCovers: "), "%VLXCovers: " + cut + " none");
     EXPECT_EQ(lineOf(text, "%VLXProofSet: "), "%VLXProofSet: 1 print");
 
     job.waitTime = 0;

@@ -4,6 +4,7 @@
 // counts from 0.
 #include <cstring>
 
+#include "FoundationValues.h"
 #include "JSE_JobTicket.h"
 #include "JSE_Media.h"
 
@@ -85,14 +86,15 @@ void JSE_JobTicket::TranslatePaperList() {
     header.numberOfPapers = static_cast<std::uint16_t>(header.paperCatalog.size());
 }
 
-// Print mode, body paper, booklet, print range and interleave paper.
+// Print mode, body paper (cut to 31 bytes at the end of a whole character),
+// booklet, print range and interleave paper.
 void JSE_JobTicket::TranslateJobLayout() {
     header.printMode = headerCode(jobFeature.printingMode, 6);
     if (jobFeature.bodyPaper.empty()) {
         header.bodyPaper = language == L"English" ? L"Letter" : L"A4";
     } else {
         header.bodyPaper = jobFeature.bodyPaper;
-        if (header.bodyPaper.size() > kBodyPaperLength) header.bodyPaper.resize(kBodyPaperLength);
+        header.bodyPaper.assign(platform::Utf8Prefix(header.bodyPaper, kBodyPaperLength));
     }
     header.compileOnly = jobFeature.compileJobOnly;
     const bool booklet = jobFeature.printingMode == 6 && jobFeature.signaturePages >= 1;
