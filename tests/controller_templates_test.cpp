@@ -313,11 +313,14 @@ TEST(OlderTemplates, ReadEachSettingAsTheEarlierReleaseWroteIt) {
     const struct {
         Entries entries;
         const char* expected;
+        bool whole = true;  // nothing is left out
     } cases[] = {
         {{}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10083", "90"}}, "mode 1 pages 90 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10083", "90"}, {"10084", "30"}}, "mode 1 pages 90 sheets 30 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
-        {{{"10084", "2000"}, {"13051", "7"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
+        {{{"10084", "2000"}, {"13051", "7"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
+        {{{"13080", "Memo\r\n%%EndComments"}, {"13089", "1 S\r\nT"}, {"Status Page Paper", "Gold"}},
+         "mode 1 pages 88 sheets 22 store 1 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
         {{{"13089", "report"}, {"Status Page Paper", ""}, {"3655", "1"}},
          "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 1 command 0"},
         {{{"13089", "5 copies"}, {"Status Page Paper", "Letter_Red"}, {"10077", "/srv/x"}, {"13077", "1"},
@@ -353,6 +356,7 @@ TEST(OlderTemplates, ReadEachSettingAsTheEarlierReleaseWroteIt) {
                                    bridge.engine()->JSE_Preference_GetNarrowBookletValue(),
                                    bridge.ticket().find("%%Row") != std::string::npos),
                   c.expected);
+        EXPECT_EQ(alerts.messages(), std::vector<std::string>{c.whole ? "The template has been applied." : kIncomplete});
     }
 }
 

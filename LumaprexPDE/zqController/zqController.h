@@ -196,11 +196,12 @@ public:
     // earlier release, applied without rule checks.
     void LoadSettings(const std::string& path);
     // The earlier release's template held as the dictionary: applied to
-    // factory settings, then the dictionary rebuilt from the engine.
-    void convertRelease7Template();
+    // factory settings, then the dictionary rebuilt from the engine. Whether
+    // nothing of it was left out.
+    bool convertRelease7Template();
     // Its page sets (kept for every later build of the dictionary) and its
     // page features into the page collection.
-    void convertPageFeatures();
+    void convertPageFeatures(template_values::Outcome& outcome);
     // The bundle's label text of the identifier; "Labels" for one the table
     // lacks, "" without a bundle.
     std::string getNSStringWithID(int identifier) const;
@@ -523,21 +524,22 @@ private:
     bool applyImageShiftEntry(template_values::Group& entry, int first, int last, int orientation);
     bool pageRulesTake(template_values::Group& entry, int first, int last, const std::string& paper,
                        std::initializer_list<std::pair<int, int>> features);
-    void convertPageFeatureArray(const platform::Array& items);
-    void convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper);
+    void convertPageFeatureArray(const platform::Array& items, template_values::Outcome& outcome);
+    // False when the pair was left out.
+    bool convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper);
     void setPagePaper(int first, int last, int property, const std::string& paper, int code, int value);
     bool addToRecordHolding(int first, int last, int holder, int code, int value);
     // Whether the catalog in use holds the paper; an empty name is the body paper.
     bool knownPaper(const std::string& name);
     // Templates of the earlier release, step by step.
-    void getJobSettings();
-    void getDeviceSettings();
-    void getPunchPatterns();
-    void getNotificationSettings();
-    void getCustomOptions();
-    void getImageAlign();
-    void getEdgeErase();
-    void getHalfTones();
+    void getJobSettings(template_values::Outcome& outcome);
+    void getDeviceSettings(template_values::Outcome& outcome);
+    void getPunchPatterns(template_values::Outcome& outcome);
+    void getNotificationSettings(template_values::Outcome& outcome);
+    void getCustomOptions(template_values::Outcome& outcome);
+    void getImageAlign(template_values::Outcome& outcome);
+    void getEdgeErase(template_values::Outcome& outcome);
+    void getHalfTones(template_values::Outcome& outcome);
 
     platform::Bundle m_pluginBundle;
     platform::Dictionary m_paperCatalogDict;

@@ -5,7 +5,8 @@
 // storing step (no rule checks), each value held to the panes' limits as a
 // current template's are, restores the page sets and page features, and
 // then replaces the older dictionary by one built from the engine, so a
-// template saved afterwards has the current layout.
+// template saved afterwards has the current layout. A value left out makes
+// the conversion incomplete, as it does for a current template.
 #include <tuple>
 
 #include "zqController.h"
@@ -81,37 +82,30 @@ void ApplyOlderKeys(template_values::Group& older, const OlderKey (&keys)[N], St
     }
 }
 
-// The older file's values, held to the same limits as a current
-// template's; the conversion's outcome is complete whatever it leaves out.
-struct OlderValues {
-    explicit OlderValues(const platform::Dictionary& older) : values(older, "", outcome) {}
-    template_values::Outcome outcome;
-    template_values::Group values;
-};
-
 }  // namespace
 
-void zqController::convertRelease7Template() {
+bool zqController::convertRelease7Template() {
+    template_values::Outcome outcome;
     JSEPreferenceSetFactory();
     SetJobFeature(kFeatureCopies, m_copyCount, {}, 0);  // the application's, as on the current road
-    getJobSettings();
-    getDeviceSettings();
-    getPunchPatterns();
-    getNotificationSettings();
-    getCustomOptions();
-    getImageAlign();
-    getEdgeErase();
-    getHalfTones();
-    convertPageFeatures();
+    getJobSettings(outcome);
+    getDeviceSettings(outcome);
+    getPunchPatterns(outcome);
+    getNotificationSettings(outcome);
+    getCustomOptions(outcome);
+    getImageAlign(outcome);
+    getEdgeErase(outcome);
+    getHalfTones(outcome);
+    convertPageFeatures(outcome);
     m_jobFeatureDict = platform::Dictionary();
     convertFeaturesToDictionary();
+    return outcome.complete();
 }
 
 // The user, the print mode, collate, proof set, separators and the pamphlet:
 // sheets follow the signature pages unless the template names them.
-void zqController::getJobSettings() {
-    OlderValues in(m_jobFeatureDict);
-    template_values::Group& older = in.values;
+void zqController::getJobSettings(template_values::Outcome& outcome) {
+    template_values::Group older(m_jobFeatureDict, "", outcome);
     if (older.has("User ID")) SetJobFeature(kFeatureUserName, 0, older.text("User ID").value_or(""), 0);
     ApplyOlderKeys(older, kJobKeys, [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
     mJobFeature.sheets = mJobFeature.signaturePages / 4;
@@ -120,15 +114,15 @@ void zqController::getJobSettings() {
             mJobFeature.sheets = static_cast<std::int32_t>(*sheets);
 }
 
-void zqController::getDeviceSettings() {
-    OlderValues in(m_jobFeatureDict);
-    ApplyOlderKeys(in.values, kDeviceKeys,
+void zqController::getDeviceSettings(template_values::Outcome& outcome) {
+    template_values::Group older(m_jobFeatureDict, "", outcome);
+    ApplyOlderKeys(older, kDeviceKeys,
                    [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
 }
 
-void zqController::getPunchPatterns() {
-    OlderValues in(m_jobFeatureDict);
-    const auto pattern = in.values.number("13071", FeatureRange(kFeaturePunchPattern));
+void zqController::getPunchPatterns(template_values::Outcome& outcome) {
+    template_values::Group older(m_jobFeatureDict, "", outcome);
+    const auto pattern = older.number("13071", FeatureRange(kFeaturePunchPattern));
     if (!pattern) return;
     setPunchPattern(static_cast<int>(*pattern));
     SetJobFeature(kFeaturePunchPattern, *pattern, {}, 0);
@@ -136,9 +130,8 @@ void zqController::getPunchPatterns() {
 
 // The texts as the notification pane's fields take them; a status paper
 // the catalog in use lacks is the body paper.
-void zqController::getNotificationSettings() {
-    OlderValues in(m_jobFeatureDict);
-    template_values::Group& older = in.values;
+void zqController::getNotificationSettings(template_values::Outcome& outcome) {
+    template_values::Group older(m_jobFeatureDict, "", outcome);
     for (const auto& [key, feature, field] : kNotificationTexts)
         SetJobFeature(feature, 0, older.text(key, field).value_or(""), 0);
     if (const auto mode = older.number("10069", FeatureRange(kFeatureStatusMode)))
@@ -153,9 +146,8 @@ void zqController::getNotificationSettings() {
 
 // A name that does not begin with a number switches storing or the printer
 // off, since its switch is the same entry read as a number.
-void zqController::getCustomOptions() {
-    OlderValues in(m_jobFeatureDict);
-    template_values::Group& older = in.values;
+void zqController::getCustomOptions(template_values::Outcome& outcome) {
+    template_values::Group older(m_jobFeatureDict, "", outcome);
     SetJobFeature(kFeaturePrint, older.number("10058", kAnyNumber).value_or(0), {}, 0);
     if (older.has("12077"))
         SetJobFeature(kFeatureCreateTIFF, older.number("12077", kAnyNumber) == 1,
@@ -176,11 +168,11 @@ void zqController::getCustomOptions() {
     setCustomCommand(command);
 }
 
-void zqController::getImageAlign() {
-    OlderValues in(m_jobFeatureDict);
+void zqController::getImageAlign(template_values::Outcome& outcome) {
+    template_values::Group older(m_jobFeatureDict, "", outcome);
     for (const auto& [key, feature] : {std::pair{"12085", kFeatureFinishOrientation}, {"13088", kFeatureGRET}})
-        if (in.values.has(key))
-            if (const auto number = in.values.number(key, FeatureRange(feature)))
+        if (older.has(key))
+            if (const auto number = older.number(key, FeatureRange(feature)))
                 SetJobFeature(feature, *number, {}, 0);
     const platform::Array items = m_jobFeatureDict[getNSStringWithID(kImageAlignLabel)].array();
     if (items.empty() || items[0].integerValue() != 1) return;
@@ -192,11 +184,11 @@ void zqController::getImageAlign() {
         {"imageAlignBackX", At(items, 6, "0")},
         {"imageAlignBackY", At(items, 7, "0")},
     };
-    OlderValues values(image);
-    applyImageAlign(values.values, true, Switch(items, 1) == "1");
+    template_values::Group values(image, "", outcome);
+    applyImageAlign(values, true, Switch(items, 1) == "1");
 }
 
-void zqController::getEdgeErase() {
+void zqController::getEdgeErase(template_values::Outcome& outcome) {
     const platform::Array items = m_jobFeatureDict[getNSStringWithID(kEdgeEraseLabel)].array();
     if (items.empty()) return;
     platform::Dictionary image{{"edgeEraseUnit", Unit(items)}, {"edgeErasePaperOrientation", At(items, 2, "0")}};
@@ -204,12 +196,12 @@ void zqController::getEdgeErase() {
                              "frontEraseRightSide", "backEraseTopSide", "backEraseLeftSide",
                              "backEraseBottomSide", "backEraseRightSide"};
     for (std::size_t i = 0; i < std::size(margins); ++i) image.set(margins[i], At(items, 4 + i, "0"));
-    OlderValues values(image);
-    applyEdgeErase(values.values, true, Switch(items, 1) == "1");
+    template_values::Group values(image, "", outcome);
+    applyEdgeErase(values, true, Switch(items, 1) == "1");
 }
 
-void zqController::getHalfTones() {
-    OlderValues in(m_jobFeatureDict);
-    ApplyOlderKeys(in.values, kHalftoneKeys,
+void zqController::getHalfTones(template_values::Outcome& outcome) {
+    template_values::Group older(m_jobFeatureDict, "", outcome);
+    ApplyOlderKeys(older, kHalftoneKeys,
                    [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
 }

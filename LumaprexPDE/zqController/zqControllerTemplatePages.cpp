@@ -169,7 +169,7 @@ bool zqController::applyImageShiftEntry(template_values::Group& entry, int first
 // ---------------------------------------------------------------------------
 // Templates of the earlier release
 
-void zqController::convertPageFeatures() {
+void zqController::convertPageFeatures(template_values::Outcome& outcome) {
     const platform::Dictionary& older = m_jobFeatureDict;
     const platform::Value* sets = older.find(getNSStringWithID(13048));
     if (sets && sets->isArray() && !sets->array().empty()) {
@@ -185,12 +185,12 @@ void zqController::convertPageFeatures() {
     const platform::Value* features = older.find(getNSStringWithID(13061));
     if (!features || !features->isDictionary()) return;
     for (const auto& [key, record] : features->dictionary())
-        if (record.isArray()) convertPageFeatureArray(record.array());
+        if (record.isArray()) convertPageFeatureArray(record.array(), outcome);
 }
 
 // Kind, value, pages, two numbers not used, for a kind with a paper its
 // name and one number more, then pairs of code and value.
-void zqController::convertPageFeatureArray(const platform::Array& items) {
+void zqController::convertPageFeatureArray(const platform::Array& items, template_values::Outcome& outcome) {
     ArrayReader in{items};
     const std::int64_t kind = in.number();
     in.number();  // the kind's own value
@@ -201,17 +201,18 @@ void zqController::convertPageFeatureArray(const platform::Array& items) {
     const std::string paper = withPaper ? in.take().text() : std::string();
     if (!in.more()) return;
     if (withPaper) in.next += 1;
-    if (!template_values::PageRange(startPage, endPage, "earlier page feature")) return;
+    if (!template_values::PageRange(startPage, endPage, "earlier page feature")) return outcome.incomplete();
     const int first = static_cast<int>(startPage), last = static_cast<int>(endPage);
     while (in.more()) {
         const std::int64_t code = in.number();
         const std::int64_t value = in.number();
         if (code < INT32_MIN || code > INT32_MAX || value < INT32_MIN || value > INT32_MAX) continue;
-        convertPageFeaturePair(first, last, static_cast<int>(code), static_cast<int>(value), paper);
+        if (!convertPageFeaturePair(first, last, static_cast<int>(code), static_cast<int>(value), paper))
+            outcome.incomplete();
     }
 }
 
-void zqController::convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper) {
+bool zqController::convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper) {
     switch (code) {
         case kPePaperSubstitution:
         case kPeInsertBefore:
@@ -220,7 +221,7 @@ void zqController::convertPageFeaturePair(int first, int last, int code, int val
             if (!knownPaper(paper)) {
                 platform::ConsoleLog("zqController: template earlier page feature names a paper the catalog in use "
                                      "lacks and was not applied");
-                break;
+                return false;
             }
             const std::string name = paper.empty() ? wstringToNSString(mJobFeature.bodyPaper) : paper;
             const bool insert = code == kPeInsertBefore || code == kPeInsertAfter;
@@ -238,6 +239,7 @@ void zqController::convertPageFeaturePair(int first, int last, int code, int val
             if (IsLayoutCode(code)) JSE_SetPageFeature(first, last, code, value);
             break;
     }
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -146,10 +146,7 @@ void zqController::LoadSettings(const std::string& path) {
 // half-applied file.
 bool zqController::applyTemplateFile(const platform::Dictionary& file) {
     m_jobFeatureDict = file;
-    if (file.contains("Version")) {
-        convertRelease7Template();
-        return true;
-    }
+    if (file.contains("Version")) return convertRelease7Template();
     template_values::Outcome outcome;
     const bool whole = applyTemplate(file, outcome);
     if (!whole) {
