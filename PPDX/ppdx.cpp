@@ -271,20 +271,23 @@ int decodeItem(const ppd_attr_t* attr, unsigned char (&decoded)[kDecodedSize]) {
     return length;
 }
 
-// Why a data set whose item 0 is absent is not simply absent: a later item
-// is there.
-std::string missingFirstItem(ppd_file_t* ppd, const char* name) {
+// Why a data set whose item 0 is absent is not simply absent: item 1 is
+// there; and why one whose item 0 holds nothing is not simply empty: item 1
+// holds a value (a longer data set replaced by an empty one leaves its items
+// there, emptied). Empty when neither holds.
+std::string firstItemDamage(ppd_file_t* ppd, const char* name, bool missing) {
     char keyword[kKeywordSize];
     formKeyword(keyword, name, 1);
-    if (!ppdFindAttr(ppd, keyword, nullptr)) {
+    const ppd_attr_t* second = ppdFindAttr(ppd, keyword, nullptr);
+    if (!second || (!missing && (!second->value || !*second->value))) {
         return {};
     }
     formKeyword(keyword, name, 0);
-    return std::string("its first item ") + keyword + " is missing";
+    return std::string("its first item ") + keyword + (missing ? " is missing" : " is empty");
 }
 
 // Feeds the items from counter 0 on until the compressed stream ends. An
-// item 0 that is empty is an empty data set.
+// item 0 that is empty, with no value after it, is an empty data set.
 unsigned char* inflateItems(ppd_file_t* ppd, const char* name, ppd_attr_t* attr,
                             std::size_t* datasize, std::string& damage) {
     DataSetReader reader;
@@ -297,6 +300,10 @@ unsigned char* inflateItems(ppd_file_t* ppd, const char* name, ppd_attr_t* attr,
         unsigned char decoded[kDecodedSize];
         int length = attr ? decodeItem(attr, decoded) : 0;
         if (length <= 0 && counter == 0) {
+            damage = firstItemDamage(ppd, name, false);
+            if (!damage.empty()) {
+                return nullptr;
+            }
             break;
         }
         if (length <= 0) {
@@ -377,7 +384,7 @@ void* ppdxReadWholeData(ppd_file_t* ppd, const char* name, std::size_t* datasize
     formKeyword(keyword, name, 0);
     ppd_attr_t* attr = ppdFindAttr(ppd, keyword, nullptr);
     if (!attr) {
-        damage = missingFirstItem(ppd, name);
+        damage = firstItemDamage(ppd, name, true);
         return nullptr;
     }
     return inflateItems(ppd, name, attr, datasize, damage);

@@ -51,9 +51,9 @@ void ppdxSetDeflateCall(PpdxDeflateCall call);
 // malloc'ed buffer holding the content and one NUL byte (release with free),
 // or null. Null with damage empty: the PPD holds no such data set. Null with
 // damage set, saying why: the data set is there but cannot be read whole (its
-// first item missing, an item empty or missing before the stream ends, a
-// broken stream, too much content, no memory). *datasize, when given, is 0
-// unless a buffer is returned.
+// first item missing, or empty with a value after it, an item empty or missing
+// before the stream ends, a broken stream, too much content, no memory).
+// *datasize, when given, is 0 unless a buffer is returned.
 void* ppdxReadWholeData(ppd_file_t* ppd, const char* name, std::size_t* datasize,
                         std::string& damage);
 // The same, writing one "ERROR:" line on standard error for a damaged data

@@ -4,7 +4,9 @@
 // it to a base-64 character, cut the items there), which item, where in it,
 // which character; the rest is the ticket. What goes ahead of the job is the
 // exact ticket with the job's title, or nothing; nothing with one "ERROR:"
-// line when the ticket is there but damaged; without damage, the ticket.
+// line when the ticket is there but damaged; without damage, the ticket; and
+// nothing without a word only when the store holds no value after the first
+// item.
 #include <algorithm>
 
 #include "PostScriptFilter.h"
@@ -42,6 +44,13 @@ bool IsDamageLine(const std::string& messages) {
     return messages.compare(0, start.size(), start) == 0 && messages.find('\n') == messages.size() - 1;
 }
 
+// Whether the data set's second item holds a value.
+bool SecondItemHoldsData(const fuzz::PpdItems& items) {
+    const std::string second = std::string(kName) + "0001";
+    return std::any_of(items.begin(), items.end(),
+                       [&](const auto& item) { return item.first == second && !item.second.empty(); });
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -69,5 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(written.empty() || written == expected.text(), "the exact ticket or nothing goes ahead of the job");
     FUZZ_CHECK(said.empty() || (IsDamageLine(said) && written.empty()), "a damaged ticket is left out, saying so");
     FUZZ_CHECK(damages > 0 || (written == expected.text() && said.empty()), "a whole ticket goes ahead whole");
+    FUZZ_CHECK(!written.empty() || !said.empty() || !SecondItemHoldsData(items), "a ticket left out unsaid is not there");
     return 0;
 }

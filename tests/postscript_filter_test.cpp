@@ -229,6 +229,7 @@ TEST_F(PostScriptFilterProgram, DamagedStoredTicketLeavesTheJobAsItIs) {
         {"one byte changed", damaged([](Items& items) { items[1].second[40] ^= 1; })},
         {"items out of order", damaged([](Items& items) { std::swap(items[1].second, items[2].second); })},
         {"first item missing", damaged([](Items& items) { items.erase(items.begin()); })},
+        {"first item emptied", damaged([](Items& items) { items[0].second = "\"\""; })},
         {"beyond the store", itemsOfStream(compressed(std::string(kPpdxMaxDataSize + 1, 'A')), "EXDATA0")},
     };
     const std::string job = "%!PS-Adobe-3.0\n(no pages) show\n";

@@ -208,6 +208,16 @@ TEST_F(PpdxTest, ReplacingEmptiesTheItemsOfTheLongerDataSetBeforeOnly) {
     }
     EXPECT_EQ(emptied, (std::vector<std::string>{"EXDATA00001", "EXDATA00002", "EXDATA0000a", "EXDATA010000"}));
     EXPECT_EQ(readFromItems(ppdItems(out.text()), "EXDATA0").content(), "new");
+
+    // An empty data set over it leaves emptied items behind its first and
+    // still reads back as empty.
+    ppd = ppdOpenFile(dir_.file("queue.ppd").c_str());
+    CapturedStream empty;
+    EXPECT_TRUE(ppdxReplaceDataTo(empty.get(), ppd, "EXDATA0", "", 0));
+    ppdClose(ppd);
+    ReadBack back = readFromItems(ppdItems(empty.text()), "EXDATA0");
+    EXPECT_NE(back.buffer, nullptr);
+    EXPECT_EQ(back.messages, "");
 }
 
 TEST_F(PpdxTest, ReaderFindsNoDataSetWithoutItemZero) {
@@ -256,6 +266,8 @@ TEST_F(PpdxTest, DamagedDataSetsGiveNothingAndOneLineSayingWhy) {
     itemMissing.erase(itemMissing.begin() + 3);
     auto firstMissing = itemsOfStream(compressed(content), "EXDATA0");
     firstMissing.erase(firstMissing.begin());
+    auto firstEmptied = itemsOfStream(compressed(content), "EXDATA0");
+    firstEmptied[0].second.clear();
     const struct {
         const char* name;
         std::vector<std::pair<std::string, std::string>> items;
@@ -264,6 +276,7 @@ TEST_F(PpdxTest, DamagedDataSetsGiveNothingAndOneLineSayingWhy) {
         {"items stop early", stopsEarly, "the compressed stream breaks off at item EXDATA00002"},
         {"an item missing", itemMissing, "the compressed stream breaks off at the missing item EXDATA00003"},
         {"first item missing", firstMissing, "its first item EXDATA00000 is missing"},
+        {"first item emptied", firstEmptied, "its first item EXDATA00000 is empty"},
         {"no zlib stream", itemsOfStream(noiseBytes(2000), "EXDATA0"), "inflate returned -3 ("},
         {"preset dictionary", itemsOfStream(streamWithDictionary(ticketText(3000)), "EXDATA0"),
          "inflate returned 2 (need dictionary) at item EXDATA00000"},
