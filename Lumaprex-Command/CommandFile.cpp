@@ -43,6 +43,24 @@ void reportLevels(ppd_file_t* ppd, InkLevels& levels, const FilterOutput& output
     }
 }
 
+// The command file (standard input without a seventh argument), open and
+// readable; null, with errno saying why, when it does not open or cannot be
+// read at all, as a directory cannot.
+cups_file_t* openCommandFile(int argc, char* argv[]) {
+    cups_file_t* commands = argc == 7 ? cupsFileOpen(argv[6], "r") : cupsFileStdin();
+    if (!commands) {
+        return nullptr;
+    }
+    errno = 0;
+    if (cupsFilePeekChar(commands) < 0 && errno != 0) {
+        const int error = errno;
+        cupsFileClose(commands);
+        errno = error;
+        return nullptr;
+    }
+    return commands;
+}
+
 }  // namespace
 
 bool PrinterTookEverything(std::FILE* printer) {
@@ -110,7 +128,7 @@ int RunCommandFilter(int argc, char* argv[]) {
         cupsFreeOptions(job.num_options, job.options);
         return 1;
     }
-    cups_file_t* commands = argc == 7 ? cupsFileOpen(argv[6], "r") : cupsFileStdin();
+    cups_file_t* commands = openCommandFile(argc, argv);
     int status = 1;
     if (!commands) {
         LogMessage(stderr, "ERROR", "Unable to open command file: %s", std::strerror(errno));

@@ -309,6 +309,9 @@ TEST_F(CommandFilterProgram, ExitStatuses) {
         program_, {program_, "1", "alice", "title", "1", "", dir_.file("none")}, withPpd);
     EXPECT_EQ(missingFile.status, 1);
     EXPECT_EQ(missingFile.err, "ERROR: Unable to open command file: No such file or directory\n");
+    RunResult directory = runProgram(program_, {program_, "1", "alice", "title", "1", "", dir_.path()}, withPpd);
+    EXPECT_EQ(directory.status, 1);
+    EXPECT_EQ(directory.err, "ERROR: Unable to open command file: Is a directory\n");
 
     writeFile(dir_.file("stdin"), "Clean\n");
     withPpd.stdinFile = dir_.file("stdin");
