@@ -130,7 +130,8 @@ void JSE_Validation::Initialize_Controls_Value() {
     const int count = std::min(stated, kControlCount);
     for (int i = 0; i < count; ++i)
         if (!ReadControl(file.get(), i, size, position)) return;
-    if (position < size)
+    // A file that states no controls is already noted as such.
+    if (count > 0 && position < size)
         NoteRuleFileFault(kValidationNotARuleFile, "holds " + std::to_string(size - position) + " bytes after control " +
                                                        std::to_string(count - 1) + ", the last it reads");
 }
