@@ -61,6 +61,20 @@ cups_file_t* openCommandFile(int argc, char* argv[]) {
     return commands;
 }
 
+// Reads the next block of the ticket: its length, 0 at the end of the file,
+// or -1 with errno saying why the file could not be read. The reader keeps
+// the bytes it had before a failed read and tells of the failure only
+// through errno, so errno is cleared first; a read that was interrupted or
+// had to wait and then went on is no failure.
+ssize_t readTicketBlock(cups_file_t* commands, char* block, std::size_t size) {
+    errno = 0;
+    ssize_t length = cupsFileRead(commands, block, size);
+    if (errno != 0 && errno != EINTR && errno != EAGAIN) {
+        return -1;
+    }
+    return length < 0 ? 0 : length;
+}
+
 }  // namespace
 
 bool PrinterTookEverything(std::FILE* printer) {
@@ -72,8 +86,12 @@ int SaveJobTicket(cups_file_t* commands, const ppd_file_t* ppd, std::FILE* messa
     std::string ticket;
     char block[kTicketBlockSize];
     for (;;) {
-        ssize_t length = cupsFileRead(commands, block, sizeof block);
-        if (length < 1) {
+        ssize_t length = readTicketBlock(commands, block, sizeof block);
+        if (length < 0) {
+            LogMessage(messages, "ERROR", "Unable to read the job ticket: %s", std::strerror(errno));
+            return 1;
+        }
+        if (length == 0) {
             break;
         }
         syslog(LOG_DEBUG, "job ticket contents: %.*s", static_cast<int>(length), block);

@@ -69,8 +69,8 @@ bool PrinterTookEverything(std::FILE* printer);
 
 // Stores every byte left in the command file as data set "EXDATA0" in place
 // of the one the queue's PPD holds, items and all. Returns the exit status:
-// 1, with an "ERROR:" line and nothing stored, when the ticket is larger than
-// the store takes or cannot be compressed.
+// 1, with an "ERROR:" line and nothing stored, when the ticket cannot be read
+// to its end, is larger than the store takes or cannot be compressed.
 int SaveJobTicket(cups_file_t* commands, const ppd_file_t* ppd, std::FILE* messages);
 
 // Runs every command of the file; returns the exit status: 1, with an

@@ -26,6 +26,7 @@ constexpr Translation kGerman[] = {
     {"Job ticket larger than %zu bytes, not stored",
      "Auftragsticket gr\u00f6\u00dfer als %zu Byte, nicht gespeichert"},
     {"Unable to write the job: %s", "Auftrag kann nicht geschrieben werden: %s"},
+    {"Unable to read the job ticket: %s", "Auftragsticket kann nicht gelesen werden: %s"},
 };
 
 constexpr Translation kFrench[] = {
@@ -36,6 +37,8 @@ constexpr Translation kFrench[] = {
     {"Job ticket larger than %zu bytes, not stored",
      "Ticket de travail de plus de %zu octets, non enregistr\u00e9"},
     {"Unable to write the job: %s", "Impossible d\u2019\u00e9crire le travail\u00a0: %s"},
+    {"Unable to read the job ticket: %s",
+     "Impossible de lire le ticket de travail\u00a0: %s"},
 };
 
 constexpr Language kLanguages[] = {

@@ -3,6 +3,7 @@
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 #include <gtest/gtest.h>
+#include <termios.h>
 
 #include <cstdlib>
 #include <regex>
@@ -141,7 +142,8 @@ TEST(CommandFilterSelfTest, PageBytes) {
 TEST(CommandFilterMessages, TranslationsKeepTheirFormats) {
     const char* messages[] = {"Unable to open PPD file: %s", "Unable to open command file: %s",
                               "Unknown printer command \"%s\"!",
-                              "Job ticket larger than %zu bytes, not stored", "Unable to write the job: %s"};
+                              "Job ticket larger than %zu bytes, not stored", "Unable to write the job: %s",
+                              "Unable to read the job ticket: %s"};
     std::regex conversion("%[a-z]+");
     for (const char* language : {"de_DE.UTF-8", "fr-FR", "FR"}) {
         SetMessageLanguage(language);
@@ -238,6 +240,38 @@ TEST_F(CommandFilterProgram, TicketThatCannotBeCompressedFailsTheJobAndStoresNot
     RunResult result = runOnFile(builtProgram("tests", "Lumaprex-Command-deflate-fails"));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "ERROR: deflate returned -2 (stream error)\n");
+}
+
+// The controlling side of a terminal holding the bytes, its other side
+// closed: each read after the bytes fails with EIO, as a failing device's do.
+int inputFailingAfter(const std::string& bytes) {
+    int controller = posix_openpt(O_RDWR | O_NOCTTY);
+    int terminal = grantpt(controller) == 0 && unlockpt(controller) == 0
+                       ? open(ptsname(controller), O_RDWR | O_NOCTTY)
+                       : -1;
+    termios raw{};
+    tcgetattr(terminal, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(terminal, TCSANOW, &raw);
+    bool written = write(terminal, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    close(terminal);
+    return written ? controller : -1;
+}
+
+TEST_F(CommandFilterProgram, TicketThatCannotBeReadToItsEndFailsTheJobAndStoresNothing) {
+    writeQueuePpd(dir_.file("queue.ppd"), ppdItems(run("SaveJobTicket\n%!PS-Adobe-3.0\r\n").err));
+    const std::string queuePpd = readFile(dir_.file("queue.ppd"));
+    for (const char* readBeforeTheFailure : {"%!PS-Adobe-3.0\r\n%%Title: (Half", ""}) {
+        SCOPED_TRACE(readBeforeTheFailure);
+        RunSetup setup;
+        setup.stdinDescriptor = inputFailingAfter(std::string("SaveJobTicket\n") + readBeforeTheFailure);
+        setup.environment = {{"PPD", dir_.file("queue.ppd")}, {"LANG", "C"}};
+        RunResult result = runProgram(program_, {program_, "12", "alice", "title", "1", ""}, setup);
+        close(*setup.stdinDescriptor);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "ERROR: Unable to read the job ticket: Input/output error\n");
+        EXPECT_EQ(readFile(dir_.file("queue.ppd")), queuePpd);
+    }
 }
 
 TEST_F(CommandFilterProgram, EmptyTicketStoresNothing) {

@@ -162,6 +162,7 @@ struct RunResult {
 struct RunSetup {
     std::map<std::string, std::string> environment;
     std::optional<std::string> stdinFile;
+    std::optional<int> stdinDescriptor;  // instead of stdinFile, left open
     std::optional<std::string> stdoutFile;  // instead of the captured output ("/dev/full")
     std::optional<std::string> backChannel;  // bytes readable on descriptor 3
 };
@@ -177,7 +178,11 @@ inline RunResult runProgram(const std::string& program, const std::vector<std::s
     TempDir scratch;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    redirect(actions, 0, setup.stdinFile.value_or("/dev/null"), O_RDONLY);
+    if (setup.stdinDescriptor) {
+        posix_spawn_file_actions_adddup2(&actions, *setup.stdinDescriptor, 0);
+    } else {
+        redirect(actions, 0, setup.stdinFile.value_or("/dev/null"), O_RDONLY);
+    }
     redirect(actions, 1, setup.stdoutFile.value_or(scratch.file("out")), O_WRONLY | O_CREAT | O_TRUNC);
     redirect(actions, 2, scratch.file("err"), O_WRONLY | O_CREAT | O_TRUNC);
     if (setup.backChannel) {
