@@ -89,6 +89,41 @@ TEST_F(PageExceptionGroups, LayoutClicksAreCheckedOnEveryRangeAndUpdateSetsOrTak
     EXPECT_EQ(transcript, TestData("page_exception_layout_walk.txt"));
 }
 
+// A print mode and a print side clicked for one Update are judged as an
+// Update for each judges them, in either order: the same refusals, the same
+// ticket; after what a first Update stored, on a simplex job.
+TEST_F(PageExceptionGroups, PrintModeAndSideAtOneUpdateGiveWhatAnUpdateForEachGives) {
+    const char* const pairs[][3] = {
+        {"useJobPrintingButton", "duplexLongEdgeButton", "backSideButton"},
+        {"useJobPrintingButton", "simplexButton", "backSideButton"},
+        {"duplexShortEdgeButton; click backSideButton", "useJobPrintSideButton", "simplexButton"},
+        {"duplexShortEdgeButton; click backSideButton", "useJobPrintingButton", "frontSideButton"},
+    };
+    std::string transcript;
+    for (const auto& [stored, a, b] : pairs) {
+        for (const auto& [first, second] : {std::pair{a, b}, {b, a}}) {
+            std::string roads[2];
+            for (const char* between : {"", "click layoutUpdateButton; "}) {
+                open();
+                const std::string before = handOut();
+                const std::size_t shown = alerts.messages().size();
+                ASSERT_TRUE(run(Format("type pageEditorField 3..5; end; select pageSetView 0; "
+                                       "click selectAllPagesSetCheck; click peLayout; click %s; "
+                                       "click layoutUpdateButton; click %s; %sclick %s; click layoutUpdateButton",
+                                       stored, first, between, second)));
+                std::string& road = roads[*between ? 1 : 0];
+                for (std::size_t i = shown; i < alerts.messages().size(); ++i)
+                    if (alerts.messages()[i].find("Page Layout -") == std::string::npos)
+                        road += "  alert: " + alerts.messages()[i] + "\n";
+                road += "  pages" + Collection(bridge()) + "\n" + controller_test::Changes(before, handOut());
+            }
+            EXPECT_EQ(roads[0], roads[1]) << first << ", " << second << " after " << stored;
+            transcript += Format("== %s, %s after %s\n", first, second, stored) + roads[0];
+        }
+    }
+    EXPECT_EQ(transcript, TestData("page_exception_layout_pairs.txt"));
+}
+
 TEST_F(PageExceptionGroups, ImageShiftsAreStoredInPointsMirroredOrNotInBothUnits) {
     const std::string transcript = walkToTicket({
         {"type pageEditorField 1..4 10..20 30..40; end; select pageSetView 0; click selectAllPagesSetCheck; "

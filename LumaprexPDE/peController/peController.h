@@ -150,8 +150,10 @@ public:
     // The road of every page feature: checked by the engine while the
     // validation box is on, the refusal shown in one alert (label 16218 for
     // an engine error); with add 1 an allowed feature is stored. 0 when
-    // allowed, else the refusal.
-    int ValidationOnExceptions(int start, int end, int code, const std::string& paper, int value, int add);
+    // allowed, else the refusal. A layout feature given is judged as stored
+    // on the pages with it.
+    int ValidationOnExceptions(int start, int end, int code, const std::string& paper, int value, int add,
+                               std::optional<PageFeature> layout = std::nullopt);
 
     // --- Finishing subsets (peControllerSubset.cpp) ---------------------------
 
@@ -488,7 +490,8 @@ private:
     void setupLayout();
     void chooseLayout(int index);
     // Checks the feature on every target range, storing nothing; 0 with the
-    // validation box off.
+    // validation box off. A print mode and a print side are judged together,
+    // each with the group's current other one, as Update stores them.
     int validateLayoutFeatures(int code, int value);
     std::string layoutConfirmation() const;
     void updateLayoutPrintingTitle();

@@ -103,12 +103,18 @@ int peController::HandlePeLayout(int index) {
 }
 
 // Checked as stored (add 1), which stores no layout feature but brings the
-// validator's list up to date.
+// validator's list up to date. The pages are judged with the print side or
+// print mode that Update stores beside the click, not the one they hold, so
+// that one Update of both gives the answer of an Update for each.
 int peController::validateLayoutFeatures(int code, int value) {
     if (_PeValidation != 1) return 0;
+    std::optional<PageFeature> other;
+    if (code == kPePrintMode) other = PageFeature{kPePrintSide, mPrintSides};
+    if (code == kPePrintSide) other = PageFeature{kPePrintMode, mPrintMode};
     const std::string paper = chosenPaper();
     for (const PageRange& range : collectTargetRanges()) {
-        if (const int refusal = ValidationOnExceptions(range.start, range.end, code, paper, value, 1)) return refusal;
+        if (const int refusal = ValidationOnExceptions(range.start, range.end, code, paper, value, 1, other))
+            return refusal;
     }
     return 0;
 }

@@ -150,9 +150,11 @@ void peController::selectExceptionUpdate(platform::Control&) {
 }
 
 int peController::ValidationOnExceptions(int start, int end, int code, const std::string& paper, int value,
-                                         int add) {
+                                         int add, std::optional<PageFeature> layout) {
     const bool checked = _PeValidation == 1 && _zqJSEController;
-    const int refusal = checked ? _zqJSEController->JSE_ValidationOnExceptions(start, end, code, paper, value) : 0;
+    const auto stored = layout ? std::optional(FeatureType{layout->code, layout->value}) : std::nullopt;
+    const int refusal =
+        checked ? _zqJSEController->JSE_ValidationOnExceptions(start, end, code, paper, value, stored) : 0;
     if (refusal != 0) {
         showAlert(getNSStringWithID(refusal > 0 ? refusal : kEngineErrorLabel));
         return refusal;

@@ -218,7 +218,11 @@ public:
     // printable) may go on pages start..end beside the exceptions held and
     // the job's settings. 0 when allowed; else the message the pane shows,
     // or a negative engine error (-1 before start-up). Nothing is stored.
-    int JSE_ValidationOnExceptions(int start, int end, int code, std::string_view paper, int value);
+    // With a layout feature (print mode or print side) given, the pages are
+    // judged as storing it on start..end leaves them: that feature in place
+    // of the one they hold, 255 taking theirs away.
+    int JSE_ValidationOnExceptions(int start, int end, int code, std::string_view paper, int value,
+                                   std::optional<FeatureType> layout = std::nullopt);
     // Empties the validator's page-exception list and loads it from the
     // collection: one record each time a feature of a page record marks it.
     // The records are built when the validator next reads its list, from the

@@ -138,11 +138,17 @@ bool ReadFeature(const FeatureType& feature, const Reading& reading, JSE_PageExc
     }
 }
 
+// What a check record holds before its features: the job's punching and
+// the proposed tray.
+void StartCheckRecord(const Reading& reading, JSE_PageExceptionType& record) {
+    record.pePunch = reading.jobPunch != 0;
+    record.paperExit = IsTray(reading.proposed) ? reading.proposed : kPeNotSet;
+}
+
 // A check record for page record i when one of its features marks it.
 bool CheckRecord(const JSE_PageCollection& pages, long i, const Reading& reading, JSE_PageExceptionType& record) {
     if (!StartRecord(pages, i, record)) return false;
-    record.pePunch = reading.jobPunch != 0;
-    record.paperExit = IsTray(reading.proposed) ? reading.proposed : kPeNotSet;
+    StartCheckRecord(reading, record);
     bool marked = false;
     for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j)
         marked = ReadFeature(FeatureAt(pages, i, j), reading, record) || marked;
@@ -170,6 +176,22 @@ Records CheckRecords(const JSE_PageCollection& pages, const Reading& reading, lo
         if (CheckRecord(pages, i, reading, record)) records.push_back(record);
     }
     return records;
+}
+
+// The records as storing the layout feature on start..end leaves them: no
+// record keeps a value of its code over those pages, and a record of exactly
+// those pages holding the feature comes first, so that it claims them.
+void StoreLayout(Records& records, long start, long end, const FeatureType& layout, const Reading& reading) {
+    for (JSE_PageExceptionType& record : records) {
+        if (record.endingPage < start || record.startingPage > end) continue;
+        (layout.featureType == kPePrintMode ? record.pePlexValue : record.peSideValue) = kPeNotSet;
+    }
+    JSE_PageExceptionType stored;
+    stored.startingPage = start;
+    stored.endingPage = end;
+    StartCheckRecord(reading, stored);
+    ReadFeature(layout, reading, stored);
+    records.insert(records.begin(), stored);
 }
 
 // The paper an insert of the code prints on: the text of the page record's
@@ -257,15 +279,16 @@ Records TicketRecords(const JSE_PageCollection& pages) {
 
 }  // namespace
 
-int zqController::JSE_ValidationOnExceptions(int start, int end, int code, std::string_view paper, int value) {
+int zqController::JSE_ValidationOnExceptions(int start, int end, int code, std::string_view paper, int value,
+                                             std::optional<FeatureType> layout) {
     WString paperName;
     NSStringToWString(paper, paperName);
     if (!IsCheckedCode(code)) return 0;
     if (!m_service) return kBridgeNoEngine;
     const JSE_JobFeatureType& job = mJobFeature;
-    const Records records = m_pageCollection
-                                ? CheckRecords(*m_pageCollection, Reading{true, value, job.punchJob}, start, end)
-                                : Records();
+    const Reading reading{true, value, job.punchJob};
+    Records records = m_pageCollection ? CheckRecords(*m_pageCollection, reading, start, end) : Records();
+    if (layout) StoreLayout(records, start, end, *layout, reading);
     const std::pair<int, int> context[] = {{kFeatureBodyPaper, 0},
                                            {kFeaturePrintingMode, job.printingMode},
                                            {kFeatureDocumentExit, job.jobExit},
