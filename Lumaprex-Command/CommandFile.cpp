@@ -61,18 +61,33 @@ cups_file_t* openCommandFile(int argc, char* argv[]) {
     return commands;
 }
 
+// Whether the read just made, with errno cleared before it, failed. The
+// reader answers a failed read as it answers the end of the file, handing
+// back what it had before, and tells of the failure only through errno; a
+// read that was interrupted or had to wait and then went on is no failure.
+bool lastReadFailed() {
+    return errno != 0 && errno != EINTR && errno != EAGAIN;
+}
+
 // Reads the next block of the ticket: its length, 0 at the end of the file,
-// or -1 with errno saying why the file could not be read. The reader keeps
-// the bytes it had before a failed read and tells of the failure only
-// through errno, so errno is cleared first; a read that was interrupted or
-// had to wait and then went on is no failure.
+// or -1 with errno saying why the file could not be read.
 ssize_t readTicketBlock(cups_file_t* commands, char* block, std::size_t size) {
     errno = 0;
     ssize_t length = cupsFileRead(commands, block, size);
-    if (errno != 0 && errno != EINTR && errno != EAGAIN) {
+    if (lastReadFailed()) {
         return -1;
     }
     return length < 0 ? 0 : length;
+}
+
+// Reads the next command line: true with the line, false at the end of the
+// file or, with errno saying why, when the file could not be read. A line cut
+// short by a failed read is no command.
+bool readCommandLine(cups_file_t* commands, char* line, std::size_t size, char** value,
+                     int* lineNumber) {
+    errno = 0;
+    const bool read = cupsFileGetConf(commands, line, size, value, lineNumber) != nullptr;
+    return read && !lastReadFailed();
 }
 
 }  // namespace
@@ -113,7 +128,7 @@ int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd
     char line[kCommandLineSize];
     char* value = nullptr;
     int lineNumber = 0;
-    while (cupsFileGetConf(commands, line, sizeof line, &value, &lineNumber)) {
+    while (readCommandLine(commands, line, sizeof line, &value, &lineNumber)) {
         if (!strcasecmp(line, "ChangeInk")) {
             sendCommand("CHANGEINK", value, output);
             reportLevels(ppd, levels, output);
@@ -134,6 +149,10 @@ int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd
             LogMessage(output.messages, "ERROR", "Unable to write the job: %s", std::strerror(errno));
             return 1;
         }
+    }
+    if (lastReadFailed()) {
+        LogMessage(output.messages, "ERROR", "Unable to read the command file: %s", std::strerror(errno));
+        return 1;
     }
     return 0;
 }

@@ -74,8 +74,8 @@ bool PrinterTookEverything(std::FILE* printer);
 int SaveJobTicket(cups_file_t* commands, const ppd_file_t* ppd, std::FILE* messages);
 
 // Runs every command of the file; returns the exit status: 1, with an
-// "ERROR:" line and no further command run, once the printer does not take
-// what a command writes to it.
+// "ERROR:" line and no further command run, once the file cannot be read or
+// the printer does not take what a command writes to it.
 int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd,
                    const FilterOutput& output);
 

@@ -27,6 +27,7 @@ constexpr Translation kGerman[] = {
      "Auftragsticket gr\u00f6\u00dfer als %zu Byte, nicht gespeichert"},
     {"Unable to write the job: %s", "Auftrag kann nicht geschrieben werden: %s"},
     {"Unable to read the job ticket: %s", "Auftragsticket kann nicht gelesen werden: %s"},
+    {"Unable to read the command file: %s", "Befehlsdatei kann nicht gelesen werden: %s"},
 };
 
 constexpr Translation kFrench[] = {
@@ -39,6 +40,8 @@ constexpr Translation kFrench[] = {
     {"Unable to write the job: %s", "Impossible d\u2019\u00e9crire le travail\u00a0: %s"},
     {"Unable to read the job ticket: %s",
      "Impossible de lire le ticket de travail\u00a0: %s"},
+    {"Unable to read the command file: %s",
+     "Impossible de lire le fichier de commandes\u00a0: %s"},
 };
 
 constexpr Language kLanguages[] = {

@@ -143,7 +143,7 @@ TEST(CommandFilterMessages, TranslationsKeepTheirFormats) {
     const char* messages[] = {"Unable to open PPD file: %s", "Unable to open command file: %s",
                               "Unknown printer command \"%s\"!",
                               "Job ticket larger than %zu bytes, not stored", "Unable to write the job: %s",
-                              "Unable to read the job ticket: %s"};
+                              "Unable to read the job ticket: %s", "Unable to read the command file: %s"};
     std::regex conversion("%[a-z]+");
     for (const char* language : {"de_DE.UTF-8", "fr-FR", "FR"}) {
         SetMessageLanguage(language);
@@ -258,18 +258,29 @@ int inputFailingAfter(const std::string& bytes) {
     return written ? controller : -1;
 }
 
-TEST_F(CommandFilterProgram, TicketThatCannotBeReadToItsEndFailsTheJobAndStoresNothing) {
+TEST_F(CommandFilterProgram, CommandFileThatCannotBeReadToItsEndFailsTheJobAndStoresNothing) {
     writeQueuePpd(dir_.file("queue.ppd"), ppdItems(run("SaveJobTicket\n%!PS-Adobe-3.0\r\n").err));
     const std::string queuePpd = readFile(dir_.file("queue.ppd"));
-    for (const char* readBeforeTheFailure : {"%!PS-Adobe-3.0\r\n%%Title: (Half", ""}) {
-        SCOPED_TRACE(readBeforeTheFailure);
+    struct Case {
+        const char* readBeforeTheFailure;
+        const char* printed;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"SaveJobTicket\n%!PS-Adobe-3.0\r\n%%Title: (Half", "", "the job ticket"},
+        {"SaveJobTicket\n", "", "the job ticket"},
+        {"Clean\nSaveJobTicket", "CLEAN\n", "the command file"},  // error among the command lines
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.readBeforeTheFailure);
         RunSetup setup;
-        setup.stdinDescriptor = inputFailingAfter(std::string("SaveJobTicket\n") + readBeforeTheFailure);
+        setup.stdinDescriptor = inputFailingAfter(c.readBeforeTheFailure);
         setup.environment = {{"PPD", dir_.file("queue.ppd")}, {"LANG", "C"}};
         RunResult result = runProgram(program_, {program_, "12", "alice", "title", "1", ""}, setup);
         close(*setup.stdinDescriptor);
         EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.err, "ERROR: Unable to read the job ticket: Input/output error\n");
+        EXPECT_EQ(result.out, c.printed);
+        EXPECT_EQ(result.err, std::string("ERROR: Unable to read ") + c.error + ": Input/output error\n");
         EXPECT_EQ(readFile(dir_.file("queue.ppd")), queuePpd);
     }
 }
