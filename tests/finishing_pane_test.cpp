@@ -171,18 +171,23 @@ TEST_F(FinishingPane, CustomPatternFieldSelectsAPrinterPatternOrBecomesTheCustom
         int selected;
         const char* customRow;
         int sent;  // the job's pattern in the bridge
+        bool held;  // the print that ends the edit is held once, for the user to see the field
     };
     const Case cases[] = {
-        {"64", "64", 3, "255", 64},  {"7", "7", 11, "7", 7},         {"1234", "123", 11, "123", 123},
-        {"a12", "12", 11, "12", 12}, {"145", "145", 10, "255", 145},
+        {"64", "64", 3, "255", 64, false},  {"7", "7", 11, "7", 7, false}, {"1234", "123", 11, "123", 123, false},
+        {"a12", "12", 11, "12", 12, false}, {"145", "145", 10, "255", 145, false},
         // No pattern: the field shows the one in use again, with a beep.
-        {"x", "145", 10, "255", 145}, {"0", "145", 10, "255", 145}, {"7", "7", 11, "7", 7}, {"", "7", 11, "7", 7},
+        {"x", "145", 10, "255", 145, true}, {"0", "145", 10, "255", 145, true}, {"7", "7", 11, "7", 7, false},
+        {"", "7", 11, "7", 7, true},
     };
     perform({"click punchCheck", "select punchIDListView 0"});
+    NotificationRecorder ready("mainController::readyToPrint");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         // Ending the edit checks the field once more: a custom number stays.
+        const std::size_t held = ready.objects().size();
         perform({std::string("type customPattern ") + c.typed, "end"});
+        EXPECT_EQ(ready.objects().size() - held, c.held ? 1u : 0u);
         const auto* list = static_cast<TableView*>(main->panelView()->findView("punchIDListView"));
         EXPECT_EQ(text("customPattern"), c.field);
         EXPECT_EQ(list->selectedRow(), c.selected);

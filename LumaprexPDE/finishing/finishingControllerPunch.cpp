@@ -221,11 +221,16 @@ std::string finishingController::NumberFormatter(std::string_view text) {
 // The field's number is sent as it stands; the dictionary follows the
 // pattern list's selection. An empty field or 0 names no pattern (only the
 // punch box turns punching off): nothing is sent while the user types, and
-// when editing ends the field shows the pattern in use again.
+// when editing ends the field shows the pattern in use again. The print that
+// ended that editing is then held once, so that the job never goes while the
+// user last saw another pattern than the one it punches.
 void finishingController::verifyPatternField(bool editingEnded) {
     customPattern->setStringValue(NumberFormatter(customPattern->stringValue()));
     if (customPattern->intValue() == 0) {
-        if (editingEnded) showPatternInUse();
+        if (editingEnded) {
+            showPatternInUse();
+            postReadyToPrint();
+        }
         return;
     }
     updateCustomPatternID();
