@@ -147,8 +147,8 @@ TEST_F(TemplatePane, SummaryRowsFollowTheSettingsTheyDependOn) {
         {"finisher", "defaultPunchPattern", "64", "-    ID | Custom 7\n+    ID | 2 holes, wide spacing\n"},
         {"finisher", "defaultPunchPattern", "255", "-    ID | Custom 7\n+    ID | Custom\n"},
         {"finisher", "defaultPunchPattern", "1000", "-    ID | Custom 7\n+    ID | 2 holes\n"},
-        {"finisher", "punchJob", "0", "-    Punch | Yes\n-    Punch the front cover | Yes\n"
-                                      "-    Punch the selected pages | Yes\n+    Punch | No\n"
+        {"finisher", "punchJob", "0", "-    Punch | Yes\n-    ID | Custom 7\n-    Punch the front cover | Yes\n"
+                                      "-    Punch the selected pages | Yes\n+    Punch | No\n+    ID | None\n"
                                       "+    Punch the front cover | No\n+    Punch the selected pages | No\n", true},
         {"finisher", "punchFrontCover", Value(), "-    Punch the front cover | Yes\n+    Punch the front cover | No\n", true},
         {"jobSetup", "punchBackCover", "1", "", true},  // the finishing pane's copy comes first
@@ -494,6 +494,7 @@ TEST_F(TemplateRoundTrip, PunchBoxSummaryAndTicketAgreeWhateverRoadTheJobTook) {
     const std::tuple<const char*, Steps, const char*> cases[] = {
         {"pattern 0 typed", zero, ""},
         {"pattern emptied", {"click finisherButton", "click punchCheck", "type customPattern 7", "type customPattern ", "end"}, ""},
+        {"punching turned off", join(saved, {"click punchCheck"}), ""},
         {"pattern 0, saved and applied", join(zero, apply), ""},
         {"front cover, interleaved", cover, ""},
         {"front cover, duplex again", join(cover, {"click duplexLongEdge"}), ""},
@@ -555,7 +556,7 @@ TEST_F(TemplateRoundTrip, TemplateOfTheEarlierReleaseAppliesThroughTheBridgesCon
          "click applytemplate"});
     EXPECT_EQ(controller_test::Changes(factory, rows()),
               "-    Print mode | Simplex\n-    Output Device | Top Tray\n-    Staple position | No Staple\n"
-              "-    Offset stacking | No\n-    Punch | No\n-    ID | 3 holes\n-    Page Order | Face Down\n"
+              "-    Offset stacking | No\n-    Punch | No\n-    ID | None\n-    Page Order | Face Down\n"
               "-    E-mail address: | \n-    Operator message: | \n-    Status page paper | \n"
               "-Halftone Screen - Angle | 45\n"
               "+    Print mode | Duplex, long edge\n+    Output Device | Stapler\n+    Staple position | Bottom\n"

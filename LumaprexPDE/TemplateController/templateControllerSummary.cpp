@@ -107,8 +107,8 @@ void templateController::addJobSetupRows(const platform::Dictionary& jobSetup) {
 
 // A cover is punched only when the job punches and the cover is printed; the
 // finishing pane's copy of its punch comes before the bridge's, as a
-// template applies them. The selected pages are punched only while the job
-// punches.
+// template applies them. The pattern and the selected pages are the job's
+// only while it punches: a job that does not punch has no pattern.
 void templateController::addFinisherRows(const platform::Dictionary& finisher, const platform::Dictionary& jobSetup) {
     const bool punched = Number(finisher, "punchJob") != 0;
     const auto coverPunched = [&](const char* punchKey, const char* modeKey) {
@@ -122,7 +122,7 @@ void templateController::addFinisherRows(const platform::Dictionary& finisher, c
     addRow(indented(13168), yesNo(Number(finisher, "trimming") != 0));
     addRow(indented(13169), yesNo(Number(finisher, "offsetStack") != 0));
     addRow(indented(13195), yesNo(punched));
-    addRow(indented(13071), punchPatternName(Number(finisher, "defaultPunchPattern")));
+    addRow(indented(13071), punched ? punchPatternName(Number(finisher, "defaultPunchPattern")) : getNSStringWithID(10040));
     addRow(indented(13197), yesNo(coverPunched("punchFrontCover", "frontCoverMode")));
     addRow(indented(13198), yesNo(coverPunched("punchBackCover", "backCoverMode")));
     addRow(indented(13196), yesNo(punched && Number(finisher, "punchSubstitution") != 0));
