@@ -4,12 +4,14 @@
 // punching), each applied to the model page by page. After every call each
 // page's layout, paper and image shift read from the collection, and the
 // paper, slip plex and shift the ticket written from it gives the page, are
-// the model's.
+// the model's. The ticket's own records, as a stored ticket holds them, give
+// each page the plex of the last-beginning record that holds it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <regex>
@@ -79,6 +81,21 @@ std::map<long, std::string> PagesOfLines(const std::string& ticket, const std::s
 const std::regex kSlipItem(R"(\(([^()]+)\) +(?:punch\(none\) +)?(simplex|duplex) +(\d+)(?:\.\.(\d+))?)");
 const std::regex kShiftItem(R"(frontX\(([-.0-9]+)\) frontY\(([-.0-9]+)\) backX\(([-.0-9]+)\) backY\(([-.0-9]+)\))"
                             R"( +(\d+)(?:\.\.(\d+))?)");
+
+// The plex a page prints with as the plex line gives it: that of the item of
+// the page, or the nearest before it; simplex (the job's) before the first.
+std::string PlexOfPage(const std::string& ticket, long page) {
+    const std::regex item(R"( (simplex|duplex\((?:long|short)edge\)) (\d+) )");
+    std::pair<long, std::string> plex(0, "simplex");
+    for (std::size_t at = ticket.find("%VLXPePlex:"), end; at != std::string::npos; at = end + 2) {
+        end = ticket.find("\r\n", at);
+        const std::string line = ticket.substr(at, end - at);
+        for (std::sregex_iterator it(line.begin(), line.end(), item), stop; it != stop; ++it)
+            if (const long from = std::stol((*it)[2]); from <= page && from >= plex.first) plex = {from, (*it)[1]};
+        if (end == std::string::npos || ticket.compare(end + 2, 4, "%%+ ") != 0) break;
+    }
+    return plex.second;
+}
 
 void Substitute(JSE_PageCollection& c, long a, long b, const WString& paper) {
     c.JSE_PageCollection_RemovePageFeature(a, b, kPePaperSubstitution, 0);
@@ -193,6 +210,46 @@ TEST(PageCollectionModel, EveryPageHasTheLayoutPaperAndShiftTheCallsGaveIt) {
                 const std::string expected = known < 0 ? "" : shiftLines[std::pair(known, page.paper)];
                 EXPECT_EQ(shifts[p], expected) << "page " << p;
             }
+        }
+    }
+}
+
+// Plex runs and a substitution with or without a plex of its own, each
+// beginning on a page of its own, handed over in a random order.
+TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheLastRecordBegunOnIt) {
+    const int kValues[] = {kPeNotSet, 1, 2, 3};
+    const char* const kWords[] = {"simplex", "simplex", "duplex(longedge)", "duplex(shortedge)"};  // the job's simplex
+    for (unsigned seed = 1; seed <= 100; ++seed) {
+        std::mt19937 random(seed);
+        std::vector<long> starts(kPages);
+        std::iota(starts.begin(), starts.end(), 1);
+        std::shuffle(starts.begin(), starts.end(), random);
+        JSE_PageCollection none;
+        Engine engine(none);
+        std::vector<std::pair<long, int>> model(kPages + 1, {0, 0});  // first page of the record giving it, plex
+        std::vector<JSE_PageExceptionType> records(1 + random() % 7);
+        for (std::size_t r = 0; r < records.size(); ++r) {
+            JSE_PageExceptionType& record = records[r];
+            record.exceptionMode = r == 0 ? kPePaperSubstitution : kPePrintMode;
+            record.startingPage = starts[r];
+            record.endingPage = std::min<long>(kPages, record.startingPage + static_cast<long>(random() % 12));
+            record.pePlex = r > 0 || random() % 2;
+            const int value = static_cast<int>(random() % 4);
+            record.pePlexValue = kValues[value];
+            for (long p = record.startingPage; p <= record.endingPage && record.pePlex; ++p)
+                if (record.startingPage > model[p].first) model[p] = {record.startingPage, value};
+        }
+        records[0].fromJobPaper = false;
+        records[0].mediaName = L"Letter_Blue";
+        for (const JSE_PageExceptionType& record : records) engine.service.JSE_JobTicket_SetPageExceptionItem(record);
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        const std::string ticket = engine.ticket();
+        std::map<long, std::string> slips = PagesOfLines(ticket, "%VLXSlip:", kSlipItem);
+        for (long p = 1; p <= kPages; ++p) {
+            const std::string word = kWords[model[p].second];
+            EXPECT_EQ(PlexOfPage(ticket, p), word) << "page " << p;
+            const bool blue = p >= records[0].startingPage && p <= records[0].endingPage;
+            EXPECT_EQ(slips[p], !blue ? "" : word == "simplex" ? "Letter_Blue simplex " : "Letter_Blue duplex ");
         }
     }
 }

@@ -165,6 +165,11 @@ TEST_F(PeLines, PlexRunsAndRestores) {
     add({plex(4, 6, 3), plex(7, 9, 255)});
     EXPECT_EQ(lines(&VLX_Writer::Generate_VLXPePlex),
               "%VLXPePlex:  duplex(shortedge) 4  duplex(longedge) 7  duplex(longedge) 10 ");
+
+    // A range that ends before it begins holds no page and sets no plex.
+    writer.ClearMediaExceptionList();
+    add({plex(5, 3, 2)});
+    EXPECT_EQ(lines(&VLX_Writer::Generate_VLXPePlex), "<none>");
 }
 
 TEST_F(PeLines, ShiftLinesOnePerRecord) {

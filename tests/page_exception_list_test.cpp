@@ -162,23 +162,24 @@ TEST_F(PageExceptionList, SlipsOfHugeRangesAreBuiltWithoutVisitingEveryPage) {
     EXPECT_EQ(list(), (Names{"9-9223372036854775807 232 Blue", "9223372036854775807-9223372036854775807 232 Blue"}));
 }
 
-// The plex line passes over plex runs inside a substitution with a plex of
-// its own: the slip sheets keep that plex too.
-TEST_F(PageExceptionList, SlipsKeepTheSubstitutionsOwnPlexOverTheRunsThePlexLinePassesOver) {
+// A plex run inside a substitution with a plex of its own takes its pages
+// over, in the plex line and on the slip sheets; the substitution's plex
+// holds again after it.
+TEST_F(PageExceptionList, PlexRunsInsideASubstitutionWithItsOwnPlexTakeTheirPagesOver) {
     vlxPageExeptionType simplexBlue = record(232, 1, 99999, L"Blue");
     simplexBlue.pePlex = true;
     simplexBlue.pePlexValue = 1;
     prepare({simplexBlue, PePlexRun(4, 6, 3), PePlexRun(7, 7, 1)});
-    EXPECT_EQ(plexLine(), "%VLXPePlex:  simplex 1  simplex 100000 ");
-    EXPECT_EQ(slips(), (Names{"1-99999 232 Blue"}));
-    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(plexLine(), "%VLXPePlex:  simplex 1  duplex(shortedge) 4  simplex 7  simplex 100000 ");
+    EXPECT_EQ(slips(), (Names{"1-3 232 Blue", "4-6 232 Blue", "7-99999 232 Blue"}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{1, 3, 1}));
 
     simplexBlue.startingPage = 3;
     simplexBlue.endingPage = 10;
     prepare({simplexBlue, PePlexRun(3, 8, 2)});
-    EXPECT_EQ(plexLine(), "%VLXPePlex:  simplex 3  simplex 11 ");
-    EXPECT_EQ(slips(), (Names{"3-10 232 Blue"}));
-    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(plexLine(), "%VLXPePlex:  duplex(longedge) 3  simplex 9  simplex 11 ");
+    EXPECT_EQ(slips(), (Names{"3-8 232 Blue", "9-10 232 Blue"}));
+    EXPECT_EQ(plexValues(writer.SlipRecords()), (std::vector<std::int32_t>{2, 1}));
 }
 
 TEST_F(PageExceptionList, SlipRecordsOfDifferentPapersAreNeverCombined) {

@@ -184,7 +184,9 @@ struct PlexLineItem {
     std::int32_t value = 0;
     bool returnToJob = false;
 };
-// The plex line's items for a prepared page-exception list, in line order.
+// The plex line's items for a prepared page-exception list, in line order:
+// each page prints with the plex of the last record in the list that holds
+// it and sets one.
 std::vector<PlexLineItem> PlexLineItems(const std::vector<vlxPageExeptionType>& list);
 
 // Paper helpers of the media lines.

@@ -1,6 +1,8 @@
 // The page-exception lines: forced side, plex, image shift, rotation, page
 // copies and finishing subsets.
 #include <cstdint>
+#include <iterator>
+#include <map>
 #include <unordered_set>
 
 #include "JSE_Records.h"
@@ -156,31 +158,76 @@ int VLX_Writer::Generate_VLXPeSide(DSC_VLX& /*header*/, std::string& text) {
     return Append_Buffer_to_DSC_Header(text, line, 40);
 }
 
+namespace {
+
+// Pages that one record gives its plex to, with that plex.
+struct PlexStretch {
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    std::int32_t value = 0;
+};
+using PlexStretches = std::map<std::int64_t, PlexStretch>;  // by first page; no two share a page
+
+// Gives the stretch's pages to it, taking them from the stretches that held
+// them; what those hold before and after it stays theirs.
+void takePages(PlexStretches& stretches, const PlexStretch& stretch) {
+    auto at = stretches.lower_bound(stretch.first);
+    if (at != stretches.begin()) {
+        PlexStretch& before = std::prev(at)->second;
+        if (before.last >= stretch.first) {
+            if (before.last > stretch.last)
+                stretches[stretch.last + 1] = PlexStretch{stretch.last + 1, before.last, before.value};
+            before.last = stretch.first - 1;
+        }
+    }
+    while (at != stretches.end() && at->first <= stretch.last) {
+        PlexStretch rest = at->second;
+        at = stretches.erase(at);
+        if (rest.last <= stretch.last) continue;
+        rest.first = stretch.last + 1;
+        at = stretches.emplace_hint(at, rest.first, rest);
+    }
+    stretches.emplace(stretch.first, stretch);
+}
+
+// Each page prints with the plex of the last record in the list that holds
+// it and sets a plex: a range that begins inside another takes its own pages
+// over, and the other holds again after it. Every record keeps the
+// boundaries of its pages, even beside a record of the same plex.
+std::vector<PlexStretch> plexStretches(const std::vector<vlxPageExeptionType>& list) {
+    PlexStretches stretches;
+    for (const vlxPageExeptionType& record : list) {
+        if (!record.pePlex || record.endingPage < record.startingPage) continue;
+        takePages(stretches, PlexStretch{record.startingPage, record.endingPage, record.pePlexValue});
+    }
+    std::vector<PlexStretch> ordered;
+    ordered.reserve(stretches.size());
+    for (const auto& [first, stretch] : stretches) ordered.push_back(stretch);
+    return ordered;
+}
+
+}  // namespace
+
 // Each plex change is followed by the job's plex where its run of adjoining
 // pages ends, unless an explicit other plex takes over there.
 std::vector<PlexLineItem> PlexLineItems(const std::vector<vlxPageExeptionType>& list) {
+    const std::vector<PlexStretch> stretches = plexStretches(list);
     std::vector<PlexLineItem> items;
     std::size_t i = 0;
-    while (i < list.size()) {
-        const vlxPageExeptionType& record = list[i];
-        if (!record.pePlex) {
-            ++i;
-            continue;
-        }
-        items.push_back({record.startingPage, record.pePlexValue, false});
-        std::int64_t runLast = record.endingPage;
+    while (i < stretches.size()) {
+        const PlexStretch& stretch = stretches[i];
+        items.push_back({stretch.first, stretch.value, false});
+        std::int64_t runLast = stretch.last;
         bool restore = true;
         std::size_t j = i + 1;
-        for (; j < list.size(); ++j) {
-            const vlxPageExeptionType& next = list[j];
-            if (next.startingPage <= runLast) continue;
-            if (!adjoins(next, runLast)) break;
-            if (!next.pePlex) continue;
-            if (next.pePlexValue == record.pePlexValue) {
-                runLast = next.endingPage;
+        for (; j < stretches.size(); ++j) {
+            const PlexStretch& next = stretches[j];
+            if (!followsDirectly(runLast, next.first)) break;
+            if (next.value == stretch.value) {
+                runLast = next.last;
                 continue;
             }
-            restore = next.pePlexValue == kPeNotSet;
+            restore = next.value == kPeNotSet;
             break;
         }
         if (!restore) {
