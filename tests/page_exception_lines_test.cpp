@@ -430,7 +430,7 @@ TEST_F(PeLines, LookupSearchRunsOnIntoLaterJobDevices) {
     writer.GetPostCommand(row, 100000, 1, text, code);
     EXPECT_EQ(text, " fold(none) 100000 ");
     writer.GetPostCommand(row, 123456, 0, text, code);
-    EXPECT_EQ(text, " staple(none) 100000 ");
+    EXPECT_EQ(text, " staple(none) 123456 ");
     writer.GetPostCommand(row, 1, 0, text, code);
     EXPECT_EQ(text, "");
     writer.GetPostCommand(row, 8, 3, text, code);
@@ -438,7 +438,7 @@ TEST_F(PeLines, LookupSearchRunsOnIntoLaterJobDevices) {
     EXPECT_EQ(code, 0);
     const int preRow = writer.FindCommandLookUpEntry(3, 1, 0);  // pre 1, 8, 11
     writer.GetPreCommand(preRow, 150000, 2, text, code);
-    EXPECT_EQ(text, " trim(off) 99999 ");
+    EXPECT_EQ(text, " trim(off) 150000 ");
     EXPECT_EQ(code, 11);
     writer.GetPreCommand(preRow, 7, 4, text, code);
     EXPECT_EQ(text, "");
@@ -507,7 +507,7 @@ TEST_F(PeLines, LastSubsetOnTheLastPageClosesTheOutputLine) {
     writer.ClearMediaExceptionList();
     add({subset(20, 100000, 3)});
     text = lines(&VLX_Writer::Generate_VLXPeSubsetItems);
-    EXPECT_NE(text.find("%VLXPeOutput:  stacker 20  top  99999\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("%VLXPeOutput:  stacker 20  top  100001\r\n"), std::string::npos) << text;
 
     // With device lookup the output line is written even when no subset
     // names a device.
@@ -546,13 +546,13 @@ TEST_F(PeLines, PagesPastThirtyTwoBitsAndTheLastPageThereIs) {
          "%VLXPeSubset:  3000000000 3000000006\r\n%VLXPeOutput:  stapler  3000000000 \r\n"
          "%VLXPeStaple:  staple(front)  3000000000 \r\n%VLXPeJog:  jog(none)  3000000000 "},
         {"stapled subset, lookup", true, stapled, &VLX_Writer::Generate_VLXPeSubsetItems,
-         "%VLXPeSubset:  3000000000 3000000006\r\n%VLXPeOutput:  stapler 3000000000  stapler  99999\r\n"
+         "%VLXPeSubset:  3000000000 3000000006\r\n%VLXPeOutput:  stapler 3000000000  stapler  3000000006\r\n"
          "%VLXPeStaple:  staple(front) 3000000000  staple(back) 3000000006 \r\n%VLXPeJog:  jog(none) 3000000000 "},
         {"subset to the last page", false, stackedToTheEnd, &VLX_Writer::Generate_VLXPeSubsetItems,
          "%VLXPeSubset:  3000000000\r\n%VLXPeOutput:  stacker  3000000000 \r\n%VLXPeJog:  jog(alternate)  3000000000 "},
         {"subset to the last page, lookup", true, stackedToTheEnd, &VLX_Writer::Generate_VLXPeSubsetItems,
-         "%VLXPeSubset:  3000000000\r\n%VLXPeOutput:  stacker 3000000000  stapler  99999\r\n"
-         "%VLXPeStaple:  staple(none) 99999 \r\n%VLXPeJog:  jog(alternate) 3000000000 "},
+         "%VLXPeSubset:  3000000000\r\n%VLXPeOutput:  stacker 3000000000 \r\n"
+         "%VLXPeStaple:  staple(none) 3000000000 \r\n%VLXPeJog:  jog(alternate) 3000000000 "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,9 +19,6 @@ constexpr const char* kJogKeyword = "%VLXPeJog: ";
 constexpr const char* kTrimKeyword = "%VLXPeTrim: ";
 constexpr const char* kFoldKeyword = "%VLXPeFold: ";
 
-constexpr std::int64_t kLastPreCommandPage = 99999;
-constexpr std::int64_t kLastPostCommandPage = 100000;
-
 using Commands = std::array<std::int32_t, 4>;
 constexpr Commands o{};
 constexpr Commands S{kStapleOff};
@@ -133,7 +130,7 @@ void VLX_Writer::GetPreCommand(int row, std::int64_t page, int slot, std::string
     if (row < 0 || row >= static_cast<int>(PeDeviceLookup.size()) || slot < 0 || slot > 3) return;
     code = PeDeviceLookup[static_cast<std::size_t>(row)].preCommands[slot];
     text = commandText(code);
-    if (!text.empty()) text = commandAt(text, std::min(page, kLastPreCommandPage));
+    if (!text.empty()) text = commandAt(text, page);
 }
 
 void VLX_Writer::GetPostCommand(int row, std::int64_t page, int slot, std::string& text, std::int32_t& code) const {
@@ -142,7 +139,7 @@ void VLX_Writer::GetPostCommand(int row, std::int64_t page, int slot, std::strin
     if (row < 0 || row >= static_cast<int>(PeDeviceLookup.size()) || slot < 0 || slot > 3 || page < 2) return;
     code = PeDeviceLookup[static_cast<std::size_t>(row)].postCommands[slot];
     text = commandText(code);
-    if (!text.empty()) text = commandAt(text, std::min(page, kLastPostCommandPage));
+    if (!text.empty()) text = commandAt(text, page);
 }
 
 void VLX_Writer::RouteCommand(std::int32_t code, const std::string& command, vlxPeDeviceLines& lines) const {

@@ -518,7 +518,7 @@ void VLX_Writer::ProcessPeFolder(std::string& text) const {
 
 // The output line with device lookup: each subset's device at its first
 // page, the job's device after it unless an adjoining subset takes over, and
-// the job's device after the last subset.
+// the job's device after the last subset. Every page is written as it is.
 int VLX_Writer::CollectPeDevice(std::string& text) const {
     const std::vector<vlxPageExeptionType>& subsets = sPeRecordList;
     if (subsets.empty()) return kVlxDone;
@@ -546,10 +546,8 @@ int VLX_Writer::CollectPeDevice(std::string& text) const {
             breakWhenLong(line, breakStart);
         }
     }
-    if (lastPass.find(sJobOutputSetting) == std::string::npos) {
-        const std::int64_t last = subsets.back().endingPage;
-        line += sJobOutputSetting;
-        line += last >= 100000 ? VLX_Format(" %u", 99999u) : VLX_Format(" %lld", static_cast<long long>(last + 1));
-    }
+    const auto afterLast = pageAfter(subsets.back().endingPage);
+    if (lastPass.find(sJobOutputSetting) == std::string::npos && afterLast)
+        line += sJobOutputSetting + VLX_Format(" %lld", static_cast<long long>(*afterLast));
     return Append_Buffer_to_DSC_Header(text, line, 51);
 }
