@@ -35,6 +35,9 @@ inline constexpr char kPluginBundleIdentifier[] = "com.varneth.pzf.lumaprex";
 // pane follows, and of the main pane's print gate.
 inline constexpr char kTemplateSettingsNotification[] = "lumaTemplate::applySettings";
 inline constexpr char kReadyToPrintNotification[] = "mainController::readyToPrint";
+// The template pane's factory reset, heard by the bridge and by the panes
+// that keep values of their own beside it.
+inline constexpr char kFactoryResetNotification[] = "zqController::FactoryReset";
 
 class OptionPane : public platform::InterfaceObject {
 public:

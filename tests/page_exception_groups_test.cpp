@@ -124,6 +124,32 @@ TEST_F(PageExceptionGroups, PrintModeAndSideAtOneUpdateGiveWhatAnUpdateForEachGi
     EXPECT_EQ(transcript, TestData("page_exception_layout_pairs.txt"));
 }
 
+// Update judges what it stores on the ranges, papers and job of its own
+// time, not of the clicks: refused once, it stores nothing and the group
+// keeps its values. A factory reset puts the group on the job's settings.
+TEST_F(PageExceptionGroups, LayoutUpdateJudgesItsValuesOnThePagesAndTheJobAtUpdate) {
+    const std::string pages =
+        "type pageEditorField 3..5; end; select pageSetView 0; click selectAllPagesSetCheck; click peLayout";
+    const std::string backOnDuplexJob =
+        "click jobsetupButton; click duplexLongEdge; click pagefeatureButton; " + pages + "; click backSideButton; ";
+    const std::string rows[] = {
+        "type pageEditorField 7..9; end; select pageSetView 0; click selectAllPagesSetCheck; "
+        "choose exceptionPaperCombo Letter_Transparency; click exceptionUpdateButton; " +
+            pages + "; click duplexLongEdgeButton; click backSideButton; select pageSetView 1",
+        pages + "; click duplexLongEdgeButton; click peSubstitute; choose exceptionPaperCombo Letter_Transparency; "
+                "click exceptionUpdateButton; click peLayout",
+        backOnDuplexJob + "click jobsetupButton; click simplex; click pagefeatureButton",
+        backOnDuplexJob +
+            "click layoutUpdateButton; click summaryButton; click resetFactory; click pagefeatureButton; " + pages,
+    };
+    std::string transcript;
+    for (const std::string& row : rows) {
+        open();
+        transcript += walkToTicket({{row}, {"click layoutUpdateButton", {}, true}});
+    }
+    EXPECT_EQ(transcript, TestData("page_exception_layout_update_checks.txt"));
+}
+
 TEST_F(PageExceptionGroups, ImageShiftsAreStoredInPointsMirroredOrNotInBothUnits) {
     const std::string transcript = walkToTicket({
         {"type pageEditorField 1..4 10..20 30..40; end; select pageSetView 0; click selectAllPagesSetCheck; "

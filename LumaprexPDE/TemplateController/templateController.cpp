@@ -14,7 +14,6 @@ namespace {
 
 constexpr char kUpdateListNotification[] = "templateController::updateList";
 constexpr char kLoadSettingsNotification[] = "zqController::LoadSettings";
-constexpr char kFactoryResetNotification[] = "zqController::FactoryReset";
 
 // The template list's column: never narrower than this.
 constexpr int kTemplateColumnMinWidth = 80;

@@ -19,6 +19,7 @@ peController::peController() : OptionPane("peController", "Substitution", kPageE
     registerEnableExceptionUpdateButton();
     registerForJobFeatureUpdate("peSubstitutionController::applySettings");
     registerUpdatePeFeature();
+    registerFactoryReset();
 }
 
 // The selector may be gone already: the interface file ends its objects

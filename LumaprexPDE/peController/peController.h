@@ -208,7 +208,8 @@ public:
     void selectChapterPageNone(platform::Control&) { chooseLayout(23); }
     // Stores print mode, print side, rotation and chapter start on every
     // target range (the job's setting by taking the range's own away) and
-    // confirms them in an alert.
+    // confirms them in an alert, when every range allows them as the job and
+    // the pages are now; a refusal is shown once and stores nothing.
     void selectLayoutUpdate(platform::Control& sender);
     // A layout click by index (13 to 23): 0 when every target range allows
     // it, else the refusal.
@@ -488,7 +489,13 @@ private:
 
     void declareLayout();
     void setupLayout();
+    // A factory reset puts every row back on the job's setting.
+    void registerFactoryReset();
+    void resetLayout();
+    int& layoutValue(int code);
     void chooseLayout(int index);
+    // The row shows the button chosen, and its title the value.
+    void showLayoutChoice(const OptionButton& chosen);
     // Checks the feature on every target range, storing nothing; 0 with the
     // validation box off. A print mode and a print side are judged together,
     // each with the group's current other one, as Update stores them.

@@ -2,7 +2,8 @@
 // print mode (235), a print side (236), a rotation (301) and a chapter start
 // (300) of its own, or the job's (255). A click is checked on every target
 // range and changes the group's current value only when allowed; Update
-// stores the current values and confirms them.
+// checks the current values again on the target ranges as the job and the
+// pages are then, and stores and confirms them only when allowed.
 #include "PageFeatureLabels.h"
 #include "peController.h"
 #include "zqController.h"
@@ -58,16 +59,39 @@ void peController::setupLayout() {
     layoutText->setStringValue(getNSStringWithID(13021));
     layoutUpdateButton->setTitle(getNSStringWithID(13065));
     layoutUpdateButton->setEnabled(false);
-    // Every row starts on the job's setting.
-    for (const OptionButton& row : kLayoutButtons) {
-        if (row.value == kPeNotSet) (this->*row.action)(*(this->*row.button));
-    }
+    resetLayout();
     enableLayout();
+}
+
+void peController::registerFactoryReset() {
+    observe(kFactoryResetNotification, [this](const auto&) { resetLayout(); });
+}
+
+// Every row on the job's setting, unchecked: nothing the pages held before
+// can refuse it.
+void peController::resetLayout() {
+    for (const OptionButton& row : kLayoutButtons) {
+        if (row.value != kPeNotSet) continue;
+        layoutValue(row.code) = kPeNotSet;
+        showLayoutChoice(row);
+    }
+}
+
+int& peController::layoutValue(int code) {
+    switch (code) {
+    case kPePrintMode: return mPrintMode;
+    case kPePrintSide: return mPrintSides;
+    case kPeRotation: return mRotation;
+    default: return mChapter;
+    }
 }
 
 void peController::chooseLayout(int index) {
     if (HandlePeLayout(index) != 0) return;
-    const OptionButton& chosen = kLayoutButtons[index - kFirstLayoutIndex];
+    showLayoutChoice(kLayoutButtons[index - kFirstLayoutIndex]);
+}
+
+void peController::showLayoutChoice(const OptionButton& chosen) {
     switch (chosen.code) {
     case kPePrintMode:
         switchRow(_lastPrintingModeButton, chosen);
@@ -93,12 +117,7 @@ int peController::HandlePeLayout(int index) {
     const OptionButton& chosen = kLayoutButtons[index - kFirstLayoutIndex];
     const int refusal = validateLayoutFeatures(chosen.code, chosen.value);
     if (refusal != 0) return refusal;
-    switch (chosen.code) {
-    case kPePrintMode: mPrintMode = chosen.value; break;
-    case kPePrintSide: mPrintSides = chosen.value; break;
-    case kPeRotation: mRotation = chosen.value; break;
-    default: mChapter = chosen.value; break;
-    }
+    layoutValue(chosen.code) = chosen.value;
     return 0;
 }
 
@@ -131,6 +150,11 @@ void peController::selectLayoutUpdate(platform::Control&) {
     if (ranges.empty() || !_zqJSEController) return;
     const std::pair<int, int> features[] = {
         {kPePrintMode, mPrintMode}, {kPePrintSide, mPrintSides}, {kPeRotation, mRotation}, {kPeChapterStart, mChapter}};
+    // The clicks were judged on the pages, papers and job of their time;
+    // the ranges, their papers or the job may have changed since.
+    for (const auto& [code, value] : features) {
+        if (validateLayoutFeatures(code, value) != 0) return;
+    }
     for (const PageRange& range : ranges) {
         for (const auto& [code, value] : features) {
             if (value == kPeNotSet) _zqJSEController->JSE_RemovePageFeature(range.start, range.end, code, value);
