@@ -178,6 +178,53 @@ TEST_F(PageExceptions, DeletesTakeExactlyTheEntryOrFeatureOfEachSelectedRow) {
     EXPECT_FALSE(control<Button>("exceptionDeleteButton").isEnabled());
 }
 
+// A Delete is judged as the change that leaves the pages the same: the
+// job's print mode under a back side kept, or on a one-sided paper of a
+// duplex job; the job's one-sided paper back under duplex. A refused row
+// stays with its entry and one alert; what the pages can do without goes.
+TEST_F(PageExceptions, DeletesAreRefusedWhenTheRestOfThePagesNeedsWhatTheyTakeAway) {
+    const std::string layout = "type pageEditorField 3..5; end; select pageSetView 0; click selectAllPagesSetCheck; "
+                               "click peLayout; ";
+    const std::string duplex = "click jobsetupButton; click duplexLongEdge; click pagefeatureButton; ";
+    const std::string onTransparency = "click jobsetupButton; click bodyPaperButton; select paperTableView 9; "
+                                       "click pagefeatureButton; ";
+    const struct {
+        std::string commands;
+        const char* left;
+    } cases[] = {
+        {layout + "click duplexLongEdgeButton; click backSideButton; click layoutUpdateButton; click peSummary; "
+                  "select summaryListView 0; click summaryDeleteButton",
+         " 3..5:235=2, 3..5:236=2, alert"},
+        {layout + "click duplexLongEdgeButton; click backSideButton; click layoutUpdateButton; click peSummary; "
+                  "select summaryListView 0,1; click summaryDeleteButton",
+         ""},
+        {duplex + "type pageEditorField 4; end; select pageSetView 0; click page1; click peLayout; click simplexButton; "
+                  "click layoutUpdateButton; click peSubstitute; choose exceptionPaperCombo Letter_Transparency; "
+                  "click exceptionUpdateButton; click peSummary; select summaryListView 1; click summaryDeleteButton",
+         " 4:232=0,237=0, 4:235=1,237=0, alert"},
+        {onTransparency + "type pageEditorField 3..5; end; select pageSetView 0; click selectAllPagesSetCheck; "
+                          "choose exceptionPaperCombo Letter; click exceptionUpdateButton; click peLayout; "
+                          "click duplexLongEdgeButton; click layoutUpdateButton; click peSubstitute; "
+                          "select exceptionListView 0; click exceptionDeleteButton; click peSummary; "
+                          "select summaryListView 1; click summaryDeleteButton",
+         " 3..5:235=2, 3..5:232=0,237=0, alert alert"},
+        {onTransparency + "type pageEditorField 3..5; end; select pageSetView 0; click selectAllPagesSetCheck; "
+                          "choose exceptionPaperCombo Letter; click exceptionUpdateButton; click peSummary; "
+                          "select summaryListView 0; click summaryDeleteButton",
+         ""},
+    };
+    for (const auto& [commands, left] : cases) {
+        SCOPED_TRACE(commands);
+        open();
+        const std::size_t shown = alerts.messages().size();
+        ASSERT_TRUE(run(commands)) << user->lastError();
+        std::string result = Collection(bridge());
+        for (std::size_t i = shown; i < alerts.messages().size(); ++i)
+            if (alerts.messages()[i].starts_with("These pages cannot print on two sides")) result += " alert";
+        EXPECT_EQ(result, left);
+    }
+}
+
 // Update over many target ranges, against the road that checks, stores and
 // punches each range and reloads the validator's list after every change:
 // seeded jobs with a duplex range, subsets or a substitution around the

@@ -366,9 +366,19 @@ private:
     void setupColumns(platform::TableView& table, std::vector<int>& widths, std::initializer_list<int> headers) const;
     // Deletes the selected rows from the last to the first, each through
     // remove, then selects the row before the first one deleted and reloads
-    // the table; false, and nothing done, when no row is selected.
+    // the table; false, and nothing done, when no row is selected. A row
+    // that remove refuses stays, and so do the rows above it; false when
+    // no row went.
     bool deleteSelectedRows(platform::TableView& table, std::vector<TableRow>& rows,
-                            const std::function<void(const TableRow&)>& remove);
+                            const std::function<bool(const TableRow&)>& remove);
+    // Whether the pages may lose the features of page entry `entry`: a print
+    // mode judged as the layout group judges the job's, a substitution as the
+    // job's paper put back on the pages. 0 when they may, else the refusal,
+    // shown once.
+    int judgeTakingAway(const PageRange& pages, const std::vector<PageFeature>& features, int entry);
+    // The value of the layout code that the pages keep without page entry
+    // `entry`; 255 when none.
+    int keptLayoutValue(const PageRange& pages, int code, int entry) const;
     static std::string cell(const std::vector<TableRow>& rows, int row, int column);
 
     int _PeValidation = 1;
@@ -390,7 +400,7 @@ private:
     void declareSummary();
     void setupSummary();
     void constructPeSummaryList();
-    void removeSummaryRow(const TableRow& row);
+    bool removeSummaryRow(const TableRow& row);
 
     std::vector<TableRow> _summaryList;
     std::vector<int> _summaryColumns;  // widths of columns "0" to "4"
@@ -415,7 +425,7 @@ private:
     // Gives every page entry without a punch feature the job's punching, or
     // every such entry sharing a page with the pages.
     void addJobPunchToEntries(std::optional<PageRange> pages);
-    void removeExceptionRow(const TableRow& row);
+    bool removeExceptionRow(const TableRow& row);
 
     platform::Dictionary _paperCatalogDict;
     std::vector<std::string> _paperCatalogKeys;

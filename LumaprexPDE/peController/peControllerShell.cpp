@@ -227,16 +227,18 @@ void peController::followPageCollection() {
 }
 
 bool peController::deleteSelectedRows(platform::TableView& table, std::vector<TableRow>& rows,
-                                      const std::function<void(const TableRow&)>& remove) {
+                                      const std::function<bool(const TableRow&)>& remove) {
     const std::set<int> selected = table.selectedRowIndexes();
-    if (selected.empty()) return false;
+    std::optional<int> lowest;
     for (auto row = selected.rbegin(); row != selected.rend(); ++row) {
         if (*row >= static_cast<int>(rows.size())) continue;
         const TableRow removed = rows[static_cast<std::size_t>(*row)];
-        remove(removed);
+        if (!remove(removed)) break;
         rows.erase(rows.begin() + *row);
+        lowest = *row;
     }
-    const int kept = std::max(*selected.begin() - 1, 0);
+    if (!lowest) return false;
+    const int kept = std::max(*lowest - 1, 0);
     table.selectRow(kept, false);
     table.scrollRowToVisible(kept);
     table.reloadData();

@@ -212,7 +212,7 @@ void peController::constructSubstitutionList() {
 }
 
 void peController::selectExceptionDelete(platform::Control&) {
-    const auto remove = [this](const TableRow& row) { removeExceptionRow(row); };
+    const auto remove = [this](const TableRow& row) { return removeExceptionRow(row); };
     if (!deleteSelectedRows(*exceptionListView, _exceptionList, remove)) return;
     if (_exceptionList.empty()) exceptionDeleteButton->setEnabled(false);
     postExceptionUpdate();
@@ -222,16 +222,48 @@ void peController::selectExceptionDelete(platform::Control&) {
 // pages, paper and feature; an entry that held nothing else but its
 // punching goes whole. Other entries of the same pages (a subset, an image
 // shift, another insert) stay, and a row whose feature the collection no
-// longer holds deletes nothing.
-void peController::removeExceptionRow(const TableRow& row) {
-    if (!_zqJSEController || !row.source.feature) return;
+// longer holds deletes nothing. Refused, with the feature kept, when the
+// pages cannot do without it.
+bool peController::removeExceptionRow(const TableRow& row) {
+    if (!_zqJSEController || !row.source.feature) return true;
     const PageEntries entries = ReadPageEntries(_zqJSEController);
     const int index = FindShownEntry(entries, row.source);
-    if (index < 0) return;
+    if (index < 0) return true;
     const int code = row.source.feature->code;
+    if (judgeTakingAway(row.source.entry.pages, {*row.source.feature}, index) != 0) return false;
     const std::vector<PageFeature>& features = entries.pages[static_cast<std::size_t>(index)].features;
     const bool alone = std::all_of(features.begin(), features.end(),
                                    [&](const PageFeature& f) { return f.code == code || f.code == kPePunch; });
     if (alone) _zqJSEController->JSE_PageCollection_RemovePageAt(index);
     else _zqJSEController->JSE_PageCollection_RemovePageFeatureAt(index, code);
+    return true;
+}
+
+// Taking a feature away is judged as the change that leaves the pages the
+// same: the job's print mode chosen in the layout group beside the print
+// side the pages keep, the job's paper substituted. A print side can be
+// taken away at any time.
+int peController::judgeTakingAway(const PageRange& pages, const std::vector<PageFeature>& features, int entry) {
+    for (const PageFeature& f : features) {
+        int refusal = 0;
+        if (f.code == kPePrintMode) {
+            const PageFeature side{kPePrintSide, keptLayoutValue(pages, kPePrintSide, entry)};
+            refusal = ValidationOnExceptions(pages.start, pages.end, f.code, "", kPeNotSet, 0, side);
+        } else if (f.code == kPePaperSubstitution) {
+            refusal = ValidationOnExceptions(pages.start, pages.end, f.code, _zqJSEController->JSE_GetBodyPaper(), 0, 0);
+        }
+        if (refusal != 0) return refusal;
+    }
+    return 0;
+}
+
+// The last entry sharing a page with the pages rules them, as the ticket
+// reads its layout.
+int peController::keptLayoutValue(const PageRange& pages, int code, int entry) const {
+    int kept = kPeNotSet;
+    for (const auto& [i, held] : ReadPageEntriesOver(_zqJSEController, pages)) {
+        const std::optional<int> value = held.feature(code);
+        if (i != entry && value) kept = *value;
+    }
+    return kept;
 }

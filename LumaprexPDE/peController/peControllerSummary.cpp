@@ -34,7 +34,7 @@ void peController::constructPeSummaryList() {
 }
 
 void peController::selectDeleteSummaryItem(platform::Control&) {
-    const auto remove = [this](const TableRow& row) { removeSummaryRow(row); };
+    const auto remove = [this](const TableRow& row) { return removeSummaryRow(row); };
     if (!deleteSelectedRows(*summaryListView, _summaryList, remove)) return;
     if (_summaryList.empty()) {
         summaryDeleteButton->setEnabled(false);
@@ -46,21 +46,24 @@ void peController::selectDeleteSummaryItem(platform::Control&) {
 
 // The entry the row shows, found as the collection holds it now; a row
 // whose entry is gone deletes nothing. The layout the row shows leaves the
-// layout list too, so that no later layout change brings it back.
-void peController::removeSummaryRow(const TableRow& row) {
-    if (!_zqJSEController) return;
+// layout list too, so that no later layout change brings it back. Refused,
+// with the entry kept, when the pages cannot do without what it holds.
+bool peController::removeSummaryRow(const TableRow& row) {
+    if (!_zqJSEController) return true;
     const int index = FindShownEntry(ReadPageEntries(_zqJSEController), row.source);
-    if (index < 0) return;
+    if (index < 0) return true;
     if (row.source.image) {
         _zqJSEController->JSE_PageCollection_RemoveImageAlignOnPages(row.source.shift.pages.start,
                                                                      row.source.shift.pages.end);
-        return;
+        return true;
     }
-    _zqJSEController->JSE_PageCollection_RemovePageAt(index);
     const PageRange pages = row.source.entry.pages;
+    if (judgeTakingAway(pages, row.source.entry.features, index) != 0) return false;
+    _zqJSEController->JSE_PageCollection_RemovePageAt(index);
     for (const PageFeature& f : row.source.entry.features) {
         if (IsLayoutCode(f.code)) _zqJSEController->JSE_RemovePageFeature(pages.start, pages.end, f.code, kPeNotSet);
     }
+    return true;
 }
 
 void peController::selectDeleteAllSummaryItem(platform::Control&) {

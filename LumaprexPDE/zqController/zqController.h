@@ -269,6 +269,8 @@ public:
     void JSE_PageCollection_UpdatePunch(int start, int end, int code, int value);
     // The job's punch pattern; 0 for no punching.
     int JSE_GetJobPunchValue() const { return mJobFeature.punchJob; }
+    // The paper the job's pages print on.
+    std::string JSE_GetBodyPaper() const;
     // Whether the front cover (219) or the back cover (220) is punched.
     bool JSE_GetCoverPunchValue(int feature) const {
         return feature == kFeaturePunchFrontCover ? mJobFeature.punchFrontCover

@@ -300,6 +300,8 @@ int zqController::JSE_ValidationOnExceptions(int start, int end, int code, std::
         m_service->JSE_Validation_CheckPeFeature(start, end, records, code, JSE_MediaSelection(paperName), value));
 }
 
+std::string zqController::JSE_GetBodyPaper() const { return wstringToNSString(mJobFeature.bodyPaper); }
+
 // Every change of the page records ends here, so the records the validator
 // reads later are those of the collection as it was left.
 void zqController::JSE_LoadPageExceptionToValidation() { loadPageExceptionsToValidation(false); }
