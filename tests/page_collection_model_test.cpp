@@ -214,9 +214,10 @@ TEST(PageCollectionModel, EveryPageHasTheLayoutPaperAndShiftTheCallsGaveIt) {
     }
 }
 
-// Plex runs and a substitution with or without a plex of its own, each
-// beginning on a page of its own, handed over in a random order.
-TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheLastRecordBegunOnIt) {
+// Plex runs and a substitution with or without a plex of its own, handed
+// over in a random order; some begin on the page another begins on, and are
+// then of another length, so that the inner one is known.
+TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheInnermostRecordHoldingIt) {
     const int kValues[] = {kPeNotSet, 1, 2, 3};
     const char* const kWords[] = {"simplex", "simplex", "duplex(longedge)", "duplex(shortedge)"};  // the job's simplex
     for (unsigned seed = 1; seed <= 100; ++seed) {
@@ -226,18 +227,25 @@ TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheLastRecordBegunOn
         std::shuffle(starts.begin(), starts.end(), random);
         JSE_PageCollection none;
         Engine engine(none);
-        std::vector<std::pair<long, int>> model(kPages + 1, {0, 0});  // first page of the record giving it, plex
+        std::vector<long> lengths(12);
+        std::iota(lengths.begin(), lengths.end(), 0);
+        std::shuffle(lengths.begin(), lengths.end(), random);
+        struct Holder { long first = 0, last = 0; int value = 0; };  // the record giving a page its plex
+        std::vector<Holder> model(kPages + 1);
         std::vector<JSE_PageExceptionType> records(1 + random() % 7);
         for (std::size_t r = 0; r < records.size(); ++r) {
             JSE_PageExceptionType& record = records[r];
             record.exceptionMode = r == 0 ? kPePaperSubstitution : kPePrintMode;
-            record.startingPage = starts[r];
-            record.endingPage = std::min<long>(kPages, record.startingPage + static_cast<long>(random() % 12));
+            const long shared = r > 0 ? records[random() % r].startingPage : kPages;
+            record.startingPage = shared + 11 <= kPages && random() % 3 == 0 ? shared : starts[r];
+            record.endingPage = std::min<long>(kPages, record.startingPage + lengths[r]);
             record.pePlex = r > 0 || random() % 2;
             const int value = static_cast<int>(random() % 4);
             record.pePlexValue = kValues[value];
             for (long p = record.startingPage; p <= record.endingPage && record.pePlex; ++p)
-                if (record.startingPage > model[p].first) model[p] = {record.startingPage, value};
+                if (Holder& h = model[p]; record.startingPage > h.first ||
+                                          (record.startingPage == h.first && record.endingPage < h.last))
+                    h = {record.startingPage, record.endingPage, value};
         }
         records[0].fromJobPaper = false;
         records[0].mediaName = L"Letter_Blue";
@@ -246,7 +254,7 @@ TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheLastRecordBegunOn
         const std::string ticket = engine.ticket();
         std::map<long, std::string> slips = PagesOfLines(ticket, "%VLXSlip:", kSlipItem);
         for (long p = 1; p <= kPages; ++p) {
-            const std::string word = kWords[model[p].second];
+            const std::string word = kWords[model[p].value];
             EXPECT_EQ(PlexOfPage(ticket, p), word) << "page " << p;
             const bool blue = p >= records[0].startingPage && p <= records[0].endingPage;
             EXPECT_EQ(slips[p], !blue ? "" : word == "simplex" ? "Letter_Blue simplex " : "Letter_Blue duplex ");

@@ -1,5 +1,6 @@
 // The page-exception lines: forced side, plex, image shift, rotation, page
 // copies and finishing subsets.
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <map>
@@ -190,16 +191,21 @@ void takePages(PlexStretches& stretches, const PlexStretch& stretch) {
     stretches.emplace(stretch.first, stretch);
 }
 
-// Each page prints with the plex of the last record in the list that holds
-// it and sets a plex: a range that begins inside another takes its own pages
-// over, and the other holds again after it. Every record keeps the
-// boundaries of its pages, even beside a record of the same plex.
+// Each page prints with the plex of the innermost record that holds it and
+// sets a plex: a range that begins inside another takes its own pages over,
+// and the other holds again after it; of ranges that begin on one page the
+// shorter is the inner one, whatever their order in the list. Every record
+// keeps the boundaries of its pages, even beside a record of the same plex.
 std::vector<PlexStretch> plexStretches(const std::vector<vlxPageExeptionType>& list) {
+    std::vector<PlexStretch> ranges;
+    for (const vlxPageExeptionType& record : list)
+        if (record.pePlex && record.endingPage >= record.startingPage)
+            ranges.push_back({record.startingPage, record.endingPage, record.pePlexValue});
+    std::stable_sort(ranges.begin(), ranges.end(), [](const PlexStretch& a, const PlexStretch& b) {
+        return a.first != b.first ? a.first < b.first : a.last > b.last;
+    });
     PlexStretches stretches;
-    for (const vlxPageExeptionType& record : list) {
-        if (!record.pePlex || record.endingPage < record.startingPage) continue;
-        takePages(stretches, PlexStretch{record.startingPage, record.endingPage, record.pePlexValue});
-    }
+    for (const PlexStretch& range : ranges) takePages(stretches, range);
     std::vector<PlexStretch> ordered;
     ordered.reserve(stretches.size());
     for (const auto& [first, stretch] : stretches) ordered.push_back(stretch);
