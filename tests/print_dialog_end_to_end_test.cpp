@@ -231,10 +231,17 @@ int PrintDialog(const PrivateScheduler& cups, const std::string& templates, cons
     return at == std::string::npos ? 0 : std::atoi(run.out.c_str() + at + 23);
 }
 
+// The page-exception rows of the summary table the host showed.
+std::string SummaryPageExceptions(const std::string& out) {
+    const std::size_t start = out.find("  | Page Exceptions |");
+    return start == std::string::npos ? std::string() : out.substr(start, out.find("  |      |", start) - start);
+}
+
 // Each job is printed, saved as a template, and printed again from a new
 // dialog after a factory reset and the template's apply: the printer gets
 // the same bytes (a command file deleted meanwhile is left out of the second
-// print, which is otherwise the same).
+// print, which is otherwise the same) and the summary lists the same page
+// exceptions in the same order, a side or paper before its print mode too.
 TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFirstTime) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
@@ -283,6 +290,17 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
         {"command file deleted before the apply", commandFile, {}, true},
         {"mirrored page image shift with a Y value", mirroredShift, {}, false},
         {"every tab changed at once", everyTab, {}, false},
+        {"back side kept before the short-edge duplex of its page",
+         {"click pagefeatureButton", "type pageEditorField 2..4", "end", "select pageSetView 0",
+          "click selectAllPagesSetCheck", "click peLayout", "click duplexLongEdgeButton", "click backSideButton",
+          "click layoutUpdateButton", "click selectAllPagesSetCheck", "click page3", "click duplexShortEdgeButton",
+          "click layoutUpdateButton"},
+         {}, false},
+        {"one-sided paper kept before the simplex of its page on a duplex job",
+         {"click jobsetupButton", "click duplexLongEdge", "click pagefeatureButton", "type pageEditorField 4", "end",
+          "select pageSetView 0", "click page1", "click peLayout", "click simplexButton", "click layoutUpdateButton",
+          "click peSubstitute", "choose exceptionPaperCombo Letter_Transparency", "click exceptionUpdateButton"},
+         {}, false},
     };
     int row = 0;
     for (const auto& c : cases) {
@@ -291,7 +309,9 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
         const std::string name = "round-trip-" + std::to_string(++row);
         RunResult first;
         const int saved = PrintDialog(cups, folder.path(),
-                                      join(c.actions, {"click summaryButton", "pick " + name, "click savetemplate"}), first);
+                                      join(c.actions, {"click summaryButton", "pick " + name, "click savetemplate",
+                                                       "tab templateTabView 1", "show summaryListView"}),
+                                      first);
         ASSERT_TRUE(saved > 0 && cups.waitForJob(saved)) << first.err << cups.log();
         std::string expected = cups.printerOutput();
         EXPECT_EQ(expected.substr(0, expected.find("%%EndComments")).find("\r\n\r\n"), std::string::npos)
@@ -308,10 +328,11 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
             cups, folder.path(),
             join(join({"click summaryButton", "click resetFactory"}, c.beforeApply),
                  {"click summaryButton", "pick " + folder.file(name), "click opentemplate", "select templateListView 0",
-                  "click applytemplate"}),
+                  "click applytemplate", "tab templateTabView 1", "show summaryListView"}),
             second);
         ASSERT_TRUE(applied > 0 && cups.waitForJob(applied)) << second.err << cups.log();
         EXPECT_NE(second.err.find("alert: The template has been applied. [OK]\n"), std::string::npos) << second.err;
+        EXPECT_EQ(SummaryPageExceptions(second.out), SummaryPageExceptions(first.out));
         EXPECT_EQ(cups.printerOutput(), expected) << cups.log();
     }
 }

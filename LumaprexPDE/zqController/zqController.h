@@ -526,7 +526,11 @@ private:
     // applied are kept for the dictionary.
     void applyPageFeatures(const platform::Dictionary& substitution, int orientation,
                            template_values::Outcome& outcome);
+    // False when the entry was not applied, a refusal being told to the
+    // outcome.
+    bool applyPageFeatureEntry(const platform::Value& entry, int orientation, template_values::Outcome& outcome);
     bool applyPageFeatureEntry(template_values::Group& entry, int orientation);
+    void storePageFeaturesInOrder(const platform::Array& entries, const std::vector<bool>& applied, int orientation);
     bool applyImageShiftEntry(template_values::Group& entry, int first, int last, int orientation);
     bool pageRulesTake(template_values::Group& entry, int first, int last, const std::string& paper,
                        std::initializer_list<std::pair<int, int>> features);

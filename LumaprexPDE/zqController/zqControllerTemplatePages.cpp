@@ -4,6 +4,7 @@
 // substitutions and inserts become the page ranges' properties; punch,
 // staple and subset settings join the range's record once it exists.
 #include <array>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -52,7 +53,10 @@ struct ArrayReader {
 // Current templates
 
 // An entry is applied whole or not at all; the list the panes receive
-// holds the entries applied.
+// holds the entries applied. The rules judge each entry by the pages as
+// stored so far, so an entry they refuse is tried again after the others:
+// a print side or a one-sided paper may come before the print mode its
+// pages need. What is refused when no more can be stored is left out.
 void zqController::applyPageFeatures(const platform::Dictionary& substitution, int orientation,
                                      template_values::Outcome& outcome) {
     const platform::Value* features = substitution.find("pageFeatures");
@@ -62,19 +66,58 @@ void zqController::applyPageFeatures(const platform::Dictionary& substitution, i
         outcome.leaveOut("", "pageFeatures", "is not a list");
         return;
     }
-    for (const platform::Value& entry : features->array()) {
-        template_values::Group values(entry.isDictionary() ? entry.dictionary() : platform::Dictionary(), "",
-                                      outcome);
-        if (entry.isDictionary() && applyPageFeatureEntry(values, orientation)) m_appliedPageFeatures->append(entry);
-        else outcome.incomplete();
+    const platform::Array& entries = features->array();
+    std::vector<std::size_t> waiting(entries.size());
+    std::iota(waiting.begin(), waiting.end(), 0);
+    std::vector<bool> applied(entries.size());
+    bool outOfOrder = false;
+    for (bool first = true, stored = true; stored && !waiting.empty(); first = false) {
+        template_values::Outcome trial(false);
+        const std::vector<std::size_t> tried = std::exchange(waiting, {});
+        stored = false;
+        for (const std::size_t i : tried) {
+            if (!applyPageFeatureEntry(entries[i], orientation, trial)) {
+                waiting.push_back(i);
+                continue;
+            }
+            applied[i] = stored = true;
+            outOfOrder = outOfOrder || !first;
+        }
     }
+    for (const std::size_t i : waiting) {
+        applyPageFeatureEntry(entries[i], orientation, outcome);  // refused again, and logged
+        outcome.incomplete();
+    }
+    if (outOfOrder) storePageFeaturesInOrder(entries, applied, orientation);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (applied[i]) m_appliedPageFeatures->append(entries[i]);
+}
+
+bool zqController::applyPageFeatureEntry(const platform::Value& entry, int orientation,
+                                         template_values::Outcome& outcome) {
+    if (!entry.isDictionary()) return false;
+    template_values::Group values(entry.dictionary(), "", outcome);
+    return applyPageFeatureEntry(values, orientation);
+}
+
+// The pages again as the template lists the entries taken, so that they
+// hold them in its order; the rules have judged them all.
+void zqController::storePageFeaturesInOrder(const platform::Array& entries, const std::vector<bool>& applied,
+                                            int orientation) {
+    JSE_PageCollection_RemoveAllPages();
+    const int validation = std::exchange(_PeValidation, 0);
+    template_values::Outcome again(false);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (applied[i]) applyPageFeatureEntry(entries[i], orientation, again);
+    _PeValidation = validation;
 }
 
 // Every value of the entry is read and checked before any is applied.
 bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orientation) {
     using template_values::kAnyNumber;
     const auto startPage = entry.number("startPage", kAnyNumber), endPage = entry.number("endPage", kAnyNumber);
-    if (!startPage || !endPage || !template_values::PageRange(*startPage, *endPage, "page feature")) return false;
+    if (!startPage || !endPage) return false;
+    if (!template_values::PageRange(*startPage, *endPage, "page feature", entry.outcome())) return false;
     const int first = static_cast<int>(*startPage), last = static_cast<int>(*endPage);
     const auto code = entry.number("featureType", kAnyNumber);
     if (!code) return false;
@@ -201,7 +244,7 @@ void zqController::convertPageFeatureArray(const platform::Array& items, templat
     const std::string paper = withPaper ? in.take().text() : std::string();
     if (!in.more()) return;
     if (withPaper) in.next += 1;
-    if (!template_values::PageRange(startPage, endPage, "earlier page feature")) return outcome.incomplete();
+    if (!template_values::PageRange(startPage, endPage, "earlier page feature", outcome)) return outcome.incomplete();
     const int first = static_cast<int>(startPage), last = static_cast<int>(endPage);
     while (in.more()) {
         const std::int64_t code = in.number();

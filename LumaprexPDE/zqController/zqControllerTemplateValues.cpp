@@ -66,9 +66,12 @@ Range EraseRange(int unit) {
     return {limits.lowest, limits.highest};
 }
 
+void Outcome::log(const std::string& line) const {
+    if (m_logged) platform::ConsoleLog(line);
+}
+
 void Outcome::leaveOut(std::string_view group, std::string_view key, std::string_view why) {
-    platform::ConsoleLog("zqController: template value " + std::string(key) + " " + std::string(why) +
-                         " and was not applied");
+    log("zqController: template value " + std::string(key) + " " + std::string(why) + " and was not applied");
     m_complete = false;
     if (!group.empty()) m_fromEngine.emplace_back(group, key);
 }
@@ -125,10 +128,10 @@ std::optional<std::string> Group::text(std::string_view key, std::string_view ru
 
 void Group::leaveOut(std::string_view key, std::string_view why) { m_outcome.leaveOut(m_name, key, why); }
 
-bool PageRange(std::int64_t first, std::int64_t last, std::string_view where) {
+bool PageRange(std::int64_t first, std::int64_t last, std::string_view where, const Outcome& outcome) {
     if (first >= 1 && first <= last && last <= kLastPage) return true;
-    platform::ConsoleLog("zqController: template " + std::string(where) + " pages " + std::to_string(first) + ".." +
-                         std::to_string(last) + " are out of range and were not applied");
+    outcome.log("zqController: template " + std::string(where) + " pages " + std::to_string(first) + ".." +
+                std::to_string(last) + " are out of range and were not applied");
     return false;
 }
 

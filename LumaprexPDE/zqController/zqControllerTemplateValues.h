@@ -51,6 +51,11 @@ class Outcome {
 public:
     using Key = std::pair<std::string, std::string>;  // group, key
 
+    // A trial's outcome logs nothing: its refusals are told once final.
+    explicit Outcome(bool logged = true) : m_logged(logged) {}
+
+    // Logs the line, unless this is a trial's outcome.
+    void log(const std::string& line) const;
     // Logs why the value was left out; the load is incomplete.
     void leaveOut(std::string_view where, std::string_view key, std::string_view why);
     // A key the file lacks: the engine's value stands for it.
@@ -62,6 +67,7 @@ public:
     const std::vector<Key>& fromEngine() const { return m_fromEngine; }
 
 private:
+    bool m_logged;
     bool m_complete = true;
     std::vector<Key> m_fromEngine;
 };
@@ -96,6 +102,7 @@ public:
     void leaveOut(std::string_view key, std::string_view why);
     // The key is the engine's to answer, whatever the file holds.
     void answeredByEngine(std::string_view key) { m_outcome.absent(m_name, key); }
+    const Outcome& outcome() const { return m_outcome; }
 
 private:
     // The key's value when it is a text; otherwise it is left out (or, when
@@ -108,6 +115,6 @@ private:
 };
 
 // The pages of a page feature: 1 to the last page, in order.
-bool PageRange(std::int64_t first, std::int64_t last, std::string_view where);
+bool PageRange(std::int64_t first, std::int64_t last, std::string_view where, const Outcome& outcome);
 
 }  // namespace template_values
