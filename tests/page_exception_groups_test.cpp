@@ -150,6 +150,29 @@ TEST_F(PageExceptionGroups, LayoutUpdateJudgesItsValuesOnThePagesAndTheJobAtUpda
     EXPECT_EQ(transcript, TestData("page_exception_layout_update_checks.txt"));
 }
 
+// The same for the subset group: a booklet clicked on duplex pages is
+// refused at Update on simplex pages, and a factory reset puts the group
+// on the job's device.
+TEST_F(PageExceptionGroups, SubsetUpdateJudgesItsValuesOnThePagesAndTheJobAtUpdate) {
+    const std::string rows[] = {
+        "type pageEditorField 1..10; end; select pageSetView 0; click selectAllPagesSetCheck; click peLayout; "
+        "click duplexLongEdgeButton; click layoutUpdateButton; click peSubset; click subsetButton; "
+        "click BookletButton; type pageEditorField 20..30; end; select pageSetView 1; "
+        "click selectAllPagesSetCheck; click subsetButton",
+        "click jobsetupButton; click duplexLongEdge; click pagefeatureButton; type pageEditorField 3..5; end; "
+        "select pageSetView 0; click selectAllPagesSetCheck; click peSubset; click subsetButton; "
+        "click BookletButton; click StapleSaddleButton; click summaryButton; click resetFactory; "
+        "click pagefeatureButton; type pageEditorField 3..5; end; select pageSetView 0; "
+        "click selectAllPagesSetCheck; click peSubset; click subsetButton",
+    };
+    std::string transcript;
+    for (const std::string& row : rows) {
+        open();
+        transcript += walkToTicket({{row}, {"click subsetUpdateButton", {}, true}});
+    }
+    EXPECT_EQ(transcript, TestData("page_exception_subset_update_checks.txt"));
+}
+
 TEST_F(PageExceptionGroups, ImageShiftsAreStoredInPointsMirroredOrNotInBothUnits) {
     const std::string transcript = walkToTicket({
         {"type pageEditorField 1..4 10..20 30..40; end; select pageSetView 0; click selectAllPagesSetCheck; "

@@ -154,6 +154,11 @@ public:
     // on the pages with it.
     int ValidationOnExceptions(int start, int end, int code, const std::string& paper, int value, int add,
                                std::optional<PageFeature> layout = std::nullopt);
+    // The feature on every target range with the paper combo's paper,
+    // stopping at the first refusal, shown once; 0 with the validation box
+    // off.
+    int validateOnTargets(Runs runs, int code, int value, int add,
+                          std::optional<PageFeature> layout = std::nullopt);
 
     // --- Finishing subsets (peControllerSubset.cpp) ---------------------------
 
@@ -180,7 +185,8 @@ public:
     // Update takes the subsets of the ranges away.
     void selectSubset(platform::Control& sender);
     // Stores the group's current values on every target range and confirms
-    // them in an alert.
+    // them in an alert, when every range allows them as the job and the
+    // pages are now; a refusal is shown once and stores nothing.
     void selectFinisherUpdate(platform::Control& sender);
     // A click of the group by index (1 to 5 and 255 the devices, 6 to 10
     // the staple positions, 11 trimming, 12 offset stacking): the current
@@ -452,7 +458,17 @@ private:
     // Checks a click on every target range, runs of pages apart; 0 with the
     // validation box off.
     int validateSubsetFeatures(int index);
-    int ValidationSubset(int start, int end, int index);
+    // The feature a click chooses, as the engine judges it: a box by its
+    // state (1 on, 0 off); none for the job's device, which is never refused.
+    std::optional<PageFeature> subsetClickFeature(int index) const;
+    // Whether every feature Update would store on the ranges is allowed as
+    // the pages and the job are now; a refusal is shown once.
+    bool subsetUpdateAllowed();
+    // The device's features a subset entry receives, in the order stored;
+    // none for the job's device.
+    std::vector<PageFeature> subsetDeviceFeatures(bool allSets) const;
+    // The device row on the job's setting, no staple, both boxes off.
+    void resetSubset();
     // Shows the staple positions the device offers and enables the boxes it
     // can do.
     void handleDevice();
@@ -499,7 +515,8 @@ private:
 
     void declareLayout();
     void setupLayout();
-    // A factory reset puts every row back on the job's setting.
+    // A factory reset puts the layout and subset rows back on the job's
+    // setting.
     void registerFactoryReset();
     void resetLayout();
     int& layoutValue(int code);

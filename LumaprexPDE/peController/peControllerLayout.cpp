@@ -64,7 +64,10 @@ void peController::setupLayout() {
 }
 
 void peController::registerFactoryReset() {
-    observe(kFactoryResetNotification, [this](const auto&) { resetLayout(); });
+    observe(kFactoryResetNotification, [this](const auto&) {
+        resetLayout();
+        resetSubset();
+    });
 }
 
 // Every row on the job's setting, unchecked: nothing the pages held before
@@ -126,16 +129,10 @@ int peController::HandlePeLayout(int index) {
 // print mode that Update stores beside the click, not the one they hold, so
 // that one Update of both gives the answer of an Update for each.
 int peController::validateLayoutFeatures(int code, int value) {
-    if (_PeValidation != 1) return 0;
     std::optional<PageFeature> other;
     if (code == kPePrintMode) other = PageFeature{kPePrintSide, mPrintSides};
     if (code == kPePrintSide) other = PageFeature{kPePrintMode, mPrintMode};
-    const std::string paper = chosenPaper();
-    for (const PageRange& range : collectTargetRanges()) {
-        if (const int refusal = ValidationOnExceptions(range.start, range.end, code, paper, value, 1, other))
-            return refusal;
-    }
-    return 0;
+    return validateOnTargets(Runs::Joined, code, value, 1, other);
 }
 
 void peController::enableLayout() {

@@ -3,7 +3,9 @@
 // of its own (224), a staple position (225), trimming (239), offset
 // stacking (240) and, for a booklet, a fold (117). A click on a button is
 // checked on every target range and changes the group's current value only
-// when allowed; Update stores the current values and confirms them.
+// when allowed; Update checks the values it stores again on the target
+// ranges as the job and the pages are then, and stores and confirms them
+// only when allowed.
 #include "PageFeatureLabels.h"
 #include "peController.h"
 #include "pageSetController.h"
@@ -122,27 +124,42 @@ int peController::HandlePeFinisher(int index) {
 }
 
 int peController::validateSubsetFeatures(int index) {
-    if (_PeValidation != 1) return 0;
-    for (const PageRange& range : collectTargetRanges(Runs::Apart)) {
-        if (const int refusal = ValidationSubset(range.start, range.end, index)) return refusal;
-    }
-    return 0;
+    const std::optional<PageFeature> feature = subsetClickFeature(index);
+    return feature ? validateOnTargets(Runs::Apart, feature->code, feature->value, 0) : 0;
 }
 
-// A device or staple position as its button chooses it; a box by its state
-// (1 on, 0 off).
-int peController::ValidationSubset(int start, int end, int index) {
-    int code = 0, value = 0;
-    if (index >= 1 && index < kTrimIndex) {
-        code = kFinisherButtons[index].code;
-        value = kFinisherButtons[index].value;
-    } else if (index == kTrimIndex || index == kOffsetIndex) {
-        code = index == kTrimIndex ? kPeSubsetTrim : kPeSubsetJog;
-        value = (index == kTrimIndex ? edgeTrimButton : offsetButton)->state();
-    } else {
-        return 0;  // the job's device is never refused
+std::optional<PageFeature> peController::subsetClickFeature(int index) const {
+    if (index >= 1 && index < kTrimIndex) return PageFeature{kFinisherButtons[index].code, kFinisherButtons[index].value};
+    if (index == kTrimIndex) return PageFeature{kPeSubsetTrim, edgeTrimButton->state()};
+    if (index == kOffsetIndex) return PageFeature{kPeSubsetJog, offsetButton->state()};
+    return std::nullopt;
+}
+
+// The clicks were judged on the pages, papers and job of their time; the
+// ranges, their papers or the job may have changed since. The fold follows
+// the staple position and is not judged on its own.
+bool peController::subsetUpdateAllowed() {
+    for (PageFeature feature : subsetDeviceFeatures(false)) {
+        if (feature.code == kPeSubsetTrim) feature.value = feature.value == kTrimOn ? 1 : 0;
+        if (feature.code == kPeSubsetJog) feature.value = feature.value == kOffsetOn ? 1 : 0;
+        if (validateOnTargets(Runs::Apart, feature.code, feature.value, 0) != 0) return false;
     }
-    return ValidationOnExceptions(start, end, code, chosenPaper(), value, 0);
+    return true;
+}
+
+// Unchecked: the job's device is never refused.
+void peController::resetSubset() {
+    _mDeviceExit = kPeNotSet;
+    _mStaplePosition = 1;
+    _mEdgeTrimValue = kTrimOff;
+    _mOffstackValue = kOffsetOff;
+    edgeTrimButton->setState(0);
+    offsetButton->setState(0);
+    switchRow(_lastFinishingButton, kFinisherButtons[0]);
+    switchRow(_lastStaplePositionButton, kFinisherButtons[6]);
+    updateDeviceTitle();
+    updateStaplePositionTitle();
+    handleDevice();
 }
 
 // Controls the device decides ------------------------------------------------------------
@@ -191,6 +208,7 @@ void peController::selectFinisherUpdate(platform::Control&) {
     const std::vector<PageRange> ranges = collectTargetRanges();
     if (ranges.empty() || !_zqJSEController) return;
     const int add = subsetButton->state();
+    if (add == 1 && !subsetUpdateAllowed()) return;
     addSubset(add);
     // With the box off the subsets are gone; a device around the ranges is
     // not the user's to change here.
@@ -234,17 +252,22 @@ void peController::addDeviceFeatures(const std::vector<PageRange>& ranges) {
             _zqJSEController->JSE_RemovePageFeature(range.start, range.end, kPeSubsetOutput, _mDeviceExit);
             continue;
         }
-        std::vector<std::pair<int, int>> features{{kPeSubsetOutput, _mDeviceExit}};
-        if (_mDeviceExit == 2) features.insert(features.end(), {{kPeSubsetStaple, _mStaplePosition},
-                                                                {kPeSubsetJog, _mOffstackValue}});
-        if (_mDeviceExit == 3) features.emplace_back(kPeSubsetJog, _mOffstackValue);
-        if (_mDeviceExit == 4) {
-            features.insert(features.end(), {{kPeSubsetStaple, _mStaplePosition}, {kPeSubsetTrim, _mEdgeTrimValue}});
-            if (allSets) features.emplace_back(kPeSubsetFold, _mStaplePosition == 1 ? kNoFold : kSaddleFold);
-        }
-        for (const auto& [code, value] : features)
-            _zqJSEController->JSE_PageCollection_AddPageFeature(entry, code, value);
+        for (const PageFeature& feature : subsetDeviceFeatures(allSets))
+            _zqJSEController->JSE_PageCollection_AddPageFeature(entry, feature.code, feature.value);
     }
+}
+
+std::vector<PageFeature> peController::subsetDeviceFeatures(bool allSets) const {
+    if (!IsDevice(_mDeviceExit)) return {};
+    std::vector<PageFeature> features{{kPeSubsetOutput, _mDeviceExit}};
+    if (_mDeviceExit == 2) features.insert(features.end(), {{kPeSubsetStaple, _mStaplePosition},
+                                                            {kPeSubsetJog, _mOffstackValue}});
+    if (_mDeviceExit == 3) features.push_back({kPeSubsetJog, _mOffstackValue});
+    if (_mDeviceExit == 4) {
+        features.insert(features.end(), {{kPeSubsetStaple, _mStaplePosition}, {kPeSubsetTrim, _mEdgeTrimValue}});
+        if (allSets) features.push_back({kPeSubsetFold, _mStaplePosition == 1 ? kNoFold : kSaddleFold});
+    }
+    return features;
 }
 
 // "Output Device - Stapler: Top, Offset stacking: On" and the like.

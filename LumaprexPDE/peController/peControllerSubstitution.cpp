@@ -165,6 +165,16 @@ int peController::ValidationOnExceptions(int start, int end, int code, const std
     return 0;
 }
 
+int peController::validateOnTargets(Runs runs, int code, int value, int add, std::optional<PageFeature> layout) {
+    if (_PeValidation != 1) return 0;
+    const std::string paper = chosenPaper();
+    for (const PageRange& range : collectTargetRanges(runs)) {
+        if (const int refusal = ValidationOnExceptions(range.start, range.end, code, paper, value, add, layout))
+            return refusal;
+    }
+    return 0;
+}
+
 void peController::storePageFeature(int start, int end, int code, const std::string& paper, int value) {
     switch (code) {
     case kPePrintMode:
