@@ -111,8 +111,11 @@ std::string Others(const OpenBridge& b) {
 
 class ImagePane : public MainPaneTest {
 protected:
+    // A portrait job: side 2 mirrors side 1 across X (the print host's
+    // table has the other orientations).
     void SetUp() override {
         MainPaneTest::SetUp();
+        host.format->orientation = PMOrientation::Portrait;
         show<ImageMainPane>();
         user.emplace(*pane->panelView());
         ASSERT_TRUE(user->perform("click imageoptionButton"));
@@ -153,7 +156,8 @@ TEST_F(ImagePane, AlignmentFieldsFollowTheirUnitMirrorAndSteppers) {
            {"click imageAlignUnitMMCell", "imageAlignUnitInchCell", "0", "1 1 u1 6.36 20.32 -6.36 20.32"},
            {"click imageAlignUnitInchCell", "iaSide1XEditText", "0.25", "1 1 u1 6.36 20.32 -6.36 20.32"},
            {"step iaSide1YStepper up 3", "iaSide1YEditText", "0.80", "1 1 u0 0.25 0.80 -0.25 0.80"},
-           {"click imageAlignMirrorSide1Button", "iaSide2XEditText", "0.0", "1 1 u0 0.25 0.80 -0.25 0.80"},
+           {"click imageAlignMirrorSide1Button", "iaSide2XEditText", "0.0", "1 0 u0 0.25 0.80 0.00 0.00",
+            "imageAlignMirrorSide1", "0"},
            {"step iaSide2XStepper down", "iaSide2XEditText", "-0.01", "1 0 u0 0.25 0.80 -0.01 0.00"},
            {"click imageAlignResetButton", "iaSide1XEditText", "0.00", "1 0 u0 0.00 0.00 0.00 0.00", "imageAlign",
             "1"},
@@ -175,7 +179,7 @@ TEST_F(ImagePane, EraseMarginsFollowTheirUnitMirrorAndSteppers) {
            {"type eaSide1RightEditText 30", "eaSide2RightEditText", "25.40",
             "1 1 u1 25.40 25.40 0.51 25.40 / 25.40 25.40 0.51 25.40"},
            {"click edgeEraseMirrorSide1Button", "eaSide2TopEditText", "0.0",
-            "1 1 u1 25.40 25.40 0.51 25.40 / 25.40 25.40 0.51 25.40", "backEraseRightSide", "25.40"},
+            "1 0 u1 25.40 25.40 0.51 25.40 / 0.00 0.00 0.00 0.00", "backEraseRightSide", "0.00"},
            {"step eaSide2TopStepper down", "eaSide2TopEditText", "0.00",
             "1 0 u1 25.40 25.40 0.51 25.40 / 0.00 0.00 0.00 0.00", "backEraseTopSide", "0.00"},
            {"click edgeEraseUnitInchCell", "eaSide2TopEditText", "0.00",
@@ -231,8 +235,8 @@ TEST_F(ImagePane, LocaleSeparatorIsTypedAndReadWhileThePaneWritesAPoint) {
     if (!comma.ready()) GTEST_SKIP() << "no localedef or German locale sources on this machine";
     ASSERT_TRUE(comma.use());
     drive({{"click imageAlignButton", "iaSide1XEditText", "0.00", "1 1 u0 0.00 0.00 0.00 0.00"},
-           {"click imageAlignMirrorSide1Button", "iaSide2XEditText", "0.0", "1 1 u0 0.00 0.00 0.00 0.00"},
-           {"click imageAlignUnitMMCell", "imageAlignUnitInchCell", "0", "1 1 u0 0.00 0.00 0.00 0.00"},
+           {"click imageAlignMirrorSide1Button", "iaSide2XEditText", "0.0", "1 0 u0 0.00 0.00 0.00 0.00"},
+           {"click imageAlignUnitMMCell", "imageAlignUnitInchCell", "0", "1 0 u0 0.00 0.00 0.00 0.00"},
            {"type iaSide1XEditText 7,25", "iaSide1XStepper", "7.25", "1 0 u1 7.25 0.00 0.00 0.00"},
            {"type iaSide1YEditText 25", "iaSide1YEditText", "20,32", "1 0 u1 7.25 20.32 0.00 0.00", "imageAlignFrontX",
             "7.25"},

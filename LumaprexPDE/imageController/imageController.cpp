@@ -224,19 +224,19 @@ void imageController::enableGroup(ValueGroup& group, bool on) {
     updateImageDict(group.sendCase);
 }
 
-// Mirrored, side 2 shows side 1 (alignment X negated) and cannot be edited;
-// otherwise it reads "0.0" and is editable while the group is on. Nothing
-// is recorded or sent: the mirror box reaches the bridge with the next send.
+// Mirrored, side 2 shows side 1 (alignment turned over) and cannot be
+// edited; otherwise it reads "0.0" and is editable while the group is on.
+// Nothing is recorded or sent here.
 void imageController::mirrorRoutine(ValueGroup& group) {
     const bool mirrored = group.mirror->state() != 0;
+    const auto [mirroredX, mirroredY] = mirroredAlignment();
     for (int side1 = group.first; side1 < group.first + group.perSide; ++side1) {
         const int side2 = side1 + group.perSide;
         if (!mirrored) {
             m_fields[side2]->setStringValue("0.0");
             m_steppers[side2]->setFloatValue(0);
         } else if (group.kind == Group::Alignment) {
-            const float v = fieldValue(side1);
-            const float shown = v == 0 ? 0.0f : side1 == kSide1X ? -v : v;
+            const float shown = side1 == kSide1X ? mirroredX : mirroredY;
             m_fields[side2]->setStringValue(platform::FormatDecimal(shown));
             m_steppers[side2]->setFloatValue(shown);
         } else {
@@ -247,6 +247,21 @@ void imageController::mirrorRoutine(ValueGroup& group) {
         m_fields[side2]->setEnabled(editable);
         m_steppers[side2]->setEnabled(editable);
     }
+}
+
+// Sending on the click, not with the group's next change, which a print may
+// never see.
+void imageController::selectMirror(ValueGroup& group) {
+    mirrorRoutine(group);
+    updateImageDict(group.sendCase);
+}
+
+// Without a bridge, as a portrait job.
+std::pair<float, float> imageController::mirroredAlignment() const {
+    float x = fieldValue(kSide1X), y = fieldValue(kSide1X + 1);
+    if (_zqJSEController) _zqJSEController->ComputeImageAlignMirrorValues(x, y);
+    else x = x == 0 ? 0.0f : -x;
+    return {x, y};
 }
 
 void imageController::resetGroup(ValueGroup& group) {
@@ -302,10 +317,10 @@ void imageController::imageAlignValueChange(int index) {
     std::optional<int> side2;
     if (isSide1(index) && imageAlign.mirror->state() != 0) {
         side2 = index + imageAlign.perSide;
-        const float w = fieldValue(index);
-        const float shown = w == 0 ? 0.0f : index == kSide1X ? -w : w;
+        const auto [mirroredX, mirroredY] = mirroredAlignment();
+        const float shown = index == kSide1X ? mirroredX : mirroredY;
         m_steppers[*side2]->setFloatValue(shown);
-        m_fields[*side2]->setStringValue(w == 0 ? "0.0" : platform::FormatDecimal(shown));
+        m_fields[*side2]->setStringValue(fieldValue(index) == 0 ? "0.0" : platform::FormatDecimal(shown));
     }
     updateImageDict(TagOf(index));
     if (side2) updateImageDict(TagOf(*side2));
@@ -377,12 +392,13 @@ void imageController::floatNumberFormatter(int index, std::size_t length) {
     m_fields[index]->setStringValue(filtered.text);
 }
 
-// Typed side 1 shows on side 2 as "%.2f", X negated even at 0.
+// Typed side 1 shows on side 2 as "%.2f", alignment turned over.
 std::optional<int> imageController::followSide1(int index) {
     const ValueGroup& group = groupOf(index);
     if (!isSide1(index) || group.mirror->state() == 0) return std::nullopt;
     const int side2 = index + group.perSide;
-    const float value = index == kSide1X ? -fieldValue(index) : fieldValue(index);
+    const auto [mirroredX, mirroredY] = mirroredAlignment();
+    const float value = group.kind == Group::EdgeErase ? fieldValue(index) : index == kSide1X ? mirroredX : mirroredY;
     m_fields[side2]->setStringValue(platform::FormatDecimal(value));
     m_steppers[side2]->setFloatValue(value);
     return side2;

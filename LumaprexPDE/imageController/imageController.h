@@ -43,7 +43,7 @@ public:
     void selectImageAlignSide1YStepper(platform::Control&) { imageAlignValueChange(kSide1X + 1); }
     void selectImageAlignSide2XStepper(platform::Control&) { imageAlignValueChange(kSide1X + 2); }
     void selectImageAlignSide2YStepper(platform::Control&) { imageAlignValueChange(kSide1X + 3); }
-    void selectImageAlignSide1Mirror(platform::Control&) { mirrorRoutine(imageAlign); }
+    void selectImageAlignSide1Mirror(platform::Control&) { selectMirror(imageAlign); }
     void selectImageAlignSide1Inch(platform::Control&) { switchUnit(imageAlign, image_field::kInch); }
     void selectImageAlignSide1MM(platform::Control&) { switchUnit(imageAlign, image_field::kMillimetre); }
     void selectImageAlignSide1Reset(platform::Control&) { resetGroup(imageAlign); }
@@ -58,7 +58,7 @@ public:
     void selectEdgeEraseSide2LeftStepper(platform::Control&) { edgeEraseValueChange(kSide1Top + 5); }
     void selectEdgeEraseSide2BottomStepper(platform::Control&) { edgeEraseValueChange(kSide1Top + 6); }
     void selectEdgeEraseSide2RightStepper(platform::Control&) { edgeEraseValueChange(kSide1Top + 7); }
-    void selectEdgeEraseSide1Mirror(platform::Control&) { mirrorRoutine(edgeErase); }
+    void selectEdgeEraseSide1Mirror(platform::Control&) { selectMirror(edgeErase); }
     void selectEdgeEraseSide1Inch(platform::Control&) { switchUnit(edgeErase, image_field::kInch); }
     void selectEdgeEraseSide1MM(platform::Control&) { switchUnit(edgeErase, image_field::kMillimetre); }
     void selectEdgeEraseSide1Reset(platform::Control&) { resetGroup(edgeErase); }
@@ -119,6 +119,12 @@ private:
     void enableEdgeErase(int flag);
     void enableGroup(ValueGroup& group, bool on);
     void mirrorRoutine(ValueGroup& group);
+    // The mirror box clicked: side 2 follows or clears, and the group goes to
+    // the bridge at once, so that what prints is what side 2 shows.
+    void selectMirror(ValueGroup& group);
+    // Side 2 of mirrored image alignment as the ticket prints it: side 1
+    // turned over across the axis the job's orientation gives.
+    std::pair<float, float> mirroredAlignment() const;
     void resetGroup(ValueGroup& group);
     void switchUnit(ValueGroup& group, image_field::Unit unit);
     void showUnit(ValueGroup& group, image_field::Unit unit);

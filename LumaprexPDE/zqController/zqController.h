@@ -330,7 +330,13 @@ public:
                        float backY);
     ImageShift GetCurrentImageAlignValues(int unit) const;
     SideShift GetImageAlignMirrorValues(int unit) const;
-    // Side 2 from side 1: X negated for a portrait job, else Y.
+    // The application's orientation of the job (1 portrait, 2 landscape, 3
+    // reverse landscape, 4 reverse portrait), by which the job's image values
+    // are mirrored: the one the bridge keeps from the application, whatever
+    // the factory settings left in the working record.
+    int GetJobOrientation() const { return m_orientation; }
+    // Side 2 from side 1 as the ticket prints it: X negated for a portrait
+    // job, else Y; a zero stays +0. The image pane shows its mirror so.
     void ComputeImageAlignMirrorValues(float& x, float& y) const;
     // A page range's side-1 shift mirrored onto side 2 as the page-exception
     // pane mirrors it: across the axis of the shift's own orientation, Y

@@ -90,7 +90,7 @@ zqController::SideShift zqController::GetImageAlignMirrorValues(int unit) const 
 }
 
 void zqController::ComputeImageAlignMirrorValues(float& x, float& y) const {
-    if (mJobFeature.orientation == 1) x = static_cast<float>(Negated(x));
+    if (GetJobOrientation() == 1) x = static_cast<float>(Negated(x));
     else y = static_cast<float>(Negated(y));
 }
 
