@@ -114,7 +114,6 @@ private:
     enum class BoxStep {
         ClearSendDisable,  // cleared, its choice sent as if the user made it, disabled
         Enable,            // enabled, its state kept
-        ClearDisable,      // cleared and disabled, nothing sent
     };
     // How a device shows the stored staple position.
     enum class StapleImage {

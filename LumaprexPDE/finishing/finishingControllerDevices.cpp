@@ -41,8 +41,8 @@ const finishingController::DeviceRow finishingController::kDevices[5] = {
      BoxStep::ClearSendDisable, BoxStep::Enable, StapleImage::None},
     {&finishingController::bookletExit, "booklet2.icns", "booklet1.icns", Positions({1, 5}), BoxStep::Enable,
      BoxStep::Enable, BoxStep::ClearSendDisable, StapleImage::Booklet},
-    {&finishingController::otherExit, "other2.icns", "other1.icns", Positions({1}), BoxStep::ClearDisable,
-     BoxStep::ClearDisable, BoxStep::ClearDisable, StapleImage::None},
+    {&finishingController::otherExit, "other2.icns", "other1.icns", Positions({1}), BoxStep::ClearSendDisable,
+     BoxStep::ClearSendDisable, BoxStep::ClearSendDisable, StapleImage::None},
 };
 
 const finishingController::ImageRow finishingController::kStaples[5] = {
@@ -139,10 +139,6 @@ void finishingController::setBox(const BoxRow& row, BoxStep step) {
         case BoxStep::ClearSendDisable:
             box->setState(0);
             chooseBox(row);
-            box->setEnabled(false);
-            return;
-        case BoxStep::ClearDisable:
-            box->setState(0);
             box->setEnabled(false);
             return;
     }
