@@ -126,6 +126,9 @@ TEST_F(JobSetupPane, EachStepShowsWhatItChangedWhereTheUserLooks) {
     // Refusals with messages the strings table lacks, shown as "Labels".
     const std::string refusing = Refusing({{eJSE_CollateCheck, 901}, {eJSE_SetSeparatorSelection, 902},
                                            {eJSE_PrintProofSetCheck, 903}, {eJSE_SignaturePagesEdit, 904}});
+    // An interleaved job drops its covers; here the front cover's mode may not change while interleaved.
+    std::vector<validation_test::ControlBytes> coverRule = validation_test::EmptyTable();
+    coverRule[eJSE_FrontCoverSelection] = {1, 0, {validation_test::Rule().If(eJSE_PrintModeSelection, 4, 5).Check(5).Says(905)}};
     const struct Scenario {
         const char* name;
         std::string rules;  // the shipped ones when empty
@@ -146,11 +149,14 @@ TEST_F(JobSetupPane, EachStepShowsWhatItChangedWhereTheUserLooks) {
                                 "type signatureSizeText 12a", "type signatureSizeText 7é", "type signatureSizeText 0",
                                 "step signatureSizeStepper down", "step signatureSizeStepper up 3"}},
         {"signature limit", {}, {"click pamphlet", "type signatureSizeText 89"}},
+        // Collate and set separators: the later click is refused in either order.
         {"check boxes", {}, {"click proofSet", "click setSeparatorCheckBox", "click separatorPaperButton",
                              "select paperTableView 7", "click collateCheckBox", "click setSeparatorCheckBox",
-                             "click setSeparatorCheckBox"}},
+                             "click collateCheckBox", "click setSeparatorCheckBox"}},
         {"refused", refusing, {"click collateCheckBox", "click setSeparatorCheckBox", "click proofSet", "click pamphlet",
                                "type signatureSizeText 9"}},
+        {"interleave refused with its cover", validation_test::RuleBytes(coverRule),
+         {"click frontCoverPaperButton", "click coverPaperFrontButton", "click interleaveBlank"}},
         {"catalog", {}, {"pick " + kCovers, "click paperCatalogButton", "click frontCoverPaperButton",
                          "click coverPaperFrontButton", "select paperTableView 2", "pick " + kBroken,
                          "click paperCatalogButton"}},

@@ -497,7 +497,7 @@ TEST_F(TemplateRoundTrip, PunchBoxSummaryAndTicketAgreeWhateverRoadTheJobTook) {
         {"punching turned off", join(saved, {"click punchCheck"}), ""},
         {"pattern 0, saved and applied", join(zero, apply), ""},
         {"front cover, interleaved", cover, ""},
-        {"front cover, duplex again", join(cover, {"click duplexLongEdge"}), ""},
+        {"front cover, duplex again", join(cover, {"click duplexLongEdge"}), ""},  // the interleave dropped it
         {"template pattern 1000", join(saved, apply), "defaultPunchPattern 1000"},
         {"template pattern -3", join(saved, apply), "defaultPunchPattern -3"},
         {"template pattern abc", join(saved, apply), "defaultPunchPattern abc"},

@@ -158,13 +158,14 @@ void jobSetupController::applySettings() {
     if (group().empty()) return;
     putBack([this] {
         if (collateCheckBox) collateCheckBox->setState(storedNumber("collate") == 1);
+        // A pamphlet's text names the signature pages shown.
+        showStoredSignature();
         const int mode = storedNumber("printingMode");
         showPrintMode(mode >= 1 && mode <= 5 ? mode : 6);
         if (proofSet) proofSet->setState(storedNumber("proofSet") != 0);
         const bool separator = storedNumber("setSeparator") != 0;
         if (setSeparatorCheckBox) setSeparatorCheckBox->setState(separator);
         enableSeparator(separator);
-        showStoredSignature();
         if (paperTableView) paperTableView->selectRow(_paperCatalog.findPaperIndex(storedText("bodyPaper")), false);
         bodyPaper();
     });

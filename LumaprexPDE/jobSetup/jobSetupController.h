@@ -148,7 +148,13 @@ private:
     std::string storedText(std::string_view key) const;
 
     // ---- Print mode, covers, check boxes, signature (jobSetupControllerModes.cpp) ----
+    // A feature the pane sends, with the value the engine held before.
+    struct FeatureChange {
+        int feature, value, before;
+    };
     void selectPrintMode(int mode);
+    // Whether the bridge took every change.
+    bool sendTogether(const std::vector<FeatureChange>& changes);
     void showPrintMode(int mode);
     void updatePrintText();
     void enableSignature(bool enabled);

@@ -3,26 +3,68 @@
 // Each goes to the bridge through the checked feature road; a refused one
 // is put back from the dictionary and leaves the dictionary as it was.
 #include <algorithm>
+#include <vector>
 
 #include "JSE_Records.h"
 #include "jobSetupController.h"
+#include "zqController.h"
 
 // Print mode ---------------------------------------------------------------
 
-// A refused mode leaves every control as it was.
+// An interleaved job is collated and has no covers, as the ticket prints
+// it: with the mode the pane sends collate on and both covers off, so that
+// the engine holds what the pane then shows. A refusal of any of them shows
+// its alert and leaves every control, and the engine, as they were.
 void jobSetupController::selectPrintMode(int mode) {
-    if (handleFeature(kFeaturePrintingMode, mode, {}, 0) != 0) return;
+    std::vector<FeatureChange> changes = {{kFeaturePrintingMode, mode, selectedPrintMode()}};
+    if (IsInterleaveMode(mode)) {
+        if (storedNumber("collate") != 1) changes.push_back({kFeatureCollate, 1, storedNumber("collate")});
+        for (const auto& [feature, key] : {std::pair{kFeatureFrontCoverMode, "frontCoverMode"},
+                                           std::pair{kFeatureBackCoverMode, "backCoverMode"}})
+            if (storedNumber(key) > 1) changes.push_back({feature, 1, storedNumber(key)});
+    }
+    if (!sendTogether(changes)) return;
     showPrintMode(mode);
-    updateJobSetupDict(kCasePrintMode);
+    if (IsInterleaveMode(mode))
+        writeJobSetup({{"printingMode", platform::FormatInteger(mode)}, {"collate", "1"}, {"frontCoverMode", "1"},
+                       {"backCoverMode", "1"}});
+    else
+        updateJobSetupDict(kCasePrintMode);
+}
+
+// The features in order, as one click: a refused one puts those sent before
+// it back to what they were, unasked.
+bool jobSetupController::sendTogether(const std::vector<FeatureChange>& changes) {
+    for (auto change = changes.begin(); change != changes.end(); ++change) {
+        if (handleFeature(change->feature, change->value, {}, 0) == 0) continue;
+        while (change != changes.begin()) {
+            --change;
+            if (_zqJSEController) _zqJSEController->HandleJobFeatures(change->feature, change->before, {}, 0);
+        }
+        return false;
+    }
+    return true;
 }
 
 // Signature pages belong to a pamphlet, interleave papers to the two
-// interleaved modes.
+// interleaved modes; an interleaved job shows collate on and no cover to
+// choose.
 void jobSetupController::showPrintMode(int mode) {
+    const bool interleave = IsInterleaveMode(mode);
     selectButton(_lastPrint, PrintButton(mode));
     updatePrintText();
     enableSignature(mode == 6);
-    enableInterleave(mode == 4 || mode == 5);
+    enableInterleave(interleave);
+    if (collateCheckBox) {
+        if (interleave) collateCheckBox->setState(1);
+        collateCheckBox->setEnabled(!interleave);
+    }
+    for (platform::Button* cover : {frontCoverPaperButton, backCoverPaperButton})
+        if (cover) cover->setEnabled(!interleave);
+    if (!interleave) return;
+    const PaperKind* kind = selectedPaperKind();
+    if (kind && (kind->tag == 2002 || kind->tag == 2004)) bodyPaper();
+    showCoverMode(1);
 }
 
 // The mode of the selected print button by its tag (1000, 1002, ... 1010);
@@ -90,8 +132,13 @@ void jobSetupController::showCoverMode(int mode) {
 
 // Check boxes ----------------------------------------------------------------
 
+// Set separators need collated sets: collate is not turned off under them.
 void jobSetupController::selectCollate(platform::Control&) {
     const int on = collateCheckBox ? collateCheckBox->state() : 0;
+    if (on != 1 && setSeparatorCheckBox && setSeparatorCheckBox->state() == 1) {
+        showAlert(getNSStringWithID(16117));
+        return undo(kFeatureCollate);
+    }
     if (handleFeature(kFeatureCollate, on, {}, 0) != 0) return undo(kFeatureCollate);
     updateJobSetupDict(kCaseCollate);
 }
