@@ -63,8 +63,8 @@ TEST(TicketHandOut, TextsAreTheEngineTicketWithTheCommandAndTheEndOfComments) {
 
 // Each hand-out is built afresh: asked twice it gives one end of comments.
 // A command file that cannot go whole is left out and the ticket goes
-// without it: a missing one or one without a line with a log line, one that is no regular
-// file or more than the queue keeps with an alert naming it too. What the
+// without it: one without a line with a log line, one that is missing, no
+// regular file or more than the queue keeps with an alert naming it too. What the
 // queue keeps is the whole command file after its command line: a file that
 // fits alone but not with the ticket is too large as well.
 TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) {
@@ -94,12 +94,13 @@ TEST(TicketHandOut, CommandFileThatCannotGoWholeIsLeftOutAndTheTicketStillGoes) 
     }
     const std::string notRegular = "\" is not a regular file. The job ticket goes to the printer without it.";
     const char* tooLarge = "\" is larger than the printer's queue can keep. The job ticket goes to the printer without it.";
+    const char* unreadable = "\" cannot be read. The job ticket goes to the printer without it.";
     const struct {
         const char* file;
         const char* why;
         const char* alert;  // after the path; none when nullptr
     } cases[] = {
-        {"absent", "cannot be opened", nullptr},
+        {"absent", "cannot be opened", unreadable},
         {"empty", "holds no line", nullptr},
         {"line ends only", "holds no line", nullptr},
         {"folder", "is not a regular file", notRegular.c_str()},

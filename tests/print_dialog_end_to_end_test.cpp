@@ -240,7 +240,7 @@ std::string SummaryPageExceptions(const std::string& out) {
 // Each job is printed, saved as a template, and printed again from a new
 // dialog after a factory reset and the template's apply: the printer gets
 // the same bytes (a command file deleted meanwhile is left out of the second
-// print, which is otherwise the same) and the summary lists the same page
+// print, which is otherwise the same, and the user is told once) and the summary lists the same page
 // exceptions in the same order, a side or paper before its print mode too.
 TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFirstTime) {
     PrivateScheduler cups;
@@ -332,6 +332,9 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
             second);
         ASSERT_TRUE(applied > 0 && cups.waitForJob(applied)) << second.err << cups.log();
         EXPECT_NE(second.err.find("alert: The template has been applied. [OK]\n"), std::string::npos) << second.err;
+        const std::string gone = "alert: The command file \"" + commands + "\" cannot be read.";
+        const std::size_t told = second.err.find(gone);
+        EXPECT_EQ(told != std::string::npos && second.err.rfind(gone) == told, c.deleteFile) << second.err;
         EXPECT_EQ(SummaryPageExceptions(second.out), SummaryPageExceptions(first.out));
         EXPECT_EQ(cups.printerOutput(), expected) << cups.log();
     }

@@ -42,8 +42,8 @@ struct SettingKey;
 enum zqControllerError : int {
     kBridgeNoError = 0,
     kBridgeNoEngine = -1,               // the engine was not started
-    // Why a custom-command file was left out of a ticket (logged; the
-    // ticket goes without it).
+    // Why a custom-command file was left out of a ticket (logged and shown;
+    // the ticket goes without it).
     kCustomFileCannotOpen = -4001,      // the custom-command file cannot be opened
     kCustomFileNotRegular = -4002,      // the custom-command file is no regular file
     kCustomFileTooLarge = -4003,        // the custom-command file is larger than the printer's queue keeps
@@ -490,8 +490,8 @@ private:
     // Ticket hand-out: the custom command file's text and its path; no text,
     // said why, for a file that cannot go whole.
     void readCustomCommandFile(const JSE_CustomCommandType& custom, std::string& path, std::string& text);
-    // Logs why the command file was left out and, where the user may have
-    // picked the wrong file, shows it.
+    // Logs why the command file was left out and, when the ticket goes
+    // without lines the file holds, tells the user in one alert.
     void leaveOutCommandFile(const std::string& path, int error) const;
 
     // The validator's page-exception list from the collection; punched: with

@@ -23,6 +23,7 @@ constexpr std::int32_t kCommandFile = 3;
 constexpr std::int32_t kCommandTextAndFile = 4;
 constexpr std::int32_t kBeforeTicket = 2;
 constexpr std::int32_t kAfterTicket = 1;
+constexpr int kFileUnreadableLabel = 17289;
 constexpr int kFileNotRegularLabel = 17290;
 constexpr int kFileTooLargeLabel = 17291;
 constexpr int kOkButton = 10001;
@@ -96,14 +97,17 @@ void zqController::readCustomCommandFile(const JSE_CustomCommandType& custom, st
     }
 }
 
-// One that is missing or cannot be read is logged, one that is no regular
-// file or more than the queue keeps is also shown to the user, who may have
-// picked the wrong file.
+// The user hears of every file whose lines the ticket goes without, with
+// the console log line; one without a line leaves nothing out and is only
+// logged.
 void zqController::leaveOutCommandFile(const std::string& path, int error) const {
     platform::ConsoleLog("zqController: the command file \"" + path + "\" " + LeftOutBecause(error) +
                          " and was left out of the job ticket");
-    if (error != kCustomFileNotRegular && error != kCustomFileTooLarge) return;
-    std::string message = getNSStringWithID(error == kCustomFileNotRegular ? kFileNotRegularLabel : kFileTooLargeLabel);
+    if (error == kBridgeNoError) return;
+    const int label = error == kCustomFileNotRegular ? kFileNotRegularLabel
+                      : error == kCustomFileTooLarge ? kFileTooLargeLabel
+                                                     : kFileUnreadableLabel;
+    std::string message = getNSStringWithID(label);
     if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
     platform::ShowAlert(message, getNSStringWithID(kOkButton));
 }
