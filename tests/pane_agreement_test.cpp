@@ -1,0 +1,129 @@
+// What a pane shows is what prints: jobs worked in the print host in each
+// order of their clicks where a pane changes a setting by itself (a mirror
+// box, a device that clears its boxes, a print mode that collates and drops
+// the covers, a template's signature size). The control, its summary row and
+// the ticket the printer received are read back and must agree.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <sstream>
+
+#include "private_scheduler.h"
+
+using namespace filter_test;
+
+namespace {
+
+const std::string kHost = builtProgram("tools", "lumaprex-print");
+
+// The rest of the first line that begins with the start; "-" for none.
+std::string After(const std::string& text, const std::string& start) {
+    for (std::size_t at = text.find(start); at != std::string::npos; at = text.find(start, at + 1)) {
+        if (at > 0 && text[at - 1] != '\n') continue;
+        const std::size_t from = at + start.size();
+        return text.substr(from, text.find_first_of("\r\n", from) - from);
+    }
+    return "-";
+}
+
+// The word of the ticket line; "-" for no line.
+std::string Word(const std::string& ticket, const std::string& keyword, std::size_t word) {
+    std::istringstream line(After(ticket, keyword));
+    const std::vector<std::string> words{std::istream_iterator<std::string>(line), {}};
+    return word < words.size() ? words[word] : "-";
+}
+
+// One setting: the control and what "show" draws of it (its [value] or
+// "text"), the summary row and its value, and the word of the ticket line.
+struct Check {
+    const char* control;
+    const char* shown;
+    const char* row;
+    const char* summary;
+    const char* keyword;
+    std::size_t word;
+    const char* printed;
+};
+
+struct Row {
+    const char* name;
+    const char* orientation;
+    std::string actions;  // separated by "; ", ending on the tab of the controls
+    std::vector<Check> checks;
+};
+
+TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    TempDir folder;
+    const std::string align = "click imageoptionButton; click imageAlignButton; ";
+    const std::string mirror = "click imageAlignMirrorSide1Button";
+    const std::string p20 = "pick " + folder.file("p20") + "; ";
+    // The mirror boxes start on; a portrait job mirrors X, any other Y. Points are 72 to the inch.
+    const char* const shift = "%VLXEngineImageAlign: ";
+    const Check x0{"iaSide2XEditText", "[0.0]", "Side 2 - X", "0.00", shift, 2, "0.00"};
+    const Check x30{"iaSide2XEditText", "[-0.30]", "Side 2 - X", "-0.30", shift, 2, "-21.60"};
+    const Check x25{"iaSide2XEditText", "[0.25]", "Side 2 - X", "0.25", shift, 2, "18.00"};
+    const Check y10{"iaSide2YEditText", "[-0.10]", "Side 2 - Y", "-0.10", shift, 3, "-7.20"};
+    const auto collate = [](const char* box, const char* yes, const char* word) {
+        return Check{"collateCheckBox", box, "Collate", yes, "%VLXRequirements: ", 4, word};
+    };
+    const Row rows[] = {
+        {"mirror off after side 1", "portrait", align + "type iaSide1XEditText 0.30; end; " + mirror, {x0}},
+        {"mirror off before side 1", "portrait", align + mirror + "; type iaSide1XEditText 0.30; end", {x0}},
+        {"mirror on after side 2", "portrait",
+         align + mirror + "; type iaSide2XEditText 0.50; end; type iaSide1XEditText 0.30; end; " + mirror, {x30}},
+        {"landscape, mirrored throughout", "landscape", align + "type iaSide1XEditText 0.25; type iaSide1YEditText 0.1; end",
+         {x25, y10}},
+        {"landscape, mirror on last", "landscape",
+         align + mirror + "; type iaSide1XEditText 0.25; type iaSide1YEditText 0.1; end; " + mirror, {x25, y10}},
+        {"erase mirror on after side 2", "portrait",
+         "click imageoptionButton; click edgeEraseButton; click edgeEraseMirrorSide1Button; type eaSide2TopEditText "
+         "0.2; end; type eaSide1TopEditText 0.5; end; click edgeEraseMirrorSide1Button",
+         {{"eaSide2TopEditText", "[0.5]", "Side 2 - Top", "0.50", "%VLXEngineEdgeErase: ", 6, "36.00"}}},
+        {"fold, then other, then booklet", "portrait",
+         "click finisherButton; click bookletExit; click longEdgeCheck; click otherExit; click bookletExit",
+         {{"longEdgeCheck", "[ ]", "Long-edge fold (narrow booklet)", "No", "%VLXReqNarrowBooks: ", 0, "-"}}},
+        {"separators, then collate off", "portrait",
+         "click jobsetupButton; click setSeparatorCheckBox; click collateCheckBox",
+         {collate("[x]", "Yes", "collate"),
+          {"setSeparatorCheckBox", "[x]", "Set separators", "Yes", "%VLXSeparator: ", 0, "(Letter)"}}},
+        {"collate off, then separators", "portrait",
+         "click jobsetupButton; click collateCheckBox; click setSeparatorCheckBox",
+         {collate("[ ]", "No", "noncollate"), {"setSeparatorCheckBox", "[ ]", "Set separators", "No", "%VLXSeparator: ", 0, "-"}}},
+        {"collate off, then interleave", "portrait", "click jobsetupButton; click collateCheckBox; click interleaveBlank",
+         {collate("[x]", "Yes", "collate")}},
+        {"front cover, then interleave", "portrait",
+         "click jobsetupButton; click frontCoverPaperButton; click coverPaperFrontButton; select paperTableView 3; "
+         "click interleaveBlank",
+         {{"coverPaperText", "\"Cover mode: None\"", "Front cover - Cover mode", "None", "%VLXCovers: ", 1, "none"}}},
+        {"pamphlet of 20 from its template", "portrait",
+         "click jobsetupButton; click pamphlet; type signatureSizeText 20; click summaryButton; " + p20 +
+             "click savetemplate; click resetFactory; " + p20 +
+             "click opentemplate; select templateListView 0; click applytemplate; click jobsetupButton",
+         {{"printModeText", "\"Print mode: Pamphlet 20\"", "Signature pages", "20/5 sheets", "%VLXBooklet: ", 0, "5"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> arguments = {kHost, "--orientation", row.orientation, "--templates", folder.path()};
+        std::string actions = row.actions;
+        for (const Check& check : row.checks) actions += std::string("; show ") + check.control;
+        std::istringstream split(actions + "; click summaryButton; tab templateTabView 1; show summaryListView; print");
+        for (std::string action; std::getline(split, action, ';');)
+            arguments.insert(arguments.end(), {"--do", action.substr(action.find_first_not_of(' '))});
+        arguments.push_back(LUMAPREX_TEST_DATA "/filters/job.ps");
+        RunSetup setup;
+        setup.environment["CUPS_SERVER"] = cups.socket();
+        const RunResult run = runProgram(kHost, arguments, setup);
+        ASSERT_TRUE(cups.waitForJob(std::atoi(After(run.out, "request id is Lumaprex-").c_str()))) << run.err << cups.log();
+        const std::string ticket = "\n" + cups.printerOutput();
+        for (const Check& check : row.checks) {
+            SCOPED_TRACE(check.control);
+            EXPECT_NE(run.out.find(std::string(" ") + check.control + " " + check.shown), std::string::npos) << run.out;
+            EXPECT_EQ(After(run.out, std::string("  |     ") + check.row + " | "), std::string(check.summary) + " |");
+            EXPECT_EQ(Word(ticket, check.keyword, check.word), check.printed);
+        }
+    }
+}
+
+}  // namespace
