@@ -310,6 +310,7 @@ TEST(SettingsFileSave, EveryFailureCodeKeepsTheOldFile) {
         std::int32_t code;
     };
     const Case cases[] = {{"folder missing", "missing/Qwi_JSE.prf", 0, 0, "", 3},
+                          {"a folder in the file's place", "Qwi_JSE.d", 0, 0, "", 3},
                           {"float not a number", "Qwi_JSE.prf", NAN, 0, "", 22},
                           {"float infinite", "Qwi_JSE.prf", 0, -INFINITY, "", 22},
                           {"float beyond int32", "Qwi_JSE.prf", 3e9f, 0, "", 22},
@@ -320,6 +321,7 @@ TEST(SettingsFileSave, EveryFailureCodeKeepsTheOldFile) {
         TempFolder folder;
         FileStore store(folder, c.file);
         folder.Write("Qwi_JSE.prf", "old");
+        std::filesystem::create_directory(folder.Path("Qwi_JSE.d"));
         JSE_JobFeatureType record;
         store.JSE_Preference_GetJobFeature(record);
         record.backEraseTopSide = c.erase;

@@ -59,10 +59,12 @@ std::optional<std::string> LinkTarget(std::string path) {
     return std::nullopt;
 }
 
-// A file that is there and that the process may not write.
+// Something that is there and cannot be written as the file: a folder, or
+// a file the process may not write.
 bool WriteRefused(const std::string& path) {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+    if (::stat(path.c_str(), &status) != 0) return false;
+    return S_ISDIR(status.st_mode) || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
 // The new contents over the old from the start, then cut to their length.

@@ -12,14 +12,15 @@ namespace engine_file {
 
 enum class WriteResult {
     Written,         // the file holds the bytes
-    NotCreated,      // no file could be made or opened, or the file may not be written; nothing changed
+    NotCreated,      // no file could be made or opened, a folder is in its place, or the file may not
+                     // be written; nothing changed
     NotWritten,      // the bytes could not be written; the file is as it was
     LeftIncomplete,  // rewritten in place and stopped part-way: the file is damaged
 };
 
 // Files written as one. A symbolic link is followed to the file it names,
 // and that file is replaced, so the link keeps pointing at it; a loop of
-// links, or a file the process may not write, is not replaced. Each file's
+// links, a folder, or a file the process may not write, is not replaced. Each file's
 // new bytes go to a new file beside it, renamed over it once every file is
 // ready; where the folder takes no new file, the file is opened when added
 // and its contents are replaced in place once every file is ready. So a
