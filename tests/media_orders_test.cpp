@@ -263,15 +263,14 @@ TEST(MediaSave, FailedWriteLeavesTheOldFilesIntact) {
 }
 
 // Where the folder takes no new file, the files are rewritten in place; a
-// rewrite that stops part-way says that the file is damaged, one that could
-// not start leaves it as it was.
+// rewrite that stops part-way, or could not start, leaves them as they were.
 TEST(MediaSave, FolderThatTakesNoNewFileHasItsFilesRewrittenInPlace) {
     const struct {
         rlim_t sizeLimit;
         int error;
-    } cases[] = {{RLIM_INFINITY, kMediaNoError}, {100, kMediaLeftIncomplete}, {0, kMediaWriteError}};
+    } cases[] = {{RLIM_INFINITY, kMediaNoError}, {100, kMediaWriteError}, {0, kMediaWriteError}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.error);
+        SCOPED_TRACE(c.sizeLimit);
         ShippedCopy shipped;
         Catalog catalog(shipped.path);
         catalog.JSE_Media_DeletePaper(0);
