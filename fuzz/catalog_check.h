@@ -1,9 +1,10 @@
 // The property every catalog reader is held to: whatever the bytes, the
 // reader neither crashes nor trips a sanitizer, every paper it leaves in the
-// catalog has a size definition with a width and a height and its flags
-// read as yes or no, and the papers
-// it read, written out by the catalog's writer and read back by the UTF-16
-// reader, come back with every field the writer stores.
+// catalog has a size definition with a width and a height, or none and the
+// size of 8.5 by 11 inches, and its flags read as yes or no, and the papers
+// it read, written out by the catalog's writer and read back by the
+// catalog's load, come back with every field the writer stores; what a load
+// accepted, the load of what was saved accepts whole.
 #pragma once
 
 #include "fuzz_support.h"
@@ -44,7 +45,11 @@ inline void CheckPaperSizes(const Catalog& catalog) {
         PAPERDEF paper;
         PAPERCLASS definition;
         catalog.GetPaperInfo(i, paper);
-        FUZZ_CHECK(catalog.GetPaperDefinition(paper.sizeIndex, definition), "every paper has its size definition");
+        if (paper.sizeIndex == -1) {
+            FUZZ_CHECK(paper.width == 8.5f && paper.height == 11.0f, "a paper without a size definition is 8.5 x 11");
+            continue;
+        }
+        FUZZ_CHECK(catalog.GetPaperDefinition(paper.sizeIndex, definition), "every other paper has its size definition");
         FUZZ_CHECK(definition.width > 0 && definition.height > 0, "every paper's size has a width and a height");
     }
 }
@@ -53,14 +58,16 @@ inline void CheckCatalog(const std::uint8_t* data, std::size_t size, CatalogEntr
     const Folder& folder = Folder::Instance();
     Catalog first;
     first.LoadShippedDefinitions();
-    ReadCatalog(first, entry, folder.Write("catalog.txt", data, size));
+    const bool accepted = ReadCatalog(first, entry, folder.Write("catalog.txt", data, size));
     CheckPaperSizes(first);
 
     const WString written = folder.WidePath("written.txt");
     FUZZ_CHECK(first.JSE_Media_SaveMacCatalog(written), "catalog written");
     Catalog second;
     second.LoadShippedDefinitions();
-    second.LoadCatalogFromUnicodeFile(written);
+    const bool reloaded = second.JSE_Media_LoadCatalog(written, false);
+    FUZZ_CHECK(!accepted || reloaded, "what a save writes, a load reads back whole");
+    if (!reloaded) second.LoadCatalogFromUnicodeFile(written);  // what the reader keeps of a file it refuses
 
     const int count = first.JSE_Media_GetNumberOfEntry();
     FUZZ_CHECK(count == second.JSE_Media_GetNumberOfEntry(), "paper count survives");

@@ -3,11 +3,12 @@
 // every control and record held is the one the bytes carry at its place in
 // the format: none is read past the end of the file, no count makes the
 // reader hold more records than the file has, and the reader's outcome says
-// whether it reached the end of what the header announced, and nothing
-// more, with contents a rule file can hold. A damaged file is never silent: it is reported once on
-// the console, naming the file and its first fault, and a whole one not at
-// all. Checking any control against records of any content afterwards keeps
-// the table as it is.
+// whether it reached the end of what the header announced, and whether
+// further whole controls follow a count below 55. A damaged file is never
+// silent: it is reported once on the console, naming the file and its first
+// fault; a whole one holding what the format does not foresee is noted once
+// in the system log, and another not at all. Checking any control against
+// records of any content afterwards keeps the table as it is.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -35,11 +36,15 @@ struct Expected {
     std::vector<JSE_Validation::ControlItem> controls;
     int error = kValidationNoError;
     std::string fault;
+    std::string oddity;  // the first content the format does not foresee
 
     void Note(int code, const std::string& words) {
         if (error != kValidationNoError) return;
         error = code;
         fault = words;
+    }
+    void Odd(const std::string& words) {
+        if (oddity.empty()) oddity = words;
     }
 };
 
@@ -49,14 +54,27 @@ bool NamesControls(const std::int16_t* f) {
     return true;
 }
 
+// Whether whole control blocks, one of them not empty, run from at to the
+// end of the file or to the table's last control.
+bool FurtherControls(const std::uint8_t* data, std::size_t size, std::size_t at, std::int64_t next) {
+    bool something = false;
+    for (; at < size && next < JSE_Validation::kControlCount; ++next) {
+        if (size - at < 8) return false;
+        const std::int64_t rules = Field32(data + at + 4);
+        if (rules < 0 || rules > 32767 || (size - at - 8) / 26 < static_cast<std::size_t>(rules)) return false;
+        something = something || Field16(data + at) != 0 || Field16(data + at + 2) != 0 || rules > 0;
+        at += 8 + static_cast<std::size_t>(rules) * 26;
+    }
+    return something;
+}
+
 Expected Model(const std::uint8_t* data, std::size_t size) {
     Expected expected;
     if (size == 0) return expected.Note(kValidationShortFile, "is empty"), expected;
     if (size < 12) return expected.Note(kValidationShortFile, "ends inside its header"), expected;
     expected.controls.resize(JSE_Validation::kControlCount);
     const std::int64_t stated = Field32(data);
-    if (stated <= 0) expected.Note(kValidationNotARuleFile, "states " + std::to_string(stated) + " controls");
-    const std::int64_t count = std::min<std::int64_t>(stated, JSE_Validation::kControlCount);
+    const std::int64_t count = std::clamp<std::int64_t>(stated, 0, JSE_Validation::kControlCount);
     std::size_t at = 12;
     for (std::int64_t i = 0; i < count; ++i) {
         const std::string name = "control " + std::to_string(i);
@@ -66,10 +84,8 @@ Expected Model(const std::uint8_t* data, std::size_t size) {
         control.currentValue = static_cast<std::int16_t>(Field16(data + at + 2));
         const std::int64_t rules = Field32(data + at + 4);
         at += 8;
-        if (control.controlKind < 0)
-            expected.Note(kValidationNotARuleFile,
-                          "gives " + name + " the kind " + std::to_string(control.controlKind));
-        if (rules < 0) expected.Note(kValidationNotARuleFile, "gives " + name + " " + std::to_string(rules) + " rules");
+        if (control.controlKind < 0) expected.Odd("gives " + name + " the kind " + std::to_string(control.controlKind));
+        if (rules < 0) expected.Odd("gives " + name + " " + std::to_string(rules) + " rules");
         const std::int64_t held = static_cast<std::int64_t>((size - at) / 26);
         const std::int64_t kept = std::clamp<std::int64_t>(rules, 0, held);
         for (std::int64_t r = 0; r < kept; ++r, at += 26) {
@@ -77,18 +93,22 @@ Expected Model(const std::uint8_t* data, std::size_t size) {
             for (int k = 0; k < 13; ++k) f[k] = static_cast<std::int16_t>(Field16(data + at + 2 * k));
             control.dependents.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11], f[12]});
             if (!NamesControls(f))
-                expected.Note(kValidationNotARuleFile,
-                              "gives rule " + std::to_string(r + 1) + " of " + name + " a control outside the table");
+                expected.Odd("gives rule " + std::to_string(r + 1) + " of " + name + " a control outside the table");
             if (f[10] < 1 || f[10] > 51)
-                expected.Note(kValidationNotARuleFile, "gives rule " + std::to_string(r + 1) + " of " + name +
-                                                           " the unknown check code " + std::to_string(f[10]));
+                expected.Odd("gives rule " + std::to_string(r + 1) + " of " + name + " the unknown check code " +
+                             std::to_string(f[10]) + ", which refuses whenever its conditions hold");
         }
         control.dependentCount = static_cast<std::int32_t>(kept);
         if (rules > kept) return expected.Note(kValidationShortFile, "ends inside the rules of " + name), expected;
     }
-    if (at < size)
-        expected.Note(kValidationNotARuleFile, "holds " + std::to_string(size - at) + " bytes after control " +
-                                                   std::to_string(count - 1) + ", the last it reads");
+    if (count > 0 && at == size) return expected;
+    const std::string unread = count == 0 ? "states " + std::to_string(stated) + " controls"
+                                          : "holds " + std::to_string(size - at) + " bytes after control " +
+                                                std::to_string(count - 1) + ", the last it reads";
+    if (FurtherControls(data, size, at, count))
+        expected.Note(kValidationNotARuleFile, unread);
+    else
+        expected.Odd(unread);
     return expected;
 }
 
@@ -121,13 +141,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(SameControl(read[i], expected.controls[i]), "every control holds what the bytes carry");
 
     const bool damaged = expected.error != kValidationNoError;
+    const bool noted = damaged || !expected.oddity.empty();
     FUZZ_CHECK(v.JSE_Validation_RuleFileDamaged() == damaged, "a damaged file is known as damaged");
-    FUZZ_CHECK(log.lines().size() == (damaged ? 1u : 0u), "a damaged file is reported once, a whole one not");
-    if (damaged) {
+    FUZZ_CHECK(log.lines().size() == (noted ? 1u : 0u), "a damaged or odd file is reported once, another not");
+    if (noted) {
         const std::string head = "rule file \"" + fuzz::Folder::Instance().Path("rules.dat") + "\" ";
         const std::string& line = log.lines().front().text;
-        FUZZ_CHECK(log.lines().front().console, "the report goes to the console");
-        FUZZ_CHECK(line.starts_with(head + expected.fault + ": "), "the report names the file and its fault");
+        FUZZ_CHECK(log.lines().front().console == damaged, "only damage goes to the console");
+        FUZZ_CHECK(line.starts_with(head + (damaged ? expected.fault : expected.oddity) + ": "),
+                   "the report names the file and its first fault or oddity");
     }
 
     for (int control = 0; control < JSE_Validation::kControlCount && !read.empty(); ++control) {

@@ -96,18 +96,20 @@ TEST_F(PaperTable, CatalogThatFailsToLoadKeepsTheOneInUse) {
     }
 }
 
-// An 8-bit catalog's paper without its size definition is left out, and the
-// log says so; the papers around it load.
-TEST_F(PaperTable, EightBitCatalogLeavesOutAPaperWithoutItsSizeAndSaysSo) {
+// An 8-bit catalog's paper whose size number names no definition loads with
+// the papers around it, on the size of 8.5 by 11 inches.
+TEST_F(PaperTable, EightBitCatalogGivesAPaperWithoutItsSizeTheFallbackSize) {
     service_test::DataFolder copy;
     filter_test::writeFile(copy.file("PaperCatalog.cat"),
                            "English:Letter\nLetter:1:75:white:plain:2:0:1\nGhost:99:75:white:plain\nA4:9:80:white:plain\n");
     platform::LogRecorder log;
     recorder.center().post("zqController::loadPaperCatalog", copy.file("PaperCatalog.cat"));
-    EXPECT_EQ(table().size(), 2u);
-    EXPECT_EQ(log.texts(), (std::vector<std::string>{
-                               "com.varneth.pzf.yfo._jseControlle rerror = -2010",
-                               "zqController: papers the catalog could not read were left out (error -2010)"}));
+    ASSERT_EQ(table().size(), 3u);
+    int ghosts = 0;
+    for (const auto& [key, record] : table())
+        ghosts += record["Name"].text() == "Ghost" && record["Size"].text() == "8.50x11.00\"";
+    EXPECT_EQ(ghosts, 1);
+    EXPECT_EQ(log.texts(), (std::vector<std::string>{"com.varneth.pzf.yfo._jseControlle rerror = 0"}));
 }
 
 // Where the rules refuse the new catalog's first paper, the catalog in use

@@ -195,7 +195,7 @@ TEST_F(JobSetupPane, DamagedCatalogIsRefusedWholeAndNothingTheUserSeesChanges) {
         {"header only, 8-bit", "English:Letter\n", {}},
         {"garbage", garbage, {}},
         {"cut inside a record", catalog.substr(0, catalog.find(Utf16("Letter_Red").substr(2)) + 8), {}},
-        {"paper with a missing size definition", catalog + Utf16("Ghost:19:75:white:plain:2:0:1\n").substr(2), {}},
+        {"paper without its type", catalog + Utf16("Ghost:19:75:white\n").substr(2), {}},
         {"0 by 0 size", catalog, definitions + Utf16("0.00:0.00:0.00:0.00:0:Nothing\n").substr(2)},
         {"file of another type", filter_test::readFile(pde_test::kShippedPpd), {}},
     };

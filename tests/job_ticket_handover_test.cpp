@@ -4,7 +4,9 @@
 // inserts and slip sheets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "JSE_PageCollection.h"
 #include "job_ticket_support.h"
@@ -128,6 +130,50 @@ TEST_F(Handover, OwnRecordsWithoutSubsetCarryNoDevices) {
     const std::string text = build();
     EXPECT_EQ(lineOf(text, "%VLXPeSubset: "), "%VLXPeSubset:  2 5");
     EXPECT_EQ(text.find("staple(front)"), std::string::npos);
+}
+
+// Stored records hold "the job's plex" unless they set one: a rotation, an
+// insert or a substitution begun inside a stored print-mode range leaves its
+// pages to that range, while a range that sets a plex of its own takes its
+// pages over however it is nested. The slip sheets follow the plex line.
+TEST_F(Handover, StoredRecordsOfTheJobsPlexLeaveTheRangeAroundThemAsItIs) {
+    struct Own {
+        std::int32_t code;
+        std::int64_t first, last;
+        std::int32_t plex;  // 255: the job's
+        const wchar_t* paper;
+    };
+    const Own duplex{kPePrintMode, 1, 10, 2, nullptr}, blue{kPePaperSubstitution, 3, 4, 255, L"Letter_Blue"};
+    const struct {
+        std::vector<Own> records;
+        const char* lines;  // the slip and plex lines
+    } cases[] = {
+        {{duplex, {kPeRotation, 5, 6, 255, nullptr}, {kPeInsertBefore, 8, 8, 255, L"Letter_Red"}},
+         "%VLXPePlex:  duplex(longedge) 1  simplex 11 "},
+        {{duplex, blue, {kPeRotation, 8, 14, 255, nullptr}},
+         "%VLXSlip: (Letter_Blue) duplex 3..4\r\n%VLXPePlex:  duplex(longedge) 1  simplex 11 "},
+        {{duplex, {kPePrintMode, 4, 6, 3, nullptr}},
+         "%VLXPePlex:  duplex(longedge) 1  duplex(shortedge) 4  duplex(longedge) 7  simplex 11 "},
+        {{{kPePaperSubstitution, 1, 5, 255, L"Letter_Blue"}, {kPePrintMode, 2, 3, 2, nullptr}},
+         "%VLXSlip: (Letter_Blue) simplex 1\r\n%%+  (Letter_Blue) duplex 2..3\r\n%%+  (Letter_Blue) simplex 4..5\r\n"
+         "%VLXPePlex:  simplex 1  duplex(longedge) 2  simplex 4  simplex 6 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        ticket.JSE_JobTicket_Clear_PageException();
+        for (const Own& own : c.records) {
+            JSE_PageExceptionType record = ownRecord(own.code, own.first, own.last);
+            record.pePlexValue = own.plex;
+            if (own.code == kPeRotation) record.peRotateValue = 2;
+            record.fromJobPaper = own.paper == nullptr;
+            record.mediaName = own.paper ? own.paper : L"";
+            ticket.JSE_JobTicket_SetPageExceptionItem(record, false);
+        }
+        const std::string text = build();
+        const std::size_t from = std::min(text.find("%VLXSlip:"), text.find("%VLXPePlex:"));
+        const std::string plex = lineOf(text, "%VLXPePlex: ");
+        EXPECT_EQ(text.substr(from, text.find(plex) + plex.size() - from), c.lines);
+    }
 }
 
 }  // namespace

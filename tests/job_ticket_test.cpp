@@ -211,6 +211,37 @@ TEST_F(JobTicket, BodyPaperNameAndProofSetRules) {
     EXPECT_EQ(lineOf(build(), "%VLXProofSet: "), "%VLXProofSet: 60 hold");
 }
 
+// Whatever line ends or tabs a text of the job holds, the text stays on its
+// line: the ticket is the one it gives with each of them as a blank.
+TEST_F(JobTicket, EveryTextOfTheJobStaysOnItsLine) {
+    using Job = JSE_JobFeatureType;
+    WString Job::* const texts[] = {&Job::bodyPaper,         &Job::interleavePaper,     &Job::frontCoverPaper,
+                                    &Job::backCoverPaper,    &Job::statusPaper,         &Job::separatorPaper,
+                                    &Job::userName,          &Job::chargeNumberText,    &Job::operatorMessageText,
+                                    &Job::deliverToText,     &Job::eMailAddressText,    &Job::saveAsFileNameText,
+                                    &Job::specificPrinterNameText, &Job::createTIFFPath, nullptr};  // null: chapter pages
+    // Every text has a line in one of the two jobs: stored, rendered to TIFF
+    // on a named printer, with covers (simplex) or interleaved, status
+    // pages, separators and chapters.
+    job.printCheck = false;
+    job.saveAs = job.createTIFF = job.specificPrinter = job.setSeparator = job.finishChapter = true;
+    job.frontCoverMode = job.backCoverMode = 2;
+    job.statusMode = 3;
+    const Job plain = job;
+    const auto ticketWith = [&](WString Job::*text, std::int32_t mode, const std::string& value) {
+        job = plain;
+        job.printingMode = mode;
+        if (text) job.*text = WString(value.begin(), value.end());
+        else job.chapterPages = value;
+        return build();
+    };
+    for (std::size_t t = 0; t < std::size(texts); ++t)
+        for (std::int32_t mode : {1, 5}) {
+            SCOPED_TRACE(testing::Message() << "text " << t << " in print mode " << mode);
+            EXPECT_EQ(ticketWith(texts[t], mode, "a\r\nb\nc\rd\te"), ticketWith(texts[t], mode, "a  b c d e"));
+        }
+}
+
 TEST_F(JobTicket, PrintStoreAndTiffChoices) {
     job.printCheck = false;
     job.specificPrinter = true;

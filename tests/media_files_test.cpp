@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "media_test_support.h"
 
@@ -59,16 +60,19 @@ TEST(MediaCatalogFile, ReadersDifferAsDocumented) {
     EXPECT_EQ(Fields(only.Paper(1)), L"P:0:9:white/1:plain/0:2:1:0:0");
     EXPECT_EQ(Fields(unicode.Paper(1)), L":0:75:white/1:plain/0:2:0:1:1");
 
-    // A paper whose size number names no definition is left out like a line
-    // without its fields; a catalog left without a paper is refused whole.
+    // A paper whose size number names no definition is read without one, on
+    // the size of 8.5 by 11 inches; a catalog left without a paper is
+    // refused whole.
     EXPECT_TRUE(full.Load("English:Letter\nA4:2:80:white:plain\nB:0:80:white:plain\nC:3:80:white:plain\n"));
-    EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaNoSuchSize);
-    EXPECT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 1);
-    EXPECT_FALSE(unicode.Load(Utf16("English:Letter\nA4:2:80:white:plain\nC:3:80:white:plain\n"), Loaded::kUnicode));
-    EXPECT_EQ(unicode.catalog.JSE_Media_GetNumberOfEntry(), 1);
+    EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaNoError);
+    ASSERT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 3);
+    EXPECT_EQ(Fields(full.Paper(1)), L"B:-1:80:white/1:plain/0:2:0:1:0");
+    EXPECT_EQ(std::pair(full.Paper(2).width, full.Paper(2).height), std::pair(8.5f, 11.0f));
+    EXPECT_TRUE(unicode.Load(Utf16("English:Letter\nA4:2:80:white:plain\nC:3:80:white:plain\n"), Loaded::kUnicode));
+    EXPECT_EQ(unicode.catalog.JSE_Media_GetNumberOfEntry(), 2);
     EXPECT_FALSE(full.Load("English:Letter\nA4:2:80:white\n"));  // four fields
     EXPECT_EQ(full.catalog.JSE_Media_GetLastError(), kMediaMissingField);
-    EXPECT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 1);
+    EXPECT_EQ(full.catalog.JSE_Media_GetNumberOfEntry(), 3);  // the papers it held
     EXPECT_FALSE(unicode.Load(Utf16("English:Letter\n"), Loaded::kUnicode));
     EXPECT_EQ(unicode.catalog.JSE_Media_GetLastError(), kMediaNoEntry);
 
@@ -281,8 +285,8 @@ TEST(MediaFileNumbers, FieldsSaturateInsteadOfOverflowing) {
     Loaded f;
     ASSERT_TRUE(f.Load("English:\nA:1:99999999999:white:plain:99999999999:-99999999999:99999999999\n"
                        "B:99999999999999:75:white:plain\n"));
-    ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 1);  // B names no definition
-    EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), kMediaNoSuchSize);
+    ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
+    EXPECT_EQ(f.Paper(1).sizeIndex, -1);  // B names no definition
     EXPECT_EQ(f.Paper(0).weight, INT_MAX);
     EXPECT_EQ(f.Paper(0).mode, 2);
     EXPECT_EQ(f.Paper(0).precollated, 1);

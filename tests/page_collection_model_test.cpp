@@ -5,7 +5,7 @@
 // page's layout, paper and image shift read from the collection, and the
 // paper, slip plex and shift the ticket written from it gives the page, are
 // the model's. The ticket's own records, as a stored ticket holds them, give
-// each page the plex of the last-beginning record that holds it.
+// each page the plex of the innermost record that holds it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -216,7 +216,8 @@ TEST(PageCollectionModel, EveryPageHasTheLayoutPaperAndShiftTheCallsGaveIt) {
 
 // Plex runs and a substitution with or without a plex of its own, handed
 // over in a random order; some begin on the page another begins on, and are
-// then of another length, so that the inner one is known.
+// then of another length, so that the inner one is known. A record of the
+// job's plex begun inside another range leaves that range as it is.
 TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheInnermostRecordHoldingIt) {
     const int kValues[] = {kPeNotSet, 1, 2, 3};
     const char* const kWords[] = {"simplex", "simplex", "duplex(longedge)", "duplex(shortedge)"};  // the job's simplex
@@ -230,9 +231,8 @@ TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheInnermostRecordHo
         std::vector<long> lengths(12);
         std::iota(lengths.begin(), lengths.end(), 0);
         std::shuffle(lengths.begin(), lengths.end(), random);
-        struct Holder { long first = 0, last = 0; int value = 0; };  // the record giving a page its plex
-        std::vector<Holder> model(kPages + 1);
         std::vector<JSE_PageExceptionType> records(1 + random() % 7);
+        std::vector<int> values(records.size());
         for (std::size_t r = 0; r < records.size(); ++r) {
             JSE_PageExceptionType& record = records[r];
             record.exceptionMode = r == 0 ? kPePaperSubstitution : kPePrintMode;
@@ -240,12 +240,22 @@ TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheInnermostRecordHo
             record.startingPage = shared + 11 <= kPages && random() % 3 == 0 ? shared : starts[r];
             record.endingPage = std::min<long>(kPages, record.startingPage + lengths[r]);
             record.pePlex = r > 0 || random() % 2;
-            const int value = static_cast<int>(random() % 4);
-            record.pePlexValue = kValues[value];
-            for (long p = record.startingPage; p <= record.endingPage && record.pePlex; ++p)
-                if (Holder& h = model[p]; record.startingPage > h.first ||
-                                          (record.startingPage == h.first && record.endingPage < h.last))
-                    h = {record.startingPage, record.endingPage, value};
+            values[r] = static_cast<int>(random() % 4);
+            record.pePlexValue = kValues[values[r]];
+        }
+        // Outer records first: each then gives its pages its plex, unless it
+        // only says "the job's" and begins on a page that one holds already.
+        std::vector<std::size_t> outerFirst(records.size());
+        std::iota(outerFirst.begin(), outerFirst.end(), 0);
+        std::stable_sort(outerFirst.begin(), outerFirst.end(), [&](std::size_t a, std::size_t b) {
+            return records[a].startingPage != records[b].startingPage ? records[a].startingPage < records[b].startingPage
+                                                                      : records[a].endingPage > records[b].endingPage;
+        });
+        std::vector<std::optional<int>> model(kPages + 1);  // the value giving a page its plex
+        for (std::size_t r : outerFirst) {
+            const JSE_PageExceptionType& record = records[r];
+            if (!record.pePlex || (values[r] == 0 && model[record.startingPage])) continue;
+            for (long p = record.startingPage; p <= record.endingPage; ++p) model[p] = values[r];
         }
         records[0].fromJobPaper = false;
         records[0].mediaName = L"Letter_Blue";
@@ -254,7 +264,7 @@ TEST(PageCollectionModel, StoredRecordsGiveEachPageThePlexOfTheInnermostRecordHo
         const std::string ticket = engine.ticket();
         std::map<long, std::string> slips = PagesOfLines(ticket, "%VLXSlip:", kSlipItem);
         for (long p = 1; p <= kPages; ++p) {
-            const std::string word = kWords[model[p].value];
+            const std::string word = kWords[model[p].value_or(0)];
             EXPECT_EQ(PlexOfPage(ticket, p), word) << "page " << p;
             const bool blue = p >= records[0].startingPage && p <= records[0].endingPage;
             EXPECT_EQ(slips[p], !blue ? "" : word == "simplex" ? "Letter_Blue simplex " : "Letter_Blue duplex ");

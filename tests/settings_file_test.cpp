@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <map>
 #include <sstream>
 
+#include "JSE_FileWrite.h"
 #include "JSE_Preference.h"
 #include "media_test_support.h"
 
@@ -310,6 +315,7 @@ TEST(SettingsFileSave, EveryFailureCodeKeepsTheOldFile) {
         std::int32_t code;
     };
     const Case cases[] = {{"folder missing", "missing/Qwi_JSE.prf", 0, 0, "", 3},
+                          {"a folder in the file's place", "Qwi_JSE.d", 0, 0, "", 3},
                           {"float not a number", "Qwi_JSE.prf", NAN, 0, "", 22},
                           {"float infinite", "Qwi_JSE.prf", 0, -INFINITY, "", 22},
                           {"float beyond int32", "Qwi_JSE.prf", 3e9f, 0, "", 22},
@@ -320,6 +326,7 @@ TEST(SettingsFileSave, EveryFailureCodeKeepsTheOldFile) {
         TempFolder folder;
         FileStore store(folder, c.file);
         folder.Write("Qwi_JSE.prf", "old");
+        std::filesystem::create_directory(folder.Path("Qwi_JSE.d"));
         JSE_JobFeatureType record;
         store.JSE_Preference_GetJobFeature(record);
         record.backEraseTopSide = c.erase;
@@ -339,9 +346,21 @@ TEST(SettingsFileSave, EveryFailureCodeKeepsTheOldFile) {
     }
 }
 
+// A disk with no free block: a write fills the file up to its end and fails
+// past it.
+ssize_t WriteOnAFullDisk(int fd, const void* data, std::size_t size, off_t offset) {
+    struct stat status {};
+    if (fstat(fd, &status) != 0) return -1;
+    if (status.st_size <= offset) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return pwrite(fd, data, std::min<std::size_t>(size, static_cast<std::size_t>(status.st_size - offset)), offset);
+}
+
 // The settings file is written as the catalog's files are: through a
 // symbolic link into the file it names, and in place where the folder
-// takes no new file, saying so when the rewrite stopped part-way.
+// takes no new file, the old file put back when the rewrite stopped part-way.
 TEST(SettingsFileSave, LinkedFileAndFolderThatTakesNoNewFileAreSaved) {
     TempFolder folder, links;
     FileStore reference(folder, "reference.prf");
@@ -355,21 +374,31 @@ TEST(SettingsFileSave, LinkedFileAndFolderThatTakesNoNewFileAreSaved) {
     char target[4096] = {};
     EXPECT_GT(readlink(links.Path("Qwi_JSE.prf").c_str(), target, sizeof target - 1), 0);
 
-    for (const auto& [sizeLimit, code] : {std::pair<rlim_t, int>{RLIM_INFINITY, 0}, {16, 24}}) {
-        SCOPED_TRACE(code);
-        folder.Write("Qwi_JSE.prf", std::string(saved.size(), 'x'));
+    // In place over a longer file a full disk leaves room; over a shorter one
+    // it stops the rewrite part-way, as the size limit does.
+    const struct {
+        rlim_t sizeLimit;
+        engine_file::WriteCall write;
+        std::size_t oldSize;
+        int code;
+    } rewrites[] = {{RLIM_INFINITY, nullptr, saved.size(), 0}, {16, nullptr, saved.size(), 21},
+                    {RLIM_INFINITY, WriteOnAFullDisk, saved.size() + 100, 0}, {RLIM_INFINITY, WriteOnAFullDisk, 3, 21}};
+    for (const auto& c : rewrites) {
+        SCOPED_TRACE(testing::Message() << c.sizeLimit << (c.write ? " full disk" : "") << " " << c.oldSize);
+        const std::string old(c.oldSize, 'x');
+        folder.Write("Qwi_JSE.prf", old);
         FileStore store(folder);
+        engine_file::SetWriteCall(c.write);
         EXPECT_EQ(media_test::InReadOnlyFolder(folder,
-                                               [&, limit = rlimit{sizeLimit, RLIM_INFINITY}] {
+                                               [&, limit = rlimit{c.sizeLimit, RLIM_INFINITY}] {
                                                    signal(SIGXFSZ, SIG_IGN);
                                                    setrlimit(RLIMIT_FSIZE, &limit);
                                                    store.JSE_Preference_Save_Setting();
                                                    return static_cast<int>(store.JSE_Preference_GetLastError());
                                                }),
-                  code);
-        if (code == 0) {
-            EXPECT_EQ(ReadBytes(folder.Path("Qwi_JSE.prf")), saved);
-        }
+                  c.code);
+        engine_file::SetWriteCall(nullptr);
+        EXPECT_EQ(ReadBytes(folder.Path("Qwi_JSE.prf")), c.code == 0 ? saved : old);
     }
     // A file that may not be written is kept, in a folder that takes new files too.
     folder.Write("Qwi_JSE.prf", "old");

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "JSE_Preference.h"
+#include "JSE_Service.h"
 #include "SystemLog.h"
 #include "validation_support.h"
 
@@ -40,8 +41,8 @@ TEST(ValidationRuleFile, ReadsAtMost55ControlsAndKeepsTheRestAtKindAndValue0) {
         RuleFile file(&catalog, RuleBytes(numbered, count));
         const Validator& v = *file.validator;
         ASSERT_EQ(v.Controls().size(), 55u);
-        // The file holds 60 controls: each count leaves some after it, or states none.
-        EXPECT_EQ(v.JSE_Validation_GetRuleFileError(), kValidationNotARuleFile);
+        // The file holds 60 controls: a count below 55 leaves some unread.
+        EXPECT_EQ(v.JSE_Validation_GetRuleFileError(), count < 55 ? kValidationNotARuleFile : kValidationNoError);
         for (int i = 0; i < 55; ++i) {
             const JSE_Validation::ControlItem& c = v.Controls()[i];
             const bool read = i < count;
@@ -82,7 +83,7 @@ TEST(ValidationRuleFile, KeepsOnlyTheRecordsTheFileHoldsWhateverTheCountsSay) {
         {"cut inside the third record", whole.substr(0, 12 + 8 + 52 + 8 + 64), {2, 2, 0}, kValidationShortFile},
         {"count beyond the file", stated(0x7FFFFFFF), {2, 5, 0}, kValidationShortFile},
         {"count above 16 bits", stated(40000), {2, 5, 0}, kValidationShortFile},
-        {"negative count", RuleBytes({{1, 1, {r}}, {2, 2, {}, -3}, {0, 3, {r}}}), {1, 0, 1}, kValidationNotARuleFile},
+        {"negative count", RuleBytes({{1, 1, {r}}, {2, 2, {}, -3}, {0, 3, {r}}}), {1, 0, 1}, 0},
     };
     JSE_Media catalog(2);
     for (const Case& c : cases) {
@@ -97,11 +98,16 @@ TEST(ValidationRuleFile, KeepsOnlyTheRecordsTheFileHoldsWhateverTheCountsSay) {
     }
 }
 
+// Only a file cut short, or one holding more controls than it states, is
+// damaged: it is told on the console and no whole job is judged on it. What
+// the format does not foresee in a file read whole is only noted.
 TEST(ValidationRuleFile, DamagedFileIsReportedOnTheConsoleByItsNameAndFaultAndAMissingOneOnlyInTheSystemLog) {
     const Record r = Rule().If(1).Check(5).Says(7);
     const std::string whole = RuleBytes({{1, 1, {r, r}}, {2, 2, {r}}});
     const std::string none = "job features are not checked";
     const std::string two = "job features are checked only by the 2 rules read";
+    const std::string read = "every rule it holds is read";
+    std::vector<ControlBytes> sixty(60, ControlBytes(1, 1, {r}));
     struct Case {
         const char* name;
         std::optional<std::string> bytes;  // none: no file at the path
@@ -115,17 +121,23 @@ TEST(ValidationRuleFile, DamagedFileIsReportedOnTheConsoleByItsNameAndFaultAndAM
         {"cut inside the second control", whole.substr(0, 12 + 8 + 52 + 3), "ends inside control 1: " + two, true},
         {"cut inside its rules", RuleBytes({{1, 1, {r, r}}, {2, 2, {r}, 3}}),
          "ends inside the rules of control 1: job features are checked only by the 3 rules read", true},
-        {"no controls", RuleBytes({{1, 1, {r}}}, 0), "states 0 controls: " + none, true},
-        {"a negative kind", RuleBytes({{1, 1, {r}}, {-3, 2, {r}}}), "gives control 1 the kind -3: " + two, true},
-        {"a negative count", RuleBytes({{1, 1, {r}}, {2, 2, {}, -1}}),
-         "gives control 1 -1 rules: job features are checked only by the 1 rule read", true},
+        {"no controls before a control", RuleBytes({{1, 1, {r}}}, 0), "states 0 controls: " + none, true},
+        {"no controls at all", RuleBytes({}, 0), "states 0 controls: " + read, false},
+        {"a negative kind", RuleBytes({{1, 1, {r}}, {-3, 2, {r}}}), "gives control 1 the kind -3: " + read, false},
+        {"a negative count", RuleBytes({{1, 1, {r}}, {2, 2, {}, -1}}), "gives control 1 -1 rules: " + read, false},
         {"a rule naming no control", RuleBytes({{1, 1, {r, Rule().If(0).And(70).Check(5).Says(7)}}}),
-         "gives rule 2 of control 0 a control outside the table: " + two, true},
+         "gives rule 2 of control 0 a control outside the table: " + read, false},
         {"a note", "This is no rule file, but a note.\n", "ends inside the rules of control 0: " + none, true},
         {"an unknown check code", RuleBytes({{1, 1, {r, Rule().If(1).Check(999).Says(7)}}}),
-         "gives rule 2 of control 0 the unknown check code 999: " + two, true},
+         "gives rule 2 of control 0 the unknown check code 999, which refuses whenever its conditions hold: " + read,
+         false},
         {"fewer controls stated than held", RuleBytes({{1, 1, {r}}, {2, 2, {r}}}, 1),
          "holds 34 bytes after control 0, the last it reads: job features are checked only by the 1 rule read", true},
+        {"padding after the controls", whole + std::string(5, '\0'),
+         "holds 5 bytes after control 1, the last it reads: " + read, false},
+        {"empty controls after the ones stated", whole + std::string(16, '\0'),
+         "holds 16 bytes after control 1, the last it reads: " + read, false},
+        {"a count of 60", RuleBytes(sixty), "holds 170 bytes after control 54, the last it reads: " + read, false},
         {"a folder", std::nullopt, "is not a file: " + none, true},
     };
     JSE_Media catalog(2);
@@ -148,6 +160,14 @@ TEST(ValidationRuleFile, DamagedFileIsReportedOnTheConsoleByItsNameAndFaultAndAM
         ASSERT_EQ(log.lines().size(), 1u);
         EXPECT_EQ(log.lines()[0].text, "rule file \"" + path + "\" " + c.report);
         EXPECT_EQ(log.lines()[0].console, c.damaged);
+
+        JSE_Service service(L"English", WString(), WString(), Wide(path), false);
+        JSE_JobFeatureType job;
+        service.JSE_Preference_GetJobFeature(job);
+        service.JSE_JobTicketValidation(job, {});
+        const bool judged = service.JSE_JobTicket_Validation_GetNumberOfErrors() == 0 ||
+                            service.JSE_JobTicket_Validation_GetErrorLocation(0) != -2;
+        EXPECT_EQ(judged, !c.damaged && c.bytes.has_value());
     }
 }
 

@@ -16,7 +16,8 @@
 // tells whether rules were read, JSE_Validation_GetRuleFileError why not,
 // and JSE_Validation_RuleFileDamaged whether a file was there that could
 // not be read whole. A missing file is noted in the system log, a damaged
-// one in the console log with the file's path and its fault.
+// one in the console log with the file's path and its fault; a whole file
+// with contents the format does not foresee only in the system log.
 //
 // The validator refers to the paper catalog and the settings store without
 // owning them; both must outlive it. Used on one thread only.
@@ -101,9 +102,7 @@ enum JSE_ValidationError : int {
     kValidationNoError = 0,
     kValidationCannotOpen = -2,       // the rule file cannot be opened or is no file, or no rule-file path is set
     kValidationShortFile = -4,        // the rule file is empty or ends inside its header or a record
-    kValidationNotARuleFile = -9,     // the rule file holds what none holds: no controls, a negative kind or
-                                      // count, a rule naming a control outside the table or an unknown
-                                      // check code, bytes after the controls it states
+    kValidationNotARuleFile = -9,     // the rule file holds more controls than its header states
     kValidationNoCatalog = -6,        // the validator has no paper catalog
     kValidationNoRecord = -11,        // no page-exception record of that page and kind
     kValidationBadControl = -12,      // a control number outside the table
@@ -237,13 +236,13 @@ public:
     bool JSE_Validation_ReStart();
     // True while the control table holds a rule file's controls.
     bool JSE_Validation_RulesLoaded() const;
-    // How the last read of the rule file ended: 0 when read to its end,
-    // -2 not opened, -4 cut short, -9 not a rule file's contents. A file cut
-    // short keeps the rules read before its end.
+    // How the last read of the rule file ended: 0 when every rule it holds
+    // was read, -2 not opened, -4 cut short, -9 more controls held than the
+    // header states. A file cut short keeps the rules read before its end.
     int JSE_Validation_GetRuleFileError() const;
     // True when the last read met a rule file that is there but could not
-    // be read whole (unopenable, empty, cut short or not a rule file's
-    // contents); false when it was read whole or is missing.
+    // be read whole (unopenable, empty, cut short or holding more controls
+    // than it states); false when it was read whole or is missing.
     bool JSE_Validation_RuleFileDamaged() const;
 
     long JSE_Validation_GetVersion() const;
@@ -445,6 +444,16 @@ protected:
     bool ReadControl(std::FILE* file, int control, long size, long& position);
     // Keeps the first fault met in the rule file: its code and its words.
     void NoteRuleFileFault(int code, const std::string& fault);
+    // Keeps the words of the first content met that the format does not
+    // foresee but that leaves every rule read as it stands.
+    void NoteRuleFileOddity(const std::string& oddity);
+    // Notes the bytes the header's count leaves unread (none, when it states
+    // no control): a fault when they hold further controls, else an oddity.
+    void NoteUnreadBytes(std::FILE* file, int stated, int count, long size, long position);
+    // Whether the bytes from position to the end of the file, or up to the
+    // table's last control, read as whole control blocks from control next
+    // on, one of them holding a kind, a value or rules.
+    bool HoldsFurtherControls(std::FILE* file, long size, long position, int next);
 
     // Empties the tables and lists that construction and restart start from.
     void ClearTables();
@@ -579,5 +588,6 @@ protected:
     std::int32_t jobSpare = 0;
     std::int32_t ruleFileError = kValidationCannotOpen;
     std::string ruleFileFault;     // the words of the fault, for the log line
+    std::string ruleFileNote;      // the words of the first oddity, for the log line
     bool ruleFileMissing = true;   // no file at the path, or none read yet
 };

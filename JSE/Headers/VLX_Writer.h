@@ -185,8 +185,9 @@ struct PlexLineItem {
     bool returnToJob = false;
 };
 // The plex line's items for a prepared page-exception list, in line order:
-// each page prints with the plex of the last record in the list that holds
-// it and sets one.
+// each page prints with the plex of the innermost record that holds it and
+// sets one; a record of the job's plex begun inside another range is passed
+// over.
 std::vector<PlexLineItem> PlexLineItems(const std::vector<vlxPageExeptionType>& list);
 
 // Paper helpers of the media lines.

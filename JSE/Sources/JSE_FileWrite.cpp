@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace engine_file {
@@ -18,14 +19,33 @@ namespace {
 // More links than this in a row are a loop.
 constexpr int kMaxLinks = 40;
 
-// Writes every byte; written tells how many reached the file.
-bool WriteAll(int fd, const std::string& bytes, std::size_t& written) {
+WriteCall gWriteCall = ::pwrite;
+
+// Writes every byte from the file's start; written tells how many reached
+// the file.
+bool WriteAll(int fd, std::string_view bytes, std::size_t& written) {
     written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        const ssize_t n =
+            gWriteCall(fd, bytes.data() + written, bytes.size() - written, static_cast<off_t>(written));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The file's whole contents.
+bool ReadAll(int fd, std::string& bytes) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return false;
+    bytes.assign(static_cast<std::size_t>(status.st_size), '\0');
+    std::size_t read = 0;
+    while (read < bytes.size()) {
+        const ssize_t n = ::pread(fd, bytes.data() + read, bytes.size() - read, static_cast<off_t>(read));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        read += static_cast<std::size_t>(n);
     }
     return true;
 }
@@ -59,20 +79,36 @@ std::optional<std::string> LinkTarget(std::string path) {
     return std::nullopt;
 }
 
-// A file that is there and that the process may not write.
+// Something that is there and cannot be written as the file: a folder, or
+// a file the process may not write.
 bool WriteRefused(const std::string& path) {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+    if (::stat(path.c_str(), &status) != 0) return false;
+    return S_ISDIR(status.st_mode) || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+// The old contents over the written bytes again, at their old length.
+bool PutBack(int fd, const std::string& old, std::size_t written) {
+    std::size_t back = 0;
+    struct stat status {};
+    return WriteAll(fd, std::string_view(old).substr(0, written), back) && ::fstat(fd, &status) == 0 &&
+           (status.st_size == static_cast<off_t>(old.size()) || ::ftruncate(fd, static_cast<off_t>(old.size())) == 0) &&
+           ::fsync(fd) == 0;
 }
 
 // The new contents over the old from the start, then cut to their length.
+// Where that stops part-way (a full disk), the old contents are put back; a
+// file whose old contents cannot be read first is not touched.
 WriteResult WriteInPlace(int fd, const std::string& bytes) {
+    std::string old;
     std::size_t written = 0;
-    const bool complete = WriteAll(fd, bytes, written) &&
+    const bool readable = ReadAll(fd, old);
+    const bool complete = readable && WriteAll(fd, bytes, written) &&
                           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    const bool kept = !readable || (!complete && PutBack(fd, old, written));
     const bool closed = ::close(fd) == 0;
     if (complete && closed) return WriteResult::Written;
-    return written == 0 ? WriteResult::NotWritten : WriteResult::LeftIncomplete;
+    return kept ? WriteResult::NotWritten : WriteResult::LeftIncomplete;
 }
 
 // The bytes in a new file beside the target; the new file's name, or
@@ -90,6 +126,8 @@ std::optional<std::string> WriteBeside(const std::string& target, const std::str
 }
 
 }  // namespace
+
+void SetWriteCall(WriteCall call) { gWriteCall = call ? call : ::pwrite; }
 
 FileSet::~FileSet() {
     for (Pending& file : m_files) Discard(file);
@@ -113,7 +151,7 @@ WriteResult FileSet::Add(const WString& path, const std::string& bytes) {
         if (result == WriteResult::Written) m_files.push_back({*target, *temporary, -1, bytes});
         return result;
     }
-    const int fd = ::open(target->c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = ::open(target->c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return WriteResult::NotCreated;
     m_files.push_back({*target, {}, fd, bytes});
     return WriteResult::Written;
@@ -136,7 +174,7 @@ WriteResult FileSet::WriteOne(Pending& file) {
             file.temporary.clear();
             return WriteResult::Written;
         }
-        file.fd = ::open(file.target.c_str(), O_WRONLY | O_CLOEXEC);
+        file.fd = ::open(file.target.c_str(), O_RDWR | O_CLOEXEC);
         if (file.fd < 0) return WriteResult::NotWritten;
     }
     const int fd = std::exchange(file.fd, -1);

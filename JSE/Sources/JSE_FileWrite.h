@@ -1,8 +1,11 @@
 // Writing engine files whole, so that no failure goes unnoticed: the
 // catalog's three files and the settings file. Used by the catalog and the
-// settings store only.
+// settings store, and by tests that put a failing write call in place.
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,18 +15,27 @@ namespace engine_file {
 
 enum class WriteResult {
     Written,         // the file holds the bytes
-    NotCreated,      // no file could be made or opened, or the file may not be written; nothing changed
+    NotCreated,      // no file could be made or opened, a folder is in its place, or the file may not
+                     // be written; nothing changed
     NotWritten,      // the bytes could not be written; the file is as it was
-    LeftIncomplete,  // rewritten in place and stopped part-way: the file is damaged
+    LeftIncomplete,  // rewritten in place, stopped part-way and its old bytes could not be put back:
+                     // the file is damaged
 };
+
+// The call through which every byte of an engine file is written, pwrite's.
+// Tests put one in its place that fails as a full disk does; null puts
+// pwrite back.
+using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size, off_t offset);
+void SetWriteCall(WriteCall call);
 
 // Files written as one. A symbolic link is followed to the file it names,
 // and that file is replaced, so the link keeps pointing at it; a loop of
-// links, or a file the process may not write, is not replaced. Each file's
-// new bytes go to a new file beside it, renamed over it once every file is
-// ready; where the folder takes no new file, the file is opened when added
-// and its contents are replaced in place once every file is ready. So a
-// file that cannot be made ready leaves every file as it was.
+// links, a folder, or a file the process may not write, is not replaced.
+// Each file's new bytes go to a new file beside it, renamed over it once
+// every file is ready; where the folder takes no new file, the file is
+// opened when added and its contents are replaced in place once every file
+// is ready, its old contents put back when that stops part-way. So a file
+// that cannot be made ready leaves every file as it was.
 class FileSet {
 public:
     FileSet() = default;

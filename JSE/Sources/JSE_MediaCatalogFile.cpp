@@ -151,14 +151,18 @@ bool JSE_Media::ReadPaperLine(const WString& line, CatalogReader reader, PAPERDE
     const WString color = fields.Next();
     const WString type = fields.Next();
     if (size.empty() || weight.empty() || color.empty() || type.empty()) return Fail(kMediaMissingField);
-    // A paper without its size would be shown and printed on another
-    // paper's size: it is left out like a line without its fields.
+    // A size number that names no definition (0, as the writer gives a
+    // paper whose definition was deleted) leaves the paper without one, on
+    // the starting size of 8.5 by 11 inches.
     const int sizeNumber = GetInteger(size.c_str());
     PAPERCLASS definition;
-    if (sizeNumber < 1 || !GetPaperDefinition(sizeNumber - 1, definition)) return Fail(kMediaNoSuchSize);
-    paper.sizeIndex = sizeNumber - 1;
-    paper.width = definition.width;
-    paper.height = definition.height;
+    if (sizeNumber >= 1 && GetPaperDefinition(sizeNumber - 1, definition)) {
+        paper.sizeIndex = sizeNumber - 1;
+        paper.width = definition.width;
+        paper.height = definition.height;
+    } else {
+        paper.sizeIndex = -1;
+    }
     paper.weight = weight[0] == L'*' ? 0 : GetInteger(weight.c_str());
     if (!ReadPaperName(color, reader, paper.color, kColorTypeLength)) return false;
     paper.colorIndex = paper.color[0] == L'*' ? 0 : ClassifyColor(paper.color);

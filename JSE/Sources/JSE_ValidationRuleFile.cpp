@@ -3,8 +3,7 @@
 // record (kind and current value as 16 bits, dependent count as 32 bits)
 // directly followed by its 26-byte dependent records (thirteen 16-bit
 // fields). Every integer is big-endian and signed; there is no padding, no
-// checksum and no trailer: bytes after the last control read are not read,
-// and are reported as damage.
+// checksum and no trailer: bytes after the last control read are not read.
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -49,9 +48,11 @@ bool NamesControls(const JSE_Validation::DependentItem& record) {
     return true;
 }
 
-// The check codes a rule can name; any other refuses whenever its
-// conditions hold, which no rule file means.
+// The check codes of the table; a rule naming another refuses whenever its
+// conditions hold.
 bool IsCheckCode(int flag) { return flag >= 1 && flag <= 51; }
+
+constexpr int kMostRules = 32767;
 
 bool IsRegularFile(std::FILE* file) {
     struct stat status {};
@@ -88,6 +89,39 @@ void JSE_Validation::NoteRuleFileFault(int code, const std::string& fault) {
     ruleFileFault = fault;
 }
 
+void JSE_Validation::NoteRuleFileOddity(const std::string& oddity) {
+    if (ruleFileNote.empty()) ruleFileNote = oddity;
+}
+
+// Padding, or controls past the table's last, is no fault; controls that a
+// header stating too few leaves unread are, as their rules would be dropped
+// without a word.
+void JSE_Validation::NoteUnreadBytes(std::FILE* file, int stated, int count, long size, long position) {
+    const std::string unread = count == 0 ? "states " + std::to_string(stated) + " controls"
+                                          : "holds " + std::to_string(size - position) + " bytes after control " +
+                                                std::to_string(count - 1) + ", the last it reads";
+    if (count < kControlCount && HoldsFurtherControls(file, size, position, count))
+        NoteRuleFileFault(kValidationNotARuleFile, unread);
+    else
+        NoteRuleFileOddity(unread);
+}
+
+bool JSE_Validation::HoldsFurtherControls(std::FILE* file, long size, long position, int next) {
+    bool holdsSomething = false;
+    for (; position < size && next < kControlCount; ++next) {
+        unsigned char record[kControlRecordSize];
+        if (size - position < kControlRecordSize || !ReadExactly(file, record, kControlRecordSize)) return false;
+        const int rules = BigEndian32(record + 4);
+        if (rules < 0 || rules > kMostRules) return false;
+        const long rulesSize = static_cast<long>(rules) * kDependentRecordSize;
+        position += kControlRecordSize;
+        if (size - position < rulesSize || std::fseek(file, rulesSize, SEEK_CUR) != 0) return false;
+        position += rulesSize;
+        holdsSomething = holdsSomething || BigEndian16(record) != 0 || BigEndian16(record + 2) != 0 || rules > 0;
+    }
+    return holdsSomething;
+}
+
 short JSE_Validation::BigEndian16(const unsigned char* bytes) {
     short value = 0;
     std::memcpy(&value, bytes, sizeof value);
@@ -102,12 +136,13 @@ int JSE_Validation::BigEndian32(const unsigned char* bytes) {
     return value;
 }
 
-// Contents that no rule file holds (no controls, a negative kind or count,
-// a rule naming a control outside the table) are read all the same and
-// noted as a fault.
+// Contents the format does not foresee (no controls, a negative kind or
+// count, a rule naming a control outside the table or a check code outside
+// the table, bytes after the controls) are read as they stand and noted.
 void JSE_Validation::Initialize_Controls_Value() {
     ruleFileError = kValidationNoError;
     ruleFileFault.clear();
+    ruleFileNote.clear();
     ruleFileMissing = false;
     errno = 0;
     const File file(std::fopen(dataFilePath.c_str(), "rb"));
@@ -124,16 +159,12 @@ void JSE_Validation::Initialize_Controls_Value() {
         return NoteRuleFileFault(kValidationShortFile, "ends inside its header");
 
     const int stated = BigEndian32(header);
-    if (stated <= 0) NoteRuleFileFault(kValidationNotARuleFile, "states " + std::to_string(stated) + " controls");
     Allocate_Validation_Map(kControlCount);
     long position = kHeaderSize;
-    const int count = std::min(stated, kControlCount);
+    const int count = std::clamp(stated, 0, kControlCount);
     for (int i = 0; i < count; ++i)
         if (!ReadControl(file.get(), i, size, position)) return;
-    // A file that states no controls is already noted as such.
-    if (count > 0 && position < size)
-        NoteRuleFileFault(kValidationNotARuleFile, "holds " + std::to_string(size - position) + " bytes after control " +
-                                                       std::to_string(count - 1) + ", the last it reads");
+    if (count == 0 || position < size) NoteUnreadBytes(file.get(), stated, count, size, position);
 }
 
 // A control's dependent count is capped at the records the rest of the file
@@ -156,9 +187,8 @@ bool JSE_Validation::ReadControl(std::FILE* file, int i, long size, long& positi
     item.controlKind = BigEndian16(record);
     item.currentValue = BigEndian16(record + 2);
     savedValues[static_cast<std::size_t>(i)] = item.currentValue;
-    const auto notARuleFile = [this](const std::string& fault) { NoteRuleFileFault(kValidationNotARuleFile, fault); };
-    if (item.controlKind < 0) notARuleFile("gives " + control + " the kind " + std::to_string(item.controlKind));
-    if (rules < 0) notARuleFile("gives " + control + " " + std::to_string(rules) + " rules");
+    if (item.controlKind < 0) NoteRuleFileOddity("gives " + control + " the kind " + std::to_string(item.controlKind));
+    if (rules < 0) NoteRuleFileOddity("gives " + control + " " + std::to_string(rules) + " rules");
     for (int d = 0; d < wanted; ++d) {
         unsigned char bytes[kDependentRecordSize];
         if (!ReadExactly(file, bytes, kDependentRecordSize)) {
@@ -175,10 +205,11 @@ bool JSE_Validation::ReadControl(std::FILE* file, int i, long size, long& positi
                                   &dependent.messageId};
         for (std::size_t f = 0; f < std::size(fields); ++f) *fields[f] = BigEndian16(bytes + 2 * f);
         if (!NamesControls(dependent))
-            notARuleFile("gives rule " + std::to_string(d + 1) + " of " + control + " a control outside the table");
+            NoteRuleFileOddity("gives rule " + std::to_string(d + 1) + " of " + control +
+                               " a control outside the table");
         if (!IsCheckCode(dependent.flag))
-            notARuleFile("gives rule " + std::to_string(d + 1) + " of " + control + " the unknown check code " +
-                         std::to_string(dependent.flag));
+            NoteRuleFileOddity("gives rule " + std::to_string(d + 1) + " of " + control + " the unknown check code " +
+                               std::to_string(dependent.flag) + ", which refuses whenever its conditions hold");
     }
     if (rules <= item.dependentCount) return true;
     NoteRuleFileFault(kValidationShortFile, "ends inside the rules of " + control);
@@ -187,10 +218,16 @@ bool JSE_Validation::ReadControl(std::FILE* file, int i, long size, long& positi
 
 // A missing rule file goes to the system log, as the engine may well run
 // without one; a damaged one goes to the console, naming the file and the
-// fault, with what is checked from it.
+// fault, with what is checked from it. A whole one is only noted, where it
+// holds what the format does not foresee.
 void JSE_Validation::LoadRules() {
     Initialize_Controls_Value();
-    if (ruleFileError == kValidationNoError) return;
+    if (ruleFileError == kValidationNoError) {
+        if (!ruleFileNote.empty())
+            platform::Log(platform::LogPriority::Info,
+                          "rule file \"" + dataFilePath + "\" " + ruleFileNote + ": every rule it holds is read");
+        return;
+    }
     std::size_t rules = 0;
     for (const ControlItem& control : controls) rules += control.dependents.size();
     const std::string checked = rules == 0 ? std::string("job features are not checked")

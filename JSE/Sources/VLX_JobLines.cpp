@@ -193,7 +193,9 @@ int VLX_Writer::Generate_VLXSeparator(DSC_VLX& header, std::string& text) {
 int VLX_Writer::Generate_VLXChapters(DSC_VLX& header, std::string& text) {
     if (header.structVersion != 0) return kVlxBadVersion;
     if (header.chapters.valid == 0 || header.chapters.pages.empty()) return kVlxDone;
-    return Append_Buffer_to_DSC_Header(text, "%VLXChapters: " + header.chapters.pages, 17);
+    // The job's own chapter text comes from the caller as it is; it stays on
+    // the line.
+    return Append_Buffer_to_DSC_Header(text, "%VLXChapters: " + BlankControlCharacters(header.chapters.pages), 17);
 }
 
 int VLX_Writer::Generate_VLXChaptersAreSets(DSC_VLX& header, std::string& text) {

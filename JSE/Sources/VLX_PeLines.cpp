@@ -191,6 +191,12 @@ void takePages(PlexStretches& stretches, const PlexStretch& stretch) {
     stretches.emplace(stretch.first, stretch);
 }
 
+// Whether a stretch holds the page.
+bool held(const PlexStretches& stretches, std::int64_t page) {
+    const auto after = stretches.upper_bound(page);
+    return after != stretches.begin() && std::prev(after)->second.last >= page;
+}
+
 // Each page prints with the plex of the innermost record that holds it and
 // sets a plex: a range that begins inside another takes its own pages over,
 // and the other holds again after it; of ranges that begin on one page the
@@ -205,7 +211,12 @@ std::vector<PlexStretch> plexStretches(const std::vector<vlxPageExeptionType>& l
         return a.first != b.first ? a.first < b.first : a.last > b.last;
     });
     PlexStretches stretches;
-    for (const PlexStretch& range : ranges) takePages(stretches, range);
+    for (const PlexStretch& range : ranges) {
+        // A stored record that only says "the job's plex" (a rotation, an
+        // insert) begun inside another range changes nothing there.
+        if (range.value == kPeNotSet && held(stretches, range.first)) continue;
+        takePages(stretches, range);
+    }
     std::vector<PlexStretch> ordered;
     ordered.reserve(stretches.size());
     for (const auto& [first, stretch] : stretches) ordered.push_back(stretch);
