@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <numeric>
+#include <random>
 
 #include "SystemLog.h"
 #include "controller_support.h"
@@ -28,25 +29,37 @@ using Clicks = std::vector<Click>;
 // substitution on pages 3 to 5 or an insert before or after page 3 (going
 // with the job; one before also to each tray, one after to the stapler),
 // each on a catalog paper; or pages 3 to 5 on the body paper with a print
-// mode, a print side or an output device of their own.
+// mode, a print side or an output device (and staple position) of their own.
 struct PageException {
     int code;
     std::string paper;
     int value = 0;
+    int first = 3, last = 5, staple = 1;
 };
+
+// What it stores on its pages: a subset also its staple position and a
+// booklet's fold, as through the all-sets box.
+std::vector<std::pair<int, int>> Features(const PageException& pe) {
+    std::vector<std::pair<int, int>> features{{pe.code, pe.value}};
+    if (pe.code == kPeSubsetOutput && (pe.value == 2 || pe.value == 4)) features.push_back({kPeSubsetStaple, pe.staple});
+    if (pe.code == kPeSubsetOutput && pe.value == 4) features.push_back({kPeSubsetFold, pe.staple == 1 ? 8 : 9});
+    return features;
+}
 
 // The pane's Update of a layout or a finishing subset: the check, the
 // store, every range given the job's punch, the validator's list afresh.
 int StorePages(Bridge& b, const PageException& pe) {
-    if (const int refusal = b.JSE_ValidationOnExceptions(3, 5, pe.code, "", pe.value)) return refusal;
+    const int s = pe.first, e = pe.last;
+    for (const auto& [code, value] : Features(pe))
+        if (const int refusal = b.JSE_ValidationOnExceptions(s, e, code, "", value)) return refusal;
     if (pe.code != kPeSubsetOutput) {
-        b.JSE_SetPageFeature(3, 5, pe.code, pe.value);
+        b.JSE_SetPageFeature(s, e, pe.code, pe.value);
     } else {
-        b.JSE_SetPageProperty(3, 5, 1, "Letter", kPeFinishingSubset, pe.value);  // the paper the pane's list shows
-        b.JSE_SetPageFeature(3, 5, kPeFinishingSubset, pe.value);
+        b.JSE_SetPageProperty(s, e, 1, "Letter", kPeFinishingSubset, pe.value);  // the paper the pane's list shows
+        b.JSE_SetPageFeature(s, e, kPeFinishingSubset, pe.value);
         int entry = -1;
-        b.JSE_PageCollection_FindPageFeatureByPageNumbers(3, 5, kPeFinishingSubset, entry);
-        b.JSE_PageCollection_AddPageFeature(entry, kPeSubsetOutput, pe.value);
+        b.JSE_PageCollection_FindPageFeatureByPageNumbers(s, e, kPeFinishingSubset, entry);
+        for (const auto& [code, value] : Features(pe)) b.JSE_PageCollection_AddPageFeature(entry, code, value);
     }
     for (int i = 0; i < b.JSE_PageCollection_GetSize(); ++i)
         b.JSE_PageCollection_AddPageFeature(i, kPePunch, b.JSE_GetJobPunchValue());
@@ -56,9 +69,9 @@ int StorePages(Bridge& b, const PageException& pe) {
 
 int Store(Bridge& b, const PageException& pe) {
     switch (pe.code) {
-    case kPePaperSubstitution: return StorePaper(b, 3, 5, pe.code, pe.paper, 0);
+    case kPePaperSubstitution: return StorePaper(b, pe.first, pe.last, pe.code, pe.paper, 0);
     case kPeInsertBefore:
-    case kPeInsertAfter: return StorePaper(b, 3, 3, pe.code, pe.paper, pe.value == 0 ? kPeNotSet : pe.value);
+    case kPeInsertAfter: return StorePaper(b, pe.first, pe.last, pe.code, pe.paper, pe.value ? pe.value : kPeNotSet);
     default: return StorePages(b, pe);
     }
 }
@@ -66,10 +79,11 @@ int Store(Bridge& b, const PageException& pe) {
 std::vector<PageException> PageExceptions(const std::vector<std::string>& papers) {
     std::vector<PageException> all;
     for (const std::string& paper : papers)
-        for (int code : {kPePaperSubstitution, kPeInsertBefore, kPeInsertAfter}) all.push_back({code, paper});
+        for (int code : {kPePaperSubstitution, kPeInsertBefore, kPeInsertAfter})
+            all.push_back({code, paper, 0, 3, code == kPePaperSubstitution ? 5 : 3});
     for (const std::string& paper : papers) {
-        for (int tray = 1; tray <= 3; ++tray) all.push_back({kPeInsertBefore, paper, tray});
-        all.push_back({kPeInsertAfter, paper, 2});
+        for (int tray = 1; tray <= 3; ++tray) all.push_back({kPeInsertBefore, paper, tray, 3, 3});
+        all.push_back({kPeInsertAfter, paper, 2, 3, 3});
     }
     for (int mode = 1; mode <= 3; ++mode) all.push_back({kPePrintMode, "", mode});
     for (int side = 1; side <= 2; ++side) all.push_back({kPePrintSide, "", side});
@@ -89,6 +103,10 @@ public:
             if (m_bridge.HandleJobFeatures(click.feature, click.value, click.paper, 0) != 0) return false;
         if (pe && Store(m_bridge, *pe) != 0) return false;
         return !last || m_bridge.HandleJobFeatures(last->feature, last->value, last->paper, 0) == 0;
+    }
+    // Whether the clicks, then the page exceptions in this order, are all accepted.
+    bool accepted(const Clicks& clicks, std::initializer_list<const PageException*> order) {
+        return accepted(clicks) && std::all_of(order.begin(), order.end(), [&](auto pe) { return !Store(m_bridge, *pe); });
     }
     std::vector<std::string> papers() {
         std::vector<std::string> names(static_cast<std::size_t>(m_bridge.engine()->JSE_Media_GetNumberOfEntry()));
@@ -183,7 +201,8 @@ std::string KindOf(const PageException& pe) {
 }
 
 std::string NameOf(const PageException& pe) {
-    return KindOf(pe) + " " + pe.paper + (pe.value == 0 ? "" : (pe.paper.empty() ? "" : " to ") + std::to_string(pe.value));
+    return KindOf(pe) + " " + pe.paper + (pe.value == 0 ? "" : (pe.paper.empty() ? "" : " to ") + std::to_string(pe.value)) +
+           (pe.staple == 1 ? "" : " stapled " + std::to_string(pe.staple)) + platform::Format(" on %d..%d", pe.first, pe.last);
 }
 
 TEST(ValidationOrder, EveryJobSettingAndPageExceptionGiveOneAnswerInBothOrders) {
@@ -279,6 +298,59 @@ TEST(ValidationOrder, SubsetPagesAreJudgedOnTheBodyPaperInEveryOrder) {
             EXPECT_NE(refusal, 0);
         } while (std::next_permutation(order.begin(), order.end()));
     }
+}
+
+// On the job as it comes and on a duplex job (which booklets and back sides
+// need), every two page exceptions accepted alone - a subset to each device
+// with each staple position, a substitution to each catalog paper, an insert
+// to each tray, each print mode and side - answer alike in both orders, the
+// second on the pages of the first (3 to 5), within them, at either end or
+// across the last; and in a seeded sample, a third stored between two
+// answers as when stored first (unless it replaces the first, being of its
+// kind).
+TEST(ValidationOrder, TwoPageExceptionsAnswerAlikeWhicheverIsStoredFirst) {
+    Walks walks;
+    std::vector<PageException> kinds;
+    for (int device = 1; device <= 5; ++device)
+        for (int staple : device == 2 ? std::vector{1, 2, 3, 4} : device == 4 ? std::vector{1, 5} : std::vector{1})
+            kinds.push_back({kPeSubsetOutput, "", device, 3, 5, staple});
+    for (const std::string& paper : walks.papers()) kinds.push_back({kPePaperSubstitution, paper});
+    for (int code : {kPeInsertBefore, kPeInsertAfter})
+        for (int tray = 0; tray <= 3; ++tray) kinds.push_back({code, "Letter_Insert", tray});
+    for (int mode = 1; mode <= 3; ++mode) kinds.push_back({kPePrintMode, "", mode});
+    for (int side = 1; side <= 2; ++side) kinds.push_back({kPePrintSide, "", side});
+    std::mt19937 random(57);
+    std::string differences, table;
+    for (const auto& [contextName, context] : {kContexts[0], kContexts[1]}) {
+        std::vector<PageException> placed;
+        for (PageException pe : kinds)
+            for (const auto& [first, last] : {std::pair{3, 5}, {4, 4}, {3, 4}, {4, 5}, {4, 6}})
+                if (pe.first = first, pe.last = last; walks.accepted(context, {&pe})) placed.push_back(pe);
+        std::map<std::string, std::map<std::string, std::pair<int, int>>> counts;  // refused, tried
+        for (const PageException& a : placed) {
+            if (a.first != 3 || a.last != 5) continue;
+            for (const PageException& b : placed) {
+                const bool ab = walks.accepted(context, {&a, &b}), ba = walks.accepted(context, {&b, &a});
+                if (ab != ba) differences += contextName + NameOf(a) + " / " + NameOf(b) + "\n";
+                counts[KindOf(a)][KindOf(b)].first += !ab && !ba;
+                ++counts[KindOf(a)][KindOf(b)].second;
+            }
+        }
+        for (int round = 0; round < 1000; ++round) {
+            const PageException &a = placed[random() % placed.size()], &b = placed[random() % placed.size()],
+                                &c = placed[random() % placed.size()];
+            if (c.code != a.code && walks.accepted(context, {&a, &c, &b}) != walks.accepted(context, {&c, &a, &b}))
+                differences += contextName + NameOf(c) + " between " + NameOf(a) + " and " + NameOf(b) + "\n";
+        }
+        for (const auto& [kind, seconds] : counts) {
+            std::string row;
+            for (const auto& [second, count] : seconds)
+                if (count.first > 0) row += platform::Format(", %d of %d %s", count.first, count.second, second.c_str());
+            if (!row.empty()) table += contextName + kind + " on 3..5: refuses" + row.substr(1) + "\n";
+        }
+    }
+    EXPECT_EQ(differences, "");
+    EXPECT_EQ(table, filter_test::readFile(LUMAPREX_TEST_DATA "/validation/order_page_exception_pairs.txt"));
 }
 
 }  // namespace

@@ -489,6 +489,7 @@ protected:
     using IndexList = std::vector<std::size_t>;
     class PeListView;      // records with a look-up by pages (JSE_ValidationPeLists.h)
     class UnclaimedPages;  // the pages of a range no record has claimed yet
+    struct DevicePapers;   // the papers of a range's pages going to a device
 
     long SelectPage(long page, int code);
     long RemovePage(long page, int code);
@@ -540,6 +541,15 @@ protected:
                                             MediaNameList& papers);
     void GetMediaForPageRangeAndSubset(long start, long end, const PeListView& list, MediaNameList& devicePapers,
                                        MediaNameList& rangePapers, long& subsetFirst, long& subsetLast);
+    // The papers of start..end printing on pages that go to the device, the
+    // subsets given deciding where pages without a device of their own go;
+    // gathered once per view.
+    const DevicePapers& GatherDevicePapers(long start, long end, const PeListView& list, const IndexList& subsets,
+                                           int device);
+    bool PagesGoTo(const PeListView& list, const IndexList& subsets, const JSE_PageExceptionType& record, long from,
+                   long to, int device) const;
+    void GetMediaBesideRange(long start, long end, const PeListView& list, const IndexList& subsets, long subsetFirst,
+                             long subsetLast, int device, MediaNameList& papers);
     int GetDeviceForPageRange(long start, long end, const PeListView& list, ValueList& devices);
     int GetModeForPageRange(long start, long end, const PeListView& list, ValueList& modes, bool withInserts);
     int GetFeatureForPageRange(long start, long end, const PeListView& list, FeatureList& features, int code);

@@ -78,22 +78,25 @@ int JSE_Validation::CheckOutputDevice(long start, long end, const PeListView& li
     return CheckDeviceForFeature(start, end, features, devices);
 }
 
-// A paper selected with index 0 must be printable. The new paper joins the
-// papers sharing the range's device, unless a subset covers exactly the
-// range, and stands alone against the range's modes and features.
+// A paper selected with index 0 must be printable. The range's pages then
+// print on the new paper: on each device they go to, it joins the papers of
+// the other pages of their subsets going there (the body paper outside every
+// subset), and it stands alone against the range's modes and features.
 int JSE_Validation::CheckSubstitution(long start, long end, const PeListView& list, const JSE_MediaSelection& paper) {
     if (paper.index == 0 && !IsPrintableMedia(paper.mediaName)) return kPeNotPrintable;
-    MediaNameList devicePapers, rangePapers;
-    long subsetFirst = -1, subsetLast = -1;
-    GetMediaForPageRangeAndSubset(start, end, list, devicePapers, rangePapers, subsetFirst, subsetLast);
     ValueList modes, devices;
     GetModeForPageRange(start, end, list, modes, false);
-    if (GetDeviceForPageRange(start, end, list, devices) != 0) return -5;
-    rangePapers.clear();
-    if (subsetFirst == start && subsetLast == end) devicePapers.clear();
-    AddMediaNameToMediaNameList(paper.mediaName, devicePapers);
-    if (const int result = CheckMediaForDevice(devicePapers, devices)) return result;
-    AddMediaNameToMediaNameList(paper.mediaName, rangePapers);
+    GetDeviceForPageRange(start, end, list, devices);
+    long subsetFirst = -1, subsetLast = -1;
+    IndexList subsets;
+    GetSubsetForPageRange(start, end, list, subsetFirst, subsetLast, subsets);
+    for (const int device : devices) {
+        MediaNameList papers;
+        GetMediaBesideRange(start, end, list, subsets, subsetFirst, subsetLast, device, papers);
+        AddMediaNameToMediaNameList(paper.mediaName, papers);
+        if (const int result = CheckMediaForDevice(papers, ValueList{device})) return result;
+    }
+    const MediaNameList rangePapers{paper.mediaName};
     if (const int result = CheckMediaForMode(modes, rangePapers)) return result;
     FeatureList features;
     GetFeatureForPageRange(start, end, list, features, kPePaperSubstitution);

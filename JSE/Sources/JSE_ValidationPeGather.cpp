@@ -8,6 +8,8 @@
 // ones for the same pages. Pages no record claims take the job's own values,
 // but only while the job's body paper is known.
 #include <algorithm>
+#include <map>
+#include <utility>
 
 #include "JSE_ValidationPeLists.h"
 
@@ -25,6 +27,11 @@ long ClippedLast(const JSE_PageExceptionType& record, long end) { return std::mi
 template <class Unclaimed>
 bool Claim(Unclaimed& unclaimed, const JSE_PageExceptionType& record, long start, long end) {
     return unclaimed.RemovePageRangeFromList(ClippedFirst(record, start), ClippedLast(record, end));
+}
+
+// Whether pages of the stretches, apart and in order, lie outside start..end.
+bool HasPagesBeside(const std::map<long, long>& stretches, long start, long end) {
+    return !stretches.empty() && (stretches.begin()->first < start || stretches.rbegin()->second > end);
 }
 
 template <class T>
@@ -130,24 +137,75 @@ int JSE_Validation::GetMediaForPageRangeAndOutputDevice(long start, long end, co
         subsetDevice = device;
         break;
     }
-    const PeListView::DevicePapersKey key{start, end, subsetDevice, jobDocumentExit, jobBodyPaper};
-    const MediaNameList* found = list.DevicePapers(key);
-    MediaNameList gathered;
-    if (found == nullptr) {
-        UnclaimedPages unclaimed(start, end);
-        for (const std::size_t i : list.Overlapping(start, end)) {
-            const JSE_PageExceptionType& record = list[i];
-            const int code = record.exceptionMode;
-            if (record.fromJobPaper || code == kPeNoKind) continue;
-            if (!IsInsert(code) && !Claim(unclaimed, record, start, end)) continue;
-            if (ExitFirstDevice(record, true) == subsetDevice) AddMediaNameToMediaNameList(record.mediaName, gathered);
-        }
-        if (!unclaimed.empty() && !jobBodyPaper.empty()) AddMediaNameToMediaNameList(jobBodyPaper, gathered);
-        list.KeepDevicePapers(key, gathered);
-        found = &gathered;
-    }
-    for (const WString& name : *found) AddMediaNameToMediaNameList(name, papers);
+    const DevicePapers& gathered = GatherDevicePapers(start, end, list, subsets, subsetDevice);
+    for (const WString& name : gathered.papers) AddMediaNameToMediaNameList(name, papers);
+    if (!gathered.unclaimed.empty() && !jobBodyPaper.empty()) AddMediaNameToMediaNameList(jobBodyPaper, papers);
     return 0;
+}
+
+const JSE_Validation::DevicePapers& JSE_Validation::GatherDevicePapers(long start, long end, const PeListView& list,
+                                                                       const IndexList& subsets, int device) {
+    const PeListView::DevicePapersKey key{start, end, device, jobDocumentExit, jobBodyPaper, subsets};
+    if (const DevicePapers* found = list.FindDevicePapers(key)) return *found;
+    DevicePapers gathered;
+    UnclaimedPages unclaimed(start, end);
+    for (const std::size_t i : list.Overlapping(start, end)) {
+        const JSE_PageExceptionType& record = list[i];
+        const int code = record.exceptionMode;
+        if (record.fromJobPaper || code == kPeNoKind) continue;
+        if (!IsInsert(code) && !Claim(unclaimed, record, start, end)) continue;
+        if (!PagesGoTo(list, subsets, record, ClippedFirst(record, start), ClippedLast(record, end), device)) continue;
+        MediaNameList& papers = gathered.papers;
+        const std::size_t place = std::find(papers.begin(), papers.end(), record.mediaName) - papers.begin();
+        if (place == papers.size()) {
+            papers.push_back(record.mediaName);
+            gathered.uses.push_back(0);
+        }
+        ++gathered.uses[place];
+        gathered.paperOf.emplace(i, place);
+    }
+    gathered.unclaimed = unclaimed.stretches();
+    return list.KeepDevicePapers(key, std::move(gathered));
+}
+
+// A record's pages go to its own device; without one, where the subsets
+// holding them go, and outside every subset to the job's document exit. An
+// insert without a tray of its own goes to the job's document exit.
+bool JSE_Validation::PagesGoTo(const PeListView& list, const IndexList& subsets, const JSE_PageExceptionType& record,
+                               long from, long to, int device) const {
+    const int own = ExitFirstDevice(record, false);
+    if (own != kPeNotSet || IsInsert(record.exceptionMode)) return ExitFirstDevice(record, true) == device;
+    bool inSubset = false;
+    for (const std::size_t i : subsets) {
+        if (!SharesPages(list[i], from, to)) continue;
+        if (ExitFirstDevice(list[i], true) == device) return true;
+        inSubset = true;
+    }
+    return !inSubset && jobDocumentExit == device;
+}
+
+// The papers of the pages going to the device with start..end: those of the
+// other pages of the subsets going there, or the body paper without one.
+void JSE_Validation::GetMediaBesideRange(long start, long end, const PeListView& list, const IndexList& subsets,
+                                         long subsetFirst, long subsetLast, int device, MediaNameList& papers) {
+    const bool toSubset = std::any_of(subsets.begin(), subsets.end(),
+                                      [&](std::size_t i) { return ExitFirstDevice(list[i], true) == device; });
+    if (!toSubset) {
+        if (!jobBodyPaper.empty()) AddMediaNameToMediaNameList(jobBodyPaper, papers);
+        return;
+    }
+    const DevicePapers& gathered = GatherDevicePapers(subsetFirst, subsetLast, list, subsets, device);
+    std::vector<long> uses = gathered.uses;
+    for (const std::size_t i : list.Overlapping(start, end)) {
+        const auto brought = gathered.paperOf.find(i);
+        const JSE_PageExceptionType& record = list[i];
+        if (brought == gathered.paperOf.end() || IsInsert(record.exceptionMode)) continue;
+        if (ClippedFirst(record, subsetFirst) >= start && ClippedLast(record, subsetLast) <= end) --uses[brought->second];
+    }
+    for (std::size_t k = 0; k < uses.size(); ++k)
+        if (uses[k] > 0) AddMediaNameToMediaNameList(gathered.papers[k], papers);
+    if (!jobBodyPaper.empty() && HasPagesBeside(gathered.unclaimed, start, end))
+        AddMediaNameToMediaNameList(jobBodyPaper, papers);
 }
 
 // The papers of the range itself, and those sharing its subsets' device over

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 JSE_Validation::PeListView::PeListView(const std::vector<JSE_PageExceptionType>& records) : m_records(records) {
     for (std::size_t i = 0; i < records.size(); ++i)
@@ -43,13 +44,15 @@ void JSE_Validation::PeListView::Collect(std::size_t node, std::size_t low, std:
     Collect(2 * node + 1, middle, high, limit, start, out);
 }
 
-const JSE_Validation::MediaNameList* JSE_Validation::PeListView::DevicePapers(const DevicePapersKey& key) const {
+const JSE_Validation::DevicePapers* JSE_Validation::PeListView::FindDevicePapers(
+    const DevicePapersKey& key) const {
     const auto it = m_devicePapers.find(key);
     return it == m_devicePapers.end() ? nullptr : &it->second;
 }
 
-void JSE_Validation::PeListView::KeepDevicePapers(const DevicePapersKey& key, const MediaNameList& papers) const {
-    m_devicePapers.emplace(key, papers);
+const JSE_Validation::DevicePapers& JSE_Validation::PeListView::KeepDevicePapers(
+    const DevicePapersKey& key, DevicePapers papers) const {
+    return m_devicePapers.emplace(key, std::move(papers)).first->second;
 }
 
 JSE_Validation::UnclaimedPages::UnclaimedPages(long start, long end) {

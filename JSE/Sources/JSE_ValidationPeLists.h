@@ -45,6 +45,16 @@ inline bool HasRange(const JSE_PageExceptionType& record, long start, long end) 
     return record.startingPage == start && record.endingPage == end;
 }
 
+// The papers of a range's pages going to one device: each paper with the
+// number of records that bring it, the paper each such record brings, and
+// the pages no record claims.
+struct JSE_Validation::DevicePapers {
+    MediaNameList papers;                        // in the order first met
+    std::vector<long> uses;                      // one count per paper
+    std::map<std::size_t, std::size_t> paperOf;  // record -> its paper's place
+    std::map<long, long> unclaimed;              // first page -> last page
+};
+
 class JSE_Validation::PeListView {
 public:
     // The records must outlive the view and stay unchanged.
@@ -59,15 +69,16 @@ public:
     // The papers gathered once for the pages of the subsets of a range going
     // to a device, kept for later checks on the same view: every record
     // within one subset needs the same ones. The key holds the job values
-    // they depend on.
+    // and the subsets they depend on.
     struct DevicePapersKey {
         long start, end;
         int device, jobExit;
         WString jobPaper;
+        IndexList subsets;
         auto operator<=>(const DevicePapersKey&) const = default;
     };
-    const MediaNameList* DevicePapers(const DevicePapersKey& key) const;
-    void KeepDevicePapers(const DevicePapersKey& key, const MediaNameList& papers) const;
+    const DevicePapers* FindDevicePapers(const DevicePapersKey& key) const;
+    const DevicePapers& KeepDevicePapers(const DevicePapersKey& key, DevicePapers papers) const;
 
 private:
     void Collect(std::size_t node, std::size_t low, std::size_t high, std::size_t limit, long start,
@@ -78,7 +89,7 @@ private:
     std::vector<long> m_firsts;  // their first pages, in that order
     std::size_t m_leaves = 0;    // a power of two, at least their number
     std::vector<long> m_maxLast; // a tree over m_byFirst: the largest last page below each node
-    mutable std::map<DevicePapersKey, MediaNameList> m_devicePapers;
+    mutable std::map<DevicePapersKey, DevicePapers> m_devicePapers;
 };
 
 class JSE_Validation::UnclaimedPages {
@@ -91,6 +102,7 @@ public:
     // all the same, and the result is false.
     bool RemovePageRangeFromList(long from, long to);
     bool empty() const { return m_stretches.empty(); }
+    const std::map<long, long>& stretches() const { return m_stretches; }
 
 private:
     std::map<long, long> m_stretches;  // first page -> last page; apart and in order
