@@ -67,6 +67,8 @@ TEST(PeFeatureChecks, EachCodeRefusesWhatItsPagesCannotTake) {
         {"back side of one-sided duplex paper", {.body = L"Letter_Transparency", .mode = 2}, {}, 3, 3, 236, L"", 2,
          16009},
         {"back side in a duplex job", {.mode = 2}, {}, 3, 3, 236, L"", 2, 0},
+        {"a record setting no side hides no back side", {.mode = 2}, {Pe(232, 4, 6).On(L"A4"), Pe(236, 4, 4).Side(2)},
+         3, 5, 235, L"", 1, 16004},
         {"back side without the job's paper", {.body = L""}, {}, 3, 3, 236, L"", 2, 0},
         {"duplex plex on one-sided paper", {}, {Pe(232, 3, 5).On(L"Letter_Transparency")}, 3, 5, 235, L"", 2, 16004},
         {"interleave plex on another size", {}, {a4}, 3, 5, 235, L"", 4, 16009},

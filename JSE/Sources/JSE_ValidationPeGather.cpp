@@ -278,7 +278,8 @@ int JSE_Validation::GetFeatureForPageRange(long start, long end, const PeListVie
         const bool punched = code == kPePaperSubstitution ? kind != kPeNoKind && !IsInsert(kind)
                                                           : IsInsert(code) && kind == code;
         if (jobPunch != 0 && punched && Claim(punch, record, start, end)) add(kPePunch, record.pePunch ? 1 : 0, record);
-        if (record.peSide && Claim(side, record, start, end)) add(kPePrintSide, record.peSideValue, record);
+        if (record.peSide && record.peSideValue != kPeNotSet && Claim(side, record, start, end))
+            add(kPePrintSide, record.peSideValue, record);
     }
     if (!jog.empty() && jobOffsetStacking != 0)
         AddFeatureToFeatureList({kJobOffsetStacking, jobOffsetStacking, 0, 0}, features);
