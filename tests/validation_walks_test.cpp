@@ -1,5 +1,6 @@
 // An operator's walks through the print host to a private queue, each with a
-// page exception and a job feature that cannot go together, in both orders:
+// page exception and a job feature or a finishing subset that cannot go
+// together, in both orders:
 // whichever comes second is refused with an alert, and the printer receives
 // the ticket of the first alone.
 #include <gtest/gtest.h>
@@ -35,8 +36,9 @@ std::vector<std::string> Joined(std::vector<std::string> first, const std::vecto
     return first;
 }
 
-// What one print of the walk left: the texts of its alerts, each once and
-// one a line, and the ticket the command job carried to the queue.
+// What one print of the walk left: the texts of its one-line alerts (a
+// group's confirmation runs over several), each once and one a line, and
+// the ticket the command job carried to the queue.
 struct Printed {
     std::string alerts;
     std::string ticket;
@@ -56,7 +58,7 @@ Printed Print(PrivateScheduler& cups, const std::vector<std::string>& clicks) {
     std::istringstream err(run.err);
     std::set<std::string> alerts;
     for (std::string line; std::getline(err, line);)
-        if (line.starts_with("alert: ")) alerts.insert(line.substr(7));
+        if (line.starts_with("alert: ") && line.ends_with("]")) alerts.insert(line.substr(7));
     for (const std::string& alert : alerts) printed.alerts += alert + "\n";
     // "request id is Lumaprex-N": the document; the command job came just before.
     const std::size_t dash = run.out.rfind('-');
@@ -67,11 +69,19 @@ Printed Print(PrivateScheduler& cups, const std::vector<std::string>& clicks) {
     return printed;
 }
 
-TEST(ValidationWalks, SecondOfAPageExceptionAndAJobFeatureThatClashIsRefusedInBothOrders) {
+TEST(ValidationWalks, SecondOfAPageExceptionAndASettingThatClashIsRefusedInBothOrders) {
+    // A set deleted after its Update keeps its page features, and sets may
+    // then share pages; the stapled subset is on pages 10 and 11.
+    const std::vector<std::string> deleted = {"select pageSetView 0", "click deletePageRange"};
+    const std::vector<std::string> stapled = Joined(
+        {"click pagefeatureButton", "type pageEditorField 10..11", "end", "select pageSetView 0", "click page1",
+         "click page2", "click peSubset", "click subsetButton", "click StaplerButton", "click subsetUpdateButton",
+         "click peSubstitute"}, deleted);
+    const char* feeds = "The stapler needs all papers of the pages to have the same feed length. [OK]\n";
     const struct {
         const char* name;
         std::vector<std::string> pageExceptions;
-        std::vector<std::string> setting;
+        std::vector<std::string> setting;  // a job feature or a finishing subset
         // The clicks of the setting that the pane still offers once the
         // page exceptions are held.
         std::vector<std::string> settingAfter;
@@ -98,6 +108,10 @@ TEST(ValidationWalks, SecondOfAPageExceptionAndAJobFeatureThatClashIsRefusedInBo
          {"click finisherButton", "click staplerExit"},
          "The stapler needs all papers of the pages to have the same feed length. [OK]\n",
          "The stapler needs all papers of the pages to have the same feed length. [OK]\n"},
+        {"A4 on page 11, then a stapled subset on 10..11", Joined(PaperOnPages(0, "11", 1, "A4"), deleted), stapled,
+         stapled, feeds, feeds},
+        {"Legal on 11..12, then a stapled subset on 10..11", Joined(PaperOnPages(0, "11..12", 2, "Legal"), deleted),
+         stapled, stapled, feeds, feeds},
     };
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());

@@ -135,14 +135,16 @@ std::optional<PageFeature> peController::subsetClickFeature(int index) const {
     return std::nullopt;
 }
 
-// The clicks were judged on the pages, papers and job of their time; the
-// ranges, their papers or the job may have changed since. The fold follows
-// the staple position and is not judged on its own.
+// The clicks were judged on the pages, papers and job of their time, and on
+// each selected run apart; the ranges, their papers or the job may have
+// changed since, and Update stores one subset over adjacent runs, whose
+// pages must then suit its device together. The fold follows the staple
+// position and is not judged on its own.
 bool peController::subsetUpdateAllowed() {
     for (PageFeature feature : subsetDeviceFeatures(false)) {
         if (feature.code == kPeSubsetTrim) feature.value = feature.value == kTrimOn ? 1 : 0;
         if (feature.code == kPeSubsetJog) feature.value = feature.value == kOffsetOn ? 1 : 0;
-        if (validateOnTargets(Runs::Apart, feature.code, feature.value, 0) != 0) return false;
+        if (validateOnTargets(Runs::Joined, feature.code, feature.value, 0) != 0) return false;
     }
     return true;
 }
