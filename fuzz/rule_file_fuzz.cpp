@@ -4,7 +4,7 @@
 // the format: none is read past the end of the file, no count makes the
 // reader hold more records than the file has, and the reader's outcome says
 // whether it reached the end of what the header announced, and whether
-// further whole controls follow a count below 55. A damaged file is never
+// whole controls, padded or not, follow a count below 55. A damaged file is never
 // silent: it is reported once on the console, naming the file and its first
 // fault; a whole one holding what the format does not foresee is noted once
 // in the system log, and another not at all. Checking any control against
@@ -54,14 +54,15 @@ bool NamesControls(const std::int16_t* f) {
     return true;
 }
 
-// Whether whole control blocks, one of them not empty, run from at to the
-// end of the file or to the table's last control.
+// Whether the bytes at begin with whole control blocks, up to the table's
+// last control, one of them not empty; the first bytes that cannot be a
+// control block end them.
 bool FurtherControls(const std::uint8_t* data, std::size_t size, std::size_t at, std::int64_t next) {
     bool something = false;
     for (; at < size && next < JSE_Validation::kControlCount; ++next) {
-        if (size - at < 8) return false;
+        if (size - at < 8) break;
         const std::int64_t rules = Field32(data + at + 4);
-        if (rules < 0 || rules > 32767 || (size - at - 8) / 26 < static_cast<std::size_t>(rules)) return false;
+        if (rules < 0 || rules > 32767 || (size - at - 8) / 26 < static_cast<std::size_t>(rules)) break;
         something = something || Field16(data + at) != 0 || Field16(data + at + 2) != 0 || rules > 0;
         at += 8 + static_cast<std::size_t>(rules) * 26;
     }

@@ -133,6 +133,8 @@ TEST(ValidationRuleFile, DamagedFileIsReportedOnTheConsoleByItsNameAndFaultAndAM
          false},
         {"fewer controls stated than held", RuleBytes({{1, 1, {r}}, {2, 2, {r}}}, 1),
          "holds 34 bytes after control 0, the last it reads: job features are checked only by the 1 rule read", true},
+        {"fewer controls stated than held, then padding", RuleBytes({{1, 1, {r}}, {2, 2, {r}}}, 1) + std::string(3, '\0'),
+         "holds 37 bytes after control 0, the last it reads: job features are checked only by the 1 rule read", true},
         {"padding after the controls", whole + std::string(5, '\0'),
          "holds 5 bytes after control 1, the last it reads: " + read, false},
         {"empty controls after the ones stated", whole + std::string(16, '\0'),

@@ -450,9 +450,9 @@ protected:
     // Notes the bytes the header's count leaves unread (none, when it states
     // no control): a fault when they hold further controls, else an oddity.
     void NoteUnreadBytes(std::FILE* file, int stated, int count, long size, long position);
-    // Whether the bytes from position to the end of the file, or up to the
-    // table's last control, read as whole control blocks from control next
-    // on, one of them holding a kind, a value or rules.
+    // Whether the bytes from position begin with whole control blocks, from
+    // control next up to the table's last, one of them holding a kind, a
+    // value or rules; bytes that cannot be a control block end them.
     bool HoldsFurtherControls(std::FILE* file, long size, long position, int next);
 
     // Empties the tables and lists that construction and restart start from.

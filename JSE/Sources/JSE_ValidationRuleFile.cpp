@@ -106,16 +106,17 @@ void JSE_Validation::NoteUnreadBytes(std::FILE* file, int stated, int count, lon
         NoteRuleFileOddity(unread);
 }
 
+// Padding after them does not hide the controls themselves.
 bool JSE_Validation::HoldsFurtherControls(std::FILE* file, long size, long position, int next) {
     bool holdsSomething = false;
     for (; position < size && next < kControlCount; ++next) {
         unsigned char record[kControlRecordSize];
-        if (size - position < kControlRecordSize || !ReadExactly(file, record, kControlRecordSize)) return false;
+        if (size - position < kControlRecordSize || !ReadExactly(file, record, kControlRecordSize)) break;
         const int rules = BigEndian32(record + 4);
-        if (rules < 0 || rules > kMostRules) return false;
+        if (rules < 0 || rules > kMostRules) break;
         const long rulesSize = static_cast<long>(rules) * kDependentRecordSize;
         position += kControlRecordSize;
-        if (size - position < rulesSize || std::fseek(file, rulesSize, SEEK_CUR) != 0) return false;
+        if (size - position < rulesSize || std::fseek(file, rulesSize, SEEK_CUR) != 0) break;
         position += rulesSize;
         holdsSomething = holdsSomething || BigEndian16(record) != 0 || BigEndian16(record + 2) != 0 || rules > 0;
     }
