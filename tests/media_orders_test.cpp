@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "JSE_FileWrite.h"
 #include "media_test_support.h"
 
 namespace {
@@ -263,26 +264,37 @@ TEST(MediaSave, FailedWriteLeavesTheOldFilesIntact) {
 }
 
 // Where the folder takes no new file, the files are rewritten in place; a
-// rewrite that stops part-way, or could not start, leaves them as they were.
+// rewrite that stops part-way, or could not start, leaves them as they were,
+// also where the shorter catalog file fits and the longer size-definition
+// file after it does not.
 TEST(MediaSave, FolderThatTakesNoNewFileHasItsFilesRewrittenInPlace) {
     const struct {
         rlim_t sizeLimit;
+        engine_file::WriteCall write;
         int error;
-    } cases[] = {{RLIM_INFINITY, kMediaNoError}, {100, kMediaWriteError}, {0, kMediaWriteError}};
+    } cases[] = {{RLIM_INFINITY, nullptr, kMediaNoError},
+                 {100, nullptr, kMediaWriteError},
+                 {0, nullptr, kMediaWriteError},
+                 {RLIM_INFINITY, WriteOnAFullDisk, kMediaWriteError}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.sizeLimit);
+        SCOPED_TRACE(testing::Message() << c.sizeLimit << (c.write ? " full disk" : ""));
         ShippedCopy shipped;
         Catalog catalog(shipped.path);
         catalog.JSE_Media_DeletePaper(0);
+        ASSERT_TRUE(catalog.JSE_Media_AddPaperDefinition(100.0f, 150.0f, 1, L"Postcard"));
         const std::string before = shipped.Files();
+        engine_file::SetWriteCall(c.write);
         const int error = InReadOnlyFolder(shipped.folder, [&] {
             signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{c.sizeLimit, RLIM_INFINITY};
             setrlimit(RLIMIT_FSIZE, &limit);
-            const bool plain = catalog.JSE_Media_SaveCatalog(shipped.path);
             const bool safe = catalog.JSE_Media_SaveCatalogSafe(shipped.path);
-            return plain == safe && safe == (catalog.JSE_Media_GetLastError() == 0) ? catalog.JSE_Media_GetLastError() : 1;
+            const int safeError = catalog.JSE_Media_GetLastError();
+            // On the full disk the catalog file alone fits.
+            const bool plain = c.write ? safe : catalog.JSE_Media_SaveCatalog(shipped.path);
+            return plain == safe && safe == (safeError == 0) ? safeError : 1;
         });
+        engine_file::SetWriteCall(nullptr);
         EXPECT_EQ(error, c.error);
         if (c.error == kMediaWriteError) {
             EXPECT_EQ(shipped.Files(), before);

@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -117,6 +119,18 @@ inline void ChmodFiles(const TempFolder& folder, mode_t mode) {
         }
         closedir(dir);
     }
+}
+
+// A disk with no free block: a write fills the file up to its end and fails
+// past it. Put in place of the engine's file writes.
+inline ssize_t WriteOnAFullDisk(int fd, const void* data, std::size_t size, off_t offset) {
+    struct stat status {};
+    if (fstat(fd, &status) != 0) return -1;
+    if (status.st_size <= offset) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return pwrite(fd, data, std::min<std::size_t>(size, static_cast<std::size_t>(status.st_size - offset)), offset);
 }
 
 // Runs work AsNobody where it may write the files of the folder but may not

@@ -346,18 +346,6 @@ TEST(SettingsFileSave, EveryFailureCodeKeepsTheOldFile) {
     }
 }
 
-// A disk with no free block: a write fills the file up to its end and fails
-// past it.
-ssize_t WriteOnAFullDisk(int fd, const void* data, std::size_t size, off_t offset) {
-    struct stat status {};
-    if (fstat(fd, &status) != 0) return -1;
-    if (status.st_size <= offset) {
-        errno = ENOSPC;
-        return -1;
-    }
-    return pwrite(fd, data, std::min<std::size_t>(size, static_cast<std::size_t>(status.st_size - offset)), offset);
-}
-
 // The settings file is written as the catalog's files are: through a
 // symbolic link into the file it names, and in place where the folder
 // takes no new file, the old file put back when the rewrite stopped part-way.
@@ -382,7 +370,8 @@ TEST(SettingsFileSave, LinkedFileAndFolderThatTakesNoNewFileAreSaved) {
         std::size_t oldSize;
         int code;
     } rewrites[] = {{RLIM_INFINITY, nullptr, saved.size(), 0}, {16, nullptr, saved.size(), 21},
-                    {RLIM_INFINITY, WriteOnAFullDisk, saved.size() + 100, 0}, {RLIM_INFINITY, WriteOnAFullDisk, 3, 21}};
+                    {RLIM_INFINITY, media_test::WriteOnAFullDisk, saved.size() + 100, 0},
+                    {RLIM_INFINITY, media_test::WriteOnAFullDisk, 3, 21}};
     for (const auto& c : rewrites) {
         SCOPED_TRACE(testing::Message() << c.sizeLimit << (c.write ? " full disk" : "") << " " << c.oldSize);
         const std::string old(c.oldSize, 'x');

@@ -87,28 +87,24 @@ bool WriteRefused(const std::string& path) {
     return S_ISDIR(status.st_mode) || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
-// The old contents over the written bytes again, at their old length.
+// The old contents over the first bytes written over them, at their old
+// length.
 bool PutBack(int fd, const std::string& old, std::size_t written) {
     std::size_t back = 0;
-    struct stat status {};
-    return WriteAll(fd, std::string_view(old).substr(0, written), back) && ::fstat(fd, &status) == 0 &&
-           (status.st_size == static_cast<off_t>(old.size()) || ::ftruncate(fd, static_cast<off_t>(old.size())) == 0) &&
-           ::fsync(fd) == 0;
+    return WriteAll(fd, std::string_view(old).substr(0, written), back) &&
+           ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
 }
 
-// The new contents over the old from the start, then cut to their length.
-// Where that stops part-way (a full disk), the old contents are put back; a
-// file whose old contents cannot be read first is not touched.
-WriteResult WriteInPlace(int fd, const std::string& bytes) {
-    std::string old;
+// The new contents over the old from the start, the file not yet cut to
+// their length, so that its old contents still fit where they were; old
+// receives them. Where that stops part-way (a full disk), the old contents
+// are put back; a file whose old contents cannot be read first is not
+// touched.
+WriteResult Overwrite(int fd, const std::string& bytes, std::string& old) {
     std::size_t written = 0;
-    const bool readable = ReadAll(fd, old);
-    const bool complete = readable && WriteAll(fd, bytes, written) &&
-                          ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
-    const bool kept = !readable || (!complete && PutBack(fd, old, written));
-    const bool closed = ::close(fd) == 0;
-    if (complete && closed) return WriteResult::Written;
-    return kept ? WriteResult::NotWritten : WriteResult::LeftIncomplete;
+    if (!ReadAll(fd, old)) return WriteResult::NotWritten;
+    if (WriteAll(fd, bytes, written) && ::fsync(fd) == 0) return WriteResult::Written;
+    return PutBack(fd, old, written) ? WriteResult::NotWritten : WriteResult::LeftIncomplete;
 }
 
 // The bytes in a new file beside the target; the new file's name, or
@@ -148,21 +144,27 @@ WriteResult FileSet::Add(const WString& path, const std::string& bytes) {
     if (!target || WriteRefused(*target)) return WriteResult::NotCreated;
     WriteResult result = WriteResult::Written;
     if (const std::optional<std::string> temporary = WriteBeside(*target, bytes, result)) {
-        if (result == WriteResult::Written) m_files.push_back({*target, *temporary, -1, bytes});
+        if (result == WriteResult::Written) m_files.push_back({*target, *temporary, -1, bytes, std::nullopt});
         return result;
     }
     const int fd = ::open(target->c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return WriteResult::NotCreated;
-    m_files.push_back({*target, {}, fd, bytes});
+    m_files.push_back({*target, {}, fd, bytes, std::nullopt});
     return WriteResult::Written;
 }
 
+// Files rewritten in place are cut to their new length only once every
+// file is written, so that where one fails, those before it are put back
+// within their old length and the set stays as it was.
 WriteResult FileSet::Write() {
     WriteResult result = WriteResult::Written;
-    for (Pending& file : m_files) {
-        if (result == WriteResult::Written) result = WriteOne(file);
-        Discard(file);
-    }
+    for (std::size_t i = 0; i < m_files.size() && result == WriteResult::Written; ++i) result = WriteOne(m_files[i]);
+    for (Pending& file : m_files)
+        if (result == WriteResult::Written && file.replaced && !CutToLength(file)) result = WriteResult::NotWritten;
+    for (Pending& file : m_files)
+        if (result != WriteResult::Written && file.replaced && !PutBackReplaced(file))
+            result = WriteResult::LeftIncomplete;
+    for (Pending& file : m_files) Discard(file);
     m_files.clear();
     return result;
 }
@@ -177,8 +179,22 @@ WriteResult FileSet::WriteOne(Pending& file) {
         file.fd = ::open(file.target.c_str(), O_RDWR | O_CLOEXEC);
         if (file.fd < 0) return WriteResult::NotWritten;
     }
-    const int fd = std::exchange(file.fd, -1);
-    return WriteInPlace(fd, file.bytes);
+    std::string old;
+    const WriteResult result = Overwrite(file.fd, file.bytes, old);
+    if (result == WriteResult::Written) file.replaced = std::move(old);
+    return result;
+}
+
+bool FileSet::CutToLength(Pending& file) {
+    const bool cut = ::ftruncate(file.fd, static_cast<off_t>(file.bytes.size())) == 0 && ::fsync(file.fd) == 0;
+    return ::close(std::exchange(file.fd, -1)) == 0 && cut;
+}
+
+// A file already cut to its new length needs all of its old contents.
+bool FileSet::PutBackReplaced(Pending& file) {
+    const bool cut = file.fd < 0;
+    if (cut) file.fd = ::open(file.target.c_str(), O_RDWR | O_CLOEXEC);
+    return file.fd >= 0 && PutBack(file.fd, *file.replaced, cut ? file.replaced->size() : file.bytes.size());
 }
 
 WriteResult WriteWholeFile(const WString& path, const std::string& bytes) {

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,10 @@ public:
     // they are.
     WriteResult Add(const WString& path, const std::string& bytes);
     // Writes the files in the order they were added and stops at the first
-    // that fails, with its result; the files after it stay as they were.
+    // that fails, with its result; the files after it stay as they were, and
+    // those rewritten in place before it get their old contents back (a file
+    // renamed over before it keeps its new contents). LeftIncomplete when
+    // any of them could not be put back.
     WriteResult Write();
 
 private:
@@ -57,8 +61,14 @@ private:
         std::string temporary;  // empty when the file is rewritten in place
         int fd = -1;            // the file opened for rewriting in place
         std::string bytes;
+        std::optional<std::string> replaced;  // the old contents, once written over in place
     };
     WriteResult WriteOne(Pending& file);
+    // Cuts a file rewritten in place to the length of its new contents and
+    // closes it.
+    bool CutToLength(Pending& file);
+    // Gives a file rewritten in place its old contents again.
+    bool PutBackReplaced(Pending& file);
     void Discard(Pending& file);
     std::vector<Pending> m_files;
 };
