@@ -96,14 +96,22 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
     int frequency = kDefaultScreenFrequency;
     GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, messages);
     WriteStoredTicket(ppd, argv[3], stdout, messages);
-    bool written = std::fflush(stdout) == 0 &&
-                   ProcessHalfTone(job, STDOUT_FILENO, angle, frequency) &&
-                   CopyJobRest(job, STDOUT_FILENO);
+    CopyResult copied = std::fflush(stdout) == 0 ? ProcessHalfTone(job, STDOUT_FILENO, angle, frequency)
+                                                  : CopyResult::kWriteFailed;
+    if (copied == CopyResult::kDone) {
+        copied = CopyJobRest(job, STDOUT_FILENO);
+    }
+    const int error = errno;
     if (job != STDIN_FILENO) {
         close(job);
     }
-    if (std::fclose(stdout) != 0 || !written) {
-        std::fprintf(messages, "ERROR: Unable to write the job: %s\n", std::strerror(errno));
+    if (copied == CopyResult::kReadFailed) {
+        std::fprintf(messages, "ERROR: Unable to read the job: %s\n", std::strerror(error));
+        return 1;
+    }
+    const bool closed = std::fclose(stdout) == 0;
+    if (!closed || copied != CopyResult::kDone) {
+        std::fprintf(messages, "ERROR: Unable to write the job: %s\n", std::strerror(closed ? error : errno));
         return 1;
     }
     return 0;

@@ -3,6 +3,8 @@
 // job's PostScript with one screen-setting line before its first page.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -56,17 +58,24 @@ PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart,
 // so the job prints without it; with none stored nothing is written.
 void WriteStoredTicket(ppd_file_t* ppd, const char* title, std::FILE* out, std::FILE* messages);
 
+// How a copy of the job ended.
+enum class CopyResult {
+    kDone,
+    kReadFailed,   // the job could not be read (errno says why)
+    kWriteFailed,  // the output did not take every byte
+};
+
 // Copies the job (a file descriptor) up to its first "%%Page:" line, inserts
-// the screen line in front of it, and writes what it read beyond. False when
-// the output cannot be written; *pageFound tells whether a page was found.
-bool ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound = nullptr);
+// the screen line in front of it, and writes what it read beyond;
+// *pageFound tells whether a page was found.
+CopyResult ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound = nullptr);
 
-// Copies the rest of the job in blocks; false when the output cannot be
-// written.
-bool CopyJobRest(int job, int out);
+// Copies the rest of the job in blocks.
+CopyResult CopyJobRest(int job, int out);
 
-// read() that retries when interrupted; 0 at the end or on an error.
-std::size_t ReadSome(int fd, char* buffer, std::size_t size);
+// read() that retries when interrupted: the bytes read, 0 at the end, or -1
+// with errno saying why the job could not be read.
+ssize_t ReadSome(int fd, char* buffer, std::size_t size);
 // write() of every byte; false when the descriptor takes no more.
 bool WriteAll(int fd, const char* bytes, std::size_t size);
 

@@ -108,8 +108,8 @@ std::string halftoned(const std::string& job, bool* pageFound = nullptr) {
     int in = open(dir.file("job").c_str(), O_RDONLY);
     int out = open(dir.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     bool found = false;
-    EXPECT_TRUE(ProcessHalfTone(in, out, 45, 150, &found));
-    EXPECT_TRUE(CopyJobRest(in, out));
+    EXPECT_EQ(ProcessHalfTone(in, out, 45, 150, &found), CopyResult::kDone);
+    EXPECT_EQ(CopyJobRest(in, out), CopyResult::kDone);
     close(in);
     close(out);
     if (pageFound) {
@@ -201,6 +201,21 @@ TEST_F(PostScriptFilterProgram, TicketTitleAndScreenAheadOfTheJob) {
     EXPECT_EQ(piped.out, expected);
 }
 
+// A job that cannot be read to its end, before or after its first page,
+// fails with the reason instead of printing cut short.
+TEST_F(PostScriptFilterProgram, JobThatCannotBeReadToItsEndFailsTheJob) {
+    writeQueuePpd(dir_.file("queue.ppd"), {});
+    for (const char* readBeforeTheFailure : {"%!PS-Adobe-3.0\n%%Pa", "%!PS-Adobe-3.0\n%%Page: 1 1\nshow"}) {
+        SCOPED_TRACE(readBeforeTheFailure);
+        RunSetup setup;
+        setup.stdinDescriptor = inputFailingAfter(readBeforeTheFailure);
+        RunResult result = run({"7", "alice", "Budget", "1", ""}, setup);
+        close(*setup.stdinDescriptor);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "ERROR: Unable to read the job: Input/output error\n");
+    }
+}
+
 TEST_F(PostScriptFilterProgram, WithoutTicketOrPageTheJobPassesUnchanged) {
     writeQueuePpd(dir_.file("queue.ppd"), {});
     const std::string job = "%!PS-Adobe-3.0\n(no pages here) show\n" + noiseBytes(100000);
@@ -251,7 +266,7 @@ TEST(PostScriptPages, UnwritableOutputIsAFailure) {
     writeFile(dir.file("job"), "%!PS\n%%Page: 1 1\n");
     int in = open(dir.file("job").c_str(), O_RDONLY);
     int out = open(dir.file("job").c_str(), O_RDONLY);
-    EXPECT_FALSE(ProcessHalfTone(in, out, 45, 150));
+    EXPECT_EQ(ProcessHalfTone(in, out, 45, 150), CopyResult::kWriteFailed);
     close(in);
     close(out);
 }
