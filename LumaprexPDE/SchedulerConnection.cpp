@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "FoundationValues.h"
+#include "JSE_StringTicket.h"
+
 namespace {
 
 // How often a wait asks whether to go on; a wait ends at most this much
@@ -45,6 +48,11 @@ std::string ConnectFailure() {
 }
 
 }  // namespace
+
+std::string SchedulerJobName(std::string_view title) {
+    constexpr std::size_t kLongestName = 255;
+    return platform::Utf8Prefix(BlankControlCharacters(platform::ValidUtf8(title)), kLongestName);
+}
 
 std::string LocalQueueUri(std::string_view queue) {
     constexpr std::size_t kLongestName = 127;

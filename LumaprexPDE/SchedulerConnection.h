@@ -20,6 +20,11 @@ inline constexpr std::chrono::seconds kSchedulerWait{30};
 // over 127 bytes, or holding a space, "/", "#" or a control character).
 std::string LocalQueueUri(std::string_view queue);
 
+// The name the scheduler keeps for a job of that title, which it takes as it
+// stands: valid UTF-8 (a replacement character for each byte that is not),
+// every control character a blank, at most 255 bytes of whole characters.
+std::string SchedulerJobName(std::string_view title);
+
 class SchedulerConnection {
 public:
     // Connects at once; the bound counts from here.

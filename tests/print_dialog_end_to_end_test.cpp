@@ -120,6 +120,27 @@ TEST(PrintDialogEndToEnd, HostShowsTheJobSetupTabWithItsLabelsAndValues) {
     EXPECT_EQ(pde_test::WithoutSourceDir(run.out), readFile(kFixtures + "host_job_setup_shown.txt"));
 }
 
+// A title the scheduler would not take as it stands (a control character,
+// bytes that are no UTF-8, more than 255 bytes) reaches the printer as the
+// ticket holds it, not renamed "Untitled".
+TEST(PrintDialogEndToEnd, TitleReachesThePrinterAsTheTicketHoldsIt) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    const auto titleLine = [](const std::string& text) {
+        const std::size_t at = text.find("%%Title:");
+        return text.substr(at, text.find('\r', at) - at);
+    };
+    int job = 0;
+    for (const std::string& title : {std::string("Tab\tbetween"), std::string("Caf\xE9"), std::string(300, 'x')}) {
+        SCOPED_TRACE(title.substr(0, 12));
+        const RunResult run = Print(cups, {"--title", title, kJob});
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_TRUE(cups.waitForJob(job += 2));
+        EXPECT_EQ(titleLine(cups.printerOutput()), titleLine(cups.jobDocument(job - 1)));
+        EXPECT_EQ(titleLine(cups.printerOutput()).find("Untitled"), std::string::npos);
+    }
+}
+
 // The user opens another catalog, prints on one of its papers, and opens
 // the shipped catalog again, which the panel lists: the body paper the
 // shipped catalog lacks becomes its first, so the printer receives the

@@ -159,8 +159,8 @@ void FillHost(const Options& options, const std::string& ppd, platform::PrintDia
 }
 
 // Sends the document to the queue with the print settings as job options,
-// over a connection whose waits end by the bound; prints the job's id as lp
-// does. A scheduler that stops answering gets nothing half-sent: the
+// over a connection whose waits end by the bound, under the job name the
+// scheduler keeps for its title; prints the job's id as lp does. A scheduler that stops answering gets nothing half-sent: the
 // connection closes and the scheduler drops the request.
 int PrintDocument(const Options& options, const platform::PrintSettings& settings) {
     cups_option_t* jobOptions = nullptr;
@@ -171,7 +171,7 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
     }
     const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
     SchedulerConnection scheduler;
-    const int job = scheduler.printFile(options.printer, options.document, title, count, jobOptions);
+    const int job = scheduler.printFile(options.printer, options.document, SchedulerJobName(title), count, jobOptions);
     cupsFreeOptions(count, jobOptions);
     if (job == 0) return Fail("cannot print " + options.document + ": " + scheduler.failure());
     std::printf("request id is %s-%d\n", options.printer.c_str(), job);
