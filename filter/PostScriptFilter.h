@@ -1,6 +1,7 @@
-// PostScript filter: the stored job ticket (data set "EXDATA0" of the queue's
-// PPD) with its first "%%Title:" line replaced by the job's title, then the
-// job's PostScript with one screen-setting line before its first page.
+// PostScript filter: the job ticket kept in the queue's PPD for the job (the
+// one it names, else the last one its user stored) with its first "%%Title:"
+// line replaced by the job's title, then the job's PostScript with one
+// screen-setting line before its first page.
 #pragma once
 
 #include <sys/types.h>
@@ -37,9 +38,8 @@ std::string ScreenLine(int angle, int frequency);
 bool appendUTF8(const char* title, std::string* titleText);
 
 // Writes the ticket with its first "%%Title:" line replaced by titleText
-// (null: unchanged).
-void ReplaceTitle(const char* ticket, std::size_t count, const std::string* titleText,
-                  std::FILE* out);
+// (null: unchanged). Returns whether what it wrote ends with a line end.
+bool ReplaceTitle(const char* ticket, std::size_t count, const std::string* titleText, std::FILE* out);
 
 // Where a scan of a block for the first "%%Page:" line stopped.
 struct PageScan {
@@ -53,10 +53,16 @@ struct PageScan {
 // decide stays unsettled.
 PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart, bool final);
 
-// Writes the ticket stored in the queue's PPD with the job's title (null: its
-// own). A ticket that cannot be read whole is left out with one "ERROR:" line,
-// so the job prints without it; with none stored nothing is written.
-void WriteStoredTicket(ppd_file_t* ppd, const char* title, std::FILE* out, std::FILE* messages);
+// Writes the ticket the job goes behind, with the job's title (null: its
+// own), as whole lines: a ticket without a final line end is given CR LF. The
+// ticket is the one the job's options name, else the last one the job's user
+// stored. False, having written only an "ERROR:" line, when the job names a
+// ticket that the queue does not keep for its user or that does not read back
+// whole: the job must not print then. A last ticket stored that does not read
+// back whole is left out with an "ERROR:" line, one of another user or of no
+// owner with a "DEBUG:" line, and the job prints without it.
+bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
+                    std::FILE* messages);
 
 // How a copy of the job ended.
 enum class CopyResult {

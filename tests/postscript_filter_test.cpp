@@ -2,6 +2,7 @@
 // first page and the program as the scheduler runs it.
 #include <gtest/gtest.h>
 
+#include "NamedTickets.h"
 #include "PostScriptFilter.h"
 #include "filter_test_support.h"
 #include "ppdx.h"
@@ -161,10 +162,14 @@ TEST(PostScriptPages, ScanLeavesUndecidedLineStartsOpen) {
 
 using Items = std::vector<std::pair<std::string, std::string>>;
 
-// The items of the data set as the queue's PPD keeps them.
-Items storedItems(const std::string& ticket) {
+// The items of the data sets as the queue's PPD keeps them once a job of the
+// user stored the ticket (under its name, when named): the ticket's own
+// items, then its label's.
+Items storedItems(const std::string& ticket, const char* user = "alice", bool named = false) {
     CapturedStream messages;
-    ppdxWriteDataTo(messages.get(), "EXDATA0", ticket.data(), ticket.size());
+    const std::string name = TicketName(ticket);
+    EXPECT_EQ(StoreTicket(messages.get(), nullptr, named ? name.c_str() : nullptr, user, ticket),
+              TicketStoreError::kNone);
     return ppdItems(messages.text());
 }
 
@@ -235,17 +240,24 @@ TEST_F(PostScriptFilterProgram, DamagedStoredTicketLeavesTheJobAsItIs) {
         damage(items);
         return items;
     };
+    const auto label = [](Items& items) {
+        return std::find_if(items.begin(), items.end(), [](const auto& item) { return item.first.starts_with("EXOWNER"); });
+    };
     const struct {
         const char* name;
         Items items;
     } cases[] = {
         {"an item emptied", damaged([](Items& items) { items[1].second.clear(); })},
-        {"the data cut", damaged([](Items& items) { items.resize(2); })},
+        {"the data cut", damaged([&](Items& items) { items.erase(items.begin() + 2, label(items)); })},
         {"one byte changed", damaged([](Items& items) { items[1].second[40] ^= 1; })},
         {"items out of order", damaged([](Items& items) { std::swap(items[1].second, items[2].second); })},
         {"first item missing", damaged([](Items& items) { items.erase(items.begin()); })},
         {"first item emptied", damaged([](Items& items) { items[0].second = "\"\""; })},
-        {"beyond the store", itemsOfStream(compressed(std::string(kPpdxMaxDataSize + 1, 'A')), "EXDATA0")},
+        {"beyond the store", damaged([&](Items& items) {
+             Items beyond = itemsOfStream(compressed(std::string(kPpdxMaxDataSize + 1, 'A')), "EXDATA0");
+             beyond.insert(beyond.end(), label(items), items.end());
+             items = beyond;
+         })},
     };
     const std::string job = "%!PS-Adobe-3.0\n(no pages) show\n";
     writeFile(dir_.file("job.ps"), job);

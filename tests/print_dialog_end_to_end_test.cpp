@@ -73,7 +73,7 @@ TEST(PrintDialogEndToEnd, ChoiceMadeInTheDialogReachesThePrinterAheadOfTheApplic
     const std::string ticket = command.substr(head.size());
     EXPECT_NE(ticket.find("%%Title: (Quarterly Report)\r\n"), std::string::npos);
     EXPECT_NE(ticket.find("numcopies(3)"), std::string::npos);
-    EXPECT_NE(cups.queuePpd().find("\n*EXDATA00000: "), std::string::npos);
+    EXPECT_NE(cups.queuePpd().find("\n*EXSLOT00000: "), std::string::npos);
 
     // The engine's factory screen, 106 lines at 45 degrees, not the filter's
     // own default: the dialog's print settings reached the filter.

@@ -1,0 +1,42 @@
+// The command filter killed while it stores a ticket, as a crash or an
+// operator's kill would: it runs the command filter, hands its messages on
+// and, once the first "PPD:" line has gone to the scheduler, kills it and
+// then itself. The tests run it where the scheduler runs the real one.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "CommandFilter.h"
+
+int main(int argc, char* argv[]) {
+    int messages[2];
+    if (pipe(messages) != 0) return 1;
+    const pid_t filter = fork();
+    if (filter == 0) {
+        dup2(messages[1], STDERR_FILENO);
+        close(messages[0]);
+        close(messages[1]);
+        return RunCommandFilter(argc, argv);
+    }
+    close(messages[1]);
+    std::FILE* lines = fdopen(messages[0], "r");
+    char* line = nullptr;
+    std::size_t size = 0;
+    while (getline(&line, &size, lines) > 0) {
+        std::fputs(line, stderr);
+        std::fflush(stderr);
+        if (std::strncmp(line, "PPD:", 4) == 0) {
+            kill(filter, SIGKILL);
+            waitpid(filter, nullptr, 0);
+            raise(SIGKILL);
+        }
+    }
+    std::free(line);
+    int status = 0;
+    waitpid(filter, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
