@@ -128,7 +128,9 @@ std::string StoredTicket(std::string_view ticket) {
     return stored;
 }
 
-std::string CommandFileContent(std::string_view ticket) { return "#CUPS-COMMAND\nSaveJobTicket\n" + StoredTicket(ticket); }
+std::string CommandFileContent(std::string_view ticket) {
+    return "#CUPS-COMMAND\nSaveJobTicket\n" + StoredTicket(ticket);
+}
 
 std::optional<std::string> SendCommandJob(std::string_view printerId, std::string_view commandFile,
                                           const std::string& ticketName, TempFileMaker makeTempFile) {

@@ -46,7 +46,8 @@ int LumaprexPDE::createJobTicket() {
     const auto size = bridge.GetJobTicketSize();
     Trace(platform::Format("ticket size: %lld", static_cast<long long>(size)));
     if (size <= 0) {
-        showAlert(getNSStringWithID(17280) + "Job ticket size = 0. " + platform::FormatInteger(bridge.GetLastError()) + notPrinted);
+        showAlert(getNSStringWithID(17280) + "Job ticket size = 0. " + platform::FormatInteger(bridge.GetLastError()) +
+                  notPrinted);
         return kTicketNotKept;
     }
     if (const int error = bridge.GetLastError()) {

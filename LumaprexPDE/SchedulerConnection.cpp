@@ -135,7 +135,8 @@ JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const 
     ipp_t* response = cupsDoRequest(m_http, request, "/");
     JobStatus status;
     status.state = ippGetInteger(ippFindAttribute(response, "job-state", IPP_TAG_ENUM), 0);
-    const char* message = ippGetString(ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
+    const char* message =
+        ippGetString(ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     status.message = message ? message : "";
     ippDelete(response);
     return status;

@@ -2,7 +2,9 @@
 // the queue's PPD, storing and finding.
 #include "NamedTickets.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <climits>
 #include <optional>
 
@@ -120,8 +122,8 @@ TicketLookup readLabelled(ppd_file_t* ppd, const Entry& label, FoundTicket& foun
     return TicketLookup::kFound;
 }
 
-std::optional<Entry> readLabel(ppd_file_t* ppd, ReadDataSet& label) {
-    label = readDataSet(ppd, kLastTicketLabelDataSet);
+std::optional<Entry> readLabel(ppd_file_t* ppd, const char* name, ReadDataSet& label) {
+    label = readDataSet(ppd, name);
     return parseEntry(label.view());
 }
 
@@ -139,7 +141,7 @@ TicketLookup findNamed(ppd_file_t* ppd, std::string_view name, std::string_view 
         return TicketLookup::kFound;
     }
     ReadDataSet labelSet;
-    const std::optional<Entry> label = readLabel(ppd, labelSet);
+    const std::optional<Entry> label = readLabel(ppd, kLargeTicketLabelDataSet, labelSet);
     if (!label || label->name != name || label->owner != user) {
         reason = "no ticket of that name is kept for the job's user";
         return TicketLookup::kNotKept;
@@ -149,7 +151,7 @@ TicketLookup findNamed(ppd_file_t* ppd, std::string_view name, std::string_view 
 
 TicketLookup findLast(ppd_file_t* ppd, std::string_view user, FoundTicket& found, std::string& reason) {
     ReadDataSet labelSet;
-    const std::optional<Entry> label = readLabel(ppd, labelSet);
+    const std::optional<Entry> label = readLabel(ppd, kLastTicketLabelDataSet, labelSet);
     if (label && label->owner == user) return readLabelled(ppd, *label, found, reason);
     if (label) {
         reason = "the last ticket stored is another user's";
@@ -157,6 +159,16 @@ TicketLookup findLast(ppd_file_t* ppd, std::string_view user, FoundTicket& found
         reason = "the ticket stored has no owner";
     }
     return TicketLookup::kNoneStored;
+}
+
+// Whether kLastTicketDataSet holds a ticket larger than a slot takes, which
+// the next ticket stored in a slot lets go of, so that its many keywords do
+// not stay in the PPD every filter reads.
+bool holdsLargeTicket(ppd_file_t* ppd) {
+    char keyword[64];
+    std::snprintf(keyword, sizeof keyword, "%s%04zx", kLastTicketDataSet, kTicketSlotItems);
+    const ppd_attr_t* attr = ppd ? ppdFindAttr(ppd, keyword, nullptr) : nullptr;
+    return attr && attr->value && *attr->value;
 }
 
 // Whether a line of the PPD sends PostScript jobs through the ticket filter.
@@ -196,7 +208,7 @@ TicketStoreError StoreTicket(std::FILE* out, ppd_file_t* ppd, const char* name, 
     const std::string digest = TicketName(ticket);
     if (name && digest != name) return TicketStoreError::kNotItsName;
     const std::string user = owner ? owner : "";
-    PpdxDataSet kept, label;
+    PpdxDataSet kept;
     unsigned long place = 0;
     if (name && ticket.size() <= kTicketSlotBytes) {
         const auto [slot, number] = chooseSlot(ppd, name, user);
@@ -206,13 +218,21 @@ TicketStoreError StoreTicket(std::FILE* out, ppd_file_t* ppd, const char* name, 
         }
         place = ppdxItemCount(kept) <= kTicketSlotItems ? static_cast<unsigned long>(slot) + 1 : 0;
     }
+    // The ticket, then its own label when it is in kLastTicketDataSet, then
+    // the label of the last ticket stored; last, a large ticket let go of.
     const std::string head = entryHead(digest, place, user);
-    if ((place == 0 && !ppdxPrepareData(out, kLastTicketDataSet, ticket.data(), ticket.size(), kept)) ||
-        !ppdxPrepareData(out, kLastTicketLabelDataSet, head.data(), head.size(), label)) {
+    PpdxDataSet keptLabel, lastLabel, emptied, emptiedLabel;
+    if ((place == 0 && (!ppdxPrepareData(out, kLastTicketDataSet, ticket.data(), ticket.size(), kept) ||
+                        !ppdxPrepareData(out, kLargeTicketLabelDataSet, head.data(), head.size(), keptLabel))) ||
+        !ppdxPrepareData(out, kLastTicketLabelDataSet, head.data(), head.size(), lastLabel)) {
         return TicketStoreError::kCannotCompress;
     }
-    if (!ppdxWritePrepared(out, ppd, kept) || !ppdxWritePrepared(out, ppd, label)) {
-        return TicketStoreError::kCannotWrite;
+    if (place > 0 && holdsLargeTicket(ppd)) {
+        ppdxPrepareData(out, kLastTicketDataSet, "", 0, emptied);
+        ppdxPrepareData(out, kLargeTicketLabelDataSet, "", 0, emptiedLabel);
+    }
+    for (const PpdxDataSet* set : {&kept, &keptLabel, &lastLabel, &emptied, &emptiedLabel}) {
+        if (!set->name.empty() && !ppdxWritePrepared(out, ppd, *set)) return TicketStoreError::kCannotWrite;
     }
     return TicketStoreError::kNone;
 }

@@ -3,8 +3,8 @@
 // command job and to its document. The command filter keeps the last
 // kTicketSlots named tickets, each in a slot of its own with its name and its
 // owner (the user whose job stored it); a ticket without a name, or too large
-// for a slot, goes to data set "EXDATA0". A label names the last ticket
-// stored, its owner and where it is. The PostScript filter puts the ticket its
+// for a slot, goes to data set "EXDATA0" with a label of its own. A label
+// names the last ticket stored, its owner and where it is. The PostScript filter puts the ticket its
 // job names ahead of the job, whole and checked against its name, and a job
 // that names none the last ticket its own user stored. Used by both filters
 // and the dialog's print road.
@@ -21,8 +21,10 @@
 
 // The job option (a print setting of the dialog) naming a job's ticket.
 inline constexpr char kTicketNameOption[] = "com.Varneth.lumaprex.ticket";
-// The data set of a ticket kept in no slot, and of the label.
+// The data set of a ticket kept in no slot and its label, and the label of
+// the last ticket stored.
 inline constexpr char kLastTicketDataSet[] = "EXDATA0";
+inline constexpr char kLargeTicketLabelDataSet[] = "EXDATA0OWNER";
 inline constexpr char kLastTicketLabelDataSet[] = "EXOWNER";
 // The named tickets kept, the largest ticket a slot takes and the most PPD
 // items one slot takes; a named ticket beyond either goes to kLastTicketDataSet.
@@ -47,11 +49,12 @@ enum class TicketStoreError {
     kCannotWrite,     // the stream took not every "PPD:" line
 };
 
-// Stores the ticket and then its label. A named ticket goes to the slot that
+// Stores the ticket and then the labels. A named ticket goes to the slot that
 // holds that name and owner, else to one that holds no ticket it can read,
 // else to the slot kept longest; a ticket without a name or too large for a
-// slot to kLastTicketDataSet. Every data set is made ready before the first
-// "PPD:" line. An empty name is none.
+// slot to kLastTicketDataSet, which a later ticket stored in a slot empties
+// again. Every data set is made ready before the first "PPD:" line. An empty
+// name is none.
 TicketStoreError StoreTicket(std::FILE* out, ppd_file_t* ppd, const char* name, const char* owner,
                              std::string_view ticket);
 

@@ -80,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string written = out.text(), said = messages.text(), expected = Expected(ticket, ticketSize);
     FUZZ_CHECK(written.empty() || written == expected, "the exact ticket or nothing goes ahead of the job");
-    FUZZ_CHECK(goesOn || (named && written.empty() && IsOneErrorLine(said)), "a job stops only for its own ticket, saying so");
+    FUZZ_CHECK(goesOn || (named && written.empty() && IsOneErrorLine(said)),
+               "a job stops only for its own ticket, saying so");
     FUZZ_CHECK(!named || !goesOn || written == expected, "a job naming its ticket prints behind it or not at all");
     FUZZ_CHECK(damages > 0 || (goesOn && written == expected && said.empty()), "a whole ticket goes ahead whole");
     return 0;

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "CommandFilter.h"
@@ -19,23 +18,18 @@ int main(int argc, char* argv[]) {
     if (filter == 0) {
         dup2(messages[1], STDERR_FILENO);
         close(messages[0]);
-        close(messages[1]);
         return RunCommandFilter(argc, argv);
     }
     close(messages[1]);
-    std::FILE* lines = fdopen(messages[0], "r");
-    char* line = nullptr;
-    std::size_t size = 0;
-    while (getline(&line, &size, lines) > 0) {
+    char line[4096];
+    for (std::FILE* lines = fdopen(messages[0], "r"); std::fgets(line, sizeof line, lines);) {
         std::fputs(line, stderr);
         std::fflush(stderr);
         if (std::strncmp(line, "PPD:", 4) == 0) {
             kill(filter, SIGKILL);
-            waitpid(filter, nullptr, 0);
             raise(SIGKILL);
         }
     }
-    std::free(line);
     int status = 0;
     waitpid(filter, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <functional>
 #include <set>
 #include <thread>
 
@@ -68,10 +67,6 @@ TEST(OwnTicketEndToEnd, HostsPrintingAtTheSameMomentEachPrintBehindTheirOwnTicke
     EXPECT_EQ(MarksPrinted(cups), sent) << cups.log();
 }
 
-// Makes a fault on the road once an earlier print stored its ticket, adding
-// to the print's actions; "" once made, else why it cannot be made here.
-using MakeFault = std::function<std::string(PrivateScheduler&, const TempDir&, std::vector<std::string>&)>;
-
 // A command file whose lines do not compress: the ticket takes several
 // "PPD:" lines and more than the first 4 KB of the PPD.
 std::vector<std::string> LargeTicket(const TempDir& folder) {
@@ -82,43 +77,39 @@ std::vector<std::string> LargeTicket(const TempDir& folder) {
             "click customCommandFileSearchButton"};
 }
 
+// A fault on the road, made once an earlier print stored its ticket.
 struct Fault {
     const char* name;
     SchedulerSetup setup;
-    MakeFault make;
-    std::string told;  // in what the host says
+    bool largeTicket;                        // the print sends a LargeTicket
+    std::string (*make)(PrivateScheduler&);  // "" once made, else why it cannot be made here
+    std::string told;                        // in what the host says
 };
 
 const std::string kNotKept = "alert: The printer's queue could not keep the job ticket (";
-const std::string kStopped = "lumaprex-print: the queue stopped Lumaprex-";
 
 const Fault kFaults[] = {
-    {"ReadOnlyPpdFolder", {.capture = true, .unprivileged = true},
-     [](PrivateScheduler& cups, const TempDir&, std::vector<std::string>&) {
+    {"ReadOnlyPpdFolder", {.capture = true, .unprivileged = true}, false,
+     [](PrivateScheduler& cups) -> std::string {
          return chmod(cups.ppdFolder().c_str(), 0555) == 0 ? "" : "the folder keeps its permissions";
      },
      kNotKept},
-    {"FullPpdFolder", {.capture = true},
-     [](PrivateScheduler& cups, const TempDir& folder, std::vector<std::string>& actions) {
-         actions = LargeTicket(folder);
-         return cups.fillPpdFolder(256 * 1024, 4096);
-     },
-     kNotKept},
-    {"CommandFilterKilledWhileStoring", {.capture = true},
-     [](PrivateScheduler& cups, const TempDir& folder, std::vector<std::string>& actions) {
+    {"FullPpdFolder", {.capture = true}, true,
+     [](PrivateScheduler& cups) { return cups.fillPpdFolder(256 * 1024, 4096); }, kNotKept},
+    {"CommandFilterKilledWhileStoring", {.capture = true}, true,
+     [](PrivateScheduler& cups) {
          cups.replaceCommandFilter(builtProgram("tests", "Lumaprex-Command-killed"));
-         actions = LargeTicket(folder);
-         return "";
+         return std::string();
      },
      kNotKept},
-    // The queue runs the command job once the dialog has stopped waiting.
-    {"BusyQueueWithAFailingCommandJob", {.capture = true},
-     [](PrivateScheduler& cups, const TempDir&, std::vector<std::string>&) {
-         cups.submit(kJob, {"-o", "capture-delay=6"});
+    // The queue runs the command job after the dialog stopped waiting for it.
+    {"BusyQueueWithAFailingCommandJob", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         cups.submit(kJob, {"-o", "capture-delay=8"});
          cups.replaceCommandFilter(builtProgram("tests", "Lumaprex-Command-deflate-fails"));
-         return "";
+         return std::string();
      },
-     kStopped},
+     "lumaprex-print: the queue stopped Lumaprex-"},
 };
 
 void PrintTo(const Fault& fault, std::ostream* out) { *out << fault.name; }
@@ -131,9 +122,9 @@ TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
     ASSERT_TRUE(cups.ready());
     TempDir folder;
     ASSERT_EQ(PrintMarked(cups, folder, "100").status, 0) << cups.log();
-    std::vector<std::string> actions;
-    if (const std::string cannot = fault.make(cups, folder, actions); !cannot.empty()) GTEST_SKIP() << cannot;
-    const RunResult print = PrintMarked(cups, folder, "200", actions);
+    if (const std::string cannot = fault.make(cups); !cannot.empty()) GTEST_SKIP() << cannot;
+    const RunResult print =
+        PrintMarked(cups, folder, "200", fault.largeTicket ? LargeTicket(folder) : std::vector<std::string>{});
     EXPECT_NE(print.status, 0);
     EXPECT_NE(print.err.find(fault.told), std::string::npos) << print.err << cups.log();
     EXPECT_EQ(MarksPrinted(cups), std::set<std::string>{"100"});

@@ -2,6 +2,8 @@
 // first page and the program as the scheduler runs it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "NamedTickets.h"
 #include "PostScriptFilter.h"
 #include "filter_test_support.h"
@@ -241,7 +243,7 @@ TEST_F(PostScriptFilterProgram, DamagedStoredTicketLeavesTheJobAsItIs) {
         return items;
     };
     const auto label = [](Items& items) {
-        return std::find_if(items.begin(), items.end(), [](const auto& item) { return item.first.starts_with("EXOWNER"); });
+        return std::ranges::find_if(items, [](const auto& item) { return item.first.starts_with("EXOWNER"); });
     };
     const struct {
         const char* name;
