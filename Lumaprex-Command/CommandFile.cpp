@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CommandFilter.h"
+#include "NamedTickets.h"
 #include "ppdx.h"
 
 namespace {
@@ -14,7 +15,6 @@ namespace {
 constexpr std::size_t kCommandLineSize = 1024;
 constexpr std::size_t kTicketBlockSize = 64000;
 constexpr double kStatusTimeout = 5.0;
-constexpr const char* kTicketDataSet = "EXDATA0";
 
 const char* orEmpty(const char* value) {
     return value ? value : "";
@@ -96,7 +96,7 @@ bool PrinterTookEverything(std::FILE* printer) {
     return std::fflush(printer) == 0 && !std::ferror(printer);
 }
 
-int SaveJobTicket(cups_file_t* commands, const ppd_file_t* ppd, std::FILE* messages) {
+int SaveJobTicket(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd, std::FILE* messages) {
     syslog(LOG_DEBUG, "job ticket command");
     std::string ticket;
     char block[kTicketBlockSize];
@@ -117,9 +117,20 @@ int SaveJobTicket(cups_file_t* commands, const ppd_file_t* ppd, std::FILE* messa
         }
         ticket.append(block, static_cast<std::size_t>(length));
     }
-    bool stored = ticket.empty() ||
-                  ppdxReplaceDataTo(messages, ppd, kTicketDataSet, ticket.data(), ticket.size());
-    return stored ? 0 : 1;
+    if (ticket.empty()) {
+        return 0;
+    }
+    const char* name = cupsGetOption(kTicketNameOption, job.num_options, job.options);
+    switch (StoreTicket(messages, ppd, name, job.user, ticket)) {
+        case TicketStoreError::kNone: return 0;
+        case TicketStoreError::kBadName:
+            LogMessage(messages, "ERROR", "The job ticket's name is not one the print dialog gives");
+            return 1;
+        case TicketStoreError::kNotItsName:
+            LogMessage(messages, "ERROR", "The job ticket is not the one its name stands for");
+            return 1;
+        default: return 1;
+    }
 }
 
 int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd,
@@ -139,7 +150,7 @@ int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd
         } else if (!strcasecmp(line, "ReportLevels")) {
             reportLevels(ppd, levels, output);
         } else if (!strcasecmp(line, "SaveJobTicket")) {
-            if (int status = SaveJobTicket(commands, ppd, output.messages)) {
+            if (int status = SaveJobTicket(commands, job, ppd, output.messages)) {
                 return status;
             }
         } else {

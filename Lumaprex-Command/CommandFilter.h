@@ -67,11 +67,13 @@ void print_self_test_page(const char* author, const FilterOutput& output);
 // it, false (errno saying why) once a write failed.
 bool PrinterTookEverything(std::FILE* printer);
 
-// Stores every byte left in the command file as data set "EXDATA0" in place
-// of the one the queue's PPD holds, items and all. Returns the exit status:
-// 1, with an "ERROR:" line and nothing stored, when the ticket cannot be read
-// to its end, is larger than the store takes or cannot be compressed.
-int SaveJobTicket(cups_file_t* commands, const ppd_file_t* ppd, std::FILE* messages);
+// Stores every byte left in the command file as the job's ticket: under the
+// name the job's options give it, when they do, and as the last ticket stored,
+// the job's user its owner. Returns the exit status: 1, with an "ERROR:" line
+// and nothing stored, when the ticket cannot be read to its end, is larger
+// than the store takes or cannot be compressed, or has a name that is no
+// ticket name or not its own.
+int SaveJobTicket(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd, std::FILE* messages);
 
 // Runs every command of the file; returns the exit status: 1, with an
 // "ERROR:" line and no further command run, once the file cannot be read or

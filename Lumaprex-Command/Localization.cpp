@@ -28,6 +28,10 @@ constexpr Translation kGerman[] = {
     {"Unable to write the job: %s", "Auftrag kann nicht geschrieben werden: %s"},
     {"Unable to read the job ticket: %s", "Auftragsticket kann nicht gelesen werden: %s"},
     {"Unable to read the command file: %s", "Befehlsdatei kann nicht gelesen werden: %s"},
+    {"The job ticket's name is not one the print dialog gives",
+     "Der Name des Auftragstickets stammt nicht vom Druckdialog"},
+    {"The job ticket is not the one its name stands for",
+     "Das Auftragsticket ist nicht das, f\u00fcr das sein Name steht"},
 };
 
 constexpr Translation kFrench[] = {
@@ -42,6 +46,10 @@ constexpr Translation kFrench[] = {
      "Impossible de lire le ticket de travail\u00a0: %s"},
     {"Unable to read the command file: %s",
      "Impossible de lire le fichier de commandes\u00a0: %s"},
+    {"The job ticket's name is not one the print dialog gives",
+     "Le nom du ticket de travail ne vient pas du dialogue d\u2019impression"},
+    {"The job ticket is not the one its name stands for",
+     "Le ticket de travail n\u2019est pas celui que d\u00e9signe son nom"},
 };
 
 constexpr Language kLanguages[] = {

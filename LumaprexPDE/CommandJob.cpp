@@ -2,11 +2,13 @@
 // over IPP to the printer's queue.
 #include "CommandJob.h"
 
+#include <cups/ppd.h>
 #include <unistd.h>
 
 #include <thread>
 
 #include "FoundationValues.h"
+#include "NamedTickets.h"
 #include "SchedulerConnection.h"
 #include "SystemLog.h"
 #include "zqController.h"
@@ -36,15 +38,19 @@ std::string WriteCommandFile(std::string_view content, TempFileMaker makeTempFil
     return name;
 }
 
-// One Print-Job request carrying the file; ends with the outcome's trace.
-// The job's id, or 0 when it was not taken.
+// One Print-Job request carrying the file, the ticket's name as a job
+// option; ends with the outcome's trace. The job's id, or 0 when it was not
+// taken.
 int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& uri, const std::string& resource,
-                     const std::string& file) {
+                     const std::string& file, const std::string& ticketName) {
     ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, kCommandDocumentFormat);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, kCommandJobName);
+    if (!ticketName.empty()) {
+        ippAddString(request, IPP_TAG_JOB, IPP_TAG_NAME, kTicketNameOption, nullptr, ticketName.c_str());
+    }
     ipp_t* response = cupsDoFileRequest(scheduler.http(), request, resource.c_str(), file.c_str());
     const int job = ippGetInteger(ippFindAttribute(response, "job-id", IPP_TAG_INTEGER), 0);
     ippDelete(response);
@@ -56,34 +62,42 @@ int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& ur
     return job;
 }
 
-// The job's state and the scheduler's last message on it; state 0 when the
-// scheduler did not answer.
-std::pair<int, std::string> JobState(const SchedulerConnection& scheduler, const std::string& uri, int job) {
-    static const char* const kWanted[] = {"job-state", "job-printer-state-message"};
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kWanted);
-    ipp_t* response = cupsDoRequest(scheduler.http(), request, "/");
-    const int state = ippGetInteger(ippFindAttribute(response, "job-state", IPP_TAG_ENUM), 0);
-    const char* message = ippGetString(ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
-    std::pair<int, std::string> result{state, message ? message : ""};
-    ippDelete(response);
-    return result;
+// Why the queue's PPD, read once the command job completed, does not hold
+// this user's ticket of that name whole, or no longer sends the document
+// through the filter that puts it ahead: the scheduler completes the job
+// also when it could not write the PPD. None when it does.
+std::optional<std::string> PpdFailure(const SchedulerConnection& scheduler, std::string_view printerId,
+                                      const std::string& ticketName) {
+    char file[1024] = "";
+    time_t modified = 0;
+    std::string reason = "the queue's PPD cannot be read";
+    if (cupsGetPPD3(scheduler.http(), std::string(printerId).c_str(), &modified, file, sizeof file) == HTTP_STATUS_OK) {
+        ppd_file_t* ppd = ppdOpenFile(file);
+        unlink(file);
+        const bool kept = ppd && QueueKeepsTicket(ppd, ticketName.c_str(), cupsUser(), reason);
+        ppdClose(ppd);
+        if (kept) {
+            Trace("the queue kept the job ticket");
+            return std::nullopt;
+        }
+    }
+    Trace("the queue did not keep the job ticket: " + reason);
+    return reason;
 }
 
 // Asks after the command job until it ends or the bound runs out; the
-// scheduler's account when it ended otherwise than completed. A job the
-// queue holds or has not started soon (a stopped queue, jobs ahead) is not
-// waited for: the application's job follows it in the queue.
-std::optional<std::string> QueueFailure(const SchedulerConnection& scheduler, const std::string& uri, int job) {
+// scheduler's account when it ended otherwise than completed, and when it
+// completed, what the queue's PPD lacks. A job the queue holds or has not
+// started soon (a stopped queue, jobs ahead) is not waited for: the
+// application's job follows it in the queue, and names the ticket it must
+// find there.
+std::optional<std::string> QueueFailure(const SchedulerConnection& scheduler, const std::string& uri, int job,
+                                        std::string_view printerId, const std::string& ticketName) {
     const auto sent = std::chrono::steady_clock::now();
     for (;;) {
-        const auto [state, message] = JobState(scheduler, uri, job);
+        const auto [state, message] = scheduler.jobStatus(uri, job);
         if (state == IPP_JSTATE_COMPLETED) {
-            Trace("the queue kept the job ticket");
-            return std::nullopt;
+            return ticketName.empty() ? std::nullopt : PpdFailure(scheduler, printerId, ticketName);
         }
         if (state >= IPP_JSTATE_STOPPED) {
             const std::string account = message.empty() ? std::string("the job was ") + ippEnumString("job-state", state) : message;
@@ -108,14 +122,18 @@ std::optional<std::string> QueueFailure(const SchedulerConnection& scheduler, co
 
 void Trace(std::string_view line) { platform::Log(platform::LogPriority::Debug, line); }
 
+std::string StoredTicket(std::string_view ticket) {
+    std::string stored(zqController::kTicketHeaderLine);
+    stored.append(ticket).append(zqController::kTicketLastLine);
+    return stored;
+}
+
 std::string CommandFileContent(std::string_view ticket) {
-    std::string content = "#CUPS-COMMAND\nSaveJobTicket\n";
-    content.append(zqController::kTicketHeaderLine).append(ticket).append(zqController::kTicketLastLine);
-    return content;
+    return "#CUPS-COMMAND\nSaveJobTicket\n" + StoredTicket(ticket);
 }
 
 std::optional<std::string> SendCommandJob(std::string_view printerId, std::string_view commandFile,
-                                          TempFileMaker makeTempFile) {
+                                          const std::string& ticketName, TempFileMaker makeTempFile) {
     Trace("current printer ID: " + std::string(printerId));
     const std::string uri = LocalQueueUri(printerId);
     if (uri.empty()) {
@@ -132,10 +150,10 @@ std::optional<std::string> SendCommandJob(std::string_view printerId, std::strin
     if (file.empty()) return "the command file could not be written";
     Trace("comand contents: " + std::string(commandFile.substr(commandFile.find('\n') + 1)));
     Trace("comandfile: " + file);
-    const int job = PrintCommandFile(scheduler, uri, resource, file);
+    const int job = PrintCommandFile(scheduler, uri, resource, file, ticketName);
     const bool noSuchQueue = cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
     unlink(file.c_str());
-    if (job > 0) return QueueFailure(scheduler, uri, job);
+    if (job > 0) return QueueFailure(scheduler, uri, job, printerId, ticketName);
     // A queue that is not there keeps no earlier ticket either; the
     // application's print is told of it.
     if (noSuchQueue) return std::nullopt;

@@ -13,6 +13,7 @@
 #include "LumaprexPDEPlugIn.h"
 #include "OptionPane.h"
 #include "PaneClasses.h"
+#include "SchedulerConnection.h"
 #include "SystemLog.h"
 #include "zqController.h"
 
@@ -199,7 +200,8 @@ void LumaprexPDE::setJobNameCopyCount() {
             copies = static_cast<int>(std::clamp<std::int64_t>(value.integerValue(), 1, kMaxCopies));
         }
         std::string name;
-        if (platform::PMPrintSettingsGetJobName(settings, &name) == platform::kPrintingNoError) jobName = name;
+        // The title the printer receives: the job's name as the scheduler keeps it.
+        if (platform::PMPrintSettingsGetJobName(settings, &name) == platform::kPrintingNoError) jobName = SchedulerJobName(name);
         platform::PMOrientation pageOrientation;
         platform::PageFormat* format = pdePluginCallbackObject->pageFormat();
         if (format && platform::PMGetOrientation(format, &pageOrientation) == platform::kPrintingNoError) {

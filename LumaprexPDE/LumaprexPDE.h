@@ -4,7 +4,7 @@
 // orientation into it, switches the nine tabs of the option panes with its
 // bar of icon buttons, keeps the ready-to-print gate, and, when the dialog
 // prints, sends the job ticket to the printer's queue as a command job
-// (createJobTicket, in CommandJob.cpp).
+// (createJobTicket, in PrintRoad.cpp).
 #pragma once
 
 #include <memory>
@@ -59,8 +59,9 @@ public:
 
     // The print road: sends the job ticket to the queue as a command job.
     // A failure ends in an alert or a log line. 0, or kTicketNotKept when
-    // the queue ran the command job and did not keep the ticket: the
-    // application's job is then not to print.
+    // this print's ticket did not reach the queue (none was made, or the
+    // queue did not get or keep it): the application's job is then not to
+    // print.
     static constexpr int kTicketNotKept = 1;
     int createJobTicket();
 

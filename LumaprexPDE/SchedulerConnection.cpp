@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "FoundationValues.h"
+#include "JSE_StringTicket.h"
+
 namespace {
 
 // How often a wait asks whether to go on; a wait ends at most this much
@@ -45,6 +48,11 @@ std::string ConnectFailure() {
 }
 
 }  // namespace
+
+std::string SchedulerJobName(std::string_view title) {
+    constexpr std::size_t kLongestName = 255;
+    return platform::Utf8Prefix(BlankControlCharacters(platform::ValidUtf8(title)), kLongestName);
+}
 
 std::string LocalQueueUri(std::string_view queue) {
     constexpr std::size_t kLongestName = 127;
@@ -87,7 +95,8 @@ int SchedulerConnection::printFile(std::string_view queue, const std::string& fi
         m_missingQueue = queue;
         return 0;
     }
-    if (!queueAnswers(uri)) {
+    // A scheduler that has stopped answering receives none of the document.
+    if (queueState(uri) == 0) {
         if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) m_missingQueue = queue;
         return 0;
     }
@@ -104,13 +113,41 @@ int SchedulerConnection::printFile(std::string_view queue, const std::string& fi
     return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? job : 0;
 }
 
-bool SchedulerConnection::queueAnswers(const std::string& uri) {
+int SchedulerConnection::queueState(const std::string& uri) const {
     static const char* const kWanted[] = {"printer-state"};
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, kWanted);
-    ippDelete(cupsDoRequest(m_http, request, "/"));
+    ipp_t* response = cupsDoRequest(m_http, request, "/");
+    const int state = ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0);
+    ippDelete(response);
+    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? state : 0;
+}
+
+JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const {
+    static const char* const kWanted[] = {"job-state", "job-printer-state-message"};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kWanted);
+    ipp_t* response = cupsDoRequest(m_http, request, "/");
+    JobStatus status;
+    status.state = ippGetInteger(ippFindAttribute(response, "job-state", IPP_TAG_ENUM), 0);
+    const char* message =
+        ippGetString(ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
+    status.message = message ? message : "";
+    ippDelete(response);
+    return status;
+}
+
+bool SchedulerConnection::cancelJob(const std::string& uri, int job) const {
+    ipp_t* request = ippNewRequest(IPP_OP_CANCEL_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippDelete(cupsDoRequest(m_http, request, "/jobs/"));
     return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 

@@ -20,6 +20,18 @@ inline constexpr std::chrono::seconds kSchedulerWait{30};
 // over 127 bytes, or holding a space, "/", "#" or a control character).
 std::string LocalQueueUri(std::string_view queue);
 
+// The name the scheduler keeps for a job of that title, which it takes as it
+// stands: valid UTF-8 (a replacement character for each byte that is not),
+// every control character a blank, at most 255 bytes of whole characters.
+std::string SchedulerJobName(std::string_view title);
+
+// What the scheduler says of a job: its state (0 when it did not answer) and
+// its last message.
+struct JobStatus {
+    int state = 0;
+    std::string message;
+};
+
 class SchedulerConnection {
 public:
     // Connects at once; the bound counts from here.
@@ -36,6 +48,13 @@ public:
     // failure() saying why.
     int printFile(std::string_view queue, const std::string& file, const std::string& title, int optionCount,
                   cups_option_t* options);
+    // The job's state and message, asked of the queue's URI.
+    JobStatus jobStatus(const std::string& uri, int job) const;
+    // The queue's state (idle, processing or stopped); 0 when the scheduler
+    // did not answer for it.
+    int queueState(const std::string& uri) const;
+    // Cancels the job; false when the scheduler did not.
+    bool cancelJob(const std::string& uri, int job) const;
     // True once a wait ran to the deadline and was given up.
     bool timedOut() const { return m_timedOut; }
     // True once the deadline has passed, whether or not a wait met it.
@@ -49,9 +68,6 @@ public:
 
 private:
     static int KeepWaiting(http_t* http, void* connection);
-    // Whether the scheduler answers for the queue, asked before a document
-    // goes: one that has stopped then receives none of it.
-    bool queueAnswers(const std::string& uri);
 
     std::chrono::milliseconds m_bound;
     std::chrono::steady_clock::time_point m_deadline;

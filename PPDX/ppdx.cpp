@@ -347,16 +347,30 @@ bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::si
 
 bool ppdxReplaceDataTo(std::FILE* out, const ppd_file_t* ppd, const char* name, const void* data,
                        std::size_t size) {
+    PpdxDataSet set;
+    return ppdxPrepareData(out, name, data, size, set) && ppdxWritePrepared(out, ppd, set);
+}
+
+bool ppdxPrepareData(std::FILE* messages, const char* name, const void* data, std::size_t size,
+                     PpdxDataSet& set) {
     if (!ppdxIsValidName(name) || (!data && size) || size > kPpdxMaxDataSize ||
         std::strlen(name) + counterWidth(size) > kPpdxMaxKeywordLength) {
         return false;
     }
-    std::vector<unsigned char> compressed;
-    if (size && !compressContent(out, data, size, compressed)) {
-        return false;
-    }
+    set.name = name;
+    set.size = size;
+    set.compressed.clear();
+    return !size || compressContent(messages, data, size, set.compressed);
+}
+
+std::size_t ppdxItemCount(const PpdxDataSet& set) {
+    return set.size ? set.compressed.size() / kChunkSize + 2 : 1;
+}
+
+bool ppdxWritePrepared(std::FILE* out, const ppd_file_t* ppd, const PpdxDataSet& set) {
+    const char* name = set.name.c_str();
     StatusLine line(out);
-    unsigned counter = size ? writeChunks(out, line, name, compressed) : 0;
+    unsigned counter = set.size ? writeChunks(out, line, name, set.compressed) : 0;
     writeItem(out, line, name, counter, "", "\"\"");
     emptyStaleItems(out, line, ppd, name, counter);
     line.finish();

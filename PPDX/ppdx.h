@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <cups/ppd.h>
 #include <zlib.h>
@@ -39,6 +40,24 @@ bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::si
 // value, and the PPD then holds the new data set alone.
 bool ppdxReplaceDataTo(std::FILE* out, const ppd_file_t* ppd, const char* name, const void* data,
                        std::size_t size);
+
+// A data set made ready to be written: its content compressed, so that once
+// every data set a filter stores is ready, writing them cannot fail for their
+// contents and the scheduler receives all of them or, on a failure, none.
+struct PpdxDataSet {
+    std::string name;
+    std::size_t size = 0;
+    std::vector<unsigned char> compressed;
+};
+// Makes the data set ready. False, having written nothing, for what
+// ppdxWriteData refuses; false, with an "ERROR:" line on messages, when the
+// content cannot be compressed.
+bool ppdxPrepareData(std::FILE* messages, const char* name, const void* data, std::size_t size,
+                     PpdxDataSet& set);
+// The items the data set takes in the PPD, its terminator among them.
+std::size_t ppdxItemCount(const PpdxDataSet& set);
+// Writes a data set made ready, as ppdxReplaceDataTo does.
+bool ppdxWritePrepared(std::FILE* out, const ppd_file_t* ppd, const PpdxDataSet& set);
 
 // The zlib call through which the writer compresses (deflate). Tests put a
 // failing one in its place to see what a failed compression writes; null

@@ -101,7 +101,7 @@ PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart,
     return {false, size, size == 0 ? atLineStart : IsLineEnd(bytes[size - 1])};
 }
 
-bool ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound) {
+CopyResult ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound) {
     auto block = std::make_unique<char[]>(kCopyBlockSize);
     std::size_t kept = 0;
     bool atLineStart = true;
@@ -109,11 +109,14 @@ bool ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound
         *pageFound = false;
     }
     for (;;) {
-        std::size_t read = ReadSome(job, block.get() + kept, kCopyBlockSize - kept);
-        std::size_t size = kept + read;
+        const ssize_t read = ReadSome(job, block.get() + kept, kCopyBlockSize - kept);
+        if (read < 0) {
+            return CopyResult::kReadFailed;
+        }
+        std::size_t size = kept + static_cast<std::size_t>(read);
         PageScan scan = ScanForFirstPage(block.get(), size, atLineStart, read == 0);
         if (!WriteAll(out, block.get(), scan.position)) {
-            return false;
+            return CopyResult::kWriteFailed;
         }
         if (scan.found) {
             std::string line = ScreenLine(angle, frequency);
@@ -121,10 +124,12 @@ bool ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound
                 *pageFound = true;
             }
             return WriteAll(out, line.data(), line.size()) &&
-                   WriteAll(out, block.get() + scan.position, size - scan.position);
+                           WriteAll(out, block.get() + scan.position, size - scan.position)
+                       ? CopyResult::kDone
+                       : CopyResult::kWriteFailed;
         }
         if (read == 0) {
-            return true;
+            return CopyResult::kDone;
         }
         kept = size - scan.position;
         std::memmove(block.get(), block.get() + scan.position, kept);
@@ -132,21 +137,24 @@ bool ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound
     }
 }
 
-bool CopyJobRest(int job, int out) {
+CopyResult CopyJobRest(int job, int out) {
     auto block = std::make_unique<char[]>(kCopyBlockSize);
-    for (std::size_t read; (read = ReadSome(job, block.get(), kCopyBlockSize)) > 0;) {
-        if (!WriteAll(out, block.get(), read)) {
-            return false;
+    for (;;) {
+        const ssize_t read = ReadSome(job, block.get(), kCopyBlockSize);
+        if (read <= 0) {
+            return read < 0 ? CopyResult::kReadFailed : CopyResult::kDone;
+        }
+        if (!WriteAll(out, block.get(), static_cast<std::size_t>(read))) {
+            return CopyResult::kWriteFailed;
         }
     }
-    return true;
 }
 
-std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
+ssize_t ReadSome(int fd, char* buffer, std::size_t size) {
     for (;;) {
-        ssize_t got = ::read(fd, buffer, size);
+        const ssize_t got = ::read(fd, buffer, size);
         if (got >= 0 || errno != EINTR) {
-            return got > 0 ? static_cast<std::size_t>(got) : 0;
+            return got;
         }
     }
 }

@@ -33,12 +33,13 @@ bool appendUTF8(const char* title, std::string* titleText) {
     return true;
 }
 
-void ReplaceTitle(const char* ticket, std::size_t count, const std::string* titleText,
-                  std::FILE* out) {
+bool ReplaceTitle(const char* ticket, std::size_t count, const std::string* titleText, std::FILE* out) {
     std::size_t position = 0;
+    bool replaced = false;
     while (titleText && count - position > kTitleCommentLength) {
         if (std::memcmp(ticket + position, kTitleComment, kTitleCommentLength) == 0) {
             std::fwrite(titleText->data(), 1, titleText->size(), out);
+            replaced = true;
             position = findLineEnd(ticket, position, count);
             for (int i = 0; i < kLineEndsDropped && position < count && IsLineEnd(ticket[position]);
                  ++i) {
@@ -52,4 +53,6 @@ void ReplaceTitle(const char* ticket, std::size_t count, const std::string* titl
         position = next;
     }
     std::fwrite(ticket + position, 1, count - position, out);
+    const bool titleLast = replaced && position == count;
+    return titleLast || (count > 0 && IsLineEnd(ticket[count - 1]));
 }

@@ -8,15 +8,16 @@
 #include <cstring>
 #include <string>
 
+#include <cups/cups.h>
 #include <cups/ppd.h>
 
+#include "NamedTickets.h"
 #include "PostScriptFilter.h"
 #include "PpdOpen.h"
 #include "ppdx.h"
 
 namespace {
 
-constexpr const char* kTicketDataSet = "EXDATA0";
 constexpr int kArgumentCountError = 1;
 constexpr int kPpdError = 7;
 constexpr std::size_t kTicketLogLimit = 64000;
@@ -32,25 +33,67 @@ void traceArguments(int argc, char* argv[]) {
     }
 }
 
+// The ticket's name the job's options give; null for none or an empty one.
+class TicketNameOption {
+public:
+    explicit TicketNameOption(const char* options) : count_(cupsParseOptions(options, 0, &options_)) {}
+    ~TicketNameOption() { cupsFreeOptions(count_, options_); }
+    TicketNameOption(const TicketNameOption&) = delete;
+    TicketNameOption& operator=(const TicketNameOption&) = delete;
+    const char* name() const {
+        const char* name = cupsGetOption(kTicketNameOption, count_, options_);
+        return name && *name ? name : nullptr;
+    }
+
+private:
+    cups_option_t* options_ = nullptr;
+    int count_;
+};
+
+// Writes the ticket with the job's title, ending with a line end.
+void writeTicket(std::string_view ticket, const char* title, std::FILE* out) {
+    if (ticket.empty()) {
+        return;
+    }
+    syslog(LOG_DEBUG, "exData content: %.*s",
+           static_cast<int>(ticket.size() < kTicketLogLimit ? ticket.size() : kTicketLogLimit), ticket.data());
+    std::string titleText;
+    bool hasTitle = appendUTF8(title, &titleText);
+    if (!ReplaceTitle(ticket.data(), ticket.size(), hasTitle ? &titleText : nullptr, out)) {
+        std::fputs("\r\n", out);
+    }
+}
+
 }  // namespace
 
-void WriteStoredTicket(ppd_file_t* ppd, const char* title, std::FILE* out, std::FILE* messages) {
+bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
+                    std::FILE* messages) {
     syslog(LOG_DEBUG, "get exData from ppd");
-    std::size_t size = 0;
-    std::string damage;
-    auto* ticket = static_cast<char*>(ppdxReadWholeData(ppd, kTicketDataSet, &size, damage));
-    if (!damage.empty()) {
-        std::fprintf(messages, "ERROR: The stored job ticket is damaged, the job prints without it: %s\n",
-                     damage.c_str());
+    const TicketNameOption option(options);
+    FoundTicket found;
+    std::string reason;
+    switch (FindTicket(ppd, option.name(), user, found, reason)) {
+        case TicketLookup::kFound: writeTicket(found.ticket, title, out); return true;
+        case TicketLookup::kNoneStored:
+            if (!reason.empty()) {
+                std::fprintf(messages, "DEBUG: No stored job ticket goes ahead of the job: %s\n", reason.c_str());
+            }
+            return true;
+        case TicketLookup::kNotKept:
+            std::fprintf(messages,
+                         "ERROR: The job ticket made for this job is not in the printer's queue (%s); the job was "
+                         "not printed\n",
+                         reason.c_str());
+            return false;
+        case TicketLookup::kDamaged: break;
     }
-    if (ticket && size > 0) {
-        syslog(LOG_DEBUG, "exData content: %.*s",
-               static_cast<int>(size < kTicketLogLimit ? size : kTicketLogLimit), ticket);
-        std::string titleText;
-        bool hasTitle = appendUTF8(title, &titleText);
-        ReplaceTitle(ticket, size, hasTitle ? &titleText : nullptr, out);
+    if (option.name()) {
+        std::fprintf(messages, "ERROR: The job ticket made for this job is damaged (%s); the job was not printed\n",
+                     reason.c_str());
+        return false;
     }
-    std::free(ticket);
+    std::fprintf(messages, "ERROR: The stored job ticket is damaged, the job prints without it: %s\n", reason.c_str());
+    return true;
 }
 
 namespace {
@@ -74,6 +117,12 @@ ppd_file_t* openQueuePpd(std::FILE* messages) {
     return nullptr;
 }
 
+void closeJob(int job) {
+    if (job != STDIN_FILENO) {
+        close(job);
+    }
+}
+
 // Runs the filter on an opened PPD; returns the exit status.
 int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
     if (argc < 6 || argc > 7) {
@@ -95,15 +144,24 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
     int angle = kDefaultScreenAngle;
     int frequency = kDefaultScreenFrequency;
     GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, messages);
-    WriteStoredTicket(ppd, argv[3], stdout, messages);
-    bool written = std::fflush(stdout) == 0 &&
-                   ProcessHalfTone(job, STDOUT_FILENO, angle, frequency) &&
-                   CopyJobRest(job, STDOUT_FILENO);
-    if (job != STDIN_FILENO) {
-        close(job);
+    if (!WriteJobTicket(ppd, argv[5], argv[2], argv[3], stdout, messages)) {
+        closeJob(job);
+        return 1;
     }
-    if (std::fclose(stdout) != 0 || !written) {
-        std::fprintf(messages, "ERROR: Unable to write the job: %s\n", std::strerror(errno));
+    CopyResult copied = std::fflush(stdout) == 0 ? ProcessHalfTone(job, STDOUT_FILENO, angle, frequency)
+                                                  : CopyResult::kWriteFailed;
+    if (copied == CopyResult::kDone) {
+        copied = CopyJobRest(job, STDOUT_FILENO);
+    }
+    const int error = errno;
+    closeJob(job);
+    if (copied == CopyResult::kReadFailed) {
+        std::fprintf(messages, "ERROR: Unable to read the job: %s\n", std::strerror(error));
+        return 1;
+    }
+    const bool closed = std::fclose(stdout) == 0;
+    if (!closed || copied != CopyResult::kDone) {
+        std::fprintf(messages, "ERROR: Unable to write the job: %s\n", std::strerror(closed ? error : errno));
         return 1;
     }
     return 0;

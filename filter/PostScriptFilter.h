@@ -1,7 +1,10 @@
-// PostScript filter: the stored job ticket (data set "EXDATA0" of the queue's
-// PPD) with its first "%%Title:" line replaced by the job's title, then the
-// job's PostScript with one screen-setting line before its first page.
+// PostScript filter: the job ticket kept in the queue's PPD for the job (the
+// one it names, else the last one its user stored) with its first "%%Title:"
+// line replaced by the job's title, then the job's PostScript with one
+// screen-setting line before its first page.
 #pragma once
+
+#include <sys/types.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -35,9 +38,8 @@ std::string ScreenLine(int angle, int frequency);
 bool appendUTF8(const char* title, std::string* titleText);
 
 // Writes the ticket with its first "%%Title:" line replaced by titleText
-// (null: unchanged).
-void ReplaceTitle(const char* ticket, std::size_t count, const std::string* titleText,
-                  std::FILE* out);
+// (null: unchanged). Returns whether what it wrote ends with a line end.
+bool ReplaceTitle(const char* ticket, std::size_t count, const std::string* titleText, std::FILE* out);
 
 // Where a scan of a block for the first "%%Page:" line stopped.
 struct PageScan {
@@ -51,22 +53,35 @@ struct PageScan {
 // decide stays unsettled.
 PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart, bool final);
 
-// Writes the ticket stored in the queue's PPD with the job's title (null: its
-// own). A ticket that cannot be read whole is left out with one "ERROR:" line,
-// so the job prints without it; with none stored nothing is written.
-void WriteStoredTicket(ppd_file_t* ppd, const char* title, std::FILE* out, std::FILE* messages);
+// Writes the ticket the job goes behind, with the job's title (null: its
+// own), as whole lines: a ticket without a final line end is given CR LF. The
+// ticket is the one the job's options name, else the last one the job's user
+// stored. False, having written only an "ERROR:" line, when the job names a
+// ticket that the queue does not keep for its user or that does not read back
+// whole: the job must not print then. A last ticket stored that does not read
+// back whole is left out with an "ERROR:" line, one of another user or of no
+// owner with a "DEBUG:" line, and the job prints without it.
+bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
+                    std::FILE* messages);
+
+// How a copy of the job ended.
+enum class CopyResult {
+    kDone,
+    kReadFailed,   // the job could not be read (errno says why)
+    kWriteFailed,  // the output did not take every byte
+};
 
 // Copies the job (a file descriptor) up to its first "%%Page:" line, inserts
-// the screen line in front of it, and writes what it read beyond. False when
-// the output cannot be written; *pageFound tells whether a page was found.
-bool ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound = nullptr);
+// the screen line in front of it, and writes what it read beyond;
+// *pageFound tells whether a page was found.
+CopyResult ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound = nullptr);
 
-// Copies the rest of the job in blocks; false when the output cannot be
-// written.
-bool CopyJobRest(int job, int out);
+// Copies the rest of the job in blocks.
+CopyResult CopyJobRest(int job, int out);
 
-// read() that retries when interrupted; 0 at the end or on an error.
-std::size_t ReadSome(int fd, char* buffer, std::size_t size);
+// read() that retries when interrupted: the bytes read, 0 at the end, or -1
+// with errno saying why the job could not be read.
+ssize_t ReadSome(int fd, char* buffer, std::size_t size);
 // write() of every byte; false when the descriptor takes no more.
 bool WriteAll(int fd, const char* bytes, std::size_t size);
 

@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int out = open(folder.Path("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     FUZZ_CHECK(in >= 0 && out >= 0, "job and output open");
     bool found = false;
-    FUZZ_CHECK(ProcessHalfTone(in, out, 45, 150, &found) && CopyJobRest(in, out), "job written");
+    FUZZ_CHECK(ProcessHalfTone(in, out, 45, 150, &found) == CopyResult::kDone && CopyJobRest(in, out) == CopyResult::kDone,
+               "job written");
     close(in);
     close(out);
 

@@ -1,21 +1,23 @@
-// The PostScript filter on a stored ticket that may be damaged in the queue's
-// PPD. The input's first byte counts the damages (up to seven), four bytes
-// each: what (empty an item, drop it, swap it with the next, change a byte of
-// it to a base-64 character, cut the items there), which item, where in it,
-// which character; the rest is the ticket. What goes ahead of the job is the
-// exact ticket with the job's title, or nothing; nothing with one "ERROR:"
-// line when the ticket is there but damaged; without damage, the ticket; and
-// nothing without a word only when the store holds no value after the first
-// item.
+// The PostScript filter on a ticket stored for its job that may be damaged in
+// the queue's PPD. The input's first byte counts the damages (up to seven,
+// its low three bits) and tells whether the job names its ticket (bit 3);
+// four bytes each follow for the damages: what (empty an item, drop it, swap
+// it with the next, change a byte of it to a base-64 character, cut the items
+// there), which item of the stored data sets, where in it, which character;
+// the rest is the ticket, stored under its name by the job's user. What goes
+// ahead of the job is the exact ticket with the job's title in whole lines,
+// or nothing; a job naming its ticket prints behind it or stops with one
+// "ERROR:" line; without damage, the ticket goes ahead.
 #include <algorithm>
 
+#include "NamedTickets.h"
 #include "PostScriptFilter.h"
 #include "filter_support.h"
 #include "ppdx_support.h"
 
 namespace {
 
-constexpr const char* kName = "EXDATA0";
+constexpr const char* kUser = "fuzz";
 constexpr const char* kTitle = "Fuzz (job)";
 constexpr std::size_t kDamageSize = 4;
 // A changed byte is one the scheduler keeps in a value: a base-64 character.
@@ -38,17 +40,18 @@ void Damage(fuzz::PpdItems& items, const std::uint8_t* damage) {
     }
 }
 
-// One scheduler line, an "ERROR:" line saying the stored ticket is damaged.
-bool IsDamageLine(const std::string& messages) {
-    const std::string start = "ERROR: The stored job ticket is damaged";
-    return messages.compare(0, start.size(), start) == 0 && messages.find('\n') == messages.size() - 1;
+// One scheduler line, an "ERROR:" line.
+bool IsOneErrorLine(const std::string& messages) {
+    return messages.compare(0, 7, "ERROR: ") == 0 && messages.find('\n') == messages.size() - 1;
 }
 
-// Whether the data set's second item holds a value.
-bool SecondItemHoldsData(const fuzz::PpdItems& items) {
-    const std::string second = std::string(kName) + "0001";
-    return std::any_of(items.begin(), items.end(),
-                       [&](const auto& item) { return item.first == second && !item.second.empty(); });
+// The ticket as it goes ahead of the job: the job's title, whole lines.
+std::string Expected(const std::uint8_t* ticket, std::size_t size) {
+    std::string titleText;
+    appendUTF8(kTitle, &titleText);
+    fuzz::Captured expected;
+    const bool ended = ReplaceTitle(reinterpret_cast<const char*>(ticket), size, &titleText, expected.get());
+    return expected.text() + (size && !ended ? "\r\n" : "");
 }
 
 }  // namespace
@@ -57,27 +60,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::QuietSystemLog();
     if (size == 0) return 0;
     const std::size_t damages = std::min<std::size_t>(data[0] % 8, (size - 1) / kDamageSize);
+    const bool named = data[0] & 8;
     const std::uint8_t* ticket = data + 1 + damages * kDamageSize;
     const std::size_t ticketSize = size - 1 - damages * kDamageSize;
+    const std::string_view bytes(reinterpret_cast<const char*>(ticket), ticketSize);
+    const std::string name = TicketName(bytes);
 
-    std::string lines;
-    FUZZ_CHECK(fuzz::WriteStatusLines(kName, ticket, ticketSize, lines), "the ticket is stored");
-    fuzz::PpdItems items = fuzz::ItemsOfStatusLines(lines);
+    fuzz::Captured lines;
+    FUZZ_CHECK(StoreTicket(lines.get(), nullptr, name.c_str(), kUser, bytes) == TicketStoreError::kNone,
+               "the ticket is stored");
+    fuzz::PpdItems items = fuzz::ItemsOfStatusLines(lines.text());
     for (std::size_t i = 0; i < damages; ++i) Damage(items, data + 1 + i * kDamageSize);
     ppd_file_t* ppd = fuzz::QueuePpd(items);
     FUZZ_CHECK(ppd != nullptr, "the queue's PPD opens");
     fuzz::Captured out, messages;
-    WriteStoredTicket(ppd, kTitle, out.get(), messages.get());
+    const std::string options = named ? std::string(kTicketNameOption) + "=" + name : "copies=1";
+    const bool goesOn = WriteJobTicket(ppd, options.c_str(), kUser, kTitle, out.get(), messages.get());
     ppdClose(ppd);
 
-    std::string titleText;
-    appendUTF8(kTitle, &titleText);
-    fuzz::Captured expected;
-    ReplaceTitle(reinterpret_cast<const char*>(ticket), ticketSize, &titleText, expected.get());
-    const std::string written = out.text(), said = messages.text();
-    FUZZ_CHECK(written.empty() || written == expected.text(), "the exact ticket or nothing goes ahead of the job");
-    FUZZ_CHECK(said.empty() || (IsDamageLine(said) && written.empty()), "a damaged ticket is left out, saying so");
-    FUZZ_CHECK(damages > 0 || (written == expected.text() && said.empty()), "a whole ticket goes ahead whole");
-    FUZZ_CHECK(!written.empty() || !said.empty() || !SecondItemHoldsData(items), "a ticket left out unsaid is not there");
+    const std::string written = out.text(), said = messages.text(), expected = Expected(ticket, ticketSize);
+    FUZZ_CHECK(written.empty() || written == expected, "the exact ticket or nothing goes ahead of the job");
+    FUZZ_CHECK(goesOn || (named && written.empty() && IsOneErrorLine(said)),
+               "a job stops only for its own ticket, saying so");
+    FUZZ_CHECK(!named || !goesOn || written == expected, "a job naming its ticket prints behind it or not at all");
+    FUZZ_CHECK(damages > 0 || (goesOn && written == expected && said.empty()), "a whole ticket goes ahead whole");
     return 0;
 }

@@ -3,7 +3,6 @@
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 #include <gtest/gtest.h>
-#include <termios.h>
 
 #include <cstdlib>
 #include <regex>
@@ -240,22 +239,6 @@ TEST_F(CommandFilterProgram, TicketThatCannotBeCompressedFailsTheJobAndStoresNot
     RunResult result = runOnFile(builtProgram("tests", "Lumaprex-Command-deflate-fails"));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "ERROR: deflate returned -2 (stream error)\n");
-}
-
-// The controlling side of a terminal holding the bytes, its other side
-// closed: each read after the bytes fails with EIO, as a failing device's do.
-int inputFailingAfter(const std::string& bytes) {
-    int controller = posix_openpt(O_RDWR | O_NOCTTY);
-    int terminal = grantpt(controller) == 0 && unlockpt(controller) == 0
-                       ? open(ptsname(controller), O_RDWR | O_NOCTTY)
-                       : -1;
-    termios raw{};
-    tcgetattr(terminal, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(terminal, TCSANOW, &raw);
-    bool written = write(terminal, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    close(terminal);
-    return written ? controller : -1;
 }
 
 TEST_F(CommandFilterProgram, CommandFileThatCannotBeReadToItsEndFailsTheJobAndStoresNothing) {

@@ -7,6 +7,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -220,6 +221,22 @@ inline RunResult runProgram(const std::string& program, const std::vector<std::s
     result.out = readFile(scratch.file("out"));
     result.err = readFile(scratch.file("err"));
     return result;
+}
+
+// The controlling side of a terminal holding the bytes, its other side
+// closed: each read after the bytes fails with EIO, as a failing device's do.
+inline int inputFailingAfter(const std::string& bytes) {
+    int controller = posix_openpt(O_RDWR | O_NOCTTY);
+    int terminal = grantpt(controller) == 0 && unlockpt(controller) == 0
+                       ? open(ptsname(controller), O_RDWR | O_NOCTTY)
+                       : -1;
+    termios raw{};
+    tcgetattr(terminal, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(terminal, TCSANOW, &raw);
+    bool written = write(terminal, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    close(terminal);
+    return written ? controller : -1;
 }
 
 inline std::string builtProgram(const char* folder, const char* name) {

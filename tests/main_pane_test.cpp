@@ -344,7 +344,8 @@ TEST_F(MainPane, PrintWithoutAShowingMakesItsBridgeAndOlderSystemsPrintOnSave) {
     EXPECT_TRUE(pane->saveValuesAndReturnError(nullptr));
     SetGestaltValue(kGestaltSystemVersion, 0x1090);
     EXPECT_EQ(shown().bridgesMade, 0) << "saving makes no bridge";
-    EXPECT_EQ(alerts.messages(), std::vector<std::string>{"Job controller is missing."});
+    EXPECT_EQ(alerts.messages(), std::vector<std::string>{"Job controller is missing. The document was not printed, "
+                                                          "so that it does not go out without its job ticket."});
 }
 
 TEST_F(MainPane, HelpOpensTheBooksStartPage) {

@@ -2,6 +2,9 @@
 // first page and the program as the scheduler runs it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "NamedTickets.h"
 #include "PostScriptFilter.h"
 #include "filter_test_support.h"
 #include "ppdx.h"
@@ -108,8 +111,8 @@ std::string halftoned(const std::string& job, bool* pageFound = nullptr) {
     int in = open(dir.file("job").c_str(), O_RDONLY);
     int out = open(dir.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     bool found = false;
-    EXPECT_TRUE(ProcessHalfTone(in, out, 45, 150, &found));
-    EXPECT_TRUE(CopyJobRest(in, out));
+    EXPECT_EQ(ProcessHalfTone(in, out, 45, 150, &found), CopyResult::kDone);
+    EXPECT_EQ(CopyJobRest(in, out), CopyResult::kDone);
     close(in);
     close(out);
     if (pageFound) {
@@ -161,10 +164,14 @@ TEST(PostScriptPages, ScanLeavesUndecidedLineStartsOpen) {
 
 using Items = std::vector<std::pair<std::string, std::string>>;
 
-// The items of the data set as the queue's PPD keeps them.
-Items storedItems(const std::string& ticket) {
+// The items of the data sets as the queue's PPD keeps them once a job of the
+// user stored the ticket (under its name, when named): the ticket's own
+// items, then its label's.
+Items storedItems(const std::string& ticket, const char* user = "alice", bool named = false) {
     CapturedStream messages;
-    ppdxWriteDataTo(messages.get(), "EXDATA0", ticket.data(), ticket.size());
+    const std::string name = TicketName(ticket);
+    EXPECT_EQ(StoreTicket(messages.get(), nullptr, named ? name.c_str() : nullptr, user, ticket),
+              TicketStoreError::kNone);
     return ppdItems(messages.text());
 }
 
@@ -201,6 +208,21 @@ TEST_F(PostScriptFilterProgram, TicketTitleAndScreenAheadOfTheJob) {
     EXPECT_EQ(piped.out, expected);
 }
 
+// A job that cannot be read to its end, before or after its first page,
+// fails with the reason instead of printing cut short.
+TEST_F(PostScriptFilterProgram, JobThatCannotBeReadToItsEndFailsTheJob) {
+    writeQueuePpd(dir_.file("queue.ppd"), {});
+    for (const char* readBeforeTheFailure : {"%!PS-Adobe-3.0\n%%Pa", "%!PS-Adobe-3.0\n%%Page: 1 1\nshow"}) {
+        SCOPED_TRACE(readBeforeTheFailure);
+        RunSetup setup;
+        setup.stdinDescriptor = inputFailingAfter(readBeforeTheFailure);
+        RunResult result = run({"7", "alice", "Budget", "1", ""}, setup);
+        close(*setup.stdinDescriptor);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "ERROR: Unable to read the job: Input/output error\n");
+    }
+}
+
 TEST_F(PostScriptFilterProgram, WithoutTicketOrPageTheJobPassesUnchanged) {
     writeQueuePpd(dir_.file("queue.ppd"), {});
     const std::string job = "%!PS-Adobe-3.0\n(no pages here) show\n" + noiseBytes(100000);
@@ -220,17 +242,24 @@ TEST_F(PostScriptFilterProgram, DamagedStoredTicketLeavesTheJobAsItIs) {
         damage(items);
         return items;
     };
+    const auto label = [](Items& items) {
+        return std::ranges::find_if(items, [](const auto& item) { return item.first.starts_with("EXOWNER"); });
+    };
     const struct {
         const char* name;
         Items items;
     } cases[] = {
         {"an item emptied", damaged([](Items& items) { items[1].second.clear(); })},
-        {"the data cut", damaged([](Items& items) { items.resize(2); })},
+        {"the data cut", damaged([&](Items& items) { items.erase(items.begin() + 2, label(items)); })},
         {"one byte changed", damaged([](Items& items) { items[1].second[40] ^= 1; })},
         {"items out of order", damaged([](Items& items) { std::swap(items[1].second, items[2].second); })},
         {"first item missing", damaged([](Items& items) { items.erase(items.begin()); })},
         {"first item emptied", damaged([](Items& items) { items[0].second = "\"\""; })},
-        {"beyond the store", itemsOfStream(compressed(std::string(kPpdxMaxDataSize + 1, 'A')), "EXDATA0")},
+        {"beyond the store", damaged([&](Items& items) {
+             Items beyond = itemsOfStream(compressed(std::string(kPpdxMaxDataSize + 1, 'A')), "EXDATA0");
+             beyond.insert(beyond.end(), label(items), items.end());
+             items = beyond;
+         })},
     };
     const std::string job = "%!PS-Adobe-3.0\n(no pages) show\n";
     writeFile(dir_.file("job.ps"), job);
@@ -251,7 +280,7 @@ TEST(PostScriptPages, UnwritableOutputIsAFailure) {
     writeFile(dir.file("job"), "%!PS\n%%Page: 1 1\n");
     int in = open(dir.file("job").c_str(), O_RDONLY);
     int out = open(dir.file("job").c_str(), O_RDONLY);
-    EXPECT_FALSE(ProcessHalfTone(in, out, 45, 150));
+    EXPECT_EQ(ProcessHalfTone(in, out, 45, 150), CopyResult::kWriteFailed);
     close(in);
     close(out);
 }

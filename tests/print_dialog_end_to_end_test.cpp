@@ -73,7 +73,7 @@ TEST(PrintDialogEndToEnd, ChoiceMadeInTheDialogReachesThePrinterAheadOfTheApplic
     const std::string ticket = command.substr(head.size());
     EXPECT_NE(ticket.find("%%Title: (Quarterly Report)\r\n"), std::string::npos);
     EXPECT_NE(ticket.find("numcopies(3)"), std::string::npos);
-    EXPECT_NE(cups.queuePpd().find("\n*EXDATA00000: "), std::string::npos);
+    EXPECT_NE(cups.queuePpd().find("\n*EXSLOT00000: "), std::string::npos);
 
     // The engine's factory screen, 106 lines at 45 degrees, not the filter's
     // own default: the dialog's print settings reached the filter.
@@ -118,6 +118,27 @@ TEST(PrintDialogEndToEnd, HostShowsTheJobSetupTabWithItsLabelsAndValues) {
     const RunResult run = runProgram(kHost, arguments);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(pde_test::WithoutSourceDir(run.out), readFile(kFixtures + "host_job_setup_shown.txt"));
+}
+
+// A title the scheduler would not take as it stands (a control character,
+// bytes that are no UTF-8, more than 255 bytes) reaches the printer as the
+// ticket holds it, not renamed "Untitled".
+TEST(PrintDialogEndToEnd, TitleReachesThePrinterAsTheTicketHoldsIt) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    const auto titleLine = [](const std::string& text) {
+        const std::size_t at = text.find("%%Title:");
+        return text.substr(at, text.find('\r', at) - at);
+    };
+    int job = 0;
+    for (const std::string& title : {std::string("Tab\tbetween"), std::string("Caf\xE9"), std::string(300, 'x')}) {
+        SCOPED_TRACE(title.substr(0, 12));
+        const RunResult run = Print(cups, {"--title", title, kJob});
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_TRUE(cups.waitForJob(job += 2));
+        EXPECT_EQ(titleLine(cups.printerOutput()), titleLine(cups.jobDocument(job - 1)));
+        EXPECT_EQ(titleLine(cups.printerOutput()).find("Untitled"), std::string::npos);
+    }
 }
 
 // The user opens another catalog, prints on one of its papers, and opens

@@ -1,7 +1,8 @@
 // The print road: the command file's bytes, the halftone print settings,
 // every alert the road can show, and the ways sending can fail (no
 // scheduler, no temporary file, a scheduler that hangs up), each of which
-// sends nothing or leaves nothing behind and lets the application print.
+// sends nothing or leaves nothing behind and lets the application print only
+// when its ticket reached the queue.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -13,6 +14,7 @@
 
 #include "AlertPanel.h"
 #include "CommandJob.h"
+#include "NamedTickets.h"
 #include "SchedulerConnection.h"
 #include "SystemLog.h"
 #include "filter_test_support.h"
@@ -33,7 +35,8 @@ bool Logged(const LogRecorder& log, std::string_view start) {
 }
 
 // A service that hands out its ticket but then reports an error of its own
-// (a settings file that cannot be read), and a bridge that starts with it.
+// (a settings file that cannot be read), one that makes no ticket, and a
+// pane whose bridge starts with such a service.
 class ServiceWithAnError : public JSE_Service {
 public:
     using JSE_Service::JSE_Service;
@@ -45,21 +48,29 @@ public:
     }
 };
 
-class BridgeWithAnEngineError : public zqController {
+class ServiceWithoutATicket : public JSE_Service {
+public:
+    using JSE_Service::JSE_Service;
+    std::int64_t JSE_JobTicket_Create() override { return -999; }
+};
+
+template <class Service>
+class BridgeWith : public zqController {
 protected:
     std::unique_ptr<JSE_Service> NewService(const WString& language, const WString& definitionPath,
                                             const WString& catalogPath, const WString& validationPath,
                                             bool safe) override {
-        return std::make_unique<ServiceWithAnError>(language, definitionPath, catalogPath, validationPath, safe);
+        return std::make_unique<Service>(language, definitionPath, catalogPath, validationPath, safe);
     }
 };
 
-class PaneWithAnEngineError : public LumaprexPDE {
+template <class Service>
+class PaneWith : public LumaprexPDE {
 public:
     using LumaprexPDE::LumaprexPDE;
 
 protected:
-    std::unique_ptr<zqController> newBridge() override { return std::make_unique<BridgeWithAnEngineError>(); }
+    std::unique_ptr<zqController> newBridge() override { return std::make_unique<BridgeWith<Service>>(); }
 };
 
 using PrintRoad = MainPaneTest;
@@ -80,11 +91,16 @@ TEST(CommandFile, CarriesTheTicketBytesUnchangedBetweenTheCommandAndAFinalLineFe
     }
 }
 
-TEST_F(PrintRoad, EachFailureBeforeSendingShowsItsAlertAndTheApplicationStillPrints) {
+// Each road on which the print's ticket is not made stops the print with its
+// alert, and the document names no ticket; without a printer the dialog still
+// goes on, as there is no queue to stop.
+TEST_F(PrintRoad, EachFailureBeforeSendingShowsItsAlertAndStopsThePrint) {
+    const std::string notPrinted = " The document was not printed, so that it does not go out without its job ticket.";
     struct Case {
         const char* name;
         std::function<LumaprexPDE&()> setUp;
         std::string alert;
+        bool prints;
     };
     const Case cases[] = {
         {"no printer",
@@ -92,26 +108,32 @@ TEST_F(PrintRoad, EachFailureBeforeSendingShowsItsAlertAndTheApplicationStillPri
              host.printer.reset();
              return show();
          },
-         "No Printer Found error code: 90001"},
-        {"engine error: a bare number", [&]() -> LumaprexPDE& { return show<PaneWithAnEngineError>(); },
-         FormatInteger(JSE_Preference::kFileNotOpened)},
+         "No Printer Found error code: 90001", true},
+        {"engine error: a bare number", [&]() -> LumaprexPDE& { return show<PaneWith<ServiceWithAnError>>(); },
+         FormatInteger(JSE_Preference::kFileNotOpened) + notPrinted, false},
+        {"no ticket made", [&]() -> LumaprexPDE& { return show<PaneWith<ServiceWithoutATicket>>(); },
+         "The job ticket could not be made. Job ticket size = 0. 0" + notPrinted, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         host.printer = Printer{"Lumaprex"};
         LumaprexPDE& main = c.setUp();
+        host.settings->values.set(kTicketNameOption, "a name of an earlier print");
         const std::size_t before = alerts.alerts().size();
-        EXPECT_TRUE(main.shouldPrint()) << "the dialog goes on to print";
+        EXPECT_EQ(main.shouldPrint(), c.prints);
         ASSERT_EQ(alerts.alerts().size(), before + 1);
         EXPECT_EQ(alerts.alerts().back().message, c.alert);
         EXPECT_EQ(alerts.alerts().back().defaultButton, "OK");
         EXPECT_FALSE(Logged(log, "current printer ID")) << "nothing sent";
+        if (!c.prints) {
+            EXPECT_EQ(host.settings->values[kTicketNameOption], Value(""));
+        }
     }
 
     LumaprexPDEPlugIn().initWithBundle(bundle);
     LumaprexPDE unshown(&host);
-    EXPECT_EQ(unshown.createJobTicket(), 0);
-    EXPECT_EQ(alerts.alerts().back().message, "Job controller is missing.");
+    EXPECT_EQ(unshown.createJobTicket(), LumaprexPDE::kTicketNotKept);
+    EXPECT_EQ(alerts.alerts().back().message, "Job controller is missing." + notPrinted);
 }
 
 TEST_F(PrintRoad, WithoutASchedulerTheRoadLogsWhyAndShowsNothing) {
@@ -225,14 +247,14 @@ TEST_F(PrintRoad, CommandJobThatCannotBeWrittenOrSentLeavesNothingBehind) {
     cupsSetServer(dir.file("cups.sock").c_str());
     {
         HangingUpScheduler scheduler(dir.file("cups.sock"));
-        EXPECT_EQ(SendCommandJob("Lumaprex", CommandFileContent("%%EndComments\r"),
+        EXPECT_EQ(SendCommandJob("Lumaprex", CommandFileContent("%%EndComments\r"), "",
                                  [](char*, int) -> cups_file_t* { return nullptr; }),
                   "the command file could not be written");
         EXPECT_TRUE(Logged(log, "cannot create the command file"));
         EXPECT_FALSE(Logged(log, "comandfile"));
         EXPECT_EQ(scheduler.bytesReceived(), 0u) << "nothing sent";
 
-        EXPECT_TRUE(SendCommandJob("Lumaprex", CommandFileContent("%%EndComments\r"))) << "not taken";
+        EXPECT_TRUE(SendCommandJob("Lumaprex", CommandFileContent("%%EndComments\r"), "")) << "not taken";
         EXPECT_TRUE(Logged(log, "Unable to send printer command! , "));
         EXPECT_GT(scheduler.bytesReceived(), 0u);
     }
@@ -240,7 +262,7 @@ TEST_F(PrintRoad, CommandJobThatCannotBeWrittenOrSentLeavesNothingBehind) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "the command file is removed";
     unsetenv("TMPDIR");
 
-    SendCommandJob(std::string(2000, 'x'), "");
+    SendCommandJob(std::string(2000, 'x'), "", "");
     EXPECT_TRUE(Logged(log, "the printer ID does not fit a printer URI"));
     EXPECT_TRUE(alerts.alerts().empty());
 }

@@ -1,10 +1,13 @@
 // A private CUPS scheduler for end-to-end tests: its own configuration,
 // spool, logs and Unix-domain socket (scripts/private-cups), the Lumaprex
-// queue with the shipped PPD printing to a file, stopped by its process id.
+// queue with the shipped PPD printing to a file or keeping every job,
+// stopped by its process id.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
+#include <sys/mount.h>
 
 #include <chrono>
 #include <thread>
@@ -17,12 +20,28 @@ inline const std::string kScript = std::string(LUMAPREX_SOURCE_DIR) + "/scripts/
 inline const std::string kShippedPpd = std::string(LUMAPREX_SOURCE_DIR) + "/ppd/Lumaprex.ppd";
 inline constexpr int kJobTimeoutSeconds = 60;
 
+// How a scheduler is set up: the queue keeps every job (captureFolder), and
+// the scheduler runs as the unprivileged user "nobody" when the test runs as
+// root, whom a folder without write permission stops as it stops any user.
+struct SchedulerSetup {
+    bool capture = false;
+    bool unprivileged = false;
+};
+
 // A cupsd of the test's own, stopped by its process id.
 class PrivateScheduler {
 public:
-    PrivateScheduler() {
-        RunResult prepared =
-            runProgram(kScript, {kScript, "prepare", dir_.path(), LUMAPREX_BINARY_DIR, kShippedPpd});
+    explicit PrivateScheduler(SchedulerSetup setup = {}) {
+        if (setup.unprivileged && geteuid() == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            if (!nobody || chown(dir_.path().c_str(), nobody->pw_uid, nobody->pw_gid) != 0) {
+                ADD_FAILURE() << "cannot hand the scheduler's folder to nobody";
+                return;
+            }
+            runAs_ = {"setpriv", "--reuid=" + std::to_string(nobody->pw_uid),
+                      "--regid=" + std::to_string(nobody->pw_gid), "--clear-groups", "--"};
+        }
+        RunResult prepared = script({"prepare", dir_.path(), LUMAPREX_BINARY_DIR, kShippedPpd});
         if (prepared.status != 0) {
             ADD_FAILURE() << "prepare: " << prepared.err;
             return;
@@ -32,15 +51,22 @@ public:
             int null = open("/dev/null", O_RDWR);
             dup2(null, 0);
             dup2(null, 1);
-            execl(kScript.c_str(), kScript.c_str(), "run", dir_.path().c_str(), nullptr);
+            std::vector<std::string> run = command({"run", dir_.path()});
+            std::vector<char*> argv;
+            for (std::string& arg : run) argv.push_back(arg.data());
+            argv.push_back(nullptr);
+            execvp(argv[0], argv.data());
             _exit(127);
         }
-        RunResult queue = runProgram(kScript, {kScript, "add-queue", dir_.path(), "30"});
+        RunResult queue = script({"add-queue", dir_.path(), "30", setup.capture ? "capture" : "file"});
         EXPECT_EQ(queue.status, 0) << queue.err << log();
         ready_ = queue.status == 0;
     }
 
     ~PrivateScheduler() {
+        if (!mounted_.empty()) {
+            umount2(mounted_.c_str(), MNT_DETACH);
+        }
         if (pid_ <= 0) {
             return;
         }
@@ -82,11 +108,18 @@ public:
     // Waits until the job completed; false when it ended otherwise or did
     // not end in time.
     bool waitForJob(int job) {
-        RunResult result = runProgram(
-            kScript, {kScript, "wait-job", dir_.path(), std::to_string(job),
-                      std::to_string(kJobTimeoutSeconds)});
-        EXPECT_EQ(result.status, 0) << result.err << log();
-        return result.status == 0;
+        const std::string end = jobEnd(job);
+        EXPECT_EQ(end, "completed") << log();
+        return end == "completed";
+    }
+
+    // Waits until the job ended or stopped: "completed", else the state it
+    // ended in ("processing-stopped", "aborted", "canceled").
+    std::string jobEnd(int job) const {
+        RunResult result = script({"wait-job", dir_.path(), std::to_string(job), std::to_string(kJobTimeoutSeconds)});
+        const std::size_t at = result.err.find("ended as: ");
+        if (result.status == 0) return "completed";
+        return at == std::string::npos ? result.err : result.err.substr(at + 10, result.err.find('\n', at) - at - 10);
     }
 
     // Waits until the scheduler logs the line for the job; false when it
@@ -102,11 +135,12 @@ public:
         return false;
     }
 
-    // Sends a command job storing the ticket; the job id, or 0.
-    int submitTicket(const std::string& ticket) {
+    // Sends a command job storing the ticket, with further lp options; the
+    // job id, or 0.
+    int submitTicket(const std::string& ticket, std::vector<std::string> lpOptions = {}) {
         writeFile(dir_.file("command-job"), "#CUPS-COMMAND\nSaveJobTicket\n" + ticket);
-        return submit(dir_.file("command-job"),
-                      {"-o", "document-format=application/vnd.cups-command"});
+        lpOptions.insert(lpOptions.end(), {"-o", "document-format=application/vnd.cups-command"});
+        return submit(dir_.file("command-job"), lpOptions);
     }
 
     // Sends a command job storing the ticket and waits for it.
@@ -121,7 +155,26 @@ public:
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
+    // Puts a file system of that many bytes in the place of the folder of the
+    // queue's PPD, which it fills but for the given bytes; "" once done, else
+    // why it could not be mounted.
+    std::string fillPpdFolder(std::size_t size, std::size_t left) {
+        const std::string folder = dir_.file("conf/ppd");
+        const std::string ppd = queuePpd();
+        const std::string options = "size=" + std::to_string(size) + ",mode=755";
+        if (mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+            return std::string("a file system cannot be mounted here: ") + std::strerror(errno);
+        }
+        mounted_ = folder;
+        writeFile(folder + "/Lumaprex.ppd", ppd);
+        writeFile(folder + "/filler", std::string(std::filesystem::space(folder).available - left, ' '));
+        return "";
+    }
+
     std::string queuePpd() const { return readFile(dir_.file("conf/ppd/Lumaprex.ppd")); }
+    std::string ppdFolder() const { return dir_.file("conf/ppd"); }
+    // Where the queue keeps every job it printed, under the job's id.
+    std::string captureFolder() const { return dir_.file("capture"); }
     // The document of a job as the scheduler spooled it.
     std::string jobDocument(int job) const {
         char name[32];
@@ -135,7 +188,21 @@ public:
     std::string log() const { return "\n--- error_log ---\n" + readFile(logPath()); }
 
 private:
+    // The script's command line, run as the scheduler's user.
+    std::vector<std::string> command(std::vector<std::string> arguments) const {
+        std::vector<std::string> line = runAs_;
+        line.push_back(kScript);
+        line.insert(line.end(), arguments.begin(), arguments.end());
+        return line;
+    }
+    RunResult script(std::vector<std::string> arguments) const {
+        const std::vector<std::string> line = command(std::move(arguments));
+        return runProgram(line.front(), line);
+    }
+
     TempDir dir_;
+    std::vector<std::string> runAs_;
+    std::string mounted_;
     pid_t pid_ = -1;
     bool ready_ = false;
 };

@@ -20,9 +20,12 @@
 // Without a "print" action, a DOCUMENT is printed after the actions.
 // The copies field takes 1 to 99999 copies; the host refuses any other count.
 // The scheduler is the one CUPS_SERVER names, as for every CUPS client. The
-// host waits on it for at most 30 s for the queue's PPD and 30 s for the
-// document's print; when it does not answer for the PPD, the host says so
-// and stops before the dialog shows.
+// host waits on it for at most 30 s for the queue's PPD, 30 s for the
+// document's print and 30 s for the queue to print it; when it does not
+// answer for the PPD, the host says so and stops before the dialog shows.
+// The document goes under its title as the scheduler keeps job names, and a
+// document the queue does not print (stopped, aborted or canceled) makes the
+// host say why and end with status 1, a stopped one canceled.
 #include <cups/cups.h>
 #include <unistd.h>
 
@@ -33,6 +36,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Bundle.h"
@@ -158,9 +162,39 @@ void FillHost(const Options& options, const std::string& ppd, platform::PrintDia
     if (!ppd.empty()) host.session->ppd = platform::OpenPPDFile(ppd);
 }
 
+// How often the host asks after the document's job.
+constexpr std::chrono::milliseconds kJobPoll{100};
+
+// Waits for the document's job to end, as an application's print progress
+// does: 0 once it printed, and when the queue does not print it now (the
+// queue stopped, the job held) or not within the bound. 1, saying why, when
+// the queue ended it otherwise; a job the queue stopped is canceled, so that
+// it does not print later without its ticket.
+int WaitForDocument(const std::string& queue, int job) {
+    const SchedulerConnection scheduler;
+    const std::string uri = LocalQueueUri(queue);
+    const std::string id = queue + "-" + std::to_string(job);
+    for (;;) {
+        const auto [state, message] = scheduler.jobStatus(uri, job);
+        if (state == IPP_JSTATE_COMPLETED) return 0;
+        if (state >= IPP_JSTATE_STOPPED) {
+            const bool canceled = state == IPP_JSTATE_STOPPED && scheduler.cancelJob(uri, job);
+            const std::string ended = state == IPP_JSTATE_STOPPED ? "stopped" : ippEnumString("job-state", state);
+            return Fail("the queue " + ended + " " + id + (message.empty() ? "" : ": " + message) +
+                        (canceled ? "; the host canceled it" : ""));
+        }
+        if (state == 0 || state == IPP_JSTATE_HELD || scheduler.pastDeadline() ||
+            (state == IPP_JSTATE_PENDING && scheduler.queueState(uri) == IPP_PSTATE_STOPPED)) {
+            return 0;
+        }
+        std::this_thread::sleep_for(kJobPoll);
+    }
+}
+
 // Sends the document to the queue with the print settings as job options,
-// over a connection whose waits end by the bound; prints the job's id as lp
-// does. A scheduler that stops answering gets nothing half-sent: the
+// over a connection whose waits end by the bound, under the job name the
+// scheduler keeps for its title; prints the job's id as lp does and waits
+// for the job. A scheduler that stops answering gets nothing half-sent: the
 // connection closes and the scheduler drops the request.
 int PrintDocument(const Options& options, const platform::PrintSettings& settings) {
     cups_option_t* jobOptions = nullptr;
@@ -171,11 +205,12 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
     }
     const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
     SchedulerConnection scheduler;
-    const int job = scheduler.printFile(options.printer, options.document, title, count, jobOptions);
+    const int job = scheduler.printFile(options.printer, options.document, SchedulerJobName(title), count, jobOptions);
     cupsFreeOptions(count, jobOptions);
     if (job == 0) return Fail("cannot print " + options.document + ": " + scheduler.failure());
     std::printf("request id is %s-%d\n", options.printer.c_str(), job);
-    return 0;
+    std::fflush(stdout);
+    return WaitForDocument(options.printer, job);
 }
 
 // The dialog's Print button: the edit under way ends, then the pane decides.

@@ -1,0 +1,259 @@
+// Named job tickets: their names, the slots and the label that keep them in
+// the queue's PPD, storing and finding.
+#include "NamedTickets.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <climits>
+#include <optional>
+
+#include <cups/cups.h>
+
+#include "ppdx.h"
+
+namespace {
+
+constexpr std::size_t kNameLength = 64;
+constexpr std::size_t kDigestSize = 32;
+constexpr char kSlotPrefix[] = "EXSLOT";
+
+std::string slotName(int slot) {
+    return kSlotPrefix + std::to_string(slot);
+}
+
+// What a slot or the label holds: "<name> <number>\n<owner>\0", then, in a
+// slot, the ticket. A slot's number orders the slots (the higher, the newer);
+// the label's is the slot of the last ticket stored, counted from 1, or 0
+// for kLastTicketDataSet.
+struct Entry {
+    std::string_view name;
+    unsigned long number = 0;
+    std::string_view owner;
+    std::string_view ticket;
+};
+
+std::string entryHead(std::string_view name, unsigned long number, std::string_view owner) {
+    std::string head(name);
+    head.append(" ").append(std::to_string(number)).append("\n").append(owner);
+    head.push_back('\0');
+    return head;
+}
+
+std::optional<Entry> parseEntry(std::string_view bytes) {
+    Entry entry;
+    if (bytes.size() <= kNameLength || !IsTicketName(bytes.substr(0, kNameLength)) || bytes[kNameLength] != ' ') {
+        return std::nullopt;
+    }
+    entry.name = bytes.substr(0, kNameLength);
+    const char* digits = bytes.data() + kNameLength + 1;
+    const char* end = bytes.data() + bytes.size();
+    const auto [after, error] = std::from_chars(digits, end, entry.number);
+    if (error != std::errc() || after == end || *after != '\n') {
+        return std::nullopt;
+    }
+    const std::string_view rest(after + 1, static_cast<std::size_t>(end - after - 1));
+    const std::size_t zero = rest.find('\0');
+    if (zero == std::string_view::npos) {
+        return std::nullopt;
+    }
+    entry.owner = rest.substr(0, zero);
+    entry.ticket = rest.substr(zero + 1);
+    return entry;
+}
+
+// A data set read whole: no bytes when the PPD holds none or it is damaged,
+// damage then saying why.
+struct ReadDataSet {
+    std::unique_ptr<char, decltype(&std::free)> bytes{nullptr, std::free};
+    std::size_t size = 0;
+    std::string damage;
+
+    std::string_view view() const { return {bytes.get(), bytes ? size : 0}; }
+};
+
+ReadDataSet readDataSet(ppd_file_t* ppd, const std::string& name) {
+    ReadDataSet set;
+    set.bytes.reset(static_cast<char*>(ppdxReadWholeData(ppd, name.c_str(), &set.size, set.damage)));
+    return set;
+}
+
+// The slot a named ticket of that owner goes to, and its number:
+// the slot holding that name and owner, else one that holds no entry it can
+// read, else the one kept longest.
+std::pair<int, unsigned long> chooseSlot(ppd_file_t* ppd, std::string_view name, std::string_view owner) {
+    int same = -1, empty = -1, oldest = 0;
+    unsigned long newest = 0, oldestNumber = ULONG_MAX;
+    for (int slot = 0; slot < kTicketSlots; ++slot) {
+        const ReadDataSet set = readDataSet(ppd, slotName(slot));
+        const std::optional<Entry> entry = parseEntry(set.view());
+        if (!entry) {
+            empty = empty < 0 ? slot : empty;
+            continue;
+        }
+        newest = std::max(newest, entry->number);
+        if (entry->name == name && entry->owner == owner) same = slot;
+        if (entry->number < oldestNumber) {
+            oldestNumber = entry->number;
+            oldest = slot;
+        }
+    }
+    return {same >= 0 ? same : empty >= 0 ? empty : oldest, newest + 1};
+}
+
+// The found ticket: the data set's bytes, the ticket within them.
+void takeTicket(ReadDataSet& set, std::string_view ticket, FoundTicket& found) {
+    found.ticket = ticket;
+    found.bytes = std::move(set.bytes);
+}
+
+// The last ticket stored, where its label says, read whole and checked
+// against the label's name.
+TicketLookup readLabelled(ppd_file_t* ppd, const Entry& label, FoundTicket& found, std::string& reason) {
+    const bool inSlot = label.number > 0 && label.number <= kTicketSlots;
+    ReadDataSet set = readDataSet(ppd, inSlot ? slotName(static_cast<int>(label.number) - 1) : kLastTicketDataSet);
+    const std::optional<Entry> slot = inSlot ? parseEntry(set.view()) : std::nullopt;
+    const std::string_view ticket = inSlot ? (slot ? slot->ticket : std::string_view()) : set.view();
+    if (!set.bytes || (inSlot && !slot) || label.number > kTicketSlots || TicketName(ticket) != label.name) {
+        reason = set.damage.empty() ? "the last ticket stored is not the one its label names" : set.damage;
+        return TicketLookup::kDamaged;
+    }
+    takeTicket(set, ticket, found);
+    return TicketLookup::kFound;
+}
+
+std::optional<Entry> readLabel(ppd_file_t* ppd, const char* name, ReadDataSet& label) {
+    label = readDataSet(ppd, name);
+    return parseEntry(label.view());
+}
+
+TicketLookup findNamed(ppd_file_t* ppd, std::string_view name, std::string_view user, FoundTicket& found,
+                       std::string& reason) {
+    for (int slot = 0; slot < kTicketSlots; ++slot) {
+        ReadDataSet set = readDataSet(ppd, slotName(slot));
+        const std::optional<Entry> entry = parseEntry(set.view());
+        if (!entry || entry->name != name || entry->owner != user) continue;
+        if (TicketName(entry->ticket) != name) {
+            reason = "slot " + slotName(slot) + " holds another ticket under its name";
+            return TicketLookup::kDamaged;
+        }
+        takeTicket(set, entry->ticket, found);
+        return TicketLookup::kFound;
+    }
+    ReadDataSet labelSet;
+    const std::optional<Entry> label = readLabel(ppd, kLargeTicketLabelDataSet, labelSet);
+    if (!label || label->name != name || label->owner != user) {
+        reason = "no ticket of that name is kept for the job's user";
+        return TicketLookup::kNotKept;
+    }
+    return readLabelled(ppd, *label, found, reason);
+}
+
+TicketLookup findLast(ppd_file_t* ppd, std::string_view user, FoundTicket& found, std::string& reason) {
+    ReadDataSet labelSet;
+    const std::optional<Entry> label = readLabel(ppd, kLastTicketLabelDataSet, labelSet);
+    if (label && label->owner == user) return readLabelled(ppd, *label, found, reason);
+    if (label) {
+        reason = "the last ticket stored is another user's";
+    } else if (ppd && ppdFindAttr(ppd, (std::string(kLastTicketDataSet) + "0000").c_str(), nullptr)) {
+        reason = "the ticket stored has no owner";
+    }
+    return TicketLookup::kNoneStored;
+}
+
+// Whether kLastTicketDataSet holds a ticket larger than a slot takes, which
+// the next ticket stored in a slot lets go of, so that its many keywords do
+// not stay in the PPD every filter reads.
+bool holdsLargeTicket(ppd_file_t* ppd) {
+    char keyword[64];
+    std::snprintf(keyword, sizeof keyword, "%s%04zx", kLastTicketDataSet, kTicketSlotItems);
+    const ppd_attr_t* attr = ppd ? ppdFindAttr(ppd, keyword, nullptr) : nullptr;
+    return attr && attr->value && *attr->value;
+}
+
+// Whether a line of the PPD sends PostScript jobs through the ticket filter.
+bool sendsPostScriptToTicketFilter(ppd_file_t* ppd) {
+    for (ppd_attr_t* attr = ppdFindAttr(ppd, "cupsFilter2", nullptr); attr;
+         attr = ppdFindNextAttr(ppd, "cupsFilter2", nullptr)) {
+        const std::string_view value = attr->value ? attr->value : "";
+        if (value.starts_with("application/postscript ") && value.ends_with(std::string(" ") + kTicketFilter)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string TicketName(std::string_view ticket) {
+    // The hash call takes no empty data; this is the digest of nothing.
+    if (ticket.empty()) return "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855";
+    unsigned char digest[kDigestSize];
+    char text[2 * kDigestSize + 1];
+    if (cupsHashData("sha2-256", ticket.data(), ticket.size(), digest, sizeof digest) !=
+        static_cast<ssize_t>(kDigestSize)) {
+        return {};
+    }
+    return cupsHashString(digest, sizeof digest, text, sizeof text);
+}
+
+bool IsTicketName(std::string_view text) {
+    return text.size() == kNameLength && text.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+TicketStoreError StoreTicket(std::FILE* out, ppd_file_t* ppd, const char* name, const char* owner,
+                             std::string_view ticket) {
+    name = name && *name ? name : nullptr;
+    if (name && !IsTicketName(name)) return TicketStoreError::kBadName;
+    const std::string digest = TicketName(ticket);
+    if (name && digest != name) return TicketStoreError::kNotItsName;
+    const std::string user = owner ? owner : "";
+    PpdxDataSet kept;
+    unsigned long place = 0;
+    if (name && ticket.size() <= kTicketSlotBytes) {
+        const auto [slot, number] = chooseSlot(ppd, name, user);
+        const std::string content = entryHead(name, number, user).append(ticket);
+        if (!ppdxPrepareData(out, slotName(slot).c_str(), content.data(), content.size(), kept)) {
+            return TicketStoreError::kCannotCompress;
+        }
+        place = ppdxItemCount(kept) <= kTicketSlotItems ? static_cast<unsigned long>(slot) + 1 : 0;
+    }
+    // The ticket, then its own label when it is in kLastTicketDataSet, then
+    // the label of the last ticket stored; last, a large ticket let go of.
+    const std::string head = entryHead(digest, place, user);
+    PpdxDataSet keptLabel, lastLabel, emptied, emptiedLabel;
+    if ((place == 0 && (!ppdxPrepareData(out, kLastTicketDataSet, ticket.data(), ticket.size(), kept) ||
+                        !ppdxPrepareData(out, kLargeTicketLabelDataSet, head.data(), head.size(), keptLabel))) ||
+        !ppdxPrepareData(out, kLastTicketLabelDataSet, head.data(), head.size(), lastLabel)) {
+        return TicketStoreError::kCannotCompress;
+    }
+    if (place > 0 && holdsLargeTicket(ppd)) {
+        ppdxPrepareData(out, kLastTicketDataSet, "", 0, emptied);
+        ppdxPrepareData(out, kLargeTicketLabelDataSet, "", 0, emptiedLabel);
+    }
+    for (const PpdxDataSet* set : {&kept, &keptLabel, &lastLabel, &emptied, &emptiedLabel}) {
+        if (!set->name.empty() && !ppdxWritePrepared(out, ppd, *set)) return TicketStoreError::kCannotWrite;
+    }
+    return TicketStoreError::kNone;
+}
+
+TicketLookup FindTicket(ppd_file_t* ppd, const char* name, const char* user, FoundTicket& found,
+                        std::string& reason) {
+    reason.clear();
+    found = FoundTicket{};
+    const std::string_view owner = user ? user : "";
+    if (!name || !*name) return findLast(ppd, owner, found, reason);
+    if (!IsTicketName(name)) {
+        reason = "it is no ticket name";
+        return TicketLookup::kNotKept;
+    }
+    return findNamed(ppd, name, owner, found, reason);
+}
+
+bool QueueKeepsTicket(ppd_file_t* ppd, const char* name, const char* user, std::string& reason) {
+    FoundTicket found;
+    if (FindTicket(ppd, name, user, found, reason) != TicketLookup::kFound) return false;
+    if (sendsPostScriptToTicketFilter(ppd)) return true;
+    reason = std::string("the queue no longer sends PostScript jobs through ") + kTicketFilter;
+    return false;
+}

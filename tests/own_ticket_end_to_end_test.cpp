@@ -1,0 +1,191 @@
+// Every document prints behind the ticket its dialog made for it, or not at
+// all and the user is told: print hosts printing at the same moment, faults
+// on the road, and users' own command jobs. The queue keeps every job; each
+// print types a charge number and marks its document with it.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <set>
+#include <thread>
+
+#include "NamedTickets.h"
+#include "private_scheduler.h"
+
+using namespace filter_test;
+
+namespace {
+
+const std::string kHost = builtProgram("tools", "lumaprex-print");
+const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
+
+// Prints, after the actions, a document marked with the charge number typed.
+RunResult PrintMarked(const PrivateScheduler& cups, const TempDir& folder, const std::string& mark,
+                      std::vector<std::string> actions = {}) {
+    std::string document = readFile(kJob);
+    writeFile(folder.file(mark), document.insert(document.find('\n') + 1, "%Mark: " + mark + "\n"));
+    actions.insert(actions.end(), {"click notificationButtom", "type chargeNumberEditField " + mark, "end", "print"});
+    std::vector<std::string> arguments = {kHost, "--title", mark};
+    for (const std::string& action : actions) arguments.insert(arguments.end(), {"--do", action});
+    arguments.push_back(folder.file(mark));
+    RunSetup setup;
+    setup.environment["CUPS_SERVER"] = cups.socket();
+    return runProgram(kHost, arguments, setup);
+}
+
+// The marks of the documents the printer received, each checked to follow
+// the ticket of its own charge number.
+std::set<std::string> MarksPrinted(const PrivateScheduler& cups) {
+    std::set<std::string> marks;
+    for (const auto& entry : std::filesystem::directory_iterator(cups.captureFolder())) {
+        const std::string output = readFile(entry.path());
+        const std::size_t at = output.find("\n%Mark: ");
+        if (at == std::string::npos) continue;
+        const std::string mark = output.substr(at + 8, output.find('\n', at + 1) - at - 8);
+        EXPECT_NE(output.substr(0, at).find("%VLXChargeNumber: (" + mark + ")"), std::string::npos)
+            << mark << " printed behind another ticket or none: " << output.substr(0, at);
+        marks.insert(mark);
+    }
+    return marks;
+}
+
+TEST(OwnTicketEndToEnd, HostsPrintingAtTheSameMomentEachPrintBehindTheirOwnTicket) {
+    PrivateScheduler cups({.capture = true});
+    ASSERT_TRUE(cups.ready());
+    TempDir folder;
+    std::set<std::string> sent;
+    for (int hosts : {2, 4}) {
+        for (int round = 1; round <= 3; ++round) {
+            std::vector<std::thread> threads;
+            for (int host = 0; host < hosts; ++host) {
+                const std::string mark = std::to_string(hosts * 100 + round * 10 + host);
+                sent.insert(mark);
+                threads.emplace_back([&, mark] { EXPECT_EQ(PrintMarked(cups, folder, mark).status, 0) << mark; });
+            }
+            for (std::thread& thread : threads) thread.join();
+        }
+    }
+    EXPECT_EQ(MarksPrinted(cups), sent) << cups.log();
+}
+
+// A command file whose lines do not compress: the ticket takes several
+// "PPD:" lines and more than the first 4 KB of the PPD.
+std::vector<std::string> LargeTicket(const TempDir& folder) {
+    std::string lines;
+    for (char c : noiseBytes(6000)) lines += "0123456789ABCDEF"[c & 15] + std::string(c & 64 ? "\r\n" : "");
+    writeFile(folder.file("commands.ps"), "%Lines: " + lines + "\r\n");
+    return {"click customoptionButton", "click customCommandFileButton", "pick " + folder.file("commands.ps"),
+            "click customCommandFileSearchButton"};
+}
+
+// A fault on the road, made once an earlier print stored its ticket.
+struct Fault {
+    const char* name;
+    SchedulerSetup setup;
+    bool largeTicket;                        // the print sends a LargeTicket
+    std::string (*make)(PrivateScheduler&);  // "" once made, else why it cannot be made here
+    std::string told;                        // in what the host says
+};
+
+const std::string kNotKept = "alert: The printer's queue could not keep the job ticket (";
+
+const Fault kFaults[] = {
+    {"ReadOnlyPpdFolder", {.capture = true, .unprivileged = true}, false,
+     [](PrivateScheduler& cups) -> std::string {
+         return chmod(cups.ppdFolder().c_str(), 0555) == 0 ? "" : "the folder keeps its permissions";
+     },
+     kNotKept},
+    {"FullPpdFolder", {.capture = true}, true,
+     [](PrivateScheduler& cups) { return cups.fillPpdFolder(256 * 1024, 4096); }, kNotKept},
+    {"CommandFilterKilledWhileStoring", {.capture = true}, true,
+     [](PrivateScheduler& cups) {
+         cups.replaceCommandFilter(builtProgram("tests", "Lumaprex-Command-killed"));
+         return std::string();
+     },
+     kNotKept},
+    // The queue runs the command job after the dialog stopped waiting for it.
+    {"BusyQueueWithAFailingCommandJob", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         cups.submit(kJob, {"-o", "capture-delay=8"});
+         cups.replaceCommandFilter(builtProgram("tests", "Lumaprex-Command-deflate-fails"));
+         return std::string();
+     },
+     "lumaprex-print: the queue stopped Lumaprex-"},
+};
+
+void PrintTo(const Fault& fault, std::ostream* out) { *out << fault.name; }
+
+class OwnTicketFaults : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
+    const Fault& fault = GetParam();
+    PrivateScheduler cups(fault.setup);
+    ASSERT_TRUE(cups.ready());
+    TempDir folder;
+    ASSERT_EQ(PrintMarked(cups, folder, "100").status, 0) << cups.log();
+    if (const std::string cannot = fault.make(cups); !cannot.empty()) GTEST_SKIP() << cannot;
+    const RunResult print =
+        PrintMarked(cups, folder, "200", fault.largeTicket ? LargeTicket(folder) : std::vector<std::string>{});
+    EXPECT_NE(print.status, 0);
+    EXPECT_NE(print.err.find(fault.told), std::string::npos) << print.err << cups.log();
+    EXPECT_EQ(MarksPrinted(cups), std::set<std::string>{"100"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Road, OwnTicketFaults, ::testing::ValuesIn(kFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The PPD's lines that are not the stored tickets' own.
+std::vector<std::string> OtherLines(const std::string& ppd) {
+    std::vector<std::string> lines = splitLines(ppd);
+    std::erase_if(lines, [](const std::string& line) {
+        return line.starts_with("*EXDATA0") || line.starts_with("*EXSLOT") || line.starts_with("*EXOWNER");
+    });
+    return lines;
+}
+
+// Users store tickets with command jobs of their own, then print, one row
+// after the other on one queue: a user's ticket goes ahead of that user's
+// jobs alone, only as whole lines, and no command job changes any keyword of
+// the PPD but the stored tickets' own.
+TEST(OwnTicketEndToEnd, UsersCommandJobsReachTheirOwnJobsAloneAndOnlyAsWholeLines) {
+    PrivateScheduler cups({.capture = true});
+    ASSERT_TRUE(cups.ready());
+    const std::string ticket = "%!PS-Adobe-3.0\r\n%VLXChargeNumber: (alice)\r\n%%EndComments\r\n";
+    const std::string named = std::string(kTicketNameOption) + "=" + TicketName(ticket);
+    const std::string injected = "%!PS-Adobe-3.0\r\n/showpage {} def (INJECTED) print";
+    const std::string schedulerLines = "%!PS\n\nPPD: *cupsFilter2: \"application/postscript x 0 cat\"\n";
+    const std::string before = cups.queuePpd();
+    struct Case {
+        const char* name;
+        std::vector<std::string> store;  // lp options of the command job; none stores nothing
+        std::string stored;
+        std::string storeEnd;
+        std::vector<std::string> print;  // lp options of the document; none prints nothing
+        std::string ahead;               // what goes ahead of the document, or "stopped"
+    };
+    const Case cases[] = {
+        {"own last ticket", {"-U", "alice"}, ticket, "completed", {"-U", "alice"}, ticket},
+        {"another user's last ticket", {}, "", "", {"-U", "bob"}, ""},
+        {"own named ticket", {"-U", "alice", "-o", named}, ticket, "completed", {"-U", "alice", "-o", named}, ticket},
+        {"another user's named ticket", {}, "", "", {"-U", "bob", "-o", named}, "stopped"},
+        {"no final line end", {"-U", "bob"}, injected, "completed", {"-U", "bob"}, injected + "\r\n"},
+        {"name of another ticket", {"-U", "bob", "-o", named}, injected, "processing-stopped", {}, ""},
+        {"name with a keyword", {"-U", "bob", "-o", std::string(kTicketNameOption) + "=EXOWNER0000=AAAA"}, ticket,
+         "processing-stopped", {}, ""},
+        {"lines of a scheduler's own", {"-U", "bob"}, schedulerLines, "completed", {"-U", "bob"}, schedulerLines},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.store.empty()) {
+            EXPECT_EQ(cups.jobEnd(cups.submitTicket(c.stored, c.store)), c.storeEnd);
+        }
+        if (c.print.empty()) continue;
+        const int job = cups.submit(kJob, c.print);
+        ASSERT_EQ(cups.jobEnd(job), c.ahead == "stopped" ? "processing-stopped" : "completed") << cups.log();
+        if (c.ahead == "stopped") continue;
+        const std::string output = readFile(cups.captureFolder() + "/" + std::to_string(job));
+        EXPECT_TRUE(output.starts_with(c.ahead + "%!PS-Adobe-3.0\n%%Title:")) << output.substr(0, 300);
+    }
+    EXPECT_EQ(OtherLines(cups.queuePpd()), OtherLines(before));
+}
+
+}  // namespace
