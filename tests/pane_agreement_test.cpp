@@ -77,6 +77,9 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
          {x25, y10}},
         {"landscape, mirror on last", "landscape",
          align + mirror + "; type iaSide1XEditText 0.25; type iaSide1YEditText 0.1; end; " + mirror, {x25, y10}},
+        {"a zero the short-edge flip turns over", "portrait",
+         "click jobsetupButton; click duplexShortEdge; " + align + "type iaSide1XEditText 0.25; end",
+         {{"iaSide2YEditText", "[0.00]", "Side 2 - Y", "0.00", shift, 3, "0.00"}}},
         {"erase mirror on after side 2", "portrait",
          "click imageoptionButton; click edgeEraseButton; click edgeEraseMirrorSide1Button; type eaSide2TopEditText "
          "0.2; end; type eaSide1TopEditText 0.5; end; click edgeEraseMirrorSide1Button",

@@ -346,7 +346,7 @@ public:
     // Places a shift in points for the job's orientation, duplex flip and
     // body paper; nothing before start-up.
     void ConvertImageAlignValues(const ImageShift& points);
-    // The placed shift; values just below 0 read as 0.
+    // The placed shift; values just below 0, and -0, read as 0.
     void GetImageAlignValues(ImageShift& placed) const;
     // The placed shift into the record and the store, when alignment is on.
     void ImageAlignUpdate();

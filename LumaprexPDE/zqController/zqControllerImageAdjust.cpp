@@ -128,7 +128,9 @@ void zqController::ConvertImageAlignValues(const ImageShift& points) {
 
 void zqController::GetImageAlignValues(ImageShift& placed) const {
     if (!m_imageAlign) return;
-    const auto snapped = [](double v) { return v > -0.01 && v < 0 ? 0.0 : v; };
+    // A zero the placement turned over (-0) reads as 0 too, so that no ticket
+    // shows "-0.00".
+    const auto snapped = [](double v) { return v > -0.01 && v <= 0 ? 0.0 : v; };
     placed = {{snapped(m_imageAlign->GetFrontX()), snapped(m_imageAlign->GetFrontY())},
               {snapped(m_imageAlign->GetBackX()), snapped(m_imageAlign->GetBackY())}};
 }
