@@ -77,6 +77,10 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
          {x25, y10}},
         {"landscape, mirror on last", "landscape",
          align + mirror + "; type iaSide1XEditText 0.25; type iaSide1YEditText 0.1; end; " + mirror, {x25, y10}},
+        {"millimetres to inches and back", "portrait",
+         align + "click imageAlignUnitMMCell; type iaSide1XEditText 12; end; click imageAlignUnitInchCell; "
+                 "click imageAlignUnitMMCell",
+         {{"iaSide1XEditText", "[11.94]", "Side 1 - X", "11.94", shift, 0, "33.85"}}},
         {"a zero the short-edge flip turns over", "portrait",
          "click jobsetupButton; click duplexShortEdge; " + align + "type iaSide1XEditText 0.25; end",
          {{"iaSide2YEditText", "[0.00]", "Side 2 - Y", "0.00", shift, 3, "0.00"}}},

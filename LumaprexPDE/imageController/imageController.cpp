@@ -275,7 +275,9 @@ void imageController::resetGroup(ValueGroup& group) {
 }
 
 // Converts the shown values (alignment all, erase those above 0) without
-// clamping; nothing is recorded or sent until the group's next change.
+// clamping, and sends the group in its new unit at once, so that what
+// prints, the summary and a template are the values shown, whatever comes
+// next.
 void imageController::switchUnit(ValueGroup& group, Unit unit) {
     if (group.unit == unit) return;
     const double factor =
@@ -288,6 +290,7 @@ void imageController::switchUnit(ValueGroup& group, Unit unit) {
         m_fields[i]->setStringValue(platform::FormatDecimal(converted));
     }
     showUnit(group, unit);
+    updateImageDict(group.sendCase);
 }
 
 // The unit's cell chosen, the steppers' limits and the box's title.
