@@ -22,10 +22,11 @@ std::string slotName(int slot) {
     return kSlotPrefix + std::to_string(slot);
 }
 
-// What a slot or the label holds: "<name> <number>\n<owner>\0", then, in a
-// slot, the ticket. A slot's number orders the slots (the higher, the newer);
-// the label's is the slot of the last ticket stored, counted from 1, or 0
-// for kLastTicketDataSet.
+// What a slot or a label holds: "<name> <number>\n<owner>\0", then, in a
+// slot, the ticket. A slot's number orders the named tickets (the higher, the
+// newer); so does the number in the label of kLastTicketDataSet, which is 0
+// for a ticket without a name; the number in the label of the last ticket
+// stored is its slot, counted from 1, or 0 for kLastTicketDataSet.
 struct Entry {
     std::string_view name;
     unsigned long number = 0;
@@ -78,9 +79,14 @@ ReadDataSet readDataSet(ppd_file_t* ppd, const std::string& name) {
     return set;
 }
 
-// The slot a named ticket of that owner goes to, and its number:
-// the slot holding that name and owner, else one that holds no entry it can
-// read, else the one kept longest.
+std::optional<Entry> readLabel(ppd_file_t* ppd, const char* name, ReadDataSet& label) {
+    label = readDataSet(ppd, name);
+    return parseEntry(label.view());
+}
+
+// The slot a named ticket of that owner goes to, and its number, above every
+// named ticket's kept: the slot holding that name and owner, else one that
+// holds no entry it can read, else the one kept longest.
 std::pair<int, unsigned long> chooseSlot(ppd_file_t* ppd, std::string_view name, std::string_view owner) {
     int same = -1, empty = -1, oldest = 0;
     unsigned long newest = 0, oldestNumber = ULONG_MAX;
@@ -98,6 +104,10 @@ std::pair<int, unsigned long> chooseSlot(ppd_file_t* ppd, std::string_view name,
             oldest = slot;
         }
     }
+    ReadDataSet largeLabel;
+    if (const std::optional<Entry> large = readLabel(ppd, kLargeTicketLabelDataSet, largeLabel)) {
+        newest = std::max(newest, large->number);
+    }
     return {same >= 0 ? same : empty >= 0 ? empty : oldest, newest + 1};
 }
 
@@ -107,24 +117,20 @@ void takeTicket(ReadDataSet& set, std::string_view ticket, FoundTicket& found) {
     found.bytes = std::move(set.bytes);
 }
 
-// The last ticket stored, where its label says, read whole and checked
-// against the label's name.
-TicketLookup readLabelled(ppd_file_t* ppd, const Entry& label, FoundTicket& found, std::string& reason) {
-    const bool inSlot = label.number > 0 && label.number <= kTicketSlots;
-    ReadDataSet set = readDataSet(ppd, inSlot ? slotName(static_cast<int>(label.number) - 1) : kLastTicketDataSet);
+// The ticket a label names, in the slot counted from 1 or, for 0,
+// kLastTicketDataSet, read whole and checked against the label's name.
+TicketLookup readLabelled(ppd_file_t* ppd, const Entry& label, unsigned long place, FoundTicket& found,
+                          std::string& reason) {
+    const bool inSlot = place > 0 && place <= kTicketSlots;
+    ReadDataSet set = readDataSet(ppd, inSlot ? slotName(static_cast<int>(place) - 1) : kLastTicketDataSet);
     const std::optional<Entry> slot = inSlot ? parseEntry(set.view()) : std::nullopt;
     const std::string_view ticket = inSlot ? (slot ? slot->ticket : std::string_view()) : set.view();
-    if (!set.bytes || (inSlot && !slot) || label.number > kTicketSlots || TicketName(ticket) != label.name) {
+    if (!set.bytes || (inSlot && !slot) || place > kTicketSlots || TicketName(ticket) != label.name) {
         reason = set.damage.empty() ? "the last ticket stored is not the one its label names" : set.damage;
         return TicketLookup::kDamaged;
     }
     takeTicket(set, ticket, found);
     return TicketLookup::kFound;
-}
-
-std::optional<Entry> readLabel(ppd_file_t* ppd, const char* name, ReadDataSet& label) {
-    label = readDataSet(ppd, name);
-    return parseEntry(label.view());
 }
 
 TicketLookup findNamed(ppd_file_t* ppd, std::string_view name, std::string_view user, FoundTicket& found,
@@ -146,13 +152,13 @@ TicketLookup findNamed(ppd_file_t* ppd, std::string_view name, std::string_view 
         reason = "no ticket of that name is kept for the job's user";
         return TicketLookup::kNotKept;
     }
-    return readLabelled(ppd, *label, found, reason);
+    return readLabelled(ppd, *label, 0, found, reason);
 }
 
 TicketLookup findLast(ppd_file_t* ppd, std::string_view user, FoundTicket& found, std::string& reason) {
     ReadDataSet labelSet;
     const std::optional<Entry> label = readLabel(ppd, kLastTicketLabelDataSet, labelSet);
-    if (label && label->owner == user) return readLabelled(ppd, *label, found, reason);
+    if (label && label->owner == user) return readLabelled(ppd, *label, label->number, found, reason);
     if (label) {
         reason = "the last ticket stored is another user's";
     } else if (ppd && ppdFindAttr(ppd, (std::string(kLastTicketDataSet) + "0000").c_str(), nullptr)) {
@@ -161,14 +167,20 @@ TicketLookup findLast(ppd_file_t* ppd, std::string_view user, FoundTicket& found
     return TicketLookup::kNoneStored;
 }
 
-// Whether kLastTicketDataSet holds a ticket larger than a slot takes, which
-// the next ticket stored in a slot lets go of, so that its many keywords do
-// not stay in the PPD every filter reads.
-bool holdsLargeTicket(ppd_file_t* ppd) {
+// Whether a ticket stored in a slot under that number lets go of a ticket
+// larger than a slot takes in kLastTicketDataSet, so that its many keywords
+// do not stay in the PPD every filter reads: of one without a name at once,
+// of a named one once the slots have taken as many tickets after it as they
+// hold, so that its document finds it as long as it would find a ticket in a
+// slot.
+bool letsGoOfLargeTicket(ppd_file_t* ppd, unsigned long number) {
     char keyword[64];
     std::snprintf(keyword, sizeof keyword, "%s%04zx", kLastTicketDataSet, kTicketSlotItems);
     const ppd_attr_t* attr = ppd ? ppdFindAttr(ppd, keyword, nullptr) : nullptr;
-    return attr && attr->value && *attr->value;
+    if (!attr || !attr->value || !*attr->value) return false;
+    ReadDataSet labelSet;
+    const std::optional<Entry> label = readLabel(ppd, kLargeTicketLabelDataSet, labelSet);
+    return !label || label->number == 0 || number >= label->number + kTicketSlots;
 }
 
 // Whether a line of the PPD sends PostScript jobs through the ticket filter.
@@ -210,8 +222,8 @@ TicketStoreError StoreTicket(std::FILE* out, ppd_file_t* ppd, const char* name, 
     const std::string user = owner ? owner : "";
     PpdxDataSet kept;
     unsigned long place = 0;
+    const auto [slot, number] = name ? chooseSlot(ppd, name, user) : std::pair<int, unsigned long>{0, 0};
     if (name && ticket.size() <= kTicketSlotBytes) {
-        const auto [slot, number] = chooseSlot(ppd, name, user);
         const std::string content = entryHead(name, number, user).append(ticket);
         if (!ppdxPrepareData(out, slotName(slot).c_str(), content.data(), content.size(), kept)) {
             return TicketStoreError::kCannotCompress;
@@ -221,13 +233,15 @@ TicketStoreError StoreTicket(std::FILE* out, ppd_file_t* ppd, const char* name, 
     // The ticket, then its own label when it is in kLastTicketDataSet, then
     // the label of the last ticket stored; last, a large ticket let go of.
     const std::string head = entryHead(digest, place, user);
+    const std::string largeHead = entryHead(digest, number, user);
     PpdxDataSet keptLabel, lastLabel, emptied, emptiedLabel;
-    if ((place == 0 && (!ppdxPrepareData(out, kLastTicketDataSet, ticket.data(), ticket.size(), kept) ||
-                        !ppdxPrepareData(out, kLargeTicketLabelDataSet, head.data(), head.size(), keptLabel))) ||
+    if ((place == 0 &&
+         (!ppdxPrepareData(out, kLastTicketDataSet, ticket.data(), ticket.size(), kept) ||
+          !ppdxPrepareData(out, kLargeTicketLabelDataSet, largeHead.data(), largeHead.size(), keptLabel))) ||
         !ppdxPrepareData(out, kLastTicketLabelDataSet, head.data(), head.size(), lastLabel)) {
         return TicketStoreError::kCannotCompress;
     }
-    if (place > 0 && holdsLargeTicket(ppd)) {
+    if (place > 0 && letsGoOfLargeTicket(ppd, number)) {
         ppdxPrepareData(out, kLastTicketDataSet, "", 0, emptied);
         ppdxPrepareData(out, kLargeTicketLabelDataSet, "", 0, emptiedLabel);
     }

@@ -53,8 +53,9 @@ enum class TicketStoreError {
 // holds that name and owner, else to one that holds no ticket it can read,
 // else to the slot kept longest; a ticket without a name or too large for a
 // slot to kLastTicketDataSet, which a later ticket stored in a slot empties
-// again. Every data set is made ready before the first "PPD:" line. An empty
-// name is none.
+// again: the next one for a ticket without a name, for a named one the one
+// after which the slots hold only tickets stored after it. Every data set is
+// made ready before the first "PPD:" line. An empty name is none.
 TicketStoreError StoreTicket(std::FILE* out, ppd_file_t* ppd, const char* name, const char* owner,
                              std::string_view ticket);
 

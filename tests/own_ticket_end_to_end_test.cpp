@@ -144,8 +144,9 @@ std::vector<std::string> OtherLines(const std::string& ppd) {
 
 // Users store tickets with command jobs of their own, then print, one row
 // after the other on one queue: a user's ticket goes ahead of that user's
-// jobs alone, only as whole lines, and no command job changes any keyword of
-// the PPD but the stored tickets' own.
+// jobs alone, only as whole lines, a named one too large for a slot stays for
+// its job when other tickets are stored after it, and no command job changes
+// any keyword of the PPD but the stored tickets' own.
 TEST(OwnTicketEndToEnd, UsersCommandJobsReachTheirOwnJobsAloneAndOnlyAsWholeLines) {
     PrivateScheduler cups({.capture = true});
     ASSERT_TRUE(cups.ready());
@@ -153,6 +154,10 @@ TEST(OwnTicketEndToEnd, UsersCommandJobsReachTheirOwnJobsAloneAndOnlyAsWholeLine
     const std::string named = std::string(kTicketNameOption) + "=" + TicketName(ticket);
     const std::string injected = "%!PS-Adobe-3.0\r\n/showpage {} def (INJECTED) print";
     const std::string schedulerLines = "%!PS\n\nPPD: *cupsFilter2: \"application/postscript x 0 cat\"\n";
+    std::string large = "%!PS-Adobe-3.0\r\n%Lines: ";
+    for (char c : noiseBytes(24000)) large += "0123456789ABCDEF"[c & 15];
+    large += "\r\n";
+    const std::string largeNamed = std::string(kTicketNameOption) + "=" + TicketName(large);
     const std::string before = cups.queuePpd();
     struct Case {
         const char* name;
@@ -172,6 +177,9 @@ TEST(OwnTicketEndToEnd, UsersCommandJobsReachTheirOwnJobsAloneAndOnlyAsWholeLine
         {"name with a keyword", {"-U", "bob", "-o", std::string(kTicketNameOption) + "=EXOWNER0000=AAAA"}, ticket,
          "processing-stopped", {}, ""},
         {"lines of a scheduler's own", {"-U", "bob"}, schedulerLines, "completed", {"-U", "bob"}, schedulerLines},
+        {"named ticket too large for a slot", {"-U", "carol", "-o", largeNamed}, large, "completed", {}, ""},
+        {"another's ticket stored after a large one", {"-U", "alice", "-o", named}, ticket, "completed",
+         {"-U", "carol", "-o", largeNamed}, large},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
