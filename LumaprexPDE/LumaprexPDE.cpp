@@ -118,15 +118,16 @@ bool LumaprexPDE::saveValuesAndReturnError(std::string*) {
     if (platform::Gestalt(platform::kGestaltSystemVersion, &version) == platform::kGestaltNoError && version >= 0x1050) {
         return true;
     }
+    bool print = true;
     if (readToPrint) {
         Trace("ready to print");
         if (platform::ReadInt(*readToPrint) == 1) {
             Trace("got to create print job ticket");
-            createJobTicket();
+            print = createJobTicket() != kTicketNotKept;
         }
     }
     readToPrint = "1";
-    return true;
+    return print;
 }
 
 void LumaprexPDE::PPDOptionKeyValueDidChange(std::string_view key, std::string_view choice) {

@@ -41,6 +41,8 @@ public:
     std::vector<std::string> supportedPPDOptionKeys() override { return {"OutputBin"}; }
     void willShow() override;
     bool shouldHide() override { return true; }
+    // On systems before 10.5, where saving starts the print road: false when
+    // this print's ticket did not reach the queue, as shouldPrint answers.
     bool saveValuesAndReturnError(std::string* error) override;
     bool restoreValuesAndReturnError(std::string*) override { return true; }
     void PPDOptionKeyValueDidChange(std::string_view key, std::string_view choice) override;

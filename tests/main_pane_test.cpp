@@ -341,7 +341,7 @@ TEST_F(MainPane, PrintWithoutAShowingMakesItsBridgeAndOlderSystemsPrintOnSave) {
     EXPECT_TRUE(make().saveValuesAndReturnError(nullptr)) << "10.5 and later print on shouldPrint";
     EXPECT_TRUE(alerts.alerts().empty());
     SetGestaltValue(kGestaltSystemVersion, 0x1049);
-    EXPECT_TRUE(pane->saveValuesAndReturnError(nullptr));
+    EXPECT_FALSE(pane->saveValuesAndReturnError(nullptr)) << "a print without its ticket does not go";
     SetGestaltValue(kGestaltSystemVersion, 0x1090);
     EXPECT_EQ(shown().bridgesMade, 0) << "saving makes no bridge";
     EXPECT_EQ(alerts.messages(), std::vector<std::string>{"Job controller is missing. The document was not printed, "
