@@ -303,11 +303,11 @@ TEST(ValidationOrder, SubsetPagesAreJudgedOnTheBodyPaperInEveryOrder) {
 // On the job as it comes and on a duplex job (which booklets and back sides
 // need), every two page exceptions accepted alone - a subset to each device
 // with each staple position, a substitution to each catalog paper, an insert
-// to each tray, each print mode and side - answer alike in both orders, the
-// second on the pages of the first (3 to 5), within them, at either end or
-// across the last; and in a seeded sample, a third stored between two
-// answers as when stored first (unless it replaces the first, being of its
-// kind).
+// on three papers to each tray, each print mode and side - answer alike in
+// both orders, the second on the pages of the first (3 to 5), within them,
+// at either end or across the last; and in a seeded sample, a third stored
+// between two answers as when stored first (unless it replaces the first,
+// being of its kind).
 TEST(ValidationOrder, TwoPageExceptionsAnswerAlikeWhicheverIsStoredFirst) {
     Walks walks;
     std::vector<PageException> kinds;
@@ -316,7 +316,8 @@ TEST(ValidationOrder, TwoPageExceptionsAnswerAlikeWhicheverIsStoredFirst) {
             kinds.push_back({kPeSubsetOutput, "", device, 3, 5, staple});
     for (const std::string& paper : walks.papers()) kinds.push_back({kPePaperSubstitution, paper});
     for (int code : {kPeInsertBefore, kPeInsertAfter})
-        for (int tray = 0; tray <= 3; ++tray) kinds.push_back({code, "Letter_Insert", tray});
+        for (const char* paper : {"Letter_Insert", "A4", "Letter_Tab"})
+            for (int tray = 0; tray <= 3; ++tray) kinds.push_back({code, paper, tray});
     for (int mode = 1; mode <= 3; ++mode) kinds.push_back({kPePrintMode, "", mode});
     for (int side = 1; side <= 2; ++side) kinds.push_back({kPePrintSide, "", side});
     std::mt19937 random(57);

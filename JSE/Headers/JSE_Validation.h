@@ -519,6 +519,13 @@ protected:
     int CheckOutputDevice(long start, long end, const PeListView& list, int value);
     int CheckSubstitution(long start, long end, const PeListView& list, const JSE_MediaSelection& paper);
     int CheckInsert(long start, long end, const PeListView& list, int code, const WString& paper, int value);
+    // Where an insert goes and, going where its pages go, the papers it
+    // joins there; -5 when its pages go to several devices.
+    int CheckInsertDevice(long start, long end, const PeListView& list, int code, const WString& paper, int value);
+    // The inserts the range's pages hold, judged as when stored after a
+    // subset to the device on the range, or after the side features there.
+    int CheckInsertsInSubset(long start, long end, const PeListView& list, int device);
+    int CheckInsertsOnSide(long start, long end, const PeListView& list, const FeatureList& side);
     int CheckPlex(long start, long end, const PeListView& list, int value);
     int CheckSide(long start, long end, const PeListView& list, int value);
     int CheckPunch(long start, long end, const PeListView& list, const WString& paper, int value);
@@ -548,6 +555,7 @@ protected:
                                            int device);
     bool PagesGoTo(const PeListView& list, const IndexList& subsets, const JSE_PageExceptionType& record, long from,
                    long to, int device) const;
+    bool InsertGoesWith(const PeListView& list, const JSE_PageExceptionType& record, int device);
     void GetMediaBesideRange(long start, long end, const PeListView& list, const IndexList& subsets, long subsetFirst,
                              long subsetLast, int device, MediaNameList& papers);
     int GetDeviceForPageRange(long start, long end, const PeListView& list, ValueList& devices);

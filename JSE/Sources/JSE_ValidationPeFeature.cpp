@@ -5,7 +5,9 @@
 // order and answers with the message of the first refusal. An internal
 // answer below 0 lets the feature pass (-4 an unknown code, -5 pages going
 // to several devices).
+#include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "JSE_Media.h"
 #include "JSE_ValidationPeLists.h"
@@ -75,7 +77,64 @@ int JSE_Validation::CheckOutputDevice(long start, long end, const PeListView& li
     if (const int result = CheckDeviceForMode(modes, devices)) return result;
     FeatureList features;
     GetFeatureForPageRange(start, end, list, features, kPeSubsetOutput);
-    return CheckDeviceForFeature(start, end, features, devices);
+    if (const int result = CheckDeviceForFeature(start, end, features, devices)) return result;
+    return CheckInsertsInSubset(start, end, list, value);
+}
+
+namespace {
+
+// An insert that names a paper of its own: a sheet the pages hold.
+bool IsInsertSheet(const JSE_PageExceptionType& record) {
+    return IsInsert(record.exceptionMode) && !record.fromJobPaper;
+}
+
+// The pages an insert's check reads around the range: those of the
+// subsets and inserts sharing a page with it, and with them, and so on.
+template <class List>
+std::pair<long, long> InsertNeighbourhood(long start, long end, const List& list) {
+    for (long first = start - 1, last = end + 1; first != start || last != end;) {
+        first = start;
+        last = end;
+        for (const std::size_t i : list.Overlapping(first, last)) {
+            if (!list[i].peSubset && !IsInsertSheet(list[i])) continue;
+            start = std::min<long>(start, list[i].startingPage);
+            end = std::max<long>(end, list[i].endingPage);
+        }
+    }
+    return {start, end};
+}
+
+}  // namespace
+
+// A sheet checked before the subset was stored joined the papers going to
+// its tray when all its pages went there, so a subset stored after it is
+// refused where the sheet would then be: the sheets' own check is made on
+// the records as storing the subset leaves them, the subset claiming its
+// pages and replacing the subsets within them.
+int JSE_Validation::CheckInsertsInSubset(long start, long end, const PeListView& list, int device) {
+    IndexList sheets = list.Overlapping(start, end);
+    std::erase_if(sheets, [&](std::size_t i) { return !IsInsertSheet(list[i]); });
+    if (sheets.empty()) return 0;
+    const auto [first, last] = InsertNeighbourhood(start, end, list);
+    JSE_PageExceptionType subset;
+    subset.exceptionMode = kPeSubsetOutput;
+    subset.startingPage = start;
+    subset.endingPage = end;
+    subset.peSubset = true;
+    subset.peRecord.peOutput = 1;
+    subset.peRecord.peOutputValue = device;
+    std::vector<JSE_PageExceptionType> stored{subset};
+    for (const std::size_t i : list.Overlapping(first, last))
+        if (!list[i].peSubset || !HoldsRange(subset, list[i].startingPage, list[i].endingPage))
+            stored.push_back(list[i]);
+    const PeListView after(stored);
+    for (const std::size_t i : sheets) {
+        const JSE_PageExceptionType& sheet = list[i];
+        const int result = CheckInsertDevice(sheet.startingPage, sheet.endingPage, after, sheet.exceptionMode,
+                                             sheet.mediaName, sheet.paperExit);
+        if (result > 0) return result;
+    }
+    return 0;
 }
 
 // A paper selected with index 0 must be printable. The range's pages then
@@ -108,6 +167,16 @@ int JSE_Validation::CheckSubstitution(long start, long end, const PeListView& li
 // the range's pages go there too, its paper joins theirs.
 int JSE_Validation::CheckInsert(long start, long end, const PeListView& list, int code, const WString& paper,
                                 int value) {
+    ValueList devices;
+    if (GetDeviceForPageRange(start, end, list, devices) != 0) return -5;
+    FeatureList features;
+    GetFeatureForPageRange(start, end, list, features, code);
+    if (const int result = CheckMediaForFeature(features, MediaNameList{paper})) return result;
+    return CheckInsertDevice(start, end, list, code, paper, value);
+}
+
+int JSE_Validation::CheckInsertDevice(long start, long end, const PeListView& list, int code, const WString& paper,
+                                      int value) {
     const MediaNameList insertPapers{paper};
     ValueList devices;
     if (GetDeviceForPageRange(start, end, list, devices) != 0) return -5;
@@ -115,9 +184,6 @@ int JSE_Validation::CheckInsert(long start, long end, const PeListView& list, in
     IndexList same;
     if (value == 0 && GetPageWithPageRangeForFeatureType(start, end, code, list, same) > 0)
         insertDevice = ExitFirstDevice(list[same.front()], true);
-    FeatureList features;
-    GetFeatureForPageRange(start, end, list, features, code);
-    if (const int result = CheckMediaForFeature(features, insertPapers)) return result;
     ValueList modes;
     if (code != kPeInsertLike) modes.push_back(code == kPeInsertBefore ? kInsertBeforeMode : kInsertAfterMode);
     MediaNameList devicePapers, rangePapers;
@@ -155,7 +221,22 @@ int JSE_Validation::CheckSide(long start, long end, const PeListView& list, int 
     if (const int result = CheckModeForFeature(features, modes)) return result;
     MediaNameList papers;
     GetMediaForPageRange(start, end, list, papers);
-    return CheckMediaForFeature(features, papers);
+    if (const int result = CheckMediaForFeature(features, papers)) return result;
+    return CheckInsertsOnSide(start, end, list, features);
+}
+
+// A sheet checked before the side was stored met the side features of its
+// pages, unless its pages went to several devices; so a side stored after it
+// meets the sheet's paper.
+int JSE_Validation::CheckInsertsOnSide(long start, long end, const PeListView& list, const FeatureList& side) {
+    for (const std::size_t i : list.Overlapping(start, end)) {
+        const JSE_PageExceptionType& sheet = list[i];
+        ValueList devices;
+        if (!IsInsertSheet(sheet) || GetDeviceForPageRange(sheet.startingPage, sheet.endingPage, list, devices) != 0)
+            continue;
+        if (const int result = CheckMediaForFeature(side, MediaNameList{sheet.mediaName})) return result;
+    }
+    return 0;
 }
 
 // Without a paper of its own, punching is judged on the papers sharing the

@@ -153,8 +153,11 @@ const JSE_Validation::DevicePapers& JSE_Validation::GatherDevicePapers(long star
         const JSE_PageExceptionType& record = list[i];
         const int code = record.exceptionMode;
         if (record.fromJobPaper || code == kPeNoKind) continue;
-        if (!IsInsert(code) && !Claim(unclaimed, record, start, end)) continue;
-        if (!PagesGoTo(list, subsets, record, ClippedFirst(record, start), ClippedLast(record, end), device)) continue;
+        const long from = ClippedFirst(record, start), to = ClippedLast(record, end);
+        const bool counts = IsInsert(code) ? InsertGoesWith(list, record, device)
+                                           : Claim(unclaimed, record, start, end) &&
+                                                 PagesGoTo(list, subsets, record, from, to, device);
+        if (!counts) continue;
         MediaNameList& papers = gathered.papers;
         const std::size_t place = std::find(papers.begin(), papers.end(), record.mediaName) - papers.begin();
         if (place == papers.size()) {
@@ -168,13 +171,22 @@ const JSE_Validation::DevicePapers& JSE_Validation::GatherDevicePapers(long star
     return list.KeepDevicePapers(key, std::move(gathered));
 }
 
+// An insert goes to its tray, or without one to the job's document exit,
+// and joins the papers going there only while all its pages go there too,
+// as its own check has it.
+bool JSE_Validation::InsertGoesWith(const PeListView& list, const JSE_PageExceptionType& record, int device) {
+    if (ExitFirstDevice(record, true) != device) return false;
+    ValueList devices;
+    return GetDeviceForPageRange(record.startingPage, record.endingPage, list, devices) == 0 && !devices.empty() &&
+           devices.front() == device;
+}
+
 // A record's pages go to its own device; without one, where the subsets
-// holding them go, and outside every subset to the job's document exit. An
-// insert without a tray of its own goes to the job's document exit.
+// holding them go, and outside every subset to the job's document exit.
 bool JSE_Validation::PagesGoTo(const PeListView& list, const IndexList& subsets, const JSE_PageExceptionType& record,
                                long from, long to, int device) const {
     const int own = ExitFirstDevice(record, false);
-    if (own != kPeNotSet || IsInsert(record.exceptionMode)) return ExitFirstDevice(record, true) == device;
+    if (own != kPeNotSet) return own == device;
     bool inSubset = false;
     for (const std::size_t i : subsets) {
         if (!SharesPages(list[i], from, to)) continue;

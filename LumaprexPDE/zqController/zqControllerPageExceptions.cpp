@@ -155,25 +155,73 @@ bool CheckRecord(const JSE_PageCollection& pages, long i, const Reading& reading
     return marked;
 }
 
-// The records a check of start..end judges the proposal against: one per
-// marked page record, with all its features, in list order. The check reads
-// only the records that share a page with the range or with the finishing
-// subsets that do, so those are all it is given.
-Records CheckRecords(const JSE_PageCollection& pages, const Reading& reading, long start, long end) {
-    PageIndexItem around;
-    pages.findOverlappingPages(start, end, around);
-    long first = start, last = end;
-    for (const long i : around.indexList) {
-        JSE_PageExceptionType record;
-        if (!CheckRecord(pages, i, reading, record) || !record.peSubset) continue;
-        first = std::min<long>(first, record.startingPage);
-        last = std::max<long>(last, record.endingPage);
+// The paper an insert of the code prints on: the text of the page record's
+// property of that code; empty for the job's paper.
+WString InsertPaper(const JSE_PageCollection& pages, long i, int code) {
+    for (long j = 0; j < pages.JSE_PageCollection_GetPropertySize(i); ++j) {
+        int id = 0;
+        WString text;
+        pages.JSE_PageCollection_GetProperty(i, j, id, text);
+        if (id == code) return text;
     }
-    if (first != start || last != end) pages.findOverlappingPages(first, last, around);
+    return {};
+}
+
+// The sheets of the inserts page record i holds on a paper of their own,
+// behind its record: each with its paper and its own tray, claiming no
+// pages for a print mode or a side, so that the checks that gather the
+// papers going to a device or met by a side find them.
+void AddInsertSheets(const JSE_PageCollection& pages, long i, const JSE_PageExceptionType& record, Records& records) {
+    for (long j = 0; j < pages.JSE_PageCollection_GetPageFeatureSize(i); ++j) {
+        const FeatureType feature = FeatureAt(pages, i, j);
+        if (feature.featureType != kPeInsertBefore && feature.featureType != kPeInsertAfter) continue;
+        const WString paper = InsertPaper(pages, i, feature.featureType);
+        if (paper.empty()) continue;
+        JSE_PageExceptionType sheet = record;
+        sheet.exceptionMode = feature.featureType;
+        sheet.mediaName = paper;
+        sheet.fromJobPaper = false;
+        sheet.paperExit = IsTray(feature.featureValue) ? feature.featureValue : kPeNotSet;
+        sheet.pePlex = sheet.peSide = sheet.peSubset = false;
+        sheet.peRecord = JSE_PeRecordType();
+        records.push_back(sheet);
+    }
+}
+
+// The range grown by the finishing subsets and inserts sharing a page with
+// it, then with them, and so on, and the page records around it.
+std::vector<long> Neighbourhood(const JSE_PageCollection& pages, const Reading& reading, long start, long end) {
+    PageIndexItem around;
+    for (long first = start - 1, last = end + 1; first != start || last != end;) {
+        first = start;
+        last = end;
+        pages.findOverlappingPages(first, last, around);
+        for (const long i : around.indexList) {
+            JSE_PageExceptionType record;
+            if (!CheckRecord(pages, i, reading, record)) continue;
+            const bool sheets = !InsertPaper(pages, i, kPeInsertBefore).empty() ||
+                                !InsertPaper(pages, i, kPeInsertAfter).empty();
+            if (!record.peSubset && !sheets) continue;
+            start = std::min<long>(start, record.startingPage);
+            end = std::max<long>(end, record.endingPage);
+        }
+    }
+    return around.indexList;
+}
+
+// The records a check of start..end judges the proposal against: one per
+// marked page record, with all its features, each followed by the sheets of
+// its inserts, in list order. The check reads only the records that share a
+// page with the range or with the finishing subsets and inserts around it,
+// so those are all it is given.
+Records CheckRecords(const JSE_PageCollection& pages, const Reading& reading, long start, long end) {
+    const std::vector<long> around = Neighbourhood(pages, reading, start, end);
     Records records;
-    for (const long i : around.indexList) {
+    for (const long i : around) {
         JSE_PageExceptionType record;
-        if (CheckRecord(pages, i, reading, record)) records.push_back(record);
+        if (!CheckRecord(pages, i, reading, record)) continue;
+        records.push_back(record);
+        AddInsertSheets(pages, i, record, records);
     }
     return records;
 }
@@ -192,18 +240,6 @@ void StoreLayout(Records& records, long start, long end, const FeatureType& layo
     StartCheckRecord(reading, stored);
     ReadFeature(layout, reading, stored);
     records.insert(records.begin(), stored);
-}
-
-// The paper an insert of the code prints on: the text of the page record's
-// property of that code; empty for the job's paper.
-WString InsertPaper(const JSE_PageCollection& pages, long i, int code) {
-    for (long j = 0; j < pages.JSE_PageCollection_GetPropertySize(i); ++j) {
-        int id = 0;
-        WString text;
-        pages.JSE_PageCollection_GetProperty(i, j, id, text);
-        if (id == code) return text;
-    }
-    return {};
 }
 
 // The validator's own list: each marking feature adds the record as filled
