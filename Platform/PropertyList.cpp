@@ -182,14 +182,16 @@ Node ToNode(const Value& value, int depth) {
     }
 }
 
-// Reads the file, or as much of it as shows that it is too large.
-bool ReadFileText(const std::filesystem::path& path, std::string& text, PropertyListError* error) {
+// Reads the file, or as much of it as shows that it is larger than maxSize.
+bool ReadFileText(const std::filesystem::path& path, std::string& text, PropertyListError* error,
+                  std::size_t maxSize) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return Fail(error, PropertyListError::CannotOpen);
-    text.resize(kMaxPropertyListSize + 1);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+    char block[1 << 16];
+    while (text.size() <= maxSize && in.read(block, sizeof block).gcount() > 0)
+        text.append(block, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) return Fail(error, PropertyListError::CannotOpen);
-    text.resize(static_cast<std::size_t>(in.gcount()));
     return true;
 }
 
@@ -200,11 +202,27 @@ mode_t ModeFor(const std::filesystem::path& path) {
     return ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
 }
 
-// Writes the bytes to a new file beside the path and renames it over the
-// path once it is complete on disk.
-bool ReplaceFile(const std::filesystem::path& path, const std::string& bytes) {
-    const mode_t mode = ModeFor(path);
-    std::string temporary = path.string() + ".XXXXXX";
+// The file the path names once every symbolic link is followed, a link to a
+// file not there yet naming that file; nothing for a loop of links.
+std::optional<std::filesystem::path> LinkedFile(std::filesystem::path path) {
+    constexpr int kMaxLinks = 40;  // more in a row are a loop
+    for (int links = 0; links < kMaxLinks; ++links) {
+        std::error_code failed;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, failed))) return path;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, failed);
+        if (failed) return path;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return std::nullopt;
+}
+
+// Writes the bytes to a new file beside the file the path names and renames
+// it over that file once it is complete on disk.
+bool ReplaceFile(const std::filesystem::path& named, const std::string& bytes) {
+    const std::optional<std::filesystem::path> path = LinkedFile(named);
+    if (!path) return false;
+    const mode_t mode = ModeFor(*path);
+    std::string temporary = path->string() + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) return false;
     std::size_t written = 0;
@@ -216,7 +234,7 @@ bool ReplaceFile(const std::filesystem::path& path, const std::string& bytes) {
     }
     const bool complete = written == bytes.size() && fsync(fd) == 0 && fchmod(fd, mode) == 0;
     const bool closed = ::close(fd) == 0;
-    if (complete && closed && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    if (complete && closed && std::rename(temporary.c_str(), path->c_str()) == 0) return true;
     std::remove(temporary.c_str());
     return false;
 }
@@ -236,9 +254,9 @@ const char* DescribePropertyListError(PropertyListError error) {
     return "cannot be read";
 }
 
-std::optional<Value> ParsePropertyList(std::string_view xml, PropertyListError* error) {
+std::optional<Value> ParsePropertyList(std::string_view xml, PropertyListError* error, std::size_t maxSize) {
     if (error) *error = PropertyListError::None;
-    if (xml.size() > kMaxPropertyListSize) return Refuse(error, PropertyListError::TooLarge);
+    if (xml.size() > maxSize) return Refuse(error, PropertyListError::TooLarge);
     plist_t parsed = nullptr;
     if (!xml.empty()) plist_from_xml(xml.data(), static_cast<std::uint32_t>(xml.size()), &parsed);
     const Node root(parsed);
@@ -249,8 +267,8 @@ std::optional<Value> ParsePropertyList(std::string_view xml, PropertyListError* 
     return value;
 }
 
-std::optional<Dictionary> ParseDictionary(std::string_view xml, PropertyListError* error) {
-    const std::optional<Value> value = ParsePropertyList(xml, error);
+std::optional<Dictionary> ParseDictionary(std::string_view xml, PropertyListError* error, std::size_t maxSize) {
+    const std::optional<Value> value = ParsePropertyList(xml, error, maxSize);
     if (!value) return std::nullopt;
     if (!value->isDictionary()) return Refuse(error, PropertyListError::NotADictionary);
     return value->dictionary();
@@ -269,26 +287,29 @@ std::optional<std::string> PropertyListText(const Value& root, PropertyListError
     return text;
 }
 
-std::optional<Value> ReadPropertyListFile(const std::filesystem::path& path, PropertyListError* error) {
+std::optional<Value> ReadPropertyListFile(const std::filesystem::path& path, PropertyListError* error,
+                                          std::size_t maxSize) {
     std::string text;
-    if (!ReadFileText(path, text, error)) return std::nullopt;
-    return ParsePropertyList(text, error);
+    if (!ReadFileText(path, text, error, maxSize)) return std::nullopt;
+    return ParsePropertyList(text, error, maxSize);
 }
 
-Dictionary ReadDictionaryFile(const std::filesystem::path& path, PropertyListError* error) {
+Dictionary ReadDictionaryFile(const std::filesystem::path& path, PropertyListError* error, std::size_t maxSize) {
     PropertyListError reason = PropertyListError::None;
     std::string text;
     std::optional<Dictionary> dictionary;
-    if (ReadFileText(path, text, &reason)) dictionary = ParseDictionary(text, &reason);
+    if (ReadFileText(path, text, &reason, maxSize)) dictionary = ParseDictionary(text, &reason, maxSize);
     if (error) *error = reason;
     if (dictionary) return *dictionary;
     Log(LogPriority::Warning, path.string() + " " + DescribePropertyListError(reason));
     return Dictionary();
 }
 
-bool WritePropertyListFile(const std::filesystem::path& path, const Value& root, PropertyListError* error) {
+bool WritePropertyListFile(const std::filesystem::path& path, const Value& root, PropertyListError* error,
+                           std::size_t maxSize) {
     const std::optional<std::string> text = PropertyListText(root, error);
     if (!text) return false;
+    if (text->size() > maxSize) return Fail(error, PropertyListError::TooLarge);
     if (!ReplaceFile(path, *text)) return Fail(error, PropertyListError::CannotWrite);
     return true;
 }

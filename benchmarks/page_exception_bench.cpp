@@ -2,11 +2,14 @@
 // single-page layout features, paper substitutions and a mix of both set
 // through the controller bridge one by one, as the panes send them; and the
 // page-exception tab's substitution Update over the odd pages of one long
-// set, worked by the user on the controls stand-in.
+// set, worked by the user on the controls stand-in; and such a job saved as
+// a template and applied in a new dialog.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 #include "AlertPanel.h"
 #include "Bundle.h"
@@ -113,21 +116,96 @@ struct Dialog {
     std::unique_ptr<platform::UserDriver> user;
 };
 
+// The set 1..2n with its odd pages chosen, ready to substitute: n runs.
+bool ChooseOddPages(Dialog& dialog, long runs) {
+    return dialog.run("click pagefeatureButton") &&
+           dialog.run("type pageEditorField 1.." + std::to_string(2 * runs - 1)) && dialog.run("end") &&
+           dialog.run("click selectOddPageCheck") && dialog.run("choose exceptionPaperCombo Letter_Blue");
+}
+
 // The set 1..2n with its odd pages chosen: n runs, each substituted.
 void OddPagesSubstitutionUpdate(benchmark::State& state) {
     const long runs = state.range(0);
-    const std::string set = std::to_string(2 * runs - 1);
     for (auto _ : state) {
         state.PauseTiming();
         auto dialog = std::make_unique<Dialog>();
-        const bool ready = dialog->run("click pagefeatureButton") && dialog->run("type pageEditorField 1.." + set) &&
-                           dialog->run("end") && dialog->run("click selectOddPageCheck") &&
-                           dialog->run("choose exceptionPaperCombo Letter_Blue");
-        if (!ready) state.SkipWithError(dialog->user->lastError().c_str());
+        if (!ChooseOddPages(*dialog, runs)) state.SkipWithError(dialog->user->lastError().c_str());
         state.ResumeTiming();
         if (!dialog->run("click exceptionUpdateButton")) state.SkipWithError(dialog->user->lastError().c_str());
         state.PauseTiming();
         if (!dialog->alerts.alerts().empty()) state.SkipWithError(dialog->alerts.alerts().front().message.c_str());
+        dialog.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(runs);
+}
+
+// A folder of this process for the templates, gone with it.
+struct TemplateFolder {
+    TemplateFolder()
+        : path(std::filesystem::temp_directory_path() / ("lumaprex-bench-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path);
+    }
+    ~TemplateFolder() { std::filesystem::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    std::filesystem::path path;
+};
+
+// A job of n substituted odd pages, n page features, in its own dialog.
+std::unique_ptr<Dialog> SubstitutedJob(benchmark::State& state, long runs) {
+    auto dialog = std::make_unique<Dialog>();
+    if (!ChooseOddPages(*dialog, runs) || !dialog->run("click exceptionUpdateButton"))
+        state.SkipWithError(dialog->user->lastError().c_str());
+    return dialog;
+}
+
+// The first alert the dialog showed, for a run that should show none.
+const char* FirstAlert(const Dialog& dialog) {
+    return dialog.alerts.alerts().empty() ? nullptr : dialog.alerts.alerts().front().message.c_str();
+}
+
+// The template pane's Save of a job of n page features.
+void TemplateSave(benchmark::State& state) {
+    const long runs = state.range(0);
+    const TemplateFolder folder;
+    std::unique_ptr<Dialog> dialog = SubstitutedJob(state, runs);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool ready = dialog->run("click summaryButton") && dialog->run("pick " + folder.file("job.plist"));
+        state.ResumeTiming();
+        if (!ready || !dialog->run("click savetemplate") || FirstAlert(*dialog)) {
+            state.SkipWithError(FirstAlert(*dialog) ? FirstAlert(*dialog) : dialog->user->lastError().c_str());
+            break;
+        }
+    }
+    state.SetComplexityN(runs);
+}
+
+// That template applied in a new dialog, every pane following it.
+void TemplateApply(benchmark::State& state) {
+    const long runs = state.range(0);
+    const TemplateFolder folder;
+    const std::string path = folder.file("job.plist");
+    std::unique_ptr<Dialog> saved = SubstitutedJob(state, runs);
+    if (!saved->run("click summaryButton") || !saved->run("pick " + path) || !saved->run("click savetemplate"))
+        state.SkipWithError(saved->user->lastError().c_str());
+    saved.reset();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto dialog = std::make_unique<Dialog>();
+        const bool ready = dialog->run("click summaryButton") && dialog->run("pick " + path) &&
+                           dialog->run("click opentemplate") && dialog->run("select templateListView 0");
+        state.ResumeTiming();
+        if (!ready || !dialog->run("click applytemplate")) {
+            state.SkipWithError(dialog->user->lastError().c_str());
+            break;
+        }
+        const std::vector<platform::Alert>& alerts = dialog->alerts.alerts();
+        if (alerts.size() != 1 || alerts.front().message != "The template has been applied.") {
+            state.SkipWithError(alerts.empty() ? "no alert" : alerts.front().message.c_str());
+            break;
+        }
+        state.PauseTiming();
         dialog.reset();
         state.ResumeTiming();
     }
@@ -148,3 +226,5 @@ BENCHMARK(OddPagesSubstitutionUpdate)
     ->Arg(50000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+BENCHMARK(TemplateSave)->Arg(3000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(TemplateApply)->Arg(3000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(1);

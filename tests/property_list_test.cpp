@@ -49,6 +49,16 @@ TEST(PropertyList, NestedDictionaryWithEveryKindIsWrittenAndReadByteForByte) {
     EXPECT_EQ(readFile(path), fixture);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no scratch file stays";
     EXPECT_EQ(ReadDictionaryFile(path), EveryKind());
+    // Through a symbolic link the file it names is replaced, and it stays a link.
+    const std::string link = folder.file("link");
+    std::filesystem::create_symlink("template", link);
+    ASSERT_TRUE(WritePropertyListFile(link, Dictionary{{"a", "b"}}, &error));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadDictionaryFile(path), (Dictionary{{"a", "b"}}));
+    // A list larger than the usual bound, under the bound its reader gives.
+    const Dictionary large{{"a", std::string(kMaxPropertyListSize, 'x')}};
+    ASSERT_TRUE(WritePropertyListFile(path, large, &error, 2 * kMaxPropertyListSize));
+    EXPECT_EQ(ReadDictionaryFile(path, &error, 2 * kMaxPropertyListSize), large);
 }
 
 TEST(PropertyList, TextThatXmlCannotCarryIsReplacedRatherThanPassedOn) {
@@ -101,22 +111,30 @@ TEST(PropertyList, ValuesWithoutAPropertyListFormAreNotWritten) {
     Dictionary loop;
     loop.set("self", loop);
     TempDir folder;
+    std::filesystem::create_symlink("b", folder.file("a"));
+    std::filesystem::create_symlink("a", folder.file("b"));
     struct Case {
         const char* name;
         Value root;
         std::string path;
+        PropertyListError error = PropertyListError::CannotWrite;
+        std::size_t bound = kMaxPropertyListSize;
     };
     const Case cases[] = {
         {"nothing", Value(), folder.file("nothing")},
         {"container holding itself", loop, folder.file("loop")},
         {"folder not there", Dictionary{}, folder.file("missing/template")},
+        {"loop of symbolic links", Dictionary{}, folder.file("a")},
+        {"larger than its bound", Dictionary{}, folder.file("large"), PropertyListError::TooLarge, 10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PropertyListError error = PropertyListError::None;
-        EXPECT_FALSE(WritePropertyListFile(c.path, c.root, &error));
-        EXPECT_EQ(error, PropertyListError::CannotWrite);
-        EXPECT_FALSE(std::filesystem::exists(c.path));
+        EXPECT_FALSE(WritePropertyListFile(c.path, c.root, &error, c.bound));
+        EXPECT_EQ(error, c.error);
+        std::error_code loops;
+        EXPECT_FALSE(std::filesystem::exists(c.path, loops));
     }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "no scratch file stays";
     loop.remove("self");  // lets the dictionary go
 }

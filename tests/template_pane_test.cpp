@@ -12,6 +12,7 @@
 #include "OpenPanel.h"
 #include "PropertyList.h"
 #include "SavePanel.h"
+#include "TemplateFileSize.h"
 #include "TemplateController/templateController.h"
 #include "UserDriver.h"
 #include "controller_support.h"
@@ -222,15 +223,30 @@ TEST_F(TemplatePane, TemplateListKeepsEachPathOnceAndNeverTouchesTheFiles) {
     EXPECT_TRUE(alerts.alerts().empty());
 }
 
+// A template the bridge would not apply is not written either: one that
+// cannot be written, or one larger than a template may be.
 TEST_F(TemplatePane, TemplateThatCannotBeWrittenIsShownAndNotListed) {
     Dictionary deep;
     for (int depth = 0; depth <= kMaxPropertyListDepth; ++depth) deep = Dictionary{{"group", deep}};
-    broadcast(deep);
-    run({"click summaryButton", "save weekly", "click savetemplate"});
-    EXPECT_EQ(alerts.messages(),
-              std::vector<std::string>{"The template \"" + folder.file("weekly") + "\" cannot be written."});
-    EXPECT_TRUE(templates().templates().empty());
-    EXPECT_FALSE(std::filesystem::exists(folder.file("weekly")));
+    const struct {
+        const char* name;
+        Dictionary job;
+        std::string alert;
+    } cases[] = {
+        {"nested too deeply", deep, "\" could not be written. Choose another name or folder and save it again."},
+        {"larger than a template may be",
+         Dictionary{{"custom", Dictionary{{"command", std::string(kMaxTemplateFileSize, 'x')}}}},
+         "\" was not saved: it holds more page exceptions than a template can keep."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlertRecorder shown;
+        broadcast(c.job);
+        run({"click summaryButton", "save weekly", "click savetemplate"});
+        EXPECT_EQ(shown.messages(), std::vector<std::string>{"The template \"" + folder.file("weekly") + c.alert});
+        EXPECT_TRUE(templates().templates().empty());
+        EXPECT_FALSE(std::filesystem::exists(folder.file("weekly")));
+    }
 }
 
 TEST_F(TemplatePane, ApplyAndFactoryResetGoToTheBridgeOnlyWhenTheUserAsks) {

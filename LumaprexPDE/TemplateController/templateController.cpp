@@ -9,11 +9,17 @@
 #include "OpenPanel.h"
 #include "PropertyList.h"
 #include "SavePanel.h"
+#include "TemplateFileSize.h"
 
 namespace {
 
 constexpr char kUpdateListNotification[] = "templateController::updateList";
 constexpr char kLoadSettingsNotification[] = "zqController::LoadSettings";
+
+// Why a template was not saved: larger than a template may be, or not
+// written.
+constexpr int kTemplateTooLargeLabel = 17310;
+constexpr int kTemplateNotWrittenLabel = 17311;
 
 // The template list's column: never narrower than this.
 constexpr int kTemplateColumnMinWidth = 80;
@@ -96,12 +102,17 @@ void templateController::selectSaveTemplate(platform::Control&) {
     if (path && saveTemplate(*path)) addTemplateItem(*path);
 }
 
-// A template that cannot be written is not listed: applying it could only
-// fail later, far from the save that went wrong.
+// A template that cannot be written, or that is larger than the bridge
+// applies, is not written or listed: applying it could only fail later, far
+// from the save that went wrong.
 bool templateController::saveTemplate(const std::string& path) {
     platform::PropertyListError error = platform::PropertyListError::None;
-    if (platform::WritePropertyListFile(path, platform::Value(*_jobFeatureDict), &error)) return true;
-    showAlert("The template \"" + path + "\" " + platform::DescribePropertyListError(error) + ".");
+    if (platform::WritePropertyListFile(path, platform::Value(*_jobFeatureDict), &error, kMaxTemplateFileSize))
+        return true;
+    std::string message = getNSStringWithID(error == platform::PropertyListError::TooLarge ? kTemplateTooLargeLabel
+                                                                                          : kTemplateNotWrittenLabel);
+    if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
+    showAlert(message);
     return false;
 }
 

@@ -17,6 +17,7 @@
 
 #include "AlertPanel.h"
 #include "PropertyList.h"
+#include "TemplateFileSize.h"
 #include "zqController.h"
 #include "zqControllerTemplateValues.h"
 
@@ -121,7 +122,7 @@ std::string zqController::getNSStringWithID(int identifier) const {
 void zqController::LoadSettings(const std::string& path) {
     if (!m_service) return;
     platform::PropertyListError error = platform::PropertyListError::None;
-    const platform::Dictionary file = platform::ReadDictionaryFile(path, &error);
+    const platform::Dictionary file = platform::ReadDictionaryFile(path, &error, kMaxTemplateFileSize);
     bool complete = false;
     if (error == platform::PropertyListError::None) {
         complete = applyTemplateFile(file);
