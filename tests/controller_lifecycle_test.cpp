@@ -66,16 +66,20 @@ TEST(ControllerStartUp, FailedStartPostsNothingAndLeavesEveryMessageHarmless) {
     EXPECT_EQ(withoutBundle.engine(), nullptr);
 }
 
-TEST(ControllerFactoryReset, UserResetBringsBackFactorySettingsAndKeepsTheJobName) {
+// The job is the application's again: its name, copies and orientation,
+// which the panes are shown and the ticket prints.
+TEST(ControllerFactoryReset, UserResetBringsBackFactorySettingsAndKeepsTheApplicationsJob) {
     Bridge bridge;
     bridge.start().SetJobTicketInfoFromApplication("Report", 5, 2);
     ASSERT_EQ(bridge.HandleJobFeatures(kFeatureDocumentExit, 3, {}, 0), 0);
     NotificationRecorder recorder(PaneNotifications());
     recorder.center().post("zqController::FactoryReset");
     EXPECT_EQ(recorder.transcript<zqController>(&bridge, "bridge"), Fixture("factory_reset_notifications.txt"));
-    EXPECT_EQ(bridge.workingRecord().copyCount + bridge.workingRecord().orientation, 2);
-    std::string untitled = bridge.ticket();
-    EXPECT_EQ(untitled.replace(untitled.find("(Report)"), 8, "(Untitled)"), Fixture("startup_ticket.txt"));
+    const platform::Dictionary& jobSetup = bridge.jobFeatureDictionary()["jobSetup"].dictionary();
+    EXPECT_EQ(jobSetup["copyCount"].text() + jobSetup["orientation"].text() + jobSetup["title"].text(), "52Report");
+    Bridge started;
+    started.start().SetJobTicketInfoFromApplication("Report", 5, 2);
+    EXPECT_EQ(bridge.ticket(), started.ticket());
 }
 
 // The validator learns the job's status page (always) once the reset has

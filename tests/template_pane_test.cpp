@@ -426,6 +426,7 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         bool complete = false;
     } cases[] = {
         {"jobSetup", "copyCount", "5", -1, true},
+        {"jobSetup", "title", "Alpha", -1, true},         {"jobSetup", "orientation", "2", -1, true},
         {"image", "imageAlignFrontX", "0.81", -1},        {"image", "frontEraseTopSide", "1.01", -1},
         {"image", "imageAlignBackY", "nan", -1},          {"image", "frontEraseLeftSide", "inf", -1},
         {"image", "backEraseTopSide", "abc", -1},         {"custom", "command", longCommand, -1},

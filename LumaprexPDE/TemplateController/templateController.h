@@ -107,7 +107,8 @@ private:
     std::string punchPatternName(int id) const;
     void updateSummaryList();
     void addJobSetupRows(const platform::Dictionary& jobSetup);
-    void addFinisherRows(const platform::Dictionary& finisher, const platform::Dictionary& jobSetup);
+    void addFinisherRows(const platform::Dictionary& finisher, const platform::Dictionary& jobSetup,
+                         const platform::Array& pageFeatures);
     void addPageExceptionRows(const platform::Array& pageFeatures);
     void addNotificationRows(const platform::Dictionary& notification);
     void addCustomRows(const platform::Dictionary& custom);

@@ -29,6 +29,18 @@ int CoverMode(const platform::Dictionary& jobSetup, std::string_view key) {
     return IsInterleaveMode(Number(jobSetup, "printingMode")) ? 1 : Number(jobSetup, key);
 }
 
+// Whether a substitution or an insert is punched by page: the pages that
+// the finishing pane punches.
+bool PagesPunched(const platform::Array& pageFeatures) {
+    for (const platform::Value& entry : pageFeatures) {
+        const platform::Dictionary& feature = entry.dictionary();
+        const int code = Number(feature, "featureType");
+        const bool paper = code == kPePaperSubstitution || code == kPeInsertBefore || code == kPeInsertAfter;
+        if (paper && Number(feature, "punch") != 0 && Number(feature, "punchValue") != 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void templateController::initPunchPatterns() {
@@ -64,7 +76,8 @@ void templateController::updateSummaryList() {
     m_titleWidth = 100;
     const platform::Dictionary features = _jobFeatureDict ? *_jobFeatureDict : platform::Dictionary();
     addJobSetupRows(features["jobSetup"].dictionary());
-    addFinisherRows(features["finisher"].dictionary(), features["jobSetup"].dictionary());
+    addFinisherRows(features["finisher"].dictionary(), features["jobSetup"].dictionary(),
+                    features["Substitution"]["pageFeatures"].array());
     addSpacer();
     addPageExceptionRows(features["Substitution"]["pageFeatures"].array());
     addSpacer();
@@ -108,8 +121,10 @@ void templateController::addJobSetupRows(const platform::Dictionary& jobSetup) {
 // A cover is punched only when the job punches and the cover is printed; the
 // finishing pane's copy of its punch comes before the bridge's, as a
 // template applies them. The pattern and the selected pages are the job's
-// only while it punches: a job that does not punch has no pattern.
-void templateController::addFinisherRows(const platform::Dictionary& finisher, const platform::Dictionary& jobSetup) {
+// only while it punches: a job that does not punch has no pattern, and the
+// selected pages are punched only when the job has such pages.
+void templateController::addFinisherRows(const platform::Dictionary& finisher, const platform::Dictionary& jobSetup,
+                                         const platform::Array& pageFeatures) {
     const bool punched = Number(finisher, "punchJob") != 0;
     const auto coverPunched = [&](const char* punchKey, const char* modeKey) {
         const platform::Dictionary& punch = finisher.contains(punchKey) ? finisher : jobSetup;
@@ -125,7 +140,7 @@ void templateController::addFinisherRows(const platform::Dictionary& finisher, c
     addRow(indented(13071), punched ? punchPatternName(Number(finisher, "defaultPunchPattern")) : getNSStringWithID(10040));
     addRow(indented(13197), yesNo(coverPunched("punchFrontCover", "frontCoverMode")));
     addRow(indented(13198), yesNo(coverPunched("punchBackCover", "backCoverMode")));
-    addRow(indented(13196), yesNo(punched && Number(finisher, "punchSubstitution") != 0));
+    addRow(indented(13196), yesNo(punched && PagesPunched(pageFeatures)));
     addRow(indented(3656), choice(Number(finisher, "pageOrdering"), {{2, 3657}, {3, 10120}}, 3658));
 }
 

@@ -112,7 +112,8 @@ public:
     // and the page collection.
     void JSEPreferenceSetFactory();
     // The template pane's "zqController::FactoryReset": the factory reset,
-    // copies and orientation 1, then the new dictionary to the panes.
+    // the application's job name, copies and orientation again, then the new
+    // dictionary to the panes.
     void listenFactoryResetNotification(const platform::Notification& notification);
     void setOSLanguage();
     int getPreferredLanguage() const { return m_preferredLanguage; }
@@ -428,6 +429,9 @@ private:
     void completeStart();
     // The ticket's document title from the kept job name.
     void giveTitleToTicket();
+    // The application's job name, copy count and orientation into the
+    // record, the store and the ticket, as the print road sends them.
+    void reapplyApplicationJobInfo();
     void postAnnouncements();
     void postApplySettings(std::initializer_list<const char*> names);
     void post(std::string_view name, platform::Value object = {});
@@ -514,7 +518,7 @@ private:
     // keys the template could not give.
     void answerFromEngine(const platform::Dictionary& file, const template_values::Outcome& outcome);
     void applyTemplateKeys(template_values::Group& in, std::span<const template_values::SettingKey> keys);
-    void keepApplicationCopies(std::optional<template_values::Group>& jobSetup);
+    void keepApplicationJobInfo(std::optional<template_values::Group>& jobSetup);
     void applyTemplatePaper(template_values::Group& in, const template_values::SettingKey& k);
     // Through the checked road; a refusal leaves the value out.
     void applyTemplateSetting(template_values::Group& in, const char* key, int feature, std::int64_t value,

@@ -237,22 +237,22 @@ void zqController::JSEPreferenceSetFactory() {
     m_edgeEraseValues = {};
 }
 
-// The application's copy count and orientation come back with the next
-// print; the job name stays.
+// The job is the application's again: its name, copy count and orientation,
+// which the summary shows and the next print sends.
 void zqController::listenFactoryResetNotification(const platform::Notification&) {
     if (!started()) return;
     JSEPreferenceSetFactory();
-    m_copyCount = 1;
-    m_orientation = 1;
-    mJobFeature.copyCount = m_copyCount;
-    mJobFeature.orientation = m_orientation;
-    giveTitleToTicket();
+    reapplyApplicationJobInfo();
     convertFeaturesToDictionary();
     m_imageAlign = std::make_unique<ImageAlign>();
     postApplySettings({"jobSetupController::applySettings", "finishingController::applySettings",
                        "notificationController::applySettings", "customController::applySettings",
                        "peSubstitutionController::applySettings", "imageController::applySettings",
                        "lumaTemplate::applySettings"});
+}
+
+void zqController::reapplyApplicationJobInfo() {
+    SetJobTicketInfoFromApplication(m_documentTitle, m_copyCount, m_orientation);
 }
 
 // ---------------------------------------------------------------------------

@@ -87,7 +87,7 @@ void ApplyOlderKeys(template_values::Group& older, const OlderKey (&keys)[N], St
 bool zqController::convertRelease7Template() {
     template_values::Outcome outcome;
     JSEPreferenceSetFactory();
-    SetJobFeature(kFeatureCopies, m_copyCount, {}, 0);  // the application's, as on the current road
+    reapplyApplicationJobInfo();  // the application's job, as on the current road
     getJobSettings(outcome);
     getDeviceSettings(outcome);
     getPunchPatterns(outcome);

@@ -61,7 +61,7 @@ using Key = template_values::SettingKey;
 
 // The "jobSetup" keys in the order they are applied; the cover, status-page
 // and separator punches are applied after the job's punch pattern. The copy
-// count is the application's (keepApplicationCopies).
+// count is the application's (keepApplicationJobInfo).
 constexpr Key kJobSetupKeys[] = {
     {"bodyPaper", kFeatureBodyPaper, Key::kPaper},
     {"printingMode", kFeaturePrintingMode, Key::kNumber},
@@ -167,7 +167,7 @@ bool zqController::applyTemplate(const platform::Dictionary& file, template_valu
     for (std::size_t i = 0; i < std::size(kJobGroups); ++i)
         if (const auto found = FindGroup(file, kJobGroups[i])) groups[i].emplace(*found, kJobGroups[i], outcome);
     auto& [jobSetup, finisher, custom, image, notification] = groups;
-    keepApplicationCopies(jobSetup);
+    keepApplicationJobInfo(jobSetup);
     if (jobSetup) applyTemplateKeys(*jobSetup, kJobSetupKeys);
     if (finisher) applyFinisherGroup(*finisher);
     applyCoverPunches(jobSetup, finisher);
@@ -220,15 +220,15 @@ void zqController::applyTemplateKeys(template_values::Group& in, std::span<const
     }
 }
 
-// The copies are the print settings': the application hands them to the
-// bridge before every print, so the job keeps the application's copy count
-// and the panes are shown it. A template's copy count is still held to its
-// range.
-void zqController::keepApplicationCopies(std::optional<template_values::Group>& jobSetup) {
-    SetJobFeature(kFeatureCopies, m_copyCount, {}, 0);
+// The job name, copies and orientation are the application's: it hands
+// them to the bridge before every print, so the job keeps them, the image
+// values are placed for that orientation, and the panes are shown them. A
+// template's copy count is still held to its range.
+void zqController::keepApplicationJobInfo(std::optional<template_values::Group>& jobSetup) {
+    reapplyApplicationJobInfo();
     if (!jobSetup) return;
     jobSetup->number("copyCount", FeatureRange(kFeatureCopies));
-    jobSetup->answeredByEngine("copyCount");
+    for (const char* key : {"copyCount", "title", "orientation"}) jobSetup->answeredByEngine(key);
 }
 
 // A paper by its index in the catalog in use, as the panes send it; an
