@@ -211,9 +211,10 @@ TEST(Templates, ValuesOutOfRangeAreLeftOutAndPunchingKeepsWhatWasSaved) {
     EXPECT_EQ(std::tuple(r.punchJob, r.punchFrontCover, r.punchBackCover), std::tuple(64, false, false));
     EXPECT_EQ(bridge.pageCollection()->JSE_PageCollection_GetSize(), 0);
     // Image shifts are mirrored when side 2 is side 1 mirrored across the
-    // axis of their orientation, as the page-exception pane mirrors them.
+    // axis of their orientation, as the page-exception pane mirrors them; a
+    // shift without one is portrait, as the pane's shifts are unless landscape.
     for (const auto& [record, mirrored, axis] :
-         {std::tuple{0L, true, 0}, {1L, false, 0}, {2L, true, 0}, {3L, true, 2}}) {
+         {std::tuple{0L, true, 1}, {1L, false, 1}, {2L, true, 1}, {3L, true, 2}}) {
         SCOPED_TRACE(record);
         int type = 0, typeValue = 0, unit = 0, orientation = 0;
         bool mirror = !mirrored;

@@ -9,7 +9,7 @@
 #include <regex>
 
 #include "page_exception_walk.h"
-#include "peController/PageFeatureList.h"
+#include "PageFeatureList.h"
 #include "peController/pageSetController.h"
 
 using namespace platform;

@@ -13,17 +13,11 @@
 #include <vector>
 
 #include "JSE_Records.h"
+#include "PageRange.h"
 
 // Pages count from 1; page 99999 (kLastPage) stands for the last page of
 // the job.
 inline constexpr int kFirstPage = 1;
-
-// A run of pages, both ends included.
-struct PageRange {
-    int start = 0;
-    int end = 0;
-    friend bool operator==(const PageRange&, const PageRange&) = default;
-};
 
 // The labels of the entry's errors.
 enum PageRangeLabel {

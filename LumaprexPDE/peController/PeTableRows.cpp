@@ -1,6 +1,8 @@
 // Rows of the exception and summary tables, from the page collection.
 #include "PeTableRows.h"
 
+#include <algorithm>
+
 #include "FoundationValues.h"
 #include "JSE_Records.h"
 #include "PageFeatureLabels.h"
@@ -106,4 +108,18 @@ std::vector<TableRow> SummaryRows(const PageEntries& entries, const LabelText& l
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+int FindShownEntry(const PageEntries& entries, const RowSource& row) {
+    if (row.image) {
+        const auto found = std::find(entries.images.begin(), entries.images.end(), row.shift);
+        return found == entries.images.end() ? -1 : static_cast<int>(found - entries.images.begin());
+    }
+    const auto shown = [&](const PageEntry& entry) {
+        if (!row.feature) return entry == row.entry;
+        return entry.pages == row.entry.pages && entry.paper == row.entry.paper &&
+               std::find(entry.features.begin(), entry.features.end(), *row.feature) != entry.features.end();
+    };
+    const auto found = std::find_if(entries.pages.begin(), entries.pages.end(), shown);
+    return found == entries.pages.end() ? -1 : static_cast<int>(found - entries.pages.begin());
 }

@@ -51,6 +51,7 @@
 #include "OptionPane.h"
 #include "PageEntries.h"
 #include "PageRangeEntry.h"
+#include "PeTableRows.h"
 #include "TargetRanges.h"
 
 class pageSetController;

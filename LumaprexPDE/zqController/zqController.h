@@ -502,7 +502,9 @@ private:
     // every range punched, as turning punching on leaves them.
     void loadPageExceptionsToValidation(bool punched);
 
-    // Job-feature dictionary: the groups, each from the working records.
+    // Job-feature dictionary: the five groups of the job's own settings,
+    // each from the working records.
+    void convertJobFeaturesToDictionary();
     void fillJobSetupGroup();
     void fillFinisherGroup();
     void fillNotificationGroup();

@@ -4,7 +4,8 @@
 // made anew on every build and put into the dictionary the bridge keeps.
 // Every leaf is a text: numbers "%d", flags "1" or "0", image distances in
 // the pane's current unit with two decimals.
-#include "PageFeatureKeys.h"
+#include "PageEntries.h"
+#include "PageFeatureList.h"
 #include "zqController.h"
 
 namespace {
@@ -13,81 +14,16 @@ std::string Flag(bool on) { return on ? "1" : "0"; }
 std::string Number(std::int64_t value) { return platform::FormatInteger(value); }
 std::string Decimal(double value) { return platform::FormatDecimal(value); }
 
-// The page-exception codes that have an entry of their own.
-bool HasEntry(int code) {
-    switch (code) {
-        case kPeSubsetOutput:
-        case kPePaperSubstitution:
-        case kPeInsertBefore:
-        case kPeInsertAfter:
-        case kPePrintMode:
-        case kPePrintSide:
-        case kPeChapterStart:
-        case kPeRotation: return true;
-        default: return false;
-    }
-}
-
-// The value of the record's first feature of that code.
-std::optional<int> FeatureValue(const zqController& bridge, int record, int code) {
-    for (int j = 0; j < bridge.JSE_PageCollection_GetPageFeatureSize(record); ++j) {
-        int type = 0, value = 0;
-        bridge.JSE_PageCollection_GetPageFeature(record, j, type, value);
-        if (type == code) return value;
-    }
-    return std::nullopt;
-}
-
-// One "pageFeatures" entry for a feature of a page record.
-platform::Dictionary PageFeatureEntry(const zqController& bridge, int record, int first, int last, int code,
-                                      int value) {
-    platform::Dictionary entry{{"startPage", Number(first)}, {"endPage", Number(last)}, {"featureType", Number(code)}};
-    entry.set("featureValue", code == kPePaperSubstitution ? std::string() : Number(value));
-    const bool subset = code == kPeSubsetOutput;
-    if (!subset && code != kPePaperSubstitution && code != kPeInsertBefore && code != kPeInsertAfter) return entry;
-    const std::optional<int> staple = FeatureValue(bridge, record, kPeSubsetStaple);
-    if (subset && value == 2 && staple) {
-        entry.set("stapleType", Number(kPeSubsetStaple));
-        entry.set("staplePosition", Number(*staple));
-    }
-    int id = 0;
-    std::string paper;
-    bridge.JSE_PageCollection_GetProperty(record, 0, id, paper);
-    entry.set("propertyValue", paper);
-    if (subset) {
-        for (const auto& [key, companion] : kSubsetFeatureKeys) {
-            const std::optional<int> setting = FeatureValue(bridge, record, companion);
-            if (setting) entry.set(key, Number(*setting));
-        }
-        return entry;
-    }
-    const std::optional<int> punch = FeatureValue(bridge, record, kPePunch);
-    if (punch || code == kPePaperSubstitution) {
-        entry.set("punch", Number(kPePunch));
-        entry.set("punchValue", Number(punch.value_or(0)));
-    }
-    return entry;
-}
-
-// Every feature of every page record with a real range, in stored order.
-platform::Array PageFeatures(const zqController& bridge) {
-    platform::Array entries;
-    for (int i = 0; i < bridge.JSE_PageCollection_GetSize(); ++i) {
-        int first = -1, last = -1;
-        bridge.JSE_PageCollection_GetPageNumber(i, first, last);
-        if (first < 1 || last < 1) continue;
-        for (int j = 0; j < bridge.JSE_PageCollection_GetPageFeatureSize(i); ++j) {
-            int code = 0, value = 0;
-            bridge.JSE_PageCollection_GetPageFeature(i, j, code, value);
-            if (HasEntry(code)) entries.append(PageFeatureEntry(bridge, i, first, last, code, value));
-        }
-    }
-    return entries;
-}
-
 }  // namespace
 
 void zqController::convertFeaturesToDictionary() {
+    convertJobFeaturesToDictionary();
+    m_peFeatureDict = platform::Dictionary();
+    fillSubstitutionGroup();
+    m_jobFeatureDict.set("Substitution", m_peFeatureDict);
+}
+
+void zqController::convertJobFeaturesToDictionary() {
     // The store holds the page order and long-edge fold that the road and
     // the templates last gave it.
     if (m_service) {
@@ -99,19 +35,16 @@ void zqController::convertFeaturesToDictionary() {
     m_customFeatureDict = platform::Dictionary();
     m_imageFeatureDict = platform::Dictionary();
     m_notificationFeatureDict = platform::Dictionary();
-    m_peFeatureDict = platform::Dictionary();
     fillJobSetupGroup();
     fillFinisherGroup();
     fillNotificationGroup();
     fillCustomGroup();
     fillImageGroup();
-    fillSubstitutionGroup();
     m_jobFeatureDict.set("jobSetup", m_jobSetupDict);
     m_jobFeatureDict.set("finisher", m_finisherFeatureDict);
     m_jobFeatureDict.set("custom", m_customFeatureDict);
     m_jobFeatureDict.set("image", m_imageFeatureDict);
     m_jobFeatureDict.set("notification", m_notificationFeatureDict);
-    m_jobFeatureDict.set("Substitution", m_peFeatureDict);
 }
 
 void zqController::fillJobSetupGroup() {
@@ -235,8 +168,9 @@ void zqController::fillImageGroup() {
     g.set("backEraseBottomSide", Decimal(erase.back.bottom));
 }
 
+// Every page feature and image shift, as the page-exception pane writes them.
 void zqController::fillSubstitutionGroup() {
     if (!m_pageCollection) return;
-    m_peFeatureDict.set("pageFeatures", PageFeatures(*this));
+    m_peFeatureDict.set("pageFeatures", PageFeatureList(ReadPageEntries(this)));
     if (m_release7PageSet) m_peFeatureDict.set("pageSets", m_release7PageSet->copy());
 }

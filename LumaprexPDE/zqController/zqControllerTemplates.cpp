@@ -174,8 +174,10 @@ bool zqController::applyTemplate(const platform::Dictionary& file, template_valu
     if (custom) applyCustomGroup(*custom);
     if (image) applyImageGroup(*image);
     if (notification) applyTemplateKeys(*notification, kNotificationKeys);
-    // The image shifts of pages take the edge erase's orientation.
-    const int orientation = image ? image->values()["edgeErasePaperOrientation"].intValue() : 1;
+    // Image shifts of pages without an orientation of their own take the
+    // edge erase's, as far as the page-exception pane has it: landscape, or
+    // else portrait.
+    const int orientation = image && image->values()["edgeErasePaperOrientation"].intValue() == 2 ? 2 : 1;
     m_appliedPageFeatures.reset();
     if (const auto substitution = FindGroup(file, "Substitution"))
         applyPageFeatures(*substitution, orientation, outcome);
@@ -187,7 +189,7 @@ bool zqController::applyTemplate(const platform::Dictionary& file, template_valu
 // "Substitution" group for the page panes.
 void zqController::answerFromEngine(const platform::Dictionary& file, const template_values::Outcome& outcome) {
     m_jobFeatureDict = platform::Dictionary();
-    convertFeaturesToDictionary();
+    convertJobFeaturesToDictionary();
     const platform::Dictionary built = m_jobFeatureDict;
     m_jobFeatureDict = file.copy();
     for (const char* name : kJobGroups) {

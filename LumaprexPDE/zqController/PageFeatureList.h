@@ -1,7 +1,8 @@
-// The page-exception pane's group of the job-feature dictionary,
-// "Substitution": "pageSets", the page sets in their order, and
-// "pageFeatures", one dictionary per page feature a template restores, read
-// from the page collection. All values are texts.
+// The "Substitution" group of the job-feature dictionary: "pageSets", the
+// page sets in their order, and "pageFeatures", one dictionary per page
+// feature a template restores, read from the page collection. The
+// page-exception pane writes it after each change, the bridge whenever it
+// builds the dictionary, both with these. All values are texts.
 //
 // A page feature's dictionary holds "startPage", "endPage" and
 // "featureType", and by its code:

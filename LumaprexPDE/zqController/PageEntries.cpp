@@ -55,17 +55,3 @@ std::vector<std::pair<int, PageEntry>> ReadPageEntriesOver(const zqController* b
         entries.emplace_back(i, ReadPageEntry(*bridge, i));
     return entries;
 }
-
-int FindShownEntry(const PageEntries& entries, const RowSource& row) {
-    if (row.image) {
-        const auto found = std::find(entries.images.begin(), entries.images.end(), row.shift);
-        return found == entries.images.end() ? -1 : static_cast<int>(found - entries.images.begin());
-    }
-    const auto shown = [&](const PageEntry& entry) {
-        if (!row.feature) return entry == row.entry;
-        return entry.pages == row.entry.pages && entry.paper == row.entry.paper &&
-               std::find(entry.features.begin(), entry.features.end(), *row.feature) != entry.features.end();
-    };
-    const auto found = std::find_if(entries.pages.begin(), entries.pages.end(), shown);
-    return found == entries.pages.end() ? -1 : static_cast<int>(found - entries.pages.begin());
-}
