@@ -4,7 +4,10 @@
 // settings store holds nothing the panes would not let the user choose: each
 // number within its control's range, each text within its field's class and
 // byte limit, each paper one of the catalog in use, image shifts and margins
-// within their limits, page features on pages 1 to 99999.
+// within their limits, page features on pages 1 to 99999 with the values the
+// page-exception pane gives them.
+#include <algorithm>
+
 #include "AlertPanel.h"
 #include "ImageDistanceLimits.h"
 #include "PropertyList.h"
@@ -94,6 +97,39 @@ bool ImageWithinItsLimits(const Bridge& bridge) {
         bridge.JSE_PageCollection_GetImageFeature(k, 0, code, value, unit, mirror, orientation, x1, y1, x2, y2);
         for (float v : {x1, y1, x2, y2})
             if (!Within(v, -58.32, 58.32)) return false;
+        if (orientation != 1 && orientation != 2) return false;
+    }
+    return true;
+}
+
+// The values the page-exception pane gives each feature of pages; a punch
+// is a pattern or 0, a substitution takes any number.
+bool PaneGives(int code, int value) {
+    const auto among = [value](std::initializer_list<int> values) {
+        return std::find(values.begin(), values.end(), value) != values.end();
+    };
+    switch (code) {
+    case kPePrintMode: return among({1, 2, 3});
+    case kPePrintSide: return among({1, 2});
+    case kPeChapterStart: return among({1});
+    case kPeRotation: return among({3});
+    case kPeSubsetOutput: case kPeFinishingSubset: case kPeSubsetStaple: return Within(value, 1, 5);
+    case kPeSubsetTrim: return among({10, 11});
+    case kPeSubsetJog: return among({6, 7});
+    case kPeSubsetFold: return among({8, 9});
+    case kPeInsertBefore: case kPeInsertAfter: return among({1, 2, 3, 255});
+    case kPePunch: return Within(value, 0, 999);
+    default: return true;
+    }
+}
+
+bool PageValuesThePanesGive(const Bridge& bridge) {
+    for (int i = 0; i < bridge.JSE_PageCollection_GetSize(); ++i) {
+        for (int j = 0; j < bridge.JSE_PageCollection_GetPageFeatureSize(i); ++j) {
+            int code = 0, value = 0;
+            bridge.JSE_PageCollection_GetPageFeature(i, j, code, value);
+            if (!PaneGives(code, value)) return false;
+        }
     }
     return true;
 }
@@ -127,6 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(PapersOfTheCatalog(bridge, stored), "the store's papers are papers of the catalog in use");
     FUZZ_CHECK(ImageWithinItsLimits(bridge), "image shifts and margins lie within their limits");
     FUZZ_CHECK(PagesWithinTheJob(bridge), "page features lie on pages 1 to 99999");
+    FUZZ_CHECK(PageValuesThePanesGive(bridge), "page features hold the values the page-exception pane gives");
     FUZZ_CHECK(bridge.GetJobTicketSize() > 0, "a ticket is handed out, with or without the command file");
     return 0;
 }

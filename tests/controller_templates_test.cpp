@@ -66,7 +66,7 @@ void SetEveryGroup(Bridge& b) {
     paper(10, 12, 1, "", kPeFinishingSubset, 2);
     b.JSE_PageCollection_AddPageFeature(3, kPeSubsetOutput, 2);
     b.JSE_PageCollection_AddPageFeature(3, kPeSubsetStaple, 3);
-    for (const auto& [first, last, code, value] : {std::tuple{14, 15, kPePrintMode, 2}, {14, 15, kPeRotation, 2},
+    for (const auto& [first, last, code, value] : {std::tuple{14, 15, kPePrintMode, 2}, {14, 15, kPeRotation, 3},
                                                    {17, 17, kPePrintSide, 2}, {19, 19, kPeChapterStart, 1}})
         b.JSE_SetPageFeature(first, last, code, value);
     b.SetJobFeature(0, 0, {}, 0);  // the custom command and long-edge fold into the ticket

@@ -433,6 +433,11 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         {"Substitution", "", entry("235", "77", {}), 0},  {"Substitution", "", entry("301", "9", {}), 0},
         {"Substitution", "", entry("300", "5", {}), 0},   {"Substitution", "", entry("224", "9", {}), 0},
         {"Substitution", "", entry("224", "2", {{"stapleType", "225"}, {"staplePosition", "9"}}), 0},
+        {"Substitution", "", entry("233", "0", {}), 0},   {"Substitution", "", entry("234", "4", {}), 0},
+        {"Substitution", "", entry("234", "-1", {}), 0},  {"Substitution", "", entry("301", "2", {}), 0},
+        {"Substitution", "", entry("224", "4", {{"subsetTrim", "12"}}), 0},
+        {"Substitution", "", entry("224", "2", {{"subsetOffsetStack", "8"}}), 0},
+        {"Substitution", "", entry("224", "4", {{"subsetFold", "7"}}), 0},
         {"jobSetup", "copyCount", "100000", -1},          {"jobSetup", "frontCoverMode", "-2", -1},
         {"jobSetup", "printingMode", Value(2), -1},        {"jobSetup", "bodyPaper", "Letter_Gold", -1},
         {"finisher", "staplerPosition", "9", -1},          {"finisher", "punchJob", "-1", -1},
@@ -491,6 +496,18 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
     EXPECT_EQ(apply(interleaved, "interleaved"), expected);
     EXPECT_EQ(rows(), summary);
     EXPECT_EQ(alerts.messages().back(), kIncomplete);
+    // Trimming, which the rules refuse for an interleaved job to the other
+    // device, is refused whatever number says on.
+    Dictionary other = bare.copy(), finisher{{"jobExit", "5"}};
+    other.set("finisher", finisher);
+    const std::string untrimmed = apply(other, "other");
+    for (const char* on : {"1", "2", "-1"}) {
+        Dictionary trimmed = other.copy(), trimming = finisher.copy();
+        trimming.set("trimming", on);
+        trimmed.set("finisher", trimming);
+        EXPECT_EQ(apply(trimmed, std::string("trimmed") + on), untrimmed) << on;
+        EXPECT_EQ(alerts.messages().back(), kIncomplete) << on;
+    }
 }
 
 // Punching down each road that once showed one job and printed another: the

@@ -3,8 +3,10 @@
 // page-feature arrays of a template of the earlier release. Papers of
 // substitutions and inserts become the page ranges' properties; punch,
 // staple and subset settings join the range's record once it exists.
+#include <algorithm>
 #include <array>
 #include <numeric>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -21,16 +23,40 @@ constexpr int kPaperProperty = 1;
 constexpr template_values::Range kShiftPoints{-58.32, 58.32};
 
 // The values the page-exception pane gives a feature of pages: each print
-// mode, each side, a chapter's start, the turns the printer has words for,
-// each subset device and staple position. Any number for the other codes.
-constexpr std::pair<int, template_values::Range> kPageFeatureValues[] = {
-    {kPePrintMode, {1, 3}},    {kPePrintSide, {1, 2}},    {kPeChapterStart, {1, 1}},
-    {kPeRotation, {2, 4}},     {kPeSubsetOutput, {1, 5}}, {kPeSubsetStaple, {1, 5}}};
+// mode, each side, a chapter's start, the half turn, each subset device and
+// staple position, trimming on or off, offset stacking off or on, no fold or
+// a saddle fold, an insert's tray or the job's.
+constexpr int kPrintModes[] = {1, 2, 3};
+constexpr int kPrintSides[] = {1, 2};
+constexpr int kChapterStarts[] = {1};
+constexpr int kRotations[] = {3};
+constexpr int kDevicesAndStaples[] = {1, 2, 3, 4, 5};
+constexpr int kTrims[] = {10, 11};
+constexpr int kOffsets[] = {6, 7};
+constexpr int kFolds[] = {8, 9};
+constexpr int kTrays[] = {1, 2, 3, kPeNotSet};
 
-template_values::Range PageFeatureValues(int code) {
+constexpr std::pair<int, std::span<const int>> kPageFeatureValues[] = {
+    {kPePrintMode, kPrintModes},           {kPePrintSide, kPrintSides},   {kPeChapterStart, kChapterStarts},
+    {kPeRotation, kRotations},             {kPeSubsetOutput, kDevicesAndStaples},
+    {kPeFinishingSubset, kDevicesAndStaples}, {kPeSubsetStaple, kDevicesAndStaples},
+    {kPeSubsetTrim, kTrims},               {kPeSubsetJog, kOffsets},      {kPeSubsetFold, kFolds},
+    {kPeInsertBefore, kTrays},             {kPeInsertAfter, kTrays}};
+
+// The values the pane gives the code; none for a code any number goes with.
+std::optional<std::span<const int>> PaneValues(int code) {
     for (const auto& [known, values] : kPageFeatureValues)
         if (known == code) return values;
-    return template_values::kAnyNumber;
+    return std::nullopt;
+}
+
+// The value of the key as the pane gives the code one: a punch is a pattern
+// or 0; the other codes take any number (those no pane gives are refused as
+// features later).
+std::optional<std::int64_t> PageFeatureValue(template_values::Group& entry, const char* key, int code) {
+    if (const auto values = PaneValues(code)) return entry.oneOf(key, *values);
+    if (code == kPePunch) return entry.number(key, template_values::FeatureRange(kFeaturePunchPattern));
+    return entry.number(key, template_values::kAnyNumber);
 }
 
 bool IsPaperKind(int code) {
@@ -121,7 +147,7 @@ bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orie
     const int first = static_cast<int>(*startPage), last = static_cast<int>(*endPage);
     const auto code = entry.number("featureType", kAnyNumber);
     if (!code) return false;
-    const auto value = entry.number("featureValue", PageFeatureValues(static_cast<int>(*code)));
+    const auto value = PageFeatureValue(entry, "featureValue", static_cast<int>(*code));
     const auto paper = entry.text("propertyValue");
     if (!value || !paper) return false;
     const int c = static_cast<int>(*code), v = static_cast<int>(*value);
@@ -144,7 +170,7 @@ bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orie
     const auto companion = [&](const char* key, const char* valueKey, int expected) {
         if (!entry.has(key)) return true;
         const auto kind = entry.number(key, {double(expected), double(expected)});
-        const auto setting = entry.number(valueKey, PageFeatureValues(expected));
+        const auto setting = PageFeatureValue(entry, valueKey, expected);
         if (kind && setting) companions.emplace_back(expected, static_cast<int>(*setting));
         return kind && setting;
     };
@@ -158,7 +184,7 @@ bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orie
     if (!companion("stapleType", "staplePosition", kPeSubsetStaple)) return false;
     for (const auto& [key, code] : kSubsetFeatureKeys) {
         if (!entry.has(key)) continue;
-        const auto setting = entry.number(key, PageFeatureValues(code));
+        const auto setting = PageFeatureValue(entry, key, code);
         if (!setting) return false;
         companions.emplace_back(code, static_cast<int>(*setting));
     }
@@ -256,6 +282,15 @@ void zqController::convertPageFeatureArray(const platform::Array& items, templat
 }
 
 bool zqController::convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper) {
+    const auto values = PaneValues(code);
+    const template_values::Range patterns = template_values::FeatureRange(kFeaturePunchPattern);
+    if ((values && std::find(values->begin(), values->end(), value) == values->end()) ||
+        (code == kPePunch && (value < patterns.min || value > patterns.max))) {
+        platform::ConsoleLog(platform::Format("zqController: template earlier page feature %d = %d is no value the "
+                                              "panes give and was not applied",
+                                              code, value));
+        return false;
+    }
     switch (code) {
         case kPePaperSubstitution:
         case kPeInsertBefore:

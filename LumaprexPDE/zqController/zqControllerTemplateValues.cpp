@@ -115,6 +115,13 @@ std::optional<std::int64_t> Group::wholeNumber(std::string_view key, Range range
     return number(key, range);
 }
 
+std::optional<std::int64_t> Group::oneOf(std::string_view key, std::span<const int> values) {
+    const auto value = number(key, kAnyNumber);
+    if (!value || std::find(values.begin(), values.end(), *value) != values.end()) return value;
+    leaveOut(key, "= \"" + platform::FormatInteger(*value) + "\" is no value the panes give");
+    return std::nullopt;
+}
+
 bool Group::flag(std::string_view key) { return number(key, kAnyNumber).value_or(0) != 0; }
 
 std::optional<std::string> Group::text(std::string_view key, std::string_view ruleKey) {

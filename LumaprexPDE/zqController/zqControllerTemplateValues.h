@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,9 +37,10 @@ Range AlignmentRange(int unit);
 Range EraseRange(int unit);
 
 // A key of a template's group and how it reaches the engine: as a number,
-// a text with value 0, or a paper by its index in the catalog.
+// a flag (any number but 0 is on, sent as 1), a text with value 0, or a
+// paper by its index in the catalog.
 struct SettingKey {
-    enum Kind { kNumber, kText, kPaper };
+    enum Kind { kNumber, kFlag, kText, kPaper };
     const char* key;
     int feature;
     Kind kind;
@@ -87,6 +89,8 @@ public:
     std::optional<std::int64_t> number(std::string_view key, Range range);
     // The same, for a text that is a whole number and nothing else.
     std::optional<std::int64_t> wholeNumber(std::string_view key, Range range);
+    // The number of the key, when it is one of the values.
+    std::optional<std::int64_t> oneOf(std::string_view key, std::span<const int> values);
     // The decimal number of the key, when the text begins with one and it
     // lies in the range.
     std::optional<double> decimal(std::string_view key, Range range);

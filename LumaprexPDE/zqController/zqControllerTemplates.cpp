@@ -71,9 +71,9 @@ constexpr Key kJobSetupKeys[] = {
     {"frontCoverPaper", kFeatureFrontCoverPaper, Key::kPaper},
     {"backCoverMode", kFeatureBackCoverMode, Key::kNumber},
     {"backCoverPaper", kFeatureBackCoverPaper, Key::kPaper},
-    {"collate", kFeatureCollate, Key::kNumber},
-    {"setSeparator", kFeatureSetSeparator, Key::kNumber},
-    {"proofSet", kFeatureProofSet, Key::kNumber},
+    {"collate", kFeatureCollate, Key::kFlag},
+    {"setSeparator", kFeatureSetSeparator, Key::kFlag},
+    {"proofSet", kFeatureProofSet, Key::kFlag},
     {"signaturePages", kFeatureSignaturePages, Key::kNumber},
 };
 
@@ -87,8 +87,8 @@ constexpr Key kCoverPunchKeys[] = {
 constexpr Key kFinisherKeys[] = {
     {"jobExit", kFeatureDocumentExit, Key::kNumber},
     {"staplerPosition", kFeatureStaplerPosition, Key::kNumber},
-    {"offsetStack", kFeatureOffsetStacking, Key::kNumber},
-    {"trimming", kFeatureTrimming, Key::kNumber},
+    {"offsetStack", kFeatureOffsetStacking, Key::kFlag},
+    {"trimming", kFeatureTrimming, Key::kFlag},
 };
 
 constexpr Key kNotificationKeys[] = {
@@ -213,6 +213,11 @@ void zqController::applyTemplateKeys(template_values::Group& in, std::span<const
             case Key::kNumber:
                 if (const auto number = in.number(k.key, FeatureRange(k.feature)))
                     applyTemplateSetting(in, k.key, k.feature, *number, {});
+                break;
+            // The rules judge the flag as it is stored: on or off.
+            case Key::kFlag:
+                if (const auto number = in.number(k.key, template_values::kAnyNumber))
+                    applyTemplateSetting(in, k.key, k.feature, *number != 0 ? 1 : 0, {});
                 break;
             case Key::kText:
                 applyTemplateSetting(in, k.key, k.feature, 0, in.text(k.key).value_or(""));
