@@ -433,6 +433,22 @@ TEST(PageListTest, SettingAPropertySortsThePagesStablyByFirstPageAndKind) {
     }
 }
 
+// Arranged records stand as given; those out of the sort order there are
+// moved by the next sort as if an edit had put them there.
+TEST(PageListTest, ArrangingPutsTheRecordsInTheGivenOrderUntilTheNextSort) {
+    JSE_PageCollection c;
+    for (const long page : {3L, 5L, 7L}) c.JSE_PageCollection_SetPageType(page, page, kPePunch, static_cast<int>(page));
+    const std::vector<Page> sorted = Pages(c);
+    for (const std::vector<long>& notAnOrder : {std::vector<long>{0, 0, 1}, {0, 1}, {0, 1, 3}})
+        EXPECT_FALSE(c.JSE_PageCollection_ArrangePages(notAnOrder));
+    EXPECT_EQ(Pages(c), sorted);
+    ASSERT_TRUE(c.JSE_PageCollection_ArrangePages({2, 0, 1}));
+    EXPECT_EQ(Pages(c), (std::vector<Page>{sorted[2], sorted[0], sorted[1]}));
+    c.JSE_PageCollection_SetProperty(9, 9, kPeInsertBefore, L"Tab", kPeInsertBefore, 1, true);
+    const std::vector<Page> after = Pages(c);
+    EXPECT_EQ(std::vector<Page>(after.begin(), after.begin() + 3), sorted);
+}
+
 // A layout range's mirror is no entry of its pages for RemovePages; erased
 // by its index it takes its layout range with it, for good.
 TEST(LayoutTest, RemovingPagesNeverTakesAMirrorAndAMirrorGoesWithItsRange) {

@@ -2,7 +2,9 @@
 // Delete after other groups have changed the page collection, the all-sets
 // box turned off by the user and by the code, a template that holds a set
 // twice, and seeded random sequences of every action of the tab. Each walk
-// ends with the summary, the exception table and the ticket's lines.
+// ends with the summary, the exception table and the ticket's lines; random
+// walks also end at the printer, once as the dialog left the job and once
+// from its template.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include "LabelLookup.h"
 #include "page_exception_walk.h"
 #include "peController/pageSetController.h"
+#include "print_host_support.h"
 
 using namespace platform;
 using namespace pde_test;
@@ -225,11 +228,22 @@ protected:
         return std::uniform_int_distribution<int>(0, std::max(static_cast<int>(count), 1) - 1)(random);
     }
 
+    // The table's weights, those of the actions that take exceptions away
+    // divided and those of inserts multiplied.
+    static std::vector<double> Weights(double removals = 1, double inserts = 1) {
+        std::vector<double> weights;
+        for (const auto& [weight, action] : kActions) {
+            const std::string_view text = action;
+            const bool removes = text.find("Delete") != text.npos || text.find("delete") != text.npos ||
+                                 text.find("resetFactory") != text.npos;
+            weights.push_back(weight * (removes ? 1 / removals : text.find("peInsert") != text.npos ? inserts : 1));
+        }
+        return weights;
+    }
+
     // The next action, its alternatives chosen and its values filled in;
     // the rows it deletes are kept in deleted.
     std::string next() {
-        std::vector<double> weights;
-        for (const auto& [weight, action] : kActions) weights.push_back(weight);
         deleted.clear();
         return expand(kActions[std::discrete_distribution<int>(weights.begin(), weights.end())(random)].second);
     }
@@ -260,7 +274,7 @@ protected:
     }
     std::string value(std::string_view name) {
         const std::vector<TableRow> rows = name == "exception" ? exceptionRows() : summaryRows();
-        if (name == "page") return std::to_string(1 + pick(60));
+        if (name == "page") return std::to_string(1 + pick(pages));
         if (name == "icon") return std::to_string(1 + pick(5));
         if (name == "set") return std::to_string(pick(pe->pageSets().size()));
         if (name == "paper") return expand("{Letter|Letter_Blue|Letter_Red|A4|Letter_Transparency}");
@@ -360,6 +374,8 @@ protected:
     }
 
     std::mt19937 random;
+    std::vector<double> weights = Weights();
+    int pages = 60;  // the job's pages that the walk's sets take
     int templates = 0;
     std::vector<RowSource> deleted;
     LabelText label = [this](int id) { return getNSStringWithID(bundle, id, kPageExceptionLabels); };
@@ -383,6 +399,37 @@ TEST_F(PageExceptionSequence, AnyOrderOfActionsKeepsTheTablesTrueAndTheTabOpen) 
             }
             checkTab();
         }
+    }
+}
+
+// Random walks of the tab, the commands that took effect replayed in the
+// print host, where the job is saved as a template, printed, and printed
+// again from the template in a new dialog: the printer gets the same bytes.
+// The walks keep to a few pages, so that their ranges meet, and build a job
+// up: inserts come often, removals seldom.
+TEST_F(PageExceptionSequence, RandomWalkComesBackFromItsTemplateAtThePrinter) {
+    filter_test::PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    pages = 8;
+    weights = Weights(4, 5);
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        open();
+        random.seed(seed);
+        templates = 0;
+        std::vector<std::string> commands = {"click pagefeatureButton"};
+        for (int step = 0; step < 25; ++step) {
+            std::istringstream action("click pagefeatureButton; " + next());
+            for (std::string command; std::getline(action, command, ';');) {
+                command.erase(0, command.find_first_not_of(' '));
+                if (!run(command)) break;
+                commands.push_back(command);
+            }
+        }
+        std::string history;
+        for (const std::string& command : commands) history += "\n  " + command;
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ":" << history);
+        const host_test::RoundTrip trip = host_test::TemplateRoundTrip(cups, folder, "walk", commands);
+        EXPECT_EQ(trip.second, trip.first) << cups.log();
     }
 }
 

@@ -11,27 +11,20 @@
 #include <filesystem>
 #include <sstream>
 
+#include "PropertyList.h"
 #include "UserEnvironment.h"
 #include "pde_test_support.h"
-#include "private_scheduler.h"
+#include "print_host_support.h"
 
 using namespace filter_test;
+using namespace host_test;
 
 namespace {
 
-const std::string kHost = builtProgram("tools", "lumaprex-print");
-const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
 const std::string kFixtures = LUMAPREX_TEST_DATA "/pde/";
 const std::string kSampleJob = LUMAPREX_SOURCE_DIR "/data/sample-job.ps";
 const std::string kSampleActions = LUMAPREX_SOURCE_DIR "/data/sample-job.actions";
 const std::string kRefusedOnce = "lumaprex-print: the pane did not let the job print; click Print again\n";
-
-RunResult Print(const PrivateScheduler& cups, std::vector<std::string> arguments, const char* server = nullptr) {
-    arguments.insert(arguments.begin(), kHost);
-    RunSetup setup;
-    setup.environment["CUPS_SERVER"] = server ? server : cups.socket();
-    return runProgram(kHost, arguments, setup);
-}
 
 // The fixture's text with the user who runs the test in place of "@USER@".
 std::string WithUser(std::string text) {
@@ -239,36 +232,61 @@ TEST(PrintDialogEndToEnd, HostTellsOfASchedulerThatDoesNotAnswerAndStopsWithinTh
     EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << "nothing reached the queue";
 }
 
-// One dialog of the print host on the job of the test: the actions, then
-// Print (which a text edit may refuse once; the document then goes with the
-// second click). The id of the application's job, or 0.
-int PrintDialog(const PrivateScheduler& cups, const std::string& templates, const std::vector<std::string>& actions,
-                RunResult& run) {
-    std::vector<std::string> arguments = {"--title", "Round trip", "--templates", templates};
-    for (const std::string& action : actions) arguments.insert(arguments.end(), {"--do", action});
-    arguments.insert(arguments.end(), {"--do", "print", kJob});
-    run = Print(cups, arguments);
-    const std::size_t at = run.out.rfind("request id is Lumaprex-");
-    return at == std::string::npos ? 0 : std::atoi(run.out.c_str() + at + 23);
-}
+// A job of the round trip: the actions of its dialog, what the new dialog
+// does after the reset before it applies the template, whether the command
+// file goes meanwhile, and the host's options.
+struct RoundTripCase {
+    const char* name;
+    std::vector<std::string> actions;
+    std::vector<std::string> beforeApply;
+    bool deleteFile;
+    std::vector<std::string> options = {};
+};
 
-// The page-exception rows of the summary table the host showed.
-std::string SummaryPageExceptions(const std::string& out) {
-    const std::size_t start = out.find("  | Page Exceptions |");
-    return start == std::string::npos ? std::string() : out.substr(start, out.find("  |      |", start) - start);
-}
+const std::string kCommandFileText = "%LumaprexFile: from the operator's file\r\n";
 
-// Each job is printed, saved as a template, and printed again from a new
-// dialog after a factory reset and the template's apply: the printer gets
+// The job comes back from its template in a new dialog: the printer gets
 // the same bytes (a command file deleted meanwhile is left out of the second
-// print, which is otherwise the same, and the user is told once) and the summary lists the same page
-// exceptions in the same order, a side or paper before its print mode too.
+// print, which is otherwise the same, and the user is told once) and the
+// summary lists the same page exceptions in the same order.
+void ExpectTheJobBackFromItsTemplate(PrivateScheduler& cups, const TempDir& folder, const RoundTripCase& c,
+                                     const std::string& name) {
+    SCOPED_TRACE(c.name);
+    const std::string commands = folder.file("commands.ps");
+    writeFile(commands, kCommandFileText);
+    const RoundTrip trip = TemplateRoundTrip(cups, folder, name, c.actions, c.beforeApply, c.options, [&] {
+        if (c.deleteFile) std::filesystem::remove(commands);
+    });
+    std::string expected = trip.first;
+    EXPECT_EQ(expected.substr(0, expected.find("%%EndComments")).find("\r\n\r\n"), std::string::npos)
+        << "an empty ticket line";
+    if (c.deleteFile) {
+        // The file's line went ahead of the ticket's lines.
+        const std::size_t at = expected.find(kCommandFileText);
+        ASSERT_NE(at, std::string::npos);
+        expected.erase(at, kCommandFileText.size());
+    }
+    EXPECT_EQ(trip.second, expected) << cups.log();
+    const std::string gone = "alert: The command file \"" + commands + "\" cannot be read.";
+    const std::size_t told = trip.applied.err.find(gone);
+    EXPECT_EQ(told != std::string::npos && trip.applied.err.rfind(gone) == told, c.deleteFile) << trip.applied.err;
+}
+
+// The odd pages of 1..last substituted: a page feature on every second page.
+std::vector<std::string> OddPagesSubstituted(const std::string& last) {
+    return {"click pagefeatureButton", "type pageEditorField 1.." + last, "end", "select pageSetView 0",
+            "click selectOddPageCheck", "choose exceptionPaperCombo Letter_Blue", "click exceptionUpdateButton"};
+}
+
+// Each job of the table comes back from its template: a side or paper
+// before its print mode too, inserts on one page in the order they print,
+// a large job, page shifts after the bridge rebuilt the dictionary, and
+// image alignment in every orientation.
 TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFirstTime) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
     TempDir folder;
     const std::string commands = folder.file("commands.ps");
-    const std::string fileText = "%LumaprexFile: from the operator's file\r\n";
     const std::vector<std::string> image = {"click imageoptionButton", "click imageAlignButton"};
     const std::vector<std::string> mirroredShift = {
         "click pagefeatureButton", "type pageEditorField 2..4", "end",  "select pageSetView 0",
@@ -289,12 +307,35 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
         a.insert(a.end(), b.begin(), b.end());
         return a;
     };
-    const struct {
-        const char* name;
-        std::vector<std::string> actions;
-        std::vector<std::string> beforeApply;  // in the new dialog, after the reset
-        bool deleteFile;
-    } cases[] = {
+    // Inserts of both kinds on page 24, each paper in turn.
+    const auto inserts = [](std::initializer_list<const char*> papers) {
+        std::vector<std::string> actions = {"click pagefeatureButton", "type pageEditorField 24", "end",
+                                            "select pageSetView 0", "click page1", "click peInsert"};
+        for (const char* kind : {"0", "1"}) {
+            actions.push_back(std::string("choose insertLocationMatrix ") + kind);
+            for (const char* paper : papers)
+                actions.insert(actions.end(), {std::string("choose exceptionPaperCombo ") + paper,
+                                               "click exceptionUpdateButton"});
+        }
+        return actions;
+    };
+    // A template the bridge applies without its notification group: its
+    // page image shift is applied, and the panes get the rebuilt dictionary.
+    const std::string partial = folder.file("partial.plist");
+    platform::Dictionary shift{{"startPage", "2"}, {"endPage", "4"}, {"featureType", "302"}, {"x1", "36.00"},
+                               {"y1", "18.00"}, {"x2", "-36.00"}, {"y2", "18.00"}};
+    platform::Array features;
+    features.append(shift);
+    platform::Dictionary substitution{{"pageFeatures", features}};
+    ASSERT_TRUE(platform::WritePropertyListFile(
+        partial, platform::Dictionary{{"jobSetup", platform::Dictionary()}, {"finisher", platform::Dictionary()},
+                                      {"custom", platform::Dictionary()}, {"image", platform::Dictionary()},
+                                      {"Substitution", substitution}}));
+    const std::vector<std::string> covers = {"click jobsetupButton", "pick " + kFixtures + "Covers.cat",
+                                             "click paperCatalogButton"};
+    const std::vector<std::string> mirroredAlignment = join(image, {"type iaSide1XEditText 0.25",
+                                                                    "type iaSide1YEditText 0.1", "end"});
+    const RoundTripCase cases[] = {
         {"millimetre alignment and erase",
          join(image, {"click imageAlignUnitMMCell", "type iaSide1XEditText 5", "end", "click edgeEraseButton",
                       "click edgeEraseUnitMMCell", "type eaSide1TopEditText 12.7", "end"}),
@@ -322,43 +363,37 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
           "select pageSetView 0", "click page1", "click peLayout", "click simplexButton", "click layoutUpdateButton",
           "click peSubstitute", "choose exceptionPaperCombo Letter_Transparency", "click exceptionUpdateButton"},
          {}, false},
+        {"two inserts of each kind on one page", inserts({"Letter_Blue", "Letter_Red"}), {}, false},
+        {"three inserts of each kind on one page", inserts({"Letter_Blue", "Letter_Red", "Letter_Green"}), {}, false},
+        {"3,000 page features", OddPagesSubstituted("5999"), {}, false},
+        {"page image shift across a catalog load that replaces a paper",
+         join(mirroredShift, join({"type pageEditorField 10", "end", "select pageSetView 1", "click page1",
+                                   "click peSubstitute", "choose exceptionPaperCombo Letter_Red",
+                                   "click exceptionUpdateButton"},
+                                  covers)),
+         covers, false},
+        {"page image shift across a template with a group missing",
+         {"click summaryButton", "pick " + partial, "click opentemplate", "select templateListView 0",
+          "click applytemplate"},
+         {}, false},
+        {"mirrored alignment in landscape", mirroredAlignment, {}, false, {"--orientation", "landscape"}},
+        {"mirrored alignment in reverse landscape", mirroredAlignment, {}, false,
+         {"--orientation", "reverse-landscape"}},
+        {"mirrored alignment in reverse portrait", mirroredAlignment, {}, false, {"--orientation", "reverse-portrait"}},
     };
     int row = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        writeFile(commands, fileText);
-        const std::string name = "round-trip-" + std::to_string(++row);
-        RunResult first;
-        const int saved = PrintDialog(cups, folder.path(),
-                                      join(c.actions, {"click summaryButton", "pick " + name, "click savetemplate",
-                                                       "tab templateTabView 1", "show summaryListView"}),
-                                      first);
-        ASSERT_TRUE(saved > 0 && cups.waitForJob(saved)) << first.err << cups.log();
-        std::string expected = cups.printerOutput();
-        EXPECT_EQ(expected.substr(0, expected.find("%%EndComments")).find("\r\n\r\n"), std::string::npos)
-            << "an empty ticket line";
-        if (c.deleteFile) {
-            // The file's line went ahead of the ticket's lines.
-            std::filesystem::remove(commands);
-            const std::size_t at = expected.find(fileText);
-            ASSERT_NE(at, std::string::npos);
-            expected.erase(at, fileText.size());
-        }
-        RunResult second;
-        const int applied = PrintDialog(
-            cups, folder.path(),
-            join(join({"click summaryButton", "click resetFactory"}, c.beforeApply),
-                 {"click summaryButton", "pick " + folder.file(name), "click opentemplate", "select templateListView 0",
-                  "click applytemplate", "tab templateTabView 1", "show summaryListView"}),
-            second);
-        ASSERT_TRUE(applied > 0 && cups.waitForJob(applied)) << second.err << cups.log();
-        EXPECT_NE(second.err.find("alert: The template has been applied. [OK]\n"), std::string::npos) << second.err;
-        const std::string gone = "alert: The command file \"" + commands + "\" cannot be read.";
-        const std::size_t told = second.err.find(gone);
-        EXPECT_EQ(told != std::string::npos && second.err.rfind(gone) == told, c.deleteFile) << second.err;
-        EXPECT_EQ(SummaryPageExceptions(second.out), SummaryPageExceptions(first.out));
-        EXPECT_EQ(cups.printerOutput(), expected) << cups.log();
-    }
+    for (const RoundTripCase& c : cases)
+        ExpectTheJobBackFromItsTemplate(cups, folder, c, "round-trip-" + std::to_string(++row));
+}
+
+// The largest job the page-exception tab takes, a page feature on each of
+// 50,000 runs, comes back from its template as the table's jobs do.
+TEST(PrintDialogEndToEnd, LargestJobFromItsTemplateReachesThePrinterAsTheFirstTime) {
+    PrivateScheduler cups;
+    ASSERT_TRUE(cups.ready());
+    TempDir folder;
+    ExpectTheJobBackFromItsTemplate(cups, folder, {"50,000 page features", OddPagesSubstituted("99999"), {}, false},
+                                    "largest");
 }
 
 // The page-exception lines of a stored ticket: slips, plex, rotation and

@@ -124,6 +124,12 @@ public:
     // --- Setting exceptions -------------------------------------------------
     void JSE_PageCollection_AddPageFeature(long i, int type, int value);
     int JSE_PageCollection_UpdatePageFeature(long i, int type, int value);
+    // The page records in the order given: order[k] is the index of the
+    // record that goes to place k. A record that stands out of the sort order
+    // there is placed as if an edit had put it there, so the next sort moves
+    // it. False, and nothing changes, when order is not a permutation of the
+    // record indices.
+    bool JSE_PageCollection_ArrangePages(const std::vector<long>& order);
 
     // --- Reading page records -----------------------------------------------
     long JSE_PageCollection_GetSize() const;

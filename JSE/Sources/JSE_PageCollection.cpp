@@ -380,6 +380,20 @@ int JSE_PageCollection::JSE_PageCollection_UpdatePageFeature(long i, int type, i
     return 1;
 }
 
+bool JSE_PageCollection::JSE_PageCollection_ArrangePages(const std::vector<long>& order) {
+    std::vector<bool> taken(static_cast<std::size_t>(pageList.size()));
+    if (order.size() != taken.size()) return false;
+    for (const long i : order) {
+        if (!validPage(i) || taken[static_cast<std::size_t>(i)]) return false;
+        taken[static_cast<std::size_t>(i)] = true;
+    }
+    std::vector<PageItemType> records = pageList.records();
+    pageList.clear();
+    for (const long i : order) pageList.push_back(std::move(records[static_cast<std::size_t>(i)]));
+    for (long i = 0; i < pageList.size(); ++i) notePlaced(i);
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 // Reading
 

@@ -543,13 +543,14 @@ private:
     bool applyPageFeatureEntry(const platform::Value& entry, int orientation, template_values::Outcome& outcome);
     bool applyPageFeatureEntry(template_values::Group& entry, int orientation);
     void storePageFeaturesInOrder(const platform::Array& entries, const std::vector<bool>& applied, int orientation);
+    void arrangePagesAsListed(const platform::Array& entries);
     bool applyImageShiftEntry(template_values::Group& entry, int first, int last, int orientation);
     bool pageRulesTake(template_values::Group& entry, int first, int last, const std::string& paper,
                        std::initializer_list<std::pair<int, int>> features);
     void convertPageFeatureArray(const platform::Array& items, template_values::Outcome& outcome);
     // False when the pair was left out.
     bool convertPageFeaturePair(int first, int last, int code, int value, const std::string& paper);
-    void setPagePaper(int first, int last, int property, const std::string& paper, int code, int value);
+    int setPagePaper(int first, int last, int property, const std::string& paper, int code, int value);
     bool addToRecordHolding(int first, int last, int holder, int code, int value);
     // Whether the catalog in use holds the paper; an empty name is the body paper.
     bool knownPaper(const std::string& name);

@@ -5,12 +5,16 @@
 // staple and subset settings join the range's record once it exists.
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <map>
 #include <numeric>
 #include <span>
 #include <utility>
 #include <vector>
 
+#include "PageEntries.h"
 #include "PageFeatureKeys.h"
+#include "PageFeatureList.h"
 #include "SystemLog.h"
 #include "zqController.h"
 #include "zqControllerTemplateValues.h"
@@ -57,6 +61,27 @@ std::optional<std::int64_t> PageFeatureValue(template_values::Group& entry, cons
     if (const auto values = PaneValues(code)) return entry.oneOf(key, *values);
     if (code == kPePunch) return entry.number(key, template_values::FeatureRange(kFeaturePunchPattern));
     return entry.number(key, template_values::kAnyNumber);
+}
+
+// An entry as text, its keys in the order they were written, as the
+// page-exception pane writes them.
+std::string EntryText(const platform::Dictionary& entry) {
+    std::string text;
+    for (const auto& [key, value] : entry) text += key + "=" + value.text() + ";";
+    return text;
+}
+
+// Whether the entries of pages lie on pages apart from each other, in page
+// order: records made for them stand in that order however they were made.
+bool ListedApart(const platform::Array& entries) {
+    long lastPage = 0;
+    for (const platform::Value& entry : entries) {
+        const platform::Dictionary& values = entry.dictionary();
+        if (values["featureType"].intValue() == kPeImageShift) continue;
+        if (values["startPage"].intValue() <= lastPage) return false;
+        lastPage = values["endPage"].intValue();
+    }
+    return true;
 }
 
 bool IsPaperKind(int code) {
@@ -117,6 +142,40 @@ void zqController::applyPageFeatures(const platform::Dictionary& substitution, i
     if (outOfOrder) storePageFeaturesInOrder(entries, applied, orientation);
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (applied[i]) m_appliedPageFeatures->append(entries[i]);
+    arrangePagesAsListed(*m_appliedPageFeatures);
+}
+
+// The page records in the order the template lists them, the order they
+// stood in when it was saved. The editing roads place a record by the
+// records already there, so the same records made in another order can
+// stand in another order (inserts on one page, a layout range made after
+// them), and the ticket lists records that begin on one page as they stand.
+// A record is known by its first entry as the pane writes it; one the
+// template does not list so stays behind the record before it.
+void zqController::arrangePagesAsListed(const platform::Array& entries) {
+    if (ListedApart(entries)) return;
+    std::map<std::string, std::deque<long>> listed;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        listed[EntryText(entries[i].dictionary())].push_back(static_cast<long>(i));
+    const PageEntries held = ReadPageEntries(this);
+    std::vector<std::pair<long, long>> places;  // place in the template, record
+    long place = -1;
+    for (std::size_t r = 0; r < held.pages.size(); ++r) {
+        const platform::Array made = PageFeatureList(PageEntries{{held.pages[r]}, {}});
+        auto found = made.empty() ? listed.end() : listed.find(EntryText(made[0].dictionary()));
+        if (found != listed.end() && !found->second.empty()) {
+            place = found->second.front();
+            found->second.pop_front();
+        }
+        places.emplace_back(place, static_cast<long>(r));
+    }
+    const auto listedBefore = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (std::is_sorted(places.begin(), places.end(), listedBefore)) return;
+    std::stable_sort(places.begin(), places.end(), listedBefore);
+    std::vector<long> order;
+    for (const auto& [listedAt, record] : places) order.push_back(record);
+    m_pageCollection->JSE_PageCollection_ArrangePages(order);
+    JSE_LoadPageExceptionToValidation();
 }
 
 bool zqController::applyPageFeatureEntry(const platform::Value& entry, int orientation,
@@ -177,8 +236,8 @@ bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orie
     if (c != kPeSubsetOutput) {
         if (!companion("punch", "punchValue", kPePunch)) return false;
         if (!pageRulesTake(entry, first, last, *paper, {{c, v}, {kPePunch, 0}})) return false;
-        setPagePaper(first, last, c == kPePaperSubstitution ? kPaperProperty : c, *paper, c, v);
-        for (const auto& [feature, setting] : companions) addToRecordHolding(first, last, c, feature, setting);
+        const int record = setPagePaper(first, last, c == kPePaperSubstitution ? kPaperProperty : c, *paper, c, v);
+        for (const auto& [feature, setting] : companions) JSE_PageCollection_AddPageFeature(record, feature, setting);
         return true;
     }
     if (!companion("stapleType", "staplePosition", kPeSubsetStaple)) return false;
@@ -189,10 +248,10 @@ bool zqController::applyPageFeatureEntry(template_values::Group& entry, int orie
         companions.emplace_back(code, static_cast<int>(*setting));
     }
     if (!pageRulesTake(entry, first, last, *paper, {{c, v}})) return false;
-    setPagePaper(first, last, kPaperProperty, *paper, kPeFinishingSubset, v);
-    if (!addToRecordHolding(first, last, kPeFinishingSubset, kPeSubsetOutput, v)) return true;
-    for (const auto& [feature, setting] : companions)
-        addToRecordHolding(first, last, kPeFinishingSubset, feature, setting);
+    const int record = setPagePaper(first, last, kPaperProperty, *paper, kPeFinishingSubset, v);
+    if (record < 0) return true;
+    JSE_PageCollection_AddPageFeature(record, kPeSubsetOutput, v);
+    for (const auto& [feature, setting] : companions) JSE_PageCollection_AddPageFeature(record, feature, setting);
     return true;
 }
 
@@ -323,10 +382,20 @@ bool zqController::convertPageFeaturePair(int first, int last, int code, int val
 // ---------------------------------------------------------------------------
 // Page collection
 
-// The paper as the range's property with its page type, then the feature.
-void zqController::setPagePaper(int first, int last, int property, const std::string& paper, int code, int value) {
+// The paper as the range's property with its page type, then the feature;
+// the record that holds it, -1 for none. Each insert is a record of its own,
+// the one just made, however many the pages hold.
+int zqController::setPagePaper(int first, int last, int property, const std::string& paper, int code, int value) {
     JSE_SetPageProperty(first, last, property, paper, code, value);
-    JSE_SetPageFeature(first, last, code, value);
+    int record = -1;
+    if (m_pageCollection && (code == kPeInsertBefore || code == kPeInsertAfter)) {
+        record = static_cast<int>(m_pageCollection->JSE_PageCollection_SetPageType(first, last, code, value));
+        JSE_LoadPageExceptionToValidation();
+    } else {
+        JSE_SetPageFeature(first, last, code, value);
+        JSE_PageCollection_FindPageFeatureByPageNumbers(first, last, code, record);
+    }
+    return record;
 }
 
 // Whether a record of the pages holds the holder's code; the feature is
