@@ -93,7 +93,8 @@ TEST(CommandFile, CarriesTheTicketBytesUnchangedBetweenTheCommandAndAFinalLineFe
 
 // Each road on which the print's ticket is not made stops the print with its
 // alert, and the document names no ticket; without a printer the dialog still
-// goes on, as there is no queue to stop.
+// goes on, as there is no queue to stop. A command file that is gone is no
+// second alert: no ticket goes without it.
 TEST_F(PrintRoad, EachFailureBeforeSendingShowsItsAlertAndStopsThePrint) {
     const std::string notPrinted = " The document was not printed, so that it does not go out without its job ticket.";
     struct Case {
@@ -118,6 +119,7 @@ TEST_F(PrintRoad, EachFailureBeforeSendingShowsItsAlertAndStopsThePrint) {
         SCOPED_TRACE(c.name);
         host.printer = Printer{"Lumaprex"};
         LumaprexPDE& main = c.setUp();
+        if (main.bridge()) main.bridge()->setCustomCommand({{"fieldFlag", "3"}, {"fileName", "/nonexistent/commands"}});
         host.settings->values.set(kTicketNameOption, "a name of an earlier print");
         const std::size_t before = alerts.alerts().size();
         EXPECT_EQ(main.shouldPrint(), c.prints);

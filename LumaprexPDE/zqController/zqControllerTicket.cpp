@@ -118,14 +118,16 @@ int zqController::createTicket(std::string& ticket) {
     EdgeEraseUpdate();
     if (const std::int64_t result = m_service->JSE_JobTicket_Create()) return static_cast<int>(result);
     const std::int64_t size = m_service->JSE_JobTicket_GetSize();
-    JSE_CustomCommandType custom;
-    m_service->JSE_JobTicket_Get_CustomRecord(custom);
-    std::string path, file;
-    readCustomCommandFile(custom, path, file);
     if (size <= 0) return 0;
     std::string text(static_cast<std::size_t>(size), '\0');
     const auto fetched = static_cast<int>(m_service->JSE_JobTicket_Get(text.data(), static_cast<long>(size)));
     if (fetched != 0) return fetched;
+    // The command file only for a ticket that goes: none was made, or an
+    // engine error stops the print, and the user hears of that alone.
+    JSE_CustomCommandType custom;
+    m_service->JSE_JobTicket_Get_CustomRecord(custom);
+    std::string path, file;
+    if (GetLastError() == kBridgeNoError) readCustomCommandFile(custom, path, file);
     const bool before = custom.insertPosition == kBeforeTicket;
     if (!file.empty() && !QueueKeeps(text.size() + kLineEnd.size() + file.size())) {
         leaveOutCommandFile(path, kCustomFileTooLarge);
