@@ -51,7 +51,7 @@ void SetEveryGroup(Bridge& b) {
     b.setCustomCommand({{"fieldFlag", "4"}, {"insertPosition", "2"}, {"modifyPrintFile", "0"},
                         {"command", "%%Note: \u00e9t\u00e9"}, {"fileName", "/srv/commands.txt"}});
     b.SetGRET(1);
-    b.SetImageAlign(true, false, 1, 2, 1.5f, -2.25f, 0.5f, 3.0f);
+    b.SetImageAlign(true, false, 1, 1, 1.5f, -2.25f, 0.5f, 3.0f);
     b.SetEdgeErase(true, true, 0, 1, {{0.25, 0.5, 0.1, 0}, {0.25, 0.5, 0.1, 0}});
     b.SetFinishOrientation(3);
     const auto paper = [&](int first, int last, int property, const char* name, int code, int value) {

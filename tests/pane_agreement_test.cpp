@@ -2,12 +2,15 @@
 // order of their clicks where a pane changes a setting by itself (a mirror
 // box, a device that clears its boxes, a print mode that collates and drops
 // the covers, a template's signature size). The control, its summary row and
-// the ticket the printer received are read back and must agree.
+// the ticket the printer received are read back and must agree; so also
+// after a factory reset and after templates the panes would not have saved
+// (image values turned a quarter, a mirror saved in portrait).
 #include <gtest/gtest.h>
 
 #include <iterator>
 #include <sstream>
 
+#include "PropertyList.h"
 #include "private_scheduler.h"
 
 using namespace filter_test;
@@ -51,6 +54,21 @@ struct Row {
     std::string actions;  // separated by "; ", ending on the tab of the controls
     std::vector<Check> checks;
 };
+
+// A template in the folder holding only the job-setup and image values
+// given, every other value left to the engine; then the actions that apply
+// it.
+std::string Applied(const TempDir& folder, const std::string& name, const platform::Dictionary& jobSetup,
+                    const platform::Dictionary& image = {}) {
+    const platform::Dictionary file{{"jobSetup", jobSetup},
+                                    {"finisher", platform::Dictionary()},
+                                    {"custom", platform::Dictionary()},
+                                    {"image", image},
+                                    {"notification", platform::Dictionary()}};
+    EXPECT_TRUE(platform::WritePropertyListFile(folder.file(name), file));
+    return "click summaryButton; pick " + folder.file(name) +
+           "; click opentemplate; select templateListView 0; click applytemplate; ";
+}
 
 TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks) {
     PrivateScheduler cups;
@@ -104,6 +122,24 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
          "click jobsetupButton; click frontCoverPaperButton; click coverPaperFrontButton; select paperTableView 3; "
          "click interleaveBlank",
          {{"coverPaperText", "\"Cover mode: None\"", "Front cover - Cover mode", "None", "%VLXCovers: ", 1, "none"}}},
+        {"landscape after a factory reset", "landscape",
+         "click summaryButton; click resetFactory; " + align + "type iaSide1XEditText 0.25; type iaSide1YEditText 0.1; end",
+         {x25, y10}},
+        {"mirror saved in portrait, applied in landscape", "landscape",
+         Applied(folder, "mirrored",
+                 {}, {{"imageAlign", "1"}, {"imageAlignMirrorSide1", "1"}, {"imageAlignFrontX", "0.25"},
+                      {"imageAlignFrontY", "0.10"}, {"imageAlignBackX", "-0.25"}, {"imageAlignBackY", "0.10"}}) +
+             "click imageoptionButton",
+         {x25, y10}},
+        {"image values turned a quarter in a template", "portrait",
+         Applied(folder, "turned", {},
+                 {{"imageAlign", "1"}, {"imageAlignMirrorSide1", "0"}, {"imageAlignPaperOrientation", "2"},
+                  {"imageAlignFrontX", "0.25"}, {"imageAlignFrontY", "0.10"}, {"edgeErase", "1"},
+                  {"edgeEraseMirrorSide1", "0"}, {"edgeErasePaperOrientation", "2"}, {"frontEraseTopSide", "0.50"}}) +
+             "click imageoptionButton",
+         {{"iaSide1XEditText", "[0.25]", "Side 1 - X", "0.25", shift, 0, "18.00"},
+          {"iaSide1YEditText", "[0.10]", "Side 1 - Y", "0.10", shift, 1, "7.20"},
+          {"eaSide1TopEditText", "[0.50]", "Side 1 - Top", "0.50", "%VLXEngineEdgeErase: ", 2, "36.00"}}},
         {"pamphlet of 20 from its template", "portrait",
          "click jobsetupButton; click pamphlet; type signatureSizeText 20; click summaryButton; " + p20 +
              "click savetemplate; click resetFactory; " + p20 +

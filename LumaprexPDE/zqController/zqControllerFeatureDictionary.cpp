@@ -136,12 +136,15 @@ void zqController::fillCustomGroup() {
 
 // The distances are the ones the pane last sent, in the unit it sent them
 // in, on or off: the record holds them in points once a ticket was built.
+// A mirrored side 2 is side 1 mirrored, as it prints.
 void zqController::fillImageGroup() {
     const JSE_JobFeatureType& r = mJobFeature;
     platform::Dictionary& g = m_imageFeatureDict;
     const int finishing = r.finishOrientation >= 1 && r.finishOrientation <= 4 ? r.finishOrientation : 1;
-    const ImageShift shift = GetCurrentImageAlignValues(GetCurrentImageAlignUnit());
-    const EdgeMargins erase = GetCurrentEdgeEraseValues(GetCurrentEdgeEraseUnit());
+    ImageShift shift = GetCurrentImageAlignValues(GetCurrentImageAlignUnit());
+    if (r.imageAlignMirrorSide1) shift.back = GetImageAlignMirrorValues(GetCurrentImageAlignUnit());
+    EdgeMargins erase = GetCurrentEdgeEraseValues(GetCurrentEdgeEraseUnit());
+    if (r.edgeEraseMirrorSide1) erase.back = GetEdgeEraseMirrorValues(GetCurrentEdgeEraseUnit());
     g.set("halftoneAngle", Number(r.halftoneAngle));
     g.set("halftoneFrequency", Number(r.halftoneFrequency));
     g.set("engineGRET", Flag(r.engineGRET));

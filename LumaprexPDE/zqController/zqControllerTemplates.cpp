@@ -13,6 +13,7 @@
 // panes are shown what the engine holds for it, and the user is told that
 // the template was not applied completely.
 #include <array>
+#include <span>
 #include <tuple>
 
 #include "AlertPanel.h"
@@ -58,6 +59,9 @@ const platform::Value* BuiltValue(const platform::Dictionary& built, std::string
 }
 
 using Key = template_values::SettingKey;
+
+// The one orientation the image pane sends its values in: upright.
+constexpr Range kPaneOrientation{1, 1};
 
 // The "jobSetup" keys in the order they are applied; the cover, status-page
 // and separator punches are applied after the job's punch pattern. The copy
@@ -343,18 +347,25 @@ void zqController::applyCustomGroup(template_values::Group& custom) {
     m_service->JSE_Preference_Set_CustomRecord(mCustomCommand);
 }
 
+// The image pane places its values on the upright page: a template's other
+// orientation is left out.
 void zqController::applyImageGroup(template_values::Group& image) {
     applyTemplateKeys(image, kImageKeys);
-    applyImageAlign(image, image.flag("imageAlign"), image.flag("imageAlignMirrorSide1"));
-    applyEdgeErase(image, image.flag("edgeErase"), image.flag("edgeEraseMirrorSide1"));
+    applyImageAlign(image, image.flag("imageAlign"), image.flag("imageAlignMirrorSide1"), kPaneOrientation);
+    applyEdgeErase(image, image.flag("edgeErase"), image.flag("edgeEraseMirrorSide1"), kPaneOrientation);
     if (const auto finishing = image.number("FinishOrientation", FeatureRange(kFeatureFinishOrientation)))
         SetFinishOrientation(static_cast<int>(*finishing));
 }
 
 // The unit and orientation, then the distances within the unit's limits.
-void zqController::applyImageAlign(template_values::Group& image, bool on, bool mirror) {
+// Side 2 mirrored is the engine's mirror of side 1 for the job's
+// orientation, which the panes are shown.
+void zqController::applyImageAlign(template_values::Group& image, bool on, bool mirror, Range orientations) {
     const int unit = static_cast<int>(image.number("imageAlignUnit", {0, 1}).value_or(0));
-    const int orientation = static_cast<int>(image.number("imageAlignPaperOrientation", {0, 4}).value_or(0));
+    const int orientation = static_cast<int>(
+        image.number("imageAlignPaperOrientation", orientations).value_or(static_cast<std::int64_t>(orientations.min)));
+    if (on && mirror)
+        for (const char* key : {"imageAlignBackX", "imageAlignBackY"}) image.answeredByEngine(key);
     std::array<float, 4> d{};
     for (std::size_t i = 0; i < d.size(); ++i)
         d[i] = static_cast<float>(
@@ -362,9 +373,12 @@ void zqController::applyImageAlign(template_values::Group& image, bool on, bool 
     SetImageAlign(on, mirror, unit, orientation, d[0], d[1], d[2], d[3]);
 }
 
-void zqController::applyEdgeErase(template_values::Group& image, bool on, bool mirror) {
+void zqController::applyEdgeErase(template_values::Group& image, bool on, bool mirror, Range orientations) {
     const int unit = static_cast<int>(image.number("edgeEraseUnit", {0, 1}).value_or(0));
-    const int orientation = static_cast<int>(image.number("edgeErasePaperOrientation", {0, 4}).value_or(0));
+    const int orientation = static_cast<int>(
+        image.number("edgeErasePaperOrientation", orientations).value_or(static_cast<std::int64_t>(orientations.min)));
+    if (on && mirror)
+        for (const char* key : std::span(kEdgeEraseMargins).subspan(4)) image.answeredByEngine(key);
     std::array<double, 8> m{};
     for (std::size_t i = 0; i < m.size(); ++i)
         m[i] = image.decimal(kEdgeEraseMargins[i], template_values::EraseRange(unit)).value_or(0);
