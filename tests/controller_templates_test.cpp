@@ -39,7 +39,7 @@ void SetEveryGroup(Bridge& b) {
     for (const auto& [feature, val, text] : std::initializer_list<std::tuple<int, int, const char*>>{
              {101, 0, "Letter_Heavy"}, {112, 2, ""}, {102, 0, "Letter_Color"},
              {110, 0, "Letter_Red"}, {109, 1, ""}, {103, 2, ""}, {104, 0, "Letter_Cover"}, {105, 3, ""},
-             {106, 0, "Letter_Cover"}, {201, 0, ""}, {223, 1, ""}, {227, 40, ""}, {113, 2, ""}, {114, 3, ""},
+             {106, 0, "Letter_Cover"}, {201, 1, ""}, {223, 1, ""}, {227, 40, ""}, {113, 2, ""}, {114, 3, ""},
              {115, 1, ""}, {116, 0, ""}, {218, 64, ""}, {219, 0, ""}, {220, 0, ""}, {233, 3, ""},
              {209, 1, "Stored job"}, {212, 1, "Press 2"}, {210, 1, "press-operator"}, {214, 0, "ops@example.com"},
              {215, 0, "Handle with care"},
@@ -320,6 +320,9 @@ TEST(OlderTemplates, ReadEachSettingAsTheEarlierReleaseWroteIt) {
         {{{"10083", "90"}}, "mode 1 pages 90 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10083", "90"}, {"10084", "30"}}, "mode 1 pages 90 sheets 30 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10084", "2000"}, {"13051", "7"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
+        // Held to the job-setup pane's rules: an interleaved job is collated, separators need collate.
+        {{{"13051", "4"}, {"10010", "0"}}, "mode 4 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
+        {{{"10080", "1"}, {"10010", "0"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
         {{{"13080", "Memo\r\n%%EndComments"}, {"13089", "1 S\r\nT"}, {"Status Page Paper", "Gold"}},
          "mode 1 pages 88 sheets 22 store 1 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
         {{{"13089", "report"}, {"Status Page Paper", ""}, {"3655", "1"}},

@@ -4,7 +4,8 @@
 // the covers, a template's signature size). The control, its summary row and
 // the ticket the printer received are read back and must agree; so also
 // after a factory reset and after templates the panes would not have saved
-// (image values turned a quarter, a mirror saved in portrait).
+// (an interleaved job not collated or with a cover, separators without
+// collate, image values turned a quarter, a mirror saved in portrait).
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -140,6 +141,15 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
          {{"iaSide1XEditText", "[0.25]", "Side 1 - X", "0.25", shift, 0, "18.00"},
           {"iaSide1YEditText", "[0.10]", "Side 1 - Y", "0.10", shift, 1, "7.20"},
           {"eaSide1TopEditText", "[0.50]", "Side 1 - Top", "0.50", "%VLXEngineEdgeErase: ", 2, "36.00"}}},
+        {"interleaved template not collated, then simplex", "portrait",
+         Applied(folder, "uncollated", {{"printingMode", "4"}, {"collate", "0"}}) + "click jobsetupButton; click simplex",
+         {collate("[x]", "Yes", "collate")}},
+        {"interleaved template with a front cover, then simplex", "portrait",
+         Applied(folder, "covered", {{"printingMode", "4"}, {"frontCoverMode", "2"}}) + "click jobsetupButton; click simplex",
+         {{"coverPaperText", "\"Cover mode: None\"", "Front cover - Cover mode", "None", "%VLXCovers: ", 1, "none"}}},
+        {"template with separators, not collated", "portrait",
+         Applied(folder, "separated", {{"setSeparator", "1"}, {"collate", "0"}}) + "click jobsetupButton",
+         {collate("[ ]", "No", "noncollate"), {"setSeparatorCheckBox", "[ ]", "Set separators", "No", "%VLXSeparator: ", 0, "-"}}},
         {"pamphlet of 20 from its template", "portrait",
          "click jobsetupButton; click pamphlet; type signatureSizeText 20; click summaryButton; " + p20 +
              "click savetemplate; click resetFactory; " + p20 +

@@ -524,6 +524,7 @@ private:
     void keepApplicationJobInfo(std::optional<template_values::Group>& jobSetup);
     void applyTemplatePaper(template_values::Group& in, const template_values::SettingKey& k);
     // Through the checked road; a refusal leaves the value out.
+    const char* jobSetupPaneRefusal(int feature, std::int64_t value) const;
     void applyTemplateSetting(template_values::Group& in, const char* key, int feature, std::int64_t value,
                               std::string_view text);
     void applyCoverPunches(std::optional<template_values::Group>& jobSetup,

@@ -80,7 +80,7 @@ void ApplyOlderKeys(template_values::Group& older, const OlderKey (&keys)[N], St
     for (const OlderKey& k : keys) {
         if (!k.always && !older.has(k.key)) continue;
         if (const auto number = older.number(k.key, Within(k.range, FeatureRange(k.feature))))
-            store(k.feature, *number);
+            store(k, *number);
     }
 }
 
@@ -109,7 +109,11 @@ bool zqController::convertRelease7Template() {
 void zqController::getJobSettings(template_values::Outcome& outcome) {
     template_values::Group older(m_jobFeatureDict, "", outcome);
     if (older.has("User ID")) SetJobFeature(kFeatureUserName, 0, older.text("User ID").value_or(""), 0);
-    ApplyOlderKeys(older, kJobKeys, [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
+    // Held to the job-setup pane's rules, as a current template's are.
+    ApplyOlderKeys(older, kJobKeys, [&](const OlderKey& k, std::int64_t value) {
+        if (const char* why = jobSetupPaneRefusal(k.feature, value)) return older.leaveOut(k.key, why);
+        storeTemplateNumber(k.feature, value);
+    });
     mJobFeature.sheets = mJobFeature.signaturePages / 4;
     if (older.has("10084"))
         if (const auto sheets = older.number("10084", {1, 1000}))
@@ -119,7 +123,7 @@ void zqController::getJobSettings(template_values::Outcome& outcome) {
 void zqController::getDeviceSettings(template_values::Outcome& outcome) {
     template_values::Group older(m_jobFeatureDict, "", outcome);
     ApplyOlderKeys(older, kDeviceKeys,
-                   [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
+                   [this](const OlderKey& k, std::int64_t value) { storeTemplateNumber(k.feature, value); });
 }
 
 void zqController::getPunchPatterns(template_values::Outcome& outcome) {
@@ -205,5 +209,5 @@ void zqController::getEdgeErase(template_values::Outcome& outcome) {
 void zqController::getHalfTones(template_values::Outcome& outcome) {
     template_values::Group older(m_jobFeatureDict, "", outcome);
     ApplyOlderKeys(older, kHalftoneKeys,
-                   [this](int feature, std::int64_t value) { storeTemplateNumber(feature, value); });
+                   [this](const OlderKey& k, std::int64_t value) { storeTemplateNumber(k.feature, value); });
 }

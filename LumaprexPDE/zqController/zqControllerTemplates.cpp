@@ -265,8 +265,24 @@ bool zqController::knownPaper(const std::string& name) {
 // Through the checked road, as the pane would send it.
 void zqController::applyTemplateSetting(template_values::Group& in, const char* key, int feature,
                                         std::int64_t value, std::string_view text) {
+    if (const char* why = jobSetupPaneRefusal(feature, value)) return in.leaveOut(key, why);
     if (const int refusal = HandleJobFeatures(feature, value, text, 0))
         in.leaveOut(key, "is refused by the printer's rules (" + platform::FormatInteger(refusal) + ")");
+}
+
+// The job-setup pane's own rules, which the printer's do not hold, on the
+// values applied before: an interleaved job is collated and has no covers,
+// and set separators go between collated sets only. Why the value breaks
+// one, or none.
+const char* zqController::jobSetupPaneRefusal(int feature, std::int64_t value) const {
+    const bool interleaved = IsInterleaveMode(mJobFeature.printingMode);
+    switch (feature) {
+        case kFeatureCollate: return interleaved && value == 0 ? "is off for an interleaved job" : nullptr;
+        case kFeatureFrontCoverMode:
+        case kFeatureBackCoverMode: return interleaved && value > 1 ? "is a cover of an interleaved job" : nullptr;
+        case kFeatureSetSeparator: return value != 0 && !mJobFeature.collate ? "is on without collate" : nullptr;
+        default: return nullptr;
+    }
 }
 
 // After the job punch, which turns them on for every cover the job has, so
