@@ -2,7 +2,8 @@
 // load ends, the dictionary the panes hold keeps its six groups and can be
 // saved as a template again, the bridge still hands out a ticket, and the
 // settings store holds nothing the panes would not let the user choose: each
-// number within its control's range, each text within its field's class and
+// number within its control's range, collate, covers and separators as the
+// job-setup pane lets them stand, each text within its field's class and
 // byte limit, each paper one of the catalog in use, image shifts and margins
 // within their limits, page features on pages 1 to 99999 with the values the
 // page-exception pane gives them.
@@ -44,6 +45,14 @@ bool NumbersWithinThePanesRanges(const JSE_JobFeatureType& r) {
            Within(r.jobExit, 1, 6) && Within(r.staplerPosition, 1, 5) && Within(r.punchJob, 0, 999) &&
            Within(r.signaturePages, 1, 4000) && Within(r.halftoneAngle, 30, 180) &&
            Within(r.halftoneFrequency, 60, 600) && Within(r.finishOrientation, 1, 4);
+}
+
+// The job-setup pane's rules: an interleaved job is collated and has no
+// covers, and set separators go between collated sets only.
+bool JobSetupRulesHold(const JSE_JobFeatureType& r) {
+    const bool interleaved = IsInterleaveMode(r.printingMode);
+    return (!interleaved || (r.collate && r.frontCoverMode == 1 && r.backCoverMode == 1)) &&
+           (!r.setSeparator || r.collate);
 }
 
 bool TextsKeepToTheirFields(const JSE_JobFeatureType& r) {
@@ -159,6 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     JSE_JobFeatureType stored;
     bridge.engine()->JSE_Preference_GetJobFeature(stored);
     FUZZ_CHECK(NumbersWithinThePanesRanges(stored), "the store's numbers lie within the panes' ranges");
+    FUZZ_CHECK(JobSetupRulesHold(stored), "collate, covers and separators keep to the job-setup pane's rules");
     FUZZ_CHECK(TextsKeepToTheirFields(stored), "the store's texts keep to their fields' classes and limits");
     FUZZ_CHECK(PapersOfTheCatalog(bridge, stored), "the store's papers are papers of the catalog in use");
     FUZZ_CHECK(ImageWithinItsLimits(bridge), "image shifts and margins lie within their limits");
