@@ -92,11 +92,11 @@ bool IsInsertSheet(const JSE_PageExceptionType& record) {
 // subsets and inserts sharing a page with it, and with them, and so on.
 template <class List>
 std::pair<long, long> InsertNeighbourhood(long start, long end, const List& list) {
-    for (long first = start - 1, last = end + 1; first != start || last != end;) {
-        first = start;
-        last = end;
-        for (const std::size_t i : list.Overlapping(first, last)) {
+    for (bool widened = true; widened;) {
+        widened = false;
+        for (const std::size_t i : list.Overlapping(start, end)) {
             if (!list[i].peSubset && !IsInsertSheet(list[i])) continue;
+            widened |= list[i].startingPage < start || list[i].endingPage > end;
             start = std::min<long>(start, list[i].startingPage);
             end = std::max<long>(end, list[i].endingPage);
         }
