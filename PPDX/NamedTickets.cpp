@@ -161,7 +161,7 @@ TicketLookup findLast(ppd_file_t* ppd, std::string_view user, FoundTicket& found
     if (label && label->owner == user) return readLabelled(ppd, *label, label->number, found, reason);
     if (label) {
         reason = "the last ticket stored is another user's";
-    } else if (ppd && ppdFindAttr(ppd, (std::string(kLastTicketDataSet) + "0000").c_str(), nullptr)) {
+    } else if (ppd && ppdFindAttr(ppd, ppdxItemKeyword(kLastTicketDataSet, 0).c_str(), nullptr)) {
         reason = "the ticket stored has no owner";
     }
     return TicketLookup::kNoneStored;
@@ -174,9 +174,8 @@ TicketLookup findLast(ppd_file_t* ppd, std::string_view user, FoundTicket& found
 // hold, so that its document finds it as long as it would find a ticket in a
 // slot.
 bool letsGoOfLargeTicket(ppd_file_t* ppd, unsigned long number) {
-    char keyword[64];
-    std::snprintf(keyword, sizeof keyword, "%s%04zx", kLastTicketDataSet, kTicketSlotItems);
-    const ppd_attr_t* attr = ppd ? ppdFindAttr(ppd, keyword, nullptr) : nullptr;
+    const std::string keyword = ppdxItemKeyword(kLastTicketDataSet, kTicketSlotItems);
+    const ppd_attr_t* attr = ppd ? ppdFindAttr(ppd, keyword.c_str(), nullptr) : nullptr;
     if (!attr || !attr->value || !*attr->value) return false;
     ReadDataSet labelSet;
     const std::optional<Entry> label = readLabel(ppd, kLargeTicketLabelDataSet, labelSet);

@@ -341,6 +341,12 @@ bool ppdxIsValidName(const char* name) {
     return true;
 }
 
+std::string ppdxItemKeyword(const char* name, unsigned counter) {
+    char keyword[kKeywordSize];
+    formKeyword(keyword, name, counter);
+    return keyword;
+}
+
 bool ppdxWriteDataTo(std::FILE* out, const char* name, const void* data, std::size_t size) {
     return ppdxReplaceDataTo(out, nullptr, name, data, size);
 }

@@ -25,6 +25,9 @@ inline constexpr std::size_t kPpdxMaxKeywordLength = 40;
 // ASCII character other than ':', '=' and '/'.
 bool ppdxIsValidName(const char* name);
 
+// The keyword of the data set's item of that counter.
+std::string ppdxItemKeyword(const char* name, unsigned counter);
+
 // Writes the data set on standard error. Returns false, having written
 // nothing, for an invalid name, no data with a non-zero size, a size above
 // kPpdxMaxDataSize, or a data set whose keywords would grow too long; false,
