@@ -47,6 +47,16 @@ std::string ConnectFailure() {
     return local.empty() ? cupsLastErrorString() : local;
 }
 
+// A request of the operation on the queue's URI, for the job when one is
+// given, as this process's user.
+ipp_t* QueueRequest(ipp_op_t operation, const std::string& uri, int job = 0) {
+    ipp_t* request = ippNewRequest(operation);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    if (job != 0) ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    return request;
+}
+
 }  // namespace
 
 std::string SchedulerJobName(std::string_view title) {
@@ -100,9 +110,7 @@ int SchedulerConnection::printFile(std::string_view queue, const std::string& fi
         if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) m_missingQueue = queue;
         return 0;
     }
-    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ipp_t* request = QueueRequest(IPP_OP_PRINT_JOB, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
     cupsEncodeOptions2(request, optionCount, options, IPP_TAG_OPERATION);
     cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
@@ -115,9 +123,7 @@ int SchedulerConnection::printFile(std::string_view queue, const std::string& fi
 
 int SchedulerConnection::queueState(const std::string& uri) const {
     static const char* const kWanted[] = {"printer-state"};
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ipp_t* request = QueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, uri);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, kWanted);
     ipp_t* response = cupsDoRequest(m_http, request, "/");
     const int state = ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0);
@@ -127,10 +133,7 @@ int SchedulerConnection::queueState(const std::string& uri) const {
 
 JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const {
     static const char* const kWanted[] = {"job-state", "job-printer-state-message"};
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ipp_t* request = QueueRequest(IPP_OP_GET_JOB_ATTRIBUTES, uri, job);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kWanted);
     ipp_t* response = cupsDoRequest(m_http, request, "/");
     JobStatus status;
@@ -143,10 +146,7 @@ JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const 
 }
 
 bool SchedulerConnection::cancelJob(const std::string& uri, int job) const {
-    ipp_t* request = ippNewRequest(IPP_OP_CANCEL_JOB);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ipp_t* request = QueueRequest(IPP_OP_CANCEL_JOB, uri, job);
     ippDelete(cupsDoRequest(m_http, request, "/jobs/"));
     return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
