@@ -40,6 +40,11 @@ public:
             }
             runAs_ = {"setpriv", "--reuid=" + std::to_string(nobody->pw_uid),
                       "--regid=" + std::to_string(nobody->pw_gid), "--clear-groups", "--"};
+            if (!reachableAsRunUser()) {
+                cannotRun_ = "nobody cannot reach the scheduler's script and programs in " +
+                             std::string(LUMAPREX_SOURCE_DIR) + " (a folder closed to other users)";
+                return;
+            }
         }
         RunResult prepared = script({"prepare", dir_.path(), LUMAPREX_BINARY_DIR, kShippedPpd});
         if (prepared.status != 0) {
@@ -86,6 +91,8 @@ public:
     PrivateScheduler& operator=(const PrivateScheduler&) = delete;
 
     bool ready() const { return ready_; }
+    // Why the scheduler could not run as the unprivileged user, or empty.
+    const std::string& cannotRun() const { return cannotRun_; }
 
     // Stops the scheduler where it stands (SIGSTOP): it takes connections
     // and answers nothing until it resumes.
@@ -195,6 +202,11 @@ private:
         line.insert(line.end(), arguments.begin(), arguments.end());
         return line;
     }
+    bool reachableAsRunUser() const {
+        std::vector<std::string> line = runAs_;
+        line.insert(line.end(), {"test", "-x", kScript, "-a", "-x", LUMAPREX_BINARY_DIR});
+        return runProgram(line.front(), line).status == 0;
+    }
     RunResult script(std::vector<std::string> arguments) const {
         const std::vector<std::string> line = command(std::move(arguments));
         return runProgram(line.front(), line);
@@ -203,6 +215,7 @@ private:
     TempDir dir_;
     std::vector<std::string> runAs_;
     std::string mounted_;
+    std::string cannotRun_;
     pid_t pid_ = -1;
     bool ready_ = false;
 };
