@@ -51,7 +51,7 @@ int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& ur
     if (!ticketName.empty()) {
         ippAddString(request, IPP_TAG_JOB, IPP_TAG_NAME, kTicketNameOption, nullptr, ticketName.c_str());
     }
-    ipp_t* response = cupsDoFileRequest(scheduler.http(), request, resource.c_str(), file.c_str());
+    ipp_t* response = scheduler.exchange(request, resource.c_str(), file.c_str());
     const int job = ippGetInteger(ippFindAttribute(response, "job-id", IPP_TAG_INTEGER), 0);
     ippDelete(response);
     if (cupsLastError() != IPP_STATUS_OK) {
@@ -68,12 +68,10 @@ int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& ur
 // also when it could not write the PPD. None when it does.
 std::optional<std::string> PpdFailure(const SchedulerConnection& scheduler, std::string_view printerId,
                                       const std::string& ticketName) {
-    char file[1024] = "";
-    time_t modified = 0;
     std::string reason = "the queue's PPD cannot be read";
-    if (cupsGetPPD3(scheduler.http(), std::string(printerId).c_str(), &modified, file, sizeof file) == HTTP_STATUS_OK) {
-        ppd_file_t* ppd = ppdOpenFile(file);
-        unlink(file);
+    const QueuePpd queuePpd(scheduler, printerId);
+    if (!queuePpd.file().empty()) {
+        ppd_file_t* ppd = ppdOpenFile(queuePpd.file().c_str());
         const bool kept = ppd && QueueKeepsTicket(ppd, ticketName.c_str(), cupsUser(), reason);
         ppdClose(ppd);
         if (kept) {

@@ -1,6 +1,7 @@
 // The bounded connection to the scheduler.
 #include "SchedulerConnection.h"
 
+#include <cups/ppd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -99,7 +100,7 @@ int SchedulerConnection::KeepWaiting(http_t*, void* connection) {
 
 int SchedulerConnection::printFile(std::string_view queue, const std::string& file, const std::string& title,
                                    int optionCount, cups_option_t* options) {
-    if (!m_http) return 0;  // never the library's own connection, which has no bound
+    if (!m_http) return 0;
     const std::string uri = LocalQueueUri(queue);
     if (uri.empty()) {
         m_missingQueue = queue;
@@ -115,7 +116,8 @@ int SchedulerConnection::printFile(std::string_view queue, const std::string& fi
     cupsEncodeOptions2(request, optionCount, options, IPP_TAG_OPERATION);
     cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
     const std::string resource = uri.substr(std::strlen("ipp://localhost"));
-    ipp_t* response = cupsDoFileRequest(m_http, request, resource.c_str(), file.c_str());
+    m_documentSent = true;
+    ipp_t* response = exchange(request, resource.c_str(), file.c_str());
     const int job = ippGetInteger(ippFindAttribute(response, "job-id", IPP_TAG_INTEGER), 0);
     ippDelete(response);
     return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? job : 0;
@@ -125,7 +127,7 @@ int SchedulerConnection::queueState(const std::string& uri) const {
     static const char* const kWanted[] = {"printer-state"};
     ipp_t* request = QueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, uri);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, kWanted);
-    ipp_t* response = cupsDoRequest(m_http, request, "/");
+    ipp_t* response = exchange(request, "/");
     const int state = ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0);
     ippDelete(response);
     return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? state : 0;
@@ -135,7 +137,7 @@ JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const 
     static const char* const kWanted[] = {"job-state", "job-printer-state-message"};
     ipp_t* request = QueueRequest(IPP_OP_GET_JOB_ATTRIBUTES, uri, job);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kWanted);
-    ipp_t* response = cupsDoRequest(m_http, request, "/");
+    ipp_t* response = exchange(request, "/");
     JobStatus status;
     status.state = ippGetInteger(ippFindAttribute(response, "job-state", IPP_TAG_ENUM), 0);
     const char* message =
@@ -147,7 +149,7 @@ JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const 
 
 bool SchedulerConnection::cancelJob(const std::string& uri, int job) const {
     ipp_t* request = QueueRequest(IPP_OP_CANCEL_JOB, uri, job);
-    ippDelete(cupsDoRequest(m_http, request, "/jobs/"));
+    ippDelete(exchange(request, "/jobs/"));
     return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
@@ -158,5 +160,50 @@ std::string SchedulerConnection::failure() const {
         return "the scheduler at " + m_server + " did not answer within " + std::to_string(seconds) + " s";
     }
     if (m_missingQueue) return "the scheduler at " + m_server + " has no queue \"" + *m_missingQueue + "\"";
+    if (m_unanswered) return noAnswer();
     return cupsLastErrorString();
+}
+
+ipp_t* SchedulerConnection::exchange(ipp_t* request, const char* resource, const char* file) const {
+    // Never the library's own connection, which has no bound.
+    if (!m_http) {
+        ippDelete(request);
+        m_unanswered = true;
+        return nullptr;
+    }
+    ipp_t* response =
+        file ? cupsDoFileRequest(m_http, request, resource, file) : cupsDoRequest(m_http, request, resource);
+    // A request that got no answer ends as the library's internal error, or
+    // as an unavailable service when it could not even be sent.
+    const ipp_status_t status = cupsLastError();
+    m_unanswered = !response && (status == IPP_STATUS_ERROR_INTERNAL || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+    return response;
+}
+
+// The library's own text for a connection that broke says little ("Success"
+// where the scheduler hung up); of a local socket the system tells whether
+// anything still listens.
+std::string SchedulerConnection::noAnswer() const {
+    const std::string server = cupsServer();
+    const std::string refused = server.starts_with("/") ? LocalConnectFailure(server) : std::string();
+    if (!refused.empty()) return "the scheduler at " + m_server + " does not answer (" + refused + ")";
+    return "the scheduler at " + m_server + " closed the connection before it answered";
+}
+
+http_status_t SchedulerConnection::fetchPpd(std::string_view queue, std::string& file) const {
+    if (!m_http) return HTTP_STATUS_ERROR;
+    char name[1024] = "";
+    time_t modified = 0;
+    const http_status_t status = cupsGetPPD3(m_http, std::string(queue).c_str(), &modified, name, sizeof name);
+    m_unanswered = status == HTTP_STATUS_ERROR;
+    if (status == HTTP_STATUS_OK) file = name;
+    return status;
+}
+
+QueuePpd::QueuePpd(const SchedulerConnection& scheduler, std::string_view queue) {
+    if (scheduler.http() && !queue.empty()) m_status = scheduler.fetchPpd(queue, m_file);
+}
+
+QueuePpd::~QueuePpd() {
+    if (!m_file.empty()) unlink(m_file.c_str());
 }

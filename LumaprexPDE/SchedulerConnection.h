@@ -48,26 +48,42 @@ public:
     // failure() saying why.
     int printFile(std::string_view queue, const std::string& file, const std::string& title, int optionCount,
                   cups_option_t* options);
+    // Sends the request (which it deletes), with the file when one is named,
+    // and takes the answer; null, noted as unanswered, when none came.
+    ipp_t* exchange(ipp_t* request, const char* resource, const char* file = nullptr) const;
     // The job's state and message, asked of the queue's URI.
     JobStatus jobStatus(const std::string& uri, int job) const;
     // The queue's state (idle, processing or stopped); 0 when the scheduler
     // did not answer for it.
     int queueState(const std::string& uri) const;
+    // Fetches the queue's PPD into a new temporary file named in file; the
+    // scheduler's answer, HTTP_STATUS_OK once fetched. No answer is noted
+    // as unanswered.
+    http_status_t fetchPpd(std::string_view queue, std::string& file) const;
     // Cancels the job; false when the scheduler did not.
     bool cancelJob(const std::string& uri, int job) const;
     // True once a wait ran to the deadline and was given up.
     bool timedOut() const { return m_timedOut; }
+    // True when the last request got no answer: the scheduler stopped
+    // answering, or closed the connection before it answered. A Print-Job
+    // may have reached it all the same.
+    bool unanswered() const { return m_unanswered; }
+    // True once printFile sent its document, answered or not.
+    bool documentSent() const { return m_documentSent; }
     // True once the deadline has passed, whether or not a wait met it.
     bool pastDeadline() const { return std::chrono::steady_clock::now() >= m_deadline; }
     // Why the connection or its last request failed, for a person: "no
     // scheduler at /run/cups/cups.sock (No such file or directory)", "the
     // scheduler at localhost:631 did not answer within 30 s", "the scheduler
-    // at /run/cups/cups.sock has no queue \"Nosuch\"", or the scheduler's own
-    // message.
+    // at /run/cups/cups.sock has no queue \"Nosuch\"", "the scheduler at
+    // /run/cups/cups.sock does not answer (Connection refused)", "the
+    // scheduler at localhost:631 closed the connection before it answered",
+    // or the scheduler's own message.
     std::string failure() const;
 
 private:
     static int KeepWaiting(http_t* http, void* connection);
+    std::string noAnswer() const;
 
     std::chrono::milliseconds m_bound;
     std::chrono::steady_clock::time_point m_deadline;
@@ -75,5 +91,26 @@ private:
     std::string m_connectError;
     http_t* m_http = nullptr;
     bool m_timedOut = false;
+    mutable bool m_unanswered = false;
+    bool m_documentSent = false;
     std::optional<std::string> m_missingQueue;  // the queue printFile found missing
+};
+
+// The queue's PPD as the scheduler keeps it, fetched at once into a
+// temporary file that is removed when the object goes.
+class QueuePpd {
+public:
+    QueuePpd() = default;
+    QueuePpd(const SchedulerConnection& scheduler, std::string_view queue);
+    ~QueuePpd();
+    QueuePpd(const QueuePpd&) = delete;
+    QueuePpd& operator=(const QueuePpd&) = delete;
+    // The file; "" when the scheduler gave none: it has none for the queue
+    // (status() says so) or did not answer (the connection's failure()).
+    const std::string& file() const { return m_file; }
+    http_status_t status() const { return m_status; }
+
+private:
+    std::string m_file;
+    http_status_t m_status = HTTP_STATUS_NONE;
 };

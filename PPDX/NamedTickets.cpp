@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <climits>
 #include <optional>
+#include <vector>
 
 #include <cups/cups.h>
 
@@ -182,16 +183,13 @@ bool letsGoOfLargeTicket(ppd_file_t* ppd, unsigned long number) {
     return !label || label->number == 0 || number >= label->number + kTicketSlots;
 }
 
-// Whether a line of the PPD sends PostScript jobs through the ticket filter.
-bool sendsPostScriptToTicketFilter(ppd_file_t* ppd) {
-    for (ppd_attr_t* attr = ppdFindAttr(ppd, "cupsFilter2", nullptr); attr;
-         attr = ppdFindNextAttr(ppd, "cupsFilter2", nullptr)) {
-        const std::string_view value = attr->value ? attr->value : "";
-        if (value.starts_with("application/postscript ") && value.ends_with(std::string(" ") + kTicketFilter)) {
-            return true;
-        }
+// The value of each line of the PPD under that keyword.
+std::vector<std::string_view> attrValues(ppd_file_t* ppd, const char* keyword) {
+    std::vector<std::string_view> values;
+    for (ppd_attr_t* attr = ppdFindAttr(ppd, keyword, nullptr); attr; attr = ppdFindNextAttr(ppd, keyword, nullptr)) {
+        values.emplace_back(attr->value ? attr->value : "");
     }
-    return false;
+    return values;
 }
 
 }  // namespace
@@ -263,10 +261,28 @@ TicketLookup FindTicket(ppd_file_t* ppd, const char* name, const char* user, Fou
     return findNamed(ppd, name, owner, found, reason);
 }
 
+bool sendsPostScriptToTicketFilter(ppd_file_t* ppd) {
+    if (!ppd) return false;
+    // As the scheduler does: the newer lines alone where there are any.
+    std::vector<std::string_view> filters = attrValues(ppd, "cupsFilter2");
+    if (filters.empty()) filters = attrValues(ppd, "cupsFilter");
+    const std::string program = std::string(" ") + kTicketFilter;
+    return std::ranges::any_of(filters, [&](std::string_view filter) {
+        return filter.starts_with("application/postscript ") && filter.ends_with(program);
+    });
+}
+
 bool QueueKeepsTicket(ppd_file_t* ppd, const char* name, const char* user, std::string& reason) {
     FoundTicket found;
-    if (FindTicket(ppd, name, user, found, reason) != TicketLookup::kFound) return false;
+    const TicketLookup lookup = FindTicket(ppd, name, user, found, reason);
+    // The command job completed, so its filter stored the ticket: the
+    // scheduler did not write it into the PPD, or a later print took its place.
+    if (lookup == TicketLookup::kNotKept) {
+        reason = "the queue's PPD does not hold it: the scheduler may be unable to write the PPD, or another print "
+                 "replaced the ticket";
+    }
+    if (lookup != TicketLookup::kFound) return false;
     if (sendsPostScriptToTicketFilter(ppd)) return true;
-    reason = std::string("the queue no longer sends PostScript jobs through ") + kTicketFilter;
+    reason = kNoTicketFilter;
     return false;
 }

@@ -31,8 +31,10 @@ inline constexpr char kLastTicketLabelDataSet[] = "EXOWNER";
 inline constexpr int kTicketSlots = 8;
 inline constexpr std::size_t kTicketSlotBytes = 1024 * 1024;
 inline constexpr std::size_t kTicketSlotItems = 64;
-// The filter that puts the kept tickets ahead of PostScript jobs.
+// The filter that puts the kept tickets ahead of PostScript jobs, and why a
+// queue's PPD that does not send them through it keeps no ticket.
 inline constexpr char kTicketFilter[] = "Lumaprex";
+inline constexpr char kNoTicketFilter[] = "the queue no longer sends PostScript jobs through Lumaprex";
 
 // A ticket's name: the SHA-256 digest of its bytes in 64 lower-case
 // hexadecimal digits.
@@ -80,6 +82,12 @@ enum class TicketLookup {
 // empty one) the last ticket stored when its label names the user.
 TicketLookup FindTicket(ppd_file_t* ppd, const char* name, const char* user, FoundTicket& found,
                         std::string& reason);
+
+// Whether the PPD sends PostScript jobs through kTicketFilter: a line
+// "application/postscript ... Lumaprex" among its cupsFilter2 lines, or
+// among its cupsFilter lines when it has no cupsFilter2 line, as the
+// scheduler reads them. False for no PPD.
+bool sendsPostScriptToTicketFilter(ppd_file_t* ppd);
 
 // Whether the queue's PPD holds the named ticket of the user whole and sends
 // PostScript jobs through kTicketFilter; reason says why not. A scheduler that

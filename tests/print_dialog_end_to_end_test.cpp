@@ -513,7 +513,8 @@ TEST(PrintDialogEndToEnd, TicketTheQueueDidNotKeepStopsThePrintAndSaysWhy) {
 }
 
 // A stopped queue does not hold the print for the bound: the document goes
-// at once and, when the queue starts again, prints behind its own ticket.
+// at once, the host says it has not printed and, when the queue starts
+// again, it prints behind its own ticket.
 TEST(PrintDialogEndToEnd, StoppedQueueDoesNotHoldThePrint) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
@@ -521,7 +522,10 @@ TEST(PrintDialogEndToEnd, StoppedQueueDoesNotHoldThePrint) {
     setup.environment["CUPS_SERVER"] = cups.socket();
     ASSERT_EQ(runProgram("cupsdisable", {"cupsdisable", "Lumaprex"}, setup).status, 0);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Print(cups, {kJob}).out, "request id is Lumaprex-2\n");
+    const RunResult run = Print(cups, {kJob});
+    EXPECT_EQ(run.status, 4);
+    EXPECT_EQ(run.out, "request id is Lumaprex-2\n");
+    EXPECT_EQ(run.err, "lumaprex-print: stopped waiting for Lumaprex-2, which has not printed: the queue is stopped\n");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << "well within the 30 s bound";
     ASSERT_EQ(runProgram("cupsenable", {"cupsenable", "Lumaprex"}, setup).status, 0);
     ASSERT_TRUE(cups.waitForJob(2));

@@ -98,6 +98,13 @@ public:
     // and answers nothing until it resumes.
     void pause() { kill(pid_, SIGSTOP); }
     void resume() { kill(pid_, SIGCONT); }
+    // Kills the scheduler at once (SIGKILL), as a crash would: it saves
+    // nothing more.
+    void crash() {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
 
     // Submits a file with lp; the job id, or 0.
     int submit(const std::string& file, std::vector<std::string> lpOptions) {

@@ -23,10 +23,11 @@
 // host waits on it for at most 30 s for the queue's PPD, 30 s for the
 // document's print and 30 s for the queue to print it; when it does not
 // answer for the PPD, the host says so and stops before the dialog shows.
-// The document goes under its title as the scheduler keeps job names, and a
-// document the queue does not print (stopped, aborted or canceled) makes the
-// host say why and end with status 1, a stopped one canceled.
+// The document goes under its title as the scheduler keeps job names. The
+// host says, in one line, what became of every document that it does not
+// see printed behind its ticket, and ends with the status of kStatusText.
 #include <cups/cups.h>
+#include <cups/ppd.h>
 #include <unistd.h>
 
 #include <charconv>
@@ -42,6 +43,7 @@
 #include "Bundle.h"
 #include "Controls.h"
 #include "FoundationValues.h"
+#include "NamedTickets.h"
 #include "PrintDialogExtension.h"
 #include "SavePanel.h"
 #include "SchedulerConnection.h"
@@ -66,18 +68,45 @@ struct Options {
     std::string document;
 };
 
+// How the host ends.
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+constexpr int kPaneRefused = 3;
+// The document was sent, but the host did not see it print behind its
+// ticket: it stopped waiting first, the scheduler did not answer for it, or
+// the queue printed it without the ticket filter.
+constexpr int kNotSeenPrinted = 4;
+
+constexpr char kUsageText[] =
+    "usage: lumaprex-print [--printer QUEUE] [--title TEXT] [--copies N]\n"
+    "         [--orientation portrait|landscape|reverse-portrait|reverse-landscape]\n"
+    "         [--ppd FILE] [--bundle DIR] [--module FILE] [--templates DIR]\n"
+    "         [--do ACTION]... [--show] [DOCUMENT]\n"
+    "       lumaprex-print --help\n";
+constexpr char kStatusText[] =
+    "exit status:\n"
+    "  0  the document printed behind its ticket, or there was none to print\n"
+    "  1  the host or the queue failed, and said why; the document did not print\n"
+    "  2  the command line is not understood\n"
+    "  3  the pane did not let the job print\n"
+    "  4  the document was sent, but the host did not see it print behind its ticket:\n"
+    "     it was held, pending or still printing when the host stopped waiting, the\n"
+    "     scheduler did not answer for it, or the queue lost its ticket filter\n";
+
 int Usage() {
-    std::fputs("usage: lumaprex-print [--printer QUEUE] [--title TEXT] [--copies N]\n"
-               "         [--orientation portrait|landscape|reverse-portrait|reverse-landscape]\n"
-               "         [--ppd FILE] [--bundle DIR] [--module FILE] [--templates DIR]\n"
-               "         [--do ACTION]... [--show] [DOCUMENT]\n",
-               stderr);
-    return 2;
+    std::fputs(kUsageText, stderr);
+    return kUsage;
 }
 
-int Fail(const std::string& message) {
+int Help() {
+    std::fputs(kUsageText, stdout);
+    std::fputs(kStatusText, stdout);
+    return 0;
+}
+
+int Fail(const std::string& message, int status = kFailed) {
     std::fprintf(stderr, "lumaprex-print: %s\n", message.c_str());
-    return 1;
+    return status;
 }
 
 std::optional<platform::PMOrientation> ParseOrientation(std::string_view text) {
@@ -124,33 +153,16 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     return true;
 }
 
-// The queue's PPD as the scheduler keeps it, in a temporary file removed
-// when the object goes; none for no queue or when the scheduler cannot give
-// it. A scheduler that does not answer in time is noted.
-class QueuePpd {
-public:
-    explicit QueuePpd(const std::string& printer) {
-        if (printer.empty()) return;
-        const SchedulerConnection scheduler;
-        if (!scheduler.http()) return;
-        char file[1024] = "";
-        time_t modified = 0;
-        if (cupsGetPPD3(scheduler.http(), printer.c_str(), &modified, file, sizeof file) == HTTP_STATUS_OK) m_file = file;
-        else if (scheduler.timedOut()) m_unanswered = scheduler.failure();
-    }
-    ~QueuePpd() {
-        if (!m_file.empty()) unlink(m_file.c_str());
-    }
-    QueuePpd(const QueuePpd&) = delete;
-    QueuePpd& operator=(const QueuePpd&) = delete;
-    const std::string& file() const { return m_file; }
-    // Why the scheduler gave no answer; "" when it answered or was not asked.
-    const std::string& unanswered() const { return m_unanswered; }
-
-private:
-    std::string m_file;
-    std::string m_unanswered;
-};
+// The queue's PPD for the dialog, as the scheduler keeps it; none when the
+// host was given a PPD, or the scheduler cannot give it. Why a scheduler
+// did not answer in time goes to unanswered.
+std::unique_ptr<QueuePpd> DialogPpd(const Options& options, std::string& unanswered) {
+    if (!options.ppd.empty()) return nullptr;
+    const SchedulerConnection scheduler;
+    auto ppd = std::make_unique<QueuePpd>(scheduler, options.printer);
+    if (ppd->file().empty() && scheduler.timedOut()) unanswered = scheduler.failure();
+    return ppd;
+}
 
 // What the application knows of the job, as the dialog's host callback.
 void FillHost(const Options& options, const std::string& ppd, platform::PrintDialogHost& host) {
@@ -165,27 +177,68 @@ void FillHost(const Options& options, const std::string& ppd, platform::PrintDia
 // How often the host asks after the document's job.
 constexpr std::chrono::milliseconds kJobPoll{100};
 
+// Why the host stops waiting for a job in that state that has not ended:
+// it is held, the queue is stopped, or the bound ran out; "" while it is
+// worth waiting for.
+std::string NotPrintedYet(const SchedulerConnection& scheduler, const std::string& uri, int state) {
+    if (state == IPP_JSTATE_HELD) return "held";
+    if (state == IPP_JSTATE_PENDING && scheduler.queueState(uri) == IPP_PSTATE_STOPPED) return "the queue is stopped";
+    if (!scheduler.pastDeadline()) return "";
+    if (state == IPP_JSTATE_PENDING) return "pending";
+    return "still printing after " + std::to_string(kSchedulerWait.count()) + " s";
+}
+
+// What the host says of a job the queue ended otherwise than completed. The
+// scheduler puts "Filter failed" over the filter's own reason at times; the
+// reason is then in its error log alone.
+std::string EndedAccount(const std::string& id, int state, const std::string& message) {
+    if (state == IPP_JSTATE_STOPPED && message == "Filter failed") {
+        return "the queue's ticket filter stopped " + id + "; the scheduler's error log says why";
+    }
+    const std::string ended = state == IPP_JSTATE_STOPPED ? "stopped" : ippEnumString("job-state", state);
+    return "the queue " + ended + " " + id + (message.empty() ? "" : ": " + message);
+}
+
+// Once the document printed: whether the queue's PPD, read now, still sends
+// PostScript through the ticket filter. The scheduler can lose its PPD while
+// the document waits (its rewrite on a full disk leaves it empty) and then
+// prints the document through another filter, without the ticket. The
+// ticket itself is not looked up again: later prints may have let it go.
+int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& queue, const std::string& id) {
+    const QueuePpd queuePpd(scheduler, queue);
+    if (queuePpd.file().empty() && queuePpd.status() != HTTP_STATUS_NOT_FOUND) {
+        return Fail(id + " printed, but whether behind its ticket is unknown: " + scheduler.failure(), kNotSeenPrinted);
+    }
+    ppd_file_t* ppd = queuePpd.file().empty() ? nullptr : ppdOpenFile(queuePpd.file().c_str());
+    const bool sends = sendsPostScriptToTicketFilter(ppd);
+    const std::string lost = queuePpd.file().empty() ? "the queue has no PPD"
+                             : !ppd                  ? "the queue's PPD cannot be read"
+                                                     : kNoTicketFilter;
+    ppdClose(ppd);
+    return sends ? 0 : Fail(id + " printed without its ticket: " + lost, kNotSeenPrinted);
+}
+
 // Waits for the document's job to end, as an application's print progress
-// does: 0 once it printed, and when the queue does not print it now (the
-// queue stopped, the job held) or not within the bound. 1, saying why, when
-// the queue ended it otherwise; a job the queue stopped is canceled, so that
-// it does not print later without its ticket.
+// does: 0 once it printed behind the ticket filter. 1, saying why, when the
+// queue ended it otherwise; a job the queue stopped is canceled, so that it
+// does not print later without its ticket. kNotSeenPrinted, saying why, when
+// the host stops waiting first (the job held, the queue stopped, the bound
+// run out), the scheduler does not answer for the job, or the queue printed
+// it without the ticket filter.
 int WaitForDocument(const std::string& queue, int job) {
     const SchedulerConnection scheduler;
     const std::string uri = LocalQueueUri(queue);
     const std::string id = queue + "-" + std::to_string(job);
     for (;;) {
         const auto [state, message] = scheduler.jobStatus(uri, job);
-        if (state == IPP_JSTATE_COMPLETED) return 0;
+        if (state == 0) return Fail("the fate of " + id + " is unknown: " + scheduler.failure(), kNotSeenPrinted);
+        if (state == IPP_JSTATE_COMPLETED) return CheckTicketFilter(scheduler, queue, id);
         if (state >= IPP_JSTATE_STOPPED) {
             const bool canceled = state == IPP_JSTATE_STOPPED && scheduler.cancelJob(uri, job);
-            const std::string ended = state == IPP_JSTATE_STOPPED ? "stopped" : ippEnumString("job-state", state);
-            return Fail("the queue " + ended + " " + id + (message.empty() ? "" : ": " + message) +
-                        (canceled ? "; the host canceled it" : ""));
+            return Fail(EndedAccount(id, state, message) + (canceled ? "; the host canceled it" : ""));
         }
-        if (state == 0 || state == IPP_JSTATE_HELD || scheduler.pastDeadline() ||
-            (state == IPP_JSTATE_PENDING && scheduler.queueState(uri) == IPP_PSTATE_STOPPED)) {
-            return 0;
+        if (const std::string why = NotPrintedYet(scheduler, uri, state); !why.empty()) {
+            return Fail("stopped waiting for " + id + ", which has not printed: " + why, kNotSeenPrinted);
         }
         std::this_thread::sleep_for(kJobPoll);
     }
@@ -207,6 +260,10 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
     SchedulerConnection scheduler;
     const int job = scheduler.printFile(options.printer, options.document, SchedulerJobName(title), count, jobOptions);
     cupsFreeOptions(count, jobOptions);
+    // A document sent without an answer may have reached the queue.
+    if (job == 0 && scheduler.documentSent() && scheduler.unanswered()) {
+        return Fail("the fate of " + options.document + " is unknown: " + scheduler.failure(), kNotSeenPrinted);
+    }
     if (job == 0) return Fail("cannot print " + options.document + ": " + scheduler.failure());
     std::printf("request id is %s-%d\n", options.printer.c_str(), job);
     std::fflush(stdout);
@@ -223,7 +280,7 @@ bool ClickPrint(platform::PrintDialog& dialog, platform::UserDriver& user, const
     }
     if (!dialog.print()) {
         std::fputs("lumaprex-print: the pane did not let the job print; click Print again\n", stderr);
-        status = 3;
+        status = kPaneRefused;
         return false;
     }
     status = options.document.empty() ? 0 : PrintDocument(options, *host.settings);
@@ -265,6 +322,7 @@ int RunDialog(platform::PrintDialog& dialog, const Options& options, const platf
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--help") return Help();
     Options options;
     if (!ParseArguments(argc, argv, options)) return Usage();
     if (!options.copies) return Fail("the copies field takes 1 to " + std::to_string(kMostCopies) + " copies");
@@ -273,10 +331,11 @@ int main(int argc, char** argv) {
     if (!module) return Fail("cannot load the extension: " + reason);
     const platform::Bundle bundle = platform::Bundle::Open(options.bundle);
     if (!bundle) return Fail("no extension bundle in " + options.bundle);
-    const QueuePpd queuePpd(options.ppd.empty() ? options.printer : std::string());
-    if (!queuePpd.unanswered().empty()) return Fail(queuePpd.unanswered() + "; nothing was shown or printed");
+    std::string unanswered;
+    const std::unique_ptr<QueuePpd> queuePpd = DialogPpd(options, unanswered);
+    if (!unanswered.empty()) return Fail(unanswered + "; nothing was shown or printed");
     platform::PrintDialogHost host;
-    FillHost(options, options.ppd.empty() ? queuePpd.file() : options.ppd, host);
+    FillHost(options, queuePpd ? queuePpd->file() : options.ppd, host);
     int status = 0;
     {
         const std::unique_ptr<platform::PDEPlugIn> plugIn = module->createPlugIn();
