@@ -180,7 +180,7 @@ TEST_F(PageExceptionGroups, ImageShiftsAreStoredInPointsMirroredOrNotInBothUnits
          "step imageSide1YStepper up 25; click imageUpdateButton",
          {},
          true},
-        {"click landscapeButton; click imageUpdateButton"},
+        {"click landscapeButton; click imageUpdateButton", {}, true},
         {"select pageSetView 1; click page1; click page2; click imageAlignButton; click mmButton; "
          "click mirrorSide1Button; type imageSide1XEditText 12.345; type imageSide2YEditText -12.345; end; "
          "click imageUpdateButton",
@@ -200,7 +200,8 @@ TEST_F(PageExceptionGroups, ImageShiftsAreStoredInPointsMirroredOrNotInBothUnits
 
 // The fields show what their steppers, the unit and the mirror make of
 // them: values kept to the unit's range, converted without a second limit,
-// side 2 following side 1 while mirrored and editable otherwise.
+// side 2 following side 1 while mirrored, across the orientation the radios
+// show whichever was clicked first, and editable otherwise.
 TEST_F(PageExceptionGroups, ImageShiftFieldsFollowSteppersUnitsAndTheMirror) {
     const auto fields = [&] {
         std::string text;
@@ -218,6 +219,12 @@ TEST_F(PageExceptionGroups, ImageShiftFieldsFollowSteppersUnitsAndTheMirror) {
         {"click mmButton; click mmButton", "-20.32 0.51 20.32* 0.51*"},
         {"type imageSide1YEditText 21; end; click inchButton", "-0.80 0.80 0.80* 0.80*"},
         {"click mirrorSide1Button; step imageSide2XStepper up", "-0.80 0.80 0.01 0.80"},
+        {"click landscapeButton", "-0.80 0.80 0.01 0.80"},
+        {"click mirrorSide1Button", "-0.80 0.80 -0.80* -0.80*"},
+        {"click mmButton; type imageSide1YEditText 5; end", "-20.32 5 -20.32* -5.00*"},
+        {"click portraitButton", "-20.32 5 20.32* 5.00*"},
+        {"click landscapeButton; step imageSide1YStepper up", "-20.32 5.01 -20.32* -5.01*"},
+        {"click inchButton; click mirrorSide1Button", "-0.80 0.20 -0.80 -0.20"},
         {"click imageAlignResetButton", "0.0 0.0 0.0 0.0"},
         {"click imageAlignButton", "0.0* 0.0* 0.0* 0.0*"},
     };

@@ -438,7 +438,8 @@ std::string WalkThroughTheHost(PrivateScheduler& cups, const std::vector<std::st
 
 // A substitution over the head of a duplex range keeps the duplex on the
 // pages the user chose, also once it is taken away and the layout changes
-// elsewhere; an image shift is placed on each page by its own paper.
+// elsewhere; an image shift is placed on each page by its own paper, and
+// a landscape mirror prints as side 2's fields show it.
 TEST(PrintDialogEndToEnd, PageExceptionsReachTheTicketOnExactlyThePagesTheUserChose) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
@@ -459,7 +460,10 @@ TEST(PrintDialogEndToEnd, PageExceptionsReachTheTicketOnExactlyThePagesTheUserCh
         {"type pageEditorField 1..10; end; click selectAllPagesSetCheck; click peImage; click imageAlignButton; "
          "type imageSide1XEditText 0.5; end; click imageUpdateButton",
          "click deletePageRange; type pageEditorField 10; end; click page1; click peSubstitute; "
-         "choose exceptionPaperCombo A3; click exceptionUpdateButton"},
+         "choose exceptionPaperCombo A3; click exceptionUpdateButton",
+         "type pageEditorField 2..4; end; click selectAllPagesSetCheck; click peImage; click imageAlignButton; "
+         "click mmButton; type imageSide1XEditText 5.08; type imageSide1YEditText 2.54; end; "
+         "click landscapeButton; show imageSide2XEditText; show imageSide2YEditText; click imageUpdateButton"},
         job);
     EXPECT_EQ(shift, readFile(kFixtures + "host_shift_by_paper.txt"));
 }

@@ -243,9 +243,9 @@ public:
     void selectImageAlignSide1MM(platform::Control&) { switchImageShiftUnit(1); }
     // All four values to 0.
     void selectImageAlignSide1Reset(platform::Control& sender);
-    // The orientation radios are read at Update.
-    void selectPortraitButton(platform::Control&) {}
-    void selectLandscapeButton(platform::Control&) {}
+    // The orientation radios: a mirrored side 2 is shown across the new axis.
+    void selectPortraitButton(platform::Control&) { imageShiftOrientationClicked(); }
+    void selectLandscapeButton(platform::Control&) { imageShiftOrientationClicked(); }
     // Stores the shift, in points, on the target ranges and confirms it.
     void selectImageUpdate(platform::Control& sender);
     // Enables the group's controls while the image-shift box is on.
@@ -573,6 +573,16 @@ private:
     void imageShiftEdited(int index);
     // Side 2 shows side 1 mirrored while the mirror box is on.
     void mirrorImageShift();
+    // Side 2's fields and steppers show side 1 mirrored as Update sends it.
+    void showMirroredSide2();
+    // Side 2's X or Y (by side 1's index) mirrored from side 1's values
+    // across the orientation the radios show.
+    float mirroredOnSide2(int side1Index) const;
+    // With the mirror box on, side 2 follows the orientation clicked; off,
+    // no field changes.
+    void imageShiftOrientationClicked();
+    // The orientation the radios show: 1 portrait, 2 landscape.
+    int imageShiftRadioOrientation() const;
     void switchImageShiftUnit(int unit);
     // The unit the radios show: 0 inch, 1 millimetre.
     int imageShiftRadioUnit() const;
@@ -580,9 +590,9 @@ private:
     float imageShiftValue(int index) const;
     // Field ("%.2f") and stepper show the value.
     void showImageShift(int index, float value);
-    // Side 2's X and Y in points from side 1's, mirrored across the
-    // orientation's axis (1 portrait: X negated; 2 landscape: Y), a zero
-    // never negative.
+    // Side 2's X and Y from side 1's (in points, or as the fields show
+    // them), mirrored across the orientation's axis (1 portrait: X negated;
+    // 2 landscape: Y), a zero never negative.
     static void computeImageAlignMirrorValues(int orientation, float& x, float& y);
     static double InchToPoint(double inches);
     static double mmToPoint(double millimetres);

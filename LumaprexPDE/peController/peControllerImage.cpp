@@ -41,9 +41,6 @@ constexpr ShiftField kShiftFields[] = {
 
 constexpr int kSide1X = 0, kSide1Y = 1, kSide2 = 2;
 
-// Side 2's X or Y as side 1's mirror shows it: X negated, a zero kept 0.
-float MirroredOnSide2(int side1Index, float value) { return side1Index == kSide1X && value != 0 ? -value : value; }
-
 // The group box's title after its label: the range of the unit.
 const char* RangeSuffix(int unit) { return unit == image_field::kInch ? " (-0.8..0.8\")" : " (-20.32 .. 20.32mm)"; }
 
@@ -106,6 +103,18 @@ int peController::imageShiftRadioUnit() const {
     return mmButton->state() == 1 ? image_field::kMillimetre : image_field::kInch;
 }
 
+int peController::imageShiftRadioOrientation() const { return portraitButton->state() == 1 ? 1 : 2; }
+
+float peController::mirroredOnSide2(int side1Index) const {
+    float side1[] = {imageShiftValue(kSide1X), imageShiftValue(kSide1Y)};
+    computeImageAlignMirrorValues(imageShiftRadioOrientation(), side1[kSide1X], side1[kSide1Y]);
+    return side1[side1Index];
+}
+
+void peController::showMirroredSide2() {
+    for (int side1 : {kSide1X, kSide1Y}) showImageShift(side1 + kSide2, mirroredOnSide2(side1));
+}
+
 float peController::imageShiftValue(int index) const {
     return static_cast<float>(
         image_field::FieldValue(imageShiftFields[index]->stringValue(), platform::DecimalSeparator()));
@@ -120,7 +129,7 @@ void peController::imageShiftStepped(int index) {
     const auto [lowest, highest] = image_field::LimitsOf(Group::Alignment, static_cast<Unit>(imageShiftRadioUnit()));
     showImageShift(index, static_cast<float>(std::clamp(imageShiftSteppers[index]->value(), lowest, highest)));
     if (index < kSide2 && mirrorSide1Button->state() == 1)
-        showImageShift(index + kSide2, MirroredOnSide2(index, imageShiftValue(index)));
+        showImageShift(index + kSide2, mirroredOnSide2(index));
 }
 
 void peController::imageShiftEdited(int index) {
@@ -132,7 +141,7 @@ void peController::imageShiftEdited(int index) {
     imageShiftFields[index]->setStringValue(filtered.text);
     imageShiftSteppers[index]->setFloatValue(imageShiftValue(index));
     if (index < kSide2 && mirrorSide1Button->state() == 1)
-        showImageShift(index + kSide2, MirroredOnSide2(index, imageShiftValue(index)));
+        showImageShift(index + kSide2, mirroredOnSide2(index));
 }
 
 // The group's switches ------------------------------------------------------------------------
@@ -141,13 +150,17 @@ void peController::selectImageAlignSide1Mirror(platform::Control&) { mirrorImage
 
 void peController::mirrorImageShift() {
     const bool mirrored = mirrorSide1Button->state() == 1;
+    if (mirrored) showMirroredSide2();
     for (int side1 : {kSide1X, kSide1Y}) {
-        if (mirrored) showImageShift(side1 + kSide2, MirroredOnSide2(side1, imageShiftValue(side1)));
-        else imageShiftSteppers[side1 + kSide2]->setFloatValue(0);
+        if (!mirrored) imageShiftSteppers[side1 + kSide2]->setFloatValue(0);
         const bool editable = !mirrored && imageAlignButton->state() == 1;
         imageShiftFields[side1 + kSide2]->setEnabled(editable);
         imageShiftSteppers[side1 + kSide2]->setEnabled(editable);
     }
+}
+
+void peController::imageShiftOrientationClicked() {
+    if (mirrorSide1Button->state() == 1) showMirroredSide2();
 }
 
 void peController::enableImageAligns() {
@@ -207,7 +220,7 @@ void peController::selectImageUpdate(platform::Control&) {
     };
     float x1 = points(0), y1 = points(1), x2 = points(2), y2 = points(3);
     const int mirror = mirrorSide1Button->state();
-    const int orientation = portraitButton->state() == 1 ? 1 : 2;
+    const int orientation = imageShiftRadioOrientation();
     if (mirror == 1) {
         x2 = x1;
         y2 = y1;
