@@ -259,7 +259,8 @@ TEST(ValidationOrder, EveryJobSettingAndPageExceptionGiveOneAnswerInBothOrders) 
 // Pages of a finishing subset print on the body paper, not on the paper the
 // pane's list shows beside the subset: a paper on one of them, or a body
 // paper, that its device cannot take with the others is refused in every
-// order of the three steps.
+// order of the three steps; so is a paper on pages partly outside the
+// subset, which go with the rest of the job to the same device.
 TEST(ValidationOrder, SubsetPagesAreJudgedOnTheBodyPaperInEveryOrder) {
     platform::LogRecorder quiet;
     Bridge b;
@@ -274,28 +275,34 @@ TEST(ValidationOrder, SubsetPagesAreJudgedOnTheBodyPaperInEveryOrder) {
         Clicks job;
         int device;
         const char* body;
-        const char* page4;
+        const char* paper;
+        std::pair<int, int> pages, subset;
+        int refusal;
     } cases[] = {
-        {"stapler subset, Letter_Blue on page 4", {}, 2, "A4", "Letter_Blue"},
-        {"booklet subset of a duplex job, Letter_Blue on page 4", {{kFeaturePrintingMode, 2, ""}}, 4, "A4", "Letter_Blue"},
-        {"stapler subset, Tabloid body", {}, 2, "Tabloid", nullptr},
+        {"stapler subset, Letter_Blue on page 4", {}, 2, "A4", "Letter_Blue", {4, 4}, {3, 5}, 16000},
+        {"booklet subset of a duplex job, Letter_Blue on page 4", {{kFeaturePrintingMode, 2, ""}}, 4, "A4", "Letter_Blue",
+         {4, 4}, {3, 5}, 16118},
+        {"stapler subset, Tabloid body", {}, 2, "Tabloid", nullptr, {}, {3, 5}, 16011},
+        {"booklet job, booklet subset 2..3, Letter on 1..3",
+         {{kFeaturePrintingMode, 2, ""}, {kFeatureDocumentExit, 4, ""}}, 4, "B4", "Letter", {1, 3}, {2, 3}, 16118},
     };
     for (const Case& c : cases) {
         std::vector<std::function<int()>> steps = {
             [&] { return b.HandleJobFeatures(kFeatureBodyPaper, index(c.body), c.body, 0); },
-            [&] { return Store(b, {kPeSubsetOutput, "", c.device}); },
+            [&] { return Store(b, {kPeSubsetOutput, "", c.device, c.subset.first, c.subset.second}); },
         };
-        if (c.page4) steps.push_back([&] { return StorePaper(b, 4, 4, kPePaperSubstitution, c.page4, 0); });
+        if (c.paper)
+            steps.push_back([&] { return StorePaper(b, c.pages.first, c.pages.second, kPePaperSubstitution, c.paper, 0); });
         std::vector<std::size_t> order(steps.size());
         std::iota(order.begin(), order.end(), 0);
         do {
-            SCOPED_TRACE(testing::Message() << c.name << ", order " << order[0] << order[1] << (c.page4 ? order[2] : 9));
+            SCOPED_TRACE(testing::Message() << c.name << ", order " << order[0] << order[1] << (c.paper ? order[2] : 9));
             b.JSEPreferenceSetFactory();
             for (const Click& click : c.job) b.HandleJobFeatures(click.feature, click.value, click.paper, 0);
             int refusal = 0;
             for (const std::size_t i : order)
                 if (refusal == 0) refusal = steps[i]();
-            EXPECT_NE(refusal, 0);
+            EXPECT_EQ(refusal, c.refusal);
         } while (std::next_permutation(order.begin(), order.end()));
     }
 }

@@ -34,6 +34,16 @@ bool HasPagesBeside(const std::map<long, long>& stretches, long start, long end)
     return !stretches.empty() && (stretches.begin()->first < start || stretches.rbegin()->second > end);
 }
 
+// Whether pages of start..end lie outside every subset given (inserts hold
+// no page), and so go to the job's document exit.
+template <class Unclaimed, class List>
+bool HasPagesOutsideSubsets(const List& list, const std::vector<std::size_t>& subsets, long start, long end) {
+    Unclaimed unclaimed(start, end);
+    for (const std::size_t i : subsets)
+        if (!IsInsert(list[i].exceptionMode)) Claim(unclaimed, list[i], start, end);
+    return !unclaimed.empty();
+}
+
 template <class T>
 int AddOnce(const T& item, std::vector<T>& list) {
     if (std::find(list.begin(), list.end(), item) != list.end()) return 1;
@@ -197,7 +207,10 @@ bool JSE_Validation::PagesGoTo(const PeListView& list, const IndexList& subsets,
 }
 
 // The papers of the pages going to the device with start..end: those of the
-// other pages of the subsets going there, or the body paper without one.
+// other pages of the subsets going there, or the body paper without one. The
+// body paper also joins them when pages of the range outside every subset
+// take the job's document exit to the same device, as the rest of the job
+// does.
 void JSE_Validation::GetMediaBesideRange(long start, long end, const PeListView& list, const IndexList& subsets,
                                          long subsetFirst, long subsetLast, int device, MediaNameList& papers) {
     const bool toSubset = std::any_of(subsets.begin(), subsets.end(),
@@ -216,8 +229,10 @@ void JSE_Validation::GetMediaBesideRange(long start, long end, const PeListView&
     }
     for (std::size_t k = 0; k < uses.size(); ++k)
         if (uses[k] > 0) AddMediaNameToMediaNameList(gathered.papers[k], papers);
-    if (!jobBodyPaper.empty() && HasPagesBeside(gathered.unclaimed, start, end))
-        AddMediaNameToMediaNameList(jobBodyPaper, papers);
+    const bool besideInSubsets = HasPagesBeside(gathered.unclaimed, start, end);
+    const bool withTheJob =
+        device == jobDocumentExit && HasPagesOutsideSubsets<UnclaimedPages>(list, subsets, start, end);
+    if (!jobBodyPaper.empty() && (besideInSubsets || withTheJob)) AddMediaNameToMediaNameList(jobBodyPaper, papers);
 }
 
 // The papers of the range itself, and those sharing its subsets' device over
