@@ -87,14 +87,25 @@ TEST(MediaCatalogFile, LatinOneCrLfAndUnendedLastLine) {
     // Bytes are Latin-1 characters; a CR before the LF is no part of the line;
     // the last line counts without its line end.
     Loaded f;
-    ASSERT_TRUE(f.Load("English:Caf\xE9\r\nCaf\xE9:1:75:white:plain\r\nA4:2:80:white:plain"));
+    ASSERT_TRUE(f.Load("English:Caf\xE9\r\nCaf\xE9:1:75:white:plain\r\nA4:2:80:white:plain:2:0:1"));
     ASSERT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
     EXPECT_EQ(f.Paper(0).name, L"Caf\u00E9");
     EXPECT_EQ(f.Paper(0).typeIndex, 0);
     EXPECT_EQ(f.catalog.GetDefaultPaper(), 0);
     EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), 0);
-    ASSERT_TRUE(f.Load(Utf16("English:A4\nA4:2:80:white:plain")));
-    EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 1);
+    // Without its line end, a last line with fewer fields than the writer
+    // writes was cut: the catalog is refused whole, in either encoding, and
+    // the two papers before stay.
+    for (const bool utf16 : {false, true})
+        for (const auto& [last, whole] : {std::pair{"A4:2:80:white:plain:2:0:1", true},
+                                          {"A4:2:80:white:plain:2:0", false}, {"A4:2:80:white:plain", false},
+                                          {"A4", false}}) {
+            SCOPED_TRACE(testing::Message() << utf16 << " " << last);
+            const std::string text = "English:A4\nLetter:1:75:white:plain\n" + std::string(last);
+            EXPECT_EQ(f.Load(utf16 ? Utf16(text) : text), whole);
+            EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), whole ? kMediaNoError : kMediaMissingField);
+            EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
+        }
 }
 
 TEST(MediaCatalogFile, UnicodeLineEndsAndLineLimits) {

@@ -339,6 +339,9 @@ protected:
     enum class CatalogReader { Full, CatalogOnly, Unicode };
     bool ReadByteCatalog(const WString& path, CatalogReader reader);
     void ReadCatalogHeader(const WString& line, CatalogReader reader);
+    // Appends the papers of the lines after the header; false when the last
+    // line was cut short.
+    bool ReadPaperLines(const std::vector<WString>& lines, bool unendedLast, CatalogReader reader);
     // Fills paper from a paper line; false when the line is dropped.
     bool ReadPaperLine(const WString& line, CatalogReader reader, PAPERDEF& paper);
     bool ReadPaperName(WString text, CatalogReader reader, WString& out, std::size_t maxLength);

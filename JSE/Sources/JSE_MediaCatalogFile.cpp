@@ -1,6 +1,8 @@
 // The catalog file: a header line "language:default paper", then one line per
 // paper of eight ":"-separated fields: name, size-definition number (0 for
 // none), weight ("*" any), colour, type, mode, precollated, punchable.
+#include <algorithm>
+
 #include "JSE_Media.h"
 #include "JSE_MediaFileText.h"
 
@@ -8,6 +10,8 @@ namespace {
 
 constexpr std::size_t kNameLength = 32;
 constexpr std::size_t kColorTypeLength = 20;
+// The fields of a paper line as the writer writes it.
+constexpr std::ptrdiff_t kPaperFields = 8;
 
 bool IsHexFigure(wchar_t c) { return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F'); }
 
@@ -76,17 +80,15 @@ bool JSE_Media::ReadByteCatalog(const WString& path, CatalogReader reader) {
     std::string bytes;
     if (!media_file::ReadFileBytes(path, bytes)) return Fail(kMediaCannotOpen);
     std::vector<WString> lines;
-    const bool complete = media_file::SplitByteLines(bytes, media_file::kCatalogLineLimit, lines);
+    bool unendedLast = false;
+    const bool complete = media_file::SplitByteLines(bytes, media_file::kCatalogLineLimit, lines, &unendedLast);
     if (lines.empty()) {
         m_lastError = kMediaReadError;  // not even a header
         return false;
     }
     ReadCatalogHeader(lines[0], reader);
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        PAPERDEF paper;
-        if (ReadPaperLine(lines[i], reader, paper)) AppendPaper(paper);
-    }
-    return complete || Fail(kMediaReadError);
+    const bool whole = ReadPaperLines(lines, complete && unendedLast, reader);
+    return complete ? whole : Fail(kMediaReadError);
 }
 
 bool JSE_Media::LoadCatalogFromUnicodeFile(const WString& path) {
@@ -95,14 +97,25 @@ bool JSE_Media::LoadCatalogFromUnicodeFile(const WString& path) {
     if (path.empty()) return Fail(kMediaNoPath);
     std::string bytes;
     if (!media_file::ReadFileBytes(path, bytes)) return Fail(kMediaCannotOpen);
-    const std::vector<WString> lines = media_file::SplitUnicodeLines(bytes);
+    bool unendedLast = false;
+    const std::vector<WString> lines = media_file::SplitUnicodeLines(bytes, &unendedLast);
     if (!lines.empty()) ReadCatalogHeader(lines[0], CatalogReader::Unicode);
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        PAPERDEF paper;
-        if (ReadPaperLine(lines[i], CatalogReader::Unicode, paper)) AppendPaper(paper);
-    }
+    ReadPaperLines(lines, unendedLast, CatalogReader::Unicode);
     if (m_papers.empty()) m_lastError = kMediaNoEntry;
     return m_lastError == kMediaNoError;
+}
+
+// The papers of the lines after the header. A last line without its line
+// end that holds fewer than the eight fields the writer writes was cut short:
+// it is dropped and the file refused, whatever the reader.
+bool JSE_Media::ReadPaperLines(const std::vector<WString>& lines, bool unendedLast, CatalogReader reader) {
+    const auto fieldsOf = [](const WString& line) { return std::count(line.begin(), line.end(), L':') + 1; };
+    const bool cut = unendedLast && lines.size() > 1 && fieldsOf(lines.back()) < kPaperFields;
+    for (std::size_t i = 1; i + (cut ? 1 : 0) < lines.size(); ++i) {
+        PAPERDEF paper;
+        if (ReadPaperLine(lines[i], reader, paper)) AppendPaper(paper);
+    }
+    return !cut || Fail(kMediaMissingField);
 }
 
 // Without ":" the 8-bit readers take the whole line as the language; the

@@ -87,7 +87,7 @@ bool StartsWithByteOrderMark(const std::string& bytes) {
     return (first == kMarkLow && second == kMarkHigh) || (first == kMarkHigh && second == kMarkLow);
 }
 
-std::vector<WString> SplitUnicodeLines(const std::string& bytes) {
+std::vector<WString> SplitUnicodeLines(const std::string& bytes, bool* unendedLast) {
     const std::u16string units = UnicodeUnits(bytes);
     std::vector<WString> lines;
     WString line;
@@ -101,11 +101,13 @@ std::vector<WString> SplitUnicodeLines(const std::string& bytes) {
         AddLine(lines, std::move(line), kUnicodeLineUnits);
         line.clear();
     }
+    if (unendedLast) *unendedLast = !line.empty();
     if (!line.empty()) AddLine(lines, std::move(line), kUnicodeLineUnits);
     return lines;
 }
 
-bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<WString>& lines) {
+bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<WString>& lines, bool* unendedLast) {
+    if (unendedLast) *unendedLast = !bytes.empty() && bytes.back() != '\n';
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);

@@ -29,14 +29,17 @@ bool StartsWithByteOrderMark(const std::string& bytes);
 // byte order (none means the host's); a line ends at LF or CR, and one LF or
 // CR directly after that belongs to the same line end. A line ends at its
 // first 0 unit as well and keeps at most kUnicodeLineUnits units. A last line
-// without a line end is a line too.
-std::vector<WString> SplitUnicodeLines(const std::string& bytes);
+// without a line end is a line too; unendedLast, when given, tells whether
+// there is one.
+std::vector<WString> SplitUnicodeLines(const std::string& bytes, bool* unendedLast = nullptr);
 
 // Cuts 8-bit text into lines at LF; each byte becomes the character of the
 // same value (Latin-1), one CR before the LF is dropped, and a line ends at
-// its first 0. A last line without LF is a line too. False when a line is
-// longer than maxLine characters; the lines before it are in lines.
-bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<WString>& lines);
+// its first 0. A last line without LF is a line too; unendedLast, when
+// given, tells whether there is one. False when a line is longer than
+// maxLine characters; the lines before it are in lines.
+bool SplitByteLines(const std::string& bytes, std::size_t maxLine, std::vector<WString>& lines,
+                    bool* unendedLast = nullptr);
 
 // The text as UTF-16 in host byte order behind a byte-order mark, each
 // character as its low 16 bits.
