@@ -106,6 +106,8 @@ TEST(MediaCatalogFile, LatinOneCrLfAndUnendedLastLine) {
             EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), whole ? kMediaNoError : kMediaMissingField);
             EXPECT_EQ(f.catalog.JSE_Media_GetNumberOfEntry(), 2);
         }
+    // Blanks or padding after the last line end are no cut paper line.
+    EXPECT_TRUE(f.Load("English:A4\nLetter:1:75:white:plain\n" + std::string(" \0\0", 3)));
 }
 
 TEST(MediaCatalogFile, UnicodeLineEndsAndLineLimits) {
