@@ -138,9 +138,9 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
                   {"imageAlignFrontX", "0.25"}, {"imageAlignFrontY", "0.10"}, {"edgeErase", "1"},
                   {"edgeEraseMirrorSide1", "0"}, {"edgeErasePaperOrientation", "2"}, {"frontEraseTopSide", "0.50"}}) +
              "click imageoptionButton",
-         {{"iaSide1XEditText", "[0.25]", "Side 1 - X", "0.25", shift, 0, "18.00"},
-          {"iaSide1YEditText", "[0.10]", "Side 1 - Y", "0.10", shift, 1, "7.20"},
-          {"eaSide1TopEditText", "[0.50]", "Side 1 - Top", "0.50", "%VLXEngineEdgeErase: ", 2, "36.00"}}},
+         {{"iaSide1XEditText", "[0.25]", "Side 1 - X", "0.25", shift, 0, "-7.20"},
+          {"iaSide1YEditText", "[0.10]", "Side 1 - Y", "0.10", shift, 1, "18.00"},
+          {"eaSide1TopEditText", "[0.50]", "Side 1 - Top", "0.50", "%VLXEngineEdgeErase: ", 0, "36.00"}}},
         {"interleaved template not collated, then simplex", "portrait",
          Applied(folder, "uncollated", {{"printingMode", "4"}, {"collate", "0"}}) + "click jobsetupButton; click simplex",
          {collate("[x]", "Yes", "collate")}},

@@ -280,8 +280,8 @@ std::vector<std::string> OddPagesSubstituted(const std::string& last) {
 
 // Each job of the table comes back from its template: a side or paper
 // before its print mode too, inserts on one page in the order they print,
-// a large job, page shifts after the bridge rebuilt the dictionary, and
-// image alignment in every orientation.
+// a large job, page shifts after the bridge rebuilt the dictionary, image
+// alignment in every orientation, and templates of the earlier release.
 TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFirstTime) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
@@ -331,6 +331,20 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
         partial, platform::Dictionary{{"jobSetup", platform::Dictionary()}, {"finisher", platform::Dictionary()},
                                       {"custom", platform::Dictionary()}, {"image", platform::Dictionary()},
                                       {"Substitution", substitution}}));
+    // A template applied in the first dialog; then of the earlier release,
+    // whose arrays place the image values turned a quarter, or give edge
+    // erase orientation 0.
+    const auto applied = [](const std::string& path) {
+        return std::vector<std::string>{"click summaryButton", "pick " + path, "click opentemplate",
+                                        "select templateListView 0", "click applytemplate"};
+    };
+    const auto older = [&](const char* name, const platform::Array& erase) {
+        EXPECT_TRUE(platform::WritePropertyListFile(
+            folder.file(name), platform::Dictionary{{"Version", "7.0"}, {"Edge Erase", erase},
+                                                    {"Image Alignment", platform::Array{"1", "1", "2", "0", "0.3",
+                                                                                        "0.1", "0", "0"}}}));
+        return applied(folder.file(name));
+    };
     const std::vector<std::string> covers = {"click jobsetupButton", "pick " + kFixtures + "Covers.cat",
                                              "click paperCatalogButton"};
     const std::vector<std::string> mirroredAlignment = join(image, {"type iaSide1XEditText 0.25",
@@ -372,10 +386,9 @@ TEST(PrintDialogEndToEnd, JobFromItsTemplateInANewDialogReachesThePrinterAsTheFi
                                    "click exceptionUpdateButton"},
                                   covers)),
          covers, false},
-        {"page image shift across a template with a group missing",
-         {"click summaryButton", "pick " + partial, "click opentemplate", "select templateListView 0",
-          "click applytemplate"},
-         {}, false},
+        {"page image shift across a template with a group missing", applied(partial), {}, false},
+        {"earlier release turned a quarter", older("turned", {"1", "0", "2", "0", "0.5", "0.25"}), {}, false},
+        {"earlier release erasing nothing", older("one-element", {"1"}), {}, false},
         {"mirrored alignment in landscape", mirroredAlignment, {}, false, {"--orientation", "landscape"}},
         {"mirrored alignment in reverse landscape", mirroredAlignment, {}, false,
          {"--orientation", "reverse-landscape"}},

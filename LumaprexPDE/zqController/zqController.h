@@ -36,7 +36,6 @@ namespace template_values {
 class Group;
 class Outcome;
 struct SettingKey;
-struct Range;
 }  // namespace template_values
 
 // The bridge's own error codes, kept as its last error beside the engine's.
@@ -532,10 +531,8 @@ private:
     void applyFinisherGroup(template_values::Group& finisher);
     void applyCustomGroup(template_values::Group& custom);
     void applyImageGroup(template_values::Group& image);
-    // The orientations the template's road takes: the image pane's for a
-    // current template, any the earlier release wrote for one of its own.
-    void applyImageAlign(template_values::Group& image, bool on, bool mirror, template_values::Range orientations);
-    void applyEdgeErase(template_values::Group& image, bool on, bool mirror, template_values::Range orientations);
+    void applyImageAlign(template_values::Group& image, bool on, bool mirror);
+    void applyEdgeErase(template_values::Group& image, bool on, bool mirror);
     // A number through the storing step (the long-edge fold to the store).
     void storeTemplateNumber(int feature, std::int64_t value);
     // Page features; orientation is the one of image shifts. The entries

@@ -20,8 +20,6 @@ using template_values::Range;
 
 constexpr int kImageAlignLabel = 13120;
 constexpr int kEdgeEraseLabel = 13087;
-// The paper orientations of the image arrays, as that release wrote them.
-constexpr Range kOlderOrientations{0, 4};
 
 struct OlderKey {
     const char* key;
@@ -191,7 +189,7 @@ void zqController::getImageAlign(template_values::Outcome& outcome) {
         {"imageAlignBackY", At(items, 7, "0")},
     };
     template_values::Group values(image, "", outcome);
-    applyImageAlign(values, true, Switch(items, 1) == "1", kOlderOrientations);
+    applyImageAlign(values, true, Switch(items, 1) == "1");
 }
 
 void zqController::getEdgeErase(template_values::Outcome& outcome) {
@@ -203,7 +201,7 @@ void zqController::getEdgeErase(template_values::Outcome& outcome) {
                              "backEraseBottomSide", "backEraseRightSide"};
     for (std::size_t i = 0; i < std::size(margins); ++i) image.set(margins[i], At(items, 4 + i, "0"));
     template_values::Group values(image, "", outcome);
-    applyEdgeErase(values, true, Switch(items, 1) == "1", kOlderOrientations);
+    applyEdgeErase(values, true, Switch(items, 1) == "1");
 }
 
 void zqController::getHalfTones(template_values::Outcome& outcome) {

@@ -60,8 +60,19 @@ const platform::Value* BuiltValue(const platform::Dictionary& built, std::string
 
 using Key = template_values::SettingKey;
 
-// The one orientation the image pane sends its values in: upright.
-constexpr Range kPaneOrientation{1, 1};
+// The paper orientations the bridge writes for the image values: the image
+// pane's upright 1, and 0 to 4 from the arrays of the earlier release.
+constexpr Range kPaperOrientations{0, 4};
+
+// The paper orientation the image values are placed for: upright, as the
+// factory has it, when the template names none or one left out.
+int PaperOrientation(template_values::Group& image, std::string_view key) {
+    if (!image.has(key)) {
+        image.answeredByEngine(key);
+        return 1;
+    }
+    return static_cast<int>(image.number(key, kPaperOrientations).value_or(1));
+}
 
 // The "jobSetup" keys in the order they are applied; the cover, status-page
 // and separator punches are applied after the job's punch pattern. The copy
@@ -363,23 +374,21 @@ void zqController::applyCustomGroup(template_values::Group& custom) {
     m_service->JSE_Preference_Set_CustomRecord(mCustomCommand);
 }
 
-// The image pane places its values on the upright page: a template's other
-// orientation is left out.
 void zqController::applyImageGroup(template_values::Group& image) {
     applyTemplateKeys(image, kImageKeys);
-    applyImageAlign(image, image.flag("imageAlign"), image.flag("imageAlignMirrorSide1"), kPaneOrientation);
-    applyEdgeErase(image, image.flag("edgeErase"), image.flag("edgeEraseMirrorSide1"), kPaneOrientation);
+    applyImageAlign(image, image.flag("imageAlign"), image.flag("imageAlignMirrorSide1"));
+    applyEdgeErase(image, image.flag("edgeErase"), image.flag("edgeEraseMirrorSide1"));
     if (const auto finishing = image.number("FinishOrientation", FeatureRange(kFeatureFinishOrientation)))
         SetFinishOrientation(static_cast<int>(*finishing));
 }
 
-// The unit and orientation, then the distances within the unit's limits.
-// Side 2 mirrored is the engine's mirror of side 1 for the job's
-// orientation, which the panes are shown.
-void zqController::applyImageAlign(template_values::Group& image, bool on, bool mirror, Range orientations) {
+// The unit and paper orientation, then the distances within the unit's
+// limits, placed for that orientation as they were when saved. Side 2
+// mirrored is the engine's mirror of side 1 for the job's orientation,
+// which the panes are shown.
+void zqController::applyImageAlign(template_values::Group& image, bool on, bool mirror) {
     const int unit = static_cast<int>(image.number("imageAlignUnit", {0, 1}).value_or(0));
-    const int orientation = static_cast<int>(
-        image.number("imageAlignPaperOrientation", orientations).value_or(static_cast<std::int64_t>(orientations.min)));
+    const int orientation = PaperOrientation(image, "imageAlignPaperOrientation");
     if (on && mirror)
         for (const char* key : {"imageAlignBackX", "imageAlignBackY"}) image.answeredByEngine(key);
     std::array<float, 4> d{};
@@ -389,10 +398,9 @@ void zqController::applyImageAlign(template_values::Group& image, bool on, bool 
     SetImageAlign(on, mirror, unit, orientation, d[0], d[1], d[2], d[3]);
 }
 
-void zqController::applyEdgeErase(template_values::Group& image, bool on, bool mirror, Range orientations) {
+void zqController::applyEdgeErase(template_values::Group& image, bool on, bool mirror) {
     const int unit = static_cast<int>(image.number("edgeEraseUnit", {0, 1}).value_or(0));
-    const int orientation = static_cast<int>(
-        image.number("edgeErasePaperOrientation", orientations).value_or(static_cast<std::int64_t>(orientations.min)));
+    const int orientation = PaperOrientation(image, "edgeErasePaperOrientation");
     if (on && mirror)
         for (const char* key : std::span(kEdgeEraseMargins).subspan(4)) image.answeredByEngine(key);
     std::array<double, 8> m{};
