@@ -320,9 +320,9 @@ TEST(OlderTemplates, ReadEachSettingAsTheEarlierReleaseWroteIt) {
         {{{"10083", "90"}}, "mode 1 pages 90 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10083", "90"}, {"10084", "30"}}, "mode 1 pages 90 sheets 30 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10084", "2000"}, {"13051", "7"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
-        // Held to the job-setup pane's rules: an interleaved job is collated, separators need collate.
-        {{{"13051", "4"}, {"10010", "0"}}, "mode 4 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
-        {{{"10080", "1"}, {"10010", "0"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
+        // As the job-setup pane's rules make them: an interleaved job is collated, separators collate.
+        {{{"13051", "4"}, {"10010", "0"}}, "mode 4 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
+        {{{"10080", "1"}, {"10010", "0"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"13080", "Memo\r\n%%EndComments"}, {"13089", "1 S\r\nT"}, {"Status Page Paper", "Gold"}},
          "mode 1 pages 88 sheets 22 store 1 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
         {{{"13089", "report"}, {"Status Page Paper", ""}, {"3655", "1"}},

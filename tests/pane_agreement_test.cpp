@@ -149,7 +149,8 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
          {{"coverPaperText", "\"Cover mode: None\"", "Front cover - Cover mode", "None", "%VLXCovers: ", 1, "none"}}},
         {"template with separators, not collated", "portrait",
          Applied(folder, "separated", {{"setSeparator", "1"}, {"collate", "0"}}) + "click jobsetupButton",
-         {collate("[ ]", "No", "noncollate"), {"setSeparatorCheckBox", "[ ]", "Set separators", "No", "%VLXSeparator: ", 0, "-"}}},
+         {collate("[x]", "Yes", "collate"),
+          {"setSeparatorCheckBox", "[x]", "Set separators", "Yes", "%VLXSeparator: ", 0, "(Letter)"}}},
         {"pamphlet of 20 from its template", "portrait",
          "click jobsetupButton; click pamphlet; type signatureSizeText 20; click summaryButton; " + p20 +
              "click savetemplate; click resetFactory; " + p20 +

@@ -522,8 +522,11 @@ private:
     void applyTemplateKeys(template_values::Group& in, std::span<const template_values::SettingKey> keys);
     void keepApplicationJobInfo(std::optional<template_values::Group>& jobSetup);
     void applyTemplatePaper(template_values::Group& in, const template_values::SettingKey& k);
+    // The value the job-setup pane's rules give the setting.
+    std::int64_t jobSetupPaneValue(int feature, std::int64_t value) const;
+    // Whether the setting turns set separators on in a job not collated.
+    bool separatorsCollate(int feature, std::int64_t value) const;
     // Through the checked road; a refusal leaves the value out.
-    const char* jobSetupPaneRefusal(int feature, std::int64_t value) const;
     void applyTemplateSetting(template_values::Group& in, const char* key, int feature, std::int64_t value,
                               std::string_view text);
     void applyCoverPunches(std::optional<template_values::Group>& jobSetup,

@@ -107,10 +107,10 @@ bool zqController::convertRelease7Template() {
 void zqController::getJobSettings(template_values::Outcome& outcome) {
     template_values::Group older(m_jobFeatureDict, "", outcome);
     if (older.has("User ID")) SetJobFeature(kFeatureUserName, 0, older.text("User ID").value_or(""), 0);
-    // Held to the job-setup pane's rules, as a current template's are.
+    // As the job-setup pane's rules make them, as a current template's are.
     ApplyOlderKeys(older, kJobKeys, [&](const OlderKey& k, std::int64_t value) {
-        if (const char* why = jobSetupPaneRefusal(k.feature, value)) return older.leaveOut(k.key, why);
-        storeTemplateNumber(k.feature, value);
+        if (separatorsCollate(k.feature, value)) storeTemplateNumber(kFeatureCollate, 1);
+        storeTemplateNumber(k.feature, jobSetupPaneValue(k.feature, value));
     });
     mJobFeature.sheets = mJobFeature.signaturePages / 4;
     if (older.has("10084"))

@@ -11,7 +11,8 @@
 // governs checked by the rules, in the order the settings are applied. A
 // value that fails is left out, the setting keeps its factory value, the
 // panes are shown what the engine holds for it, and the user is told that
-// the template was not applied completely.
+// the template was not applied completely. Collate and the covers take
+// what the job-setup pane's rules give them, as the job printed.
 #include <array>
 #include <span>
 #include <tuple>
@@ -273,27 +274,39 @@ bool zqController::knownPaper(const std::string& name) {
     return m_service && m_service->JSE_Media_GetIndex(wide) >= 0;
 }
 
-// Through the checked road, as the pane would send it.
+// Through the checked road, as the pane would send it, as the job-setup
+// pane's rules make it: a value they change, and collate they turn on for
+// set separators, the panes are shown as the engine holds them. Separators
+// are left out with a collate the printer's rules refuse.
 void zqController::applyTemplateSetting(template_values::Group& in, const char* key, int feature,
                                         std::int64_t value, std::string_view text) {
-    if (const char* why = jobSetupPaneRefusal(feature, value)) return in.leaveOut(key, why);
-    if (const int refusal = HandleJobFeatures(feature, value, text, 0))
+    if (separatorsCollate(feature, value)) {
+        in.answeredByEngine("collate");
+        if (HandleJobFeatures(kFeatureCollate, 1, {}, 0) != 0)
+            return in.leaveOut(key, "needs collate, which the printer's rules refuse");
+    }
+    const std::int64_t ruled = jobSetupPaneValue(feature, value);
+    if (ruled != value) in.answeredByEngine(key);
+    if (const int refusal = HandleJobFeatures(feature, ruled, text, 0))
         in.leaveOut(key, "is refused by the printer's rules (" + platform::FormatInteger(refusal) + ")");
 }
 
-// The job-setup pane's own rules, which the printer's do not hold, on the
-// values applied before: an interleaved job is collated and has no covers,
-// and set separators go between collated sets only. Why the value breaks
-// one, or none.
-const char* zqController::jobSetupPaneRefusal(int feature, std::int64_t value) const {
+// The job-setup pane's own rules, as the ticket prints the job, on the
+// values applied before: an interleaved job is collated and has no covers.
+std::int64_t zqController::jobSetupPaneValue(int feature, std::int64_t value) const {
     const bool interleaved = IsInterleaveMode(mJobFeature.printingMode);
     switch (feature) {
-        case kFeatureCollate: return interleaved && value == 0 ? "is off for an interleaved job" : nullptr;
+        case kFeatureCollate: return interleaved ? 1 : value;
         case kFeatureFrontCoverMode:
-        case kFeatureBackCoverMode: return interleaved && value > 1 ? "is a cover of an interleaved job" : nullptr;
-        case kFeatureSetSeparator: return value != 0 && !mJobFeature.collate ? "is on without collate" : nullptr;
-        default: return nullptr;
+        case kFeatureBackCoverMode: return interleaved && value > 1 ? 1 : value;
+        default: return value;
     }
+}
+
+// Set separators go between collated sets, and the ticket collates a job
+// that has them.
+bool zqController::separatorsCollate(int feature, std::int64_t value) const {
+    return feature == kFeatureSetSeparator && value != 0 && !mJobFeature.collate;
 }
 
 // After the job punch, which turns them on for every cover the job has, so
