@@ -134,22 +134,25 @@ TEST(Templates, RoundTripGivesTheSameDictionaryTicketAndSettings) {
     EXPECT_EQ(fresh.engine()->JSE_Validation_Get_NumberOf_PeRecord(), exceptions);
 }
 
-// A file that cannot be read changes nothing and tells no pane; a group
-// missing leaves the panes the dictionary rebuilt from the engine. The
-// copies stay the application's, whatever the template says.
+// A file that cannot be read, or is no template, changes nothing and tells
+// no pane; a group missing leaves the panes the dictionary rebuilt from the
+// engine. The copies stay the application's, whatever the template says.
 TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
     const struct {
         const char* name;
         const char* text;  // nullptr: no file
         bool posted;
         std::int64_t copies;
+        bool noTemplate = false;  // the user is told so
     } cases[] = {
         {"missing file", nullptr, false, 5},
-        {"not a property list", "<plist><dict><key>jobSetup", false, 5},
-        {"not a dictionary", "<plist version=\"1.0\"><array/></plist>", false, 5},
+        {"not a property list", "<plist><dict><key>jobSetup", false, 5, true},
+        {"not a dictionary", "<plist version=\"1.0\"><array/></plist>", false, 5, true},
         {"groups missing", "<plist version=\"1.0\"><dict><key>jobSetup</key><dict><key>copyCount</key>"
                            "<string>7</string></dict><key>custom</key><string>x</string></dict></plist>",
          true, 5},
+        {"no group", "<plist version=\"1.0\"><dict><key>Substitution</key><string>x</string></dict></plist>", false, 5,
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -157,13 +160,17 @@ TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
         if (c.text) filter_test::writeFile(folder.file("template.plist"), c.text);
         Bridge bridge;
         bridge.start().SetJobTicketInfoFromApplication("", 5, 1);
+        bridge.HandleJobFeatures(kFeatureDocumentExit, 2, {}, 0);
         NotificationRecorder recorder(PaneNotifications());
         platform::AlertRecorder alerts;
         platform::LogRecorder quiet;
         bridge.LoadSettings(folder.file("template.plist"));
         EXPECT_EQ(recorder.transcript<zqController>(&bridge, "bridge"),
                   c.posted ? Fixture("template_load_notifications.txt") : "");
-        EXPECT_EQ(alerts.messages(), std::vector<std::string>{kIncomplete});
+        const std::string told =
+            "The file \"" + folder.file("template.plist") + "\" is not a template. The job stays as it was.";
+        EXPECT_EQ(alerts.messages(), std::vector<std::string>{c.noTemplate ? told : kIncomplete});
+        EXPECT_EQ(bridge.workingRecord().jobExit, c.posted ? 1 : 2) << "the stapler until the factory reset";
         EXPECT_EQ(bridge.workingRecord().copyCount, c.copies);
         EXPECT_EQ(bridge.jobFeatureDictionary()["custom"]["fieldFlag"].text(), "1");
     }

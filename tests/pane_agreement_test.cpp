@@ -54,6 +54,7 @@ struct Row {
     const char* orientation;
     std::string actions;  // separated by "; ", ending on the tab of the controls
     std::vector<Check> checks;
+    std::string alert = {};  // one the host shows
 };
 
 // A template in the folder holding only the job-setup and image values
@@ -78,6 +79,7 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
     const std::string align = "click imageoptionButton; click imageAlignButton; ";
     const std::string mirror = "click imageAlignMirrorSide1Button";
     const std::string p20 = "pick " + folder.file("p20") + "; ";
+    const std::string info = LUMAPREX_SOURCE_DIR "/LumaprexPDE/Bundle/Info.plist";
     // The mirror boxes start on; a portrait job mirrors X, any other Y. Points are 72 to the inch.
     const char* const shift = "%VLXEngineImageAlign: ";
     const Check x0{"iaSide2XEditText", "[0.0]", "Side 2 - X", "0.00", shift, 2, "0.00"};
@@ -151,6 +153,11 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
          Applied(folder, "separated", {{"setSeparator", "1"}, {"collate", "0"}}) + "click jobsetupButton",
          {collate("[x]", "Yes", "collate"),
           {"setSeparatorCheckBox", "[x]", "Set separators", "Yes", "%VLXSeparator: ", 0, "(Letter)"}}},
+        {"stapler at the top, then a file that is no template", "portrait",
+         "click finisherButton; click staplerExit; click stapleTop; click summaryButton; pick " + info +
+             "; click opentemplate; select templateListView 0; click applytemplate; click finisherButton",
+         {{"stapleTop", "<stapletop2.icns>", "Staple position", "Top", "%VLXRequirements: ", 1, "staple(front)"}},
+         "alert: The file \"" + info + "\" is not a template. The job stays as it was. [OK]\n"},
         {"pamphlet of 20 from its template", "portrait",
          "click jobsetupButton; click pamphlet; type signatureSizeText 20; click summaryButton; " + p20 +
              "click savetemplate; click resetFactory; " + p20 +
@@ -171,6 +178,7 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
         const RunResult run = runProgram(kHost, arguments, setup);
         ASSERT_TRUE(cups.waitForJob(std::atoi(After(run.out, "request id is Lumaprex-").c_str()))) << run.err << cups.log();
         const std::string ticket = "\n" + cups.printerOutput();
+        EXPECT_NE(run.err.find(row.alert), std::string::npos) << run.err;
         for (const Check& check : row.checks) {
             SCOPED_TRACE(check.control);
             EXPECT_NE(run.out.find(std::string(" ") + check.control + " " + check.shown), std::string::npos) << run.out;

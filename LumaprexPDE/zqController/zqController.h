@@ -192,9 +192,10 @@ public:
     // setting road; the file becomes the dictionary the panes receive, with
     // the engine's values for what it could not give, and an alert tells the
     // user whether all of it was applied. A file that cannot be read changes
-    // nothing; one with a group missing leaves the panes the dictionary
-    // rebuilt from the engine. A file with "Version" is a template of the
-    // earlier release, applied without rule checks.
+    // nothing, nor does one that is no template, of which the user is told;
+    // one with a group missing leaves the panes the dictionary rebuilt from
+    // the engine. A file with "Version" is a template of the earlier release,
+    // applied without rule checks.
     void LoadSettings(const std::string& path);
     // The earlier release's template held as the dictionary: applied to
     // factory settings, then the dictionary rebuilt from the engine. Whether
@@ -497,6 +498,8 @@ private:
     // Logs why the command file was left out and, when the ticket goes
     // without lines the file holds, tells the user in one alert.
     void leaveOutCommandFile(const std::string& path, int error) const;
+    // The alert of the label, its "%s" the file's path.
+    void showFileAlert(int label, const std::string& path) const;
 
     // The validator's page-exception list from the collection; punched: with
     // every range punched, as turning punching on leaves them.

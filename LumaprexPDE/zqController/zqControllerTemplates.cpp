@@ -13,6 +13,7 @@
 // panes are shown what the engine holds for it, and the user is told that
 // the template was not applied completely. Collate and the covers take
 // what the job-setup pane's rules give them, as the job printed.
+#include <algorithm>
 #include <array>
 #include <span>
 #include <tuple>
@@ -30,6 +31,7 @@ using template_values::Range;
 
 constexpr int kTemplateApplied = 15000;
 constexpr int kTemplateIncomplete = 16094;
+constexpr int kNotATemplate = 17312;
 constexpr int kOkButton = 10001;
 
 constexpr const char* kJobGroups[] = {"jobSetup", "finisher", "custom", "image", "notification"};
@@ -47,6 +49,18 @@ std::optional<platform::Dictionary> FindGroup(const platform::Dictionary& file, 
     const platform::Value* group = file.find(name);
     if (!group || !group->isDictionary()) return std::nullopt;
     return group->dictionary();
+}
+
+// A file that is no property list of a dictionary, or one that holds none
+// of a template's groups and is no template of the earlier release; not a
+// file that could not be read whole.
+bool NotATemplate(platform::PropertyListError error, const platform::Dictionary& file) {
+    using platform::PropertyListError;
+    if (error == PropertyListError::CannotOpen || error == PropertyListError::TooLarge) return false;
+    if (error != PropertyListError::None) return true;
+    const auto group = [&](const char* name) { return FindGroup(file, name).has_value(); };
+    return !file.contains("Version") && !group("Substitution") &&
+           std::none_of(std::begin(kJobGroups), std::end(kJobGroups), group);
 }
 
 // The value a built dictionary holds for the key: in the group, else in
@@ -134,11 +148,13 @@ std::string zqController::getNSStringWithID(int identifier) const {
     return m_pluginBundle.localizedString(platform::FormatInteger(identifier), "Labels");
 }
 
-// A file that cannot be read changes nothing and reaches no pane.
+// A file that cannot be read, or is no template, changes nothing and
+// reaches no pane.
 void zqController::LoadSettings(const std::string& path) {
     if (!m_service) return;
     platform::PropertyListError error = platform::PropertyListError::None;
     const platform::Dictionary file = platform::ReadDictionaryFile(path, &error, kMaxTemplateFileSize);
+    if (NotATemplate(error, file)) return showFileAlert(kNotATemplate, path);
     bool complete = false;
     if (error == platform::PropertyListError::None) {
         complete = applyTemplateFile(file);
@@ -154,6 +170,12 @@ void zqController::LoadSettings(const std::string& path) {
     }
     platform::ShowAlert(getNSStringWithID(complete ? kTemplateApplied : kTemplateIncomplete),
                         getNSStringWithID(kOkButton));
+}
+
+void zqController::showFileAlert(int label, const std::string& path) const {
+    std::string message = getNSStringWithID(label);
+    if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
+    platform::ShowAlert(message, getNSStringWithID(kOkButton));
 }
 
 // Whether the whole file was applied. The file becomes the bridge's

@@ -9,7 +9,6 @@
 
 #include <cerrno>
 
-#include "AlertPanel.h"
 #include "JSE_StringTicket.h"
 #include "SystemLog.h"
 #include "UserEnvironment.h"
@@ -26,7 +25,6 @@ constexpr std::int32_t kAfterTicket = 1;
 constexpr int kFileUnreadableLabel = 17289;
 constexpr int kFileNotRegularLabel = 17290;
 constexpr int kFileTooLargeLabel = 17291;
-constexpr int kOkButton = 10001;
 
 // The file descriptor, closed when it goes.
 struct OpenFile {
@@ -107,9 +105,7 @@ void zqController::leaveOutCommandFile(const std::string& path, int error) const
     const int label = error == kCustomFileNotRegular ? kFileNotRegularLabel
                       : error == kCustomFileTooLarge ? kFileTooLargeLabel
                                                      : kFileUnreadableLabel;
-    std::string message = getNSStringWithID(label);
-    if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
-    platform::ShowAlert(message, getNSStringWithID(kOkButton));
+    showFileAlert(label, path);
 }
 
 int zqController::createTicket(std::string& ticket) {
