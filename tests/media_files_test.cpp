@@ -94,12 +94,12 @@ TEST(MediaCatalogFile, LatinOneCrLfAndUnendedLastLine) {
     EXPECT_EQ(f.catalog.GetDefaultPaper(), 0);
     EXPECT_EQ(f.catalog.JSE_Media_GetLastError(), 0);
     // Without its line end, a last line with fewer fields than the writer
-    // writes was cut: the catalog is refused whole, in either encoding, and
-    // the two papers before stay.
+    // writes, or an empty last one, was cut: the catalog is refused whole, in
+    // either encoding, and the two papers before stay.
     for (const bool utf16 : {false, true})
         for (const auto& [last, whole] : {std::pair{"A4:2:80:white:plain:2:0:1", true},
-                                          {"A4:2:80:white:plain:2:0", false}, {"A4:2:80:white:plain", false},
-                                          {"A4", false}}) {
+                                          {"A4:2:80:white:plain:2:0:", false}, {"A4:2:80:white:plain:2:0", false},
+                                          {"A4:2:80:white:plain", false}, {"A4", false}}) {
             SCOPED_TRACE(testing::Message() << utf16 << " " << last);
             const std::string text = "English:A4\nLetter:1:75:white:plain\n" + std::string(last);
             EXPECT_EQ(f.Load(utf16 ? Utf16(text) : text), whole);

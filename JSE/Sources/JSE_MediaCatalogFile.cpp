@@ -106,13 +106,16 @@ bool JSE_Media::LoadCatalogFromUnicodeFile(const WString& path) {
 }
 
 // The papers of the lines after the header. A last line without its line
-// end that holds fewer than the eight fields the writer writes was cut short:
-// it is dropped and the file refused, whatever the reader. Blanks or padding
-// after the last line end are no paper line, cut or whole.
+// end that holds fewer than the eight fields the writer writes, or ends in an
+// empty one, which the writer never writes, was cut short: it is dropped and
+// the file refused, whatever the reader. Blanks or padding after the last
+// line end are not taken for a cut paper line.
 bool JSE_Media::ReadPaperLines(const std::vector<WString>& lines, bool unendedLast, CatalogReader reader) {
-    const auto fieldsOf = [](const WString& line) { return std::count(line.begin(), line.end(), L':') + 1; };
-    const bool cut = unendedLast && lines.size() > 1 && lines.back().find_first_not_of(L" \t") != WString::npos &&
-                     fieldsOf(lines.back()) < kPaperFields;
+    const auto cutShort = [](const WString& line) {
+        const bool blank = line.find_first_not_of(L" \t") == WString::npos;
+        return !blank && (std::count(line.begin(), line.end(), L':') + 1 < kPaperFields || line.ends_with(L':'));
+    };
+    const bool cut = unendedLast && lines.size() > 1 && cutShort(lines.back());
     for (std::size_t i = 1; i + (cut ? 1 : 0) < lines.size(); ++i) {
         PAPERDEF paper;
         if (ReadPaperLine(lines[i], reader, paper)) AppendPaper(paper);
