@@ -153,6 +153,10 @@ TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
          true, 5},
         {"no group", "<plist version=\"1.0\"><dict><key>Substitution</key><string>x</string></dict></plist>", false, 5,
          true},
+        {"a version and nothing of the earlier release",
+         "<plist version=\"1.0\"><dict><key>Version</key><string>7.0</string><key>Author</key><string>x</string>"
+         "</dict></plist>",
+         false, 5, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -323,7 +327,7 @@ TEST(OlderTemplates, ReadEachSettingAsTheEarlierReleaseWroteIt) {
         const char* expected;
         bool whole = true;  // nothing is left out
     } cases[] = {
-        {{}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
+        {{{"13077", "0"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10083", "90"}}, "mode 1 pages 90 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10083", "90"}, {"10084", "30"}}, "mode 1 pages 90 sheets 30 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10084", "2000"}, {"13051", "7"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},

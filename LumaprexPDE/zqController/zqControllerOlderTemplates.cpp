@@ -7,6 +7,7 @@
 // then replaces the older dictionary by one built from the engine, so a
 // template saved afterwards has the current layout. A value left out makes
 // the conversion incomplete, as it does for a current template.
+#include <algorithm>
 #include <tuple>
 
 #include "zqController.h"
@@ -20,6 +21,9 @@ using template_values::Range;
 
 constexpr int kImageAlignLabel = 13120;
 constexpr int kEdgeEraseLabel = 13087;
+// The labels whose texts key the arrays: image alignment, edge erase, page
+// sets and page features.
+constexpr int kArrayLabels[] = {kImageAlignLabel, kEdgeEraseLabel, 13048, 13061};
 
 struct OlderKey {
     const char* key;
@@ -83,6 +87,20 @@ void ApplyOlderKeys(template_values::Group& older, const OlderKey (&keys)[N], St
 }
 
 }  // namespace
+
+// A setting of that release: a key of its controls (a label identifier in
+// decimal), one of its plain keys, or an array under a label's text.
+bool zqController::isOlderTemplate(const platform::Dictionary& file) const {
+    if (!file.contains("Version")) return false;
+    const auto isSetting = [this](const std::string& key) {
+        const std::string_view digits = std::string_view(key).substr(key.starts_with('-') ? 1 : 0);
+        if (!digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos) return true;
+        for (const char* plain : {"User ID", "Status Page Paper", "User Defined Custom Commands"})
+            if (key == plain) return true;
+        return std::ranges::any_of(kArrayLabels, [&](int label) { return key == getNSStringWithID(label); });
+    };
+    return std::ranges::any_of(file.keys(), isSetting);
+}
 
 bool zqController::convertRelease7Template() {
     template_values::Outcome outcome;
