@@ -89,6 +89,10 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
     const auto collate = [](const char* box, const char* yes, const char* word) {
         return Check{"collateCheckBox", box, "Collate", yes, "%VLXRequirements: ", 4, word};
     };
+    const platform::Dictionary turned{{"imageAlign", "1"}, {"imageAlignMirrorSide1", "0"}, {"imageAlignPaperOrientation", "2"},
+                            {"imageAlignFrontX", "0.25"}, {"imageAlignFrontY", "0.10"}, {"edgeErase", "1"},
+                            {"edgeEraseMirrorSide1", "0"}, {"edgeErasePaperOrientation", "2"},
+                            {"frontEraseTopSide", "0.50"}};
     const Row rows[] = {
         {"mirror off after side 1", "portrait", align + "type iaSide1XEditText 0.30; end; " + mirror, {x0}},
         {"mirror off before side 1", "portrait", align + mirror + "; type iaSide1XEditText 0.30; end", {x0}},
@@ -135,14 +139,15 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
              "click imageoptionButton",
          {x25, y10}},
         {"image values turned a quarter in a template", "portrait",
-         Applied(folder, "turned", {},
-                 {{"imageAlign", "1"}, {"imageAlignMirrorSide1", "0"}, {"imageAlignPaperOrientation", "2"},
-                  {"imageAlignFrontX", "0.25"}, {"imageAlignFrontY", "0.10"}, {"edgeErase", "1"},
-                  {"edgeEraseMirrorSide1", "0"}, {"edgeErasePaperOrientation", "2"}, {"frontEraseTopSide", "0.50"}}) +
-             "click imageoptionButton",
+         Applied(folder, "turned", {}, turned) + "click imageoptionButton",
          {{"iaSide1XEditText", "[0.25]", "Side 1 - X", "0.25", shift, 0, "-7.20"},
           {"iaSide1YEditText", "[0.10]", "Side 1 - Y", "0.10", shift, 1, "18.00"},
           {"eaSide1TopEditText", "[0.50]", "Side 1 - Top", "0.50", "%VLXEngineEdgeErase: ", 0, "36.00"}}},
+        {"image values turned a quarter in a template, then millimetres", "portrait",
+         Applied(folder, "turned-mm", {}, turned) +
+             "click imageoptionButton; click imageAlignUnitMMCell; click edgeEraseUnitMMCell",
+         {{"iaSide1XEditText", "[6.35]", "Side 1 - X", "6.35", shift, 0, "-7.20"},
+          {"eaSide1TopEditText", "[12.70]", "Side 1 - Top", "12.70", "%VLXEngineEdgeErase: ", 0, "36.00"}}},
         {"interleaved template not collated, then simplex", "portrait",
          Applied(folder, "uncollated", {{"printingMode", "4"}, {"collate", "0"}}) + "click jobsetupButton; click simplex",
          {collate("[x]", "Yes", "collate")}},

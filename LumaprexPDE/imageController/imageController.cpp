@@ -475,18 +475,29 @@ void imageController::handleFeatureState(int sendCase, int value) {
     }
 }
 
-// The whole group from its fields, in the unit shown, orientation 1.
+// The whole group from its fields, in the unit shown, in the paper
+// orientation the values are held in.
 void imageController::sendGroup(const ValueGroup& group) {
     if (!_zqJSEController || isPuttingBack()) return;
     const bool on = group.box->state() == 1;
     const bool mirror = group.mirror->state() != 0;
     const int unit = shownUnit(group);
+    const int orientation = heldOrientation(group);
     const auto v = [this, &group](int k) { return fieldValue(group.first + k); };
     if (group.kind == Group::Alignment) {
-        _zqJSEController->SetImageAlign(on, mirror, unit, 1, v(0), v(1), v(2), v(3));
+        _zqJSEController->SetImageAlign(on, mirror, unit, orientation, v(0), v(1), v(2), v(3));
     } else {
-        _zqJSEController->SetEdgeErase(on, mirror, unit, 1, {{v(0), v(1), v(2), v(3)}, {v(4), v(5), v(6), v(7)}});
+        _zqJSEController->SetEdgeErase(on, mirror, unit, orientation,
+                                       {{v(0), v(1), v(2), v(3)}, {v(4), v(5), v(6), v(7)}});
     }
+}
+
+// The pane places its values upright; a template can hold them in another
+// paper orientation, which a click that changes no value must not turn.
+int imageController::heldOrientation(const ValueGroup& group) const {
+    const platform::Value* image = _jobFeatureDict ? _jobFeatureDict->find("image") : nullptr;
+    const platform::Value* held = image ? image->dictionary().find(group.orientationKey) : nullptr;
+    return held ? held->intValue() : 1;
 }
 
 // ---------------------------------------------------------------------------

@@ -100,6 +100,7 @@ private:
         const char* key;  // of the on/off box in the "image" group
         const char* mirrorKey;
         const char* unitKey;
+        const char* orientationKey;  // the paper orientation the bridge holds the values in
         platform::Button* box = nullptr;
         platform::Button* mirror = nullptr;
         platform::Button* reset = nullptr;
@@ -146,6 +147,9 @@ private:
     // Sends one case to the bridge through its typed setter.
     void handleFeatureState(int sendCase, int value);
     void sendGroup(const ValueGroup& group);
+    // The paper orientation the bridge holds the group's values in: 1
+    // (upright) but after a template that holds another.
+    int heldOrientation(const ValueGroup& group) const;
 
     void showBodyPaper();
     void restoreGroup(const platform::Dictionary& image, ValueGroup& group);
@@ -166,9 +170,9 @@ private:
     platform::TextField* bodyText = nullptr;
     platform::TextField* bodySizeText = nullptr;
     ValueGroup imageAlign{image_field::Group::Alignment, kSide1X, 2, 9, 13120, "imageAlign", "imageAlignMirrorSide1",
-                          "imageAlignUnit"};
+                          "imageAlignUnit", "imageAlignPaperOrientation"};
     ValueGroup edgeErase{image_field::Group::EdgeErase, kSide1Top, 4, 10, 13087, "edgeErase", "edgeEraseMirrorSide1",
-                         "edgeEraseUnit"};
+                         "edgeEraseUnit", "edgeErasePaperOrientation"};
 
     platform::Button* _lastRotationButton = nullptr;
     std::string _lastRotationButtonName;
