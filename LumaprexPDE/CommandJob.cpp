@@ -68,8 +68,10 @@ int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& ur
 // also when it could not write the PPD. None when it does.
 std::optional<std::string> PpdFailure(const SchedulerConnection& scheduler, std::string_view printerId,
                                       const std::string& ticketName) {
-    std::string reason = "the queue's PPD cannot be read";
     const QueuePpd queuePpd(scheduler, printerId);
+    std::string reason = queuePpd.status() == HTTP_STATUS_NOT_FOUND || queuePpd.status() == HTTP_STATUS_OK
+                             ? "the queue's PPD cannot be read"
+                             : scheduler.failure();
     if (!queuePpd.file().empty()) {
         ppd_file_t* ppd = ppdOpenFile(queuePpd.file().c_str());
         const bool kept = ppd && QueueKeepsTicket(ppd, ticketName.c_str(), cupsUser(), reason);

@@ -192,6 +192,33 @@ std::vector<std::string_view> attrValues(ppd_file_t* ppd, const char* keyword) {
     return values;
 }
 
+// A filter line as the scheduler reads it: the source type, for the newer
+// form the type made, the cost, then the program, the rest of the line, the
+// words apart by blanks. None for a line it would not take.
+struct FilterLine {
+    std::string_view source;
+    std::string_view program;
+};
+
+std::optional<FilterLine> parseFilterLine(std::string_view value, bool newer) {
+    constexpr std::string_view kBlanks = " \t";
+    const auto word = [&value, kBlanks] {
+        value.remove_prefix(std::min(value.find_first_not_of(kBlanks), value.size()));
+        const std::string_view taken = value.substr(0, value.find_first_of(kBlanks));
+        value.remove_prefix(taken.size());
+        return taken;
+    };
+    FilterLine line;
+    line.source = word();
+    if (newer) word();
+    const std::string_view cost = word();
+    value.remove_prefix(std::min(value.find_first_not_of(kBlanks), value.size()));
+    line.program = value.substr(0, value.find_last_not_of(" \t\r\n") + 1);
+    const bool costIsNumber = !cost.empty() && cost.find_first_not_of("-0123456789") == std::string_view::npos;
+    if (line.source.empty() || !costIsNumber || line.program.empty()) return std::nullopt;
+    return line;
+}
+
 }  // namespace
 
 std::string TicketName(std::string_view ticket) {
@@ -264,11 +291,23 @@ TicketLookup FindTicket(ppd_file_t* ppd, const char* name, const char* user, Fou
 bool sendsPostScriptToTicketFilter(ppd_file_t* ppd) {
     if (!ppd) return false;
     // As the scheduler does: the newer lines alone where there are any.
+    bool newer = true;
     std::vector<std::string_view> filters = attrValues(ppd, "cupsFilter2");
-    if (filters.empty()) filters = attrValues(ppd, "cupsFilter");
-    const std::string program = std::string(" ") + kTicketFilter;
-    return std::ranges::any_of(filters, [&](std::string_view filter) {
-        return filter.starts_with("application/postscript ") && filter.ends_with(program);
+    if (filters.empty()) {
+        newer = false;
+        filters = attrValues(ppd, "cupsFilter");
+    }
+    std::vector<std::string_view> programs;
+    for (const std::string_view filter : filters) {
+        if (const std::optional<FilterLine> line = parseFilterLine(filter, newer);
+            line && line->source == "application/postscript") {
+            programs.push_back(line->program);
+        }
+    }
+    // Every one, as the scheduler takes the cheapest.
+    const std::string inFolder = std::string("/") + kTicketFilter;
+    return !programs.empty() && std::ranges::all_of(programs, [&](std::string_view program) {
+        return program == kTicketFilter || program.ends_with(inFolder);
     });
 }
 

@@ -34,7 +34,7 @@ inline constexpr std::size_t kTicketSlotItems = 64;
 // The filter that puts the kept tickets ahead of PostScript jobs, and why a
 // queue's PPD that does not send them through it keeps no ticket.
 inline constexpr char kTicketFilter[] = "Lumaprex";
-inline constexpr char kNoTicketFilter[] = "the queue no longer sends PostScript jobs through Lumaprex";
+inline constexpr char kNoTicketFilter[] = "the queue does not send PostScript jobs through Lumaprex";
 
 // A ticket's name: the SHA-256 digest of its bytes in 64 lower-case
 // hexadecimal digits.
@@ -83,10 +83,11 @@ enum class TicketLookup {
 TicketLookup FindTicket(ppd_file_t* ppd, const char* name, const char* user, FoundTicket& found,
                         std::string& reason);
 
-// Whether the PPD sends PostScript jobs through kTicketFilter: a line
-// "application/postscript ... Lumaprex" among its cupsFilter2 lines, or
-// among its cupsFilter lines when it has no cupsFilter2 line, as the
-// scheduler reads them. False for no PPD.
+// Whether the PPD sends PostScript jobs through kTicketFilter: its lines
+// from "application/postscript" name that program, by name or path, each of
+// them, as the scheduler takes the cheapest. Those are its cupsFilter2
+// lines, or its cupsFilter lines when it has no cupsFilter2 line, read as
+// the scheduler reads them. False for no PPD.
 bool sendsPostScriptToTicketFilter(ppd_file_t* ppd);
 
 // Whether the queue's PPD holds the named ticket of the user whole and sends

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "NamedTickets.h"
 #include "failing_deflate.h"
 #include "filter_test_support.h"
 #include "ppdx.h"
@@ -292,6 +293,37 @@ TEST_F(PpdxTest, DamagedDataSetsGiveNothingAndOneLineSayingWhy) {
             << back.messages;
         EXPECT_EQ(splitLines(back.messages).size(), 1u);
     }
+}
+
+// The scheduler runs a queue's cupsFilter2 lines, or its cupsFilter lines
+// when it has none, and takes the cheapest: PostScript goes through the
+// ticket filter only when every line from it names that program.
+TEST_F(PpdxTest, PostScriptGoesThroughTheTicketFilterOnlyWhenEveryLineFromItNamesIt) {
+    const std::string command = "\"application/vnd.cups-command 0 Lumaprex-Command\"";
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> lines;
+        bool sends;
+    } cases[] = {
+        {"newer form", {{"cupsFilter2", "\"application/postscript application/vnd.x 0 Lumaprex\""}}, true},
+        {"older form", {{"cupsFilter", command}, {"cupsFilter", "\"application/postscript 0 Lumaprex\""}}, true},
+        {"tabs and a path", {{"cupsFilter", "\"application/postscript\t0\t/usr/lib/cups/filter/Lumaprex\""}}, true},
+        {"newer lines alone count", {{"cupsFilter2", "\"application/postscript application/vnd.x 0 -\""},
+                                     {"cupsFilter", "\"application/postscript 0 Lumaprex\""}}, false},
+        {"a cheaper line to another program", {{"cupsFilter", "\"application/postscript 100 Lumaprex\""},
+                                               {"cupsFilter", "\"application/postscript 0 -\""}}, false},
+        {"another program of a longer name", {{"cupsFilter", "\"application/postscript 0 NotLumaprex\""}}, false},
+        {"no PostScript line", {{"cupsFilter", command}}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeQueuePpd(dir_.file("queue.ppd"), c.lines);
+        ppd_file_t* ppd = ppdOpenFile(dir_.file("queue.ppd").c_str());
+        ASSERT_NE(ppd, nullptr);
+        EXPECT_EQ(sendsPostScriptToTicketFilter(ppd), c.sends);
+        ppdClose(ppd);
+    }
+    EXPECT_FALSE(sendsPostScriptToTicketFilter(nullptr));
 }
 
 }  // namespace

@@ -65,6 +65,7 @@ struct Options {
     std::string module = LUMAPREX_PDE_MODULE;
     std::vector<std::string> actions;
     bool show = false;
+    bool help = false;
     std::string document;
 };
 
@@ -90,8 +91,9 @@ constexpr char kStatusText[] =
     "  2  the command line is not understood\n"
     "  3  the pane did not let the job print\n"
     "  4  the document was sent, but the host did not see it print behind its ticket:\n"
-    "     it was held, pending or still printing when the host stopped waiting, the\n"
-    "     scheduler did not answer for it, or the queue lost its ticket filter\n";
+    "     it was held, pending or still printing, or its queue stopped, when the host\n"
+    "     stopped waiting, the scheduler did not answer for it, or the queue may have\n"
+    "     lost its ticket filter before it printed it\n";
 
 int Usage() {
     std::fputs(kUsageText, stderr);
@@ -128,8 +130,8 @@ std::optional<int> ParseCopies(std::string_view text) {
 bool ParseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
-        if (option == "--show") {
-            options.show = true;
+        if (option == "--show" || option == "--help") {
+            (option == "--show" ? options.show : options.help) = true;
             continue;
         }
         if (option.substr(0, 2) != "--") {
@@ -202,8 +204,10 @@ std::string EndedAccount(const std::string& id, int state, const std::string& me
 // Once the document printed: whether the queue's PPD, read now, still sends
 // PostScript through the ticket filter. The scheduler can lose its PPD while
 // the document waits (its rewrite on a full disk leaves it empty) and then
-// prints the document through another filter, without the ticket. The
-// ticket itself is not looked up again: later prints may have let it go.
+// prints the document through another filter, without the ticket; it may
+// also have lost it only after the document printed, which the host cannot
+// tell apart. The ticket itself is not looked up again: later prints may
+// have let it go.
 int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& queue, const std::string& id) {
     const QueuePpd queuePpd(scheduler, queue);
     if (queuePpd.file().empty() && queuePpd.status() != HTTP_STATUS_NOT_FOUND) {
@@ -215,7 +219,7 @@ int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& q
                              : !ppd                  ? "the queue's PPD cannot be read"
                                                      : kNoTicketFilter;
     ppdClose(ppd);
-    return sends ? 0 : Fail(id + " printed without its ticket: " + lost, kNotSeenPrinted);
+    return sends ? 0 : Fail(id + " may have printed without its ticket: " + lost, kNotSeenPrinted);
 }
 
 // Waits for the document's job to end, as an application's print progress
@@ -223,14 +227,19 @@ int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& q
 // queue ended it otherwise; a job the queue stopped is canceled, so that it
 // does not print later without its ticket. kNotSeenPrinted, saying why, when
 // the host stops waiting first (the job held, the queue stopped, the bound
-// run out), the scheduler does not answer for the job, or the queue printed
-// it without the ticket filter.
+// run out), the scheduler does not answer for the job within the bound (a
+// scheduler that restarts is asked again) or no longer knows it, or the
+// queue may have printed it without the ticket filter.
 int WaitForDocument(const std::string& queue, int job) {
     const SchedulerConnection scheduler;
     const std::string uri = LocalQueueUri(queue);
     const std::string id = queue + "-" + std::to_string(job);
     for (;;) {
         const auto [state, message] = scheduler.jobStatus(uri, job);
+        if (state == 0 && scheduler.unanswered() && !scheduler.pastDeadline()) {
+            std::this_thread::sleep_for(kJobPoll);
+            continue;
+        }
         if (state == 0) return Fail("the fate of " + id + " is unknown: " + scheduler.failure(), kNotSeenPrinted);
         if (state == IPP_JSTATE_COMPLETED) return CheckTicketFilter(scheduler, queue, id);
         if (state >= IPP_JSTATE_STOPPED) {
@@ -322,9 +331,9 @@ int RunDialog(platform::PrintDialog& dialog, const Options& options, const platf
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string_view(argv[1]) == "--help") return Help();
     Options options;
     if (!ParseArguments(argc, argv, options)) return Usage();
+    if (options.help) return Help();
     if (!options.copies) return Fail("the copies field takes 1 to " + std::to_string(kMostCopies) + " copies");
     std::string reason;
     const std::unique_ptr<platform::PlugInModule> module = platform::PlugInModule::Load(options.module, &reason);
