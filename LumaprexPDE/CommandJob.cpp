@@ -69,9 +69,7 @@ int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& ur
 std::optional<std::string> PpdFailure(const SchedulerConnection& scheduler, std::string_view printerId,
                                       const std::string& ticketName) {
     const QueuePpd queuePpd(scheduler, printerId);
-    std::string reason = queuePpd.status() == HTTP_STATUS_NOT_FOUND || queuePpd.status() == HTTP_STATUS_OK
-                             ? "the queue's PPD cannot be read"
-                             : scheduler.failure();
+    std::string reason = queuePpd.answered() ? "the queue's PPD cannot be read" : scheduler.failure();
     if (!queuePpd.file().empty()) {
         ppd_file_t* ppd = ppdOpenFile(queuePpd.file().c_str());
         const bool kept = ppd && QueueKeepsTicket(ppd, ticketName.c_str(), cupsUser(), reason);

@@ -100,15 +100,15 @@ private:
 // temporary file that is removed when the object goes.
 class QueuePpd {
 public:
-    QueuePpd() = default;
     QueuePpd(const SchedulerConnection& scheduler, std::string_view queue);
     ~QueuePpd();
     QueuePpd(const QueuePpd&) = delete;
     QueuePpd& operator=(const QueuePpd&) = delete;
-    // The file; "" when the scheduler gave none: it has none for the queue
-    // (status() says so) or did not answer (the connection's failure()).
+    // The file; "" when the scheduler gave none: it has none for the queue,
+    // or it did not answer (the connection's failure() says why).
     const std::string& file() const { return m_file; }
-    http_status_t status() const { return m_status; }
+    // Whether the scheduler answered: with the PPD, or that it has none.
+    bool answered() const { return m_status == HTTP_STATUS_OK || m_status == HTTP_STATUS_NOT_FOUND; }
 
 private:
     std::string m_file;

@@ -210,7 +210,7 @@ std::string EndedAccount(const std::string& id, int state, const std::string& me
 // have let it go.
 int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& queue, const std::string& id) {
     const QueuePpd queuePpd(scheduler, queue);
-    if (queuePpd.file().empty() && queuePpd.status() != HTTP_STATUS_NOT_FOUND) {
+    if (!queuePpd.answered()) {
         return Fail(id + " printed, but whether behind its ticket is unknown: " + scheduler.failure(), kNotSeenPrinted);
     }
     ppd_file_t* ppd = queuePpd.file().empty() ? nullptr : ppdOpenFile(queuePpd.file().c_str());
