@@ -136,7 +136,8 @@ TEST(Templates, RoundTripGivesTheSameDictionaryTicketAndSettings) {
 
 // A file that cannot be read, or is no template, changes nothing and tells
 // no pane; a group missing leaves the panes the dictionary rebuilt from the
-// engine. The copies stay the application's, whatever the template says.
+// engine; an earlier-release template with nothing set gives the factory
+// settings. The copies stay the application's, whatever the template says.
 TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
     const struct {
         const char* name;
@@ -144,6 +145,7 @@ TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
         bool posted;
         std::int64_t copies;
         bool noTemplate = false;  // the user is told so
+        bool applied = false;     // factory defaults, and the user is told it applied
     } cases[] = {
         {"missing file", nullptr, false, 5},
         {"not a property list", "<plist><dict><key>jobSetup", false, 5, true},
@@ -153,10 +155,10 @@ TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
          true, 5},
         {"no group", "<plist version=\"1.0\"><dict><key>Substitution</key><string>x</string></dict></plist>", false, 5,
          true},
-        {"a version and nothing of the earlier release",
+        {"an earlier-release template with nothing set",
          "<plist version=\"1.0\"><dict><key>Version</key><string>7.0</string><key>Author</key><string>x</string>"
          "</dict></plist>",
-         false, 5, true},
+         true, 5, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -173,7 +175,8 @@ TEST(Templates, FailedOrIncompleteLoadsLeaveNoHalfAppliedPicture) {
                   c.posted ? Fixture("template_load_notifications.txt") : "");
         const std::string told =
             "The file \"" + folder.file("template.plist") + "\" is not a template. The job stays as it was.";
-        EXPECT_EQ(alerts.messages(), std::vector<std::string>{c.noTemplate ? told : kIncomplete});
+        EXPECT_EQ(alerts.messages(),
+                  std::vector<std::string>{c.noTemplate ? told : c.applied ? "The template has been applied." : kIncomplete});
         EXPECT_EQ(bridge.workingRecord().jobExit, c.posted ? 1 : 2) << "the stapler until the factory reset";
         EXPECT_EQ(bridge.workingRecord().copyCount, c.copies);
         EXPECT_EQ(bridge.jobFeatureDictionary()["custom"]["fieldFlag"].text(), "1");
@@ -327,7 +330,7 @@ TEST(OlderTemplates, ReadEachSettingAsTheEarlierReleaseWroteIt) {
         const char* expected;
         bool whole = true;  // nothing is left out
     } cases[] = {
-        {{{"13077", "0"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
+        {{}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10083", "90"}}, "mode 1 pages 90 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10083", "90"}, {"10084", "30"}}, "mode 1 pages 90 sheets 30 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0"},
         {{{"10084", "2000"}, {"13051", "7"}}, "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 0 erase 0 fold 0 command 0", false},
@@ -341,6 +344,9 @@ TEST(OlderTemplates, ReadEachSettingAsTheEarlierReleaseWroteIt) {
         {{{"13089", "5 copies"}, {"Status Page Paper", "Letter_Red"}, {"10077", "/srv/x"}, {"13077", "1"},
           {"10070", "1"}, {"User Defined Custom Commands", "%%Row"}},
          "mode 1 pages 88 sheets 22 store 1 status Letter_Red kind 4 at 2 align 0 erase 0 fold 0 command 1"},
+        // A command longer than its field is cut to it, as typing cuts it.
+        {{{"10070", "1"}, {"User Defined Custom Commands", "%%Row " + std::string(300, 'x')}},
+         "mode 1 pages 88 sheets 22 store 0 status Letter kind 2 at 1 align 0 erase 0 fold 0 command 1"},
         {{{"Image Alignment", alignment}},
          "mode 1 pages 88 sheets 22 store 0 status Letter kind 1 at 1 align 1/0/2 0.50 0.25 -0.50 0.75 erase 0 fold 0 command 0"},
         {{{"Image Alignment", platform::Array{"0", "1", "2"}}, {"Edge Erase", platform::Array{"0"}}},

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "OpenPanel.h"
 #include "PropertyList.h"
@@ -387,8 +388,9 @@ TEST_F(TemplateRoundTrip, CoverBoxSummaryAndTicketAgreeOnEveryStepAndSpareUnpunc
 // not take, each in each group (for the page features, in one entry or a
 // whole entry the pane could not make). The ticket and the panes' dictionary
 // are those of the template without that key (or entry), and the user hears
-// that the template was not applied completely. The copies stay the
-// application's, as the print road hands them over.
+// that the template was not applied completely. A command longer than its
+// field applies cut, as typing cuts it. The copies stay the application's,
+// as the print road hands them over.
 TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) {
     run(kWeeklyJob);
     run({"click imageoptionButton", "click imageAlignButton", "type iaSide1XEditText 0.25", "end",
@@ -410,8 +412,11 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
     apply(saved, "whole");
     ASSERT_EQ(alerts.messages().back(), kApplied);
     const std::string tooLong(40, 'p');
-    std::string longCommand = "%%";
+    // A command longer than its field is cut as typing cuts it, on a whole
+    // character: 253 bytes here, where the field holds 254.
+    std::string longCommand = "%", cutCommand;
     for (int i = 0; i < 300; ++i) longCommand += "\u00fc";
+    cutCommand = longCommand.substr(0, 253);
     const auto entry = [](const char* code, const char* value, std::vector<std::pair<const char*, const char*>> more) {
         Dictionary e{{"startPage", "2"}, {"endPage", "3"}, {"featureType", code}, {"featureValue", value},
                      {"propertyValue", ""}};
@@ -424,12 +429,13 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         Value value;
         int entry;  // of "pageFeatures", or -1 for a key of the group
         bool complete = false;
+        std::optional<Value> as = {};  // applied as this value, not left out
     } cases[] = {
         {"jobSetup", "copyCount", "5", -1, true},
         {"jobSetup", "title", "Alpha", -1, true},         {"jobSetup", "orientation", "2", -1, true},
         {"image", "imageAlignFrontX", "0.81", -1},        {"image", "frontEraseTopSide", "1.01", -1},
         {"image", "imageAlignBackY", "nan", -1},          {"image", "frontEraseLeftSide", "inf", -1},
-        {"image", "backEraseTopSide", "abc", -1},         {"custom", "command", longCommand, -1},
+        {"image", "backEraseTopSide", "abc", -1},         {"custom", "command", longCommand, -1, true, cutCommand},
         {"Substitution", "", entry("235", "77", {}), 0},  {"Substitution", "", entry("301", "9", {}), 0},
         {"Substitution", "", entry("300", "5", {}), 0},   {"Substitution", "", entry("224", "9", {}), 0},
         {"Substitution", "", entry("224", "2", {{"stapleType", "225"}, {"staplePosition", "9"}}), 0},
@@ -459,7 +465,8 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         Dictionary editedGroup = saved[c.group].dictionary().copy(), withoutGroup = editedGroup.copy();
         if (c.entry < 0) {
             editedGroup.set(c.key, c.value);
-            withoutGroup.remove(c.key);
+            if (c.as) withoutGroup.set(c.key, *c.as);
+            else withoutGroup.remove(c.key);
         } else {
             Array features = editedGroup["pageFeatures"].array(), kept;
             Dictionary entry = features[c.entry].dictionary().copy();

@@ -194,12 +194,9 @@ public:
     // user whether all of it was applied. A file that cannot be read changes
     // nothing, nor does one that is no template, of which the user is told;
     // one with a group missing leaves the panes the dictionary rebuilt from
-    // the engine. A template of the earlier release is applied without rule
-    // checks.
+    // the engine. A file with "Version" is a template of the earlier release,
+    // applied without rule checks.
     void LoadSettings(const std::string& path);
-    // Whether the file is a template of the earlier release: its "Version"
-    // and a setting of that release beside it.
-    bool isOlderTemplate(const platform::Dictionary& file) const;
     // The earlier release's template held as the dictionary: applied to
     // factory settings, then the dictionary rebuilt from the engine. Whether
     // nothing of it was left out.

@@ -7,7 +7,6 @@
 // then replaces the older dictionary by one built from the engine, so a
 // template saved afterwards has the current layout. A value left out makes
 // the conversion incomplete, as it does for a current template.
-#include <algorithm>
 #include <tuple>
 
 #include "zqController.h"
@@ -21,9 +20,6 @@ using template_values::Range;
 
 constexpr int kImageAlignLabel = 13120;
 constexpr int kEdgeEraseLabel = 13087;
-// The labels whose texts key the arrays: image alignment, edge erase, page
-// sets and page features.
-constexpr int kArrayLabels[] = {kImageAlignLabel, kEdgeEraseLabel, 13048, 13061};
 
 struct OlderKey {
     const char* key;
@@ -87,20 +83,6 @@ void ApplyOlderKeys(template_values::Group& older, const OlderKey (&keys)[N], St
 }
 
 }  // namespace
-
-// A setting of that release: a key of its controls (a label identifier in
-// decimal), one of its plain keys, or an array under a label's text.
-bool zqController::isOlderTemplate(const platform::Dictionary& file) const {
-    if (!file.contains("Version")) return false;
-    const auto isSetting = [this](const std::string& key) {
-        const std::string_view digits = std::string_view(key).substr(key.starts_with('-') ? 1 : 0);
-        if (!digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos) return true;
-        for (const char* plain : {"User ID", "Status Page Paper", "User Defined Custom Commands"})
-            if (key == plain) return true;
-        return std::ranges::any_of(kArrayLabels, [&](int label) { return key == getNSStringWithID(label); });
-    };
-    return std::ranges::any_of(file.keys(), isSetting);
-}
 
 bool zqController::convertRelease7Template() {
     template_values::Outcome outcome;
@@ -179,7 +161,7 @@ void zqController::getCustomOptions(template_values::Outcome& outcome) {
         if (older.has(key))
             SetJobFeature(feature, older.flag(key), older.text(key, field).value_or(""), 0);
     const bool withText = older.number("10070", kAnyNumber) == 1 && older.has("User Defined Custom Commands");
-    const std::string text = withText ? older.text("User Defined Custom Commands", "command").value_or("") : "";
+    const std::string text = withText ? older.textCutToField("User Defined Custom Commands", "command").value_or("") : "";
     const std::string file = older.text("10077").value_or("");
     const int kind = 1 + (text.empty() ? 0 : 1) + (file.empty() ? 0 : 2);
     platform::Dictionary command{{"command", text},

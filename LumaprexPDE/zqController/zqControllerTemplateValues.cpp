@@ -125,10 +125,24 @@ std::optional<std::int64_t> Group::oneOf(std::string_view key, std::span<const i
 bool Group::flag(std::string_view key) { return number(key, kAnyNumber).value_or(0) != 0; }
 
 std::optional<std::string> Group::text(std::string_view key, std::string_view ruleKey) {
+    return heldText(key, ruleKey, false);
+}
+
+std::optional<std::string> Group::textCutToField(std::string_view key, std::string_view ruleKey) {
+    return heldText(key, ruleKey, true);
+}
+
+std::optional<std::string> Group::heldText(std::string_view key, std::string_view ruleKey, bool cutToField) {
     const std::string* text = stored(key);
     if (!text) return has(key) ? std::nullopt : std::optional<std::string>(std::string());
     const TextRule* rule = TextRuleOf(ruleKey);
-    if (!rule || KeepsToRule(*text, *rule)) return *text;
+    if (!rule) return *text;
+    AuditedText audited = AuditUserEntry(*text, *rule);
+    if (!audited.mended()) return *text;
+    if (cutToField && !audited.removed) {
+        answeredByEngine(key);
+        return std::move(audited.text);
+    }
     leaveOut(key, "holds characters or bytes its field does not take");
     return std::nullopt;
 }

@@ -102,6 +102,10 @@ public:
     std::optional<std::string> text(std::string_view key) { return text(key, key); }
     // The same, held to the rule of the field that writes ruleKey.
     std::optional<std::string> text(std::string_view key, std::string_view ruleKey);
+    // The text of the key cut to its field's bytes on a whole character, as
+    // typing into the field cuts it, without a word; the engine then answers
+    // for the key. Only characters the field does not take leave it out.
+    std::optional<std::string> textCutToField(std::string_view key, std::string_view ruleKey);
     // Leaves the value of the key out, saying why ("names a paper ...").
     void leaveOut(std::string_view key, std::string_view why);
     // The key is the engine's to answer, whatever the file holds.
@@ -112,6 +116,7 @@ private:
     // The key's value when it is a text; otherwise it is left out (or, when
     // absent, noted as such) and there is none.
     const std::string* stored(std::string_view key);
+    std::optional<std::string> heldText(std::string_view key, std::string_view ruleKey, bool cutToField);
 
     platform::Dictionary m_values;
     std::string m_name;

@@ -2,8 +2,8 @@
 // dictionary saved as a property list; the bridge puts the engine back to
 // factory settings, applies the file group by group, restores its page
 // features, hands the file's dictionary to every pane and tells the user the
-// outcome. A file of the earlier release, known by its "Version" key and a
-// setting of that release, is converted instead.
+// outcome. A file of the earlier release, known by its "Version" key, is
+// converted instead.
 //
 // A template is held to what the dialog itself lets the user choose: every
 // number within its range, every text within its field's characters and
@@ -54,12 +54,13 @@ std::optional<platform::Dictionary> FindGroup(const platform::Dictionary& file, 
 // A file that is no property list of a dictionary, or one that holds none
 // of a template's groups and is no template of the earlier release; not a
 // file that could not be read whole.
-bool NotATemplate(platform::PropertyListError error, const platform::Dictionary& file, bool older) {
+bool NotATemplate(platform::PropertyListError error, const platform::Dictionary& file) {
     using platform::PropertyListError;
     if (error == PropertyListError::CannotOpen || error == PropertyListError::TooLarge) return false;
     if (error != PropertyListError::None) return true;
     const auto group = [&](const char* name) { return FindGroup(file, name).has_value(); };
-    return !older && !group("Substitution") && std::none_of(std::begin(kJobGroups), std::end(kJobGroups), group);
+    return !file.contains("Version") && !group("Substitution") &&
+           std::none_of(std::begin(kJobGroups), std::end(kJobGroups), group);
 }
 
 // The value a built dictionary holds for the key: in the group, else in
@@ -153,7 +154,7 @@ void zqController::LoadSettings(const std::string& path) {
     if (!m_service) return;
     platform::PropertyListError error = platform::PropertyListError::None;
     const platform::Dictionary file = platform::ReadDictionaryFile(path, &error, kMaxTemplateFileSize);
-    if (NotATemplate(error, file, isOlderTemplate(file))) return showFileAlert(kNotATemplate, path);
+    if (NotATemplate(error, file)) return showFileAlert(kNotATemplate, path);
     bool complete = false;
     if (error == platform::PropertyListError::None) {
         complete = applyTemplateFile(file);
@@ -184,7 +185,7 @@ void zqController::showFileAlert(int label, const std::string& path) const {
 // half-applied file.
 bool zqController::applyTemplateFile(const platform::Dictionary& file) {
     m_jobFeatureDict = file;
-    if (isOlderTemplate(file)) return convertRelease7Template();
+    if (file.contains("Version")) return convertRelease7Template();
     template_values::Outcome outcome;
     const bool whole = applyTemplate(file, outcome);
     if (!whole) {
@@ -394,7 +395,7 @@ void zqController::applyCustomGroup(template_values::Group& custom) {
     const auto kind = custom.number("fieldFlag", {1, 4});
     const auto position = custom.number("insertPosition", {1, 2});
     const auto number = custom.number("modifyPrintFile", template_values::kAnyNumber);
-    const std::string command = custom.text("command").value_or("");
+    const std::string command = custom.textCutToField("command", "command").value_or("");
     const std::string file = custom.text(custom.has("fileName") ? "fileName" : "filaName").value_or("");
     const bool enabled = custom.flag("withJobStream");
     if (!kind || !position || !number) return;
