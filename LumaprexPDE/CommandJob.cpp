@@ -63,9 +63,9 @@ int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& ur
 }
 
 // Why the queue's PPD, read once the command job completed, does not hold
-// this user's ticket of that name whole, or no longer sends the document
-// through the filter that puts it ahead: the scheduler completes the job
-// also when it could not write the PPD. None when it does.
+// this user's ticket of that name whole, or no longer has the driver's own
+// filter lines alone: the scheduler completes the job also when it could
+// not write the PPD. None when it does.
 std::optional<std::string> PpdFailure(const SchedulerConnection& scheduler, std::string_view printerId,
                                       const std::string& ticketName) {
     const QueuePpd queuePpd(scheduler, printerId);
@@ -80,6 +80,33 @@ std::optional<std::string> PpdFailure(const SchedulerConnection& scheduler, std:
         }
     }
     Trace("the queue did not keep the job ticket: " + reason);
+    return reason;
+}
+
+// Why the queue, as its PPD stands before anything is sent, would print the
+// command file or the document around the driver's filters: a filter line
+// the driver does not own (through it the scheduler may send even the
+// command file raw to the printer), one of the driver's lines missing, or no
+// PPD at all; or the scheduler's failure when it did not answer. None when
+// the lines are the driver's own, and when there is no such queue, which the
+// application's print then meets.
+std::optional<std::string> FilterLinesRefused(const SchedulerConnection& scheduler, const std::string& uri,
+                                              std::string_view printerId) {
+    const QueuePpd queuePpd(scheduler, printerId);
+    std::string reason = "the queue has no PPD";
+    if (!queuePpd.answered()) {
+        Trace("cannot read the queue's PPD: " + scheduler.failure());
+        return scheduler.failure();
+    }
+    if (queuePpd.file().empty()) {
+        if (scheduler.queueState(uri) == 0) return std::nullopt;
+    } else {
+        ppd_file_t* ppd = ppdOpenFile(queuePpd.file().c_str());
+        const bool own = FiltersAreTheDriversOwn(ppd, reason);
+        ppdClose(ppd);
+        if (own) return std::nullopt;
+    }
+    Trace("the queue would print around the job ticket: " + reason);
     return reason;
 }
 
@@ -146,6 +173,10 @@ std::optional<std::string> SendCommandJob(std::string_view printerId, std::strin
     }
     const std::string file = WriteCommandFile(commandFile, makeTempFile);
     if (file.empty()) return "the command file could not be written";
+    if (auto refused = FilterLinesRefused(scheduler, uri, printerId)) {
+        unlink(file.c_str());
+        return refused;
+    }
     Trace("comand contents: " + std::string(commandFile.substr(commandFile.find('\n') + 1)));
     Trace("comandfile: " + file);
     const int job = PrintCommandFile(scheduler, uri, resource, file, ticketName);

@@ -41,15 +41,16 @@ using TempFileMaker = cups_file_t* (*)(char* name, int size);
 // removed afterwards. A scheduler that does not answer holds the road for
 // kSchedulerWait in all, and the request it had not answered is dropped.
 // Returns why the queue has not got the ticket, when the application's job
-// would find no ticket of its own: the command file could not be written,
-// the scheduler did not take the job (it did not answer within the bound, or
+// would find no ticket of its own: the queue's PPD, read before anything is
+// sent, has filter lines other than the driver's own two, or the queue has
+// none (nothing is sent then), the command file could not be written, the
+// scheduler did not take the job (it did not answer within the bound, or
 // refused it), the queue ran it to an end other than completed (stopped,
 // canceled or aborted), or completed it and its PPD does not hold the
-// ticket whole or no longer sends documents through the filter that puts it
-// ahead of them. None when the queue took it (also when it had not
-// started or ended within the bound, as the application's job follows it in
-// the queue and stops there when its ticket is not kept), and when no
-// scheduler or no such queue is there, which the application's print then
-// meets too.
+// ticket whole or no longer has the driver's own filter lines alone. None
+// when the queue took it (also when it had not started or ended within the
+// bound, as the application's job follows it in the queue and stops there
+// when its ticket is not kept), and when no scheduler or no such queue is
+// there, which the application's print then meets too.
 std::optional<std::string> SendCommandJob(std::string_view printerId, std::string_view commandFile,
                                           const std::string& ticketName, TempFileMaker makeTempFile = cupsTempFile2);

@@ -194,7 +194,9 @@ http_status_t SchedulerConnection::fetchPpd(std::string_view queue, std::string&
     if (!m_http) return HTTP_STATUS_ERROR;
     char name[1024] = "";
     time_t modified = 0;
-    const http_status_t status = cupsGetPPD3(m_http, std::string(queue).c_str(), &modified, name, sizeof name);
+    http_status_t status = cupsGetPPD3(m_http, std::string(queue).c_str(), &modified, name, sizeof name);
+    // A wait given up ends the fetch as if the scheduler had no PPD.
+    if (status != HTTP_STATUS_OK && m_timedOut) status = HTTP_STATUS_ERROR;
     m_unanswered = status == HTTP_STATUS_ERROR;
     if (status == HTTP_STATUS_OK) file = name;
     return status;

@@ -3,6 +3,7 @@
 #include "NamedTickets.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <climits>
@@ -200,6 +201,11 @@ struct FilterLine {
     std::string_view program;
 };
 
+bool WholeNumber(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::optional<FilterLine> parseFilterLine(std::string_view value, bool newer) {
     constexpr std::string_view kBlanks = " \t";
     const auto word = [&value, kBlanks] {
@@ -214,9 +220,41 @@ std::optional<FilterLine> parseFilterLine(std::string_view value, bool newer) {
     const std::string_view cost = word();
     value.remove_prefix(std::min(value.find_first_not_of(kBlanks), value.size()));
     line.program = value.substr(0, value.find_last_not_of(" \t\r\n") + 1);
-    const bool costIsNumber = !cost.empty() && cost.find_first_not_of("-0123456789") == std::string_view::npos;
-    if (line.source.empty() || !costIsNumber || line.program.empty()) return std::nullopt;
+    if (line.source.empty() || !WholeNumber(cost) || line.program.empty()) return std::nullopt;
     return line;
+}
+
+// The driver's own filter lines: the jobs of a source type through its
+// program, and why a PPD without the line keeps no ticket.
+struct OwnFilter {
+    std::string_view source;
+    std::string_view program;
+    const char* missing;
+};
+// The PostScript line first: a PPD without either is told it lacks that one.
+constexpr OwnFilter kOwnFilters[] = {{"application/postscript", kTicketFilter, kNoTicketFilter},
+                                     {"application/vnd.cups-command", kCommandFilter, kNoCommandFilter}};
+
+bool SameType(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The program by its name, or by a path ending in "/" and its name.
+bool NamesProgram(std::string_view program, std::string_view name) {
+    return program == name || (program.ends_with(name) && program.substr(0, program.size() - name.size()).ends_with('/'));
+}
+
+// Which of kOwnFilters the line is; none for any other line, and for one
+// the scheduler would not read.
+std::optional<std::size_t> ownFilterOf(std::string_view value, bool newer) {
+    const std::optional<FilterLine> line = parseFilterLine(value, newer);
+    for (std::size_t i = 0; line && i < std::size(kOwnFilters); ++i) {
+        if (SameType(line->source, kOwnFilters[i].source) && NamesProgram(line->program, kOwnFilters[i].program)) {
+            return i;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -288,27 +326,33 @@ TicketLookup FindTicket(ppd_file_t* ppd, const char* name, const char* user, Fou
     return findNamed(ppd, name, owner, found, reason);
 }
 
-bool sendsPostScriptToTicketFilter(ppd_file_t* ppd) {
-    if (!ppd) return false;
-    // As the scheduler does: the newer lines alone where there are any.
-    bool newer = true;
-    std::vector<std::string_view> filters = attrValues(ppd, "cupsFilter2");
-    if (filters.empty()) {
-        newer = false;
-        filters = attrValues(ppd, "cupsFilter");
+bool FiltersAreTheDriversOwn(ppd_file_t* ppd, std::string& reason) {
+    if (!ppd) {
+        reason = "the queue's PPD cannot be read";
+        return false;
     }
-    std::vector<std::string_view> programs;
-    for (const std::string_view filter : filters) {
-        if (const std::optional<FilterLine> line = parseFilterLine(filter, newer);
-            line && line->source == "application/postscript") {
-            programs.push_back(line->program);
+    // As the scheduler does: the newer lines alone where there are any.
+    const bool newer = ppdFindAttr(ppd, "cupsFilter2", nullptr) != nullptr;
+    const char* keyword = newer ? "cupsFilter2" : "cupsFilter";
+    bool present[std::size(kOwnFilters)] = {};
+    std::vector<std::string_view> others;
+    for (const std::string_view value : attrValues(ppd, keyword)) {
+        if (const std::optional<std::size_t> own = ownFilterOf(value, newer)) present[*own] = true;
+        else others.push_back(value);
+    }
+    if (!others.empty()) {
+        reason = std::string("the queue's PPD has ") + (others.size() == 1 ? "a filter line" : "filter lines") +
+                 " that the driver does not own: *" + keyword + ": \"" + std::string(others.front()) + "\"";
+        if (others.size() > 1) reason += " and " + std::to_string(others.size() - 1) + " more";
+        return false;
+    }
+    for (std::size_t i = 0; i < std::size(kOwnFilters); ++i) {
+        if (!present[i]) {
+            reason = kOwnFilters[i].missing;
+            return false;
         }
     }
-    // Every one, as the scheduler takes the cheapest.
-    const std::string inFolder = std::string("/") + kTicketFilter;
-    return !programs.empty() && std::ranges::all_of(programs, [&](std::string_view program) {
-        return program == kTicketFilter || program.ends_with(inFolder);
-    });
+    return true;
 }
 
 bool QueueKeepsTicket(ppd_file_t* ppd, const char* name, const char* user, std::string& reason) {
@@ -320,8 +364,5 @@ bool QueueKeepsTicket(ppd_file_t* ppd, const char* name, const char* user, std::
         reason = "the queue's PPD does not hold it: the scheduler may be unable to write the PPD, or another print "
                  "replaced the ticket";
     }
-    if (lookup != TicketLookup::kFound) return false;
-    if (sendsPostScriptToTicketFilter(ppd)) return true;
-    reason = kNoTicketFilter;
-    return false;
+    return lookup == TicketLookup::kFound && FiltersAreTheDriversOwn(ppd, reason);
 }

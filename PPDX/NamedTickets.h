@@ -31,10 +31,13 @@ inline constexpr char kLastTicketLabelDataSet[] = "EXOWNER";
 inline constexpr int kTicketSlots = 8;
 inline constexpr std::size_t kTicketSlotBytes = 1024 * 1024;
 inline constexpr std::size_t kTicketSlotItems = 64;
-// The filter that puts the kept tickets ahead of PostScript jobs, and why a
-// queue's PPD that does not send them through it keeps no ticket.
+// The filter that puts the kept tickets ahead of PostScript jobs and the one
+// that stores them from command jobs, and why a queue's PPD that does not
+// send those jobs through them keeps no ticket.
 inline constexpr char kTicketFilter[] = "Lumaprex";
+inline constexpr char kCommandFilter[] = "Lumaprex-Command";
 inline constexpr char kNoTicketFilter[] = "the queue does not send PostScript jobs through Lumaprex";
+inline constexpr char kNoCommandFilter[] = "the queue does not send command jobs through Lumaprex-Command";
 
 // A ticket's name: the SHA-256 digest of its bytes in 64 lower-case
 // hexadecimal digits.
@@ -83,15 +86,20 @@ enum class TicketLookup {
 TicketLookup FindTicket(ppd_file_t* ppd, const char* name, const char* user, FoundTicket& found,
                         std::string& reason);
 
-// Whether the PPD sends PostScript jobs through kTicketFilter: its lines
-// from "application/postscript" name that program, by name or path, each of
-// them, as the scheduler takes the cheapest. Those are its cupsFilter2
-// lines, or its cupsFilter lines when it has no cupsFilter2 line, read as
-// the scheduler reads them. False for no PPD.
-bool sendsPostScriptToTicketFilter(ppd_file_t* ppd);
+// Whether the PPD's filter lines are the driver's own two, both there:
+// command jobs through kCommandFilter and PostScript through kTicketFilter;
+// reason says why not, naming the first other line as the PPD writes it and
+// how many more there are. Any other line may carry a job around them, since
+// the scheduler chains its own conversions into every line, expands its
+// wildcards and takes the cheapest road. The lines read are the cupsFilter2
+// ones, or the cupsFilter ones when there is no cupsFilter2 line, as the
+// scheduler reads them: source types whatever their case, any destination
+// and whole-number cost, the program by name or by a path ending in it.
+// False for no PPD.
+bool FiltersAreTheDriversOwn(ppd_file_t* ppd, std::string& reason);
 
-// Whether the queue's PPD holds the named ticket of the user whole and sends
-// PostScript jobs through kTicketFilter; reason says why not. A scheduler that
+// Whether the queue's PPD holds the named ticket of the user whole and its
+// filter lines are the driver's own; reason says why not. A scheduler that
 // cannot write the PPD (a folder it may not write, a full disk) still
 // completes the command job.
 bool QueueKeepsTicket(ppd_file_t* ppd, const char* name, const char* user, std::string& reason);

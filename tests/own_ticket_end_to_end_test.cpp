@@ -116,14 +116,23 @@ std::string BusyQueue(PrivateScheduler& cups) {
     return "";
 }
 
-// The queue's PPD made the shipped one with its filter lines replaced.
-std::string FilterLinesReplaced(PrivateScheduler& cups, const std::string& lines, const std::string& replacement) {
+// The queue's PPD made the given one (the shipped one unless said) with its
+// filter lines replaced.
+std::string FilterLinesReplaced(PrivateScheduler& cups, const std::string& lines, const std::string& replacement,
+                                const std::string& from = readFile(kShippedPpd)) {
     const TempDir folder;
-    const std::string ppd = std::regex_replace(readFile(kShippedPpd), std::regex(lines), replacement);
-    EXPECT_NE(ppd, readFile(kShippedPpd));
+    const std::string ppd = std::regex_replace(from, std::regex(lines), replacement);
+    EXPECT_NE(ppd, from);
     writeFile(folder.file("queue.ppd"), ppd);
     return RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-P", folder.file("queue.ppd")});
 }
+
+// One more filter line after the ticket filter's.
+std::string LineAfterTheTicketFilter(PrivateScheduler& cups, const std::string& line,
+                                     const std::string& from = readFile(kShippedPpd)) {
+    return FilterLinesReplaced(cups, R"re((\*cupsFilter2: "application/postscript .*))re", "$1\n" + line, from);
+}
+const std::string kPdfLine = R"(*cupsFilter2: "application/pdf application/vnd.cups-pdf 0 -")";
 
 // The older filter lines in place of the newer ones.
 std::string OlderFilterLines(PrivateScheduler& cups) {
@@ -131,10 +140,10 @@ std::string OlderFilterLines(PrivateScheduler& cups) {
 }
 
 // A second PostScript line beside the ticket filter's, cheaper, to no filter.
-std::string CheaperLineAroundTheTicketFilter(PrivateScheduler& cups) {
-    return FilterLinesReplaced(cups, R"re((\*cupsFilter2: "application/postscript .*))re",
-                               "$1\n*cupsFilter2: \"application/postscript application/vnd.cups-raw -1 -\"");
-}
+const std::string kCheaperLine = R"(*cupsFilter2: "application/postscript application/vnd.cups-raw -1 -")";
+std::string CheaperLineAroundTheTicketFilter(PrivateScheduler& cups) { return LineAfterTheTicketFilter(cups, kCheaperLine); }
+
+const std::string kOtherLine = kNotKept + "the queue's PPD has a filter line that the driver does not own: ";
 
 const Fault kFaults[] = {
     {"ReadOnlyPpdFolder", {.capture = true, .unprivileged = true}, false,
@@ -180,7 +189,37 @@ const Fault kFaults[] = {
      }},
     {"PpdWithTheOlderFilterLines", {.capture = true}, false, OlderFilterLines, 0, "", Printed::kBehindItsTicket},
     {"PpdWithACheaperLineAroundTheTicketFilter", {.capture = true}, false, CheaperLineAroundTheTicketFilter, 3,
-     kNotKept + kNoTicketFilter + ")", Printed::kNot},
+     kOtherLine + kCheaperLine + ")", Printed::kNot},
+    // The scheduler chains its own conversion into the line, or matches the
+    // wildcard: even the command file could go raw to the printer.
+    {"PpdWithALineThatTheSchedulerChainsInto", {.capture = true}, false,
+     [](PrivateScheduler& cups) { return LineAfterTheTicketFilter(cups, kPdfLine); }, 3, kOtherLine + kPdfLine + ")",
+     Printed::kNot},
+    {"PpdWithAWildcardLine", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         return LineAfterTheTicketFilter(cups, R"(*cupsFilter2: "*/* application/vnd.cups-raw 0 -")");
+     },
+     3, kOtherLine + R"(*cupsFilter2: "*/* application/vnd.cups-raw 0 -"))", Printed::kNot},
+    {"PpdWithoutTheCommandLine", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         return FilterLinesReplaced(cups, R"re(\*cupsFilter2: "application/vnd.cups-command .*\n)re", "");
+     },
+     3, kNotKept + kNoCommandFilter + ")", Printed::kNot},
+    // A raw queue would send the command file to the printer as it stands.
+    {"QueueWithoutAPpd", {.capture = true}, false,
+     [](PrivateScheduler& cups) { return RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-m", "raw"}); }, 3,
+     kNotKept + "the queue has no PPD)", Printed::kNot},
+    // A line added once the document is queued behind its command job.
+    {"PpdGainsALineWhileTheDocumentWaits", {.capture = true}, false, BusyQueue, 4,
+     "lumaprex-print: Lumaprex-5 may have printed without its ticket: the queue's PPD has a filter line that the "
+     "driver does not own: " + kCheaperLine + "\n",
+     Printed::kWithoutTicket,
+     [](PrivateScheduler& cups) {
+         for (int waited = 0; waited < kJobTimeoutSeconds * 10 && cups.jobDocument(5).empty(); ++waited) {
+             std::this_thread::sleep_for(std::chrono::milliseconds(100));
+         }
+         EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, cups.queuePpd()), "");
+     }},
     // The command job fails to rewrite the PPD after the document was queued;
     // the scheduler then prints it without the ticket filter.
     {"PpdLostWhileTheDocumentWaits", {.capture = true}, true,
@@ -216,6 +255,9 @@ TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
     using Marks = std::set<std::string>;
     EXPECT_EQ(printed, (fault.printed == Printed::kBehindItsTicket ? Marks{"100", "200"} : Marks{"100"}));
     EXPECT_EQ(bare, (fault.printed == Printed::kWithoutTicket ? Marks{"200"} : Marks{}));
+    for (const auto& entry : std::filesystem::directory_iterator(cups.captureFolder())) {
+        EXPECT_EQ(readFile(entry.path()).find("#CUPS-COMMAND"), std::string::npos) << "a command file printed";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Road, OwnTicketFaults, ::testing::ValuesIn(kFaults),

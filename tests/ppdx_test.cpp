@@ -296,34 +296,71 @@ TEST_F(PpdxTest, DamagedDataSetsGiveNothingAndOneLineSayingWhy) {
 }
 
 // The scheduler runs a queue's cupsFilter2 lines, or its cupsFilter lines
-// when it has none, and takes the cheapest: PostScript goes through the
-// ticket filter only when every line from it names that program.
-TEST_F(PpdxTest, PostScriptGoesThroughTheTicketFilterOnlyWhenEveryLineFromItNamesIt) {
-    const std::string command = "\"application/vnd.cups-command 0 Lumaprex-Command\"";
+// when it has none, chains its own conversions into any of them and takes
+// the cheapest road: a queue prints behind its tickets only when its lines
+// are the driver's own two, and the reason names the first other line.
+TEST_F(PpdxTest, QueueIsTakenOnlyWithTheDriversOwnTwoFilterLines) {
+    const std::pair<std::string, std::string> command{"cupsFilter2", "\"application/vnd.cups-command application/vnd.x 0 Lumaprex-Command\""},
+        postScript{"cupsFilter2", "\"application/postscript application/vnd.x 0 Lumaprex\""};
+    const std::string olderCommand = "\"application/vnd.cups-command 0 Lumaprex-Command\"";
+    const std::string other = "the queue's PPD has a filter line that the driver does not own: ";
     const struct {
         const char* name;
         std::vector<std::pair<std::string, std::string>> lines;
-        bool sends;
+        std::string reason;  // "" when the queue is taken
     } cases[] = {
-        {"newer form", {{"cupsFilter2", "\"application/postscript application/vnd.x 0 Lumaprex\""}}, true},
-        {"older form", {{"cupsFilter", command}, {"cupsFilter", "\"application/postscript 0 Lumaprex\""}}, true},
-        {"tabs and a path", {{"cupsFilter", "\"application/postscript\t0\t/usr/lib/cups/filter/Lumaprex\""}}, true},
+        {"newer form", {command, postScript}, ""},
+        {"older form", {{"cupsFilter", olderCommand}, {"cupsFilter", "\"application/postscript 0 Lumaprex\""}}, ""},
+        {"tabs and a path", {{"cupsFilter", olderCommand},
+                             {"cupsFilter", "\"application/postscript\t0\t/usr/lib/cups/filter/Lumaprex\""}}, ""},
+        {"source types in capitals, repeated lines, any cost",
+         {command, postScript, {"cupsFilter2", "\"APPLICATION/PostScript application/vnd.y -100 Lumaprex\""}}, ""},
+        {"older lines beside newer ones are not read", {command, postScript, {"cupsFilter", "\"application/pdf 0 -\""}},
+         ""},
         {"newer lines alone count", {{"cupsFilter2", "\"application/postscript application/vnd.x 0 -\""},
-                                     {"cupsFilter", "\"application/postscript 0 Lumaprex\""}}, false},
-        {"a cheaper line to another program", {{"cupsFilter", "\"application/postscript 100 Lumaprex\""},
-                                               {"cupsFilter", "\"application/postscript 0 -\""}}, false},
-        {"another program of a longer name", {{"cupsFilter", "\"application/postscript 0 NotLumaprex\""}}, false},
-        {"no PostScript line", {{"cupsFilter", command}}, false},
+                                     {"cupsFilter", "\"application/postscript 0 Lumaprex\""}},
+         other + "*cupsFilter2: \"application/postscript application/vnd.x 0 -\""},
+        {"a cheaper line to another program", {{"cupsFilter", olderCommand},
+                                               {"cupsFilter", "\"application/postscript 100 Lumaprex\""},
+                                               {"cupsFilter", "\"application/postscript 0 -\""}},
+         other + "*cupsFilter: \"application/postscript 0 -\""},
+        {"a line the scheduler chains a conversion into",
+         {command, postScript, {"cupsFilter2", "\"application/pdf application/vnd.cups-pdf 0 -\""}},
+         other + "*cupsFilter2: \"application/pdf application/vnd.cups-pdf 0 -\""},
+        {"a source type in capitals to no program",
+         {command, postScript, {"cupsFilter2", "\"APPLICATION/POSTSCRIPT application/vnd.cups-raw 0 -\""}},
+         other + "*cupsFilter2: \"APPLICATION/POSTSCRIPT application/vnd.cups-raw 0 -\""},
+        {"through pstops, and a wildcard",
+         {command, postScript,
+          {"cupsFilter2", "\"application/vnd.cups-postscript application/vnd.cups-raw -100 -\""},
+          {"cupsFilter2", "\"application/* application/vnd.cups-raw 0 -\""},
+          {"cupsFilter2", "\"application/postscript application/vnd.cups-postscript 100 pstops\""}},
+         "the queue's PPD has filter lines that the driver does not own: "
+         "*cupsFilter2: \"application/vnd.cups-postscript application/vnd.cups-raw -100 -\" and 2 more"},
+        {"lines the scheduler cannot read", {{"cupsFilter", olderCommand},
+                                             {"cupsFilter", "\"application/postscript 1.5 Lumaprex\""},
+                                             {"cupsFilter", "\"application/postscript 0\""}},
+         "the queue's PPD has filter lines that the driver does not own: "
+         "*cupsFilter: \"application/postscript 1.5 Lumaprex\" and 1 more"},
+        {"another program of a longer name",
+         {command, {"cupsFilter2", "\"application/postscript application/vnd.x 0 /lib/NotLumaprex\""}},
+         other + "*cupsFilter2: \"application/postscript application/vnd.x 0 /lib/NotLumaprex\""},
+        {"no command line", {postScript}, kNoCommandFilter},
+        {"no PostScript line", {command}, kNoTicketFilter},
+        {"no filter line", {}, kNoTicketFilter},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeQueuePpd(dir_.file("queue.ppd"), c.lines);
         ppd_file_t* ppd = ppdOpenFile(dir_.file("queue.ppd").c_str());
         ASSERT_NE(ppd, nullptr);
-        EXPECT_EQ(sendsPostScriptToTicketFilter(ppd), c.sends);
+        std::string reason;
+        EXPECT_EQ(FiltersAreTheDriversOwn(ppd, reason), c.reason.empty());
+        EXPECT_EQ(reason, c.reason);
         ppdClose(ppd);
     }
-    EXPECT_FALSE(sendsPostScriptToTicketFilter(nullptr));
+    std::string reason;
+    EXPECT_FALSE(FiltersAreTheDriversOwn(nullptr, reason));
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ TEST_F(PrintRoad, SchedulerThatDoesNotAnswerHoldsThePrintForTheBoundAndReceivesN
     EXPECT_GE(waited, kSchedulerWait);
     EXPECT_LT(waited, kSchedulerWait + std::chrono::seconds(3));
     const std::string reason = "the scheduler at " + cups.socket() + " did not answer within 30 s";
-    EXPECT_TRUE(Logged(log, "Unable to send printer command! , " + reason));
+    EXPECT_TRUE(Logged(log, "cannot read the queue's PPD: " + reason)) << "asked before anything is sent";
     ASSERT_EQ(alerts.alerts().size(), 1u);
     EXPECT_EQ(alerts.alerts().back().message, "The printer's queue could not keep the job ticket (" + reason +
                                                   "). The document was not printed, so that it does not go out "

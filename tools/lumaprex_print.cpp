@@ -75,7 +75,7 @@ constexpr int kUsage = 2;
 constexpr int kPaneRefused = 3;
 // The document was sent, but the host did not see it print behind its
 // ticket: it stopped waiting first, the scheduler did not answer for it, or
-// the queue printed it without the ticket filter.
+// the queue may have printed it around the driver's filters.
 constexpr int kNotSeenPrinted = 4;
 
 constexpr char kUsageText[] =
@@ -92,8 +92,8 @@ constexpr char kStatusText[] =
     "  3  the pane did not let the job print\n"
     "  4  the document was sent, but the host did not see it print behind its ticket:\n"
     "     it was held, pending or still printing, or its queue stopped, when the host\n"
-    "     stopped waiting, the scheduler did not answer for it, or the queue may have\n"
-    "     lost its ticket filter before it printed it\n";
+    "     stopped waiting, the scheduler did not answer for it, or the queue's PPD may\n"
+    "     have lost the driver's own filter lines, or gained another, before it printed it\n";
 
 int Usage() {
     std::fputs(kUsageText, stderr);
@@ -201,25 +201,23 @@ std::string EndedAccount(const std::string& id, int state, const std::string& me
     return "the queue " + ended + " " + id + (message.empty() ? "" : ": " + message);
 }
 
-// Once the document printed: whether the queue's PPD, read now, still sends
-// PostScript through the ticket filter. The scheduler can lose its PPD while
-// the document waits (its rewrite on a full disk leaves it empty) and then
-// prints the document through another filter, without the ticket; it may
-// also have lost it only after the document printed, which the host cannot
-// tell apart. The ticket itself is not looked up again: later prints may
-// have let it go.
+// Once the document printed: whether the queue's PPD, read now, still has
+// the driver's own filter lines alone. The scheduler can lose its PPD while
+// the document waits (its rewrite on a full disk leaves it empty), or take
+// another line added meanwhile, and then print the document without the
+// ticket; the PPD may also have changed only after the document printed,
+// which the host cannot tell apart. The ticket itself is not looked up
+// again: later prints may have let it go.
 int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& queue, const std::string& id) {
     const QueuePpd queuePpd(scheduler, queue);
     if (!queuePpd.answered()) {
         return Fail(id + " printed, but whether behind its ticket is unknown: " + scheduler.failure(), kNotSeenPrinted);
     }
+    std::string lost = "the queue has no PPD";
     ppd_file_t* ppd = queuePpd.file().empty() ? nullptr : ppdOpenFile(queuePpd.file().c_str());
-    const bool sends = sendsPostScriptToTicketFilter(ppd);
-    const std::string lost = queuePpd.file().empty() ? "the queue has no PPD"
-                             : !ppd                  ? "the queue's PPD cannot be read"
-                                                     : kNoTicketFilter;
+    const bool own = !queuePpd.file().empty() && FiltersAreTheDriversOwn(ppd, lost);
     ppdClose(ppd);
-    return sends ? 0 : Fail(id + " may have printed without its ticket: " + lost, kNotSeenPrinted);
+    return own ? 0 : Fail(id + " may have printed without its ticket: " + lost, kNotSeenPrinted);
 }
 
 // Waits for the document's job to end, as an application's print progress
@@ -229,7 +227,7 @@ int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& q
 // the host stops waiting first (the job held, the queue stopped, the bound
 // run out), the scheduler does not answer for the job within the bound (a
 // scheduler that restarts is asked again) or no longer knows it, or the
-// queue may have printed it without the ticket filter.
+// queue may have printed it around the driver's filters.
 int WaitForDocument(const std::string& queue, int job) {
     const SchedulerConnection scheduler;
     const std::string uri = LocalQueueUri(queue);
