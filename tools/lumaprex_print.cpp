@@ -93,7 +93,7 @@ constexpr char kStatusText[] =
     "  4  the document was sent, but the host did not see it print behind its ticket:\n"
     "     it was held, pending or still printing, or its queue stopped, when the host\n"
     "     stopped waiting, the scheduler did not answer for it, or the queue's PPD may\n"
-    "     have lost the driver's own filter lines, or gained another, before it printed it\n";
+    "     have lost the driver's filter lines, or gained another, before it printed it\n";
 
 int Usage() {
     std::fputs(kUsageText, stderr);
