@@ -90,16 +90,16 @@ TEST(ValidationWalks, SecondOfAPageExceptionAndASettingThatClashIsRefusedInBothO
     } walks[] = {
         {"transparencies on 3..5, then duplex", PaperOnPages(0, "3..5", 3, "Letter_Transparency"),
          {"click jobsetupButton", "click duplexLongEdge"}, {"click jobsetupButton", "click duplexLongEdge"},
-         "These pages cannot print on two sides or on the back side alone choose two-sided printing and a paper "
+         "These pages cannot print on two sides or on the back side alone; choose two-sided printing and a paper "
          "that can be printed on both sides. [OK]\n",
-         "These pages cannot print on two sides or on the back side alone choose two-sided printing and a paper "
+         "These pages cannot print on two sides or on the back side alone; choose two-sided printing and a paper "
          "that can be printed on both sides. [OK]\n"},
         {"cover stock on 3..5, then punching", PaperOnPages(0, "3..5", 3, "Letter_Cover"),
          {"click finisherButton", "click punchCheck"}, {"click finisherButton", "click punchCheck"},
          "This paper cannot be punched. [OK]\n", "This paper cannot be punched. [OK]\n"},
         {"A4 on 3..5, then interleaving", PaperOnPages(0, "3..5", 3, "A4"),
          {"click jobsetupButton", "click interleaveBlank"}, {"click jobsetupButton", "click interleaveBlank"},
-         "This paper or print side does not suit how the job prints these pages pamphlets and interleaves need "
+         "This paper or print side does not suit how the job prints these pages; pamphlets and interleaves need "
          "papers of the body paper's size, and a back side needs a paper printable on both sides. [OK]\n",
          "Page exceptions cannot be changed while the job is interleaved. [OK]\n"},
         {"Tabloid on 3..4 and A4 on 6, then the stapler at the top",
