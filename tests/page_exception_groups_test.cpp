@@ -194,6 +194,7 @@ TEST_F(PageExceptionGroups, ImageShiftsAreStoredInPointsMirroredOrNotInBothUnits
          "click mirrorSide1Button; click imageUpdateButton",
          {},
          true},
+        {"click mmButton; type imageSide1YEditText -0.001; end; click imageUpdateButton"},
     });
     EXPECT_EQ(transcript, TestData("page_exception_image_walk.txt"));
 }
@@ -227,6 +228,12 @@ TEST_F(PageExceptionGroups, ImageShiftFieldsFollowSteppersUnitsAndTheMirror) {
         {"click inchButton; click mirrorSide1Button", "-0.80 0.20 -0.80 -0.20"},
         {"click imageAlignResetButton", "0.0 0.0 0.0 0.0"},
         {"click imageAlignButton", "0.0* 0.0* 0.0* 0.0*"},
+        {"click imageAlignButton; click mirrorSide1Button; step imageSide1YStepper up 3; "
+         "step imageSide1YStepper down 3",
+         "0.0 0.00 0.00* 0.00*"},
+        {"click portraitButton; type imageSide1YEditText -0; end", "0.0 -0 0.00* 0.00*"},
+        {"click mmButton; type imageSide1XEditText 0.001; end", "0.001 0.00 0.00* 0.00*"},
+        {"type imageSide1XEditText -0; end; click inchButton", "0.00 0.00 0.00* 0.00*"},
     };
     for (const auto& [commands, shown] : steps) {
         SCOPED_TRACE(commands);

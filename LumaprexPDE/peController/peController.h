@@ -588,7 +588,8 @@ private:
     int imageShiftRadioUnit() const;
     // The number a field's text stands for (either decimal point).
     float imageShiftValue(int index) const;
-    // Field ("%.2f") and stepper show the value.
+    // Field ("%.2f") and stepper show the value, one that shows as 0.00 or
+    // -0.00 as 0.
     void showImageShift(int index, float value);
     // Side 2's X and Y from side 1's (in points, or as the fields show
     // them), mirrored across the orientation's axis (1 portrait: X negated;

@@ -121,6 +121,7 @@ float peController::imageShiftValue(int index) const {
 }
 
 void peController::showImageShift(int index, float value) {
+    value = zqController::PlusZeroAtTwoDecimals(value);
     imageShiftSteppers[index]->setFloatValue(value);
     imageShiftFields[index]->setStringValue(platform::FormatDecimal(value));
 }
@@ -226,6 +227,7 @@ void peController::selectImageUpdate(platform::Control&) {
         y2 = y1;
         computeImageAlignMirrorValues(orientation, x2, y2);
     }
+    for (float* value : {&x1, &y1, &x2, &y2}) *value = zqController::PlusZeroAtTwoDecimals(*value);
     const bool allSets = AllSetsSelected() == 1;
     if (allSets) _zqJSEController->JSE_PageCollection_RemoveAllImageFeature();
     if (!allSets || x1 != 0 || y1 != 0 || x2 != 0 || y2 != 0) {

@@ -344,6 +344,10 @@ public:
     // pane mirrors it: across the axis of the shift's own orientation, Y
     // negated for landscape (2), else X; a zero stays +0.
     static void MirrorPageShift(int orientation, float& x, float& y);
+    // +0 for a distance that shows as 0.00 or -0.00 at two decimals, any
+    // other as it is, so that no field, summary, template or ticket shows
+    // "-0.00", however the value is mirrored or placed.
+    static float PlusZeroAtTwoDecimals(float value);
     void SetImageAlignMirrorSide1Value(int unit, float x, float y);
     // Places a shift in points for the job's orientation, duplex flip and
     // body paper; nothing before start-up.

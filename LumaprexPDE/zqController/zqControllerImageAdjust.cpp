@@ -7,6 +7,7 @@
 // body paper's size text.
 #include <cmath>
 
+#include "FoundationValues.h"
 #include "zqController.h"
 
 namespace {
@@ -97,6 +98,10 @@ void zqController::ComputeImageAlignMirrorValues(float& x, float& y) const {
 void zqController::MirrorPageShift(int orientation, float& x, float& y) {
     float& across = orientation == kLandscapeShift ? y : x;
     across = static_cast<float>(Negated(across));
+}
+
+float zqController::PlusZeroAtTwoDecimals(float value) {
+    return platform::ReadDouble(platform::FormatDecimal(value)) == 0 ? 0.0f : value;
 }
 
 void zqController::SetImageAlignMirrorSide1Value(int unit, float x, float y) {
