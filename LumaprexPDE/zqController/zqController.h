@@ -288,7 +288,8 @@ public:
     void JSE_PageCollection_GetImageFeature(int i, int j, int& code, int& codeValue, int& unit, bool& mirror,
                                             int& orientation, float& x1, float& y1, float& x2, float& y2) const;
     // Only code 302 is kept; mirror is on exactly for 1. Offsets in points,
-    // unit the one the user typed in (0 inch, 1 millimetre).
+    // one that shows as 0.00 or -0.00 kept as 0; unit the one the user
+    // typed in (0 inch, 1 millimetre).
     void JSE_PageCollection_SetImageFeature(int start, int end, int code, int unit, int mirror, int orientation,
                                             float x1, float y1, float x2, float y2);
     void JSE_PageCollection_RemoveAllImageFeature();

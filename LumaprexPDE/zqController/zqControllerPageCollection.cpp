@@ -148,8 +148,9 @@ void zqController::JSE_PageCollection_GetImageFeature(int i, int j, int& code, i
 void zqController::JSE_PageCollection_SetImageFeature(int start, int end, int code, int unit, int mirror,
                                                       int orientation, float x1, float y1, float x2, float y2) {
     if (!m_pageCollection) return;
-    m_pageCollection->JSE_PageCollection_SetImageFeature(start, end, code, unit, mirror == 1, orientation, x1, y1,
-                                                         x2, y2);
+    m_pageCollection->JSE_PageCollection_SetImageFeature(start, end, code, unit, mirror == 1, orientation,
+                                                         PlusZeroAtTwoDecimals(x1), PlusZeroAtTwoDecimals(y1),
+                                                         PlusZeroAtTwoDecimals(x2), PlusZeroAtTwoDecimals(y2));
 }
 
 void zqController::JSE_PageCollection_RemoveAllImageFeature() {

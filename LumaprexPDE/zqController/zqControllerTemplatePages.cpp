@@ -5,6 +5,7 @@
 // staple and subset settings join the range's record once it exists.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <deque>
 #include <map>
 #include <numeric>
@@ -84,6 +85,21 @@ bool ListedApart(const platform::Array& entries) {
     return true;
 }
 
+// An applied entry as the panes receive it: an image shift's distance that
+// shows as 0.00 or -0.00 without being 0 reads 0.00, as it is stored; every
+// other text stays as the template wrote it.
+platform::Value AsStored(const platform::Value& entry) {
+    const platform::Dictionary& values = entry.dictionary();
+    if (values["featureType"].intValue() != kPeImageShift) return entry;
+    platform::Dictionary shift = values.copy();
+    for (const char* key : {"x1", "y1", "x2", "y2"}) {
+        const float written = values[key].floatValue();
+        if (zqController::PlusZeroAtTwoDecimals(written) == 0 && (written != 0 || std::signbit(written)))
+            shift.set(key, platform::FormatDecimal(0));
+    }
+    return shift;
+}
+
 bool IsPaperKind(int code) {
     return code == kPeSubsetOutput || code == kPePaperSubstitution || code == kPeInsertBefore ||
            code == kPeInsertAfter || code == kPeFinishingSubset;
@@ -141,7 +157,7 @@ void zqController::applyPageFeatures(const platform::Dictionary& substitution, i
     }
     if (outOfOrder) storePageFeaturesInOrder(entries, applied, orientation);
     for (std::size_t i = 0; i < entries.size(); ++i)
-        if (applied[i]) m_appliedPageFeatures->append(entries[i]);
+        if (applied[i]) m_appliedPageFeatures->append(AsStored(entries[i]));
     arrangePagesAsListed(*m_appliedPageFeatures);
 }
 
