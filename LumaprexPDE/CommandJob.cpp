@@ -87,7 +87,8 @@ std::optional<std::string> PpdFailure(const SchedulerConnection& scheduler, std:
 // command file or the document around the driver's filters: a filter line
 // the driver does not own (through it the scheduler may send even the
 // command file raw to the printer), one of the driver's lines missing, or no
-// PPD at all; or the scheduler's failure when it did not answer. None when
+// PPD at all; a class, whose PPD is its first printer's while the jobs go to
+// any of them; or the scheduler's failure when it did not answer. None when
 // the lines are the driver's own, and when there is no such queue, which the
 // application's print then meets.
 std::optional<std::string> FilterLinesRefused(const SchedulerConnection& scheduler, const std::string& uri,
@@ -98,7 +99,10 @@ std::optional<std::string> FilterLinesRefused(const SchedulerConnection& schedul
         Trace("cannot read the queue's PPD: " + scheduler.failure());
         return scheduler.failure();
     }
-    if (queuePpd.file().empty()) {
+    if (scheduler.isClass(uri)) {
+        reason = "the queue is a class, which may print the document on another printer than the one that keeps its "
+                 "ticket";
+    } else if (queuePpd.file().empty()) {
         if (scheduler.queueState(uri) == 0) return std::nullopt;
     } else {
         ppd_file_t* ppd = ppdOpenFile(queuePpd.file().c_str());

@@ -123,14 +123,20 @@ int SchedulerConnection::printFile(std::string_view queue, const std::string& fi
     return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? job : 0;
 }
 
-int SchedulerConnection::queueState(const std::string& uri) const {
-    static const char* const kWanted[] = {"printer-state"};
+int SchedulerConnection::queueEnum(const std::string& uri, const char* attribute) const {
+    const char* const wanted[] = {attribute};
     ipp_t* request = QueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, uri);
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, kWanted);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, wanted);
     ipp_t* response = exchange(request, "/");
-    const int state = ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0);
+    const int value = ippGetInteger(ippFindAttribute(response, attribute, IPP_TAG_ENUM), 0);
     ippDelete(response);
-    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? state : 0;
+    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? value : 0;
+}
+
+int SchedulerConnection::queueState(const std::string& uri) const { return queueEnum(uri, "printer-state"); }
+
+bool SchedulerConnection::isClass(const std::string& uri) const {
+    return (queueEnum(uri, "printer-type") & (CUPS_PRINTER_CLASS | CUPS_PRINTER_IMPLICIT)) != 0;
 }
 
 JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const {

@@ -56,6 +56,9 @@ public:
     // The queue's state (idle, processing or stopped); 0 when the scheduler
     // did not answer for it.
     int queueState(const std::string& uri) const;
+    // Whether the queue is a class, whose jobs each go to whichever of its
+    // printers is free; false when the scheduler did not answer for it.
+    bool isClass(const std::string& uri) const;
     // Fetches the queue's PPD into a new temporary file named in file; the
     // scheduler's answer, HTTP_STATUS_OK once fetched. No answer is noted
     // as unanswered.
@@ -84,6 +87,9 @@ public:
 private:
     static int KeepWaiting(http_t* http, void* connection);
     std::string noAnswer() const;
+    // The queue's value of an enum attribute; 0 when the scheduler did not
+    // answer for it.
+    int queueEnum(const std::string& uri, const char* attribute) const;
 
     std::chrono::milliseconds m_bound;
     std::chrono::steady_clock::time_point m_deadline;

@@ -184,18 +184,25 @@ bool letsGoOfLargeTicket(ppd_file_t* ppd, unsigned long number) {
     return !label || label->number == 0 || number >= label->number + kTicketSlots;
 }
 
-// The value of each line of the PPD under that keyword.
-std::vector<std::string_view> attrValues(ppd_file_t* ppd, const char* keyword) {
-    std::vector<std::string_view> values;
+// Each line of the PPD under that keyword, whatever its case.
+std::vector<const ppd_attr_t*> attrsOf(ppd_file_t* ppd, const char* keyword) {
+    std::vector<const ppd_attr_t*> attrs;
     for (ppd_attr_t* attr = ppdFindAttr(ppd, keyword, nullptr); attr; attr = ppdFindNextAttr(ppd, keyword, nullptr)) {
-        values.emplace_back(attr->value ? attr->value : "");
+        attrs.push_back(attr);
     }
-    return values;
+    return attrs;
+}
+
+// The line as the PPD writes it: keyword, option and its text, quoted value.
+std::string lineAsWritten(const ppd_attr_t& attr) {
+    std::string line = std::string("*") + attr.name;
+    if (*attr.spec) line.append(" ").append(attr.spec).append(*attr.text ? std::string("/") + attr.text : "");
+    return line.append(": \"").append(attr.value ? attr.value : "").append("\"");
 }
 
 // A filter line as the scheduler reads it: the source type, for the newer
-// form the type made, the cost, then the program, the rest of the line, the
-// words apart by blanks. None for a line it would not take.
+// form the type made, and the cost, apart by blanks, then the program, the
+// rest of the line as it stands. None for a line it would not take.
 struct FilterLine {
     std::string_view source;
     std::string_view program;
@@ -219,7 +226,7 @@ std::optional<FilterLine> parseFilterLine(std::string_view value, bool newer) {
     if (newer) word();
     const std::string_view cost = word();
     value.remove_prefix(std::min(value.find_first_not_of(kBlanks), value.size()));
-    line.program = value.substr(0, value.find_last_not_of(" \t\r\n") + 1);
+    line.program = value.substr(0, value.find('\n'));
     if (line.source.empty() || !WholeNumber(cost) || line.program.empty()) return std::nullopt;
     return line;
 }
@@ -335,14 +342,17 @@ bool FiltersAreTheDriversOwn(ppd_file_t* ppd, std::string& reason) {
     const bool newer = ppdFindAttr(ppd, "cupsFilter2", nullptr) != nullptr;
     const char* keyword = newer ? "cupsFilter2" : "cupsFilter";
     bool present[std::size(kOwnFilters)] = {};
-    std::vector<std::string_view> others;
-    for (const std::string_view value : attrValues(ppd, keyword)) {
-        if (const std::optional<std::size_t> own = ownFilterOf(value, newer)) present[*own] = true;
-        else others.push_back(value);
+    std::vector<const ppd_attr_t*> others;
+    for (const ppd_attr_t* attr : attrsOf(ppd, keyword)) {
+        if (const std::optional<std::size_t> own = ownFilterOf(attr->value ? attr->value : "", newer)) {
+            present[*own] = true;
+        } else {
+            others.push_back(attr);
+        }
     }
     if (!others.empty()) {
         reason = std::string("the queue's PPD has ") + (others.size() == 1 ? "a filter line" : "filter lines") +
-                 " that the driver does not own: *" + keyword + ": \"" + std::string(others.front()) + "\"";
+                 " that the driver does not own: " + lineAsWritten(*others.front());
         if (others.size() > 1) reason += " and " + std::to_string(others.size() - 1) + " more";
         return false;
     }

@@ -21,11 +21,11 @@ const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
 
 // Prints, after the actions, a document marked with the charge number typed.
 RunResult PrintMarked(const PrivateScheduler& cups, const TempDir& folder, const std::string& mark,
-                      std::vector<std::string> actions = {}) {
+                      std::vector<std::string> actions = {}, const std::string& printer = "Lumaprex") {
     std::string document = readFile(kJob);
     writeFile(folder.file(mark), document.insert(document.find('\n') + 1, "%Mark: " + mark + "\n"));
     actions.insert(actions.end(), {"click notificationButtom", "type chargeNumberEditField " + mark, "end", "print"});
-    std::vector<std::string> arguments = {kHost, "--title", mark};
+    std::vector<std::string> arguments = {kHost, "--printer", printer, "--title", mark};
     for (const std::string& action : actions) arguments.insert(arguments.end(), {"--do", action});
     arguments.push_back(folder.file(mark));
     RunSetup setup;
@@ -97,6 +97,7 @@ struct Fault {
     std::string told;                        // in what the host says
     Printed printed;
     void (*during)(PrivateScheduler&) = nullptr;  // while the host prints
+    const char* printer = "Lumaprex";              // the queue the faulted print goes to
 };
 
 const std::string kNotKept = "alert: The printer's queue could not keep the job ticket (";
@@ -205,6 +206,20 @@ const Fault kFaults[] = {
          return FilterLinesReplaced(cups, R"re(\*cupsFilter2: "application/vnd.cups-command .*\n)re", "");
      },
      3, kNotKept + kNoCommandFilter + ")", Printed::kNot},
+    // A class hands each job to whichever of its printers is free, and
+    // gives the PPD of its first: Lumaprex, ahead of a raw queue.
+    {"ClassOfTheQueueAndARawOne", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         std::string failed = RunClient(cups, {"lpadmin", "-p", "Other", "-E", "-v", "capture:" + cups.captureFolder(),
+                                               "-m", "raw"});
+         for (const char* member : {"Lumaprex", "Other"})
+             if (failed.empty()) failed = RunClient(cups, {"lpadmin", "-p", member, "-c", "Pool"});
+         return failed.empty() ? RunClient(cups, {"cupsaccept", "Pool"}) + RunClient(cups, {"cupsenable", "Pool"})
+                               : failed;
+     },
+     3, kNotKept + "the queue is a class, which may print the document on another printer than the one that keeps "
+                   "its ticket)",
+     Printed::kNot, nullptr, "Pool"},
     // A raw queue would send the command file to the printer as it stands.
     {"QueueWithoutAPpd", {.capture = true}, false,
      [](PrivateScheduler& cups) { return RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-m", "raw"}); }, 3,
@@ -245,8 +260,9 @@ TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
     std::thread during([&] {
         if (fault.during) fault.during(cups);
     });
-    const RunResult print =
-        PrintMarked(cups, folder, "200", fault.largeTicket ? LargeTicket(folder) : std::vector<std::string>{});
+    const RunResult print = PrintMarked(cups, folder, "200",
+                                        fault.largeTicket ? LargeTicket(folder) : std::vector<std::string>{},
+                                        fault.printer);
     during.join();
     EXPECT_EQ(print.status, fault.status) << print.err;
     EXPECT_NE(print.err.find(fault.told), std::string::npos) << print.err << cups.log();

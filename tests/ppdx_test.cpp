@@ -342,6 +342,12 @@ TEST_F(PpdxTest, QueueIsTakenOnlyWithTheDriversOwnTwoFilterLines) {
                                              {"cupsFilter", "\"application/postscript 0\""}},
          "the queue's PPD has filter lines that the driver does not own: "
          "*cupsFilter: \"application/postscript 1.5 Lumaprex\" and 1 more"},
+        {"a keyword in capitals with an option, named as written",
+         {command, postScript, {"CUPSFILTER2 Foo/Bar", "\"application/pdf application/vnd.cups-pdf 0 -\""}},
+         other + "*CUPSFILTER2 Foo/Bar: \"application/pdf application/vnd.cups-pdf 0 -\""},
+        {"a blank after the program, which the scheduler takes as part of its name",
+         {command, {"cupsFilter2", "\"application/postscript application/vnd.x 0 Lumaprex \""}},
+         other + "*cupsFilter2: \"application/postscript application/vnd.x 0 Lumaprex \""},
         {"another program of a longer name",
          {command, {"cupsFilter2", "\"application/postscript application/vnd.x 0 /lib/NotLumaprex\""}},
          other + "*cupsFilter2: \"application/postscript application/vnd.x 0 /lib/NotLumaprex\""},
