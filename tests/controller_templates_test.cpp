@@ -202,7 +202,9 @@ TEST(Templates, ValuesOutOfRangeAreLeftOutAndPunchingKeepsWhatWasSaved) {
                              Dictionary{{"startPage", "5"}, {"endPage", "5"}, {"featureType", "302"}, {"x1", "5.0"},
                                         {"y1", "2.5"}, {"x2", "-5.0"}, {"y2", "2.5"}},
                              Dictionary{{"startPage", "7"}, {"endPage", "7"}, {"featureType", "302"}, {"x1", "5.0"},
-                                        {"y1", "2.5"}, {"x2", "5.0"}, {"y2", "-2.5"}, {"orientation", "2"}}}}}},
+                                        {"y1", "2.5"}, {"x2", "5.0"}, {"y2", "-2.5"}, {"orientation", "2"}},
+                             Dictionary{{"startPage", "9"}, {"endPage", "9"}, {"featureType", "302"}, {"x1", "5.0"},
+                                        {"y1", "0"}, {"x2", "-5.0"}, {"y2", "-0.001"}}}}}},
     };
     filter_test::TempDir folder;
     Bridge bridge;
@@ -225,10 +227,11 @@ TEST(Templates, ValuesOutOfRangeAreLeftOutAndPunchingKeepsWhatWasSaved) {
     EXPECT_EQ(std::tuple(r.punchJob, r.punchFrontCover, r.punchBackCover), std::tuple(64, false, false));
     EXPECT_EQ(bridge.pageCollection()->JSE_PageCollection_GetSize(), 0);
     // Image shifts are mirrored when side 2 is side 1 mirrored across the
-    // axis of their orientation, as the page-exception pane mirrors them; a
-    // shift without one is portrait, as the pane's shifts are unless landscape.
+    // axis of their orientation, as the page-exception pane mirrors them, a
+    // distance that shows as 0.00 counting as 0; a shift without one is
+    // portrait, as the pane's shifts are unless landscape.
     for (const auto& [record, mirrored, axis] :
-         {std::tuple{0L, true, 1}, {1L, false, 1}, {2L, true, 1}, {3L, true, 2}}) {
+         {std::tuple{0L, true, 1}, {1L, false, 1}, {2L, true, 1}, {3L, true, 2}, {4L, true, 1}}) {
         SCOPED_TRACE(record);
         int type = 0, typeValue = 0, unit = 0, orientation = 0;
         bool mirror = !mirrored;

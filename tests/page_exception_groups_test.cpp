@@ -231,7 +231,7 @@ TEST_F(PageExceptionGroups, ImageShiftFieldsFollowSteppersUnitsAndTheMirror) {
         {"click imageAlignButton; click mirrorSide1Button; step imageSide1YStepper up 3; "
          "step imageSide1YStepper down 3",
          "0.0 0.00 0.00* 0.00*"},
-        {"click portraitButton; type imageSide1YEditText -0; end", "0.0 -0 0.00* 0.00*"},
+        {"click portraitButton; type imageSide1YEditText -0; end", "0.0 0.00 0.00* 0.00*"},
         {"click mmButton; type imageSide1XEditText 0.001; end", "0.001 0.00 0.00* 0.00*"},
         {"type imageSide1XEditText -0; end; click inchButton", "0.00 0.00 0.00* 0.00*"},
     };

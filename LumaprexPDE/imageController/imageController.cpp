@@ -457,7 +457,8 @@ void imageController::addHeldEntries(const ValueGroup& group,
     entries.emplace_back(group.unitKey, platform::FormatInteger(unit));
     for (std::size_t k = 0; k < values.size(); ++k) {
         const int index = group.first + static_cast<int>(k);
-        entries.emplace_back(kValueFieldNames[index].key, platform::FormatDecimal(values[k]));
+        entries.emplace_back(kValueFieldNames[index].key,
+                             platform::FormatDecimal(zqController::PlusZeroAtTwoDecimals(values[k])));
     }
 }
 

@@ -113,7 +113,7 @@ void peController::controlTextDidChange(platform::TextField& field) {
 }
 
 void peController::controlTextDidEndEditing(platform::TextField& field) {
-    if (const std::optional<int> index = ImageShiftIndex(field.tag())) imageShiftEdited(*index);
+    if (const std::optional<int> index = ImageShiftIndex(field.tag())) imageShiftEditingEnded(*index);
 }
 
 bool peController::controlTextShouldEndEditing(platform::TextField& field) {

@@ -571,6 +571,9 @@ private:
     // Typing and the end of editing: the field filtered, its stepper and,
     // mirrored, side 2 following.
     void imageShiftEdited(int index);
+    // The end of editing, as typing; a zero typed with a minus ("-0",
+    // "-0.00") then shows 0.00, as Update stores it.
+    void imageShiftEditingEnded(int index);
     // Side 2 shows side 1 mirrored while the mirror box is on.
     void mirrorImageShift();
     // Side 2's fields and steppers show side 1 mirrored as Update sends it.

@@ -121,7 +121,7 @@ float peController::imageShiftValue(int index) const {
 }
 
 void peController::showImageShift(int index, float value) {
-    value = zqController::PlusZeroAtTwoDecimals(value);
+    value = static_cast<float>(zqController::PlusZeroAtTwoDecimals(value));
     imageShiftSteppers[index]->setFloatValue(value);
     imageShiftFields[index]->setStringValue(platform::FormatDecimal(value));
 }
@@ -143,6 +143,11 @@ void peController::imageShiftEdited(int index) {
     imageShiftSteppers[index]->setFloatValue(imageShiftValue(index));
     if (index < kSide2 && mirrorSide1Button->state() == 1)
         showImageShift(index + kSide2, mirroredOnSide2(index));
+}
+
+void peController::imageShiftEditingEnded(int index) {
+    imageShiftEdited(index);
+    if (imageShiftValue(index) == 0 && imageShiftFields[index]->stringValue().starts_with('-')) showImageShift(index, 0);
 }
 
 // The group's switches ------------------------------------------------------------------------
@@ -227,7 +232,7 @@ void peController::selectImageUpdate(platform::Control&) {
         y2 = y1;
         computeImageAlignMirrorValues(orientation, x2, y2);
     }
-    for (float* value : {&x1, &y1, &x2, &y2}) *value = zqController::PlusZeroAtTwoDecimals(*value);
+    for (float* value : {&x1, &y1, &x2, &y2}) *value = static_cast<float>(zqController::PlusZeroAtTwoDecimals(*value));
     const bool allSets = AllSetsSelected() == 1;
     if (allSets) _zqJSEController->JSE_PageCollection_RemoveAllImageFeature();
     if (!allSets || x1 != 0 || y1 != 0 || x2 != 0 || y2 != 0) {

@@ -348,7 +348,7 @@ public:
     // +0 for a distance that shows as 0.00 or -0.00 at two decimals, any
     // other as it is, so that no field, summary, template or ticket shows
     // "-0.00", however the value is mirrored or placed.
-    static float PlusZeroAtTwoDecimals(float value);
+    static double PlusZeroAtTwoDecimals(double value);
     void SetImageAlignMirrorSide1Value(int unit, float x, float y);
     // Places a shift in points for the job's orientation, duplex flip and
     // body paper; nothing before start-up.

@@ -100,8 +100,8 @@ void zqController::MirrorPageShift(int orientation, float& x, float& y) {
     across = static_cast<float>(Negated(across));
 }
 
-float zqController::PlusZeroAtTwoDecimals(float value) {
-    return platform::ReadDouble(platform::FormatDecimal(value)) == 0 ? 0.0f : value;
+double zqController::PlusZeroAtTwoDecimals(double value) {
+    return platform::ReadDouble(platform::FormatDecimal(value)) == 0 ? 0.0 : value;
 }
 
 void zqController::SetImageAlignMirrorSide1Value(int unit, float x, float y) {

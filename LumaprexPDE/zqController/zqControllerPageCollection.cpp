@@ -148,9 +148,9 @@ void zqController::JSE_PageCollection_GetImageFeature(int i, int j, int& code, i
 void zqController::JSE_PageCollection_SetImageFeature(int start, int end, int code, int unit, int mirror,
                                                       int orientation, float x1, float y1, float x2, float y2) {
     if (!m_pageCollection) return;
-    m_pageCollection->JSE_PageCollection_SetImageFeature(start, end, code, unit, mirror == 1, orientation,
-                                                         PlusZeroAtTwoDecimals(x1), PlusZeroAtTwoDecimals(y1),
-                                                         PlusZeroAtTwoDecimals(x2), PlusZeroAtTwoDecimals(y2));
+    const auto shown = [](float value) { return static_cast<float>(PlusZeroAtTwoDecimals(value)); };
+    m_pageCollection->JSE_PageCollection_SetImageFeature(start, end, code, unit, mirror == 1, orientation, shown(x1),
+                                                         shown(y1), shown(x2), shown(y2));
 }
 
 void zqController::JSE_PageCollection_RemoveAllImageFeature() {

@@ -295,7 +295,7 @@ bool zqController::applyImageShiftEntry(template_values::Group& entry, int first
     for (std::size_t i = 0; i < points.size(); ++i) {
         const auto value = entry.decimal(std::array{"x1", "y1", "x2", "y2"}[i], kShiftPoints);
         if (!value) return false;
-        points[i] = static_cast<float>(*value);
+        points[i] = static_cast<float>(PlusZeroAtTwoDecimals(*value));
     }
     if (entry.has("orientation")) {
         const auto own = entry.number("orientation", {1, 2});
