@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -200,35 +202,33 @@ std::string lineAsWritten(const ppd_attr_t& attr) {
     return line.append(": \"").append(attr.value ? attr.value : "").append("\"");
 }
 
-// A filter line as the scheduler reads it: the source type, for the newer
-// form the type made, and the cost, apart by blanks, then the program, the
-// rest of the line as it stands. None for a line it would not take.
+// A filter line as the scheduler reads it, with its own formats: two types,
+// else one, then a whole cost (a sign allowed), at least one blank or tab and
+// the program, the rest of the line, after a "maxsize(N)" it may start with.
+// The source type is read from the first character, blanks included. None
+// for a line the scheduler would not take.
 struct FilterLine {
-    std::string_view source;
-    std::string_view program;
+    std::string source;  // super-type "/" type
+    std::string program;
 };
 
-bool WholeNumber(std::string_view text) {
-    if (text.starts_with('-')) text.remove_prefix(1);
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-std::optional<FilterLine> parseFilterLine(std::string_view value, bool newer) {
-    constexpr std::string_view kBlanks = " \t";
-    const auto word = [&value, kBlanks] {
-        value.remove_prefix(std::min(value.find_first_not_of(kBlanks), value.size()));
-        const std::string_view taken = value.substr(0, value.find_first_of(kBlanks));
-        value.remove_prefix(taken.size());
-        return taken;
-    };
-    FilterLine line;
-    line.source = word();
-    if (newer) word();
-    const std::string_view cost = word();
-    value.remove_prefix(std::min(value.find_first_not_of(kBlanks), value.size()));
-    line.program = value.substr(0, value.find('\n'));
-    if (line.source.empty() || !WholeNumber(cost) || line.program.empty()) return std::nullopt;
-    return line;
+std::optional<FilterLine> readFilterLine(const char* value) {
+    char super[16], type[256], destSuper[16], destType[256], program[1024];
+    int cost = 0;
+    if (std::sscanf(value, "%15[^/]/%255s%*[ \t]%15[^/]/%255s%d%*[ \t]%1023[^\n]", super, type, destSuper, destType,
+                    &cost, program) != 6 &&
+        std::sscanf(value, "%15[^/]/%255s%d%*[ \t]%1023[^\n]", super, type, &cost, program) != 4) {
+        return std::nullopt;
+    }
+    std::string_view run = program;
+    if (run.starts_with("maxsize(")) {
+        char* end = nullptr;
+        std::strtoll(program + 8, &end, 10);
+        if (*end != ')') return std::nullopt;
+        run = end + 1;
+        run.remove_prefix(std::min(run.find_first_not_of(" \f\n\r\t\v"), run.size()));
+    }
+    return FilterLine{std::string(super) + "/" + type, std::string(run)};
 }
 
 // The driver's own filter lines: the jobs of a source type through its
@@ -254,14 +254,49 @@ bool NamesProgram(std::string_view program, std::string_view name) {
 
 // Which of kOwnFilters the line is; none for any other line, and for one
 // the scheduler would not read.
-std::optional<std::size_t> ownFilterOf(std::string_view value, bool newer) {
-    const std::optional<FilterLine> line = parseFilterLine(value, newer);
+std::optional<std::size_t> ownFilterOf(const char* value) {
+    const std::optional<FilterLine> line = readFilterLine(value);
     for (std::size_t i = 0; line && i < std::size(kOwnFilters); ++i) {
         if (SameType(line->source, kOwnFilters[i].source) && NamesProgram(line->program, kOwnFilters[i].program)) {
             return i;
         }
     }
     return std::nullopt;
+}
+
+// A filter line the scheduler takes from the PPD, and the line as the PPD
+// writes it.
+struct FilterLineOfPpd {
+    const char* value;
+    std::string written;
+};
+
+// The line under "cupsFilter" that holds the value, as the PPD writes it.
+std::string olderLineAsWritten(ppd_file_t* ppd, const char* value) {
+    for (int i = 0; i < ppd->num_attrs; ++i) {
+        const ppd_attr_t& attr = *ppd->attrs[i];
+        if (std::strcmp(attr.name, "cupsFilter") == 0 && attr.value && std::strcmp(attr.value, value) == 0) {
+            return lineAsWritten(attr);
+        }
+    }
+    return std::string("*cupsFilter: \"") + value + "\"";
+}
+
+// The filter lines the scheduler runs the queue's jobs through: the
+// cupsFilter2 lines, whatever the keyword's case, or when there are none the
+// library's list of the older lines, those under "cupsFilter" spelled
+// exactly so. (Beside cupsFilter2 lines that list is rebuilt from them, each
+// cut of its destination type and maxsize, so it is not read then.)
+std::vector<FilterLineOfPpd> schedulersFilterLines(ppd_file_t* ppd) {
+    std::vector<FilterLineOfPpd> lines;
+    for (const ppd_attr_t* attr : attrsOf(ppd, "cupsFilter2")) {
+        lines.push_back({attr->value ? attr->value : "", lineAsWritten(*attr)});
+    }
+    if (!lines.empty()) return lines;
+    for (int i = 0; i < ppd->num_filters; ++i) {
+        lines.push_back({ppd->filters[i], olderLineAsWritten(ppd, ppd->filters[i])});
+    }
+    return lines;
 }
 
 }  // namespace
@@ -338,21 +373,19 @@ bool FiltersAreTheDriversOwn(ppd_file_t* ppd, std::string& reason) {
         reason = "the queue's PPD cannot be read";
         return false;
     }
-    // As the scheduler does: the newer lines alone where there are any.
-    const bool newer = ppdFindAttr(ppd, "cupsFilter2", nullptr) != nullptr;
-    const char* keyword = newer ? "cupsFilter2" : "cupsFilter";
     bool present[std::size(kOwnFilters)] = {};
-    std::vector<const ppd_attr_t*> others;
-    for (const ppd_attr_t* attr : attrsOf(ppd, keyword)) {
-        if (const std::optional<std::size_t> own = ownFilterOf(attr->value ? attr->value : "", newer)) {
+    std::vector<const FilterLineOfPpd*> others;
+    const std::vector<FilterLineOfPpd> lines = schedulersFilterLines(ppd);
+    for (const FilterLineOfPpd& line : lines) {
+        if (const std::optional<std::size_t> own = ownFilterOf(line.value)) {
             present[*own] = true;
         } else {
-            others.push_back(attr);
+            others.push_back(&line);
         }
     }
     if (!others.empty()) {
         reason = std::string("the queue's PPD has ") + (others.size() == 1 ? "a filter line" : "filter lines") +
-                 " that the driver does not own: " + lineAsWritten(*others.front());
+                 " that the driver does not own: " + others.front()->written;
         if (others.size() > 1) reason += " and " + std::to_string(others.size() - 1) + " more";
         return false;
     }

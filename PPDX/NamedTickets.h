@@ -91,11 +91,12 @@ TicketLookup FindTicket(ppd_file_t* ppd, const char* name, const char* user, Fou
 // reason says why not, naming the first other line as the PPD writes it and
 // how many more there are. Any other line may carry a job around them, since
 // the scheduler chains its own conversions into every line, expands its
-// wildcards and takes the cheapest road. The lines read are the cupsFilter2
-// ones, or the cupsFilter ones when there is no cupsFilter2 line, as the
-// scheduler reads them: source types whatever their case, any destination
-// and whole-number cost, the program by name or by a path ending in it.
-// False for no PPD.
+// wildcards and takes the cheapest road. The lines read are those the
+// scheduler reads: the cupsFilter2 ones, whatever the keyword's case, or
+// when there is none the cupsFilter ones, under that keyword spelled exactly
+// so; each is read as the scheduler reads it, with one type or two, source
+// types whatever their case, any whole-number cost and "maxsize(N)", the
+// program by name or by a path ending in it. False for no PPD.
 bool FiltersAreTheDriversOwn(ppd_file_t* ppd, std::string& reason);
 
 // Whether the queue's PPD holds the named ticket of the user whole and its

@@ -189,6 +189,15 @@ const Fault kFaults[] = {
          cups.crash();
      }},
     {"PpdWithTheOlderFilterLines", {.capture = true}, false, OlderFilterLines, 0, "", Printed::kBehindItsTicket},
+    // The scheduler reads no older line under a keyword of another case: it
+    // would send the document through its own PostScript filters.
+    {"PpdWithTheOlderFilterLinesInLowerCaseOnABusyQueue", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         const std::string made = FilterLinesReplaced(cups, R"re(\*cupsFilter2: "(\S+) \S+ (\d+ \S+)")re",
+                                                      R"re(*cupsfilter: "$1 $2")re");
+         return made.empty() ? BusyQueue(cups) : made;
+     },
+     3, kNotKept + kNoTicketFilter + ")", Printed::kNot},
     {"PpdWithACheaperLineAroundTheTicketFilter", {.capture = true}, false, CheaperLineAroundTheTicketFilter, 3,
      kOtherLine + kCheaperLine + ")", Printed::kNot},
     // The scheduler chains its own conversion into the line, or matches the

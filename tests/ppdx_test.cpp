@@ -295,8 +295,8 @@ TEST_F(PpdxTest, DamagedDataSetsGiveNothingAndOneLineSayingWhy) {
     }
 }
 
-// The scheduler runs a queue's cupsFilter2 lines, or its cupsFilter lines
-// when it has none, chains its own conversions into any of them and takes
+// The scheduler runs a queue's cupsFilter2 lines, whatever the keyword's
+// case, or its lines under "cupsFilter" spelled so when it has none, chains its own conversions into any of them and takes
 // the cheapest road: a queue prints behind its tickets only when its lines
 // are the driver's own two, and the reason names the first other line.
 TEST_F(PpdxTest, QueueIsTakenOnlyWithTheDriversOwnTwoFilterLines) {
@@ -351,6 +351,27 @@ TEST_F(PpdxTest, QueueIsTakenOnlyWithTheDriversOwnTwoFilterLines) {
         {"another program of a longer name",
          {command, {"cupsFilter2", "\"application/postscript application/vnd.x 0 /lib/NotLumaprex\""}},
          other + "*cupsFilter2: \"application/postscript application/vnd.x 0 /lib/NotLumaprex\""},
+        {"an older line with two types, read as the newer form",
+         {{"cupsFilter", olderCommand}, {"cupsFilter", "\"application/postscript printer/x 0 Lumaprex\""}}, ""},
+        {"a cost with a plus", {command, {"cupsFilter2", "\"application/postscript application/vnd.x +0 Lumaprex\""}},
+         ""},
+        {"a size bound before the program, by name and by path",
+         {{"cupsFilter2", "\"application/vnd.cups-command application/vnd.x 0 maxsize(100) /lib/Lumaprex-Command\""},
+          {"cupsFilter2", "\"application/postscript application/vnd.x 0 maxsize(5000000)  Lumaprex\""}}, ""},
+        {"a size bound the scheduler cannot read",
+         {command, {"cupsFilter2", "\"application/postscript application/vnd.x 0 maxsize(5M) Lumaprex\""}},
+         other + "*cupsFilter2: \"application/postscript application/vnd.x 0 maxsize(5M) Lumaprex\""},
+        {"a blank before the source type",
+         {command, {"cupsFilter2", "\" application/postscript application/vnd.x 0 Lumaprex\""}},
+         other + "*cupsFilter2: \" application/postscript application/vnd.x 0 Lumaprex\""},
+        {"newer lines under a keyword in capitals", {{"CUPSFILTER2", command.second}, {"CupsFilter2", postScript.second}},
+         ""},
+        {"older lines under a keyword in lower case, which the scheduler does not read",
+         {{"cupsfilter", olderCommand}, {"cupsfilter", "\"application/postscript 0 Lumaprex\""}}, kNoTicketFilter},
+        {"older lines under a keyword in capitals",
+         {{"CUPSFILTER", olderCommand}, {"CUPSFILTER", "\"application/postscript 0 Lumaprex\""}}, kNoTicketFilter},
+        {"one older line mis-cased",
+         {{"cupsFilter", "\"application/postscript 0 Lumaprex\""}, {"CupsFilter", olderCommand}}, kNoCommandFilter},
         {"no command line", {postScript}, kNoCommandFilter},
         {"no PostScript line", {command}, kNoTicketFilter},
         {"no filter line", {}, kNoTicketFilter},
