@@ -85,16 +85,18 @@ bool PapersOfTheCatalog(Bridge& bridge, const JSE_JobFeatureType& r) {
     return true;
 }
 
-// The distances within the image pane's limits in their unit, as the
-// engine keeps them (single precision); page shifts in points.
+// The distances within what the image pane can reach in their unit, as the
+// engine keeps them (single precision): a shift up to 0.81 inch or 20.57 mm
+// either way, a margin within the pane's limits; page shifts in points.
 bool ImageWithinItsLimits(const Bridge& bridge) {
     const auto within = [](double v, image_limits::Limits limits) {
         return Within(v, static_cast<float>(limits.lowest), static_cast<float>(limits.highest));
     };
     const int alignUnit = bridge.GetCurrentImageAlignUnit(), eraseUnit = bridge.GetCurrentEdgeEraseUnit();
     const zqController::ImageShift s = bridge.GetCurrentImageAlignValues(alignUnit);
+    const image_limits::Limits reach = alignUnit == 0 ? image_limits::Limits{-0.81, 0.81} : image_limits::Limits{-20.57, 20.57};
     for (double v : {s.front.x, s.front.y, s.back.x, s.back.y})
-        if (!within(v, image_limits::Alignment(alignUnit))) return false;
+        if (!within(v, reach)) return false;
     const zqController::EdgeMargins m = bridge.GetCurrentEdgeEraseValues(eraseUnit);
     for (double v : {m.front.top, m.front.left, m.front.bottom, m.front.right, m.back.top, m.back.left,
                      m.back.bottom, m.back.right})

@@ -72,6 +72,15 @@ std::string Applied(const TempDir& folder, const std::string& name, const platfo
            "; click opentemplate; select templateListView 0; click applytemplate; ";
 }
 
+// A shift of 0.805 inch typed, saved as a template, and applied after a
+// factory reset.
+std::string ShiftFromItsTemplate(const TempDir& folder, const std::string& name, const std::string& unit) {
+    const std::string pick = "pick " + folder.file(name) + "; ";
+    return "click imageoptionButton; click imageAlignButton; type iaSide1XEditText 0.805; end; " + unit +
+           "click summaryButton; " + pick + "click savetemplate; click resetFactory; " + pick +
+           "click opentemplate; select templateListView 0; click applytemplate; click imageoptionButton";
+}
+
 TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks) {
     PrivateScheduler cups;
     ASSERT_TRUE(cups.ready());
@@ -168,6 +177,14 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
              "click savetemplate; click resetFactory; " + p20 +
              "click opentemplate; select templateListView 0; click applytemplate; click jobsetupButton",
          {{"printModeText", "\"Print mode: Pamphlet 20\"", "Signature pages", "20/5 sheets", "%VLXBooklet: ", 0, "5"}}},
+        // 0.805 inch is saved as "0.81", and as "20.45" once it is shown in
+        // millimetres: the template brings back what it holds.
+        {"a shift of 0.805 inch from its template", "portrait",
+         ShiftFromItsTemplate(folder, "shift-inch", ""),
+         {{"iaSide1XEditText", "[0.81]", "Side 1 - X", "0.81", shift, 0, "58.32"}}},
+        {"a shift of 0.805 inch shown in millimetres, from its template", "portrait",
+         ShiftFromItsTemplate(folder, "shift-mm", "click imageAlignUnitMMCell; "),
+         {{"iaSide1XEditText", "[20.45]", "Side 1 - X", "20.45", shift, 0, "57.97"}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

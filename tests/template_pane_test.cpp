@@ -430,10 +430,14 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         int entry;  // of "pageFeatures", or -1 for a key of the group
         bool complete = false;
         std::optional<Value> as = {};  // applied as this value, not left out
+        bool millimetres = false;      // the image values' unit
     } cases[] = {
         {"jobSetup", "copyCount", "5", -1, true},
         {"jobSetup", "title", "Alpha", -1, true},         {"jobSetup", "orientation", "2", -1, true},
-        {"image", "imageAlignFrontX", "0.81", -1},        {"image", "frontEraseTopSide", "1.01", -1},
+        {"image", "imageAlignFrontX", "0.81", -1, true, "0.81"},
+        {"image", "imageAlignFrontY", "-20.57", -1, true, "-20.57", true},
+        {"image", "imageAlignFrontX", "0.82", -1},        {"image", "imageAlignFrontX", "20.58", -1, false, {}, true},
+        {"image", "frontEraseTopSide", "1.01", -1},
         {"image", "imageAlignBackY", "nan", -1},          {"image", "frontEraseLeftSide", "inf", -1},
         {"image", "backEraseTopSide", "abc", -1},         {"custom", "command", longCommand, -1, true, cutCommand},
         {"Substitution", "", entry("235", "77", {}), 0},  {"Substitution", "", entry("301", "9", {}), 0},
@@ -462,7 +466,9 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.group << " " << c.key << " = " << c.value.text());
         Dictionary edited = saved.copy(), without = saved.copy();
-        Dictionary editedGroup = saved[c.group].dictionary().copy(), withoutGroup = editedGroup.copy();
+        Dictionary editedGroup = saved[c.group].dictionary().copy();
+        if (c.millimetres) editedGroup.set("imageAlignUnit", "1");
+        Dictionary withoutGroup = editedGroup.copy();
         if (c.entry < 0) {
             editedGroup.set(c.key, c.value);
             if (c.as) withoutGroup.set(c.key, *c.as);

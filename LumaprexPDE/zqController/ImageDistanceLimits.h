@@ -1,7 +1,8 @@
 // The limits of the image pane's distances in each unit (0 inch, else
 // millimetre): a shift of the image either way, a margin of edge erase never
 // negative. The pane holds what the user types to them, and the bridge holds
-// a template's distances to the same limits.
+// a template's margins to the same limits; a shift the pane saved may go a
+// little beyond them (see template_values::AlignmentRange).
 #pragma once
 
 namespace image_limits {

@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kPaperProperty = 1;
 
-// A shift in points may reach what the pane lets the user type, 0.80 inch.
+// A shift in points may reach what the pane can come to hold, 0.81 inch.
 constexpr template_values::Range kShiftPoints{-58.32, 58.32};
 
 // The values the page-exception pane gives a feature of pages: each print

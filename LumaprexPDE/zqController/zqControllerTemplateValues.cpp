@@ -55,12 +55,11 @@ Range FeatureRange(int feature) {
     return kAnyNumber;
 }
 
-// Exactly the pane's limits: the pane never holds more, and the two decimals
-// the dictionary keeps of a distance within them read back within them.
-Range AlignmentRange(int unit) {
-    const image_limits::Limits limits = image_limits::Alignment(unit);
-    return {limits.lowest, limits.highest};
-}
+// What the pane can come to hold, which is a little more than its limits:
+// 0.805 to 0.8099 inch typed is kept as typed and saved as "0.81", and a
+// switch from millimetres leaves 0.81 inch, whose 20.57 mm switch back to
+// 0.81. The margins of edge erase keep to the pane's limits.
+Range AlignmentRange(int unit) { return unit == 0 ? Range{-0.81, 0.81} : Range{-20.57, 20.57}; }
 Range EraseRange(int unit) {
     const image_limits::Limits limits = image_limits::EdgeErase(unit);
     return {limits.lowest, limits.highest};

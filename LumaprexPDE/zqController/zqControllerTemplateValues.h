@@ -32,7 +32,8 @@ constexpr Range kAnyNumber{-2147483648.0, 2147483647.0};
 // features whose number the engine takes as it comes.
 Range FeatureRange(int feature);
 
-// The limits of the image pane's distances in a unit (0 inch, else mm).
+// The image pane's distances in a unit (0 inch, else mm) that a template
+// may hold: as far as the pane can reach, by typing and by switching units.
 Range AlignmentRange(int unit);
 Range EraseRange(int unit);
 
