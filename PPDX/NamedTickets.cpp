@@ -206,13 +206,17 @@ std::string lineAsWritten(const ppd_attr_t& attr) {
 // else one, then a whole cost (a sign allowed), at least one blank or tab and
 // the program, the rest of the line, after a "maxsize(N)" it may start with.
 // The source type is read from the first character, blanks included. None
-// for a line the scheduler would not take.
+// for a line the scheduler would not take, and for a value that holds a line
+// end: the scheduler reads the value from its cache as often as from the
+// PPD, and there each further line is a line of the cache, another filter
+// among them.
 struct FilterLine {
     std::string source;  // super-type "/" type
     std::string program;
 };
 
 std::optional<FilterLine> readFilterLine(const char* value) {
+    if (std::strpbrk(value, "\r\n")) return std::nullopt;
     char super[16], type[256], destSuper[16], destType[256], program[1024];
     int cost = 0;
     if (std::sscanf(value, "%15[^/]/%255s%*[ \t]%15[^/]/%255s%d%*[ \t]%1023[^\n]", super, type, destSuper, destType,

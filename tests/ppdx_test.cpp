@@ -361,6 +361,11 @@ TEST_F(PpdxTest, QueueIsTakenOnlyWithTheDriversOwnTwoFilterLines) {
         {"a size bound the scheduler cannot read",
          {command, {"cupsFilter2", "\"application/postscript application/vnd.x 0 maxsize(5M) Lumaprex\""}},
          other + "*cupsFilter2: \"application/postscript application/vnd.x 0 maxsize(5M) Lumaprex\""},
+        {"a line end, after which the scheduler's cache reads a filter of its own",
+         {command, {"cupsFilter2", "\"application/postscript application/vnd.x 0 Lumaprex\nFilter application/postscript "
+                                   "application/vnd.cups-raw -10 -\""}},
+         other + "*cupsFilter2: \"application/postscript application/vnd.x 0 Lumaprex\nFilter application/postscript "
+                 "application/vnd.cups-raw -10 -\""},
         {"a blank before the source type",
          {command, {"cupsFilter2", "\" application/postscript application/vnd.x 0 Lumaprex\""}},
          other + "*cupsFilter2: \" application/postscript application/vnd.x 0 Lumaprex\""},
