@@ -153,6 +153,42 @@ JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const 
     return status;
 }
 
+std::pair<int, JobStatus> SchedulerConnection::lastJobBefore(const std::string& uri, int before, const char* name,
+                                                             const char* attribute, const std::string& value) const {
+    const char* const wanted[] = {"job-id", "job-name", "job-state", "job-printer-state-message", attribute};
+    ipp_t* request = QueueRequest(IPP_OP_GET_JOBS, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
+    ippAddBoolean(request, IPP_TAG_OPERATION, "my-jobs", 1);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(wanted), nullptr,
+                  wanted);
+    ipp_t* response = exchange(request, "/");
+    std::pair<int, JobStatus> last{0, {}};
+    // Each job is a group of its own, closed by a separator.
+    int id = 0;
+    JobStatus status;
+    bool named = false, valued = false;
+    const auto take = [&] {
+        if (id > last.first && id < before && named && valued) last = {id, status};
+        id = 0;
+        status = {};
+        named = valued = false;
+    };
+    for (ipp_attribute_t* attr = ippFirstAttribute(response); attr; attr = ippNextAttribute(response)) {
+        const char* key = ippGetName(attr);
+        if (!key) take();
+        if (!key || ippGetGroupTag(attr) != IPP_TAG_JOB) continue;
+        const char* text = ippGetString(attr, 0, nullptr);
+        if (std::strcmp(key, "job-id") == 0) id = ippGetInteger(attr, 0);
+        else if (std::strcmp(key, "job-name") == 0) named = text && std::strcmp(text, name) == 0;
+        else if (std::strcmp(key, attribute) == 0) valued = text && value == text;
+        else if (std::strcmp(key, "job-state") == 0) status.state = ippGetInteger(attr, 0);
+        else if (std::strcmp(key, "job-printer-state-message") == 0) status.message = text ? text : "";
+    }
+    take();
+    ippDelete(response);
+    return last;
+}
+
 bool SchedulerConnection::cancelJob(const std::string& uri, int job) const {
     ipp_t* request = QueueRequest(IPP_OP_CANCEL_JOB, uri, job);
     ippDelete(exchange(request, "/jobs/"));

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // How long a print waits on the scheduler in all.
 inline constexpr std::chrono::seconds kSchedulerWait{30};
@@ -63,6 +64,11 @@ public:
     // scheduler's answer, HTTP_STATUS_OK once fetched. No answer is noted
     // as unanswered.
     http_status_t fetchPpd(std::string_view queue, std::string& file) const;
+    // The last of this user's jobs of the queue before the given one that
+    // has the job name and the attribute of that value: its id and status;
+    // id 0 when the scheduler knows none or did not answer (unanswered()).
+    std::pair<int, JobStatus> lastJobBefore(const std::string& uri, int before, const char* name,
+                                            const char* attribute, const std::string& value) const;
     // Cancels the job; false when the scheduler did not.
     bool cancelJob(const std::string& uri, int job) const;
     // True once a wait ran to the deadline and was given up.

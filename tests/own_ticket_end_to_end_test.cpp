@@ -140,6 +140,11 @@ std::string OlderFilterLines(PrivateScheduler& cups) {
     return FilterLinesReplaced(cups, R"re(\*cupsFilter2: "(\S+) \S+ (\d+ \S+)")re", R"re(*cupsFilter: "$1 $2")re");
 }
 
+// The same under the keyword in lower case.
+std::string OlderFilterLinesInLowerCase(PrivateScheduler& cups) {
+    return FilterLinesReplaced(cups, R"re(\*cupsFilter2: "(\S+) \S+ (\d+ \S+)")re", R"re(*cupsfilter: "$1 $2")re");
+}
+
 // A second PostScript line beside the ticket filter's, cheaper, to no filter.
 const std::string kCheaperLine = R"(*cupsFilter2: "application/postscript application/vnd.cups-raw -1 -")";
 std::string CheaperLineAroundTheTicketFilter(PrivateScheduler& cups) { return LineAfterTheTicketFilter(cups, kCheaperLine); }
@@ -193,11 +198,23 @@ const Fault kFaults[] = {
     // would send the document through its own PostScript filters.
     {"PpdWithTheOlderFilterLinesInLowerCaseOnABusyQueue", {.capture = true}, false,
      [](PrivateScheduler& cups) {
-         const std::string made = FilterLinesReplaced(cups, R"re(\*cupsFilter2: "(\S+) \S+ (\d+ \S+)")re",
-                                                      R"re(*cupsfilter: "$1 $2")re");
+         const std::string made = OlderFilterLinesInLowerCase(cups);
          return made.empty() ? BusyQueue(cups) : made;
      },
      3, kNotKept + kNoTicketFilter + ")", Printed::kNot},
+    // Those lines put right in the PPD file behind the scheduler's back: it
+    // runs the lines it read, and the command job it is not waited for stops.
+    {"PpdPutRightBehindTheSchedulersBackOnABusyQueue", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         const std::string made = OlderFilterLinesInLowerCase(cups);
+         if (made.empty()) {
+             writeFile(cups.ppdFolder() + "/Lumaprex.ppd",
+                       std::regex_replace(cups.queuePpd(), std::regex(R"(\*cupsfilter:)"), "*cupsFilter:"));
+         }
+         return made.empty() ? BusyQueue(cups) : made;
+     },
+     4, "lumaprex-print: Lumaprex-5 may have printed without its ticket: its command job Lumaprex-4 was stopped",
+     Printed::kWithoutTicket},
     {"PpdWithACheaperLineAroundTheTicketFilter", {.capture = true}, false, CheaperLineAroundTheTicketFilter, 3,
      kOtherLine + kCheaperLine + ")", Printed::kNot},
     // The scheduler chains its own conversion into the line, or matches the

@@ -45,6 +45,7 @@
 #include "FoundationValues.h"
 #include "NamedTickets.h"
 #include "PrintDialogExtension.h"
+#include "CommandJob.h"
 #include "SavePanel.h"
 #include "SchedulerConnection.h"
 #include "UserDriver.h"
@@ -75,7 +76,8 @@ constexpr int kUsage = 2;
 constexpr int kPaneRefused = 3;
 // The document was sent, but the host did not see it print behind its
 // ticket: it stopped waiting first, the scheduler did not answer for it, or
-// the queue may have printed it around the driver's filters.
+// the queue may have printed it around the driver's filters or without the
+// ticket its command job did not store.
 constexpr int kNotSeenPrinted = 4;
 
 constexpr char kUsageText[] =
@@ -92,8 +94,9 @@ constexpr char kStatusText[] =
     "  3  the pane did not let the job print\n"
     "  4  the document was sent, but the host did not see it print behind its ticket:\n"
     "     it was held, pending or still printing, or its queue stopped, when the host\n"
-    "     stopped waiting, the scheduler did not answer for it, or the queue's PPD may\n"
-    "     have lost the driver's filter lines, or gained another, before it printed it\n";
+    "     stopped waiting, the scheduler did not answer for it, the queue's PPD may\n"
+    "     have lost the driver's filter lines, or gained another, before it printed\n"
+    "     it, or the command job that carried its ticket did not complete\n";
 
 int Usage() {
     std::fputs(kUsageText, stderr);
@@ -220,6 +223,29 @@ int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& q
     return own ? 0 : Fail(id + " may have printed without its ticket: " + lost, kNotSeenPrinted);
 }
 
+// Once the document printed: whether the command job that carried its
+// ticket, which the queue runs ahead of it, completed. When the queue
+// stopped or ended it (lines the scheduler ran around the driver's filters,
+// though the PPD shows the driver's own again by now), no ticket was stored
+// for the document. A queue that no longer lists the job tells nothing.
+int CheckCommandJob(const SchedulerConnection& scheduler, const std::string& uri, const std::string& queue,
+                    int job, const std::string& ticketName) {
+    const std::string id = queue + "-" + std::to_string(job);
+    const auto [command, status] = scheduler.lastJobBefore(uri, job, kCommandJobName, kTicketNameOption, ticketName);
+    if (command == 0 && scheduler.unanswered()) {
+        return Fail(id + " printed, but whether behind its ticket is unknown: " + scheduler.failure(), kNotSeenPrinted);
+    }
+    if (command == 0 || status.state == IPP_JSTATE_COMPLETED) return 0;
+    const std::string ended = status.state >= IPP_JSTATE_STOPPED
+                                  ? std::string("was ") + (status.state == IPP_JSTATE_STOPPED
+                                                               ? "stopped"
+                                                               : ippEnumString("job-state", status.state))
+                                  : "has not completed";
+    return Fail(id + " may have printed without its ticket: its command job " + queue + "-" + std::to_string(command) +
+                    " " + ended + (status.message.empty() ? "" : ": " + status.message),
+                kNotSeenPrinted);
+}
+
 // Waits for the document's job to end, as an application's print progress
 // does: 0 once it printed behind the ticket filter. 1, saying why, when the
 // queue ended it otherwise; a job the queue stopped is canceled, so that it
@@ -228,7 +254,7 @@ int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& q
 // run out), the scheduler does not answer for the job within the bound (a
 // scheduler that restarts is asked again) or no longer knows it, or the
 // queue may have printed it around the driver's filters.
-int WaitForDocument(const std::string& queue, int job) {
+int WaitForDocument(const std::string& queue, int job, const std::string& ticketName) {
     const SchedulerConnection scheduler;
     const std::string uri = LocalQueueUri(queue);
     const std::string id = queue + "-" + std::to_string(job);
@@ -239,7 +265,10 @@ int WaitForDocument(const std::string& queue, int job) {
             continue;
         }
         if (state == 0) return Fail("the fate of " + id + " is unknown: " + scheduler.failure(), kNotSeenPrinted);
-        if (state == IPP_JSTATE_COMPLETED) return CheckTicketFilter(scheduler, queue, id);
+        if (state == IPP_JSTATE_COMPLETED) {
+            const int commandJob = ticketName.empty() ? 0 : CheckCommandJob(scheduler, uri, queue, job, ticketName);
+            return commandJob != 0 ? commandJob : CheckTicketFilter(scheduler, queue, id);
+        }
         if (state >= IPP_JSTATE_STOPPED) {
             const bool canceled = state == IPP_JSTATE_STOPPED && scheduler.cancelJob(uri, job);
             return Fail(EndedAccount(id, state, message) + (canceled ? "; the host canceled it" : ""));
@@ -274,7 +303,8 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
     if (job == 0) return Fail("cannot print " + options.document + ": " + scheduler.failure());
     std::printf("request id is %s-%d\n", options.printer.c_str(), job);
     std::fflush(stdout);
-    return WaitForDocument(options.printer, job);
+    const platform::Value* ticketName = settings.values.find(kTicketNameOption);
+    return WaitForDocument(options.printer, job, ticketName ? ticketName->text() : "");
 }
 
 // The dialog's Print button: the edit under way ends, then the pane decides.
