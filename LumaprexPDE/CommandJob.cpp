@@ -124,7 +124,7 @@ std::optional<std::string> QueueFailure(const SchedulerConnection& scheduler, co
                                         std::string_view printerId, const std::string& ticketName) {
     const auto sent = std::chrono::steady_clock::now();
     for (;;) {
-        const auto [state, message] = scheduler.jobStatus(uri, job);
+        const auto [state, message, format] = scheduler.jobStatus(uri, job);
         if (state == IPP_JSTATE_COMPLETED) {
             return ticketName.empty() ? std::nullopt : PpdFailure(scheduler, printerId, ticketName);
         }

@@ -140,15 +140,18 @@ bool SchedulerConnection::isClass(const std::string& uri) const {
 }
 
 JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const {
-    static const char* const kWanted[] = {"job-state", "job-printer-state-message"};
+    static const char* const kWanted[] = {"job-state", "job-printer-state-message", "document-format"};
     ipp_t* request = QueueRequest(IPP_OP_GET_JOB_ATTRIBUTES, uri, job);
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kWanted);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(kWanted), nullptr,
+                  kWanted);
     ipp_t* response = exchange(request, "/");
     JobStatus status;
     status.state = ippGetInteger(ippFindAttribute(response, "job-state", IPP_TAG_ENUM), 0);
     const char* message =
         ippGetString(ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     status.message = message ? message : "";
+    const char* format = ippGetString(ippFindAttribute(response, "document-format", IPP_TAG_MIMETYPE), 0, nullptr);
+    status.format = format ? format : "";
     ippDelete(response);
     return status;
 }

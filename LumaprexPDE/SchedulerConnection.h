@@ -26,11 +26,12 @@ std::string LocalQueueUri(std::string_view queue);
 // every control character a blank, at most 255 bytes of whole characters.
 std::string SchedulerJobName(std::string_view title);
 
-// What the scheduler says of a job: its state (0 when it did not answer) and
-// its last message.
+// What the scheduler says of a job: its state (0 when it did not answer),
+// its last message and the type it took its document for.
 struct JobStatus {
     int state = 0;
     std::string message;
+    std::string format;
 };
 
 class SchedulerConnection {
@@ -52,7 +53,7 @@ public:
     // Sends the request (which it deletes), with the file when one is named,
     // and takes the answer; null, noted as unanswered, when none came.
     ipp_t* exchange(ipp_t* request, const char* resource, const char* file = nullptr) const;
-    // The job's state and message, asked of the queue's URI.
+    // The job's state, message and document type, asked of the queue's URI.
     JobStatus jobStatus(const std::string& uri, int job) const;
     // The queue's state (idle, processing or stopped); 0 when the scheduler
     // did not answer for it.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -14,6 +15,7 @@
 #include "NamedTickets.h"
 #include "PostScriptFilter.h"
 #include "PpdOpen.h"
+#include "Receipts.h"
 #include "ppdx.h"
 
 namespace {
@@ -33,16 +35,16 @@ void traceArguments(int argc, char* argv[]) {
     }
 }
 
-// The ticket's name the job's options give; null for none or an empty one.
-class TicketNameOption {
+// The job's options; value() is null for an option absent or empty.
+class JobOptions {
 public:
-    explicit TicketNameOption(const char* options) : count_(cupsParseOptions(options, 0, &options_)) {}
-    ~TicketNameOption() { cupsFreeOptions(count_, options_); }
-    TicketNameOption(const TicketNameOption&) = delete;
-    TicketNameOption& operator=(const TicketNameOption&) = delete;
-    const char* name() const {
-        const char* name = cupsGetOption(kTicketNameOption, count_, options_);
-        return name && *name ? name : nullptr;
+    explicit JobOptions(const char* options) : count_(cupsParseOptions(options, 0, &options_)) {}
+    ~JobOptions() { cupsFreeOptions(count_, options_); }
+    JobOptions(const JobOptions&) = delete;
+    JobOptions& operator=(const JobOptions&) = delete;
+    const char* value(const char* option) const {
+        const char* value = cupsGetOption(option, count_, options_);
+        return value && *value ? value : nullptr;
     }
 
 private:
@@ -69,10 +71,11 @@ void writeTicket(std::string_view ticket, const char* title, std::FILE* out) {
 bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
                     std::FILE* messages) {
     syslog(LOG_DEBUG, "get exData from ppd");
-    const TicketNameOption option(options);
+    const JobOptions job(options);
+    const char* name = job.value(kTicketNameOption);
     FoundTicket found;
     std::string reason;
-    switch (FindTicket(ppd, option.name(), user, found, reason)) {
+    switch (FindTicket(ppd, name, user, found, reason)) {
         case TicketLookup::kFound: writeTicket(found.ticket, title, out); return true;
         case TicketLookup::kNoneStored:
             if (!reason.empty()) {
@@ -87,7 +90,7 @@ bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, cons
             return false;
         case TicketLookup::kDamaged: break;
     }
-    if (option.name()) {
+    if (name) {
         std::fprintf(messages, "ERROR: The job ticket made for this job is damaged (%s); the job was not printed\n",
                      reason.c_str());
         return false;
@@ -115,6 +118,25 @@ ppd_file_t* openQueuePpd(std::FILE* messages) {
         std::fprintf(messages, "ERROR: Unable to open PPD file: %s\n", reason.c_str());
     }
     return nullptr;
+}
+
+// Once the job went out whole behind the ticket it names: the receipt of a
+// job that carries a receipt token, the filter's word that this very job
+// printed behind its ticket. A job with a token that cannot go in a receipt
+// is told in a "DEBUG:" line and goes without one.
+void leaveReceipt(const char* jobArgument, const char* options, std::FILE* messages) {
+    const JobOptions job(options);
+    const char* name = job.value(kTicketNameOption);
+    const char* token = job.value(kReceiptOption);
+    if (!name || !token) {
+        return;
+    }
+    int id = 0;
+    const char* end = jobArgument + std::strlen(jobArgument);
+    if (std::from_chars(jobArgument, end, id).ptr != end || !WriteReceipt(messages, id, token, name)) {
+        std::fprintf(messages, "DEBUG: No receipt for job \"%s\" with the receipt token \"%s\"\n", jobArgument,
+                     token);
+    }
 }
 
 void closeJob(int job) {
@@ -164,6 +186,7 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
         std::fprintf(messages, "ERROR: Unable to write the job: %s\n", std::strerror(closed ? error : errno));
         return 1;
     }
+    leaveReceipt(argv[1], argv[5], messages);
     return 0;
 }
 

@@ -58,7 +58,8 @@ PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart,
 // ticket is the one the job's options name, else the last one the job's user
 // stored. False, having written only an "ERROR:" line, when the job names a
 // ticket that the queue does not keep for its user or that does not read back
-// whole: the job must not print then. A last ticket stored that does not read
+// whole: the job must not print then, so for a job that names a ticket, true
+// means that ticket was written. A last ticket stored that does not read
 // back whole is left out with an "ERROR:" line, one of another user or of no
 // owner with a "DEBUG:" line, and the job prints without it.
 bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
@@ -88,5 +89,7 @@ bool WriteAll(int fd, const char* bytes, std::size_t size);
 // Writes the system-log line for an error code (1: argument count, 7: PPD).
 void ShowError(int code);
 
-// The whole program; returns the exit status.
+// The whole program; returns the exit status. A job that names its ticket
+// and carries a receipt token (kReceiptOption) and went out whole behind that
+// ticket gets its receipt as the last "PPD:" line.
 int RunPostScriptFilter(int argc, char* argv[]);

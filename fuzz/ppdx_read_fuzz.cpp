@@ -1,9 +1,11 @@
 // The data-store reader on a queue PPD whose data-set keywords hold any
 // values: one keyword per input line, counted from 0. Whatever it reads must
 // be a well-formed data set that the writer stores and the reader gives back
-// unchanged.
+// unchanged. The receipt reader on the first line's value: whatever receipt
+// it reads is one the ticket filter writes, the same line again.
 #include <cstring>
 
+#include "Receipts.h"
 #include "ppdx_support.h"
 
 namespace {
@@ -25,11 +27,30 @@ fuzz::PpdItems ItemsOfLines(const std::uint8_t* data, std::size_t size) {
     return items;
 }
 
+// Reads the receipt of job 1 from a PPD whose keyword for it holds the
+// value; a receipt read must be one the filter writes as that same value.
+void CheckReceiptReader(const std::string& value) {
+    ppd_file_t* ppd = fuzz::QueuePpd({{ReceiptKeyword(1), value}});
+    const std::optional<Receipt> receipt = ReadReceipt(ppd, 1);
+    ppdClose(ppd);
+    if (!receipt) return;
+    char* buffer = nullptr;
+    std::size_t length = 0;
+    std::FILE* out = open_memstream(&buffer, &length);
+    FUZZ_CHECK(WriteReceipt(out, receipt->job, receipt->token, receipt->ticket), "receipt read is one written");
+    std::fclose(out);
+    const std::string line(buffer, length);
+    std::free(buffer);
+    FUZZ_CHECK(line == "PPD: " + ReceiptKeyword(receipt->job) + "=" + value + "\n", "receipt read is that value");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fuzz::PpdItems items = ItemsOfLines(data, size);
+    CheckReceiptReader(items.front().second);
     fuzz::DataSet read;
-    if (!fuzz::ReadFromQueuePpd(ItemsOfLines(data, size), kName, read)) return 0;
+    if (!fuzz::ReadFromQueuePpd(items, kName, read)) return 0;
     if (!read.content) {
         FUZZ_CHECK(read.size == 0, "no data set means size 0");
         return 0;

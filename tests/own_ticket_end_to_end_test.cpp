@@ -19,10 +19,11 @@ namespace {
 const std::string kHost = builtProgram("tools", "lumaprex-print");
 const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
 
-// Prints, after the actions, a document marked with the charge number typed.
+// Prints, after the actions, a document (the PostScript job unless given)
+// marked after its first line with the charge number typed.
 RunResult PrintMarked(const PrivateScheduler& cups, const TempDir& folder, const std::string& mark,
-                      std::vector<std::string> actions = {}, const std::string& printer = "Lumaprex") {
-    std::string document = readFile(kJob);
+                      std::vector<std::string> actions = {}, const std::string& printer = "Lumaprex",
+                      std::string document = readFile(kJob)) {
     writeFile(folder.file(mark), document.insert(document.find('\n') + 1, "%Mark: " + mark + "\n"));
     actions.insert(actions.end(), {"click notificationButtom", "type chargeNumberEditField " + mark, "end", "print"});
     std::vector<std::string> arguments = {kHost, "--printer", printer, "--title", mark};
@@ -98,6 +99,8 @@ struct Fault {
     Printed printed;
     void (*during)(PrivateScheduler&) = nullptr;  // while the host prints
     const char* printer = "Lumaprex";              // the queue the faulted print goes to
+    std::string document = readFile(kJob);         // what it prints
+    bool commandFilePrints = false;                // the queue prints its command file raw
 };
 
 const std::string kNotKept = "alert: The printer's queue could not keep the job ticket (";
@@ -115,6 +118,23 @@ std::string RunClient(PrivateScheduler& cups, std::vector<std::string> arguments
 std::string BusyQueue(PrivateScheduler& cups) {
     cups.submit(kJob, {"-o", "capture-delay=8"});
     return "";
+}
+
+// Waits until the scheduler holds the faulted print's document (job 5 on a
+// busy queue).
+void WaitForTheDocument(const PrivateScheduler& cups) {
+    for (int waited = 0; waited < kJobTimeoutSeconds * 10 && cups.jobDocument(5).empty(); ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+// Waits until the queue started the first program for it, filter or backend.
+void WaitForTheDocumentStarted(const PrivateScheduler& cups) {
+    for (int waited = 0; waited < kJobTimeoutSeconds * 10; ++waited) {
+        if (cups.log().find("[Job 5] Started ") != std::string::npos) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ADD_FAILURE() << "the queue did not start the document" << cups.log();
 }
 
 // The queue's PPD made the given one (the shipped one unless said) with its
@@ -150,6 +170,19 @@ const std::string kCheaperLine = R"(*cupsFilter2: "application/postscript applic
 std::string CheaperLineAroundTheTicketFilter(PrivateScheduler& cups) { return LineAfterTheTicketFilter(cups, kCheaperLine); }
 
 const std::string kOtherLine = kNotKept + "the queue's PPD has a filter line that the driver does not own: ";
+// What the host says of the faulted print's document (job 5 on a busy
+// queue, else 4) when the queue's ticket filter left no receipt for it: that
+// the scheduler took it for a type the filter does not take, or else why not.
+std::string PrintedBare(const std::string& why, int job = 5) {
+    return "lumaprex-print: Lumaprex-" + std::to_string(job) + " may have printed without its ticket: " + why + "\n";
+}
+std::string NotThroughTheFilter(const std::string& type) {
+    return PrintedBare("the scheduler took it for " + type + ", which does not go through the queue's ticket filter",
+                       4);
+}
+const std::string kNoReceipt = PrintedBare(
+    "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, through "
+    "filter lines it read before they changed");
 
 const Fault kFaults[] = {
     {"ReadOnlyPpdFolder", {.capture = true, .unprivileged = true}, false,
@@ -188,9 +221,7 @@ const Fault kFaults[] = {
     {"SchedulerCrashesWhileTheHostWaits", {.capture = true}, false, BusyQueue, 4, "lumaprex-print: the fate of ",
      Printed::kNot,
      [](PrivateScheduler& cups) {
-         for (int waited = 0; waited < kJobTimeoutSeconds * 10 && cups.jobDocument(5).empty(); ++waited) {
-             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-         }
+         WaitForTheDocument(cups);
          cups.crash();
      }},
     {"PpdWithTheOlderFilterLines", {.capture = true}, false, OlderFilterLines, 0, "", Printed::kBehindItsTicket},
@@ -256,11 +287,46 @@ const Fault kFaults[] = {
      "driver does not own: " + kCheaperLine + "\n",
      Printed::kWithoutTicket,
      [](PrivateScheduler& cups) {
-         for (int waited = 0; waited < kJobTimeoutSeconds * 10 && cups.jobDocument(5).empty(); ++waited) {
-             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-         }
+         WaitForTheDocument(cups);
          EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, cups.queuePpd()), "");
      }},
+    // The same line taken out of the PPD file by hand once the queue started
+    // the document, which the printer then holds for 2 s: the PPD read
+    // afterwards has the driver's lines alone.
+    {"PpdGainsALineWhileTheDocumentWaitsAndLosesItBehindTheSchedulersBack", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         const std::string slow = RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-o", "capture-delay-default=2"});
+         return slow.empty() ? BusyQueue(cups) : slow;
+     },
+     4,
+     kNoReceipt, Printed::kWithoutTicket,
+     [](PrivateScheduler& cups) {
+         WaitForTheDocument(cups);
+         const std::string before = cups.queuePpd();
+         EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, before), "");
+         WaitForTheDocumentStarted(cups);
+         writeFile(cups.ppdFolder() + "/Lumaprex.ppd", before);
+     }},
+    // The scheduler prints what it does not take for PostScript without any
+    // of the queue's filters: PCL, and a file of no known type.
+    {"PclDocument", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 4,
+     NotThroughTheFilter("application/vnd.cups-raw"),
+     Printed::kWithoutTicket, nullptr, "Lumaprex", "\033%-12345X@PJL ENTER LANGUAGE=PCL\n\033Ehello\n"},
+    {"DocumentOfNoKnownType", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 4,
+     NotThroughTheFilter("application/octet-stream"),
+     Printed::kWithoutTicket, nullptr, "Lumaprex", std::string("\0\1 data\n", 8)},
+    // Raw lines given with lpadmin, then the driver's written back into the
+    // PPD file by hand: the scheduler runs the lines it loaded, the command
+    // file too goes raw, and the PPD shows the driver's lines.
+    {"RawLinesLoadedAndTheDriversWrittenBackByHandOnABusyQueue", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         const std::string driver = cups.queuePpd();
+         std::string made = FilterLinesReplaced(cups, R"re(\*cupsFilter2: "(\S+) \S+ \d+ \S+")re",
+                                                R"re(*cupsFilter2: "$1 application/vnd.cups-raw 0 -")re", driver);
+         if (made.empty()) writeFile(cups.ppdFolder() + "/Lumaprex.ppd", driver);
+         return made.empty() ? BusyQueue(cups) : made;
+     },
+     4, kNoReceipt, Printed::kWithoutTicket, nullptr, "Lumaprex", readFile(kJob), true},
     // The command job fails to rewrite the PPD after the document was queued;
     // the scheduler then prints it without the ticket filter.
     {"PpdLostWhileTheDocumentWaits", {.capture = true}, true,
@@ -288,7 +354,7 @@ TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
     });
     const RunResult print = PrintMarked(cups, folder, "200",
                                         fault.largeTicket ? LargeTicket(folder) : std::vector<std::string>{},
-                                        fault.printer);
+                                        fault.printer, fault.document);
     during.join();
     EXPECT_EQ(print.status, fault.status) << print.err;
     EXPECT_NE(print.err.find(fault.told), std::string::npos) << print.err << cups.log();
@@ -297,13 +363,48 @@ TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
     using Marks = std::set<std::string>;
     EXPECT_EQ(printed, (fault.printed == Printed::kBehindItsTicket ? Marks{"100", "200"} : Marks{"100"}));
     EXPECT_EQ(bare, (fault.printed == Printed::kWithoutTicket ? Marks{"200"} : Marks{}));
+    bool commandFilePrinted = false;
     for (const auto& entry : std::filesystem::directory_iterator(cups.captureFolder())) {
-        EXPECT_EQ(readFile(entry.path()).find("#CUPS-COMMAND"), std::string::npos) << "a command file printed";
+        commandFilePrinted = commandFilePrinted || readFile(entry.path()).find("#CUPS-COMMAND") != std::string::npos;
     }
+    EXPECT_EQ(commandFilePrinted, fault.commandFilePrints);
 }
 
 INSTANTIATE_TEST_SUITE_P(Road, OwnTicketFaults, ::testing::ValuesIn(kFaults),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Two dialogs of one user print one ticket at the same moment on a busy
+// queue, and the later of their command jobs is canceled: the earlier stored
+// the ticket, both documents print behind it, and both hosts say so.
+TEST(OwnTicketEndToEnd, DialogsPrintingOneTicketPrintBehindItWhenOneOfTheirCommandJobsIsCanceled) {
+    PrivateScheduler cups({.capture = true});
+    ASSERT_TRUE(cups.ready());
+    BusyQueue(cups);
+    std::thread cancel([&] {
+        // Jobs 2 to 5: the two command jobs and the two documents, in any order.
+        int last = 0;
+        for (int waited = 0; waited < kJobTimeoutSeconds * 10 && cups.jobDocument(5).empty(); ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        for (int job = 2; job <= 5; ++job) {
+            if (cups.jobDocument(job).starts_with("#CUPS-COMMAND")) last = job;
+        }
+        EXPECT_EQ(RunClient(cups, {"cancel", "Lumaprex-" + std::to_string(last)}), "");
+    });
+    const TempDir folders[2];
+    RunResult prints[2];
+    std::thread second([&] { prints[1] = PrintMarked(cups, folders[1], "300"); });
+    prints[0] = PrintMarked(cups, folders[0], "300");
+    second.join();
+    cancel.join();
+    for (const RunResult& print : prints) EXPECT_EQ(print.status, 0) << print.err;
+    EXPECT_EQ(MarksPrinted(cups), std::set<std::string>{"300"}) << cups.log();
+    int documents = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(cups.captureFolder())) {
+        documents += readFile(entry.path()).find("\n%Mark: 300\n") != std::string::npos;
+    }
+    EXPECT_EQ(documents, 2);
+}
 
 // The PPD's lines that are not the stored tickets' own.
 std::vector<std::string> OtherLines(const std::string& ppd) {

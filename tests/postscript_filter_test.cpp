@@ -6,6 +6,7 @@
 
 #include "NamedTickets.h"
 #include "PostScriptFilter.h"
+#include "Receipts.h"
 #include "filter_test_support.h"
 #include "ppdx.h"
 
@@ -272,6 +273,57 @@ TEST_F(PostScriptFilterProgram, DamagedStoredTicketLeavesTheJobAsItIs) {
         EXPECT_EQ(result.err.rfind("ERROR: The stored job ticket is damaged, the job prints without it: ", 0), 0u)
             << result.err;
         EXPECT_EQ(splitLines(result.err).size(), 1u) << result.err;
+    }
+}
+
+// The receipt is the filter's last word, for a job that went out whole
+// behind the ticket it names and carries a token; any other job leaves none.
+TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheTicketItNames) {
+    const std::string ticket = "%!PS-Adobe-3.0\r\n%VLXCopies 2\r\n%%EndComments\r\n";
+    const std::string named = std::string(kTicketNameOption) + "=" + TicketName(ticket);
+    const std::string token = "0123456789abcdef0123456789abcdef";
+    const std::string withToken = std::string(kReceiptOption) + "=" + token;
+    const std::string noReceipt = "DEBUG: No receipt for job \"";
+    writeQueuePpd(dir_.file("queue.ppd"), storedItems(ticket, "alice", true));
+    writeFile(dir_.file("job.ps"), "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n");
+    const struct {
+        const char* name;
+        std::string job;
+        std::string options;
+        const char* readBeforeTheFailure;
+        int status;
+        std::string err;
+        const char* output = nullptr;
+    } cases[] = {
+        {"named ticket and a token", "7", named + " " + withToken, nullptr, 0,
+         "PPD: EXRECEIPT07=7," + token + "," + TicketName(ticket) + "\n"},
+        {"job 39 in the place of job 7", "39", named + " " + withToken, nullptr, 0,
+         "PPD: EXRECEIPT07=39," + token + "," + TicketName(ticket) + "\n"},
+        {"no token", "7", named, nullptr, 0, ""},
+        {"a token but no ticket named", "7", withToken, nullptr, 0, ""},
+        {"a token of another form", "7", named + " " + kReceiptOption + "=0123ABCD", nullptr, 0,
+         noReceipt + "7\" with the receipt token \"0123ABCD\"\n"},
+        {"a job id of another form", "7x", named + " " + withToken, nullptr, 0,
+         noReceipt + "7x\" with the receipt token \"" + token + "\"\n"},
+        {"a ticket not kept", "7", std::string(kTicketNameOption) + "=" + TicketName("other") + " " + withToken,
+         nullptr, 1,
+         "ERROR: The job ticket made for this job is not in the printer's queue (no ticket of that name is kept for "
+         "the job's user); the job was not printed\n"},
+        {"a job not read to its end", "7", named + " " + withToken, "%!PS-Adobe-3.0\n%%Page: 1 1\nshow", 1,
+         "ERROR: Unable to read the job: Input/output error\n"},
+        {"an output that takes no more", "7", named + " " + withToken, nullptr, 1,
+         "ERROR: Unable to write the job: No space left on device\n", "/dev/full"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunSetup setup;
+        if (c.output) setup.stdoutFile = c.output;
+        if (c.readBeforeTheFailure) setup.stdinDescriptor = inputFailingAfter(c.readBeforeTheFailure);
+        else setup.stdinFile = dir_.file("job.ps");
+        const RunResult result = run({c.job, "alice", "Budget", "1", c.options}, setup);
+        if (setup.stdinDescriptor) close(*setup.stdinDescriptor);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.err, c.err);
     }
 }
 

@@ -26,6 +26,8 @@
 // The document goes under its title as the scheduler keeps job names. The
 // host says, in one line, what became of every document that it does not
 // see printed behind its ticket, and ends with the status of kStatusText.
+// It sees a document printed behind its ticket only on the receipt that the
+// queue's ticket filter leaves for that very document in the queue's PPD.
 #include <cups/cups.h>
 #include <cups/ppd.h>
 #include <unistd.h>
@@ -45,6 +47,7 @@
 #include "FoundationValues.h"
 #include "NamedTickets.h"
 #include "PrintDialogExtension.h"
+#include "Receipts.h"
 #include "CommandJob.h"
 #include "SavePanel.h"
 #include "SchedulerConnection.h"
@@ -53,6 +56,8 @@
 namespace {
 
 constexpr char kCopiesSetting[] = "com.apple.print.PrintSettings.PMCopies";
+// The type of the documents the queue sends through its ticket filter.
+constexpr char kPostScriptType[] = "application/postscript";
 // The copies field's range.
 constexpr int kMostCopies = 99999;
 
@@ -76,8 +81,7 @@ constexpr int kUsage = 2;
 constexpr int kPaneRefused = 3;
 // The document was sent, but the host did not see it print behind its
 // ticket: it stopped waiting first, the scheduler did not answer for it, or
-// the queue may have printed it around the driver's filters or without the
-// ticket its command job did not store.
+// it printed and the queue's ticket filter left no receipt for it.
 constexpr int kNotSeenPrinted = 4;
 
 constexpr char kUsageText[] =
@@ -88,15 +92,18 @@ constexpr char kUsageText[] =
     "       lumaprex-print --help\n";
 constexpr char kStatusText[] =
     "exit status:\n"
-    "  0  the document printed behind its ticket, or there was none to print\n"
+    "  0  the document printed, and the queue's ticket filter reported that it went\n"
+    "     behind its ticket; or there was none to print\n"
     "  1  the host or the queue failed, and said why; the document did not print\n"
     "  2  the command line is not understood\n"
     "  3  the pane did not let the job print\n"
     "  4  the document was sent, but the host did not see it print behind its ticket:\n"
     "     it was held, pending or still printing, or its queue stopped, when the host\n"
-    "     stopped waiting, the scheduler did not answer for it, the queue's PPD may\n"
-    "     have lost the driver's filter lines, or gained another, before it printed\n"
-    "     it, or the command job that carried its ticket did not complete\n";
+    "     stopped waiting, the scheduler did not answer for it, or it printed but\n"
+    "     the queue's ticket filter did not report it; the host then names what it\n"
+    "     can see: a command job of its ticket that did not complete, filter lines\n"
+    "     of the queue's PPD that are not the driver's, or a type of document that\n"
+    "     does not go through that filter\n";
 
 int Usage() {
     std::fputs(kUsageText, stderr);
@@ -204,71 +211,99 @@ std::string EndedAccount(const std::string& id, int state, const std::string& me
     return "the queue " + ended + " " + id + (message.empty() ? "" : ": " + message);
 }
 
-// Once the document printed: whether the queue's PPD, read now, still has
-// the driver's own filter lines alone. The scheduler can lose its PPD while
-// the document waits (its rewrite on a full disk leaves it empty), or take
-// another line added meanwhile, and then print the document without the
-// ticket; the PPD may also have changed only after the document printed,
-// which the host cannot tell apart. The ticket itself is not looked up
-// again: later prints may have let it go.
-int CheckTicketFilter(const SchedulerConnection& scheduler, const std::string& queue, const std::string& id) {
-    const QueuePpd queuePpd(scheduler, queue);
-    if (!queuePpd.answered()) {
-        return Fail(id + " printed, but whether behind its ticket is unknown: " + scheduler.failure(), kNotSeenPrinted);
-    }
-    std::string lost = "the queue has no PPD";
-    ppd_file_t* ppd = queuePpd.file().empty() ? nullptr : ppdOpenFile(queuePpd.file().c_str());
-    const bool own = !queuePpd.file().empty() && FiltersAreTheDriversOwn(ppd, lost);
-    ppdClose(ppd);
-    return own ? 0 : Fail(id + " may have printed without its ticket: " + lost, kNotSeenPrinted);
-}
-
-// Once the document printed: whether the command job that carried its
-// ticket, which the queue runs ahead of it, completed. When the queue
-// stopped or ended it (lines the scheduler ran around the driver's filters,
-// though the PPD shows the driver's own again by now), no ticket was stored
-// for the document. A queue that no longer lists the job tells nothing.
-int CheckCommandJob(const SchedulerConnection& scheduler, const std::string& uri, const std::string& queue,
-                    int job, const std::string& ticketName) {
-    const std::string id = queue + "-" + std::to_string(job);
+// Why a command job of the document's ticket, which the queue runs ahead of
+// it, did not store that ticket: the last such job of this user before the
+// document was stopped or ended, or has not completed. "" when it completed,
+// or the queue no longer lists one, or the scheduler did not answer. The
+// host does not learn the id of the job the pane sent: this may be another
+// dialog's job of the same ticket.
+std::string CommandJobAccount(const SchedulerConnection& scheduler, const std::string& uri, const std::string& queue,
+                              int job, const std::string& ticketName) {
     const auto [command, status] = scheduler.lastJobBefore(uri, job, kCommandJobName, kTicketNameOption, ticketName);
-    if (command == 0 && scheduler.unanswered()) {
-        return Fail(id + " printed, but whether behind its ticket is unknown: " + scheduler.failure(), kNotSeenPrinted);
-    }
-    if (command == 0 || status.state == IPP_JSTATE_COMPLETED) return 0;
+    if (command == 0 || status.state == IPP_JSTATE_COMPLETED) return "";
     const std::string ended = status.state >= IPP_JSTATE_STOPPED
                                   ? std::string("was ") + (status.state == IPP_JSTATE_STOPPED
                                                                ? "stopped"
                                                                : ippEnumString("job-state", status.state))
                                   : "has not completed";
-    return Fail(id + " may have printed without its ticket: its command job " + queue + "-" + std::to_string(command) +
-                    " " + ended + (status.message.empty() ? "" : ": " + status.message),
-                kNotSeenPrinted);
+    return "its command job " + queue + "-" + std::to_string(command) + " " + ended +
+           (status.message.empty() ? "" : ": " + status.message);
+}
+
+// Why the queue's PPD, read once the document printed, may have carried it
+// around the ticket filter: it has no PPD, or other filter lines than the
+// driver's own; "" when it has those alone. The PPD may have changed only
+// after the document printed, or behind the scheduler's back, which the host
+// cannot tell apart.
+std::string FilterLinesAccount(const QueuePpd& queuePpd, ppd_file_t* ppd) {
+    std::string reason = "the queue has no PPD";
+    return !queuePpd.file().empty() && FiltersAreTheDriversOwn(ppd, reason) ? "" : reason;
+}
+
+// What the host can see of why the queue's ticket filter left no receipt for
+// the document of that type: the first of a command job of its ticket that
+// did not store it, filter lines of the queue's PPD that are not the
+// driver's, a later document's receipt in the place of its own, a type that
+// the queue does not send through the ticket filter.
+std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::string& queue, int job,
+                             const std::string& ticketName, const std::string& format, const QueuePpd& queuePpd,
+                             ppd_file_t* ppd) {
+    if (std::string account = CommandJobAccount(scheduler, LocalQueueUri(queue), queue, job, ticketName);
+        !account.empty()) {
+        return account;
+    }
+    if (std::string account = FilterLinesAccount(queuePpd, ppd); !account.empty()) return account;
+    const std::optional<Receipt> other = ReadReceipt(ppd, job);
+    if (other && other->job > job) {
+        return "the receipt of a later document, " + queue + "-" + std::to_string(other->job) + ", took the place of "
+               "its own";
+    }
+    if (!format.empty() && format != kPostScriptType) {
+        return "the scheduler took it for " + format + ", which does not go through the queue's ticket filter";
+    }
+    return "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, "
+           "through filter lines it read before they changed";
+}
+
+// Once the document of that type printed: 0 when the queue's ticket filter
+// left its receipt for this very document, naming its token and its ticket;
+// that is the one word that it printed behind its ticket. Otherwise
+// kNotSeenPrinted with what the host can see of why.
+int CheckReceipt(const SchedulerConnection& scheduler, const std::string& queue, int job,
+                 const std::string& ticketName, const std::string& token, const std::string& format) {
+    const std::string id = queue + "-" + std::to_string(job);
+    const QueuePpd queuePpd(scheduler, queue);
+    if (!queuePpd.answered()) {
+        return Fail(id + " printed, but whether behind its ticket is unknown: " + scheduler.failure(), kNotSeenPrinted);
+    }
+    ppd_file_t* ppd = queuePpd.file().empty() ? nullptr : ppdOpenFile(queuePpd.file().c_str());
+    const std::optional<Receipt> receipt = ReadReceipt(ppd, job);
+    const bool received = receipt && receipt->job == job && receipt->token == token && receipt->ticket == ticketName;
+    const std::string account = received ? "" : NoReceiptAccount(scheduler, queue, job, ticketName, format, queuePpd, ppd);
+    ppdClose(ppd);
+    return received ? 0 : Fail(id + " may have printed without its ticket: " + account, kNotSeenPrinted);
 }
 
 // Waits for the document's job to end, as an application's print progress
-// does: 0 once it printed behind the ticket filter. 1, saying why, when the
+// does: 0 once it printed and the ticket filter left its receipt. 1, saying why, when the
 // queue ended it otherwise; a job the queue stopped is canceled, so that it
 // does not print later without its ticket. kNotSeenPrinted, saying why, when
 // the host stops waiting first (the job held, the queue stopped, the bound
 // run out), the scheduler does not answer for the job within the bound (a
 // scheduler that restarts is asked again) or no longer knows it, or the
-// queue may have printed it around the driver's filters.
-int WaitForDocument(const std::string& queue, int job, const std::string& ticketName) {
+// queue's ticket filter left no receipt for it.
+int WaitForDocument(const std::string& queue, int job, const std::string& ticketName, const std::string& token) {
     const SchedulerConnection scheduler;
     const std::string uri = LocalQueueUri(queue);
     const std::string id = queue + "-" + std::to_string(job);
     for (;;) {
-        const auto [state, message] = scheduler.jobStatus(uri, job);
+        const auto [state, message, format] = scheduler.jobStatus(uri, job);
         if (state == 0 && scheduler.unanswered() && !scheduler.pastDeadline()) {
             std::this_thread::sleep_for(kJobPoll);
             continue;
         }
         if (state == 0) return Fail("the fate of " + id + " is unknown: " + scheduler.failure(), kNotSeenPrinted);
-        if (state == IPP_JSTATE_COMPLETED) {
-            const int commandJob = ticketName.empty() ? 0 : CheckCommandJob(scheduler, uri, queue, job, ticketName);
-            return commandJob != 0 ? commandJob : CheckTicketFilter(scheduler, queue, id);
-        }
+        if (state == IPP_JSTATE_COMPLETED) return CheckReceipt(scheduler, queue, job, ticketName, token, format);
         if (state >= IPP_JSTATE_STOPPED) {
             const bool canceled = state == IPP_JSTATE_STOPPED && scheduler.cancelJob(uri, job);
             return Fail(EndedAccount(id, state, message) + (canceled ? "; the host canceled it" : ""));
@@ -280,8 +315,8 @@ int WaitForDocument(const std::string& queue, int job, const std::string& ticket
     }
 }
 
-// Sends the document to the queue with the print settings as job options,
-// over a connection whose waits end by the bound, under the job name the
+// Sends the document to the queue with the print settings as job options and
+// a receipt token of its own, over a connection whose waits end by the bound, under the job name the
 // scheduler keeps for its title; prints the job's id as lp does and waits
 // for the job. A scheduler that stops answering gets nothing half-sent: the
 // connection closes and the scheduler drops the request.
@@ -292,6 +327,8 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
         const std::string text = key == kCopiesSetting ? platform::FormatInteger(value.integerValue()) : value.text();
         if (!text.empty()) count = cupsAddOption(key == kCopiesSetting ? "copies" : key.c_str(), text.c_str(), count, &jobOptions);
     }
+    const std::string token = NewReceiptToken();
+    count = cupsAddOption(kReceiptOption, token.c_str(), count, &jobOptions);
     const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
     SchedulerConnection scheduler;
     const int job = scheduler.printFile(options.printer, options.document, SchedulerJobName(title), count, jobOptions);
@@ -304,7 +341,7 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
     std::printf("request id is %s-%d\n", options.printer.c_str(), job);
     std::fflush(stdout);
     const platform::Value* ticketName = settings.values.find(kTicketNameOption);
-    return WaitForDocument(options.printer, job, ticketName ? ticketName->text() : "");
+    return WaitForDocument(options.printer, job, ticketName ? ticketName->text() : "", token);
 }
 
 // The dialog's Print button: the edit under way ends, then the pane decides.
