@@ -60,7 +60,7 @@ TEST(OwnTicketEndToEnd, HostsPrintingAtTheSameMomentEachPrintBehindTheirOwnTicke
     ASSERT_TRUE(cups.ready());
     TempDir folder;
     std::set<std::string> sent;
-    for (int hosts : {2, 4}) {
+    for (int hosts : {2, 4, 8}) {
         for (int round = 1; round <= 3; ++round) {
             std::vector<std::thread> threads;
             for (int host = 0; host < hosts; ++host) {
@@ -389,6 +389,7 @@ TEST(OwnTicketEndToEnd, DialogsPrintingOneTicketPrintBehindItWhenOneOfTheirComma
         for (int job = 2; job <= 5; ++job) {
             if (cups.jobDocument(job).starts_with("#CUPS-COMMAND")) last = job;
         }
+        ASSERT_NE(last, 0) << "no command job among jobs 2 to 5" << cups.log();
         EXPECT_EQ(RunClient(cups, {"cancel", "Lumaprex-" + std::to_string(last)}), "");
     });
     const TempDir folders[2];
