@@ -182,7 +182,7 @@ std::string NotThroughTheFilter(const std::string& type) {
 }
 const std::string kNoReceipt = PrintedBare(
     "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, through "
-    "filter lines it read before they changed");
+    "filter lines it read before they changed, or failed to write the receipt into the PPD");
 
 const Fault kFaults[] = {
     {"ReadOnlyPpdFolder", {.capture = true, .unprivileged = true}, false,

@@ -262,7 +262,7 @@ std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::st
         return "the scheduler took it for " + format + ", which does not go through the queue's ticket filter";
     }
     return "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, "
-           "through filter lines it read before they changed";
+           "through filter lines it read before they changed, or failed to write the receipt into the PPD";
 }
 
 // Once the document of that type printed: 0 when the queue's ticket filter
