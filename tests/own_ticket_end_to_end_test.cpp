@@ -172,12 +172,13 @@ std::string CheaperLineAroundTheTicketFilter(PrivateScheduler& cups) { return Li
 const std::string kOtherLine = kNotKept + "the queue's PPD has a filter line that the driver does not own: ";
 // What the host says of the faulted print's document (job 5 on a busy
 // queue, else 4) when the queue's ticket filter left no receipt for it: that
-// the scheduler took it for a type the filter does not take, or else why not.
+// the scheduler took it for a type it prints as it stands, or else why not.
 std::string PrintedBare(const std::string& why, int job = 5) {
     return "lumaprex-print: Lumaprex-" + std::to_string(job) + " may have printed without its ticket: " + why + "\n";
 }
 std::string NotThroughTheFilter(const std::string& type) {
-    return PrintedBare("the scheduler took it for " + type + ", which does not go through the queue's ticket filter",
+    return PrintedBare("the scheduler took it for " + type + ", which it prints as it stands, without the queue's "
+                       "filters",
                        4);
 }
 const std::string kNoReceipt = PrintedBare(

@@ -32,6 +32,7 @@
 #include <cups/ppd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -56,8 +57,10 @@
 namespace {
 
 constexpr char kCopiesSetting[] = "com.apple.print.PrintSettings.PMCopies";
-// The type of the documents the queue sends through its ticket filter.
-constexpr char kPostScriptType[] = "application/postscript";
+// The types of document the scheduler prints as they stand, around every
+// filter of the queue: those it takes for a printer's own language (PCL, say)
+// and those it cannot tell.
+constexpr std::string_view kRawTypes[] = {"application/vnd.cups-raw", "application/octet-stream"};
 // The copies field's range.
 constexpr int kMostCopies = 99999;
 
@@ -103,7 +106,7 @@ constexpr char kStatusText[] =
     "     the queue's ticket filter did not report it; the host then names what it\n"
     "     can see: a command job of its ticket that did not complete, filter lines\n"
     "     of the queue's PPD that are not the driver's, or a type of document that\n"
-    "     does not go through that filter\n";
+    "     the scheduler prints as it stands, without the queue's filters\n";
 
 int Usage() {
     std::fputs(kUsageText, stderr);
@@ -244,7 +247,7 @@ std::string FilterLinesAccount(const QueuePpd& queuePpd, ppd_file_t* ppd) {
 // the document of that type: the first of a command job of its ticket that
 // did not store it, filter lines of the queue's PPD that are not the
 // driver's, a later document's receipt in the place of its own, a type that
-// the queue does not send through the ticket filter.
+// the scheduler prints around every filter.
 std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::string& queue, int job,
                              const std::string& ticketName, const std::string& format, const QueuePpd& queuePpd,
                              ppd_file_t* ppd) {
@@ -258,8 +261,8 @@ std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::st
         return "the receipt of a later document, " + queue + "-" + std::to_string(other->job) + ", took the place of "
                "its own";
     }
-    if (!format.empty() && format != kPostScriptType) {
-        return "the scheduler took it for " + format + ", which does not go through the queue's ticket filter";
+    if (std::ranges::find(kRawTypes, format) != std::end(kRawTypes)) {
+        return "the scheduler took it for " + format + ", which it prints as it stands, without the queue's filters";
     }
     return "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, "
            "through filter lines it read before they changed, or failed to write the receipt into the PPD";
