@@ -124,12 +124,14 @@ std::optional<std::string> QueueFailure(const SchedulerConnection& scheduler, co
                                         std::string_view printerId, const std::string& ticketName) {
     const auto sent = std::chrono::steady_clock::now();
     for (;;) {
-        const auto [state, message, format] = scheduler.jobStatus(uri, job);
+        const JobStatus status = scheduler.jobStatus(uri, job);
+        const int state = status.state;
         if (state == IPP_JSTATE_COMPLETED) {
             return ticketName.empty() ? std::nullopt : PpdFailure(scheduler, printerId, ticketName);
         }
         if (state >= IPP_JSTATE_STOPPED) {
-            const std::string account = message.empty() ? std::string("the job was ") + ippEnumString("job-state", state) : message;
+            const std::string account =
+                status.message.empty() ? std::string("the job was ") + ippEnumString("job-state", state) : status.message;
             Trace("the queue did not keep the job ticket: " + account);
             return account;
         }

@@ -140,7 +140,8 @@ bool SchedulerConnection::isClass(const std::string& uri) const {
 }
 
 JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const {
-    static const char* const kWanted[] = {"job-state", "job-printer-state-message", "document-format"};
+    static const char* const kWanted[] = {"job-state", "job-printer-state-message", "document-format",
+                                          "time-at-processing", "job-printer-uri"};
     ipp_t* request = QueueRequest(IPP_OP_GET_JOB_ATTRIBUTES, uri, job);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(kWanted), nullptr,
                   kWanted);
@@ -152,6 +153,9 @@ JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const 
     status.message = message ? message : "";
     const char* format = ippGetString(ippFindAttribute(response, "document-format", IPP_TAG_MIMETYPE), 0, nullptr);
     status.format = format ? format : "";
+    status.started = ippGetInteger(ippFindAttribute(response, "time-at-processing", IPP_TAG_INTEGER), 0);
+    const char* printer = ippGetString(ippFindAttribute(response, "job-printer-uri", IPP_TAG_URI), 0, nullptr);
+    status.printerUri = printer ? printer : "";
     ippDelete(response);
     return status;
 }

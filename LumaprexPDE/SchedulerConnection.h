@@ -27,11 +27,14 @@ std::string LocalQueueUri(std::string_view queue);
 std::string SchedulerJobName(std::string_view title);
 
 // What the scheduler says of a job: its state (0 when it did not answer),
-// its last message and the type it took its document for.
+// its last message, the type it took its document for, when it started its
+// last attempt at printing it (0 before the first) and the queue it is on.
 struct JobStatus {
     int state = 0;
     std::string message;
     std::string format;
+    long long started = 0;
+    std::string printerUri;
 };
 
 class SchedulerConnection {
@@ -53,7 +56,7 @@ public:
     // Sends the request (which it deletes), with the file when one is named,
     // and takes the answer; null, noted as unanswered, when none came.
     ipp_t* exchange(ipp_t* request, const char* resource, const char* file = nullptr) const;
-    // The job's state, message and document type, asked of the queue's URI.
+    // The job's status, asked of the queue's URI.
     JobStatus jobStatus(const std::string& uri, int job) const;
     // The queue's state (idle, processing or stopped); 0 when the scheduler
     // did not answer for it.

@@ -16,10 +16,29 @@ bool IsLowerHex(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
-// A receipt's value: the job's id, the token and the ticket's name, joined
-// by commas, none of which the three hold.
-std::string ReceiptValue(int job, std::string_view token, std::string_view ticket) {
-    return std::to_string(job).append(",").append(token).append(",").append(ticket);
+bool IsWritable(const Receipt& receipt) {
+    return receipt.job > 0 && receipt.started >= 0 && IsReceiptToken(receipt.token) && IsTicketName(receipt.ticket);
+}
+
+// A receipt's value: the job's id, the attempt's start, the token and the
+// ticket's name, joined by commas, which none of the four holds.
+std::string ReceiptValue(const Receipt& receipt) {
+    return std::to_string(receipt.job)
+        .append(",")
+        .append(std::to_string(receipt.started))
+        .append(",")
+        .append(receipt.token)
+        .append(",")
+        .append(receipt.ticket);
+}
+
+// Reads a whole number and the comma after it from the front of the text.
+template <typename Number>
+bool TakeNumber(std::string_view& text, Number& number) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end == text.data() + text.size() || *end != ',') return false;
+    text.remove_prefix(static_cast<std::size_t>(end - text.data()) + 1);
+    return true;
 }
 
 }  // namespace
@@ -45,9 +64,9 @@ std::string ReceiptKeyword(int job) {
     return keyword;
 }
 
-bool WriteReceipt(std::FILE* out, int job, std::string_view token, std::string_view ticket) {
-    if (job < 1 || !IsReceiptToken(token) || !IsTicketName(ticket)) return false;
-    const std::string line = "PPD: " + ReceiptKeyword(job) + "=" + ReceiptValue(job, token, ticket) + "\n";
+bool WriteReceipt(std::FILE* out, const Receipt& receipt) {
+    if (!IsWritable(receipt)) return false;
+    const std::string line = "PPD: " + ReceiptKeyword(receipt.job) + "=" + ReceiptValue(receipt) + "\n";
     return std::fwrite(line.data(), 1, line.size(), out) == line.size() && std::fflush(out) == 0;
 }
 
@@ -55,20 +74,14 @@ std::optional<Receipt> ReadReceipt(ppd_file_t* ppd, int job) {
     const ppd_attr_t* attr = ppd && job > 0 ? ppdFindAttr(ppd, ReceiptKeyword(job).c_str(), nullptr) : nullptr;
     if (!attr || !attr->value) return std::nullopt;
     const std::string_view value = attr->value;
+    std::string_view rest = value;
     Receipt receipt;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), receipt.job);
-    const std::size_t first = static_cast<std::size_t>(end - value.data());
-    const std::size_t second = value.find(',', first + 1);
-    if (error != std::errc() || receipt.job < 1 || first >= value.size() || value[first] != ',' ||
-        second == std::string_view::npos) {
-        return std::nullopt;
-    }
-    receipt.token = value.substr(first + 1, second - first - 1);
-    receipt.ticket = value.substr(second + 1);
-    // Only the value the filter writes: no sign or leading zero in the id.
-    if (ReceiptValue(receipt.job, receipt.token, receipt.ticket) != value || !IsReceiptToken(receipt.token) ||
-        !IsTicketName(receipt.ticket)) {
-        return std::nullopt;
-    }
+    if (!TakeNumber(rest, receipt.job) || !TakeNumber(rest, receipt.started)) return std::nullopt;
+    const std::size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    receipt.token = rest.substr(0, comma);
+    receipt.ticket = rest.substr(comma + 1);
+    // Only the value the filter writes: no sign or leading zero in a number.
+    if (!IsWritable(receipt) || ReceiptValue(receipt) != value) return std::nullopt;
     return receipt;
 }

@@ -120,22 +120,38 @@ ppd_file_t* openQueuePpd(std::FILE* messages) {
     return nullptr;
 }
 
+// A whole number of the text as it stands; false for anything else.
+template <typename Number>
+bool ReadNumber(const char* text, Number& number) {
+    const char* end = text + std::strlen(text);
+    const auto [after, error] = std::from_chars(text, end, number);
+    return error == std::errc() && after == end;
+}
+
 // Once the job went out whole behind the ticket it names: the receipt of a
-// job that carries a receipt token, the filter's word that this very job
-// printed behind its ticket. A job with a token that cannot go in a receipt
-// is told in a "DEBUG:" line and goes without one.
-void leaveReceipt(const char* jobArgument, const char* options, std::FILE* messages) {
+// job that carries a receipt token, the filter's word that this attempt at
+// printing this very job went behind its ticket. A receipt the PPD holds
+// already (the scheduler trying the job again within the second) is not
+// written again. A job whose receipt cannot be written, for a token or an
+// attempt's start of another form, is told in a "DEBUG:" line and goes
+// without one.
+void leaveReceipt(ppd_file_t* ppd, const char* jobArgument, const char* options, std::FILE* messages) {
     const JobOptions job(options);
     const char* name = job.value(kTicketNameOption);
     const char* token = job.value(kReceiptOption);
+    const char* started = job.value(kAttemptStartOption);
     if (!name || !token) {
         return;
     }
-    int id = 0;
-    const char* end = jobArgument + std::strlen(jobArgument);
-    if (std::from_chars(jobArgument, end, id).ptr != end || !WriteReceipt(messages, id, token, name)) {
-        std::fprintf(messages, "DEBUG: No receipt for job \"%s\" with the receipt token \"%s\"\n", jobArgument,
-                     token);
+    Receipt receipt{.token = token, .ticket = name};
+    const bool readable =
+        ReadNumber(jobArgument, receipt.job) && started && ReadNumber(started, receipt.started);
+    if (readable && ReadReceipt(ppd, receipt.job) == receipt) {
+        return;
+    }
+    if (!readable || !WriteReceipt(messages, receipt)) {
+        std::fprintf(messages, "DEBUG: No receipt for job \"%s\" with the receipt token \"%s\" started at \"%s\"\n",
+                     jobArgument, token, started ? started : "");
     }
 }
 
@@ -186,7 +202,7 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
         std::fprintf(messages, "ERROR: Unable to write the job: %s\n", std::strerror(closed ? error : errno));
         return 1;
     }
-    leaveReceipt(argv[1], argv[5], messages);
+    leaveReceipt(ppd, argv[1], argv[5], messages);
     return 0;
 }
 

@@ -37,7 +37,7 @@ void CheckReceiptReader(const std::string& value) {
     char* buffer = nullptr;
     std::size_t length = 0;
     std::FILE* out = open_memstream(&buffer, &length);
-    FUZZ_CHECK(WriteReceipt(out, receipt->job, receipt->token, receipt->ticket), "receipt read is one written");
+    FUZZ_CHECK(WriteReceipt(out, *receipt), "receipt read is one written");
     std::fclose(out);
     const std::string line(buffer, length);
     std::free(buffer);

@@ -4,6 +4,7 @@
 // print types a charge number and marks its document with it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <zlib.h>
 
 #include <regex>
 #include <set>
@@ -21,10 +22,18 @@ const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
 
 // Prints, after the actions, a document (the PostScript job unless given)
 // marked after its first line with the charge number typed.
+// With gzipped, the file is the document compressed by gzip.
 RunResult PrintMarked(const PrivateScheduler& cups, const TempDir& folder, const std::string& mark,
                       std::vector<std::string> actions = {}, const std::string& printer = "Lumaprex",
-                      std::string document = readFile(kJob)) {
-    writeFile(folder.file(mark), document.insert(document.find('\n') + 1, "%Mark: " + mark + "\n"));
+                      std::string document = readFile(kJob), bool gzipped = false) {
+    document.insert(document.find('\n') + 1, "%Mark: " + mark + "\n");
+    if (gzipped) {
+        gzFile file = gzopen(folder.file(mark).c_str(), "wb");
+        gzwrite(file, document.data(), static_cast<unsigned>(document.size()));
+        gzclose(file);
+    } else {
+        writeFile(folder.file(mark), document);
+    }
     actions.insert(actions.end(), {"click notificationButtom", "type chargeNumberEditField " + mark, "end", "print"});
     std::vector<std::string> arguments = {kHost, "--printer", printer, "--title", mark};
     for (const std::string& action : actions) arguments.insert(arguments.end(), {"--do", action});
@@ -101,6 +110,7 @@ struct Fault {
     const char* printer = "Lumaprex";              // the queue the faulted print goes to
     std::string document = readFile(kJob);         // what it prints
     bool commandFilePrints = false;                // the queue prints its command file raw
+    bool gzipped = false;                          // the document's file is compressed by gzip
 };
 
 const std::string kNotKept = "alert: The printer's queue could not keep the job ticket (";
@@ -128,15 +138,6 @@ void WaitForTheDocument(const PrivateScheduler& cups) {
     }
 }
 
-// Waits until the queue started the first program for it, filter or backend.
-void WaitForTheDocumentStarted(const PrivateScheduler& cups) {
-    for (int waited = 0; waited < kJobTimeoutSeconds * 10; ++waited) {
-        if (cups.log().find("[Job 5] Started ") != std::string::npos) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    ADD_FAILURE() << "the queue did not start the document" << cups.log();
-}
-
 // The queue's PPD made the given one (the shipped one unless said) with its
 // filter lines replaced.
 std::string FilterLinesReplaced(PrivateScheduler& cups, const std::string& lines, const std::string& replacement,
@@ -146,6 +147,40 @@ std::string FilterLinesReplaced(PrivateScheduler& cups, const std::string& lines
     EXPECT_NE(ppd, from);
     writeFile(folder.file("queue.ppd"), ppd);
     return RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-P", folder.file("queue.ppd")});
+}
+
+// Raw lines in place of the driver's filter lines of the given PPD.
+std::string RawFilterLines(PrivateScheduler& cups, const std::string& from) {
+    return FilterLinesReplaced(cups, R"re(\*cupsFilter2: "(\S+) \S+ \d+ \S+")re",
+                               R"re(*cupsFilter2: "$1 application/vnd.cups-raw 0 -")re", from);
+}
+
+// The PPD with the driver's filter lines in place of the raw ones.
+std::string DriverLinesPutBack(std::string ppd) {
+    for (const std::string& line : splitLines(readFile(kShippedPpd))) {
+        if (!line.starts_with("*cupsFilter2: \"")) continue;
+        const std::string source = line.substr(15, line.find(' ', 15) - 15);
+        const std::string raw = "*cupsFilter2: \"" + source + " application/vnd.cups-raw 0 -\"";
+        if (const std::size_t at = ppd.find(raw); at != std::string::npos) ppd.replace(at, raw.size(), line);
+    }
+    return ppd;
+}
+
+// The printer holds every job of the queue for 4 s before it takes it.
+std::string SlowPrinter(PrivateScheduler& cups) {
+    return RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-o", "capture-delay-default=4"});
+}
+
+// Waits until the scheduler's log holds the text that many times.
+void WaitForLog(const PrivateScheduler& cups, const std::string& text, int times = 1) {
+    for (int waited = 0; waited < kJobTimeoutSeconds * 10; ++waited) {
+        const std::string log = cups.log();
+        int found = 0;
+        for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++found;
+        if (found >= times) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ADD_FAILURE() << "the scheduler's log does not hold " << times << " times: " << text << cups.log();
 }
 
 // One more filter line after the ticket filter's.
@@ -292,11 +327,11 @@ const Fault kFaults[] = {
          EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, cups.queuePpd()), "");
      }},
     // The same line taken out of the PPD file by hand once the queue started
-    // the document, which the printer then holds for 2 s: the PPD read
+    // the document, which the printer then holds for 4 s: the PPD read
     // afterwards has the driver's lines alone.
     {"PpdGainsALineWhileTheDocumentWaitsAndLosesItBehindTheSchedulersBack", {.capture = true}, false,
      [](PrivateScheduler& cups) {
-         const std::string slow = RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-o", "capture-delay-default=2"});
+         const std::string slow = SlowPrinter(cups);
          return slow.empty() ? BusyQueue(cups) : slow;
      },
      4,
@@ -305,25 +340,66 @@ const Fault kFaults[] = {
          WaitForTheDocument(cups);
          const std::string before = cups.queuePpd();
          EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, before), "");
-         WaitForTheDocumentStarted(cups);
+         WaitForLog(cups, "[Job 5] Started ");
          writeFile(cups.ppdFolder() + "/Lumaprex.ppd", before);
      }},
     // The scheduler prints what it does not take for PostScript without any
     // of the queue's filters: PCL, and a file of no known type.
-    {"PclDocument", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 4,
+    // The place of its receipt holds another's, from before a restart of the
+    // scheduler without its job history.
+    {"PclDocument", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         writeFile(cups.ppdFolder() + "/Lumaprex.ppd",
+                   cups.queuePpd() + "*EXRECEIPT04: 36,1," + std::string(32, 'a') + "," + TicketName("") + "\n");
+         return std::string();
+     },
+     4,
      NotThroughTheFilter("application/vnd.cups-raw"),
      Printed::kWithoutTicket, nullptr, "Lumaprex", "\033%-12345X@PJL ENTER LANGUAGE=PCL\n\033Ehello\n"},
     {"DocumentOfNoKnownType", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 4,
      NotThroughTheFilter("application/octet-stream"),
      Printed::kWithoutTicket, nullptr, "Lumaprex", std::string("\0\1 data\n", 8)},
+    // A document compressed by gzip, which the scheduler types by what it
+    // holds: the host says so, and the scheduler expands it.
+    {"GzipCompressedDocument", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 0, "",
+     Printed::kBehindItsTicket, nullptr, "Lumaprex", readFile(kJob), false, true},
+    // Raw lines given with lpadmin once the ticket filter reported the
+    // document, which the printer holds for 4 s: the scheduler prints it
+    // again through them, and the driver's lines are written back by hand
+    // once it has: the PPD holds the receipt of the first attempt alone.
+    {"QueueChangedOnceTheDocumentWasReportedAndPutRightByHand", {.capture = true}, false, SlowPrinter, 4,
+     PrintedBare("the queue's ticket filter reported an earlier attempt at printing it, not the last: the scheduler "
+                 "printed it again (once the queue changed, or once the scheduler restarted)",
+                 4),
+     Printed::kWithoutTicket,
+     [](PrivateScheduler& cups) {
+         WaitForLog(cups, "[Job 4] PPD: EXRECEIPT04=");
+         EXPECT_EQ(RawFilterLines(cups, cups.queuePpd()), "");
+         WaitForLog(cups, "[Job 4] Job restarted because the printer was modified.");
+         WaitForLog(cups, "[Job 4] Started backend", 2);
+         writeFile(cups.ppdFolder() + "/Lumaprex.ppd", DriverLinesPutBack(cups.queuePpd()));
+     }},
+    // The scheduler moves the document to a raw queue while the printer
+    // holds it, after the ticket filter reported it.
+    {"DocumentMovedToARawQueueOnceReported", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         const std::string slow = SlowPrinter(cups);
+         return slow.empty() ? RunClient(cups, {"lpadmin", "-p", "Plain", "-E", "-v", "capture:" + cups.captureFolder(),
+                                                "-m", "raw"})
+                             : slow;
+     },
+     4, PrintedBare("the scheduler moved it to /printers/Plain", 4), Printed::kWithoutTicket,
+     [](PrivateScheduler& cups) {
+         WaitForLog(cups, "[Job 4] PPD: EXRECEIPT04=");
+         EXPECT_EQ(RunClient(cups, {"lpmove", "Lumaprex-4", "Plain"}), "");
+     }},
     // Raw lines given with lpadmin, then the driver's written back into the
     // PPD file by hand: the scheduler runs the lines it loaded, the command
     // file too goes raw, and the PPD shows the driver's lines.
     {"RawLinesLoadedAndTheDriversWrittenBackByHandOnABusyQueue", {.capture = true}, false,
      [](PrivateScheduler& cups) {
          const std::string driver = cups.queuePpd();
-         std::string made = FilterLinesReplaced(cups, R"re(\*cupsFilter2: "(\S+) \S+ \d+ \S+")re",
-                                                R"re(*cupsFilter2: "$1 application/vnd.cups-raw 0 -")re", driver);
+         std::string made = RawFilterLines(cups, driver);
          if (made.empty()) writeFile(cups.ppdFolder() + "/Lumaprex.ppd", driver);
          return made.empty() ? BusyQueue(cups) : made;
      },
@@ -355,7 +431,7 @@ TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
     });
     const RunResult print = PrintMarked(cups, folder, "200",
                                         fault.largeTicket ? LargeTicket(folder) : std::vector<std::string>{},
-                                        fault.printer, fault.document);
+                                        fault.printer, fault.document, fault.gzipped);
     during.join();
     EXPECT_EQ(print.status, fault.status) << print.err;
     EXPECT_NE(print.err.find(fault.told), std::string::npos) << print.err << cups.log();

@@ -277,14 +277,18 @@ TEST_F(PostScriptFilterProgram, DamagedStoredTicketLeavesTheJobAsItIs) {
 }
 
 // The receipt is the filter's last word, for a job that went out whole
-// behind the ticket it names and carries a token; any other job leaves none.
+// behind the ticket it names and carries a token; any other job leaves none,
+// and so does one whose receipt the PPD holds already.
 TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheTicketItNames) {
     const std::string ticket = "%!PS-Adobe-3.0\r\n%VLXCopies 2\r\n%%EndComments\r\n";
-    const std::string named = std::string(kTicketNameOption) + "=" + TicketName(ticket);
+    const std::string name = TicketName(ticket);
+    const std::string named = std::string(kTicketNameOption) + "=" + name;
     const std::string token = "0123456789abcdef0123456789abcdef";
-    const std::string withToken = std::string(kReceiptOption) + "=" + token;
+    const std::string receipt = named + " " + kReceiptOption + "=" + token + " time-at-processing=1796909558";
     const std::string noReceipt = "DEBUG: No receipt for job \"";
-    writeQueuePpd(dir_.file("queue.ppd"), storedItems(ticket, "alice", true));
+    const Items stored = storedItems(ticket, "alice", true);
+    Items storedWithReceipt = stored;
+    storedWithReceipt.emplace_back("EXRECEIPT07", "7,1796909558," + token + "," + name);
     writeFile(dir_.file("job.ps"), "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n");
     const struct {
         const char* name;
@@ -294,28 +298,35 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
         int status;
         std::string err;
         const char* output = nullptr;
+        const Items* items = nullptr;
     } cases[] = {
-        {"named ticket and a token", "7", named + " " + withToken, nullptr, 0,
-         "PPD: EXRECEIPT07=7," + token + "," + TicketName(ticket) + "\n"},
-        {"job 39 in the place of job 7", "39", named + " " + withToken, nullptr, 0,
-         "PPD: EXRECEIPT07=39," + token + "," + TicketName(ticket) + "\n"},
+        {"named ticket and a token", "7", receipt, nullptr, 0,
+         "PPD: EXRECEIPT07=7,1796909558," + token + "," + name + "\n"},
+        {"job 39 in the place of job 7", "39", receipt, nullptr, 0,
+         "PPD: EXRECEIPT07=39,1796909558," + token + "," + name + "\n"},
+        {"the same receipt held already", "7", receipt, nullptr, 0, "", nullptr, &storedWithReceipt},
+        {"another attempt's receipt held", "7", named + " " + kReceiptOption + "=" + token + " time-at-processing=9",
+         nullptr, 0, "PPD: EXRECEIPT07=7,9," + token + "," + name + "\n", nullptr, &storedWithReceipt},
         {"no token", "7", named, nullptr, 0, ""},
-        {"a token but no ticket named", "7", withToken, nullptr, 0, ""},
-        {"a token of another form", "7", named + " " + kReceiptOption + "=0123ABCD", nullptr, 0,
-         noReceipt + "7\" with the receipt token \"0123ABCD\"\n"},
-        {"a job id of another form", "7x", named + " " + withToken, nullptr, 0,
-         noReceipt + "7x\" with the receipt token \"" + token + "\"\n"},
-        {"a ticket not kept", "7", std::string(kTicketNameOption) + "=" + TicketName("other") + " " + withToken,
-         nullptr, 1,
+        {"a token but no ticket named", "7", std::string(kReceiptOption) + "=" + token, nullptr, 0, ""},
+        {"a token of another form", "7", named + " " + kReceiptOption + "=0123ABCD time-at-processing=5", nullptr, 0,
+         noReceipt + "7\" with the receipt token \"0123ABCD\" started at \"5\"\n"},
+        {"no attempt's start", "7", named + " " + kReceiptOption + "=" + token, nullptr, 0,
+         noReceipt + "7\" with the receipt token \"" + token + "\" started at \"\"\n"},
+        {"a job id of another form", "7x", receipt, nullptr, 0,
+         noReceipt + "7x\" with the receipt token \"" + token + "\" started at \"1796909558\"\n"},
+        {"a ticket not kept", "7",
+         std::string(kTicketNameOption) + "=" + TicketName("other") + " " + kReceiptOption + "=" + token, nullptr, 1,
          "ERROR: The job ticket made for this job is not in the printer's queue (no ticket of that name is kept for "
          "the job's user); the job was not printed\n"},
-        {"a job not read to its end", "7", named + " " + withToken, "%!PS-Adobe-3.0\n%%Page: 1 1\nshow", 1,
+        {"a job not read to its end", "7", receipt, "%!PS-Adobe-3.0\n%%Page: 1 1\nshow", 1,
          "ERROR: Unable to read the job: Input/output error\n"},
-        {"an output that takes no more", "7", named + " " + withToken, nullptr, 1,
+        {"an output that takes no more", "7", receipt, nullptr, 1,
          "ERROR: Unable to write the job: No space left on device\n", "/dev/full"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        writeQueuePpd(dir_.file("queue.ppd"), c.items ? *c.items : stored);
         RunSetup setup;
         if (c.output) setup.stdoutFile = c.output;
         if (c.readBeforeTheFailure) setup.stdinDescriptor = inputFailingAfter(c.readBeforeTheFailure);

@@ -30,7 +30,9 @@
 // queue's ticket filter leaves for that very document in the queue's PPD.
 #include <cups/cups.h>
 #include <cups/ppd.h>
+#include <strings.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <charconv>
@@ -97,16 +99,19 @@ constexpr char kStatusText[] =
     "exit status:\n"
     "  0  the document printed, and the queue's ticket filter reported that it went\n"
     "     behind its ticket; or there was none to print\n"
-    "  1  the host or the queue failed, and said why; the document did not print\n"
+    "  1  the host or the queue failed, and said why; the document did not print,\n"
+    "     or not whole\n"
     "  2  the command line is not understood\n"
     "  3  the pane did not let the job print\n"
     "  4  the document was sent, but the host did not see it print behind its ticket:\n"
     "     it was held, pending or still printing, or its queue stopped, when the host\n"
     "     stopped waiting, the scheduler did not answer for it, or it printed but\n"
-    "     the queue's ticket filter did not report it; the host then names what it\n"
-    "     can see: a command job of its ticket that did not complete, filter lines\n"
-    "     of the queue's PPD that are not the driver's, or a type of document that\n"
-    "     the scheduler prints as it stands, without the queue's filters\n";
+    "     the queue's ticket filter did not report its last attempt at printing it;\n"
+    "     the host then names what it can see: the job moved to another queue, a\n"
+    "     command job of its ticket that did not complete, filter lines of the\n"
+    "     queue's PPD that are not the driver's, a type the scheduler prints as it\n"
+    "     stands, a receipt of an earlier attempt or of another document in the\n"
+    "     PPD, or none of these\n";
 
 int Usage() {
     std::fputs(kUsageText, stderr);
@@ -243,48 +248,78 @@ std::string FilterLinesAccount(const QueuePpd& queuePpd, ppd_file_t* ppd) {
     return !queuePpd.file().empty() && FiltersAreTheDriversOwn(ppd, reason) ? "" : reason;
 }
 
-// What the host can see of why the queue's ticket filter left no receipt for
-// the document of that type: the first of a command job of its ticket that
-// did not store it, filter lines of the queue's PPD that are not the
-// driver's, a later document's receipt in the place of its own, a type that
-// the scheduler prints around every filter.
+// The queue the job printed on, as its status names it: the resource of its
+// printer URI, such as "/printers/Lumaprex"; "" when there is none.
+std::string QueueOfJob(const JobStatus& status) {
+    char scheme[32], user[256], host[256], resource[1024];
+    int port = 0;
+    if (httpSeparateURI(HTTP_URI_CODING_ALL, status.printerUri.c_str(), scheme, sizeof scheme, user, sizeof user,
+                        host, sizeof host, &port, resource, sizeof resource) < HTTP_URI_STATUS_OK) {
+        return "";
+    }
+    return resource;
+}
+
+// Whether the job printed on the queue, which the scheduler names whatever
+// the case of its name; one moved to another printed there.
+bool PrintedOnTheQueue(const JobStatus& status, const std::string& queue) {
+    return strcasecmp(QueueOfJob(status).c_str(), ("/printers/" + queue).c_str()) == 0;
+}
+
+// What the host can see of why it cannot take the queue's PPD for the word
+// that the last attempt at printing the document went behind its ticket, the
+// first of: the job moved to another queue, a command job of its ticket that
+// did not store it, filter lines of the PPD that are not the driver's (a
+// receipt may be from an attempt through them before they changed), a type
+// that the scheduler prints around every filter, the receipt of an earlier
+// attempt, another document's receipt in the place of its own; "" when none
+// of these holds and the PPD holds the receipt of its last attempt.
 std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::string& queue, int job,
-                             const std::string& ticketName, const std::string& format, const QueuePpd& queuePpd,
-                             ppd_file_t* ppd) {
+                             const std::string& ticketName, const JobStatus& status, const QueuePpd& queuePpd,
+                             ppd_file_t* ppd, const std::optional<Receipt>& receipt, const Receipt& expected) {
+    const bool onTheQueue = PrintedOnTheQueue(status, queue);
+    const std::string filterLines = FilterLinesAccount(queuePpd, ppd);
+    if (onTheQueue && filterLines.empty() && receipt == expected) return "";
+    if (!onTheQueue) return "the scheduler moved it to " + QueueOfJob(status);
     if (std::string account = CommandJobAccount(scheduler, LocalQueueUri(queue), queue, job, ticketName);
         !account.empty()) {
         return account;
     }
-    if (std::string account = FilterLinesAccount(queuePpd, ppd); !account.empty()) return account;
-    const std::optional<Receipt> other = ReadReceipt(ppd, job);
-    if (other && other->job > job) {
-        return "the receipt of a later document, " + queue + "-" + std::to_string(other->job) + ", took the place of "
-               "its own";
+    if (!filterLines.empty()) return filterLines;
+    if (std::ranges::find(kRawTypes, status.format) != std::end(kRawTypes)) {
+        return "the scheduler took it for " + status.format + ", which it prints as it stands, without the queue's "
+               "filters";
     }
-    if (std::ranges::find(kRawTypes, format) != std::end(kRawTypes)) {
-        return "the scheduler took it for " + format + ", which it prints as it stands, without the queue's filters";
+    if (receipt && receipt->job == job && receipt->token == expected.token && receipt->ticket == ticketName) {
+        return "the queue's ticket filter reported an earlier attempt at printing it, not the last: the scheduler "
+               "printed it again (once the queue changed, or once the scheduler restarted)";
+    }
+    if (receipt) {
+        return "the place of its receipt holds that of another document, " + queue + "-" +
+               std::to_string(receipt->job);
     }
     return "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, "
            "through filter lines it read before they changed, or failed to write the receipt into the PPD";
 }
 
-// Once the document of that type printed: 0 when the queue's ticket filter
-// left its receipt for this very document, naming its token and its ticket;
-// that is the one word that it printed behind its ticket. Otherwise
-// kNotSeenPrinted with what the host can see of why.
+// Once the document printed: 0 when the queue's ticket filter left the
+// receipt of the last attempt at printing this very document, naming its
+// token and its ticket, on this queue, whose PPD still has the driver's
+// filter lines alone; that is the one word that it printed behind its
+// ticket. Otherwise kNotSeenPrinted with what the host can see of why.
 int CheckReceipt(const SchedulerConnection& scheduler, const std::string& queue, int job,
-                 const std::string& ticketName, const std::string& token, const std::string& format) {
+                 const std::string& ticketName, const std::string& token, const JobStatus& status) {
     const std::string id = queue + "-" + std::to_string(job);
     const QueuePpd queuePpd(scheduler, queue);
     if (!queuePpd.answered()) {
         return Fail(id + " printed, but whether behind its ticket is unknown: " + scheduler.failure(), kNotSeenPrinted);
     }
     ppd_file_t* ppd = queuePpd.file().empty() ? nullptr : ppdOpenFile(queuePpd.file().c_str());
-    const std::optional<Receipt> receipt = ReadReceipt(ppd, job);
-    const bool received = receipt && receipt->job == job && receipt->token == token && receipt->ticket == ticketName;
-    const std::string account = received ? "" : NoReceiptAccount(scheduler, queue, job, ticketName, format, queuePpd, ppd);
+    const Receipt expected{.job = job, .started = status.started, .token = token, .ticket = ticketName};
+    const std::string account =
+        NoReceiptAccount(scheduler, queue, job, ticketName, status, queuePpd, ppd, ReadReceipt(ppd, job), expected);
     ppdClose(ppd);
-    return received ? 0 : Fail(id + " may have printed without its ticket: " + account, kNotSeenPrinted);
+    return account.empty() ? 0 : Fail(id + " may have printed without its ticket: " + account, kNotSeenPrinted);
 }
 
 // Waits for the document's job to end, as an application's print progress
@@ -300,16 +335,17 @@ int WaitForDocument(const std::string& queue, int job, const std::string& ticket
     const std::string uri = LocalQueueUri(queue);
     const std::string id = queue + "-" + std::to_string(job);
     for (;;) {
-        const auto [state, message, format] = scheduler.jobStatus(uri, job);
+        const JobStatus status = scheduler.jobStatus(uri, job);
+        const int state = status.state;
         if (state == 0 && scheduler.unanswered() && !scheduler.pastDeadline()) {
             std::this_thread::sleep_for(kJobPoll);
             continue;
         }
         if (state == 0) return Fail("the fate of " + id + " is unknown: " + scheduler.failure(), kNotSeenPrinted);
-        if (state == IPP_JSTATE_COMPLETED) return CheckReceipt(scheduler, queue, job, ticketName, token, format);
+        if (state == IPP_JSTATE_COMPLETED) return CheckReceipt(scheduler, queue, job, ticketName, token, status);
         if (state >= IPP_JSTATE_STOPPED) {
             const bool canceled = state == IPP_JSTATE_STOPPED && scheduler.cancelJob(uri, job);
-            return Fail(EndedAccount(id, state, message) + (canceled ? "; the host canceled it" : ""));
+            return Fail(EndedAccount(id, state, status.message) + (canceled ? "; the host canceled it" : ""));
         }
         if (const std::string why = NotPrintedYet(scheduler, uri, state); !why.empty()) {
             return Fail("stopped waiting for " + id + ", which has not printed: " + why, kNotSeenPrinted);
@@ -317,6 +353,58 @@ int WaitForDocument(const std::string& queue, int job, const std::string& ticket
         std::this_thread::sleep_for(kJobPoll);
     }
 }
+
+// The file the host sends for a document: the document itself, or, for one
+// compressed by gzip, the document expanded into a temporary file that goes
+// with the object, as the CUPS library's own print call sends it. The
+// scheduler types such a document by what it holds once expanded, but would
+// hand the compressed bytes to the queue's filters and the printer.
+class DocumentToSend {
+public:
+    explicit DocumentToSend(const std::string& document) : m_send(document) {
+        if (!Compressed(document)) return;
+        m_expanded = true;
+        m_send = Expanded(document);
+    }
+    ~DocumentToSend() {
+        if (m_expanded && !m_send.empty()) unlink(m_send.c_str());
+    }
+    DocumentToSend(const DocumentToSend&) = delete;
+    DocumentToSend& operator=(const DocumentToSend&) = delete;
+    // "" for a compressed document that does not expand whole.
+    const std::string& file() const { return m_send; }
+
+private:
+    static bool Compressed(const std::string& file) {
+        unsigned char magic[2] = {};
+        std::FILE* in = std::fopen(file.c_str(), "rb");
+        const bool read = in && std::fread(magic, 1, sizeof magic, in) == sizeof magic;
+        if (in) std::fclose(in);
+        return read && magic[0] == 0x1f && magic[1] == 0x8b;
+    }
+    // A temporary file holding the whole stream expanded; "" for a stream
+    // cut short or damaged, or a file that cannot be written.
+    static std::string Expanded(const std::string& document) {
+        char name[1024] = "";
+        cups_file_t* out = cupsTempFile2(name, sizeof name);
+        gzFile in = gzopen(document.c_str(), "rb");
+        char block[65536];
+        int read = 0;
+        bool written = out && in;
+        while (written && (read = gzread(in, block, sizeof block)) > 0) {
+            written = cupsFileWrite(out, block, static_cast<std::size_t>(read)) == read;
+        }
+        const bool whole = in && gzclose_r(in) == Z_OK && written && read == 0;
+        if ((out && cupsFileClose(out) != 0) || !whole) {
+            if (*name) unlink(name);
+            return "";
+        }
+        return name;
+    }
+
+    std::string m_send;
+    bool m_expanded = false;
+};
 
 // Sends the document to the queue with the print settings as job options and
 // a receipt token of its own, over a connection whose waits end by the bound, under the job name the
@@ -333,8 +421,13 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
     const std::string token = NewReceiptToken();
     count = cupsAddOption(kReceiptOption, token.c_str(), count, &jobOptions);
     const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
+    const DocumentToSend document(options.document);
+    if (document.file().empty()) {
+        cupsFreeOptions(count, jobOptions);
+        return Fail("cannot print " + options.document + ": it is compressed and does not expand whole");
+    }
     SchedulerConnection scheduler;
-    const int job = scheduler.printFile(options.printer, options.document, SchedulerJobName(title), count, jobOptions);
+    const int job = scheduler.printFile(options.printer, document.file(), SchedulerJobName(title), count, jobOptions);
     cupsFreeOptions(count, jobOptions);
     // A document sent without an answer may have reached the queue.
     if (job == 0 && scheduler.documentSent() && scheduler.unanswered()) {
