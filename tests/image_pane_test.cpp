@@ -146,6 +146,8 @@ protected:
 
 TEST_F(ImagePane, AlignmentFieldsFollowTheirUnitMirrorAndSteppers) {
     drive({{"click imageAlignButton", "iaSide2XEditText", "0.00", "1 1 u0 0.00 0.00 0.00 0.00", "imageAlign", "1"},
+           {"type iaSide1XEditText 0.125", "iaSide1XEditText", "0.125", "1 1 u0 0.12 0.00 -0.12 0.00"},
+           {"end", "iaSide1XEditText", "0.12", "1 1 u0 0.12 0.00 -0.12 0.00", "imageAlignFrontX", "0.12"},
            {"type iaSide1XEditText 0.25", "iaSide2XEditText", "-0.25", "1 1 u0 0.25 0.00 -0.25 0.00"},
            {"type iaSide1YEditText 0.9", "iaSide2YEditText", "0.80", "1 1 u0 0.25 0.80 -0.25 0.80",
             "imageAlignBackX", "-0.25"},
@@ -170,6 +172,9 @@ TEST_F(ImagePane, AlignmentFieldsFollowTheirUnitMirrorAndSteppers) {
 TEST_F(ImagePane, EraseMarginsFollowTheirUnitMirrorAndSteppers) {
     drive({{"click edgeEraseButton", "eaSide2TopEditText", "0.00", "1 1 u0 0.00 0.00 0.00 0.00 / 0.00 0.00 0.00 0.00",
             "edgeErase", "1"},
+           {"type eaSide1TopEditText 0.045", "eaSide1TopEditText", "0.045",
+            "1 1 u0 0.05 0.00 0.00 0.00 / 0.05 0.00 0.00 0.00"},
+           {"end", "eaSide1TopEditText", "0.05", "1 1 u0 0.05 0.00 0.00 0.00 / 0.05 0.00 0.00 0.00"},
            {"type eaSide1TopEditText 1.5", "eaSide2TopEditText", "1.00",
             "1 1 u0 1.00 0.00 0.00 0.00 / 1.00 0.00 0.00 0.00"},
            {"type eaSide1LeftEditText -1", "eaSide2LeftEditText", "1.00",

@@ -3,9 +3,10 @@
 // box, a device that clears its boxes, a print mode that collates and drops
 // the covers, a template's signature size). The control, its summary row and
 // the ticket the printer received are read back and must agree; so also
-// after a factory reset and after templates the panes would not have saved
-// (an interleaved job not collated or with a cover, separators without
-// collate, image values turned a quarter, a mirror saved in portrait).
+// after a factory reset, in a second dialog that applies the template the
+// first saved, and after templates the panes would not have saved (an
+// interleaved job not collated or with a cover, separators without collate,
+// image values turned a quarter, a mirror saved in portrait).
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -55,6 +56,7 @@ struct Row {
     std::string actions;  // separated by "; ", ending on the tab of the controls
     std::vector<Check> checks;
     std::string alert = {};  // one the host shows
+    std::string again = {};  // a second dialog after the first, for the same checks
 };
 
 // A template in the folder holding only the job-setup and image values
@@ -95,6 +97,24 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
     const Check x30{"iaSide2XEditText", "[-0.30]", "Side 2 - X", "-0.30", shift, 2, "-21.60"};
     const Check x25{"iaSide2XEditText", "[0.25]", "Side 2 - X", "0.25", shift, 2, "18.00"};
     const Check y10{"iaSide2YEditText", "[-0.10]", "Side 2 - Y", "-0.10", shift, 3, "-7.20"};
+    // Typed with a third decimal, saved, and applied in a new dialog after a factory reset.
+    const std::string eighth = align + "type iaSide1XEditText 0.125; type iaSide1YEditText 0.063; end; "
+                                       "click edgeEraseButton; type eaSide1TopEditText 0.125; end";
+    const std::string inMm = "; click imageAlignUnitMMCell; click edgeEraseUnitMMCell";
+    const auto saved = [&](const char* name) {
+        return "; click summaryButton; pick " + folder.file(name) + "; click savetemplate; click imageoptionButton";
+    };
+    const auto applied = [&](const char* name) {
+        return "click summaryButton; click resetFactory; pick " + folder.file(name) +
+               "; click opentemplate; select templateListView 0; click applytemplate; click imageoptionButton";
+    };
+    const char* const erase = "%VLXEngineEdgeErase: ";
+    const std::vector<Check> eighthInch = {{"iaSide1XEditText", "[0.12]", "Side 1 - X", "0.12", shift, 0, "8.64"},
+                                           {"iaSide2XEditText", "[-0.12]", "Side 2 - X", "-0.12", shift, 2, "-8.64"},
+                                           {"eaSide1TopEditText", "[0.12]", "Side 1 - Top", "0.12", erase, 2, "8.64"}};
+    const std::vector<Check> eighthMm = {{"iaSide1XEditText", "[3.05]", "Side 1 - X", "3.05", shift, 0, "8.65"},
+                                         {"iaSide2XEditText", "[-3.05]", "Side 2 - X", "-3.05", shift, 2, "-8.65"},
+                                         {"eaSide1TopEditText", "[3.05]", "Side 1 - Top", "3.05", erase, 2, "8.65"}};
     const auto collate = [](const char* box, const char* yes, const char* word) {
         return Check{"collateCheckBox", box, "Collate", yes, "%VLXRequirements: ", 4, word};
     };
@@ -177,19 +197,24 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
              "click savetemplate; click resetFactory; " + p20 +
              "click opentemplate; select templateListView 0; click applytemplate; click jobsetupButton",
          {{"printModeText", "\"Print mode: Pamphlet 20\"", "Signature pages", "20/5 sheets", "%VLXBooklet: ", 0, "5"}}},
-        // 0.805 inch is saved as "0.81", and as "20.45" once it is shown in
+        // 0.805 inch typed shows as 0.81 once editing ends, and as 20.57 in
         // millimetres: the template brings back what it holds.
         {"a shift of 0.805 inch from its template", "portrait",
          ShiftFromItsTemplate(folder, "shift-inch", ""),
          {{"iaSide1XEditText", "[0.81]", "Side 1 - X", "0.81", shift, 0, "58.32"}}},
         {"a shift of 0.805 inch shown in millimetres, from its template", "portrait",
          ShiftFromItsTemplate(folder, "shift-mm", "click imageAlignUnitMMCell; "),
-         {{"iaSide1XEditText", "[20.45]", "Side 1 - X", "20.45", shift, 0, "57.97"}}},
+         {{"iaSide1XEditText", "[20.57]", "Side 1 - X", "20.57", shift, 0, "58.31"}}},
+        {"an eighth of an inch, then from its template", "portrait", eighth + saved("eighth"), eighthInch, "",
+         applied("eighth")},
+        {"an eighth of an inch in millimetres, then from its template", "portrait", eighth + inMm + saved("eighth-mm"),
+         eighthMm, "", applied("eighth-mm")},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    // One dialog of the row, printed, with its checks.
+    const auto printed = [&](const Row& row, const std::string& dialog) {
+        SCOPED_TRACE(dialog);
         std::vector<std::string> arguments = {kHost, "--orientation", row.orientation, "--templates", folder.path()};
-        std::string actions = row.actions;
+        std::string actions = dialog;
         for (const Check& check : row.checks) actions += std::string("; show ") + check.control;
         std::istringstream split(actions + "; click summaryButton; tab templateTabView 1; show summaryListView; print");
         for (std::string action; std::getline(split, action, ';');)
@@ -207,6 +232,11 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
             EXPECT_EQ(After(run.out, std::string("  |     ") + check.row + " | "), std::string(check.summary) + " |");
             EXPECT_EQ(Word(ticket, check.keyword, check.word), check.printed);
         }
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        printed(row, row.actions);
+        if (!row.again.empty()) printed(row, row.again);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "FoundationValues.h"
+#include "zqController.h"
 
 namespace image_field {
 
@@ -61,6 +62,13 @@ Filtered FilterTypedNumber(std::string_view text, std::size_t length, Group grou
         filtered.text.replace(filtered.text.find('.'), 1, platform::FromUtf16(std::u16string(1, decimalPoint)));
     }
     return filtered;
+}
+
+std::optional<std::string> TwoDecimalText(std::string_view text, std::string_view separator) {
+    const auto value = static_cast<float>(FieldValue(text, separator));
+    std::string shown = platform::FormatDecimal(zqController::PlusZeroAtTwoDecimals(value));
+    if (static_cast<float>(platform::ReadDouble(shown)) == value) return std::nullopt;
+    return shown;
 }
 
 }  // namespace image_field

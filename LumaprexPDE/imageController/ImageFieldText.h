@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,5 +50,12 @@ struct Filtered {
 // from 0.81, so 0.805 stays as typed.
 Filtered FilterTypedNumber(std::string_view text, std::size_t length, Group group, Unit unit,
                            std::string_view separator);
+
+// The text a field takes when editing ends, if its number is not the one it
+// shows at two decimals (a third decimal typed, "0.125"): "%.2f" of its
+// single-precision value, as the steppers and the unit switch write it, a
+// zero as "0.00"; not limited again, so 0.805 inch gives "0.81". None for a
+// text that stands for that number already ("0.5", "-0").
+std::optional<std::string> TwoDecimalText(std::string_view text, std::string_view separator);
 
 }  // namespace image_field

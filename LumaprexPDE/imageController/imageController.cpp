@@ -380,6 +380,10 @@ void imageController::controlTextDidEndEditing(platform::TextField& field) {
         halftoneEdited(*index);
     } else if (index) {
         floatNumberFormatter(*index, imageAlign.mmCell->state() != 0 ? 6 : 5);
+        // The number the field shows is the one recorded, sent and followed.
+        const std::string text = m_fields[*index]->stringValue();
+        if (const auto shown = image_field::TwoDecimalText(text, platform::DecimalSeparator()))
+            m_fields[*index]->setStringValue(*shown);
         m_steppers[*index]->setFloatValue(fieldValue(*index));
         updateImageDict(field.tag());
         if (const std::optional<int> side2 = followSide1(*index)) updateImageDict(TagOf(*side2));

@@ -68,7 +68,8 @@ public:
     void selectHalftoneFrequencyStepper(platform::Control&) { halftoneValueChange(kHalftoneFrequency); }
 
     // Typing filters the field and sends its group; the end of an edit
-    // records the field and holds the next print back once.
+    // leaves a distance at two decimals, records it (sending the group
+    // again) and holds the next print back once.
     void controlTextDidChange(platform::TextField& field) override;
     void controlTextDidEndEditing(platform::TextField& field) override;
 
