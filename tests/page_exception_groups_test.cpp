@@ -232,7 +232,8 @@ TEST_F(PageExceptionGroups, ImageShiftFieldsFollowSteppersUnitsAndTheMirror) {
          "step imageSide1YStepper down 3",
          "0.0 0.00 0.00* 0.00*"},
         {"click portraitButton; type imageSide1YEditText -0; end", "0.0 0.00 0.00* 0.00*"},
-        {"click mmButton; type imageSide1XEditText 0.001; end", "0.001 0.00 0.00* 0.00*"},
+        {"type imageSide1XEditText 0.125; click mmButton", "3.05 0.00 -3.05* 0.00*"},
+        {"click mmButton; type imageSide1XEditText 0.001; end", "0.00 0.00 0.00* 0.00*"},
         {"type imageSide1XEditText -0; end; click inchButton", "0.00 0.00 0.00* 0.00*"},
     };
     for (const auto& [commands, shown] : steps) {

@@ -571,8 +571,11 @@ private:
     // Typing and the end of editing: the field filtered, its stepper and,
     // mirrored, side 2 following.
     void imageShiftEdited(int index);
-    // The end of editing, as typing; a zero typed with a minus ("-0",
-    // "-0.00") then shows 0.00, as Update stores it.
+    // The field's stepper and, mirrored, side 2 take the field's number.
+    void followImageShiftField(int index);
+    // The end of editing, as typing; then a third decimal typed shows at two
+    // (0.125 as 0.12), side 2 following, and a zero typed with a minus ("-0",
+    // "-0.00") shows 0.00, so that Update stores what the fields show.
     void imageShiftEditingEnded(int index);
     // Side 2 shows side 1 mirrored while the mirror box is on.
     void mirrorImageShift();

@@ -140,6 +140,10 @@ void peController::imageShiftEdited(int index) {
                                        Group::Alignment, unit, platform::DecimalSeparator());
     if (filtered.refused) platform::Beep();
     imageShiftFields[index]->setStringValue(filtered.text);
+    followImageShiftField(index);
+}
+
+void peController::followImageShiftField(int index) {
     imageShiftSteppers[index]->setFloatValue(imageShiftValue(index));
     if (index < kSide2 && mirrorSide1Button->state() == 1)
         showImageShift(index + kSide2, mirroredOnSide2(index));
@@ -147,7 +151,13 @@ void peController::imageShiftEdited(int index) {
 
 void peController::imageShiftEditingEnded(int index) {
     imageShiftEdited(index);
-    if (imageShiftValue(index) == 0 && imageShiftFields[index]->stringValue().starts_with('-')) showImageShift(index, 0);
+    const std::string text = imageShiftFields[index]->stringValue();
+    if (const auto shown = image_field::TwoDecimalText(text, platform::DecimalSeparator())) {
+        imageShiftFields[index]->setStringValue(*shown);
+        followImageShiftField(index);
+    } else if (imageShiftValue(index) == 0 && text.starts_with('-')) {
+        showImageShift(index, 0);
+    }
 }
 
 // The group's switches ------------------------------------------------------------------------
