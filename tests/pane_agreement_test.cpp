@@ -209,6 +209,11 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
          applied("eighth")},
         {"an eighth of an inch in millimetres, then from its template", "portrait", eighth + inMm + saved("eighth-mm"),
          eighthMm, "", applied("eighth-mm")},
+        {"a mirrored shift of a third decimal from a template, then millimetres", "portrait",
+         Applied(folder, "third-decimal", {},
+                 {{"imageAlign", "1"}, {"imageAlignMirrorSide1", "1"}, {"imageAlignFrontX", "0.125"}}) +
+             "click imageoptionButton; click imageAlignUnitMMCell",
+         {{"iaSide2XEditText", "[-3.17]", "Side 2 - X", "-3.17", shift, 2, "-8.99"}}},
     };
     // One dialog of the row, printed, with its checks.
     const auto printed = [&](const Row& row, const std::string& dialog) {

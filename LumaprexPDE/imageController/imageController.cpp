@@ -275,19 +275,22 @@ void imageController::resetGroup(ValueGroup& group) {
 }
 
 // Converts the shown values (alignment all, erase those above 0) without
-// clamping, and sends the group in its new unit at once, so that what
-// prints, the summary and a template are the values shown, whatever comes
-// next.
+// clamping, a mirrored side 2 following side 1's new value rather than
+// converting its own, and sends the group in its new unit at once, so that
+// what prints, the summary and a template are the values shown, whatever
+// comes next.
 void imageController::switchUnit(ValueGroup& group, Unit unit) {
     if (group.unit == unit) return;
     const double factor =
         unit == image_field::kMillimetre ? image_field::kInchToMillimetre : image_field::kMillimetreToInch;
+    const bool mirrored = group.mirror->state() != 0;
     for (int i = group.first; i < group.end(); ++i) {
         const float value = fieldValue(i);
-        if (group.kind == Group::EdgeErase && !(value > 0)) continue;
+        if ((group.kind == Group::EdgeErase && !(value > 0)) || (mirrored && !isSide1(i))) continue;
         const auto converted = static_cast<float>(value * factor);
         m_steppers[i]->setFloatValue(converted);
         m_fields[i]->setStringValue(platform::FormatDecimal(converted));
+        followSide1(i);
     }
     showUnit(group, unit);
     updateImageDict(group.sendCase);

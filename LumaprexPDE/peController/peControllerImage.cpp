@@ -189,17 +189,20 @@ void peController::enableImageAligns() {
     mirrorImageShift();
 }
 
-// The values are converted as they stand, not limited again.
+// The values are converted as they stand, not limited again; a mirrored
+// side 2 shows side 1's new values mirrored rather than converting its own.
 void peController::switchImageShiftUnit(int unit) {
     if (_currentUnit == unit) return;
     const image_field::Limits limits = image_field::LimitsOf(Group::Alignment, static_cast<Unit>(unit));
     const double factor =
         unit == image_field::kMillimetre ? image_field::kInchToMillimetre : image_field::kMillimetreToInch;
+    const bool mirrored = mirrorSide1Button->state() == 1;
     for (int i = 0; i < kImageShiftFields; ++i) {
         imageShiftSteppers[i]->setMinValue(limits.lowest);
         imageShiftSteppers[i]->setMaxValue(limits.highest);
-        showImageShift(i, static_cast<float>(imageShiftValue(i) * factor));
+        if (!mirrored || i < kSide2) showImageShift(i, static_cast<float>(imageShiftValue(i) * factor));
     }
+    if (mirrored) showMirroredSide2();
     _currentUnit = unit;
     imageAlignButton->setTitle(getNSStringWithID(13120) + RangeSuffix(unit));
 }
