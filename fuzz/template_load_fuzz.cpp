@@ -94,7 +94,7 @@ bool ImageWithinItsLimits(const Bridge& bridge) {
     };
     const int alignUnit = bridge.GetCurrentImageAlignUnit(), eraseUnit = bridge.GetCurrentEdgeEraseUnit();
     const zqController::ImageShift s = bridge.GetCurrentImageAlignValues(alignUnit);
-    const image_limits::Limits reach = alignUnit == 0 ? image_limits::Limits{-0.81, 0.81} : image_limits::Limits{-20.57, 20.57};
+    const image_limits::Limits reach = image_limits::AlignmentReach(alignUnit);
     for (double v : {s.front.x, s.front.y, s.back.x, s.back.y})
         if (!within(v, reach)) return false;
     const zqController::EdgeMargins m = bridge.GetCurrentEdgeEraseValues(eraseUnit);

@@ -13,7 +13,7 @@ namespace {
 // The bound a filtered value is replaced by, if any.
 std::optional<double> Bound(double value, Group group, Unit unit) {
     const Limits limits = LimitsOf(group, unit);
-    const double inchCeiling = group == Group::Alignment ? 0.81 : limits.highest;
+    const double inchCeiling = group == Group::Alignment ? image_limits::AlignmentReach(kInch).highest : limits.highest;
     const bool tooLarge = unit == kInch ? value >= inchCeiling : value > limits.highest;
     if (tooLarge) return limits.highest;
     if (value < limits.lowest) return limits.lowest;

@@ -47,7 +47,7 @@ struct Filtered {
 // bound with two decimals ("0.80", "-20.32", "1.00", "25.40", with the
 // locale's separator in place of the point); in inches a value reaching the
 // highest is written as it, and an alignment value counts as too large only
-// from 0.81, so 0.805 stays as typed.
+// from its reach, 0.81, so 0.805 stays as typed (until editing ends).
 Filtered FilterTypedNumber(std::string_view text, std::size_t length, Group group, Unit unit,
                            std::string_view separator);
 

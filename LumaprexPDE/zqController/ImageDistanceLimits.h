@@ -2,7 +2,7 @@
 // millimetre): a shift of the image either way, a margin of edge erase never
 // negative. The pane holds what the user types to them, and the bridge holds
 // a template's margins to the same limits; a shift the pane saved may go a
-// little beyond them (see template_values::AlignmentRange).
+// little beyond them, as far as AlignmentReach.
 #pragma once
 
 namespace image_limits {
@@ -14,5 +14,8 @@ struct Limits {
 
 constexpr Limits Alignment(int unit) { return unit == 0 ? Limits{-0.8, 0.8} : Limits{-20.32, 20.32}; }
 constexpr Limits EdgeErase(int unit) { return unit == 0 ? Limits{0, 1.0} : Limits{0, 25.4}; }
+// How far a shift the pane shows can go: 0.81 inch, from which the typing
+// filter writes the limit, and 20.57 mm, its 0.81 inch converted.
+constexpr Limits AlignmentReach(int unit) { return unit == 0 ? Limits{-0.81, 0.81} : Limits{-20.57, 20.57}; }
 
 }  // namespace image_limits

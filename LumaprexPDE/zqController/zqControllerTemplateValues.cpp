@@ -56,10 +56,14 @@ Range FeatureRange(int feature) {
 }
 
 // What the pane can come to hold, which is a little more than its limits:
-// 0.805 to 0.8099 inch typed is kept as typed and saved as "0.81", and a
-// switch from millimetres leaves 0.81 inch, whose 20.57 mm switch back to
-// 0.81. The margins of edge erase keep to the pane's limits.
-Range AlignmentRange(int unit) { return unit == 0 ? Range{-0.81, 0.81} : Range{-20.57, 20.57}; }
+// 0.805 to 0.809 inch typed (the field takes five characters) shows and is
+// saved as "0.81" once editing ends, and a switch from millimetres leaves
+// 0.81 inch, whose 20.57 mm switch back to 0.81. The margins of edge erase
+// keep to the pane's limits.
+Range AlignmentRange(int unit) {
+    const image_limits::Limits reach = image_limits::AlignmentReach(unit);
+    return {reach.lowest, reach.highest};
+}
 Range EraseRange(int unit) {
     const image_limits::Limits limits = image_limits::EdgeErase(unit);
     return {limits.lowest, limits.highest};
