@@ -162,7 +162,7 @@ TEST_F(ImagePane, AlignmentFieldsFollowTheirUnitMirrorAndSteppers) {
             "imageAlignMirrorSide1", "0"},
            {"step iaSide2XStepper down", "iaSide2XEditText", "-0.01", "1 0 u0 0.25 0.80 -0.01 0.00"},
            {"type iaSide2XEditText -0", "iaSide2XEditText", "-0", "1 0 u0 0.25 0.80 -0.00 0.00"},
-           {"end", "iaSide2XEditText", "-0", "1 0 u0 0.25 0.80 -0.00 0.00", "imageAlignBackX", "0.00"},
+           {"end", "iaSide2XEditText", "0.00", "1 0 u0 0.25 0.80 0.00 0.00", "imageAlignBackX", "0.00"},
            {"click imageAlignResetButton", "iaSide1XEditText", "0.00", "1 0 u0 0.00 0.00 0.00 0.00", "imageAlign",
             "1"},
            {"click imageAlignButton", "iaSide1XStepper", "0", "0 0 u0 0.00 0.00 0.00 0.00", "imageAlign", "0"}},

@@ -52,10 +52,11 @@ Filtered FilterTypedNumber(std::string_view text, std::size_t length, Group grou
                            std::string_view separator);
 
 // The text a field takes when editing ends, if its number is not the one it
-// shows at two decimals (a third decimal typed, "0.125"): "%.2f" of its
-// single-precision value, as the steppers and the unit switch write it, a
-// zero as "0.00"; not limited again, so 0.805 inch gives "0.81". None for a
-// text that stands for that number already ("0.5", "-0").
+// shows at two decimals (a third decimal typed, "0.125") or it is a zero in
+// another form ("0", "-0", "-0.00"): "%.2f" of its single-precision value,
+// as the steppers and the unit switch write it, a zero as "0.00"; not
+// limited again, so 0.805 inch gives "0.81". None for a text that stands for
+// a number other than zero at two decimals already ("0.5").
 std::optional<std::string> TwoDecimalText(std::string_view text, std::string_view separator);
 
 }  // namespace image_field

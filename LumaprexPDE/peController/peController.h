@@ -574,8 +574,8 @@ private:
     // The field's stepper and, mirrored, side 2 take the field's number.
     void followImageShiftField(int index);
     // The end of editing, as typing; then a third decimal typed shows at two
-    // (0.125 as 0.12), side 2 following, and a zero typed with a minus ("-0",
-    // "-0.00") shows 0.00, so that Update stores what the fields show.
+    // (0.125 as 0.12) and a zero in any form ("0", "-0", "-0.00") as 0.00,
+    // side 2 following, so that Update stores what the fields show.
     void imageShiftEditingEnded(int index);
     // Side 2 shows side 1 mirrored while the mirror box is on.
     void mirrorImageShift();

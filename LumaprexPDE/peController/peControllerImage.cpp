@@ -155,8 +155,6 @@ void peController::imageShiftEditingEnded(int index) {
     if (const auto shown = image_field::TwoDecimalText(text, platform::DecimalSeparator())) {
         imageShiftFields[index]->setStringValue(*shown);
         followImageShiftField(index);
-    } else if (imageShiftValue(index) == 0 && text.starts_with('-')) {
-        showImageShift(index, 0);
     }
 }
 
