@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Receipts.h"
+#include "filter_support.h"
 #include "ppdx_support.h"
 
 namespace {
@@ -34,14 +35,9 @@ void CheckReceiptReader(const std::string& value) {
     const std::optional<Receipt> receipt = ReadReceipt(ppd, 1);
     ppdClose(ppd);
     if (!receipt) return;
-    char* buffer = nullptr;
-    std::size_t length = 0;
-    std::FILE* out = open_memstream(&buffer, &length);
-    FUZZ_CHECK(WriteReceipt(out, *receipt), "receipt read is one written");
-    std::fclose(out);
-    const std::string line(buffer, length);
-    std::free(buffer);
-    FUZZ_CHECK(line == "PPD: " + ReceiptKeyword(receipt->job) + "=" + value + "\n", "receipt read is that value");
+    fuzz::Captured line;
+    FUZZ_CHECK(WriteReceipt(line.get(), *receipt), "receipt read is one written");
+    FUZZ_CHECK(line.text() == "PPD: " + ReceiptKeyword(receipt->job) + "=" + value + "\n", "receipt read is that value");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "NamedTickets.h"
 #include "Receipts.h"
+#include "filter_support.h"
 #include "ppdx_support.h"
 
 namespace {
@@ -18,13 +19,9 @@ bool WriteReceiptLine(const std::uint8_t* data, std::size_t size, Receipt& recei
     receipt.started = static_cast<long long>(size) * 7919;
     receipt.ticket = TicketName(std::string_view(reinterpret_cast<const char*>(data), size));
     receipt.token = receipt.ticket.substr(0, 32);
-    char* buffer = nullptr;
-    std::size_t length = 0;
-    std::FILE* out = open_memstream(&buffer, &length);
-    const bool written = WriteReceipt(out, receipt);
-    std::fclose(out);
-    text.assign(buffer, length);
-    std::free(buffer);
+    fuzz::Captured out;
+    const bool written = WriteReceipt(out.get(), receipt);
+    text = out.text();
     return written;
 }
 

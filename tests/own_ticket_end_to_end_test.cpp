@@ -130,14 +130,6 @@ std::string BusyQueue(PrivateScheduler& cups) {
     return "";
 }
 
-// Waits until the scheduler holds the faulted print's document (job 5 on a
-// busy queue).
-void WaitForTheDocument(const PrivateScheduler& cups) {
-    for (int waited = 0; waited < kJobTimeoutSeconds * 10 && cups.jobDocument(5).empty(); ++waited) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-}
-
 // The queue's PPD made the given one (the shipped one unless said) with its
 // filter lines replaced.
 std::string FilterLinesReplaced(PrivateScheduler& cups, const std::string& lines, const std::string& replacement,
@@ -257,7 +249,7 @@ const Fault kFaults[] = {
     {"SchedulerCrashesWhileTheHostWaits", {.capture = true}, false, BusyQueue, 4, "lumaprex-print: the fate of ",
      Printed::kNot,
      [](PrivateScheduler& cups) {
-         WaitForTheDocument(cups);
+         WaitForLog(cups, "[Job 5] Queued on ");
          cups.crash();
      }},
     {"PpdWithTheOlderFilterLines", {.capture = true}, false, OlderFilterLines, 0, "", Printed::kBehindItsTicket},
@@ -323,7 +315,7 @@ const Fault kFaults[] = {
      "driver does not own: " + kCheaperLine + "\n",
      Printed::kWithoutTicket,
      [](PrivateScheduler& cups) {
-         WaitForTheDocument(cups);
+         WaitForLog(cups, "[Job 5] Queued on ");
          EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, cups.queuePpd()), "");
      }},
     // The same line taken out of the PPD file by hand once the queue started
@@ -337,7 +329,7 @@ const Fault kFaults[] = {
      4,
      kNoReceipt, Printed::kWithoutTicket,
      [](PrivateScheduler& cups) {
-         WaitForTheDocument(cups);
+         WaitForLog(cups, "[Job 5] Queued on ");
          const std::string before = cups.queuePpd();
          EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, before), "");
          WaitForLog(cups, "[Job 5] Started ");
@@ -460,9 +452,7 @@ TEST(OwnTicketEndToEnd, DialogsPrintingOneTicketPrintBehindItWhenOneOfTheirComma
     std::thread cancel([&] {
         // Jobs 2 to 5: the two command jobs and the two documents, in any order.
         int last = 0;
-        for (int waited = 0; waited < kJobTimeoutSeconds * 10 && cups.jobDocument(5).empty(); ++waited) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
+        WaitForLog(cups, "[Job 5] Queued on ");
         for (int job = 2; job <= 5; ++job) {
             if (cups.jobDocument(job).starts_with("#CUPS-COMMAND")) last = job;
         }
