@@ -39,7 +39,7 @@ std::string WriteCommandFile(std::string_view content, TempFileMaker makeTempFil
 }
 
 // One Print-Job request carrying the file, the ticket's name as a job
-// option; ends with the outcome's trace. The job's id, or 0 when it was not
+// option, without banner pages; ends with the outcome's trace. The job's id, or 0 when it was not
 // taken.
 int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& uri, const std::string& resource,
                      const std::string& file, const std::string& ticketName) {
@@ -48,6 +48,9 @@ int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& ur
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, kCommandDocumentFormat);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, kCommandJobName);
+    // No banner page: the queue would print one through the ticket filter,
+    // which finds no ticket of this name before the job has stored it.
+    ippAddString(request, IPP_TAG_JOB, IPP_TAG_NAME, "job-sheets", nullptr, "none");
     if (!ticketName.empty()) {
         ippAddString(request, IPP_TAG_JOB, IPP_TAG_NAME, kTicketNameOption, nullptr, ticketName.c_str());
     }

@@ -120,6 +120,14 @@ ppd_file_t* openQueuePpd(std::FILE* messages) {
     return nullptr;
 }
 
+// Whether the scheduler runs the filter on a banner page of the job rather
+// than on its document: a banner's receipt would vouch for a document that
+// may go another way.
+bool IsBannerPage() {
+    const char* type = std::getenv("CUPS_FILETYPE");
+    return type && std::strcmp(type, "job-sheet") == 0;
+}
+
 // A whole number of the text as it stands; false for anything else.
 template <typename Number>
 bool ReadNumber(const char* text, Number& number) {
@@ -129,8 +137,9 @@ bool ReadNumber(const char* text, Number& number) {
 }
 
 // Once the job went out whole behind the ticket it names: the receipt of a
-// job that carries a receipt token, the filter's word that this attempt at
-// printing this very job went behind its ticket. A receipt the PPD holds
+// job's document (not of its banner pages) that carries a receipt token, the
+// filter's word that this attempt at printing this very document went behind
+// its ticket. A receipt the PPD holds
 // already (the scheduler trying the job again within the second) is not
 // written again. A job whose receipt cannot be written, for a token or an
 // attempt's start of another form, is told in a "DEBUG:" line and goes
@@ -140,7 +149,7 @@ void leaveReceipt(ppd_file_t* ppd, const char* jobArgument, const char* options,
     const char* name = job.value(kTicketNameOption);
     const char* token = job.value(kReceiptOption);
     const char* started = job.value(kAttemptStartOption);
-    if (!name || !token) {
+    if (!name || !token || IsBannerPage()) {
         return;
     }
     Receipt receipt{.token = token, .ticket = name};

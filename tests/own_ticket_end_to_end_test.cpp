@@ -22,18 +22,23 @@ const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
 
 // Prints, after the actions, a document (the PostScript job unless given)
 // marked after its first line with the charge number typed.
-// With gzipped, the file is the document compressed by gzip.
+// The bytes compressed by gzip.
+std::string Gzipped(const std::string& bytes) {
+    const TempDir folder;
+    gzFile file = gzopen(folder.file("gz").c_str(), "wb");
+    gzwrite(file, bytes.data(), static_cast<unsigned>(bytes.size()));
+    gzclose(file);
+    return readFile(folder.file("gz"));
+}
+
+// The file is the document compressed by gzip that many times over; with a
+// negative count, once and cut in half.
 RunResult PrintMarked(const PrivateScheduler& cups, const TempDir& folder, const std::string& mark,
                       std::vector<std::string> actions = {}, const std::string& printer = "Lumaprex",
-                      std::string document = readFile(kJob), bool gzipped = false) {
+                      std::string document = readFile(kJob), int gzipped = 0) {
     document.insert(document.find('\n') + 1, "%Mark: " + mark + "\n");
-    if (gzipped) {
-        gzFile file = gzopen(folder.file(mark).c_str(), "wb");
-        gzwrite(file, document.data(), static_cast<unsigned>(document.size()));
-        gzclose(file);
-    } else {
-        writeFile(folder.file(mark), document);
-    }
+    for (int layer = 0; layer < std::abs(gzipped); ++layer) document = Gzipped(document);
+    writeFile(folder.file(mark), gzipped < 0 ? document.substr(0, document.size() / 2) : document);
     actions.insert(actions.end(), {"click notificationButtom", "type chargeNumberEditField " + mark, "end", "print"});
     std::vector<std::string> arguments = {kHost, "--printer", printer, "--title", mark};
     for (const std::string& action : actions) arguments.insert(arguments.end(), {"--do", action});
@@ -110,7 +115,8 @@ struct Fault {
     const char* printer = "Lumaprex";              // the queue the faulted print goes to
     std::string document = readFile(kJob);         // what it prints
     bool commandFilePrints = false;                // the queue prints its command file raw
-    bool gzipped = false;                          // the document's file is compressed by gzip
+    int gzipped = 0;                               // the document's file as PrintMarked compresses it
+    bool nothingSent = false;                      // the dialog sends no command job either
 };
 
 const std::string kNotKept = "alert: The printer's queue could not keep the job ticket (";
@@ -156,6 +162,11 @@ std::string DriverLinesPutBack(std::string ppd) {
         if (const std::size_t at = ppd.find(raw); at != std::string::npos) ppd.replace(at, raw.size(), line);
     }
     return ppd;
+}
+
+// A banner page in PostScript ahead of every job of the queue.
+std::string BannerPages(PrivateScheduler& cups) {
+    return RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-o", "job-sheets-default=psbanner,none"});
 }
 
 // The printer holds every job of the queue for 4 s before it takes it.
@@ -351,10 +362,22 @@ const Fault kFaults[] = {
     {"DocumentOfNoKnownType", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 4,
      NotThroughTheFilter("application/octet-stream"),
      Printed::kWithoutTicket, nullptr, "Lumaprex", std::string("\0\1 data\n", 8)},
+    // Banner pages in PostScript ahead of every job: the command job asks for
+    // none, and a banner's run through the ticket filter, which puts the
+    // ticket ahead of it, leaves no receipt for a document that goes raw.
+    {"PostScriptBannerPages", {.capture = true, .postScriptBanner = true}, false, BannerPages, 0, "",
+     Printed::kBehindItsTicket},
+    {"PclDocumentBehindAPostScriptBanner", {.capture = true, .postScriptBanner = true}, false, BannerPages, 4,
+     NotThroughTheFilter("application/vnd.cups-raw"), Printed::kBehindItsTicket, nullptr, "Lumaprex",
+     "\033%-12345X@PJL ENTER LANGUAGE=PCL\n\033Ehello\n"},
     // A document compressed by gzip, which the scheduler types by what it
-    // holds: the host says so, and the scheduler expands it.
-    {"GzipCompressedDocument", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 0, "",
-     Printed::kBehindItsTicket, nullptr, "Lumaprex", readFile(kJob), false, true},
+    // holds but would hand on compressed: the host sends it expanded, or,
+    // cut short, not at all, before the dialog sends anything.
+    {"DocumentCompressedTwiceByGzip", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 0,
+     "", Printed::kBehindItsTicket, nullptr, "Lumaprex", readFile(kJob), false, 2},
+    {"DocumentCompressedByGzipAndCutShort", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); },
+     1, ": it is compressed and does not expand whole\n", Printed::kNot, nullptr, "Lumaprex", readFile(kJob), false,
+     -1, true},
     // Raw lines given with lpadmin once the ticket filter reported the
     // document, which the printer holds for 4 s: the scheduler prints it
     // again through them, and the driver's lines are written back by hand
@@ -437,6 +460,9 @@ TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
         commandFilePrinted = commandFilePrinted || readFile(entry.path()).find("#CUPS-COMMAND") != std::string::npos;
     }
     EXPECT_EQ(commandFilePrinted, fault.commandFilePrints);
+    if (fault.nothingSent) {
+        EXPECT_EQ(cups.log().find("[Job 3] "), std::string::npos) << cups.log();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Road, OwnTicketFaults, ::testing::ValuesIn(kFaults),

@@ -278,7 +278,7 @@ TEST_F(PostScriptFilterProgram, DamagedStoredTicketLeavesTheJobAsItIs) {
 
 // The receipt is the filter's last word, for a job that went out whole
 // behind the ticket it names and carries a token; any other job leaves none,
-// and so does one whose receipt the PPD holds already.
+// and so do a banner page and a job whose receipt the PPD holds already.
 TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheTicketItNames) {
     const std::string ticket = "%!PS-Adobe-3.0\r\n%VLXCopies 2\r\n%%EndComments\r\n";
     const std::string name = TicketName(ticket);
@@ -299,6 +299,7 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
         std::string err;
         const char* output = nullptr;
         const Items* items = nullptr;
+        const char* fileType = "document";  // what the scheduler runs the filter on
     } cases[] = {
         {"named ticket and a token", "7", receipt, nullptr, 0,
          "PPD: EXRECEIPT07=7,1796909558," + token + "," + name + "\n"},
@@ -307,6 +308,7 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
         {"the same receipt held already", "7", receipt, nullptr, 0, "", nullptr, &storedWithReceipt},
         {"another attempt's receipt held", "7", named + " " + kReceiptOption + "=" + token + " time-at-processing=9",
          nullptr, 0, "PPD: EXRECEIPT07=7,9," + token + "," + name + "\n", nullptr, &storedWithReceipt},
+        {"a banner page", "7", receipt, nullptr, 0, "", nullptr, nullptr, "job-sheet"},
         {"no token", "7", named, nullptr, 0, ""},
         {"a token but no ticket named", "7", std::string(kReceiptOption) + "=" + token, nullptr, 0, ""},
         {"a token of another form", "7", named + " " + kReceiptOption + "=0123ABCD time-at-processing=5", nullptr, 0,
@@ -328,6 +330,7 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
         SCOPED_TRACE(c.name);
         writeQueuePpd(dir_.file("queue.ppd"), c.items ? *c.items : stored);
         RunSetup setup;
+        setup.environment["CUPS_FILETYPE"] = c.fileType;
         if (c.output) setup.stdoutFile = c.output;
         if (c.readBeforeTheFailure) setup.stdinDescriptor = inputFailingAfter(c.readBeforeTheFailure);
         else setup.stdinFile = dir_.file("job.ps");

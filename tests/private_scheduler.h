@@ -26,6 +26,7 @@ inline constexpr int kJobTimeoutSeconds = 60;
 struct SchedulerSetup {
     bool capture = false;
     bool unprivileged = false;
+    bool postScriptBanner = false;  // the scheduler also knows the banner page "psbanner", in PostScript
 };
 
 // A cupsd of the test's own, stopped by its process id.
@@ -51,6 +52,7 @@ public:
             ADD_FAILURE() << "prepare: " << prepared.err;
             return;
         }
+        if (setup.postScriptBanner) addPostScriptBanner();
         pid_ = fork();
         if (pid_ == 0) {
             int null = open("/dev/null", O_RDWR);
@@ -202,6 +204,21 @@ public:
     std::string log() const { return "\n--- error_log ---\n" + readFile(logPath()); }
 
 private:
+    // A data folder of the scheduler's own: the system's, and a banner page
+    // in PostScript beside the system's banners.
+    void addPostScriptBanner() {
+        const std::filesystem::path data = dir_.file("data");
+        const std::filesystem::path system = "/usr/share/cups";
+        std::filesystem::create_directories(data / "banners");
+        for (const auto& entry : std::filesystem::directory_iterator(system)) {
+            if (entry.path().filename() != "banners") std::filesystem::create_symlink(entry.path(), data / entry.path().filename());
+        }
+        std::filesystem::copy(system / "banners", data / "banners");
+        writeFile(data / "banners/psbanner", "%!PS-Adobe-3.0\n%%Title: banner\n(BANNER PAGE) print showpage\n");
+        const std::string files = dir_.file("conf/cups-files.conf");
+        writeFile(files, readFile(files) + "DataDir " + data.string() + "\n");
+    }
+
     // The script's command line, run as the scheduler's user.
     std::vector<std::string> command(std::vector<std::string> arguments) const {
         std::vector<std::string> line = runAs_;

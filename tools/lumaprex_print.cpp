@@ -35,6 +35,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -59,10 +60,18 @@
 namespace {
 
 constexpr char kCopiesSetting[] = "com.apple.print.PrintSettings.PMCopies";
-// The types of document the scheduler prints as they stand, around every
-// filter of the queue: those it takes for a printer's own language (PCL, say)
-// and those it cannot tell.
-constexpr std::string_view kRawTypes[] = {"application/vnd.cups-raw", "application/octet-stream"};
+// The types of document the scheduler sends around the queue's ticket
+// filter whatever the PPD says, and where they go: those it takes for a
+// printer's own language (PCL, say) or cannot tell print as they stand.
+struct TypeAroundTheFilter {
+    std::string_view type;
+    const char* where;
+};
+constexpr TypeAroundTheFilter kTypesAroundTheFilter[] = {
+    {"application/vnd.cups-raw", "which it prints as it stands, without the queue's filters"},
+    {"application/octet-stream", "which it prints as it stands, without the queue's filters"},
+    {"application/vnd.cups-command", "a command file, which goes to the queue's command filter"},
+};
 // The copies field's range.
 constexpr int kMostCopies = 99999;
 
@@ -108,9 +117,9 @@ constexpr char kStatusText[] =
     "     stopped waiting, the scheduler did not answer for it, or it printed but\n"
     "     the queue's ticket filter did not report its last attempt at printing it;\n"
     "     the host then names what it can see: the job moved to another queue, a\n"
-    "     command job of its ticket that did not complete, filter lines of the\n"
-    "     queue's PPD that are not the driver's, a type the scheduler prints as it\n"
-    "     stands, a receipt of an earlier attempt or of another document in the\n"
+    "     type the scheduler sends around that filter, a command job of its ticket\n"
+    "     that did not complete, filter lines of the queue's PPD that are not the\n"
+    "     driver's, a receipt of an earlier attempt or of a later document in the\n"
     "     PPD, or none of these\n";
 
 int Usage() {
@@ -268,34 +277,34 @@ bool PrintedOnTheQueue(const JobStatus& status, const std::string& queue) {
 
 // What the host can see of why it cannot take the queue's PPD for the word
 // that the last attempt at printing the document went behind its ticket, the
-// first of: the job moved to another queue, a command job of its ticket that
-// did not store it, filter lines of the PPD that are not the driver's (a
-// receipt may be from an attempt through them before they changed), a type
-// that the scheduler prints around every filter, the receipt of an earlier
-// attempt, another document's receipt in the place of its own; "" when none
-// of these holds and the PPD holds the receipt of its last attempt.
+// first of: the job moved to another queue, a type that the scheduler sends
+// around the ticket filter, a command job of its ticket that did not store
+// it (which may be another dialog's), filter lines of the PPD that are not
+// the driver's (a receipt may be from an attempt through them before they
+// changed), the receipt of an earlier attempt, a later document's receipt in
+// the place of its own; "" when none of these holds and the PPD holds the
+// receipt of its last attempt.
 std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::string& queue, int job,
                              const std::string& ticketName, const JobStatus& status, const QueuePpd& queuePpd,
                              ppd_file_t* ppd, const std::optional<Receipt>& receipt, const Receipt& expected) {
     const bool onTheQueue = PrintedOnTheQueue(status, queue);
+    const auto around = std::ranges::find(kTypesAroundTheFilter, status.format, &TypeAroundTheFilter::type);
+    const bool throughTheFilter = around == std::end(kTypesAroundTheFilter);
     const std::string filterLines = FilterLinesAccount(queuePpd, ppd);
-    if (onTheQueue && filterLines.empty() && receipt == expected) return "";
+    if (onTheQueue && throughTheFilter && filterLines.empty() && receipt == expected) return "";
     if (!onTheQueue) return "the scheduler moved it to " + QueueOfJob(status);
+    if (!throughTheFilter) return "the scheduler took it for " + status.format + ", " + around->where;
     if (std::string account = CommandJobAccount(scheduler, LocalQueueUri(queue), queue, job, ticketName);
         !account.empty()) {
         return account;
     }
     if (!filterLines.empty()) return filterLines;
-    if (std::ranges::find(kRawTypes, status.format) != std::end(kRawTypes)) {
-        return "the scheduler took it for " + status.format + ", which it prints as it stands, without the queue's "
-               "filters";
-    }
     if (receipt && receipt->job == job && receipt->token == expected.token && receipt->ticket == ticketName) {
         return "the queue's ticket filter reported an earlier attempt at printing it, not the last: the scheduler "
                "printed it again (once the queue changed, or once the scheduler restarted)";
     }
-    if (receipt) {
-        return "the place of its receipt holds that of another document, " + queue + "-" +
+    if (receipt && receipt->job > job) {
+        return "the place of its receipt holds that of a later document, " + queue + "-" +
                std::to_string(receipt->job);
     }
     return "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, "
@@ -355,26 +364,45 @@ int WaitForDocument(const std::string& queue, int job, const std::string& ticket
 }
 
 // The file the host sends for a document: the document itself, or, for one
-// compressed by gzip, the document expanded into a temporary file that goes
-// with the object, as the CUPS library's own print call sends it. The
-// scheduler types such a document by what it holds once expanded, but would
-// hand the compressed bytes to the queue's filters and the printer.
+// compressed by gzip (once or more), the document expanded into a temporary
+// file that goes with the object. The scheduler types such a document by
+// what it holds once expanded, but would hand the compressed bytes to the
+// queue's filters and the printer.
 class DocumentToSend {
 public:
     explicit DocumentToSend(const std::string& document) : m_send(document) {
-        if (!Compressed(document)) return;
-        m_expanded = true;
-        m_send = Expanded(document);
+        if (std::FILE* in = std::fopen(document.c_str(), "rb")) {
+            std::fclose(in);
+        } else {
+            m_failure = std::strerror(errno);
+            m_send.clear();
+        }
+        for (int layers = 0; !m_send.empty() && Compressed(m_send); ++layers) {
+            std::string expanded = layers < kMostLayers ? Expanded(m_send) : "";
+            if (layers > 0) unlink(m_send.c_str());
+            m_send = expanded;
+            m_expanded = true;
+            if (m_send.empty()) {
+                m_failure = layers < kMostLayers ? "it is compressed and does not expand whole"
+                                                 : "it is compressed more than " + std::to_string(kMostLayers) +
+                                                       " times over";
+            }
+        }
     }
     ~DocumentToSend() {
         if (m_expanded && !m_send.empty()) unlink(m_send.c_str());
     }
     DocumentToSend(const DocumentToSend&) = delete;
     DocumentToSend& operator=(const DocumentToSend&) = delete;
-    // "" for a compressed document that does not expand whole.
+    // "" for a document that cannot be read, or is compressed and does not
+    // expand whole; failure() says which.
     const std::string& file() const { return m_send; }
+    const std::string& failure() const { return m_failure; }
 
 private:
+    // Layers of compression the host takes off a document, at most.
+    static constexpr int kMostLayers = 8;
+
     static bool Compressed(const std::string& file) {
         unsigned char magic[2] = {};
         std::FILE* in = std::fopen(file.c_str(), "rb");
@@ -403,15 +431,17 @@ private:
     }
 
     std::string m_send;
+    std::string m_failure;
     bool m_expanded = false;
 };
 
-// Sends the document to the queue with the print settings as job options and
-// a receipt token of its own, over a connection whose waits end by the bound, under the job name the
-// scheduler keeps for its title; prints the job's id as lp does and waits
-// for the job. A scheduler that stops answering gets nothing half-sent: the
-// connection closes and the scheduler drops the request.
-int PrintDocument(const Options& options, const platform::PrintSettings& settings) {
+// Sends the document's file to the queue with the print settings as job
+// options and a receipt token of its own, over a connection whose waits end
+// by the bound, under the job name the scheduler keeps for its title; prints
+// the job's id as lp does and waits for the job. A scheduler that stops
+// answering gets nothing half-sent: the connection closes and the scheduler
+// drops the request.
+int PrintDocument(const Options& options, const DocumentToSend& document, const platform::PrintSettings& settings) {
     cups_option_t* jobOptions = nullptr;
     int count = 0;
     for (const auto& [key, value] : settings.values) {
@@ -421,11 +451,6 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
     const std::string token = NewReceiptToken();
     count = cupsAddOption(kReceiptOption, token.c_str(), count, &jobOptions);
     const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
-    const DocumentToSend document(options.document);
-    if (document.file().empty()) {
-        cupsFreeOptions(count, jobOptions);
-        return Fail("cannot print " + options.document + ": it is compressed and does not expand whole");
-    }
     SchedulerConnection scheduler;
     const int job = scheduler.printFile(options.printer, document.file(), SchedulerJobName(title), count, jobOptions);
     cupsFreeOptions(count, jobOptions);
@@ -441,19 +466,26 @@ int PrintDocument(const Options& options, const platform::PrintSettings& setting
 }
 
 // The dialog's Print button: the edit under way ends, then the pane decides.
-// True when the dialog printed (or had nothing to print) and closed.
+// True when the print went its way: the dialog printed (or had nothing to
+// print) and closed, or the document cannot be read, which is told before
+// the dialog sends anything.
 bool ClickPrint(platform::PrintDialog& dialog, platform::UserDriver& user, const Options& options,
                 const platform::PrintDialogHost& host, int& status) {
     if (!user.endEditing()) {
         status = Fail("cannot print: " + user.lastError());
         return false;
     }
+    const DocumentToSend document(options.document);
+    if (!options.document.empty() && document.file().empty()) {
+        status = Fail("cannot print " + options.document + ": " + document.failure());
+        return true;
+    }
     if (!dialog.print()) {
         std::fputs("lumaprex-print: the pane did not let the job print; click Print again\n", stderr);
         status = kPaneRefused;
         return false;
     }
-    status = options.document.empty() ? 0 : PrintDocument(options, *host.settings);
+    status = options.document.empty() ? 0 : PrintDocument(options, document, *host.settings);
     return true;
 }
 
