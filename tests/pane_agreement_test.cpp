@@ -122,6 +122,9 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
                             {"imageAlignFrontX", "0.25"}, {"imageAlignFrontY", "0.10"}, {"edgeErase", "1"},
                             {"edgeEraseMirrorSide1", "0"}, {"edgeErasePaperOrientation", "2"},
                             {"frontEraseTopSide", "0.50"}};
+    const platform::Dictionary thirdDecimal{{"imageAlign", "1"}, {"imageAlignMirrorSide1", "1"},
+                                            {"imageAlignFrontX", "0.125"}, {"edgeErase", "1"},
+                                            {"edgeEraseMirrorSide1", "1"}, {"frontEraseTopSide", "0.125"}};
     const Row rows[] = {
         {"mirror off after side 1", "portrait", align + "type iaSide1XEditText 0.30; end; " + mirror, {x0}},
         {"mirror off before side 1", "portrait", align + mirror + "; type iaSide1XEditText 0.30; end", {x0}},
@@ -209,11 +212,16 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
          applied("eighth")},
         {"an eighth of an inch in millimetres, then from its template", "portrait", eighth + inMm + saved("eighth-mm"),
          eighthMm, "", applied("eighth-mm")},
+        // Distances with a third decimal, which no pane writes, are taken at
+        // two, as the panes hold them.
+        {"a mirrored shift and a margin of a third decimal from a template", "portrait",
+         Applied(folder, "third-decimal", {}, thirdDecimal) + "click imageoptionButton", eighthInch, "",
+         Applied(folder, "third-decimal-again", {}, thirdDecimal) + "click imageoptionButton"},
         {"a mirrored shift of a third decimal from a template, then millimetres", "portrait",
-         Applied(folder, "third-decimal", {},
+         Applied(folder, "third-decimal-mm", {},
                  {{"imageAlign", "1"}, {"imageAlignMirrorSide1", "1"}, {"imageAlignFrontX", "0.125"}}) +
              "click imageoptionButton; click imageAlignUnitMMCell",
-         {{"iaSide2XEditText", "[-3.17]", "Side 2 - X", "-3.17", shift, 2, "-8.99"}}},
+         {{"iaSide2XEditText", "[-3.05]", "Side 2 - X", "-3.05", shift, 2, "-8.65"}}},
     };
     // One dialog of the row, printed, with its checks.
     const auto printed = [&](const Row& row, const std::string& dialog) {

@@ -66,7 +66,7 @@ Filtered FilterTypedNumber(std::string_view text, std::size_t length, Group grou
 
 std::optional<std::string> TwoDecimalText(std::string_view text, std::string_view separator) {
     const auto value = static_cast<float>(FieldValue(text, separator));
-    std::string shown = platform::FormatDecimal(zqController::PlusZeroAtTwoDecimals(value));
+    std::string shown = platform::FormatDecimal(zqController::AtTwoDecimals(value));
     const bool sameNumber = value != 0 && static_cast<float>(platform::ReadDouble(shown)) == value;
     if (sameNumber || text == shown) return std::nullopt;
     return shown;

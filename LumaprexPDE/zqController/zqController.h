@@ -349,6 +349,10 @@ public:
     // other as it is, so that no field, summary, template or ticket shows
     // "-0.00", however the value is mirrored or placed.
     static double PlusZeroAtTwoDecimals(double value);
+    // A distance as a pane holds it once editing ends: its single-precision
+    // value at two decimals, +0 for one that shows 0.00 (0.125 is 0.12,
+    // 0.045 is 0.05, -0.001 is 0).
+    static double AtTwoDecimals(double value);
     void SetImageAlignMirrorSide1Value(int unit, float x, float y);
     // Places a shift in points for the job's orientation, duplex flip and
     // body paper; nothing before start-up.

@@ -104,6 +104,10 @@ double zqController::PlusZeroAtTwoDecimals(double value) {
     return platform::ReadDouble(platform::FormatDecimal(value)) == 0 ? 0.0 : value;
 }
 
+double zqController::AtTwoDecimals(double value) {
+    return PlusZeroAtTwoDecimals(platform::ReadDouble(platform::FormatDecimal(static_cast<float>(value))));
+}
+
 void zqController::SetImageAlignMirrorSide1Value(int unit, float x, float y) {
     const SideShift typed{x, y};
     const SideShift other{OtherUnit(unit)(x), OtherUnit(unit)(y)};

@@ -79,6 +79,17 @@ using Key = template_values::SettingKey;
 // pane's upright 1, and 0 to 4 from the arrays of the earlier release.
 constexpr Range kPaperOrientations{0, 4};
 
+// A distance of the image group within the range, at two decimals as the
+// panes hold it; the engine answers for a text that does not show it so (a
+// third decimal, which no pane writes), so that the panes, the summary and a
+// later save show what prints.
+double Distance(template_values::Group& image, const char* key, template_values::Range range) {
+    const double value = image.decimal(key, range).value_or(0);
+    const double held = zqController::AtTwoDecimals(value);
+    if (held != value) image.answeredByEngine(key);
+    return held;
+}
+
 // The paper orientation the image values are placed for: upright, as the
 // factory has it, when the template names none or one left out.
 int PaperOrientation(template_values::Group& image, std::string_view key) {
@@ -418,9 +429,9 @@ void zqController::applyImageGroup(template_values::Group& image) {
 }
 
 // The unit and paper orientation, then the distances within the unit's
-// limits, placed for that orientation as they were when saved. Side 2
-// mirrored is the engine's mirror of side 1 for the job's orientation,
-// which the panes are shown.
+// limits, each at two decimals as the panes hold it, placed for that
+// orientation as they were when saved. Side 2 mirrored is the engine's
+// mirror of side 1 for the job's orientation, which the panes are shown.
 void zqController::applyImageAlign(template_values::Group& image, bool on, bool mirror) {
     const int unit = static_cast<int>(image.number("imageAlignUnit", {0, 1}).value_or(0));
     const int orientation = PaperOrientation(image, "imageAlignPaperOrientation");
@@ -428,8 +439,7 @@ void zqController::applyImageAlign(template_values::Group& image, bool on, bool 
         for (const char* key : {"imageAlignBackX", "imageAlignBackY"}) image.answeredByEngine(key);
     std::array<float, 4> d{};
     for (std::size_t i = 0; i < d.size(); ++i)
-        d[i] = static_cast<float>(
-            image.decimal(kImageAlignDistances[i], template_values::AlignmentRange(unit)).value_or(0));
+        d[i] = static_cast<float>(Distance(image, kImageAlignDistances[i], template_values::AlignmentRange(unit)));
     SetImageAlign(on, mirror, unit, orientation, d[0], d[1], d[2], d[3]);
 }
 
@@ -440,6 +450,6 @@ void zqController::applyEdgeErase(template_values::Group& image, bool on, bool m
         for (const char* key : std::span(kEdgeEraseMargins).subspan(4)) image.answeredByEngine(key);
     std::array<double, 8> m{};
     for (std::size_t i = 0; i < m.size(); ++i)
-        m[i] = image.decimal(kEdgeEraseMargins[i], template_values::EraseRange(unit)).value_or(0);
+        m[i] = Distance(image, kEdgeEraseMargins[i], template_values::EraseRange(unit));
     SetEdgeErase(on, mirror, unit, orientation, {{m[0], m[1], m[2], m[3]}, {m[4], m[5], m[6], m[7]}});
 }
