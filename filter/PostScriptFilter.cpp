@@ -52,6 +52,14 @@ private:
     int count_;
 };
 
+// Whether the scheduler runs the filter on a banner page of the job rather
+// than on its document: a banner's receipt would vouch for a document that
+// may go another way.
+bool IsBannerPage() {
+    const char* type = std::getenv("CUPS_FILETYPE");
+    return type && std::strcmp(type, "job-sheet") == 0;
+}
+
 // Writes the ticket with the job's title, ending with a line end.
 void writeTicket(std::string_view ticket, const char* title, std::FILE* out) {
     if (ticket.empty()) {
@@ -75,7 +83,14 @@ bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, cons
     const char* name = job.value(kTicketNameOption);
     FoundTicket found;
     std::string reason;
-    switch (FindTicket(ppd, name, user, found, reason)) {
+    const TicketLookup lookup = FindTicket(ppd, name, user, found, reason);
+    // The job's document, which names the same ticket, stops instead.
+    if (name && IsBannerPage() && lookup != TicketLookup::kFound) {
+        std::fprintf(messages, "DEBUG: The banner page goes without the job ticket made for this job (%s)\n",
+                     reason.c_str());
+        return true;
+    }
+    switch (lookup) {
         case TicketLookup::kFound: writeTicket(found.ticket, title, out); return true;
         case TicketLookup::kNoneStored:
             if (!reason.empty()) {
@@ -118,14 +133,6 @@ ppd_file_t* openQueuePpd(std::FILE* messages) {
         std::fprintf(messages, "ERROR: Unable to open PPD file: %s\n", reason.c_str());
     }
     return nullptr;
-}
-
-// Whether the scheduler runs the filter on a banner page of the job rather
-// than on its document: a banner's receipt would vouch for a document that
-// may go another way.
-bool IsBannerPage() {
-    const char* type = std::getenv("CUPS_FILETYPE");
-    return type && std::strcmp(type, "job-sheet") == 0;
 }
 
 // A whole number of the text as it stands; false for anything else.

@@ -29,15 +29,19 @@ fuzz::PpdItems ItemsOfLines(const std::uint8_t* data, std::size_t size) {
 }
 
 // Reads the receipt of job 1 from a PPD whose keyword for it holds the
-// value; a receipt read must be one the filter writes as that same value.
+// value; a receipt read must be one the filter writes as the value the PPD
+// holds (which ends at a zero byte).
 void CheckReceiptReader(const std::string& value) {
     ppd_file_t* ppd = fuzz::QueuePpd({{ReceiptKeyword(1), value}});
     const std::optional<Receipt> receipt = ReadReceipt(ppd, 1);
+    const ppd_attr_t* attr = ppd ? ppdFindAttr(ppd, ReceiptKeyword(1).c_str(), nullptr) : nullptr;
+    const std::string held = attr && attr->value ? attr->value : "";
     ppdClose(ppd);
     if (!receipt) return;
     fuzz::Captured line;
     FUZZ_CHECK(WriteReceipt(line.get(), *receipt), "receipt read is one written");
-    FUZZ_CHECK(line.text() == "PPD: " + ReceiptKeyword(receipt->job) + "=" + value + "\n", "receipt read is that value");
+    FUZZ_CHECK(line.text() == "PPD: " + ReceiptKeyword(receipt->job) + "=" + held + "\n",
+               "receipt read is the value held");
 }
 
 }  // namespace

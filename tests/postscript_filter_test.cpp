@@ -317,6 +317,11 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
          noReceipt + "7\" with the receipt token \"" + token + "\" started at \"\"\n"},
         {"a job id of another form", "7x", receipt, nullptr, 0,
          noReceipt + "7x\" with the receipt token \"" + token + "\" started at \"1796909558\"\n"},
+        {"a banner page of a ticket not kept", "7",
+         std::string(kTicketNameOption) + "=" + TicketName("other") + " " + kReceiptOption + "=" + token, nullptr, 0,
+         "DEBUG: The banner page goes without the job ticket made for this job (no ticket of that name is kept for "
+         "the job's user)\n",
+         nullptr, nullptr, "job-sheet"},
         {"a ticket not kept", "7",
          std::string(kTicketNameOption) + "=" + TicketName("other") + " " + kReceiptOption + "=" + token, nullptr, 1,
          "ERROR: The job ticket made for this job is not in the printer's queue (no ticket of that name is kept for "

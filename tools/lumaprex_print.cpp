@@ -31,6 +31,7 @@
 #include <cups/cups.h>
 #include <cups/ppd.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -371,31 +372,27 @@ int WaitForDocument(const std::string& queue, int job, const std::string& ticket
 class DocumentToSend {
 public:
     explicit DocumentToSend(const std::string& document) : m_send(document) {
-        if (std::FILE* in = std::fopen(document.c_str(), "rb")) {
-            std::fclose(in);
-        } else {
-            m_failure = std::strerror(errno);
-            m_send.clear();
-        }
-        for (int layers = 0; !m_send.empty() && Compressed(m_send); ++layers) {
-            std::string expanded = layers < kMostLayers ? Expanded(m_send) : "";
+        m_failure = Unprintable(document);
+        for (int layers = 0; m_failure.empty() && Compressed(m_send); ++layers) {
+            std::string expanded;
+            m_failure = layers < kMostLayers
+                            ? Expanded(m_send, expanded)
+                            : "it is compressed more than " + std::to_string(kMostLayers) + " times over";
             if (layers > 0) unlink(m_send.c_str());
             m_send = expanded;
             m_expanded = true;
-            if (m_send.empty()) {
-                m_failure = layers < kMostLayers ? "it is compressed and does not expand whole"
-                                                 : "it is compressed more than " + std::to_string(kMostLayers) +
-                                                       " times over";
-            }
+            if (m_failure.empty()) m_failure = Unprintable(m_send);
         }
+        if (!m_failure.empty()) m_send.clear();
     }
     ~DocumentToSend() {
         if (m_expanded && !m_send.empty()) unlink(m_send.c_str());
     }
     DocumentToSend(const DocumentToSend&) = delete;
     DocumentToSend& operator=(const DocumentToSend&) = delete;
-    // "" for a document that cannot be read, or is compressed and does not
-    // expand whole; failure() says which.
+    // "" for a document the scheduler would not take (one that cannot be
+    // read, no plain file, an empty one) or one compressed that does not
+    // expand whole; failure() says why.
     const std::string& file() const { return m_send; }
     const std::string& failure() const { return m_failure; }
 
@@ -403,6 +400,19 @@ private:
     // Layers of compression the host takes off a document, at most.
     static constexpr int kMostLayers = 8;
 
+    // Why the scheduler would not take the file: it cannot be read, is no
+    // plain file or is empty; "" when it would.
+    static std::string Unprintable(const std::string& file) {
+        struct stat about {};
+        if (stat(file.c_str(), &about) != 0) return std::strerror(errno);
+        if (S_ISDIR(about.st_mode)) return std::strerror(EISDIR);
+        if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
+            std::fclose(in);
+        } else {
+            return std::strerror(errno);
+        }
+        return about.st_size == 0 ? "it is empty" : "";
+    }
     static bool Compressed(const std::string& file) {
         unsigned char magic[2] = {};
         std::FILE* in = std::fopen(file.c_str(), "rb");
@@ -410,24 +420,35 @@ private:
         if (in) std::fclose(in);
         return read && magic[0] == 0x1f && magic[1] == 0x8b;
     }
-    // A temporary file holding the whole stream expanded; "" for a stream
-    // cut short or damaged, or a file that cannot be written.
-    static std::string Expanded(const std::string& document) {
+    // Expands the whole stream into a new temporary file, named in
+    // expanded; why not, for a stream cut short or damaged or a temporary
+    // file that cannot be written, else "".
+    static std::string Expanded(const std::string& document, std::string& expanded) {
+        const auto cannotWrite = [](int error) {
+            return std::string("its expansion cannot be written: ") + std::strerror(error);
+        };
         char name[1024] = "";
         cups_file_t* out = cupsTempFile2(name, sizeof name);
+        if (!out) return cannotWrite(errno);
         gzFile in = gzopen(document.c_str(), "rb");
         char block[65536];
         int read = 0;
-        bool written = out && in;
-        while (written && (read = gzread(in, block, sizeof block)) > 0) {
+        bool written = true;
+        while (in && written && (read = gzread(in, block, sizeof block)) > 0) {
             written = cupsFileWrite(out, block, static_cast<std::size_t>(read)) == read;
         }
-        const bool whole = in && gzclose_r(in) == Z_OK && written && read == 0;
-        if ((out && cupsFileClose(out) != 0) || !whole) {
-            if (*name) unlink(name);
-            return "";
+        int error = errno;
+        const bool whole = in && gzclose_r(in) == Z_OK && read == 0;
+        if (cupsFileClose(out) != 0 && written) {
+            error = errno;
+            written = false;
         }
-        return name;
+        if (!written || !whole) {
+            unlink(name);
+            return written ? "it is compressed and does not expand whole" : cannotWrite(error);
+        }
+        expanded = name;
+        return "";
     }
 
     std::string m_send;
