@@ -53,8 +53,7 @@ private:
 };
 
 // Whether the scheduler runs the filter on a banner page of the job rather
-// than on its document: a banner's receipt would vouch for a document that
-// may go another way.
+// than on its document, which may go another way.
 bool IsBannerPage() {
     const char* type = std::getenv("CUPS_FILETYPE");
     return type && std::strcmp(type, "job-sheet") == 0;
@@ -146,11 +145,10 @@ bool ReadNumber(const char* text, Number& number) {
 // Once the job went out whole behind the ticket it names: the receipt of a
 // job's document (not of its banner pages) that carries a receipt token, the
 // filter's word that this attempt at printing this very document went behind
-// its ticket. A receipt the PPD holds
-// already (the scheduler trying the job again within the second) is not
-// written again. A job whose receipt cannot be written, for a token or an
-// attempt's start of another form, is told in a "DEBUG:" line and goes
-// without one.
+// its ticket. A receipt the PPD holds already (the scheduler trying the job
+// again within the second) is not written again. A job whose receipt cannot
+// be written, for a token or an attempt's start of another form, is told in
+// a "DEBUG:" line and goes without one.
 void leaveReceipt(ppd_file_t* ppd, const char* jobArgument, const char* options, std::FILE* messages) {
     const JobOptions job(options);
     const char* name = job.value(kTicketNameOption);
