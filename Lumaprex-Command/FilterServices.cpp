@@ -1,15 +1,17 @@
 // Shared services of the command filter: start-up, messages and the
 // printer's status replies.
+#include <poll.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <clocale>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include <cups/sidechannel.h>
 
 #include "CommandFilter.h"
 #include "PpdOpen.h"
@@ -18,6 +20,7 @@ namespace {
 
 constexpr std::size_t kMessageSize = 2048;
 constexpr std::size_t kBackChannelSize = 1024;
+constexpr int kBackChannel = 3;  // the descriptor the scheduler gives it
 constexpr int kLowInk = 5;
 constexpr const char* kColourNames[4] = {"cyan", "magenta", "yellow", "black"};
 
@@ -138,13 +141,38 @@ bool ReportStatusText(const char* text, InkLevels& last, std::FILE* messages) {
     return true;
 }
 
+namespace {
+
+// Reads what the printer sent back within the timeout in seconds: the bytes
+// read, 0 when nothing came in time or the channel ended, -1 when there is
+// no back channel. It reads only once something is there and gives up on a
+// channel that is closed, where cupsBackChannelRead would wait on a silent
+// one past its timeout and retry a closed one for ever.
+ssize_t ReadBackChannel(char* buffer, std::size_t size, double timeout) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(timeout));
+    pollfd channel{.fd = kBackChannel, .events = POLLIN, .revents = 0};
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const int ready = poll(&channel, 1, static_cast<int>(std::clamp<long long>(left, 0, INT_MAX)));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) return ready;
+        if (channel.revents & POLLNVAL) return -1;
+        const ssize_t length = read(kBackChannel, buffer, size);
+        if (length >= 0 || errno != EINTR) return length;
+    }
+}
+
+}  // namespace
+
 bool GetStatus(ppd_file_t*, double timeout, InkLevels& last, const FilterOutput& output) {
     if (timeout > 0) {
         std::fputs("LEVELS\n", output.printer);
         std::fflush(output.printer);
     }
     char reply[kBackChannelSize + 1];
-    ssize_t length = cupsBackChannelRead(reply, kBackChannelSize, timeout);
+    const ssize_t length = ReadBackChannel(reply, kBackChannelSize, timeout);
     if (length <= 0) {
         return timeout == 0;
     }

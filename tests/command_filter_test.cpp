@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <regex>
 
@@ -58,10 +59,12 @@ TEST(CommandFilterStatus, PaperRepliesAndUnknownLines) {
     EXPECT_FALSE(ok);
 }
 
-// The back channel is descriptor 3, as the scheduler sets it up.
+// The back channel is descriptor 3, as the scheduler sets it up: a reply
+// that ends there, a channel the printer keeps open without a word, or none.
+enum class Channel { kReply, kSilent, kClosed };
 class BackChannel {
 public:
-    explicit BackChannel(const std::string& reply) {
+    explicit BackChannel(const std::string& reply, Channel kind = Channel::kReply) {
         saved_ = dup(3);
         int fds[2];
         EXPECT_EQ(pipe(fds), 0);
@@ -70,9 +73,12 @@ public:
             close(fds[0]);
         }
         EXPECT_EQ(write(fds[1], reply.data(), reply.size()), static_cast<ssize_t>(reply.size()));
-        close(fds[1]);
+        writer_ = kind == Channel::kSilent ? fds[1] : -1;
+        if (kind != Channel::kSilent) close(fds[1]);
+        if (kind == Channel::kClosed) close(3);
     }
     ~BackChannel() {
+        if (writer_ >= 0) close(writer_);
         if (saved_ >= 0) {
             dup2(saved_, 3);
             close(saved_);
@@ -83,6 +89,7 @@ public:
 
 private:
     int saved_;
+    int writer_;
 };
 
 TEST(CommandFilterStatus, GetStatusAsksAndReadsTheBackChannel) {
@@ -96,10 +103,14 @@ TEST(CommandFilterStatus, GetStatusAsksAndReadsTheBackChannel) {
     }
     EXPECT_EQ(printer.text(), "LEVELS\n");
     EXPECT_EQ(messages.text().rfind(kAttrLine80803, 0), 0u);
-    {
-        BackChannel silent("");
+    // Without a reply the status ends within its timeout, whatever the channel.
+    for (const Channel kind : {Channel::kReply, Channel::kSilent, Channel::kClosed}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        BackChannel silent("", kind);
+        const auto start = std::chrono::steady_clock::now();
         EXPECT_FALSE(GetStatus(nullptr, 0.2, levels, output));
         EXPECT_TRUE(GetStatus(nullptr, 0, levels, output));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     }
 }
 
