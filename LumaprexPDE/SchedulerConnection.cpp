@@ -98,8 +98,8 @@ int SchedulerConnection::KeepWaiting(http_t*, void* connection) {
     return 0;
 }
 
-int SchedulerConnection::printFile(std::string_view queue, const std::string& file, const std::string& title,
-                                   int optionCount, cups_option_t* options) {
+int SchedulerConnection::printFile(std::string_view queue, const std::string& file, const char* format,
+                                   const std::string& title, int optionCount, cups_option_t* options) {
     if (!m_http) return 0;
     const std::string uri = LocalQueueUri(queue);
     if (uri.empty()) {
@@ -113,6 +113,7 @@ int SchedulerConnection::printFile(std::string_view queue, const std::string& fi
     }
     ipp_t* request = QueueRequest(IPP_OP_PRINT_JOB, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format);
     cupsEncodeOptions2(request, optionCount, options, IPP_TAG_OPERATION);
     cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
     const std::string resource = uri.substr(std::strlen("ipp://localhost"));
@@ -140,8 +141,8 @@ bool SchedulerConnection::isClass(const std::string& uri) const {
 }
 
 JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const {
-    static const char* const kWanted[] = {"job-state", "job-printer-state-message", "document-format",
-                                          "time-at-processing", "job-printer-uri"};
+    static const char* const kWanted[] = {"job-state", "job-printer-state-message", "time-at-processing",
+                                          "job-printer-uri"};
     ipp_t* request = QueueRequest(IPP_OP_GET_JOB_ATTRIBUTES, uri, job);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(kWanted), nullptr,
                   kWanted);
@@ -151,8 +152,6 @@ JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const 
     const char* message =
         ippGetString(ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     status.message = message ? message : "";
-    const char* format = ippGetString(ippFindAttribute(response, "document-format", IPP_TAG_MIMETYPE), 0, nullptr);
-    status.format = format ? format : "";
     status.started = ippGetInteger(ippFindAttribute(response, "time-at-processing", IPP_TAG_INTEGER), 0);
     const char* printer = ippGetString(ippFindAttribute(response, "job-printer-uri", IPP_TAG_URI), 0, nullptr);
     status.printerUri = printer ? printer : "";

@@ -27,12 +27,11 @@ std::string LocalQueueUri(std::string_view queue);
 std::string SchedulerJobName(std::string_view title);
 
 // What the scheduler says of a job: its state (0 when it did not answer),
-// its last message, the type it took its document for, when it started its
-// last attempt at printing it (0 before the first) and the queue it is on.
+// its last message, when it started its last attempt at printing it (0
+// before the first) and the queue it is on.
 struct JobStatus {
     int state = 0;
     std::string message;
-    std::string format;
     long long started = 0;
     std::string printerUri;
 };
@@ -47,12 +46,13 @@ public:
 
     // nullptr when no scheduler could be reached.
     http_t* http() const { return m_http; }
-    // Sends the file to the queue as one Print-Job, with the options as the
-    // job's attributes and its type left to the scheduler, once the
-    // scheduler has answered for the queue; the job's id, or 0 with
+    // Sends the file to the queue as one Print-Job of the document format
+    // given (a MIME type, which the scheduler takes as it stands, without
+    // typing the file itself), with the options as the job's attributes,
+    // once the scheduler has answered for the queue; the job's id, or 0 with
     // failure() saying why.
-    int printFile(std::string_view queue, const std::string& file, const std::string& title, int optionCount,
-                  cups_option_t* options);
+    int printFile(std::string_view queue, const std::string& file, const char* format, const std::string& title,
+                  int optionCount, cups_option_t* options);
     // Sends the request (which it deletes), with the file when one is named,
     // and takes the answer; null, noted as unanswered, when none came.
     ipp_t* exchange(ipp_t* request, const char* resource, const char* file = nullptr) const;

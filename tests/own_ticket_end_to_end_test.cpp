@@ -209,16 +209,11 @@ std::string CheaperLineAroundTheTicketFilter(PrivateScheduler& cups) { return Li
 
 const std::string kOtherLine = kNotKept + "the queue's PPD has a filter line that the driver does not own: ";
 // What the host says of the faulted print's document (job 5 on a busy
-// queue, else 4) when the queue's ticket filter left no receipt for it: that
-// the scheduler took it for a type it prints as it stands, or else why not.
+// queue, else 4) when the queue's ticket filter left no receipt for it.
 std::string PrintedBare(const std::string& why, int job = 5) {
     return "lumaprex-print: Lumaprex-" + std::to_string(job) + " may have printed without its ticket: " + why + "\n";
 }
-std::string NotThroughTheFilter(const std::string& type) {
-    return PrintedBare("the scheduler took it for " + type + ", which it prints as it stands, without the queue's "
-                       "filters",
-                       4);
-}
+const std::string kNotPostScript = ": it does not start with %! (or Ctrl-D and %!): the host prints PostScript only";
 const std::string kNoReceipt = PrintedBare(
     "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, through "
     "filter lines it read before they changed, or failed to write the receipt into the PPD");
@@ -346,30 +341,21 @@ const Fault kFaults[] = {
          WaitForLog(cups, "[Job 5] Started ");
          writeFile(cups.ppdFolder() + "/Lumaprex.ppd", before);
      }},
-    // The scheduler prints what it does not take for PostScript without any
-    // of the queue's filters: PCL, and a file of no known type.
-    // The place of its receipt holds another's, from before a restart of the
-    // scheduler without its job history.
-    {"PclDocument", {.capture = true}, false,
-     [](PrivateScheduler& cups) {
-         writeFile(cups.ppdFolder() + "/Lumaprex.ppd",
-                   cups.queuePpd() + "*EXRECEIPT04: 36,1," + std::string(32, 'a') + "," + TicketName("") + "\n");
-         return std::string();
-     },
-     4,
-     NotThroughTheFilter("application/vnd.cups-raw"),
-     Printed::kWithoutTicket, nullptr, "Lumaprex", "\033%-12345X@PJL ENTER LANGUAGE=PCL\n\033Ehello\n"},
-    {"DocumentOfNoKnownType", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 4,
-     NotThroughTheFilter("application/octet-stream"),
-     Printed::kWithoutTicket, nullptr, "Lumaprex", std::string("\0\1 data\n", 8)},
-    // Banner pages in PostScript ahead of every job: the command job asks for
-    // none, and a banner's run through the ticket filter, which puts the
-    // ticket ahead of it, leaves no receipt for a document that goes raw.
+    // The scheduler would print what is not PostScript without the queue's
+    // filters (PCL, a file of no known type), even behind a banner page that
+    // goes through the ticket filter: the host sends nothing. PostScript
+    // after a Ctrl-D goes behind its ticket.
+    {"PclDocument", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 1, kNotPostScript,
+     Printed::kNot, nullptr, "Lumaprex", "\033%-12345X@PJL ENTER LANGUAGE=PCL\n\033Ehello\n", false, 0, true},
+    {"DocumentOfNoKnownType", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 1,
+     kNotPostScript, Printed::kNot, nullptr, "Lumaprex", std::string("\0\1 data\n", 8), false, 0, true},
+    {"PostScriptAfterACtrlD", {.capture = true}, false, [](PrivateScheduler&) { return std::string(); }, 0, "",
+     Printed::kBehindItsTicket, nullptr, "Lumaprex", "\004" + readFile(kJob)},
     {"PostScriptBannerPages", {.capture = true, .postScriptBanner = true}, false, BannerPages, 0, "",
      Printed::kBehindItsTicket},
-    {"PclDocumentBehindAPostScriptBanner", {.capture = true, .postScriptBanner = true}, false, BannerPages, 4,
-     NotThroughTheFilter("application/vnd.cups-raw"), Printed::kBehindItsTicket, nullptr, "Lumaprex",
-     "\033%-12345X@PJL ENTER LANGUAGE=PCL\n\033Ehello\n"},
+    {"PclDocumentBehindAPostScriptBanner", {.capture = true, .postScriptBanner = true}, false, BannerPages, 1,
+     kNotPostScript, Printed::kNot, nullptr, "Lumaprex", "\033%-12345X@PJL ENTER LANGUAGE=PCL\n\033Ehello\n", false,
+     0, true},
     // A document compressed by gzip, which the scheduler types by what it
     // holds but would hand on compressed: the host sends it expanded, or,
     // cut short, not at all, before the dialog sends anything.

@@ -193,7 +193,9 @@ TEST(SchedulerConnection, DocumentPrintEndsByTheBoundAndTheSchedulerDropsIt) {
     cups.pause();
     const auto start = std::chrono::steady_clock::now();
     SchedulerConnection scheduler(std::chrono::seconds(2));
-    EXPECT_EQ(scheduler.printFile("Lumaprex", LUMAPREX_TEST_DATA "/filters/job.ps", "job", 0, nullptr), 0);
+    EXPECT_EQ(scheduler.printFile("Lumaprex", LUMAPREX_TEST_DATA "/filters/job.ps", "application/postscript", "job",
+                                  0, nullptr),
+              0);
     const auto waited = std::chrono::steady_clock::now() - start;
     cups.resume();
     EXPECT_LT(waited, std::chrono::seconds(4));

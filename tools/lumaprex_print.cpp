@@ -61,18 +61,9 @@
 namespace {
 
 constexpr char kCopiesSetting[] = "com.apple.print.PrintSettings.PMCopies";
-// The types of document the scheduler sends around the queue's ticket
-// filter whatever the PPD says, and where they go: those it takes for a
-// printer's own language (PCL, say) or cannot tell print as they stand.
-struct TypeAroundTheFilter {
-    std::string_view type;
-    const char* where;
-};
-constexpr TypeAroundTheFilter kTypesAroundTheFilter[] = {
-    {"application/vnd.cups-raw", "which it prints as it stands, without the queue's filters"},
-    {"application/octet-stream", "which it prints as it stands, without the queue's filters"},
-    {"application/vnd.cups-command", "a command file, which goes to the queue's command filter"},
-};
+// The type the host names for the documents it sends, so that the scheduler
+// takes them as they are and does not type them itself.
+constexpr char kPostScriptFormat[] = "application/postscript";
 // The copies field's range.
 constexpr int kMostCopies = 99999;
 
@@ -105,12 +96,17 @@ constexpr char kUsageText[] =
     "         [--ppd FILE] [--bundle DIR] [--module FILE] [--templates DIR]\n"
     "         [--do ACTION]... [--show] [DOCUMENT]\n"
     "       lumaprex-print --help\n";
+constexpr char kDocumentText[] =
+    "DOCUMENT: PostScript (a file that starts with %! or with Ctrl-D and %!),\n"
+    "  compressed by gzip or not; the queue puts the job ticket ahead of\n"
+    "  PostScript only, so the host refuses any other document before it sends\n"
+    "  anything\n";
 constexpr char kStatusText[] =
     "exit status:\n"
     "  0  the document printed, and the queue's ticket filter reported that it went\n"
     "     behind its ticket; or there was none to print\n"
     "  1  the host or the queue failed, and said why; the document did not print,\n"
-    "     or not whole\n"
+    "     or not whole, or it is not PostScript\n"
     "  2  the command line is not understood\n"
     "  3  the pane did not let the job print\n"
     "  4  the document was sent, but the host did not see it print behind its ticket:\n"
@@ -118,10 +114,9 @@ constexpr char kStatusText[] =
     "     stopped waiting, the scheduler did not answer for it, or it printed but\n"
     "     the queue's ticket filter did not report its last attempt at printing it;\n"
     "     the host then names what it can see: the job moved to another queue, a\n"
-    "     type the scheduler sends around that filter, a command job of its ticket\n"
-    "     that did not complete, filter lines of the queue's PPD that are not the\n"
-    "     driver's, a receipt of an earlier attempt or of a later document in the\n"
-    "     PPD, or none of these\n";
+    "     command job of its ticket that did not complete, filter lines of the\n"
+    "     queue's PPD that are not the driver's, a receipt of an earlier attempt\n"
+    "     or of a later document in the PPD, or none of these\n";
 
 int Usage() {
     std::fputs(kUsageText, stderr);
@@ -130,6 +125,7 @@ int Usage() {
 
 int Help() {
     std::fputs(kUsageText, stdout);
+    std::fputs(kDocumentText, stdout);
     std::fputs(kStatusText, stdout);
     return 0;
 }
@@ -278,23 +274,19 @@ bool PrintedOnTheQueue(const JobStatus& status, const std::string& queue) {
 
 // What the host can see of why it cannot take the queue's PPD for the word
 // that the last attempt at printing the document went behind its ticket, the
-// first of: the job moved to another queue, a type that the scheduler sends
-// around the ticket filter, a command job of its ticket that did not store
-// it (which may be another dialog's), filter lines of the PPD that are not
-// the driver's (a receipt may be from an attempt through them before they
-// changed), the receipt of an earlier attempt, a later document's receipt in
-// the place of its own; "" when none of these holds and the PPD holds the
-// receipt of its last attempt.
+// first of: the job moved to another queue, a command job of its ticket that
+// did not store it (which may be another dialog's), filter lines of the PPD
+// that are not the driver's (a receipt may be from an attempt through them
+// before they changed), the receipt of an earlier attempt, a later
+// document's receipt in the place of its own; "" when none of these holds
+// and the PPD holds the receipt of its last attempt.
 std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::string& queue, int job,
                              const std::string& ticketName, const JobStatus& status, const QueuePpd& queuePpd,
                              ppd_file_t* ppd, const std::optional<Receipt>& receipt, const Receipt& expected) {
     const bool onTheQueue = PrintedOnTheQueue(status, queue);
-    const auto around = std::ranges::find(kTypesAroundTheFilter, status.format, &TypeAroundTheFilter::type);
-    const bool throughTheFilter = around == std::end(kTypesAroundTheFilter);
     const std::string filterLines = FilterLinesAccount(queuePpd, ppd);
-    if (onTheQueue && throughTheFilter && filterLines.empty() && receipt == expected) return "";
+    if (onTheQueue && filterLines.empty() && receipt == expected) return "";
     if (!onTheQueue) return "the scheduler moved it to " + QueueOfJob(status);
-    if (!throughTheFilter) return "the scheduler took it for " + status.format + ", " + around->where;
     if (std::string account = CommandJobAccount(scheduler, LocalQueueUri(queue), queue, job, ticketName);
         !account.empty()) {
         return account;
@@ -364,11 +356,14 @@ int WaitForDocument(const std::string& queue, int job, const std::string& ticket
     }
 }
 
-// The file the host sends for a document: the document itself, or, for one
-// compressed by gzip (once or more), the document expanded into a temporary
-// file that goes with the object. The scheduler types such a document by
-// what it holds once expanded, but would hand the compressed bytes to the
-// queue's filters and the printer.
+// The file the host sends for a document, as PostScript: the document
+// itself, or, for one compressed by gzip (once or more), the document
+// expanded into a temporary file that goes with the object. The scheduler
+// types such a document by what it holds once expanded, but would hand the
+// compressed bytes to the queue's filters and the printer. The queue puts
+// the ticket ahead of PostScript alone, and other documents it prints
+// without the ticket filter (PCL, a file of no known type) or converts
+// around it, so the host sends PostScript only.
 class DocumentToSend {
 public:
     explicit DocumentToSend(const std::string& document) : m_send(document) {
@@ -383,6 +378,10 @@ public:
             m_expanded = true;
             if (m_failure.empty()) m_failure = Unprintable(m_send);
         }
+        if (m_failure.empty() && !PostScript(m_send)) {
+            m_failure = "it does not start with %! (or Ctrl-D and %!): the host prints PostScript only, the one "
+                        "type the queue puts the job ticket ahead of";
+        }
         if (!m_failure.empty()) m_send.clear();
     }
     ~DocumentToSend() {
@@ -391,8 +390,8 @@ public:
     DocumentToSend(const DocumentToSend&) = delete;
     DocumentToSend& operator=(const DocumentToSend&) = delete;
     // "" for a document the scheduler would not take (one that cannot be
-    // read, no plain file, an empty one) or one compressed that does not
-    // expand whole; failure() says why.
+    // read, no plain file, an empty one), one compressed that does not
+    // expand whole, or one that is not PostScript; failure() says why.
     const std::string& file() const { return m_send; }
     const std::string& failure() const { return m_failure; }
 
@@ -413,12 +412,19 @@ private:
         }
         return about.st_size == 0 ? "it is empty" : "";
     }
-    static bool Compressed(const std::string& file) {
-        unsigned char magic[2] = {};
+    // The file's first bytes, as many as it has up to the count.
+    static std::string Start(const std::string& file, std::size_t count) {
+        std::string start(count, '\0');
         std::FILE* in = std::fopen(file.c_str(), "rb");
-        const bool read = in && std::fread(magic, 1, sizeof magic, in) == sizeof magic;
+        start.resize(in ? std::fread(start.data(), 1, count, in) : 0);
         if (in) std::fclose(in);
-        return read && magic[0] == 0x1f && magic[1] == 0x8b;
+        return start;
+    }
+    static bool Compressed(const std::string& file) { return Start(file, 2) == "\x1f\x8b"; }
+    // PostScript starts with %!, or with the Ctrl-D that ends a job before it.
+    static bool PostScript(const std::string& file) {
+        const std::string start = Start(file, 3);
+        return start.starts_with("%!") || start == "\x04%!";
     }
     // Expands the whole stream into a new temporary file, named in
     // expanded; why not, for a stream cut short or damaged or a temporary
@@ -473,7 +479,8 @@ int PrintDocument(const Options& options, const DocumentToSend& document, const 
     count = cupsAddOption(kReceiptOption, token.c_str(), count, &jobOptions);
     const std::string title = settings.jobName.value_or(std::filesystem::path(options.document).filename().string());
     SchedulerConnection scheduler;
-    const int job = scheduler.printFile(options.printer, document.file(), SchedulerJobName(title), count, jobOptions);
+    const int job = scheduler.printFile(options.printer, document.file(), kPostScriptFormat, SchedulerJobName(title),
+                                        count, jobOptions);
     cupsFreeOptions(count, jobOptions);
     // A document sent without an answer may have reached the queue.
     if (job == 0 && scheduler.documentSent() && scheduler.unanswered()) {
