@@ -107,7 +107,7 @@ bool ImageWithinItsLimits(const Bridge& bridge) {
         float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         bridge.JSE_PageCollection_GetImageFeature(k, 0, code, value, unit, mirror, orientation, x1, y1, x2, y2);
         for (float v : {x1, y1, x2, y2})
-            if (!Within(v, -58.32, 58.32)) return false;
+            if (!within(v, image_limits::ShiftReachInPoints())) return false;
         if (orientation != 1 && orientation != 2) return false;
     }
     return true;

@@ -440,6 +440,8 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         {"image", "frontEraseTopSide", "1.01", -1},
         {"image", "imageAlignBackY", "nan", -1},          {"image", "frontEraseLeftSide", "inf", -1},
         {"image", "backEraseTopSide", "abc", -1},         {"custom", "command", longCommand, -1, true, cutCommand},
+        {"image", "frontEraseTopSide", "0,5", -1},        {"image", "imageAlignFrontX", "0.25abc", -1},
+        {"image", "imageAlignFrontY", " 0.25", -1},       {"image", "frontEraseTopSide", "-0.00", -1, true, "0.00"},
         {"Substitution", "", entry("235", "77", {}), 0},  {"Substitution", "", entry("301", "9", {}), 0},
         {"Substitution", "", entry("300", "5", {}), 0},   {"Substitution", "", entry("224", "9", {}), 0},
         {"Substitution", "", entry("224", "2", {{"stapleType", "225"}, {"staplePosition", "9"}}), 0},

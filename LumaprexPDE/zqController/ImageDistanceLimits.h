@@ -17,5 +17,7 @@ constexpr Limits EdgeErase(int unit) { return unit == 0 ? Limits{0, 1.0} : Limit
 // How far a shift the pane shows can go: 0.81 inch, from which the typing
 // filter writes the limit, and 20.57 mm, its 0.81 inch converted.
 constexpr Limits AlignmentReach(int unit) { return unit == 0 ? Limits{-0.81, 0.81} : Limits{-20.57, 20.57}; }
+// The same reach of a page's image shift, which is kept in points.
+constexpr Limits ShiftReachInPoints() { return {AlignmentReach(0).lowest * 72, AlignmentReach(0).highest * 72}; }
 
 }  // namespace image_limits

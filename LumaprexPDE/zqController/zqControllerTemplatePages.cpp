@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "ImageDistanceLimits.h"
 #include "PageEntries.h"
 #include "PageFeatureKeys.h"
 #include "PageFeatureList.h"
@@ -24,8 +25,9 @@ namespace {
 
 constexpr int kPaperProperty = 1;
 
-// A shift in points may reach what the pane can come to hold, 0.81 inch.
-constexpr template_values::Range kShiftPoints{-58.32, 58.32};
+// A shift in points may reach what the pane can come to hold.
+constexpr template_values::Range kShiftPoints{image_limits::ShiftReachInPoints().lowest,
+                                              image_limits::ShiftReachInPoints().highest};
 
 // The values the page-exception pane gives a feature of pages: each print
 // mode, each side, a chapter's start, the half turn, each subset device and

@@ -2,6 +2,7 @@
 #include "zqControllerTemplateValues.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "ImageDistanceLimits.h"
@@ -45,6 +46,15 @@ bool WholeNumber(std::string_view text) {
     const std::size_t digits = text[start] == '+' || text[start] == '-' ? start + 1 : start;
     const std::size_t end = text.find_first_not_of("0123456789", digits);
     return end != digits && (end == std::string_view::npos || text.find_first_not_of(' ', end) == std::string_view::npos);
+}
+
+// A decimal number after an optional sign, as strtod reads one, and nothing
+// else.
+bool WholeDecimal(std::string_view text) {
+    if (text.starts_with('+')) text.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
 }
 
 }  // namespace
@@ -107,6 +117,15 @@ std::optional<double> Group::decimal(std::string_view key, Range range) {
     if (value && Within(*value, range)) return value;
     if (text) leaveOut(key, "= \"" + Shown(*text) + (value ? "\" is out of range" : "\" is no number"));
     return std::nullopt;
+}
+
+std::optional<double> Group::wholeDecimal(std::string_view key, Range range) {
+    const platform::Value* value = m_values.find(key);
+    if (value && value->kind() == platform::Value::Kind::String && !WholeDecimal(value->text())) {
+        leaveOut(key, "= \"" + Shown(value->text()) + "\" is no number");
+        return std::nullopt;
+    }
+    return decimal(key, range);
 }
 
 std::optional<std::int64_t> Group::wholeNumber(std::string_view key, Range range) {
