@@ -387,6 +387,12 @@ bool FiltersAreTheDriversOwn(ppd_file_t* ppd, std::string& reason) {
             others.push_back(&line);
         }
     }
+    // The scheduler runs a pre-filter, whatever the keyword's case, ahead of
+    // the queue's filters: it could change or drop the document behind the
+    // ticket, or the command file.
+    std::vector<FilterLineOfPpd> preFilters;
+    for (const ppd_attr_t* attr : attrsOf(ppd, "cupsPreFilter")) preFilters.push_back({"", lineAsWritten(*attr)});
+    for (const FilterLineOfPpd& line : preFilters) others.push_back(&line);
     if (!others.empty()) {
         reason = std::string("the queue's PPD has ") + (others.size() == 1 ? "a filter line" : "filter lines") +
                  " that the driver does not own: " + others.front()->written;

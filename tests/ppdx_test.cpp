@@ -342,6 +342,9 @@ TEST_F(PpdxTest, QueueIsTakenOnlyWithTheDriversOwnTwoFilterLines) {
                                              {"cupsFilter", "\"application/postscript 0\""}},
          "the queue's PPD has filter lines that the driver does not own: "
          "*cupsFilter: \"application/postscript 1.5 Lumaprex\" and 1 more"},
+        {"a pre-filter, which the scheduler runs ahead of the ticket filter",
+         {command, postScript, {"cupsprefilter", "\"application/postscript 0 /bin/true\""}},
+         other + "*cupsprefilter: \"application/postscript 0 /bin/true\""},
         {"a keyword in capitals with an option, named as written",
          {command, postScript, {"CUPSFILTER2 Foo/Bar", "\"application/pdf application/vnd.cups-pdf 0 -\""}},
          other + "*CUPSFILTER2 Foo/Bar: \"application/pdf application/vnd.cups-pdf 0 -\""},
