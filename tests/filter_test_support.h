@@ -61,6 +61,15 @@ inline void writeFile(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// The bytes compressed by gzip.
+inline std::string Gzipped(const std::string& bytes) {
+    const TempDir folder;
+    gzFile file = gzopen(folder.file("gz").c_str(), "wb");
+    gzwrite(file, bytes.data(), static_cast<unsigned>(bytes.size()));
+    gzclose(file);
+    return readFile(folder.file("gz"));
+}
+
 // A FILE* whose contents the test reads back as a string.
 class CapturedStream {
 public:

@@ -4,7 +4,6 @@
 // print types a charge number and marks its document with it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include <regex>
 #include <set>
@@ -22,15 +21,6 @@ const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
 
 // Prints, after the actions, a document (the PostScript job unless given)
 // marked after its first line with the charge number typed.
-// The bytes compressed by gzip.
-std::string Gzipped(const std::string& bytes) {
-    const TempDir folder;
-    gzFile file = gzopen(folder.file("gz").c_str(), "wb");
-    gzwrite(file, bytes.data(), static_cast<unsigned>(bytes.size()));
-    gzclose(file);
-    return readFile(folder.file("gz"));
-}
-
 // The file is the document compressed by gzip that many times over; with a
 // negative count, once and cut in half.
 RunResult PrintMarked(const PrivateScheduler& cups, const TempDir& folder, const std::string& mark,

@@ -619,14 +619,23 @@ TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
         {{folder.file("bom.ps")}, 1, refused("bom.ps", "\xef\xbb\xbf" + readFile(kJob), notPostScript)},
         {{folder.file("ctrl-d.txt")}, 1, refused("ctrl-d.txt", "\004hello\n", notPostScript)},
         {{folder.file("empty.ps")}, 1, refused("empty.ps", "", "it is empty")},
+        {{folder.file("text.gz")}, 1, refused("text.gz", Gzipped("hello\n"), notPostScript)},
+        {{folder.file("empty.gz")}, 1, refused("empty.gz", Gzipped(""), "it is empty")},
         {{folder.path()}, 1, "lumaprex-print: cannot print " + folder.path() + ": Is a directory\n"},
+        {{"/dev/zero"}, 1, "lumaprex-print: cannot print /dev/zero: it is no plain file\n"},
     };
+    // The host expands a compressed document into the temporary folder, and
+    // leaves nothing there when it refuses it.
+    const TempDir expansions;
+    setenv("TMPDIR", expansions.path().c_str(), 1);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.front());
         const RunResult run = Print(cups, c.arguments, c.server);
         EXPECT_EQ(run.status, c.status);
         EXPECT_TRUE(run.err.starts_with(c.error)) << run.err;
     }
+    unsetenv("TMPDIR");
+    EXPECT_TRUE(std::filesystem::is_empty(expansions.path()));
     EXPECT_EQ(cups.submitTicket("%!PS-Adobe-3.0\r\n%%EndComments\r\n"), 1) << "nothing reached the queue";
 }
 

@@ -382,7 +382,9 @@ public:
             m_failure = "it does not start with %! (or Ctrl-D and %!): the host prints PostScript only, the one "
                         "type the queue puts the job ticket ahead of";
         }
-        if (!m_failure.empty()) m_send.clear();
+        if (m_failure.empty()) return;
+        if (m_expanded && !m_send.empty()) unlink(m_send.c_str());
+        m_send.clear();
     }
     ~DocumentToSend() {
         if (m_expanded && !m_send.empty()) unlink(m_send.c_str());
@@ -400,11 +402,12 @@ private:
     static constexpr int kMostLayers = 8;
 
     // Why the scheduler would not take the file: it cannot be read, is no
-    // plain file or is empty; "" when it would.
+    // plain file (a folder, a pipe, a device) or is empty; "" when it would.
     static std::string Unprintable(const std::string& file) {
         struct stat about {};
         if (stat(file.c_str(), &about) != 0) return std::strerror(errno);
         if (S_ISDIR(about.st_mode)) return std::strerror(EISDIR);
+        if (!S_ISREG(about.st_mode)) return "it is no plain file";
         if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
             std::fclose(in);
         } else {
