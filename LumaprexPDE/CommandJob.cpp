@@ -38,9 +38,9 @@ std::string WriteCommandFile(std::string_view content, TempFileMaker makeTempFil
     return name;
 }
 
-// One Print-Job request carrying the file, the ticket's name as a job
-// option, without banner pages; ends with the outcome's trace. The job's id, or 0 when it was not
-// taken.
+// One Print-Job request carrying the file, the ticket's name as a job option,
+// without banner pages; ends with the outcome's trace. The job's id, or 0 when
+// it was not taken.
 int PrintCommandFile(const SchedulerConnection& scheduler, const std::string& uri, const std::string& resource,
                      const std::string& file, const std::string& ticketName) {
     ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);

@@ -62,9 +62,10 @@ PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart,
 // ticket, true means that ticket was written. A banner page that the queue
 // prints ahead of the job (CUPS_FILETYPE "job-sheet") goes without such a
 // ticket, with a "DEBUG:" line: the job's document stops, and a command job,
-// whose banner comes before the ticket it stores, goes on. A last ticket stored that does not read
-// back whole is left out with an "ERROR:" line, one of another user or of no
-// owner with a "DEBUG:" line, and the job prints without it.
+// whose banner comes before the ticket it stores, goes on. A last ticket
+// stored that does not read back whole is left out with an "ERROR:" line, one
+// of another user or of no owner with a "DEBUG:" line, and the job prints
+// without it.
 bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
                     std::FILE* messages);
 

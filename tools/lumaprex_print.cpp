@@ -279,20 +279,21 @@ bool PrintedOnTheQueue(const JobStatus& status, const std::string& queue) {
 // that are not the driver's (a receipt may be from an attempt through them
 // before they changed), the receipt of an earlier attempt, a later
 // document's receipt in the place of its own; "" when none of these holds
-// and the PPD holds the receipt of its last attempt.
-std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::string& queue, int job,
-                             const std::string& ticketName, const JobStatus& status, const QueuePpd& queuePpd,
-                             ppd_file_t* ppd, const std::optional<Receipt>& receipt, const Receipt& expected) {
+// and the PPD holds the expected receipt, that of its last attempt.
+std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::string& queue, const JobStatus& status,
+                             const QueuePpd& queuePpd, ppd_file_t* ppd, const Receipt& expected) {
+    const int job = expected.job;
+    const std::optional<Receipt> receipt = ReadReceipt(ppd, job);
     const bool onTheQueue = PrintedOnTheQueue(status, queue);
     const std::string filterLines = FilterLinesAccount(queuePpd, ppd);
     if (onTheQueue && filterLines.empty() && receipt == expected) return "";
     if (!onTheQueue) return "the scheduler moved it to " + QueueOfJob(status);
-    if (std::string account = CommandJobAccount(scheduler, LocalQueueUri(queue), queue, job, ticketName);
+    if (std::string account = CommandJobAccount(scheduler, LocalQueueUri(queue), queue, job, expected.ticket);
         !account.empty()) {
         return account;
     }
     if (!filterLines.empty()) return filterLines;
-    if (receipt && receipt->job == job && receipt->token == expected.token && receipt->ticket == ticketName) {
+    if (receipt && receipt->job == job && receipt->token == expected.token && receipt->ticket == expected.ticket) {
         return "the queue's ticket filter reported an earlier attempt at printing it, not the last: the scheduler "
                "printed it again (once the queue changed, or once the scheduler restarted)";
     }
@@ -318,19 +319,18 @@ int CheckReceipt(const SchedulerConnection& scheduler, const std::string& queue,
     }
     ppd_file_t* ppd = queuePpd.file().empty() ? nullptr : ppdOpenFile(queuePpd.file().c_str());
     const Receipt expected{.job = job, .started = status.started, .token = token, .ticket = ticketName};
-    const std::string account =
-        NoReceiptAccount(scheduler, queue, job, ticketName, status, queuePpd, ppd, ReadReceipt(ppd, job), expected);
+    const std::string account = NoReceiptAccount(scheduler, queue, status, queuePpd, ppd, expected);
     ppdClose(ppd);
     return account.empty() ? 0 : Fail(id + " may have printed without its ticket: " + account, kNotSeenPrinted);
 }
 
 // Waits for the document's job to end, as an application's print progress
-// does: 0 once it printed and the ticket filter left its receipt. 1, saying why, when the
-// queue ended it otherwise; a job the queue stopped is canceled, so that it
-// does not print later without its ticket. kNotSeenPrinted, saying why, when
-// the host stops waiting first (the job held, the queue stopped, the bound
-// run out), the scheduler does not answer for the job within the bound (a
-// scheduler that restarts is asked again) or no longer knows it, or the
+// does: 0 once it printed and the ticket filter left its receipt. 1, saying
+// why, when the queue ended it otherwise; a job the queue stopped is canceled,
+// so that it does not print later without its ticket. kNotSeenPrinted, saying
+// why, when the host stops waiting first (the job held, the queue stopped, the
+// bound run out), the scheduler does not answer for the job within the bound
+// (a scheduler that restarts is asked again) or no longer knows it, or the
 // queue's ticket filter left no receipt for it.
 int WaitForDocument(const std::string& queue, int job, const std::string& ticketName, const std::string& token) {
     const SchedulerConnection scheduler;
@@ -382,9 +382,6 @@ public:
             m_failure = "it does not start with %! (or Ctrl-D and %!): the host prints PostScript only, the one "
                         "type the queue puts the job ticket ahead of";
         }
-        if (m_failure.empty()) return;
-        if (m_expanded && !m_send.empty()) unlink(m_send.c_str());
-        m_send.clear();
     }
     ~DocumentToSend() {
         if (m_expanded && !m_send.empty()) unlink(m_send.c_str());
@@ -394,12 +391,13 @@ public:
     // "" for a document the scheduler would not take (one that cannot be
     // read, no plain file, an empty one), one compressed that does not
     // expand whole, or one that is not PostScript; failure() says why.
-    const std::string& file() const { return m_send; }
+    const std::string& file() const { return m_failure.empty() ? m_send : kNoFile; }
     const std::string& failure() const { return m_failure; }
 
 private:
     // Layers of compression the host takes off a document, at most.
     static constexpr int kMostLayers = 8;
+    static inline const std::string kNoFile;
 
     // Why the scheduler would not take the file: it cannot be read, is no
     // plain file (a folder, a pipe, a device) or is empty; "" when it would.
