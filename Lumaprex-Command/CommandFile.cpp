@@ -8,6 +8,7 @@
 
 #include "CommandFilter.h"
 #include "NamedTickets.h"
+#include "SchedulerLines.h"
 #include "ppdx.h"
 
 namespace {
@@ -154,7 +155,7 @@ int RunCommandFile(cups_file_t* commands, const job_data_t& job, ppd_file_t* ppd
                 return status;
             }
         } else {
-            LogMessage(output.messages, "ERROR", "Unknown printer command \"%s\"!", line);
+            LogMessage(output.messages, "ERROR", "Unknown printer command \"%s\"!", QuotedJobText(line).c_str());
         }
         if (!PrinterTookEverything(output.printer)) {
             LogMessage(output.messages, "ERROR", "Unable to write the job: %s", std::strerror(errno));

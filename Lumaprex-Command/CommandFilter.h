@@ -46,8 +46,8 @@ const char* LocalizedString(const char* english);
 // an unknown name keeps English.
 void SetMessageLanguage(const char* name);
 
-// Writes "<prefix>: <localized message>" on the stream. A message that does
-// not fit in 2047 bytes is not written.
+// Writes "<prefix>: <localized message>" on the stream as one scheduler
+// line, cut to its bound.
 void LogMessage(std::FILE* messages, const char* prefix, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 

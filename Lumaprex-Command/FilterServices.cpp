@@ -15,10 +15,10 @@
 
 #include "CommandFilter.h"
 #include "PpdOpen.h"
+#include "SchedulerLines.h"
 
 namespace {
 
-constexpr std::size_t kMessageSize = 2048;
 constexpr std::size_t kBackChannelSize = 1024;
 constexpr int kBackChannel = 3;  // the descriptor the scheduler gives it
 constexpr int kLowInk = 5;
@@ -46,19 +46,24 @@ void reportInkLevels(const int (&levels)[4], InkLevels& last, std::FILE* message
     if (std::equal(levels, levels + 4, last.level)) {
         return;
     }
-    std::fprintf(messages,
-                 "ATTR: marker-colors=#00ffff,#ff00ff,#ffff00,#000000 "
-                 "marker-levels=%d,%d,%d,%d marker-names=Cyan,Magenta,Yellow,Black "
-                 "marker-types=ink,ink,ink,ink\n",
-                 levels[0], levels[1], levels[2], levels[3]);
+    WriteSchedulerMessage(messages, "ATTR",
+                          "marker-colors=#00ffff,#ff00ff,#ffff00,#000000 "
+                          "marker-levels=%d,%d,%d,%d marker-names=Cyan,Magenta,Yellow,Black "
+                          "marker-types=ink,ink,ink,ink",
+                          levels[0], levels[1], levels[2], levels[3]);
     for (int i = 0; i < 4; ++i) {
         if (levels[i] < kLowInk && last.level[i] >= kLowInk) {
-            std::fprintf(messages, "STATE: +com.sample-%s-error\n", kColourNames[i]);
+            WriteSchedulerMessage(messages, "STATE", "+com.sample-%s-error", kColourNames[i]);
         } else if (levels[i] >= kLowInk && last.level[i] < kLowInk) {
-            std::fprintf(messages, "STATE: -com.sample-%s-error\n", kColourNames[i]);
+            WriteSchedulerMessage(messages, "STATE", "-com.sample-%s-error", kColourNames[i]);
         }
         last.level[i] = levels[i];
     }
+}
+
+void reportMediaStates(std::FILE* messages, const char* first, const char* second) {
+    WriteSchedulerMessage(messages, "STATE", "%s", first);
+    WriteSchedulerMessage(messages, "STATE", "%s", second);
 }
 
 bool reportStatusLine(const std::string& line, InkLevels& last, std::FILE* messages) {
@@ -69,13 +74,13 @@ bool reportStatusLine(const std::string& line, InkLevels& last, std::FILE* messa
         }
         reportInkLevels(levels, last, messages);
     } else if (line == "OP") {
-        std::fputs("STATE: -media-low-report\nSTATE: +media-empty-warning\n", messages);
+        reportMediaStates(messages, "-media-low-report", "+media-empty-warning");
     } else if (line == "LP") {
-        std::fputs("STATE: -media-empty-warning\nSTATE: +media-low-report\n", messages);
+        reportMediaStates(messages, "-media-empty-warning", "+media-low-report");
     } else if (line == "OK") {
-        std::fputs("STATE: -media-empty-warning\nSTATE: -media-low-report\n", messages);
+        reportMediaStates(messages, "-media-empty-warning", "-media-low-report");
     } else {
-        std::fprintf(messages, "DEBUG: Unknown status \"%s\"!\n", line.c_str());
+        WriteSchedulerMessage(messages, "DEBUG", "Unknown status \"%s\"!", QuotedJobText(line).c_str());
         return false;
     }
     return true;
@@ -97,21 +102,16 @@ void SetLocale() {
 }
 
 void LogMessage(std::FILE* messages, const char* prefix, const char* format, ...) {
-    char message[kMessageSize];
     va_list arguments;
     va_start(arguments, format);
-    int length = std::vsnprintf(message, sizeof message, LocalizedString(format), arguments);
+    WriteSchedulerMessageV(messages, prefix, LocalizedString(format), arguments);
     va_end(arguments);
-    if (length < 0 || static_cast<std::size_t>(length) >= sizeof message) {
-        return;
-    }
-    std::fprintf(messages, "%s: %s\n", prefix, message);
 }
 
 ppd_file_t* Initialize(int argc, char* argv[], job_data_t* job) {
     if (argc < 6 || argc > 7) {
-        std::fprintf(stderr, "Usage: %s job user title copies options [filename]\n",
-                     argc > 0 ? argv[0] : "Lumaprex-Command");
+        WriteSchedulerMessage(stderr, "Usage", "%s job user title copies options [filename]",
+                              argc > 0 ? argv[0] : "Lumaprex-Command");
         return nullptr;
     }
     SetLocale();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "CommandFilter.h"
+#include "SchedulerLines.h"
 
 namespace {
 
@@ -46,6 +47,6 @@ void print_self_test_page(const char* author, const FilterOutput& output) {
     }
     std::fputs("ENDPAGE\nENDDOCUMENT\n", output.printer);
     if (PrinterTookEverything(output.printer)) {
-        std::fputs("PAGE: 1 1\n", output.messages);
+        WriteSchedulerMessage(output.messages, "PAGE", "1 1");
     }
 }

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "NamedTickets.h"
+#include "SchedulerLines.h"
 
 namespace {
 
@@ -66,8 +67,8 @@ std::string ReceiptKeyword(int job) {
 
 bool WriteReceipt(std::FILE* out, const Receipt& receipt) {
     if (!IsWritable(receipt)) return false;
-    const std::string line = "PPD: " + ReceiptKeyword(receipt.job) + "=" + ReceiptValue(receipt) + "\n";
-    return std::fwrite(line.data(), 1, line.size(), out) == line.size() && std::fflush(out) == 0;
+    const std::string line = "PPD: " + ReceiptKeyword(receipt.job) + "=" + ReceiptValue(receipt);
+    return WriteSchedulerLine(out, line) && std::fflush(out) == 0;
 }
 
 std::optional<Receipt> ReadReceipt(ppd_file_t* ppd, int job) {

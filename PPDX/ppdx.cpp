@@ -11,6 +11,8 @@
 
 #include <cups/http.h>
 
+#include "SchedulerLines.h"
+
 namespace {
 
 constexpr std::size_t kMaxNameLength = 36;
@@ -58,8 +60,7 @@ public:
     }
 
     void finish() {
-        buffer_[length_++] = '\n';
-        written_ = std::fwrite(buffer_, 1, length_, out_) == length_ && written_;
+        written_ = WriteSchedulerLine(out_, std::string_view(buffer_, length_)) && written_;
     }
 
     // True while every line reached the stream whole.
@@ -85,7 +86,7 @@ void writeItem(std::FILE* out, StatusLine& line, const char* name, unsigned coun
     formKeyword(keyword, name, counter);
     char item[kItemSize];
     std::snprintf(item, sizeof item, " %s=%s", keyword, stored);
-    std::fprintf(out, "DEBUG: *%s: \"%s\"\n", keyword, value);
+    WriteSchedulerMessage(out, "DEBUG", "*%s: \"%s\"", keyword, value);
     line.append(item);
 }
 
@@ -112,7 +113,7 @@ bool compressContent(std::FILE* out, const void* data, std::size_t size,
         compressed.resize(stream.total_out);
     }
     if (status != Z_STREAM_END) {
-        std::fprintf(out, "ERROR: deflate returned %d (%s)\n", status, zlibMessage(stream, status));
+        WriteSchedulerMessage(out, "ERROR", "deflate returned %d (%s)", status, zlibMessage(stream, status));
     }
     deflateEnd(&stream);
     return status == Z_STREAM_END;
@@ -415,8 +416,8 @@ void* ppdxReadDataFrom(ppd_file_t* ppd, const char* name, std::size_t* datasize,
     std::string damage;
     void* content = ppdxReadWholeData(ppd, name, datasize, damage);
     if (!damage.empty()) {
-        std::fprintf(messages, "ERROR: Data set %s is damaged and was not read: %s\n", name,
-                     damage.c_str());
+        WriteSchedulerMessage(messages, "ERROR", "Data set %s is damaged and was not read: %s", name,
+                              damage.c_str());
     }
     return content;
 }

@@ -1,13 +1,15 @@
-// Halftone options and the screen line before the job's first page.
+// Halftone options, the job's opening Ctrl-D bytes, and the copy of the job
+// with the screen line before its first page.
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string_view>
 
-#include "JSE_StringTicket.h"
 #include "PostScriptFilter.h"
+#include "SchedulerLines.h"
 
 namespace {
 
@@ -41,8 +43,8 @@ int readOptionValue(std::string_view word, const HalftoneOption& option, std::FI
     if (valid && value >= option.lowest) {
         return static_cast<int>(value);
     }
-    std::fprintf(messages, "DEBUG: Ignoring \"%s\", using %d\n", BlankControlCharacters(word).c_str(),
-                 option.fallback);
+    WriteSchedulerMessage(messages, "DEBUG", "Ignoring \"%s\", using %d", QuotedJobText(word).c_str(),
+                          option.fallback);
     return option.fallback;
 }
 
@@ -101,9 +103,30 @@ PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart,
     return {false, size, size == 0 ? atLineStart : IsLineEnd(bytes[size - 1])};
 }
 
-CopyResult ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound) {
+CopyResult ReadJobStart(int job, JobStart& start) {
+    start = {};
+    std::string block(kJobStartBlockSize, '\0');
+    for (;;) {
+        const ssize_t read = ReadSome(job, block.data(), block.size());
+        if (read <= 0) {
+            return read < 0 ? CopyResult::kReadFailed : CopyResult::kDone;
+        }
+        const std::string_view bytes(block.data(), static_cast<std::size_t>(read));
+        const std::size_t document = std::min(bytes.find_first_not_of(kEndOfJob), bytes.size());
+        start.endsOfJob += document;
+        if (document < bytes.size()) {
+            start.document = bytes.substr(document);
+            return CopyResult::kDone;
+        }
+    }
+}
+
+CopyResult ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound,
+                           std::string_view alreadyRead) {
     auto block = std::make_unique<char[]>(kCopyBlockSize);
-    std::size_t kept = 0;
+    // Room is left to read more, so that a read of nothing is the job's end.
+    std::size_t kept = std::min(alreadyRead.size(), kCopyBlockSize / 2);
+    std::copy_n(alreadyRead.begin(), kept, block.get());
     bool atLineStart = true;
     if (pageFound) {
         *pageFound = false;

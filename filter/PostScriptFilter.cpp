@@ -1,5 +1,6 @@
 // Main road of the PostScript filter.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <syslog.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "PostScriptFilter.h"
 #include "PpdOpen.h"
 #include "Receipts.h"
+#include "SchedulerLines.h"
 #include "ppdx.h"
 
 namespace {
@@ -73,10 +75,17 @@ void writeTicket(std::string_view ticket, const char* title, std::FILE* out) {
     }
 }
 
+// Writes that many Ctrl-D bytes.
+void writeEndsOfJob(std::size_t count, std::FILE* out) {
+    for (; count > 0; --count) {
+        std::fputc(kEndOfJob, out);
+    }
+}
+
 }  // namespace
 
 bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
-                    std::FILE* messages) {
+                    std::FILE* messages, std::size_t endsOfJob) {
     syslog(LOG_DEBUG, "get exData from ppd");
     const JobOptions job(options);
     const char* name = job.value(kTicketNameOption);
@@ -85,31 +94,40 @@ bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, cons
     const TicketLookup lookup = FindTicket(ppd, name, user, found, reason);
     // The job's document, which names the same ticket, stops instead.
     if (name && IsBannerPage() && lookup != TicketLookup::kFound) {
-        std::fprintf(messages, "DEBUG: The banner page goes without the job ticket made for this job (%s)\n",
-                     reason.c_str());
+        WriteSchedulerMessage(messages, "DEBUG", "The banner page goes without the job ticket made for this job (%s)",
+                              reason.c_str());
+        writeEndsOfJob(endsOfJob, out);
         return true;
     }
     switch (lookup) {
-        case TicketLookup::kFound: writeTicket(found.ticket, title, out); return true;
+        case TicketLookup::kFound:
+            writeEndsOfJob(endsOfJob, out);
+            writeTicket(found.ticket, title, out);
+            return true;
         case TicketLookup::kNoneStored:
             if (!reason.empty()) {
-                std::fprintf(messages, "DEBUG: No stored job ticket goes ahead of the job: %s\n", reason.c_str());
+                WriteSchedulerMessage(messages, "DEBUG", "No stored job ticket goes ahead of the job: %s",
+                                      reason.c_str());
             }
+            writeEndsOfJob(endsOfJob, out);
             return true;
         case TicketLookup::kNotKept:
-            std::fprintf(messages,
-                         "ERROR: The job ticket made for this job is not in the printer's queue (%s); the job was "
-                         "not printed\n",
-                         reason.c_str());
+            WriteSchedulerMessage(messages, "ERROR",
+                                  "The job ticket made for this job is not in the printer's queue (%s); the job was "
+                                  "not printed",
+                                  reason.c_str());
             return false;
         case TicketLookup::kDamaged: break;
     }
     if (name) {
-        std::fprintf(messages, "ERROR: The job ticket made for this job is damaged (%s); the job was not printed\n",
-                     reason.c_str());
+        WriteSchedulerMessage(messages, "ERROR",
+                              "The job ticket made for this job is damaged (%s); the job was not printed",
+                              reason.c_str());
         return false;
     }
-    std::fprintf(messages, "ERROR: The stored job ticket is damaged, the job prints without it: %s\n", reason.c_str());
+    WriteSchedulerMessage(messages, "ERROR", "The stored job ticket is damaged, the job prints without it: %s",
+                          reason.c_str());
+    writeEndsOfJob(endsOfJob, out);
     return true;
 }
 
@@ -126,10 +144,9 @@ ppd_file_t* openQueuePpd(std::FILE* messages) {
     ShowError(kPpdError);
     const char* ppdName = std::getenv("PPD");
     if (ppdName && *ppdName) {
-        std::fprintf(messages, "ERROR: Unable to open PPD file \"%s\": %s\n", ppdName,
-                     reason.c_str());
+        WriteSchedulerMessage(messages, "ERROR", "Unable to open PPD file \"%s\": %s", ppdName, reason.c_str());
     } else {
-        std::fprintf(messages, "ERROR: Unable to open PPD file: %s\n", reason.c_str());
+        WriteSchedulerMessage(messages, "ERROR", "Unable to open PPD file: %s", reason.c_str());
     }
     return nullptr;
 }
@@ -145,16 +162,28 @@ bool ReadNumber(const char* text, Number& number) {
 // Once the job went out whole behind the ticket it names: the receipt of a
 // job's document (not of its banner pages) that carries a receipt token, the
 // filter's word that this attempt at printing this very document went behind
-// its ticket. A receipt the PPD holds already (the scheduler trying the job
-// again within the second) is not written again. A job whose receipt cannot
-// be written, for a token or an attempt's start of another form, is told in
-// a "DEBUG:" line and goes without one.
-void leaveReceipt(ppd_file_t* ppd, const char* jobArgument, const char* options, std::FILE* messages) {
+// its ticket. Only a document read from the file the scheduler spooled is
+// the very document its sender handed over: the scheduler names that file to
+// the first filter it runs alone, and a filter it runs ahead of this one (a
+// pre-filter, a conversion) hands on what it likes through a pipe. A receipt
+// the PPD holds already (the scheduler trying the job again within the
+// second) is not written again. A job that goes without a receipt, read from
+// a pipe or with a token or an attempt's start of another form, is told in a
+// "DEBUG:" line.
+void leaveReceipt(ppd_file_t* ppd, const char* jobArgument, const char* options, bool fromSpoolFile,
+                  std::FILE* messages) {
     const JobOptions job(options);
     const char* name = job.value(kTicketNameOption);
     const char* token = job.value(kReceiptOption);
     const char* started = job.value(kAttemptStartOption);
     if (!name || !token || IsBannerPage()) {
+        return;
+    }
+    if (!fromSpoolFile) {
+        WriteSchedulerMessage(messages, "DEBUG",
+                              "No receipt for job \"%s\": it came through a pipe, not from the file the scheduler "
+                              "spooled",
+                              QuotedJobText(jobArgument).c_str());
         return;
     }
     Receipt receipt{.token = token, .ticket = name};
@@ -164,9 +193,17 @@ void leaveReceipt(ppd_file_t* ppd, const char* jobArgument, const char* options,
         return;
     }
     if (!readable || !WriteReceipt(messages, receipt)) {
-        std::fprintf(messages, "DEBUG: No receipt for job \"%s\" with the receipt token \"%s\" started at \"%s\"\n",
-                     jobArgument, token, started ? started : "");
+        WriteSchedulerMessage(messages, "DEBUG", "No receipt for job \"%s\" with the receipt token \"%s\" started at \"%s\"",
+                              QuotedJobText(jobArgument).c_str(), QuotedJobText(token).c_str(),
+                              QuotedJobText(started ? started : "").c_str());
     }
+}
+
+// Whether the job is read from a file that the scheduler named, rather than
+// from a pipe.
+bool IsSpoolFile(int job, int argc) {
+    struct stat about {};
+    return argc == 7 && fstat(job, &about) == 0 && S_ISREG(about.st_mode);
 }
 
 void closeJob(int job) {
@@ -179,44 +216,49 @@ void closeJob(int job) {
 int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
     if (argc < 6 || argc > 7) {
         ShowError(kArgumentCountError);
-        std::fprintf(messages,
-                     "ERROR: Wrong number of arguments (%d); usage: %s job user title copies "
-                     "options [filename]\n",
-                     argc > 0 ? argc - 1 : 0, argc > 0 ? argv[0] : "Lumaprex");
+        WriteSchedulerMessage(messages, "ERROR",
+                              "Wrong number of arguments (%d); usage: %s job user title copies options [filename]",
+                              argc > 0 ? argc - 1 : 0, argc > 0 ? argv[0] : "Lumaprex");
         return 1;
     }
     int job = argc == 7 ? open(argv[6], O_RDONLY) : STDIN_FILENO;
     if (job < 0) {
         ShowError(kArgumentCountError);
-        std::fprintf(messages, "ERROR: Unable to open job file \"%s\": %s\n", argv[6],
-                     std::strerror(errno));
+        WriteSchedulerMessage(messages, "ERROR", "Unable to open job file \"%s\": %s", argv[6], std::strerror(errno));
         return 1;
     }
+    const bool fromSpoolFile = IsSpoolFile(job, argc);
     syslog(LOG_DEBUG, "print");
     int angle = kDefaultScreenAngle;
     int frequency = kDefaultScreenFrequency;
     GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, messages);
-    if (!WriteJobTicket(ppd, argv[5], argv[2], argv[3], stdout, messages)) {
+    JobStart start;
+    CopyResult copied = ReadJobStart(job, start);
+    if (copied == CopyResult::kDone && !WriteJobTicket(ppd, argv[5], argv[2], argv[3], stdout, messages,
+                                                        start.endsOfJob)) {
         closeJob(job);
         return 1;
     }
-    CopyResult copied = std::fflush(stdout) == 0 ? ProcessHalfTone(job, STDOUT_FILENO, angle, frequency)
-                                                  : CopyResult::kWriteFailed;
+    if (copied == CopyResult::kDone) {
+        copied = std::fflush(stdout) == 0
+                     ? ProcessHalfTone(job, STDOUT_FILENO, angle, frequency, nullptr, start.document)
+                     : CopyResult::kWriteFailed;
+    }
     if (copied == CopyResult::kDone) {
         copied = CopyJobRest(job, STDOUT_FILENO);
     }
     const int error = errno;
     closeJob(job);
     if (copied == CopyResult::kReadFailed) {
-        std::fprintf(messages, "ERROR: Unable to read the job: %s\n", std::strerror(error));
+        WriteSchedulerMessage(messages, "ERROR", "Unable to read the job: %s", std::strerror(error));
         return 1;
     }
     const bool closed = std::fclose(stdout) == 0;
     if (!closed || copied != CopyResult::kDone) {
-        std::fprintf(messages, "ERROR: Unable to write the job: %s\n", std::strerror(closed ? error : errno));
+        WriteSchedulerMessage(messages, "ERROR", "Unable to write the job: %s", std::strerror(closed ? error : errno));
         return 1;
     }
-    leaveReceipt(ppd, argv[1], argv[5], messages);
+    leaveReceipt(ppd, argv[1], argv[5], fromSpoolFile, messages);
     return 0;
 }
 

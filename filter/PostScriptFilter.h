@@ -54,7 +54,9 @@ struct PageScan {
 PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart, bool final);
 
 // Writes the ticket the job goes behind, with the job's title (null: its
-// own), as whole lines: a ticket without a final line end is given CR LF. The
+// own), as whole lines: a ticket without a final line end is given CR LF;
+// ahead of it, whenever the job may print, the endsOfJob Ctrl-D bytes that
+// opened the job, so that none comes between the ticket and the document. The
 // ticket is the one the job's options name, else the last one the job's user
 // stored. False, having written only an "ERROR:" line, when the job names a
 // ticket that the queue does not keep for its user or that does not read back
@@ -67,7 +69,7 @@ PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart,
 // of another user or of no owner with a "DEBUG:" line, and the job prints
 // without it.
 bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
-                    std::FILE* messages);
+                    std::FILE* messages, std::size_t endsOfJob = 0);
 
 // How a copy of the job ended.
 enum class CopyResult {
@@ -76,10 +78,27 @@ enum class CopyResult {
     kWriteFailed,  // the output did not take every byte
 };
 
-// Copies the job (a file descriptor) up to its first "%%Page:" line, inserts
-// the screen line in front of it, and writes what it read beyond;
-// *pageFound tells whether a page was found.
-CopyResult ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound = nullptr);
+// In PostScript job control a Ctrl-D ends the job before it; drivers set so
+// send one ahead of each document.
+inline constexpr char kEndOfJob = '\x04';
+
+// The start of a job: how many Ctrl-D bytes open it, and the bytes read
+// after them, with which the document itself begins.
+struct JobStart {
+    std::size_t endsOfJob = 0;
+    std::string document;  // at most kJobStartBlockSize bytes
+};
+inline constexpr std::size_t kJobStartBlockSize = 4096;
+
+// Reads the job up to the first byte that is no Ctrl-D, in blocks.
+CopyResult ReadJobStart(int job, JobStart& start);
+
+// Copies the job (a file descriptor), after the bytes of it already read (at
+// most half a copy block), up to its first "%%Page:" line, inserts the
+// screen line in front of it, and writes what it read beyond; *pageFound
+// tells whether a page was found.
+CopyResult ProcessHalfTone(int job, int out, int angle, int frequency, bool* pageFound = nullptr,
+                           std::string_view alreadyRead = {});
 
 // Copies the rest of the job in blocks.
 CopyResult CopyJobRest(int job, int out);

@@ -1,6 +1,7 @@
 // Shared pieces of the filter targets: captured streams and the rule that
-// every line a filter writes for the scheduler starts with a known prefix,
-// so no input can slip a line of its own (a "PPD:" line, say) into them.
+// every line a filter writes for the scheduler starts with a known prefix
+// and stays within the scheduler's bound, so no input can slip a line of its
+// own (a "PPD:" line, say) into them.
 #pragma once
 
 #include <syslog.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "SchedulerLines.h"
 #include "fuzz_support.h"
 
 namespace fuzz {
@@ -43,12 +45,14 @@ inline bool IsSchedulerLine(std::string_view line) {
     return false;
 }
 
-// Every line is a scheduler line and the last one is ended.
+// Every line is a scheduler line within the scheduler's bound, and the last
+// one is ended.
 inline void CheckSchedulerLines(const std::string& messages) {
     std::size_t start = 0;
     while (start < messages.size()) {
         const std::size_t end = messages.find('\n', start);
         FUZZ_CHECK(end != std::string::npos, "scheduler line ended by a line feed");
+        FUZZ_CHECK(end + 1 - start <= kLongestSchedulerLine, "scheduler line within its bound");
         FUZZ_CHECK(IsSchedulerLine(std::string_view(messages).substr(start, end - start)),
                    "scheduler line starts with a known prefix");
         start = end + 1;

@@ -69,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Captured lines;
     FUZZ_CHECK(StoreTicket(lines.get(), nullptr, name.c_str(), kUser, bytes) == TicketStoreError::kNone,
                "the ticket is stored");
+    fuzz::CheckSchedulerLines(lines.text());
     fuzz::PpdItems items = fuzz::ItemsOfStatusLines(lines.text());
     for (std::size_t i = 0; i < damages; ++i) Damage(items, data + 1 + i * kDamageSize);
     ppd_file_t* ppd = fuzz::QueuePpd(items);
@@ -79,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ppdClose(ppd);
 
     const std::string written = out.text(), said = messages.text(), expected = Expected(ticket, ticketSize);
+    fuzz::CheckSchedulerLines(said);
     FUZZ_CHECK(written.empty() || written == expected, "the exact ticket or nothing goes ahead of the job");
     FUZZ_CHECK(goesOn || (named && written.empty() && IsOneErrorLine(said)),
                "a job stops only for its own ticket, saying so");

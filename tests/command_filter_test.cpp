@@ -10,6 +10,7 @@
 
 #include "CommandFilter.h"
 #include "filter_test_support.h"
+#include "SchedulerLines.h"
 #include "ppdx.h"
 
 using namespace filter_test;
@@ -316,6 +317,8 @@ TEST_F(CommandFilterProgram, UnknownCommandsAreReportedInTheJobLanguage) {
     EXPECT_EQ(english.status, 0);
     EXPECT_EQ(english.err, "ERROR: Unknown printer command \"Staple\"!\n");
     EXPECT_EQ(english.out, "CLEAN\n");
+    const std::string quoted = "ERROR: Unknown printer command \"" + std::string(kLongestQuote, 'X') + "...\"!\n";
+    EXPECT_EQ(run(std::string(2000, 'X') + "\n").err, quoted + quoted) << "read as two lines of the buffer's size";
 
     RunSetup german;
     german.environment["APPLE_LANGUAGE"] = "de";

@@ -7,6 +7,7 @@
 #include "NamedTickets.h"
 #include "PostScriptFilter.h"
 #include "Receipts.h"
+#include "SchedulerLines.h"
 #include "filter_test_support.h"
 #include "ppdx.h"
 
@@ -190,23 +191,29 @@ protected:
     const std::string program_ = builtProgram("filter", "Lumaprex");
 };
 
+// The Ctrl-D bytes that open a job, each the end of a job before it, go
+// ahead of the ticket: nothing comes between the ticket and the document.
 TEST_F(PostScriptFilterProgram, TicketTitleAndScreenAheadOfTheJob) {
     storeTicket("%!PS-Adobe-3.0\r\n%%Title: (Old)\r\n%VLXCopies 2\r\n%%EndComments\r\n");
-    const std::string job = "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n";
-    writeFile(dir_.file("job.ps"), job);
-    const std::string expected = "%!PS-Adobe-3.0\r\n%%Title: (Budget)\r\n%VLXCopies 2\r\n"
-                                 "%%EndComments\r\n%!PS-Adobe-3.0\n" +
-                                 ScreenLine(45, 150) + "%%Page: 1 1\nshowpage\n";
-    const std::string options = kAngle + "=45 " + kFrequency + "=150";
-    RunResult named = run({"7", "alice", "Budget", "1", options, dir_.file("job.ps")});
-    EXPECT_EQ(named.status, 0);
-    EXPECT_EQ(named.out, expected);
+    const std::string openings[] = {"", "\004", std::string(kJobStartBlockSize + 1, '\004')};
+    for (const std::string& opening : openings) {
+        SCOPED_TRACE(opening.size());
+        writeFile(dir_.file("job.ps"), opening + "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n");
+        const std::string expected = opening +
+                                     "%!PS-Adobe-3.0\r\n%%Title: (Budget)\r\n%VLXCopies 2\r\n"
+                                     "%%EndComments\r\n%!PS-Adobe-3.0\n" +
+                                     ScreenLine(45, 150) + "%%Page: 1 1\nshowpage\n";
+        const std::string options = kAngle + "=45 " + kFrequency + "=150";
+        RunResult named = run({"7", "alice", "Budget", "1", options, dir_.file("job.ps")});
+        EXPECT_EQ(named.status, 0);
+        EXPECT_EQ(named.out, expected);
 
-    RunSetup fromStdin;
-    fromStdin.stdinFile = dir_.file("job.ps");
-    RunResult piped = run({"7", "alice", "Budget", "1", options}, fromStdin);
-    EXPECT_EQ(piped.status, 0);
-    EXPECT_EQ(piped.out, expected);
+        RunSetup fromStdin;
+        fromStdin.stdinFile = dir_.file("job.ps");
+        RunResult piped = run({"7", "alice", "Budget", "1", options}, fromStdin);
+        EXPECT_EQ(piped.status, 0);
+        EXPECT_EQ(piped.out, expected);
+    }
 }
 
 // A job that cannot be read to its end, before or after its first page,
@@ -226,11 +233,13 @@ TEST_F(PostScriptFilterProgram, JobThatCannotBeReadToItsEndFailsTheJob) {
 
 TEST_F(PostScriptFilterProgram, WithoutTicketOrPageTheJobPassesUnchanged) {
     writeQueuePpd(dir_.file("queue.ppd"), {});
-    const std::string job = "%!PS-Adobe-3.0\n(no pages here) show\n" + noiseBytes(100000);
-    writeFile(dir_.file("job.ps"), job);
-    RunResult result = run({"7", "alice", "Budget", "1", "", dir_.file("job.ps")});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_TRUE(result.out == job);
+    for (const char* opening : {"", "\004"}) {
+        const std::string job = opening + ("%!PS-Adobe-3.0\n(no pages here) show\n" + noiseBytes(100000));
+        writeFile(dir_.file("job.ps"), job);
+        RunResult result = run({"7", "alice", "Budget", "1", "", dir_.file("job.ps")});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_TRUE(result.out == job) << std::strlen(opening);
+    }
 }
 
 // A stored ticket that does not read back whole is left out: the job prints
@@ -300,6 +309,7 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
         const char* output = nullptr;
         const Items* items = nullptr;
         const char* fileType = "document";  // what the scheduler runs the filter on
+        bool piped = false;                  // the job comes on standard input, as behind another filter
     } cases[] = {
         {"named ticket and a token", "7", receipt, nullptr, 0,
          "PPD: EXRECEIPT07=7,1796909558," + token + "," + name + "\n"},
@@ -330,6 +340,14 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
          "ERROR: Unable to read the job: Input/output error\n"},
         {"an output that takes no more", "7", receipt, nullptr, 1,
          "ERROR: Unable to write the job: No space left on device\n", "/dev/full"},
+        {"a job read through a pipe", "7", receipt, nullptr, 0,
+         noReceipt + "7\": it came through a pipe, not from the file the scheduler spooled\n", nullptr, nullptr,
+         "document", true},
+        {"a token and an attempt's start of 5 KB", "7",
+         named + " " + kReceiptOption + "=" + std::string(5000, 'A') + " time-at-processing=" + std::string(5000, '9'),
+         nullptr, 0,
+         noReceipt + "7\" with the receipt token \"" + std::string(64, 'A') + "...\" started at \"" +
+             std::string(64, '9') + "...\"\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -337,9 +355,11 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
         RunSetup setup;
         setup.environment["CUPS_FILETYPE"] = c.fileType;
         if (c.output) setup.stdoutFile = c.output;
+        std::vector<std::string> args = {c.job, "alice", "Budget", "1", c.options};
         if (c.readBeforeTheFailure) setup.stdinDescriptor = inputFailingAfter(c.readBeforeTheFailure);
-        else setup.stdinFile = dir_.file("job.ps");
-        const RunResult result = run({c.job, "alice", "Budget", "1", c.options}, setup);
+        else if (c.piped) setup.stdinFile = dir_.file("job.ps");
+        else args.push_back(dir_.file("job.ps"));
+        const RunResult result = run(args, setup);
         if (setup.stdinDescriptor) close(*setup.stdinDescriptor);
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.err, c.err);
@@ -386,6 +406,37 @@ TEST_F(PostScriptFilterProgram, FailuresSayWhyInTheJobLog) {
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, "ERROR: " + c.error + "\n");
+    }
+}
+
+// Whatever a job holds, 5 KB in every option either filter reads, in its
+// title, its user, a command line and the printer's reply, every line either
+// filter writes for the scheduler stays within the bound at which the
+// scheduler would read its tail as a line of its own ("PPD:", say).
+TEST(FilterMessages, EveryLineOfBothFiltersStaysWithinTheSchedulersBound) {
+    const std::string tail = "PPD:EXHALFTONE=intruder";
+    const std::string big = std::string(5000 - tail.size(), '9') + tail;
+    std::string options;
+    for (const std::string& option : {std::string(kTicketNameOption), std::string(kReceiptOption),
+                                      std::string("time-at-processing"), kAngle, kFrequency}) {
+        options += option + "=" + big + " ";
+    }
+    TempDir dir;
+    writeQueuePpd(dir.file("queue.ppd"), {});
+    writeFile(dir.file("job.ps"), "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n");
+    writeFile(dir.file("commands"), "#CUPS-COMMAND\n" + big + "\nReportLevels\nSaveJobTicket\n%!PS\r\n");
+    RunSetup setup;
+    setup.environment = {{"PPD", dir.file("queue.ppd")}, {"LANG", "C"}};
+    setup.backChannel = std::string(2000, 'Q') + "\n";
+    for (const auto& [area, file] : {std::pair("filter", "job.ps"), std::pair("Lumaprex-Command", "commands")}) {
+        const std::string program = builtProgram(area, area == std::string("filter") ? "Lumaprex" : area);
+        const RunResult run = runProgram(program, {program, "7", big, big, "1", options, dir.file(file)}, setup);
+        SCOPED_TRACE(program + run.err);
+        EXPECT_FALSE(run.err.empty());
+        for (const std::string& line : splitLines(run.err)) {
+            EXPECT_LE(line.size() + 1, kLongestSchedulerLine);
+            EXPECT_TRUE(line.starts_with("DEBUG: ") || line.starts_with("ERROR: ")) << line.substr(0, 80);
+        }
     }
 }
 
