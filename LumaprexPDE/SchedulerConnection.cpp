@@ -58,6 +58,17 @@ ipp_t* QueueRequest(ipp_op_t operation, const std::string& uri, int job = 0) {
     return request;
 }
 
+// The keywords of a job's state reasons, joined by ", ", without "none".
+std::string StateReasons(ipp_attribute_t* reasons) {
+    std::string joined;
+    for (int i = 0; i < ippGetCount(reasons); ++i) {
+        const char* reason = ippGetString(reasons, i, nullptr);
+        if (!reason || std::strcmp(reason, "none") == 0) continue;
+        joined.append(joined.empty() ? "" : ", ").append(reason);
+    }
+    return joined;
+}
+
 }  // namespace
 
 std::string SchedulerJobName(std::string_view title) {
@@ -141,8 +152,8 @@ bool SchedulerConnection::isClass(const std::string& uri) const {
 }
 
 JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const {
-    static const char* const kWanted[] = {"job-state", "job-printer-state-message", "time-at-processing",
-                                          "job-printer-uri"};
+    static const char* const kWanted[] = {"job-state", "job-printer-state-message", "job-state-reasons",
+                                          "time-at-processing", "job-printer-uri"};
     ipp_t* request = QueueRequest(IPP_OP_GET_JOB_ATTRIBUTES, uri, job);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(kWanted), nullptr,
                   kWanted);
@@ -152,6 +163,7 @@ JobStatus SchedulerConnection::jobStatus(const std::string& uri, int job) const 
     const char* message =
         ippGetString(ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     status.message = message ? message : "";
+    status.reasons = StateReasons(ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD));
     status.started = ippGetInteger(ippFindAttribute(response, "time-at-processing", IPP_TAG_INTEGER), 0);
     const char* printer = ippGetString(ippFindAttribute(response, "job-printer-uri", IPP_TAG_URI), 0, nullptr);
     status.printerUri = printer ? printer : "";

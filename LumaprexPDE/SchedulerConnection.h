@@ -27,11 +27,13 @@ std::string LocalQueueUri(std::string_view queue);
 std::string SchedulerJobName(std::string_view title);
 
 // What the scheduler says of a job: its state (0 when it did not answer),
-// its last message, when it started its last attempt at printing it (0
-// before the first) and the queue it is on.
+// its last message, the reasons for its state (joined by ", ", without
+// "none"), when it started its last attempt at printing it (0 before the
+// first) and the queue it is on.
 struct JobStatus {
     int state = 0;
     std::string message;
+    std::string reasons;
     long long started = 0;
     std::string printerUri;
 };

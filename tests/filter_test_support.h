@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -175,6 +176,7 @@ struct RunSetup {
     std::optional<int> stdinDescriptor;  // instead of stdinFile, left open
     std::optional<std::string> stdoutFile;  // instead of the captured output ("/dev/full")
     std::optional<std::string> backChannel;  // bytes readable on descriptor 3
+    std::function<void(pid_t)> whileRunning;  // called with the program's process once it started
 };
 
 inline void redirect(posix_spawn_file_actions_t& actions, int fd, const std::string& path,
@@ -222,6 +224,7 @@ inline RunResult runProgram(const std::string& program, const std::vector<std::s
     RunResult result;
     pid_t pid = 0;
     if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+        if (setup.whileRunning) setup.whileRunning(pid);
         int status = 0;
         waitpid(pid, &status, 0);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -2,6 +2,8 @@
 // all and the user is told: print hosts printing at the same moment, faults
 // on the road, and users' own command jobs. The queue keeps every job; each
 // print types a charge number and marks its document with it.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -10,6 +12,7 @@
 #include <thread>
 
 #include "NamedTickets.h"
+#include "Receipts.h"
 #include "private_scheduler.h"
 
 using namespace filter_test;
@@ -54,6 +57,7 @@ std::set<std::string> MarksPrinted(const PrivateScheduler& cups, std::set<std::s
         }
         EXPECT_NE(output.substr(0, at).find("%VLXChargeNumber: (" + mark + ")"), std::string::npos)
             << mark << " printed behind another ticket or none: " << output.substr(0, at);
+        EXPECT_EQ(output.find('\004', 1), std::string::npos) << mark << " has a Ctrl-D after its ticket";
         marks.insert(mark);
     }
     return marks;
@@ -101,7 +105,7 @@ struct Fault {
     int status;                              // the host's
     std::string told;                        // in what the host says
     Printed printed;
-    void (*during)(PrivateScheduler&) = nullptr;  // while the host prints
+    void (*during)(PrivateScheduler&, const std::string& document) = nullptr;  // while the host prints it
     const char* printer = "Lumaprex";              // the queue the faulted print goes to
     std::string document = readFile(kJob);         // what it prints
     bool commandFilePrints = false;                // the queue prints its command file raw
@@ -197,6 +201,26 @@ std::string OlderFilterLinesInLowerCase(PrivateScheduler& cups) {
 const std::string kCheaperLine = R"(*cupsFilter2: "application/postscript application/vnd.cups-raw -1 -")";
 std::string CheaperLineAroundTheTicketFilter(PrivateScheduler& cups) { return LineAfterTheTicketFilter(cups, kCheaperLine); }
 
+// A pre-filter that prints a document of its own, given with lpadmin once
+// the faulted print's document waits behind the busy queue, and taken out
+// of the PPD file by hand while it runs: the PPD read afterwards has the
+// driver's lines alone.
+void PreFilterWhileTheDocumentWaits(PrivateScheduler& cups, const std::string&) {
+    const std::string replacer = cups.filterFolder() + "/replacer";
+    writeFile(replacer, "#!/bin/sh\nsleep 2\nprintf '%%!PS-Adobe-3.0\\n(REPLACED) show showpage\\n'\n");
+    chmod(replacer.c_str(), 0755);
+    WaitForLog(cups, "[Job 5] Queued on ");
+    const TempDir folder;
+    writeFile(folder.file("queue.ppd"), cups.queuePpd() + "*cupsPreFilter: \"application/postscript 0 replacer\"\n");
+    EXPECT_EQ(RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-P", folder.file("queue.ppd")}), "");
+    WaitForLog(cups, "[Job 5] Started filter " + replacer);
+    // Saved as an editor saves it, so that the ticket filter, starting at
+    // the same moment, reads the one PPD or the other.
+    writeFile(cups.ppdFolder() + "/Lumaprex.ppd.new",
+              std::regex_replace(cups.queuePpd(), std::regex(R"(\*cupsPreFilter: [^\n]*\n)"), ""));
+    std::filesystem::rename(cups.ppdFolder() + "/Lumaprex.ppd.new", cups.ppdFolder() + "/Lumaprex.ppd");
+}
+
 const std::string kOtherLine = kNotKept + "the queue's PPD has a filter line that the driver does not own: ";
 // What the host says of the faulted print's document (job 5 on a busy
 // queue, else 4) when the queue's ticket filter left no receipt for it.
@@ -244,7 +268,7 @@ const Fault kFaults[] = {
     // answered for it.
     {"SchedulerCrashesWhileTheHostWaits", {.capture = true}, false, BusyQueue, 4, "lumaprex-print: the fate of ",
      Printed::kNot,
-     [](PrivateScheduler& cups) {
+     [](PrivateScheduler& cups, const std::string&) {
          WaitForLog(cups, "[Job 5] Queued on ");
          cups.crash();
      }},
@@ -310,7 +334,7 @@ const Fault kFaults[] = {
      "lumaprex-print: Lumaprex-5 may have printed without its ticket: the queue's PPD has a filter line that the "
      "driver does not own: " + kCheaperLine + "\n",
      Printed::kWithoutTicket,
-     [](PrivateScheduler& cups) {
+     [](PrivateScheduler& cups, const std::string&) {
          WaitForLog(cups, "[Job 5] Queued on ");
          EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, cups.queuePpd()), "");
      }},
@@ -324,7 +348,7 @@ const Fault kFaults[] = {
      },
      4,
      kNoReceipt, Printed::kWithoutTicket,
-     [](PrivateScheduler& cups) {
+     [](PrivateScheduler& cups, const std::string&) {
          WaitForLog(cups, "[Job 5] Queued on ");
          const std::string before = cups.queuePpd();
          EXPECT_EQ(LineAfterTheTicketFilter(cups, kCheaperLine, before), "");
@@ -363,7 +387,7 @@ const Fault kFaults[] = {
                  "printed it again (once the queue changed, or once the scheduler restarted)",
                  4),
      Printed::kWithoutTicket,
-     [](PrivateScheduler& cups) {
+     [](PrivateScheduler& cups, const std::string&) {
          WaitForLog(cups, "[Job 4] PPD: EXRECEIPT04=");
          EXPECT_EQ(RawFilterLines(cups, cups.queuePpd()), "");
          WaitForLog(cups, "[Job 4] Job restarted because the printer was modified.");
@@ -380,7 +404,7 @@ const Fault kFaults[] = {
                              : slow;
      },
      4, PrintedBare("the scheduler moved it to /printers/Plain", 4), Printed::kWithoutTicket,
-     [](PrivateScheduler& cups) {
+     [](PrivateScheduler& cups, const std::string&) {
          WaitForLog(cups, "[Job 4] PPD: EXRECEIPT04=");
          EXPECT_EQ(RunClient(cups, {"lpmove", "Lumaprex-4", "Plain"}), "");
      }},
@@ -395,6 +419,24 @@ const Fault kFaults[] = {
          return made.empty() ? BusyQueue(cups) : made;
      },
      4, kNoReceipt, Printed::kWithoutTicket, nullptr, "Lumaprex", readFile(kJob), true},
+    {"PreFilterGivenWhileTheDocumentWaitsAndTakenOutOfThePpdFileWhileItRuns", {.capture = true}, false, BusyQueue, 4,
+     kNoReceipt, Printed::kNot, PreFilterWhileTheDocumentWaits},
+    // The document, which the host checked, is replaced by a PCL file while
+    // the host waits for its command job on a busy queue.
+    {"DocumentReplacedOnceTheHostCheckedIt", {.capture = true}, false, BusyQueue, 0, "", Printed::kBehindItsTicket,
+     [](PrivateScheduler& cups, const std::string& document) {
+         WaitForLog(cups, "[Job 4] Queued on ");
+         writeFile(document, "\033%-12345X@PJL ENTER LANGUAGE=PCL\n%Mark: 666\n\033Ehello\n");
+     }},
+    // A document over the size bound of the ticket filter's line, which the
+    // scheduler aborts without a message.
+    {"DocumentOverTheSizeBoundOfItsFilterLine", {.capture = true}, false,
+     [](PrivateScheduler& cups) {
+         return FilterLinesReplaced(cups, R"re((\*cupsFilter2: "application/postscript \S+ \d+) Lumaprex")re",
+                                    R"re($1 maxsize(10) Lumaprex")re");
+     },
+     1, "lumaprex-print: the queue aborted Lumaprex-4 (processing-to-stop-point); the scheduler's error log says why\n",
+     Printed::kNot},
     // The command job fails to rewrite the PPD after the document was queued;
     // the scheduler then prints it without the ticket filter.
     {"PpdLostWhileTheDocumentWaits", {.capture = true}, true,
@@ -418,7 +460,7 @@ TEST_P(OwnTicketFaults, DocumentPrintsBehindNoOtherTicketAndTheUserIsTold) {
     ASSERT_EQ(PrintMarked(cups, folder, "100").status, 0) << cups.log();
     if (const std::string cannot = fault.make(cups); !cannot.empty()) GTEST_SKIP() << cannot;
     std::thread during([&] {
-        if (fault.during) fault.during(cups);
+        if (fault.during) fault.during(cups, folder.file("200"));
     });
     const RunResult print = PrintMarked(cups, folder, "200",
                                         fault.largeTicket ? LargeTicket(folder) : std::vector<std::string>{},
@@ -476,13 +518,34 @@ TEST(OwnTicketEndToEnd, DialogsPrintingOneTicketPrintBehindItWhenOneOfTheirComma
     EXPECT_EQ(documents, 2);
 }
 
-// The PPD's lines that are not the stored tickets' own.
+// The PPD's lines that are not the stored tickets' or the receipts' own.
 std::vector<std::string> OtherLines(const std::string& ppd) {
     std::vector<std::string> lines = splitLines(ppd);
     std::erase_if(lines, [](const std::string& line) {
-        return line.starts_with("*EXDATA0") || line.starts_with("*EXSLOT") || line.starts_with("*EXOWNER");
+        return line.starts_with("*EXDATA0") || line.starts_with("*EXSLOT") || line.starts_with("*EXOWNER") ||
+               line.starts_with("*EXRECEIPT");
     });
     return lines;
+}
+
+// A job option whose value makes the filter's message about it, which
+// starts with the given text, run past the 2,047 bytes the scheduler reads
+// of a line at once, so that the option's tail would be a line of its own.
+std::string WithTailAsALine(const std::string& option, const std::string& messageStart, const std::string& tail) {
+    return option + "=" + std::string(2047 - messageStart.size(), '9') + tail;
+}
+
+// The halftone option laid out so that the tail of its message would be a
+// PPD line too long for the PPD to load, and a receipt token so that its
+// tail would be a keyword of its own, for the job of that id.
+std::string HalftoneWithALongPpdLine(int) {
+    const std::string option = "com.Varneth.lumaprex.halftonelpi";
+    return WithTailAsALine(option, "DEBUG: Ignoring \"" + option + "=", "PPD:EXBIG=" + std::string(400, 'A'));
+}
+std::string ReceiptTokenWithAKeyword(int job) {
+    return WithTailAsALine(kReceiptOption,
+                           "DEBUG: No receipt for job \"" + std::to_string(job) + "\" with the receipt token \"",
+                           "PPD:EXHALFTONE=intruder");
 }
 
 // Users store tickets with command jobs of their own, then print, one row
@@ -501,6 +564,8 @@ TEST(OwnTicketEndToEnd, UsersCommandJobsReachTheirOwnJobsAloneAndOnlyAsWholeLine
     for (char c : noiseBytes(24000)) large += "0123456789ABCDEF"[c & 15];
     large += "\r\n";
     const std::string largeNamed = std::string(kTicketNameOption) + "=" + TicketName(large);
+    const std::string intruders = "%!PS-Adobe-3.0\r\n%VLXChargeNumber: (intruder)\r\n%%EndComments\r\n";
+    const std::string intruderNamed = std::string(kTicketNameOption) + "=" + TicketName(intruders);
     const std::string before = cups.queuePpd();
     struct Case {
         const char* name;
@@ -509,8 +574,16 @@ TEST(OwnTicketEndToEnd, UsersCommandJobsReachTheirOwnJobsAloneAndOnlyAsWholeLine
         std::string storeEnd;
         std::vector<std::string> print;  // lp options of the document; none prints nothing
         std::string ahead;               // what goes ahead of the document, or "stopped"
+        std::string (*overlong)(int job) = nullptr;  // one more option of the document, made for its id
     };
     const Case cases[] = {
+        // An ordinary user's overlong option whose tail the scheduler would
+        // read as a line of the filter's: the PPD keeps its keywords and
+        // loads, and the users' tickets go ahead of their jobs as before.
+        {"a halftone option whose tail is a long PPD line", {}, "", "", {"-U", "intruder"}, "",
+         HalftoneWithALongPpdLine},
+        {"a receipt token whose tail is a keyword", {"-U", "intruder", "-o", intruderNamed}, intruders, "completed",
+         {"-U", "intruder", "-o", intruderNamed}, intruders, ReceiptTokenWithAKeyword},
         {"own last ticket", {"-U", "alice"}, ticket, "completed", {"-U", "alice"}, ticket},
         {"another user's last ticket", {}, "", "", {"-U", "bob"}, ""},
         {"own named ticket", {"-U", "alice", "-o", named}, ticket, "completed", {"-U", "alice", "-o", named}, ticket},
@@ -524,19 +597,26 @@ TEST(OwnTicketEndToEnd, UsersCommandJobsReachTheirOwnJobsAloneAndOnlyAsWholeLine
         {"another's ticket stored after a large one", {"-U", "alice", "-o", named}, ticket, "completed",
          {"-U", "carol", "-o", largeNamed}, large},
     };
+    int lastJob = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (!c.store.empty()) {
-            EXPECT_EQ(cups.jobEnd(cups.submitTicket(c.stored, c.store)), c.storeEnd);
+            lastJob = cups.submitTicket(c.stored, c.store);
+            EXPECT_EQ(cups.jobEnd(lastJob), c.storeEnd);
         }
         if (c.print.empty()) continue;
-        const int job = cups.submit(kJob, c.print);
+        std::vector<std::string> print = c.print;
+        if (c.overlong) print.insert(print.end(), {"-o", c.overlong(lastJob + 1)});
+        const int job = lastJob = cups.submit(kJob, print);
         ASSERT_EQ(cups.jobEnd(job), c.ahead == "stopped" ? "processing-stopped" : "completed") << cups.log();
         if (c.ahead == "stopped") continue;
         const std::string output = readFile(cups.captureFolder() + "/" + std::to_string(job));
         EXPECT_TRUE(output.starts_with(c.ahead + "%!PS-Adobe-3.0\n%%Title:")) << output.substr(0, 300);
     }
     EXPECT_EQ(OtherLines(cups.queuePpd()), OtherLines(before));
+    ppd_file_t* ppd = ppdOpenFile((cups.ppdFolder() + "/Lumaprex.ppd").c_str());
+    EXPECT_NE(ppd, nullptr) << "the queue's PPD loads";
+    ppdClose(ppd);
 }
 
 }  // namespace

@@ -5,11 +5,13 @@
 // that ticket with the halftone screen its job options asked for. Last, the
 // demo's production job, set on every tab, and again from its template.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "PropertyList.h"
 #include "UserEnvironment.h"
@@ -551,6 +553,19 @@ TEST(PrintDialogEndToEnd, StoppedQueueDoesNotHoldThePrint) {
     EXPECT_EQ(cups.jobDocument(1), WithUser(readFile(kFixtures + "command_file_default.txt"))) << cups.log();
 }
 
+// The bytes of every file under the folder, which may go meanwhile.
+std::uintmax_t FolderBytes(const std::string& folder) {
+    std::uintmax_t bytes = 0;
+    std::error_code gone;
+    for (auto entry = std::filesystem::recursive_directory_iterator(folder, gone);
+         !gone && entry != std::filesystem::recursive_directory_iterator(); entry.increment(gone)) {
+        const std::uintmax_t size = entry->file_size(gone);
+        bytes += gone ? 0 : size;
+        gone.clear();
+    }
+    return bytes;
+}
+
 // A socket left behind by a scheduler that has gone: nothing listens.
 std::string SocketNobodyListensOn(const TempDir& folder) {
     const std::string path = folder.file("gone.sock");
@@ -583,11 +598,18 @@ TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
     const std::string notPostScript =
         "it does not start with %! (or Ctrl-D and %!): the host prints PostScript only, the one type the queue puts "
         "the job ticket ahead of";
+    // A document that expands to 1 GB of PostScript, which the host is
+    // stopped while expanding.
+    std::string bomb = Gzipped("%!PS\n");
+    const std::string zeros = Gzipped(std::string(16 << 20, '\0'));
+    for (int member = 0; member < 64; ++member) bomb += zeros;
+    writeFile(folder.file("bomb.ps.gz"), bomb);
     struct Case {
         std::vector<std::string> arguments;
         int status;
         std::string error;
         const char* server = nullptr;  // in place of the private one
+        int signal = 0;                // sent once the temporary folder holds 8 MB
     };
     const Case cases[] = {
         {{"--do", "click nothing"}, 1, "lumaprex-print: cannot click nothing: no visible control \"nothing\"\n"},
@@ -623,14 +645,23 @@ TEST(PrintDialogEndToEnd, HostSaysWhatItCannotDo) {
         {{folder.file("empty.gz")}, 1, refused("empty.gz", Gzipped(""), "it is empty")},
         {{folder.path()}, 1, "lumaprex-print: cannot print " + folder.path() + ": Is a directory\n"},
         {{"/dev/zero"}, 1, "lumaprex-print: cannot print /dev/zero: it is no plain file\n"},
+        {{folder.file("bomb.ps.gz")}, 128 + SIGTERM, "", nullptr, SIGTERM},
+        {{folder.file("bomb.ps.gz")}, 128 + SIGINT, "", nullptr, SIGINT},
+        {{folder.file("bomb.ps.gz")}, 128 + SIGHUP, "", nullptr, SIGHUP},
     };
-    // The host expands a compressed document into the temporary folder, and
-    // leaves nothing there when it refuses it.
+    // The host copies and expands a document into the temporary folder, and
+    // leaves nothing there when it refuses it or a signal stops it.
     const TempDir expansions;
     setenv("TMPDIR", expansions.path().c_str(), 1);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments.front());
-        const RunResult run = Print(cups, c.arguments, c.server);
+        SCOPED_TRACE(c.arguments.front() + " " + std::to_string(c.signal));
+        const auto stop = [&](pid_t host) {
+            for (int waited = 0; waited < 6000 && FolderBytes(expansions.path()) < (8 << 20); ++waited) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            kill(host, c.signal);
+        };
+        const RunResult run = Print(cups, c.arguments, c.server, c.signal ? stop : std::function<void(pid_t)>());
         EXPECT_EQ(run.status, c.status);
         EXPECT_TRUE(run.err.starts_with(c.error)) << run.err;
     }

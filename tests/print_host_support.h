@@ -17,10 +17,11 @@ inline const std::string kHost = filter_test::builtProgram("tools", "lumaprex-pr
 inline const std::string kJob = LUMAPREX_TEST_DATA "/filters/job.ps";
 
 inline filter_test::RunResult Print(const filter_test::PrivateScheduler& cups, std::vector<std::string> arguments,
-                                    const char* server = nullptr) {
+                                    const char* server = nullptr, std::function<void(pid_t)> whileRunning = {}) {
     arguments.insert(arguments.begin(), kHost);
     filter_test::RunSetup setup;
     setup.environment["CUPS_SERVER"] = server ? server : cups.socket();
+    setup.whileRunning = std::move(whileRunning);
     return filter_test::runProgram(kHost, arguments, setup);
 }
 

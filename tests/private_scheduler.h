@@ -189,6 +189,8 @@ public:
 
     std::string queuePpd() const { return readFile(dir_.file("conf/ppd/Lumaprex.ppd")); }
     std::string ppdFolder() const { return dir_.file("conf/ppd"); }
+    // Where the scheduler finds the filters it runs.
+    std::string filterFolder() const { return dir_.file("serverbin/filter"); }
     // Where the queue keeps every job it printed, under the job's id.
     std::string captureFolder() const { return dir_.file("capture"); }
     // The document of a job as the scheduler spooled it.

@@ -30,6 +30,7 @@
 // queue's ticket filter leaves for that very document in the queue's PPD.
 #include <cups/cups.h>
 #include <cups/ppd.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,6 +58,7 @@
 #include "SavePanel.h"
 #include "SchedulerConnection.h"
 #include "UserDriver.h"
+#include "host_temporary_folder.h"
 
 namespace {
 
@@ -96,6 +98,26 @@ constexpr char kUsageText[] =
     "         [--ppd FILE] [--bundle DIR] [--module FILE] [--templates DIR]\n"
     "         [--do ACTION]... [--show] [DOCUMENT]\n"
     "       lumaprex-print --help\n";
+constexpr char kActionText[] =
+    "ACTION: what the user does on the pane, one --do each, in order:\n"
+    "  click NAME               click the button, check box or icon of that name\n"
+    "  type NAME TEXT           select the whole text of the field and type TEXT\n"
+    "  end                      end editing of the field being typed in\n"
+    "  step NAME up|down [N]    click the stepper's arrow, N times (1 unless given)\n"
+    "  choose NAME ITEM         choose an item of a pop-up or combo box, or a cell of\n"
+    "                           a matrix of radio buttons, by its index or its text\n"
+    "  select NAME ROW[,ROW...] select rows of the table, counted from 0\n"
+    "  tab NAME ITEM            show a tab of the tab view, by its index or its label\n"
+    "  pick PATH                the file to pick or name in the next open or save\n"
+    "                           panel\n"
+    "  show                     write the pane as text\n"
+    "  show NAME                write the visible view of that name as text, such as\n"
+    "                           summaryListView\n"
+    "  help                     ask the pane for its help\n"
+    "  print                    click Print: the pane decides, and the document\n"
+    "                           prints; without a print action, a DOCUMENT is\n"
+    "                           printed after the actions\n"
+    "  a NAME is the control's outlet name, or PANE/NAME for the one inside a view\n";
 constexpr char kDocumentText[] =
     "DOCUMENT: PostScript (a file that starts with %! or with Ctrl-D and %!),\n"
     "  compressed by gzip or not; the queue puts the job ticket ahead of\n"
@@ -125,6 +147,7 @@ int Usage() {
 
 int Help() {
     std::fputs(kUsageText, stdout);
+    std::fputs(kActionText, stdout);
     std::fputs(kDocumentText, stdout);
     std::fputs(kStatusText, stdout);
     return 0;
@@ -214,15 +237,21 @@ std::string NotPrintedYet(const SchedulerConnection& scheduler, const std::strin
     return "still printing after " + std::to_string(kSchedulerWait.count()) + " s";
 }
 
-// What the host says of a job the queue ended otherwise than completed. The
-// scheduler puts "Filter failed" over the filter's own reason at times; the
-// reason is then in its error log alone.
-std::string EndedAccount(const std::string& id, int state, const std::string& message) {
-    if (state == IPP_JSTATE_STOPPED && message == "Filter failed") {
+// What the host says of a job the queue ended otherwise than completed:
+// what the scheduler says of it, the reasons for its state and its message.
+// The scheduler puts "Filter failed" over the filter's own reason at times,
+// and aborts a job it cannot convert (a banner page, a document over a size
+// bound of a filter line) without a message; the reason is then in its
+// error log alone.
+std::string EndedAccount(const std::string& id, const JobStatus& status) {
+    const int state = status.state;
+    if (state == IPP_JSTATE_STOPPED && status.message == "Filter failed") {
         return "the queue's ticket filter stopped " + id + "; the scheduler's error log says why";
     }
     const std::string ended = state == IPP_JSTATE_STOPPED ? "stopped" : ippEnumString("job-state", state);
-    return "the queue " + ended + " " + id + (message.empty() ? "" : ": " + message);
+    const std::string said = status.reasons.empty() ? "" : " (" + status.reasons + ")";
+    return "the queue " + ended + " " + id + said + (status.message.empty() ? "" : ": " + status.message) +
+           (state == IPP_JSTATE_ABORTED && status.message.empty() ? "; the scheduler's error log says why" : "");
 }
 
 // Why a command job of the document's ticket, which the queue runs ahead of
@@ -347,7 +376,7 @@ int WaitForDocument(const std::string& queue, int job, const std::string& ticket
         if (state == IPP_JSTATE_COMPLETED) return CheckReceipt(scheduler, queue, job, ticketName, token, status);
         if (state >= IPP_JSTATE_STOPPED) {
             const bool canceled = state == IPP_JSTATE_STOPPED && scheduler.cancelJob(uri, job);
-            return Fail(EndedAccount(id, state, status.message) + (canceled ? "; the host canceled it" : ""));
+            return Fail(EndedAccount(id, status) + (canceled ? "; the host canceled it" : ""));
         }
         if (const std::string why = NotPrintedYet(scheduler, uri, state); !why.empty()) {
             return Fail("stopped waiting for " + id + ", which has not printed: " + why, kNotSeenPrinted);
@@ -356,27 +385,29 @@ int WaitForDocument(const std::string& queue, int job, const std::string& ticket
     }
 }
 
-// The file the host sends for a document, as PostScript: the document
-// itself, or, for one compressed by gzip (once or more), the document
-// expanded into a temporary file that goes with the object. The scheduler
-// types such a document by what it holds once expanded, but would hand the
-// compressed bytes to the queue's filters and the printer. The queue puts
-// the ticket ahead of PostScript alone, and other documents it prints
-// without the ticket filter (PCL, a file of no known type) or converts
-// around it, so the host sends PostScript only.
+// The file the host sends for a document, as PostScript: a copy of the
+// document made into a temporary file that goes with the object, the copy
+// the host checks, so that what it sends is what it checked whatever
+// becomes of the document meanwhile; or, for one compressed by gzip (once or
+// more), that copy expanded. The scheduler types such a document by what it
+// holds once expanded, but would hand the compressed bytes to the queue's
+// filters and the printer. The queue puts the ticket ahead of PostScript
+// alone, and other documents it prints without the ticket filter (PCL, a
+// file of no known type) or converts around it, so the host sends
+// PostScript only.
 class DocumentToSend {
 public:
-    explicit DocumentToSend(const std::string& document) : m_send(document) {
-        m_failure = Unprintable(document);
+    explicit DocumentToSend(const std::string& document) {
+        m_failure = Copied(document, m_send);
         for (int layers = 0; m_failure.empty() && Compressed(m_send); ++layers) {
             std::string expanded;
             m_failure = layers < kMostLayers
                             ? Expanded(m_send, expanded)
                             : "it is compressed more than " + std::to_string(kMostLayers) + " times over";
-            if (layers > 0) unlink(m_send.c_str());
+            unlink(m_send.c_str());
             m_send = expanded;
-            m_expanded = true;
-            if (m_failure.empty()) m_failure = Unprintable(m_send);
+            std::error_code unread;
+            if (m_failure.empty() && std::filesystem::file_size(m_send, unread) == 0) m_failure = "it is empty";
         }
         if (m_failure.empty() && !PostScript(m_send)) {
             m_failure = "it does not start with %! (or Ctrl-D and %!): the host prints PostScript only, the one "
@@ -384,13 +415,14 @@ public:
         }
     }
     ~DocumentToSend() {
-        if (m_expanded && !m_send.empty()) unlink(m_send.c_str());
+        if (!m_send.empty()) unlink(m_send.c_str());
     }
     DocumentToSend(const DocumentToSend&) = delete;
     DocumentToSend& operator=(const DocumentToSend&) = delete;
     // "" for a document the scheduler would not take (one that cannot be
-    // read, no plain file, an empty one), one compressed that does not
-    // expand whole, or one that is not PostScript; failure() says why.
+    // read, no plain file, an empty one), one that changed while the host
+    // read it, one compressed that does not expand whole, or one that is
+    // not PostScript; failure() says why.
     const std::string& file() const { return m_failure.empty() ? m_send : kNoFile; }
     const std::string& failure() const { return m_failure; }
 
@@ -399,20 +431,6 @@ private:
     static constexpr int kMostLayers = 8;
     static inline const std::string kNoFile;
 
-    // Why the scheduler would not take the file: it cannot be read, is no
-    // plain file (a folder, a pipe, a device) or is empty; "" when it would.
-    static std::string Unprintable(const std::string& file) {
-        struct stat about {};
-        if (stat(file.c_str(), &about) != 0) return std::strerror(errno);
-        if (S_ISDIR(about.st_mode)) return std::strerror(EISDIR);
-        if (!S_ISREG(about.st_mode)) return "it is no plain file";
-        if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
-            std::fclose(in);
-        } else {
-            return std::strerror(errno);
-        }
-        return about.st_size == 0 ? "it is empty" : "";
-    }
     // The file's first bytes, as many as it has up to the count.
     static std::string Start(const std::string& file, std::size_t count) {
         std::string start(count, '\0');
@@ -427,16 +445,63 @@ private:
         const std::string start = Start(file, 3);
         return start.starts_with("%!") || start == "\x04%!";
     }
+    static std::string CannotWrite(const char* what, int error) {
+        return std::string("its ") + what + " cannot be written: " + std::strerror(error);
+    }
+    // Why the scheduler would not take the file, opened once: it is no plain
+    // file (a folder, a pipe, a device) or is empty; "" when it would.
+    static std::string Unprintable(const struct stat& about) {
+        if (S_ISDIR(about.st_mode)) return std::strerror(EISDIR);
+        if (!S_ISREG(about.st_mode)) return "it is no plain file";
+        return about.st_size == 0 ? "it is empty" : "";
+    }
+    // Whether the document changed while the host read it: it grew, shrank
+    // or was written to.
+    static bool Changed(const struct stat& before, int document, off_t read) {
+        struct stat after {};
+        return fstat(document, &after) != 0 || read != before.st_size || after.st_size != before.st_size ||
+               after.st_mtim.tv_sec != before.st_mtim.tv_sec || after.st_mtim.tv_nsec != before.st_mtim.tv_nsec;
+    }
+    // Copies what is left to read of in into out: "" once every byte went,
+    // else why not; copied counts the bytes.
+    static std::string CopyAll(int in, cups_file_t* out, off_t& copied) {
+        char block[65536];
+        for (;;) {
+            const ssize_t read = ::read(in, block, sizeof block);
+            if (read < 0 && errno == EINTR) continue;
+            if (read <= 0) return read < 0 ? std::strerror(errno) : "";
+            if (cupsFileWrite(out, block, static_cast<std::size_t>(read)) != read) return CannotWrite("copy", errno);
+            copied += read;
+        }
+    }
+    // Copies the document, opened once, into a new temporary file, named in
+    // copy; why not, for a document the scheduler would not take, one that
+    // cannot be read or changed while it was read, or a copy that cannot be
+    // written, else "".
+    static std::string Copied(const std::string& document, std::string& copy) {
+        const int in = open(document.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (in < 0) return std::strerror(errno);
+        struct stat about {};
+        std::string why = fstat(in, &about) == 0 ? Unprintable(about) : std::strerror(errno);
+        char name[1024] = "";
+        cups_file_t* out = why.empty() ? cupsTempFile2(name, sizeof name) : nullptr;
+        if (why.empty() && !out) why = CannotWrite("copy", errno);
+        off_t copied = 0;
+        if (why.empty()) why = CopyAll(in, out, copied);
+        if (why.empty() && Changed(about, in, copied)) why = "it changed while the host read it to send it";
+        close(in);
+        if (out && cupsFileClose(out) != 0 && why.empty()) why = CannotWrite("copy", errno);
+        if (out && !why.empty()) unlink(name);
+        if (why.empty()) copy = name;
+        return why;
+    }
     // Expands the whole stream into a new temporary file, named in
     // expanded; why not, for a stream cut short or damaged or a temporary
     // file that cannot be written, else "".
     static std::string Expanded(const std::string& document, std::string& expanded) {
-        const auto cannotWrite = [](int error) {
-            return std::string("its expansion cannot be written: ") + std::strerror(error);
-        };
         char name[1024] = "";
         cups_file_t* out = cupsTempFile2(name, sizeof name);
-        if (!out) return cannotWrite(errno);
+        if (!out) return CannotWrite("expansion", errno);
         gzFile in = gzopen(document.c_str(), "rb");
         char block[65536];
         int read = 0;
@@ -452,7 +517,7 @@ private:
         }
         if (!written || !whole) {
             unlink(name);
-            return written ? "it is compressed and does not expand whole" : cannotWrite(error);
+            return written ? "it is compressed and does not expand whole" : CannotWrite("expansion", error);
         }
         expanded = name;
         return "";
@@ -460,7 +525,6 @@ private:
 
     std::string m_send;
     std::string m_failure;
-    bool m_expanded = false;
 };
 
 // Sends the document's file to the queue with the print settings as job
@@ -553,6 +617,7 @@ int RunDialog(platform::PrintDialog& dialog, const Options& options, const platf
 }  // namespace
 
 int main(int argc, char** argv) {
+    const HostTemporaryFolder temporaryFolder;
     Options options;
     if (!ParseArguments(argc, argv, options)) return Usage();
     if (options.help) return Help();
