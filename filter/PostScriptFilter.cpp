@@ -82,34 +82,28 @@ void writeEndsOfJob(std::size_t count, std::FILE* out) {
     }
 }
 
-}  // namespace
-
-bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
-                    std::FILE* messages, std::size_t endsOfJob) {
-    syslog(LOG_DEBUG, "get exData from ppd");
+// Looks up the ticket the job goes behind, telling on the messages stream
+// why it goes without one: false when the job must not print, else true
+// with the ticket found, if any.
+bool findJobTicket(ppd_file_t* ppd, const char* options, const char* user, FoundTicket& found,
+                   std::FILE* messages) {
     const JobOptions job(options);
     const char* name = job.value(kTicketNameOption);
-    FoundTicket found;
     std::string reason;
     const TicketLookup lookup = FindTicket(ppd, name, user, found, reason);
     // The job's document, which names the same ticket, stops instead.
     if (name && IsBannerPage() && lookup != TicketLookup::kFound) {
         WriteSchedulerMessage(messages, "DEBUG", "The banner page goes without the job ticket made for this job (%s)",
                               reason.c_str());
-        writeEndsOfJob(endsOfJob, out);
         return true;
     }
     switch (lookup) {
-        case TicketLookup::kFound:
-            writeEndsOfJob(endsOfJob, out);
-            writeTicket(found.ticket, title, out);
-            return true;
+        case TicketLookup::kFound: return true;
         case TicketLookup::kNoneStored:
             if (!reason.empty()) {
                 WriteSchedulerMessage(messages, "DEBUG", "No stored job ticket goes ahead of the job: %s",
                                       reason.c_str());
             }
-            writeEndsOfJob(endsOfJob, out);
             return true;
         case TicketLookup::kNotKept:
             WriteSchedulerMessage(messages, "ERROR",
@@ -127,7 +121,20 @@ bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, cons
     }
     WriteSchedulerMessage(messages, "ERROR", "The stored job ticket is damaged, the job prints without it: %s",
                           reason.c_str());
+    return true;
+}
+
+}  // namespace
+
+bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
+                    std::FILE* messages, std::size_t endsOfJob) {
+    syslog(LOG_DEBUG, "get exData from ppd");
+    FoundTicket found;
+    if (!findJobTicket(ppd, options, user, found, messages)) {
+        return false;
+    }
     writeEndsOfJob(endsOfJob, out);
+    writeTicket(found.ticket, title, out);
     return true;
 }
 
