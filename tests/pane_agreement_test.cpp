@@ -217,6 +217,8 @@ TEST(PaneAgreement, ControlSummaryRowAndPrintedTicketAgreeInEachOrderOfTheClicks
         {"a mirrored shift and a margin of a third decimal from a template", "portrait",
          Applied(folder, "third-decimal", {}, thirdDecimal) + "click imageoptionButton", eighthInch, "",
          Applied(folder, "third-decimal-again", {}, thirdDecimal) + "click imageoptionButton"},
+        {"an e-mail address beyond ASCII", "portrait", "click notificationButtom; type eMailEditField b\u00fcro@example.com; end",
+         {{"eMailEditField", "[bro@example.com]", "E-mail address:", "bro@example.com", "%VLXEmail: ", 0, "(bro@example.com)"}}},
         {"a mirrored shift of a third decimal from a template, then millimetres", "portrait",
          Applied(folder, "third-decimal-mm", {},
                  {{"imageAlign", "1"}, {"imageAlignMirrorSide1", "1"}, {"imageAlignFrontX", "0.125"}}) +

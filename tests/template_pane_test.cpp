@@ -459,7 +459,7 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         {"image", "imageAlignFrontX", "0.9", -1},          {"image", "halftoneAngle", "-45", -1},
         {"image", "edgeEraseUnit", Value(1.0), -1},        {"notification", "statusMode", "5", -1},
         {"notification", "statusMode", "-1", -1},          {"notification", "eMailAddressText", Value(7), -1},
-        {"notification", "statusPaper", "Letter_Gold", -1},
+        {"notification", "statusPaper", "Letter_Gold", -1}, {"notification", "eMailAddressText", "b\u00fcro@x.org", -1},
         {"notification", "operatorMessageText", "Rush\r\n%VLXPrintMethod: store(x)", -1},
         {"Substitution", "startPage", "100000", 0},        {"Substitution", "endPage", "-3", 0},
         {"Substitution", "featureType", Array{"232"}, 0},  {"Substitution", "propertyValue", "Letter_Gold", 0},

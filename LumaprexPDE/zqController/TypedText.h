@@ -1,7 +1,8 @@
 // Text the user types into the notification and custom-command panes, mended
 // to what the printer takes: every UTF-16 unit outside the field's character
-// class is removed (the classes are the engine's own), and a text whose UTF-8
-// form is longer than the field's limit is cut to its longest start of whole
+// class is removed (the classes are the engine's own, the e-mail address's
+// kept to the ASCII its ticket line carries), and a text whose UTF-8 form is
+// longer than the field's limit is cut to its longest start of whole
 // characters that fits. The fields' rules are kept here, by the key of the
 // job-feature dictionary each field writes, so that the bridge holds a
 // template's texts to the same rules as the panes.
@@ -14,7 +15,7 @@
 enum class TextClass {
     Any,       // every character
     FreeText,  // messages, delivery texts and charge numbers
-    EMail,     // printable Latin-1 without the backslash
+    EMail,     // printable ASCII without the backslash: the ticket's e-mail line carries ASCII alone
     FileName,  // file and printer names: the free-text characters less "/" and U+F900 to U+FAFF
 };
 
