@@ -291,11 +291,12 @@ bool zqController::pageRulesTake(template_values::Group& entry, int first, int l
 
 // Mirrored when side 2 is side 1 mirrored as the page-exception pane
 // mirrors it, across the axis of the shift's orientation (the entry's own,
-// else the one given).
+// else the one given). A distance that is more than a number ("36,5", which
+// would read as 36) leaves the entry out.
 bool zqController::applyImageShiftEntry(template_values::Group& entry, int first, int last, int orientation) {
     std::array<float, 4> points{};
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const auto value = entry.decimal(std::array{"x1", "y1", "x2", "y2"}[i], kShiftPoints);
+        const auto value = entry.wholeDecimal(std::array{"x1", "y1", "x2", "y2"}[i], kShiftPoints);
         if (!value) return false;
         points[i] = static_cast<float>(PlusZeroAtTwoDecimals(*value));
     }

@@ -2,7 +2,6 @@
 #include "zqControllerTemplateValues.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "ImageDistanceLimits.h"
@@ -48,13 +47,13 @@ bool WholeNumber(std::string_view text) {
     return end != digits && (end == std::string_view::npos || text.find_first_not_of(' ', end) == std::string_view::npos);
 }
 
-// A decimal number after an optional sign, as strtod reads one, and nothing
-// else.
+// What typing leaves in a distance field: an optional minus, digits and at
+// most one point, with a digit among them.
 bool WholeDecimal(std::string_view text) {
-    if (text.starts_with('+')) text.remove_prefix(1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
+    if (text.starts_with('-')) text.remove_prefix(1);
+    std::string digits(text);
+    if (const std::size_t point = digits.find('.'); point != std::string::npos) digits.erase(point, 1);
+    return !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
 }
 
 }  // namespace

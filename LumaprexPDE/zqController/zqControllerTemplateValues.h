@@ -95,8 +95,9 @@ public:
     // The decimal number of the key, when the text begins with one and it
     // lies in the range.
     std::optional<double> decimal(std::string_view key, Range range);
-    // The same, for a text that is a decimal number and nothing else (no
-    // blank, no comma, nothing after it).
+    // The same, for a text that a distance field can hold: an optional
+    // minus, digits and at most one point, and nothing else (no blank, no
+    // comma, no plus, no exponent).
     std::optional<double> wholeDecimal(std::string_view key, Range range);
     // A number compared with 0; off when it cannot be read.
     bool flag(std::string_view key);

@@ -81,10 +81,11 @@ using Key = template_values::SettingKey;
 constexpr Range kPaperOrientations{0, 4};
 
 // A distance of the image group within the range, at two decimals as the
-// panes hold it. A text that is more than a number ("0,5", which would read
-// as 0) is left out; the engine answers for one that does not show the
-// number so (a third decimal, which no pane writes, or a zero with a minus),
-// so that the panes, the summary and a later save show what prints.
+// panes hold it. A text that typing could not leave in its field ("0,5",
+// which would read as 0, "+0.50", "5e-1") is left out; the engine answers
+// for one that does not show the number so (a third decimal, which no pane
+// writes, or a zero with a minus), so that the panes, the summary and a
+// later save show what prints.
 double Distance(template_values::Group& image, const char* key, template_values::Range range) {
     const double value = image.wholeDecimal(key, range).value_or(0);
     const double held = zqController::AtTwoDecimals(value);
