@@ -389,7 +389,8 @@ TEST_F(TemplateRoundTrip, CoverBoxSummaryAndTicketAgreeOnEveryStepAndSpareUnpunc
 // whole entry the pane could not make). The ticket and the panes' dictionary
 // are those of the template without that key (or entry), and the user hears
 // that the template was not applied completely. A command longer than its
-// field applies cut, as typing cuts it. The copies stay the application's,
+// field applies cut, as typing cuts it, and a distance at two decimals, its
+// reach checked so, as editing holds it. The copies stay the application's,
 // as the print road hands them over.
 TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) {
     run(kWeeklyJob);
@@ -443,6 +444,8 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         {"image", "frontEraseTopSide", "0,5", -1},        {"image", "imageAlignFrontX", "0.25abc", -1},
         {"image", "imageAlignFrontY", " 0.25", -1},       {"image", "frontEraseTopSide", "-0.00", -1, true, "0.00"},
         {"image", "imageAlignFrontX", "+0.50", -1},       {"image", "imageAlignFrontX", "5e-1", -1},
+        {"image", "frontEraseTopSide", "1.004", -1, true, "1.00"}, {"image", "frontEraseTopSide", "0.995", -1, true, "1.00"},
+        {"image", "frontEraseTopSide", "1" + std::string(39, '0'), -1},
         {"Substitution", "", entry("302", "0", {{"x1", "36,5"}}), 0}, {"Substitution", "", entry("302", "0", {{"y1", "36,5"}}), 0},
         {"Substitution", "", entry("302", "0", {{"x2", "36,5"}}), 0}, {"Substitution", "", entry("302", "0", {{"y2", "36,5"}}), 0},
         {"Substitution", "", entry("235", "77", {}), 0},  {"Substitution", "", entry("301", "9", {}), 0},

@@ -351,7 +351,8 @@ public:
     static double PlusZeroAtTwoDecimals(double value);
     // A distance as a pane holds it once editing ends: its single-precision
     // value at two decimals, +0 for one that shows 0.00 (0.125 is 0.12,
-    // 0.045 is 0.05, -0.001 is 0).
+    // 0.045 is 0.05, -0.001 is 0); one too large for single precision stays
+    // infinite, as it is there, so that no range takes it.
     static double AtTwoDecimals(double value);
     void SetImageAlignMirrorSide1Value(int unit, float x, float y);
     // Places a shift in points for the job's orientation, duplex flip and

@@ -105,7 +105,9 @@ double zqController::PlusZeroAtTwoDecimals(double value) {
 }
 
 double zqController::AtTwoDecimals(double value) {
-    return PlusZeroAtTwoDecimals(platform::ReadDouble(platform::FormatDecimal(static_cast<float>(value))));
+    const auto single = static_cast<float>(value);
+    if (!std::isfinite(single)) return single;
+    return PlusZeroAtTwoDecimals(platform::ReadDouble(platform::FormatDecimal(single)));
 }
 
 void zqController::SetImageAlignMirrorSide1Value(int unit, float x, float y) {

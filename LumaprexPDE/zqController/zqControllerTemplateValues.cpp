@@ -109,22 +109,23 @@ std::optional<std::int64_t> Group::number(std::string_view key, Range range) {
     return std::nullopt;
 }
 
-std::optional<double> Group::decimal(std::string_view key, Range range) {
+std::optional<double> Group::decimal(std::string_view key, Range range, Hold hold) {
     const std::string* text = stored(key);
     if (!text && has(key)) return std::nullopt;
-    const std::optional<double> value = text ? platform::ReadDecimal(*text) : 0.0;
+    std::optional<double> value = text ? platform::ReadDecimal(*text) : 0.0;
+    if (value && hold) value = hold(*value);
     if (value && Within(*value, range)) return value;
     if (text) leaveOut(key, "= \"" + Shown(*text) + (value ? "\" is out of range" : "\" is no number"));
     return std::nullopt;
 }
 
-std::optional<double> Group::wholeDecimal(std::string_view key, Range range) {
+std::optional<double> Group::wholeDecimal(std::string_view key, Range range, Hold hold) {
     const platform::Value* value = m_values.find(key);
     if (value && value->kind() == platform::Value::Kind::String && !WholeDecimal(value->text())) {
         leaveOut(key, "= \"" + Shown(value->text()) + "\" is no number");
         return std::nullopt;
     }
-    return decimal(key, range);
+    return decimal(key, range, hold);
 }
 
 std::optional<std::int64_t> Group::wholeNumber(std::string_view key, Range range) {

@@ -92,13 +92,16 @@ public:
     std::optional<std::int64_t> wholeNumber(std::string_view key, Range range);
     // The number of the key, when it is one of the values.
     std::optional<std::int64_t> oneOf(std::string_view key, std::span<const int> values);
-    // The decimal number of the key, when the text begins with one and it
-    // lies in the range.
-    std::optional<double> decimal(std::string_view key, Range range);
+    // How a number is held before its range is checked (at two decimals,
+    // say); none keeps it as it reads.
+    using Hold = double (*)(double);
+    // The decimal number of the key, as held, when the text begins with one
+    // and it lies in the range.
+    std::optional<double> decimal(std::string_view key, Range range, Hold hold = nullptr);
     // The same, for a text that a distance field can hold: an optional
     // minus, digits and at most one point, and nothing else (no blank, no
     // comma, no plus, no exponent).
-    std::optional<double> wholeDecimal(std::string_view key, Range range);
+    std::optional<double> wholeDecimal(std::string_view key, Range range, Hold hold = nullptr);
     // A number compared with 0; off when it cannot be read.
     bool flag(std::string_view key);
     // The text of the key ("" when absent), held to the rule of the field

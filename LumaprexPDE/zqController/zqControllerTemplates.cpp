@@ -80,17 +80,19 @@ using Key = template_values::SettingKey;
 // pane's upright 1, and 0 to 4 from the arrays of the earlier release.
 constexpr Range kPaperOrientations{0, 4};
 
-// A distance of the image group within the range, at two decimals as the
-// panes hold it. A text that typing could not leave in its field ("0,5",
+// A distance of the image group at two decimals as the panes hold it, when
+// so held it lies within the range (an edge erase of 1.004 inch applies as
+// 1.00, as typed). A text that typing could not leave in its field ("0,5",
 // which would read as 0, "+0.50", "5e-1") is left out; the engine answers
 // for one that does not show the number so (a third decimal, which no pane
 // writes, or a zero with a minus), so that the panes, the summary and a
 // later save show what prints.
 double Distance(template_values::Group& image, const char* key, template_values::Range range) {
-    const double value = image.wholeDecimal(key, range).value_or(0);
-    const double held = zqController::AtTwoDecimals(value);
-    if (held != value || std::signbit(value)) image.answeredByEngine(key);
-    return held;
+    const std::optional<double> held = image.wholeDecimal(key, range, zqController::AtTwoDecimals);
+    if (!held) return 0;
+    const double written = image.values()[key].doubleValue();
+    if (*held != written || std::signbit(written)) image.answeredByEngine(key);
+    return *held;
 }
 
 // The paper orientation the image values are placed for: upright, as the
