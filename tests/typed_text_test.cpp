@@ -49,6 +49,8 @@ TEST_F(TypedText, FieldsKeepTheirClassAndByteLimitAndTheMendedTextIsStoredAndPri
             {"eMailEditField", "J\u00f6rg\u20ac@x.org", false, "Jrg@x.org", 0, "eMailAddressText", &Job::eMailAddressText,
              "%VLXEmail: ", "(Jrg@x.org)"},
             {"eMailEditField", Repeat(ue, 130), true, "", 0, "eMailAddressText", &Job::eMailAddressText, "%VLXEmail: ", ""},
+            {"eMailEditField", "a\x7f" "b@x.org", false, "ab@x.org", 0, "eMailAddressText", &Job::eMailAddressText,
+             "%VLXEmail: ", "(ab@x.org)"},
             {"operatorEditField", "Tray 3 \u263a\U0001F600!", false, "Tray 3 \u263a!", 0, "operatorMessageText",
              &Job::operatorMessageText, "%%OperatorMessage: ", "(utf8:Tray 3 \u263a!)"},
             {"operatorEditField", Repeat("m", 100) + "\\" + Repeat("m", 30), true, Repeat("m", 127), 1,

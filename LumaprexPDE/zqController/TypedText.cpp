@@ -14,7 +14,7 @@ bool InClass(char16_t unit, TextClass textClass) {
     switch (textClass) {
     case TextClass::Any: return true;
     case TextClass::FreeText: return verifier.IsCategory2(&one, 1, false);
-    case TextClass::EMail: return unit < 0x80 && verifier.IsCategory5(&one, 1, false);
+    case TextClass::EMail: return unit < 0x7F && verifier.IsCategory5(&one, 1, false);
     case TextClass::FileName: return verifier.IsCategory7(&one, 1, false);
     }
     return false;

@@ -1,10 +1,10 @@
 // Text the user types into the notification and custom-command panes, mended
 // to what the printer takes: every UTF-16 unit outside the field's character
 // class is removed (the classes are the engine's own, the e-mail address's
-// kept to the ASCII its ticket line carries), and a text whose UTF-8 form is
-// longer than the field's limit is cut to its longest start of whole
-// characters that fits. The fields' rules are kept here, by the key of the
-// job-feature dictionary each field writes, so that the bridge holds a
+// kept to the printable ASCII its ticket line carries), and a text whose
+// UTF-8 form is longer than the field's limit is cut to its longest start of
+// whole characters that fits. The fields' rules are kept here, by the key of
+// the job-feature dictionary each field writes, so that the bridge holds a
 // template's texts to the same rules as the panes.
 #pragma once
 
