@@ -71,6 +71,12 @@ bool WriteReceipt(std::FILE* out, const Receipt& receipt) {
     return WriteSchedulerLine(out, line) && std::fflush(out) == 0;
 }
 
+bool WriteNoReceipt(std::FILE* out, int job) {
+    if (job < 1) return false;
+    const std::string line = "PPD: " + ReceiptKeyword(job) + "=" + std::to_string(job) + ",none";
+    return WriteSchedulerLine(out, line) && std::fflush(out) == 0;
+}
+
 std::optional<Receipt> ReadReceipt(ppd_file_t* ppd, int job) {
     const ppd_attr_t* attr = ppd && job > 0 ? ppdFindAttr(ppd, ReceiptKeyword(job).c_str(), nullptr) : nullptr;
     if (!attr || !attr->value) return std::nullopt;

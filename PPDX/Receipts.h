@@ -52,6 +52,10 @@ std::string ReceiptKeyword(int job);
 // a job id below 1, a start below 0, a token or a ticket name of another
 // form; false when the stream does not take the line.
 bool WriteReceipt(std::FILE* out, const Receipt& receipt);
+// Writes, as one "PPD:" line, the mark that the job has no receipt in the
+// place of its receipt, where a filter the scheduler ran ahead may have left
+// one. False for a job id below 1, or when the stream does not take the line.
+bool WriteNoReceipt(std::FILE* out, int job);
 // The receipt the PPD holds in the keyword of the job, which may be that of
 // another job or another attempt; none when the keyword is absent or holds no
 // receipt as WriteReceipt writes it.

@@ -17,6 +17,10 @@ constexpr std::string_view kAngleOption = "com.Varneth.lumaprex.halftonedegree";
 constexpr std::string_view kFrequencyOption = "com.Varneth.lumaprex.halftonelpi";
 constexpr std::size_t kShortestOptionWord = 32;
 constexpr std::string_view kPageComment = "%%Page:";
+// What may open a job ahead of the document: Ctrl-D bytes and blanks.
+bool IsOpeningByte(char c) {
+    return c == kEndOfJob || c == ' ' || c == '\t' || IsLineEnd(c);
+}
 
 struct HalftoneOption {
     std::string_view name;
@@ -103,19 +107,30 @@ PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart,
     return {false, size, size == 0 ? atLineStart : IsLineEnd(bytes[size - 1])};
 }
 
-CopyResult ReadJobStart(int job, JobStart& start) {
-    start = {};
-    std::string block(kJobStartBlockSize, '\0');
+CopyResult CopyJobOpening(int job, int out, std::string& document) {
+    document.clear();
+    char block[kJobStartBlockSize];
     for (;;) {
-        const ssize_t read = ReadSome(job, block.data(), block.size());
-        if (read <= 0) {
-            return read < 0 ? CopyResult::kReadFailed : CopyResult::kDone;
+        const ssize_t read = ReadSome(job, block, sizeof block);
+        if (read < 0) {
+            return CopyResult::kReadFailed;
         }
-        const std::string_view bytes(block.data(), static_cast<std::size_t>(read));
-        const std::size_t document = std::min(bytes.find_first_not_of(kEndOfJob), bytes.size());
-        start.endsOfJob += document;
-        if (document < bytes.size()) {
-            start.document = bytes.substr(document);
+        document.append(block, static_cast<std::size_t>(read));
+        // The opening runs to its last Ctrl-D; as many blanks as a block
+        // after one belong to the document.
+        std::size_t opening = 0;
+        std::size_t at = 0;
+        for (; at < document.size() && IsOpeningByte(document[at]) && at - opening < kJobStartBlockSize; ++at) {
+            if (document[at] == kEndOfJob) {
+                opening = at + 1;
+            }
+        }
+        if (!WriteAll(out, document.data(), opening)) {
+            return CopyResult::kWriteFailed;
+        }
+        const bool decided = at < document.size() || read == 0;
+        document.erase(0, opening);
+        if (decided) {
             return CopyResult::kDone;
         }
     }

@@ -75,18 +75,12 @@ void writeTicket(std::string_view ticket, const char* title, std::FILE* out) {
     }
 }
 
-// Writes that many Ctrl-D bytes.
-void writeEndsOfJob(std::size_t count, std::FILE* out) {
-    for (; count > 0; --count) {
-        std::fputc(kEndOfJob, out);
-    }
-}
-
 // Looks up the ticket the job goes behind, telling on the messages stream
 // why it goes without one: false when the job must not print, else true
 // with the ticket found, if any.
 bool findJobTicket(ppd_file_t* ppd, const char* options, const char* user, FoundTicket& found,
                    std::FILE* messages) {
+    syslog(LOG_DEBUG, "get exData from ppd");
     const JobOptions job(options);
     const char* name = job.value(kTicketNameOption);
     std::string reason;
@@ -127,13 +121,11 @@ bool findJobTicket(ppd_file_t* ppd, const char* options, const char* user, Found
 }  // namespace
 
 bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
-                    std::FILE* messages, std::size_t endsOfJob) {
-    syslog(LOG_DEBUG, "get exData from ppd");
+                    std::FILE* messages) {
     FoundTicket found;
     if (!findJobTicket(ppd, options, user, found, messages)) {
         return false;
     }
-    writeEndsOfJob(endsOfJob, out);
     writeTicket(found.ticket, title, out);
     return true;
 }
@@ -172,10 +164,12 @@ bool ReadNumber(const char* text, Number& number) {
 // its ticket. Only a document read from the file the scheduler spooled is
 // the very document its sender handed over: the scheduler names that file to
 // the first filter it runs alone, and a filter it runs ahead of this one (a
-// pre-filter, a conversion) hands on what it likes through a pipe. A receipt
-// the PPD holds already (the scheduler trying the job again within the
-// second) is not written again. A job that goes without a receipt, read from
-// a pipe or with a token or an attempt's start of another form, is told in a
+// pre-filter, this very filter again) hands on what it likes through a pipe.
+// Read from a pipe, the filter puts its mark in the place of the job's
+// receipt, so that none that a filter ahead of it left stands. A receipt the
+// PPD holds already (the scheduler trying the job again within the second)
+// is not written again. A job that goes without a receipt, read from a pipe
+// or with a token or an attempt's start of another form, is told in a
 // "DEBUG:" line.
 void leaveReceipt(ppd_file_t* ppd, const char* jobArgument, const char* options, bool fromSpoolFile,
                   std::FILE* messages) {
@@ -186,14 +180,15 @@ void leaveReceipt(ppd_file_t* ppd, const char* jobArgument, const char* options,
     if (!name || !token || IsBannerPage()) {
         return;
     }
+    Receipt receipt{.token = token, .ticket = name};
     if (!fromSpoolFile) {
         WriteSchedulerMessage(messages, "DEBUG",
                               "No receipt for job \"%s\": it came through a pipe, not from the file the scheduler "
                               "spooled",
                               QuotedJobText(jobArgument).c_str());
+        if (ReadNumber(jobArgument, receipt.job)) WriteNoReceipt(messages, receipt.job);
         return;
     }
-    Receipt receipt{.token = token, .ticket = name};
     const bool readable =
         ReadNumber(jobArgument, receipt.job) && started && ReadNumber(started, receipt.started);
     if (readable && ReadReceipt(ppd, receipt.job) == receipt) {
@@ -239,17 +234,17 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
     int angle = kDefaultScreenAngle;
     int frequency = kDefaultScreenFrequency;
     GetHalftoneNumbers(argv[5], std::strlen(argv[5]), &angle, &frequency, messages);
-    JobStart start;
-    CopyResult copied = ReadJobStart(job, start);
-    if (copied == CopyResult::kDone && !WriteJobTicket(ppd, argv[5], argv[2], argv[3], stdout, messages,
-                                                        start.endsOfJob)) {
+    FoundTicket ticket;
+    if (!findJobTicket(ppd, argv[5], argv[2], ticket, messages)) {
         closeJob(job);
         return 1;
     }
+    std::string document;
+    CopyResult copied = CopyJobOpening(job, STDOUT_FILENO, document);
     if (copied == CopyResult::kDone) {
-        copied = std::fflush(stdout) == 0
-                     ? ProcessHalfTone(job, STDOUT_FILENO, angle, frequency, nullptr, start.document)
-                     : CopyResult::kWriteFailed;
+        writeTicket(ticket.ticket, argv[3], stdout);
+        copied = std::fflush(stdout) == 0 ? ProcessHalfTone(job, STDOUT_FILENO, angle, frequency, nullptr, document)
+                                          : CopyResult::kWriteFailed;
     }
     if (copied == CopyResult::kDone) {
         copied = CopyJobRest(job, STDOUT_FILENO);
@@ -260,12 +255,17 @@ int filterJob(ppd_file_t* ppd, int argc, char* argv[], std::FILE* messages) {
         WriteSchedulerMessage(messages, "ERROR", "Unable to read the job: %s", std::strerror(error));
         return 1;
     }
+    // Before the output closes: a filter that the scheduler runs behind this
+    // one reads the end of the job only then, so what it says of the job
+    // comes after the receipt.
+    if (copied == CopyResult::kDone) {
+        leaveReceipt(ppd, argv[1], argv[5], fromSpoolFile, messages);
+    }
     const bool closed = std::fclose(stdout) == 0;
     if (!closed || copied != CopyResult::kDone) {
         WriteSchedulerMessage(messages, "ERROR", "Unable to write the job: %s", std::strerror(closed ? error : errno));
         return 1;
     }
-    leaveReceipt(ppd, argv[1], argv[5], fromSpoolFile, messages);
     return 0;
 }
 

@@ -54,9 +54,7 @@ struct PageScan {
 PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart, bool final);
 
 // Writes the ticket the job goes behind, with the job's title (null: its
-// own), as whole lines: a ticket without a final line end is given CR LF;
-// ahead of it, whenever the job may print, the endsOfJob Ctrl-D bytes that
-// opened the job, so that none comes between the ticket and the document. The
+// own), as whole lines: a ticket without a final line end is given CR LF. The
 // ticket is the one the job's options name, else the last one the job's user
 // stored. False, having written only an "ERROR:" line, when the job names a
 // ticket that the queue does not keep for its user or that does not read back
@@ -69,7 +67,7 @@ PageScan ScanForFirstPage(const char* bytes, std::size_t size, bool atLineStart,
 // of another user or of no owner with a "DEBUG:" line, and the job prints
 // without it.
 bool WriteJobTicket(ppd_file_t* ppd, const char* options, const char* user, const char* title, std::FILE* out,
-                    std::FILE* messages, std::size_t endsOfJob = 0);
+                    std::FILE* messages);
 
 // How a copy of the job ended.
 enum class CopyResult {
@@ -81,17 +79,17 @@ enum class CopyResult {
 // In PostScript job control a Ctrl-D ends the job before it; drivers set so
 // send one ahead of each document.
 inline constexpr char kEndOfJob = '\x04';
-
-// The start of a job: how many Ctrl-D bytes open it, and the bytes read
-// after them, with which the document itself begins.
-struct JobStart {
-    std::size_t endsOfJob = 0;
-    std::string document;  // at most kJobStartBlockSize bytes
-};
+// Blanks after a Ctrl-D that opens a job: as many as this, with what follows
+// them, belong to the document.
 inline constexpr std::size_t kJobStartBlockSize = 4096;
 
-// Reads the job up to the first byte that is no Ctrl-D, in blocks.
-CopyResult ReadJobStart(int job, JobStart& start);
+// Copies the bytes that open the job ahead of the document, which go ahead
+// of its ticket so that none comes between the ticket and the document: a
+// run of Ctrl-D bytes and blanks up to its last Ctrl-D, fewer than
+// kJobStartBlockSize blanks standing between two. The bytes read after them,
+// with which the document begins, go to document (at most twice
+// kJobStartBlockSize). A job that opens with no Ctrl-D writes nothing here.
+CopyResult CopyJobOpening(int job, int out, std::string& document);
 
 // Copies the job (a file descriptor), after the bytes of it already read (at
 // most half a copy block), up to its first "%%Page:" line, inserts the
@@ -114,5 +112,6 @@ void ShowError(int code);
 
 // The whole program; returns the exit status. A job that names its ticket
 // and carries a receipt token (kReceiptOption) and went out whole behind that
-// ticket gets its receipt as the last "PPD:" line.
+// ticket gets its receipt as a "PPD:" line, written before the output closes;
+// one read through a pipe gets the mark that it has none.
 int RunPostScriptFilter(int argc, char* argv[]);

@@ -201,24 +201,34 @@ std::string OlderFilterLinesInLowerCase(PrivateScheduler& cups) {
 const std::string kCheaperLine = R"(*cupsFilter2: "application/postscript application/vnd.cups-raw -1 -")";
 std::string CheaperLineAroundTheTicketFilter(PrivateScheduler& cups) { return LineAfterTheTicketFilter(cups, kCheaperLine); }
 
-// A pre-filter that prints a document of its own, given with lpadmin once
-// the faulted print's document waits behind the busy queue, and taken out
-// of the PPD file by hand while it runs: the PPD read afterwards has the
-// driver's lines alone.
-void PreFilterWhileTheDocumentWaits(PrivateScheduler& cups, const std::string&) {
-    const std::string replacer = cups.filterFolder() + "/replacer";
-    writeFile(replacer, "#!/bin/sh\nsleep 2\nprintf '%%!PS-Adobe-3.0\\n(REPLACED) show showpage\\n'\n");
-    chmod(replacer.c_str(), 0755);
+// A pre-filter of that name and script, given with lpadmin once the faulted
+// print's document waits behind the busy queue, and taken out of the PPD
+// file by hand while it runs: the PPD read afterwards has the driver's
+// lines alone.
+void PreFilterWhileTheDocumentWaits(PrivateScheduler& cups, const std::string& name, const std::string& script) {
+    const std::string program = cups.filterFolder() + "/" + name;
+    writeFile(program, "#!/bin/sh\nsleep 2\n" + script);
+    chmod(program.c_str(), 0755);
     WaitForLog(cups, "[Job 5] Queued on ");
     const TempDir folder;
-    writeFile(folder.file("queue.ppd"), cups.queuePpd() + "*cupsPreFilter: \"application/postscript 0 replacer\"\n");
+    writeFile(folder.file("queue.ppd"),
+              cups.queuePpd() + "*cupsPreFilter: \"application/postscript 0 " + name + "\"\n");
     EXPECT_EQ(RunClient(cups, {"lpadmin", "-p", "Lumaprex", "-P", folder.file("queue.ppd")}), "");
-    WaitForLog(cups, "[Job 5] Started filter " + replacer);
+    WaitForLog(cups, "[Job 5] Started filter " + program);
     // Saved as an editor saves it, so that the ticket filter, starting at
     // the same moment, reads the one PPD or the other.
     writeFile(cups.ppdFolder() + "/Lumaprex.ppd.new",
               std::regex_replace(cups.queuePpd(), std::regex(R"(\*cupsPreFilter: [^\n]*\n)"), ""));
     std::filesystem::rename(cups.ppdFolder() + "/Lumaprex.ppd.new", cups.ppdFolder() + "/Lumaprex.ppd");
+}
+
+// One that prints a document of its own, and one that is the ticket filter
+// again, which puts the ticket ahead of the document a first time.
+void ReplacerWhileTheDocumentWaits(PrivateScheduler& cups, const std::string&) {
+    PreFilterWhileTheDocumentWaits(cups, "replacer", "printf '%%!PS-Adobe-3.0\\n(REPLACED) show showpage\\n'\n");
+}
+void TicketFilterAgainWhileTheDocumentWaits(PrivateScheduler& cups, const std::string&) {
+    PreFilterWhileTheDocumentWaits(cups, "again", "exec \"$(dirname \"$0\")/Lumaprex\" \"$@\"\n");
 }
 
 const std::string kOtherLine = kNotKept + "the queue's PPD has a filter line that the driver does not own: ";
@@ -230,7 +240,8 @@ std::string PrintedBare(const std::string& why, int job = 5) {
 const std::string kNotPostScript = ": it does not start with %! (or Ctrl-D and %!): the host prints PostScript only";
 const std::string kNoReceipt = PrintedBare(
     "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, through "
-    "filter lines it read before they changed, or failed to write the receipt into the PPD");
+    "filter lines it read before they changed, run a program ahead of it (a pre-filter) that handed it what it "
+    "printed, or failed to write the receipt into the PPD");
 
 const Fault kFaults[] = {
     {"ReadOnlyPpdFolder", {.capture = true, .unprivileged = true}, false,
@@ -420,7 +431,9 @@ const Fault kFaults[] = {
      },
      4, kNoReceipt, Printed::kWithoutTicket, nullptr, "Lumaprex", readFile(kJob), true},
     {"PreFilterGivenWhileTheDocumentWaitsAndTakenOutOfThePpdFileWhileItRuns", {.capture = true}, false, BusyQueue, 4,
-     kNoReceipt, Printed::kNot, PreFilterWhileTheDocumentWaits},
+     kNoReceipt, Printed::kNot, ReplacerWhileTheDocumentWaits},
+    {"TicketFilterAsAPreFilterGivenWhileTheDocumentWaitsAndTakenOutOfThePpdFileWhileItRuns", {.capture = true}, false,
+     BusyQueue, 4, kNoReceipt, Printed::kBehindItsTicket, TicketFilterAgainWhileTheDocumentWaits},
     // The document, which the host checked, is replaced by a PCL file while
     // the host waits for its command job on a busy queue.
     {"DocumentReplacedOnceTheHostCheckedIt", {.capture = true}, false, BusyQueue, 0, "", Printed::kBehindItsTicket,

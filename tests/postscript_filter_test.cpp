@@ -192,16 +192,28 @@ protected:
 };
 
 // The Ctrl-D bytes that open a job, each the end of a job before it, go
-// ahead of the ticket: nothing comes between the ticket and the document.
+// ahead of the ticket with the blanks between them: nothing comes between the
+// ticket and the document.
 TEST_F(PostScriptFilterProgram, TicketTitleAndScreenAheadOfTheJob) {
     storeTicket("%!PS-Adobe-3.0\r\n%%Title: (Old)\r\n%VLXCopies 2\r\n%%EndComments\r\n");
-    const std::string openings[] = {"", "\004", std::string(kJobStartBlockSize + 1, '\004')};
-    for (const std::string& opening : openings) {
-        SCOPED_TRACE(opening.size());
-        writeFile(dir_.file("job.ps"), opening + "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n");
-        const std::string expected = opening +
+    const std::string blanks(kJobStartBlockSize, ' ');
+    const struct {
+        std::string ahead, after;  // of the ticket: the job opens with both
+    } openings[] = {
+        {"", ""},
+        {"\004", ""},
+        {std::string(kJobStartBlockSize + 1, '\004'), ""},
+        {"\004  \r\n\t\004", "\n"},
+        {"\r\n\004", ""},
+        {"", "\r\n"},
+        {"\004", blanks + "\004"},
+    };
+    for (const auto& [ahead, after] : openings) {
+        SCOPED_TRACE(testing::PrintToString(ahead.substr(0, 16) + "|" + after.substr(0, 16)));
+        writeFile(dir_.file("job.ps"), ahead + after + "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n");
+        const std::string expected = ahead +
                                      "%!PS-Adobe-3.0\r\n%%Title: (Budget)\r\n%VLXCopies 2\r\n"
-                                     "%%EndComments\r\n%!PS-Adobe-3.0\n" +
+                                     "%%EndComments\r\n" + after + "%!PS-Adobe-3.0\n" +
                                      ScreenLine(45, 150) + "%%Page: 1 1\nshowpage\n";
         const std::string options = kAngle + "=45 " + kFrequency + "=150";
         RunResult named = run({"7", "alice", "Budget", "1", options, dir_.file("job.ps")});
@@ -341,7 +353,8 @@ TEST_F(PostScriptFilterProgram, ReceiptFollowsOnlyAJobThatWentOutWholeBehindTheT
         {"an output that takes no more", "7", receipt, nullptr, 1,
          "ERROR: Unable to write the job: No space left on device\n", "/dev/full"},
         {"a job read through a pipe", "7", receipt, nullptr, 0,
-         noReceipt + "7\": it came through a pipe, not from the file the scheduler spooled\n", nullptr, nullptr,
+         noReceipt + "7\": it came through a pipe, not from the file the scheduler spooled\nPPD: EXRECEIPT07=7,none\n",
+         nullptr, nullptr,
          "document", true},
         {"a token and an attempt's start of 5 KB", "7",
          named + " " + kReceiptOption + "=" + std::string(5000, 'A') + " time-at-processing=" + std::string(5000, '9'),

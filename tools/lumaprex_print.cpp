@@ -331,7 +331,8 @@ std::string NoReceiptAccount(const SchedulerConnection& scheduler, const std::st
                std::to_string(receipt->job);
     }
     return "the queue's ticket filter left no receipt for it: the scheduler may have sent it around that filter, "
-           "through filter lines it read before they changed, or failed to write the receipt into the PPD";
+           "through filter lines it read before they changed, run a program ahead of it (a pre-filter) that handed "
+           "it what it printed, or failed to write the receipt into the PPD";
 }
 
 // Once the document printed: 0 when the queue's ticket filter left the
@@ -456,11 +457,11 @@ private:
         return about.st_size == 0 ? "it is empty" : "";
     }
     // Whether the document changed while the host read it: it grew, shrank
-    // or was written to.
+    // or was written to (its change time, which no user can set back, moved).
     static bool Changed(const struct stat& before, int document, off_t read) {
         struct stat after {};
         return fstat(document, &after) != 0 || read != before.st_size || after.st_size != before.st_size ||
-               after.st_mtim.tv_sec != before.st_mtim.tv_sec || after.st_mtim.tv_nsec != before.st_mtim.tv_nsec;
+               after.st_ctim.tv_sec != before.st_ctim.tv_sec || after.st_ctim.tv_nsec != before.st_ctim.tv_nsec;
     }
     // Copies what is left to read of in into out: "" once every byte went,
     // else why not; copied counts the bytes.
