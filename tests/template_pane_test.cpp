@@ -469,6 +469,9 @@ TEST_F(TemplateRoundTrip, EditedValueThatThePanesCouldNotSetIsLeftOutAndSaidSo) 
         {"notification", "operatorMessageText", "Rush\r\n%VLXPrintMethod: store(x)", -1},
         {"Substitution", "startPage", "100000", 0},        {"Substitution", "endPage", "-3", 0},
         {"Substitution", "featureType", Array{"232"}, 0},  {"Substitution", "propertyValue", "Letter_Gold", 0},
+        {"image", "edgeErase", "2", -1},                   {"image", "imageAlign", "yes", -1},
+        {"custom", "saveAs", "2", -1},                     {"custom", "createTIFF", "-1", -1},
+        {"jobSetup", "collate", "2", -1},                  {"finisher", "offsetStack", "255", -1},
     };
     int files = 0;
     for (const auto& c : cases) {

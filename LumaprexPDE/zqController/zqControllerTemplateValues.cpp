@@ -146,6 +146,14 @@ std::optional<std::int64_t> Group::oneOf(std::string_view key, std::span<const i
 
 bool Group::flag(std::string_view key) { return number(key, kAnyNumber).value_or(0) != 0; }
 
+bool Group::onOff(std::string_view key) {
+    const std::string* text = stored(key);
+    if (!text || *text == "0") return false;
+    if (*text == "1") return true;
+    leaveOut(key, "= \"" + Shown(*text) + "\" is no value the panes give");
+    return false;
+}
+
 std::optional<std::string> Group::text(std::string_view key, std::string_view ruleKey) {
     return heldText(key, ruleKey, false);
 }

@@ -104,6 +104,10 @@ public:
     std::optional<double> wholeDecimal(std::string_view key, Range range, Hold hold = nullptr);
     // A number compared with 0; off when it cannot be read.
     bool flag(std::string_view key);
+    // A switch as the panes write it: on for "1", off for "0" or when
+    // absent. Any other value ("2", "yes"), which a pane and the ticket
+    // would read apart, is left out, as off.
+    bool onOff(std::string_view key);
     // The text of the key ("" when absent), held to the rule of the field
     // that writes it, if any: a text the field would mend, by removing
     // characters or cutting it to its bytes, is left out.

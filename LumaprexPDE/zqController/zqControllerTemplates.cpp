@@ -269,10 +269,7 @@ void zqController::applyTemplateKeys(template_values::Group& in, std::span<const
                     applyTemplateSetting(in, k.key, k.feature, *number, {});
                 break;
             // The rules judge the flag as it is stored: on or off.
-            case Key::kFlag:
-                if (const auto number = in.number(k.key, template_values::kAnyNumber))
-                    applyTemplateSetting(in, k.key, k.feature, *number != 0 ? 1 : 0, {});
-                break;
+            case Key::kFlag: applyTemplateSetting(in, k.key, k.feature, in.onOff(k.key) ? 1 : 0, {}); break;
             case Key::kText:
                 applyTemplateSetting(in, k.key, k.feature, 0, in.text(k.key).value_or(""));
                 break;
@@ -358,7 +355,7 @@ void zqController::applyCoverPunches(std::optional<template_values::Group>& jobS
         template_values::Group* in = finisher && finisher->has(k.key) ? &*finisher : nullptr;
         if (!in && jobSetup) in = &*jobSetup;
         if (!in) continue;
-        const bool punch = in->flag(k.key);
+        const bool punch = in->onOff(k.key);
         if (k.feature == kFeaturePunchFrontCover || k.feature == kFeaturePunchBackCover)
             applyTemplateSetting(*in, k.key, k.feature, punch, {});
         else
@@ -403,17 +400,18 @@ void zqController::storeTemplateNumber(int feature, std::int64_t value) {
 // hands it over (kind, position, file and text, with the ticket's place for
 // it), enabled as the file says.
 void zqController::applyCustomGroup(template_values::Group& custom) {
-    SetJobFeature(kFeaturePrint, custom.flag("createTIFF") ? 0 : 1, {}, 0);
+    const bool tiff = custom.onOff("createTIFF");
+    SetJobFeature(kFeaturePrint, tiff ? 0 : 1, {}, 0);
     for (const auto& [flag, text, feature] : {std::tuple{"saveAs", "saveAsFileNameText", kFeatureSaveAs},
-                                              {"specificPrinter", "specificPrinterNameText", kFeatureSpecificPrinter},
-                                              {"createTIFF", "createTIFFPath", kFeatureCreateTIFF}})
-        SetJobFeature(feature, custom.flag(flag), custom.text(text).value_or(""), 0);
+                                              {"specificPrinter", "specificPrinterNameText", kFeatureSpecificPrinter}})
+        SetJobFeature(feature, custom.onOff(flag), custom.text(text).value_or(""), 0);
+    SetJobFeature(kFeatureCreateTIFF, tiff, custom.text("createTIFFPath").value_or(""), 0);
     const auto kind = custom.number("fieldFlag", {1, 4});
     const auto position = custom.number("insertPosition", {1, 2});
     const auto number = custom.number("modifyPrintFile", template_values::kAnyNumber);
     const std::string command = custom.textCutToField("command", "command").value_or("");
     const std::string file = custom.text(custom.has("fileName") ? "fileName" : "filaName").value_or("");
-    const bool enabled = custom.flag("withJobStream");
+    const bool enabled = custom.onOff("withJobStream");
     if (!kind || !position || !number) return;
     setCustomCommand({{"fieldFlag", platform::FormatInteger(*kind)},
                       {"insertPosition", platform::FormatInteger(*position)},
@@ -427,8 +425,8 @@ void zqController::applyCustomGroup(template_values::Group& custom) {
 
 void zqController::applyImageGroup(template_values::Group& image) {
     applyTemplateKeys(image, kImageKeys);
-    applyImageAlign(image, image.flag("imageAlign"), image.flag("imageAlignMirrorSide1"));
-    applyEdgeErase(image, image.flag("edgeErase"), image.flag("edgeEraseMirrorSide1"));
+    applyImageAlign(image, image.onOff("imageAlign"), image.onOff("imageAlignMirrorSide1"));
+    applyEdgeErase(image, image.onOff("edgeErase"), image.onOff("edgeEraseMirrorSide1"));
     if (const auto finishing = image.number("FinishOrientation", FeatureRange(kFeatureFinishOrientation)))
         SetFinishOrientation(static_cast<int>(*finishing));
 }
