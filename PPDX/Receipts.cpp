@@ -42,6 +42,12 @@ bool TakeNumber(std::string_view& text, Number& number) {
     return true;
 }
 
+// Writes the value into the keyword of the job's receipt, as one "PPD:"
+// line handed on at once.
+bool WriteInPlaceOfReceipt(std::FILE* out, int job, const std::string& value) {
+    return WriteSchedulerLine(out, "PPD: " + ReceiptKeyword(job) + "=" + value) && std::fflush(out) == 0;
+}
+
 }  // namespace
 
 bool IsReceiptToken(std::string_view text) {
@@ -66,15 +72,11 @@ std::string ReceiptKeyword(int job) {
 }
 
 bool WriteReceipt(std::FILE* out, const Receipt& receipt) {
-    if (!IsWritable(receipt)) return false;
-    const std::string line = "PPD: " + ReceiptKeyword(receipt.job) + "=" + ReceiptValue(receipt);
-    return WriteSchedulerLine(out, line) && std::fflush(out) == 0;
+    return IsWritable(receipt) && WriteInPlaceOfReceipt(out, receipt.job, ReceiptValue(receipt));
 }
 
 bool WriteNoReceipt(std::FILE* out, int job) {
-    if (job < 1) return false;
-    const std::string line = "PPD: " + ReceiptKeyword(job) + "=" + std::to_string(job) + ",none";
-    return WriteSchedulerLine(out, line) && std::fflush(out) == 0;
+    return job > 0 && WriteInPlaceOfReceipt(out, job, std::to_string(job) + ",none");
 }
 
 std::optional<Receipt> ReadReceipt(ppd_file_t* ppd, int job) {
